@@ -1,0 +1,39 @@
+#include "cli/CliArgs.h"
+
+#include <algorithm>
+
+namespace grafolux::cli {
+
+CliArgs::CliArgs(std::vector<std::string> words, const std::vector<std::string>& knownOptions) {
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() > 2 && word.starts_with("--")) {
+            if (std::find(knownOptions.begin(), knownOptions.end(), word) == knownOptions.end())
+                throw UsageError("unknown option " + word);
+            if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
+            options_.emplace_back(word, words[++i]);
+        } else {
+            positional_.push_back(word);
+        }
+    }
+}
+
+void CliArgs::expectPositional(size_t count) const {
+    if (positional_.size() != count) throw UsageError("wrong number of arguments");
+}
+
+std::optional<std::string> CliArgs::option(const std::string& name) const {
+    std::optional<std::string> value;
+    for (const auto& [key, text] : options_)
+        if (key == name) value = text;
+    return value;
+}
+
+std::vector<std::string> CliArgs::options(const std::string& name) const {
+    std::vector<std::string> values;
+    for (const auto& [key, text] : options_)
+        if (key == name) values.push_back(text);
+    return values;
+}
+
+}  // namespace grafolux::cli

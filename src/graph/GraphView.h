@@ -1,0 +1,35 @@
+#pragma once
+// The time graph of one item with the locked items underneath, drawn on the shared area.
+
+#include <QString>
+#include <cstdint>
+
+#include "graph/DisplayColors.h"
+#include "graph/DrawingArea.h"
+#include "logdata/LogModel.h"
+
+namespace grafolux {
+
+struct GraphRequest {
+    int32_t lngItem = 1;       // current item, 1..lngItemCount
+    double first = 1;          // range, already clamped into 1..lngSampleCount
+    double last = 1;
+    double dblZoom = 1.0;
+    int32_t lngScrollPos = 0;  // canvas Left at zoom 1, twips, 0 or negative
+};
+
+struct GraphResult {
+    QString lblMin, lblMax;
+    // What the item panel shows for the current item.
+    Colour bColorBack = 0;
+    bool chkFilled = false;
+    bool chkDisplay = false;
+};
+
+// Full redraw: sizes pbGraphContainer / pbGraphContents from pbGraph's size and the zoom,
+// places the canvas from lngScrollPos, draws grid, labels, locked items, the red curve
+// and the legend. The caller makes the graph the current view.
+GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
+                      const DisplayColors& colors);
+
+}  // namespace grafolux

@@ -1,0 +1,15 @@
+#pragma once
+// The legend box: one entry per drawn item, swatch, name and "low - high".
+
+#include <QString>
+
+#include "graph/DisplayColors.h"
+#include "graph/DrawingArea.h"
+
+namespace grafolux {
+
+void ClearLegend(DrawingArea& area);
+void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
+                    const QString& strLow, const QString& strHigh, const DisplayColors& colors);
+
+}  // namespace grafolux

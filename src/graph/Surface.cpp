@@ -1,0 +1,118 @@
+#include "graph/Surface.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygon>
+
+namespace grafolux {
+
+namespace {
+
+constexpr int kDotsPerMeter96Dpi = 3780;  // so that point sizes map to pixels as on screen
+
+int Px(double twips) { return TwipsToPixels(twips); }
+
+QImage NewImage(int width, int height, Colour back) {
+    QImage image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    image.setDotsPerMeterX(kDotsPerMeter96Dpi);
+    image.setDotsPerMeterY(kDotsPerMeter96Dpi);
+    image.fill(ToQColor(back));
+    return image;
+}
+
+// Lines and text stay crisp: their exact colours must survive the GIF's colour cube.
+void Prepare(QPainter& painter, Colour colour) {
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(ToQColor(colour), 1));
+    painter.setBrush(Qt::NoBrush);
+}
+
+}  // namespace
+
+QColor ToQColor(Colour colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+Colour FromQColor(const QColor& colour) {
+    return RGB(colour.red(), colour.green(), colour.blue());
+}
+
+Surface::Surface() : image_(NewImage(0, 0, 0)) { SetFont("Arial", 8); }
+
+void Surface::SetSize(double widthTwips, double heightTwips) {
+    const int width = Px(widthTwips), height = Px(heightTwips);
+    if (width != image_.width() || height != image_.height())
+        image_ = NewImage(width, height, backColor_);
+}
+
+void Surface::SetBackColor(Colour colour) { backColor_ = colour; }
+
+void Surface::SetFont(const QString& name, double pointSize, bool bold) {
+    font_ = QFont(name);
+    font_.setPointSizeF(pointSize);
+    font_.setBold(bold);
+    font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void Surface::Cls() {
+    image_.fill(ToQColor(backColor_));
+    CurrentX = 0;
+    CurrentY = 0;
+}
+
+void Surface::Line(double x1, double y1, double x2, double y2) {
+    if (!image_.isNull()) {
+        QPainter painter(&image_);
+        Prepare(painter, foreColor_);
+        painter.drawLine(QPoint(Px(x1), Px(y1)), QPoint(Px(x2), Px(y2)));
+    }
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void Surface::LineTo(double x2, double y2) { Line(CurrentX, CurrentY, x2, y2); }
+
+void Surface::Box(double x1, double y1, double x2, double y2, Colour colour, bool filled) {
+    if (!image_.isNull()) {
+        const QRect rect = QRect(QPoint(Px(x1), Px(y1)), QPoint(Px(x2), Px(y2))).normalized();
+        QPainter painter(&image_);
+        Prepare(painter, colour);
+        if (filled)
+            painter.fillRect(rect, ToQColor(colour));
+        else
+            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void Surface::FillPolygonPixels(std::span<const QPoint> points, Colour colour) {
+    if (image_.isNull() || points.empty()) return;
+    QPainter painter(&image_);
+    Prepare(painter, colour);
+    painter.setBrush(ToQColor(colour));
+    painter.drawPolygon(points.data(), static_cast<int>(points.size()));
+}
+
+double Surface::TextWidth(const QString& text) const {
+    return QFontMetricsF(font_, &image_).horizontalAdvance(text) * kTwipsPerPixel;
+}
+
+double Surface::TextHeight(const QString&) const {
+    return std::ceil(QFontMetricsF(font_, &image_).height()) * kTwipsPerPixel;
+}
+
+void Surface::Print(const QString& text) {
+    if (!image_.isNull()) {
+        QPainter painter(&image_);
+        Prepare(painter, foreColor_);
+        painter.setFont(font_);
+        const QFontMetricsF metrics(font_, &image_);
+        painter.drawText(QPointF(Px(CurrentX), Px(CurrentY) + metrics.ascent()), text);
+    }
+    // As a picture box does: the next print goes to the start of the next line.
+    CurrentY += TextHeight(text);
+    CurrentX = 0;
+}
+
+}  // namespace grafolux

@@ -1,0 +1,80 @@
+#pragma once
+// A picture box with retained drawing: an image in device pixels, addressed in twips
+// (15 to a pixel), with a fore colour, a font and a print position.
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <cmath>
+#include <cstdint>
+#include <span>
+
+#include "logdata/LogModel.h"
+
+namespace grafolux {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Twips to device pixels, to nearest with halves to even.
+inline int TwipsToPixels(double twips) {
+    return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
+}
+
+QColor ToQColor(Colour colour);
+Colour FromQColor(const QColor& colour);
+
+class Surface {
+public:
+    Surface();
+
+    // Geometry inside the parent surface or window, in twips; stored as whole pixels.
+    double Left() const { return leftPx_ * kTwipsPerPixel; }
+    double Top() const { return topPx_ * kTwipsPerPixel; }
+    double Width() const { return image_.width() * kTwipsPerPixel; }
+    double Height() const { return image_.height() * kTwipsPerPixel; }
+    void SetLeft(double twips) { leftPx_ = TwipsToPixels(twips); }
+    void SetTop(double twips) { topPx_ = TwipsToPixels(twips); }
+    // A new size keeps nothing of the old picture: the surface is cleared.
+    void SetSize(double widthTwips, double heightTwips);
+    int leftPx() const { return leftPx_; }
+    int topPx() const { return topPx_; }
+
+    void SetBackColor(Colour colour);
+    Colour BackColor() const { return backColor_; }
+    void SetForeColor(Colour colour) { foreColor_ = colour; }
+    Colour ForeColor() const { return foreColor_; }
+    void SetFont(const QString& name, double pointSize, bool bold = false);
+    const QFont& font() const { return font_; }
+
+    double CurrentX = 0;
+    double CurrentY = 0;
+
+    // Erases everything to the back colour and puts the print position at the origin.
+    void Cls();
+    // Line in the fore colour; the print position moves to its end.
+    void Line(double x1, double y1, double x2, double y2);
+    // Continues a line from the print position.
+    void LineTo(double x2, double y2);
+    // Rectangle between two corners in `colour`, outlined or filled.
+    void Box(double x1, double y1, double x2, double y2, Colour colour, bool filled);
+    // Polygon in device pixels, filled and outlined in `colour`.
+    void FillPolygonPixels(std::span<const QPoint> points, Colour colour);
+    double TextWidth(const QString& text) const;
+    double TextHeight(const QString& text) const;
+    // Prints at the print position (its top-left), without background.
+    void Print(const QString& text);
+
+    const QImage& image() const { return image_; }
+    QImage& image() { return image_; }
+
+private:
+    QImage image_;
+    int leftPx_ = 0;
+    int topPx_ = 0;
+    Colour backColor_ = 0;
+    Colour foreColor_ = 0;
+    QFont font_;
+};
+
+}  // namespace grafolux

@@ -1,0 +1,45 @@
+#pragma once
+// The loaded log: items with their display settings, and the sample table.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace grafolux {
+
+// A colour as the window stores it: red + 256 * green + 65536 * blue.
+using Colour = int32_t;
+
+constexpr Colour RGB(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+
+struct ItemInfo {
+    std::string strName;  // header field bytes, exactly as in the file
+    bool blnLocked = false;
+    Colour lngColor = 0;
+    bool blnFilled = false;
+};
+
+// Items are numbered 1..lngItemCount and samples 1..lngSampleCount, as the user sees them.
+// udtItems[0] is an empty placeholder; the sample table stores item k's samples
+// contiguously (one column per item) so that a view scans one item quickly.
+struct LogData {
+    int32_t lngItemCount = 0;
+    int32_t lngSampleCount = 0;
+    std::vector<ItemInfo> udtItems{ItemInfo{}};
+    std::vector<double> dblSamples;  // lngItemCount columns of lngSampleCount values
+
+    // Value of item k (1-based) in sample s (1-based).
+    double sample(int32_t k, int32_t s) const {
+        return dblSamples[static_cast<size_t>(k - 1) * static_cast<size_t>(lngSampleCount) +
+                          static_cast<size_t>(s - 1)];
+    }
+    // All samples of item k (1-based); element 0 is sample 1.
+    std::span<const double> column(int32_t k) const {
+        return {dblSamples.data() +
+                    static_cast<size_t>(k - 1) * static_cast<size_t>(lngSampleCount),
+                static_cast<size_t>(lngSampleCount)};
+    }
+};
+
+}  // namespace grafolux

@@ -1,0 +1,22 @@
+#pragma once
+// The text rules shared by the loader, the settings reader and the correction.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace grafolux {
+
+// The number rule: blanks removed, optional sign, digits with one '.', optional exponent,
+// or &H / &O integers; reading stops at the first character that cannot continue the
+// number. Text without a number, and numbers beyond a double or 32 bits, read as 0.
+double Val(std::string_view text);
+
+// Field `index` (1-based) of `line` split at `separator` (compared without regard to
+// letter case). An index out of range gives the empty text; a trailing CR LF is dropped.
+std::string_view GetField(std::string_view line, int32_t index, std::string_view separator);
+
+// True when the path names an existing file or folder.
+bool FileExists(const std::string& path);
+
+}  // namespace grafolux
