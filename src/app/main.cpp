@@ -1,9 +1,21 @@
+// The window program: `grafolux [LOG]` opens LOG at start.
 #include <QApplication>
-#include <QMainWindow>
+#include <QFile>
+#include <QFileInfo>
+
+#include "app/Dialogs.h"
+#include "app/frmMain.h"
+#include "settings/SettingsFile.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
+    grafolux::QtDialogs dialogs;
+    grafolux::frmMain window(dialogs, grafolux::SettingsFilePath());
     window.show();
+    if (argc > 1) {
+        // The recently-opened list keeps full paths.
+        const QString path = QFileInfo(QFile::decodeName(argv[1])).absoluteFilePath();
+        window.LoadLogFile(QFile::encodeName(path).toStdString());
+    }
     return app.exec();
 }

@@ -1,0 +1,392 @@
+#include "app/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <variant>
+
+#include "app/Dialogs.h"
+#include "app/EventPump.h"
+#include "app/Icons.h"
+#include "app/PictureBox.h"
+#include "app/RecentList.h"
+#include "app/ResizeLayout.h"
+#include "graph/DisplayText.h"
+#include "logdata/LogLoader.h"
+#include "logdata/TextFields.h"
+#include "settings/SettingsFile.h"
+#include "settings/WindowPlacement.h"
+
+namespace grafolux {
+
+namespace {
+
+constexpr int kVersionMajor = 0, kVersionMinor = 3, kVersionRevision = 2;
+constexpr int kRedrawDelayMs = 150;
+constexpr int kTimerIntervalMs = 100;
+
+QRect PixelRect(const TwipRect& r) {
+    return QRect(TwipsToPixels(r.Left), TwipsToPixels(r.Top), TwipsToPixels(r.Width),
+                 TwipsToPixels(r.Height));
+}
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+QWidget* EtchedLine(QWidget* parent, const char* name, const QColor& colour) {
+    auto* line = Named(new QWidget(parent), name);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+    return line;
+}
+
+}  // namespace
+
+frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), strSettingsFile(std::move(settingsFile)) {
+    clock_.start();
+    CreateControls();
+    CreateMenu();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::CreateControls() {
+    form_ = new QWidget(this);
+    setCentralWidget(form_);
+    form_->installEventFilter(this);
+
+    auto toolButton = [this](const char* name, const QString& tip, int top) {
+        auto* button = Named(new QToolButton(form_), name);
+        button->setToolTip(tip);
+        button->setGeometry(PixelRect({45, static_cast<double>(top), 375, 375}));
+        button->setIconSize(QSize(21, 21));
+        return button;
+    };
+    bZoomIn = toolButton("bZoomIn", "Zoom In", 105);
+    bZoomOut = toolButton("bZoomOut", "Zoom Out", 480);
+    bData = toolButton("bData", "Graph", 1080);
+    bBLM = toolButton("bBLM", "BLM Table", 1440);
+    bINT = toolButton("bINT", "INT Table", 1815);
+    bSaveGif = toolButton("bSaveGif", "Save As GIF", 2400);
+    bZoomIn->setIcon(ZoomInIcon());
+    bZoomOut->setIcon(ZoomOutIcon());
+    bSaveGif->setIcon(SaveGifIcon());
+
+    pbGraph = Named(new PictureBox(area_.pbGraph, form_), "pbGraph");
+    pbGraphContainer = Named(new PictureBox(area_.pbGraphContainer, pbGraph), "pbGraphContainer");
+    pbGraphContents =
+        Named(new PictureBox(area_.pbGraphContents, pbGraphContainer), "pbGraphContents");
+    pbLegend = Named(new PictureBox(area_.pbLegend, form_), "pbLegend");
+    area_.pbGraph.SetLeft(480);
+    area_.pbGraph.SetTop(105);
+    area_.pbLegend.SetTop(105);
+
+    hsbGraph = Named(new QScrollBar(Qt::Horizontal, form_), "hsbGraph");
+    lblItem = Named(new QLabel("Item:", form_), "lblItem");
+    cbLabels = Named(new QComboBox(form_), "cbLabels");
+    lblMinV = Named(new QLabel("Low Value:", form_), "lblMinV");
+    lblMin = Named(new QLabel(form_), "lblMin");
+    lblMaxV = Named(new QLabel("High Value:", form_), "lblMaxV");
+    lblMax = Named(new QLabel(form_), "lblMax");
+    chkDisplay = Named(new QCheckBox("Lock to graph", form_), "chkDisplay");
+    chkFilled = Named(new QCheckBox("Filled", form_), "chkFilled");
+    lblColor1 = Named(new QLabel("Color:", form_), "lblColor1");
+    bColor = Named(new QPushButton(form_), "bColor");
+    lblColor2 = Named(new QLabel("(Click to Change)", form_), "lblColor2");
+    lblFirst = Named(new QLabel("First Item:", form_), "lblFirst");
+    tbFirst = Named(new QLineEdit(form_), "tbFirst");
+    lblLast = Named(new QLabel("Last Item:", form_), "lblLast");
+    tbLast = Named(new QLineEdit(form_), "tbLast");
+    bPrev = Named(new QPushButton("Previous", form_), "bPrev");
+    bNext = Named(new QPushButton("Next", form_), "bNext");
+    ProgressBar1 = Named(new QProgressBar(form_), "ProgressBar1");
+    ProgressBar1->setTextVisible(false);
+    Line1 = EtchedLine(form_, "Line1", QColor(128, 128, 128));
+    Line2 = EtchedLine(form_, "Line2", Qt::white);
+    Line3 = EtchedLine(form_, "Line3", QColor(128, 128, 128));
+    Line4 = EtchedLine(form_, "Line4", Qt::white);
+
+    QFont bold = lblMin->font();
+    bold.setBold(true);
+    lblMin->setFont(bold);
+    lblMax->setFont(bold);
+    lblMin->setToolTip("Lowest Value");
+    lblMax->setToolTip("Highest Value");
+    chkDisplay->setToolTip("Lock this item in the Graph");
+    chkFilled->setToolTip("Fill this item");
+    lblColor2->setToolTip("Change color for this item");
+    bPrev->setToolTip("Previous data item");
+    bNext->setToolTip("Next data item");
+    bColor->setAutoFillBackground(true);
+    bColor->setFlat(true);
+
+    connect(bZoomIn, &QToolButton::clicked, this, &frmMain::bZoomIn_Click);
+    connect(bZoomOut, &QToolButton::clicked, this, &frmMain::bZoomOut_Click);
+    connect(bData, &QToolButton::clicked, this, &frmMain::bData_Click);
+    connect(bBLM, &QToolButton::clicked, this, &frmMain::bBLM_Click);
+    connect(bINT, &QToolButton::clicked, this, &frmMain::bINT_Click);
+    connect(bSaveGif, &QToolButton::clicked, this, &frmMain::mGifSave_Click);
+    connect(hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
+    connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
+    connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
+    connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
+    connect(cbLabels, &QComboBox::activated, this, &frmMain::cbLabels_Click);
+    connect(bNext, &QPushButton::clicked, this, &frmMain::bNext_Click);
+    connect(bPrev, &QPushButton::clicked, this, &frmMain::bPrev_Click);
+    connect(chkDisplay, &QCheckBox::clicked, this, &frmMain::chkDisplay_Click);
+    connect(chkFilled, &QCheckBox::clicked, this, &frmMain::chkFilled_Click);
+    connect(bColor, &QPushButton::clicked, this, &frmMain::bColor_Click);
+    connect(tbFirst, &QLineEdit::returnPressed, this, &frmMain::tbFirst_LostFocus);
+    connect(tbLast, &QLineEdit::returnPressed, this, &frmMain::tbLast_LostFocus);
+    tbFirst->installEventFilter(this);
+    tbLast->installEventFilter(this);
+
+    Timer1 = new QTimer(this);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight) + menuHeight);
+}
+
+void frmMain::CreateMenu() {
+    mFile = menuBar()->addMenu("&File");
+    mOpen = mFile->addAction("&Open Data File", this, &frmMain::mOpen_Click);
+    mOpen->setShortcut(QKeySequence::Open);
+    mBugCorrect = mFile->addAction("&Correct Data for Kartlog BitOrder Bug", this,
+                                   &frmMain::mBugCorrect_Click);
+    mBugCorrect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mFile->addSeparator();
+    mGifSave = mFile->addAction("Save As &GIF...", this, &frmMain::mGifSave_Click);
+    mGifSave->setShortcut(QKeySequence::Save);
+    mRecentSeparator = mFile->addSeparator();
+    mSep03 = mFile->addSeparator();
+    mExit = mFile->addAction("E&xit", this, &QWidget::close);
+    mExit->setShortcut(QKeySequence::Quit);
+    for (QAction* action : {mOpen, mBugCorrect, mGifSave, mExit})
+        action->setObjectName(action->text().remove('&').remove("...").simplified());
+}
+
+void frmMain::Form_Load() {
+    strAppTitle = QString("Grafolux v%1.%2-%3").arg(kVersionMajor).arg(kVersionMinor).arg(
+        kVersionRevision);
+    setWindowTitle(strAppTitle);
+    blnDrawEnabled = true;
+    dblZoom = 1.0;
+    SetViewMode(0);
+    for (Surface* surface :
+         {&area_.pbGraph, &area_.pbLegend, &area_.pbGraphContainer, &area_.pbGraphContents}) {
+        surface->SetBackColor(colors_.lngBackColor);
+        surface->Cls();
+    }
+    SetColorButton(colors_.lngItemColor);
+    bData->setIcon(ViewButtonIcon("GRAPH_OFF", "GRAPH_DIS"));
+    bBLM->setIcon(ViewButtonIcon("BLM_OFF", "BLM_DIS"));
+    bINT->setIcon(ViewButtonIcon("INT_OFF", "INT_DIS"));
+    lngCurItem = 1;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             chkDisplay, cbLabels, chkFilled, bPrev, bNext, tbFirst, tbLast, lblColor1, lblColor2,
+             bColor, ProgressBar1, bData, bBLM, bINT, bSaveGif, bZoomIn, bZoomOut, hsbGraph})
+        control->setEnabled(false);
+    mGifSave->setEnabled(false);
+    lngRedrawAt = 0;
+    blnFileLoaded = false;
+    Timer1->start(kTimerIntervalMs);
+    UpdateContainerCursor();
+    LoadSettings();
+}
+
+void frmMain::LoadSettings() {
+    const Settings settings = LoadSettingsFile(strSettingsFile);
+    strRecent = settings.strRecent;
+    strFileName = strRecent.empty() ? std::string() : strRecent.front();
+    if (settings.window && settings.window->width > 0 && settings.window->height > 0) {
+        const QRect screen = QApplication::primaryScreen()->availableGeometry();
+        const WindowState w = ClampToScreen(*settings.window, screen.width() * kTwipsPerPixel,
+                                            screen.height() * kTwipsPerPixel);
+        setGeometry(TwipsToPixels(w.left), TwipsToPixels(w.top), TwipsToPixels(w.width),
+                    TwipsToPixels(w.height));
+        blnRestoreMaximized = w.state == 2;
+        if (blnRestoreMaximized) setWindowState(windowState() | Qt::WindowMaximized);
+    }
+    BuildRecentMenu();
+}
+
+void frmMain::SaveSettings() {
+    const QRect normal = normalGeometry();
+    const WindowState window{normal.x() * kTwipsPerPixel, normal.y() * kTwipsPerPixel,
+                             normal.width() * kTwipsPerPixel, normal.height() * kTwipsPerPixel,
+                             isMaximized() ? 2 : 0};
+    SaveSettingsFile(strSettingsFile, strRecent, window);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (blnLoading) {  // the load's own frame is still on the stack: close when it returns
+        blnCloseAfterLoad = true;
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_Unload() {
+    Timer1->stop();
+    SaveSettings();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == tbFirst) tbFirst_LostFocus();
+        if (watched == tbLast) tbLast_LostFocus();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Loading and the recently-opened list ----
+
+void frmMain::mOpen_Click() {
+    const QString path = dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()),
+                                                  LogFileFilters(), 2);
+    if (!path.isEmpty()) LoadLogFile(QFile::encodeName(path).toStdString());
+}
+
+void frmMain::mRecent_Click(int index) {
+    if (index < 1 || index > static_cast<int>(strRecent.size())) return;
+    const std::string path = strRecent[index - 1];  // the load rebuilds the list
+    LoadLogFile(path);
+}
+
+void frmMain::BuildRecentMenu() {
+    for (QAction* action : mRecent) {
+        mFile->removeAction(action);
+        action->deleteLater();
+    }
+    mRecent.clear();
+    mRecentSeparator->setVisible(!strRecent.empty());
+    for (size_t k = 0; k < strRecent.size(); ++k) {
+        auto* action = new QAction(QFile::decodeName(strRecent[k].c_str()), mFile);
+        action->setObjectName(QString("mRecent%1").arg(k + 1));
+        const int index = static_cast<int>(k) + 1;
+        connect(action, &QAction::triggered, this, [this, index] { mRecent_Click(index); });
+        mFile->insertAction(mSep03, action);
+        mRecent.push_back(action);
+    }
+}
+
+void frmMain::ShowLoadProgress(int64_t done, int64_t total) {
+    ProgressBar1->setMaximum(static_cast<int>(std::min<int64_t>(total, INT32_MAX)));
+    ProgressBar1->setValue(static_cast<int>(std::min<int64_t>(done, INT32_MAX)));
+    EventPump::Pump();
+}
+
+void frmMain::LoadLogFile(const std::string& path) {
+    if (!FileExists(path) || blnLoading) return;
+    strFileName = path;
+    AddRecent(strRecent, strFileName);
+    BuildRecentMenu();
+
+    ProgressBar1->setEnabled(true);
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setValue(0);
+    blnLoading = true;
+    EventPump pump;
+    LoadResult result = LoadLog(path, colors_.lngItemColor, [&](int64_t done, int64_t total) {
+        if (pump.Due()) ShowLoadProgress(done, total);
+    });
+    blnLoading = false;
+    ProgressBar1->setEnabled(false);
+    ProgressBar1->setValue(0);
+
+    if (auto* loaded = std::get_if<LogData>(&result)) {
+        // Only a complete log replaces the shown one.
+        log_ = std::move(*loaded);
+        cbLabels->clear();
+        for (int32_t k = 1; k <= log_.lngItemCount; ++k)
+            cbLabels->addItem(DisplayText(log_.udtItems[k].strName));
+        lngCurItem = 1;
+        blnDrawEnabled = false;
+        tbFirst->setText("1");
+        tbLast->setText(QString::number(log_.lngSampleCount));
+        blnDrawEnabled = true;
+        SetZoom(1.0);
+        for (QWidget* control : std::initializer_list<QWidget*>{chkDisplay, cbLabels, bPrev,
+                                                                  bNext, tbFirst, tbLast})
+            control->setEnabled(true);
+        chkFilled->setEnabled(false);
+        mGifSave->setEnabled(true);
+        blnFileLoaded = true;
+        cbLabels->setCurrentIndex(0);
+        dblZoom = 1.0;
+        bZoomIn->setEnabled(true);
+        area_.pbGraphContents.SetLeft(0);
+        area_.pbGraphContents.SetTop(0);
+        pbGraphContents->Sync();
+        const size_t slash = path.find_last_of('/');
+        strFileTitle = QFile::decodeName(path.substr(slash + 1).c_str());
+        ShowCaption();
+        cbLabels->setFocus();
+        for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
+            control->setEnabled(true);
+    }
+    if (blnCloseAfterLoad) close();
+}
+
+// ---- Layout and the delayed redraw ----
+
+void frmMain::Form_Resize() {
+    const FormLayout f = LayoutForClientSize(form_->width() * kTwipsPerPixel,
+                                             form_->height() * kTwipsPerPixel,
+                                             width() * kTwipsPerPixel);
+    area_.pbGraph.SetSize(f.pbGraph.Width, f.pbGraph.Height);
+    area_.pbLegend.SetLeft(f.pbLegend.Left);
+    area_.pbLegend.SetSize(f.pbLegend.Width, f.pbLegend.Height);
+    pbGraph->Sync();
+    pbLegend->Sync();
+    const std::pair<QWidget*, const TwipRect*> placed[] = {
+        {hsbGraph, &f.hsbGraph},     {lblItem, &f.lblItem},       {cbLabels, &f.cbLabels},
+        {lblMinV, &f.lblMinV},       {lblMin, &f.lblMin},         {lblMaxV, &f.lblMaxV},
+        {lblMax, &f.lblMax},         {chkDisplay, &f.chkDisplay}, {chkFilled, &f.chkFilled},
+        {lblColor1, &f.lblColor1},   {bColor, &f.bColor},         {lblColor2, &f.lblColor2},
+        {lblFirst, &f.lblFirst},     {tbFirst, &f.tbFirst},       {lblLast, &f.lblLast},
+        {tbLast, &f.tbLast},         {bPrev, &f.bPrev},           {bNext, &f.bNext},
+        {ProgressBar1, &f.ProgressBar1}};
+    for (const auto& [widget, rect] : placed) widget->setGeometry(PixelRect(*rect));
+    const std::pair<QWidget*, const TwipLine*> lines[] = {
+        {Line1, &f.Line1}, {Line2, &f.Line2}, {Line3, &f.Line3}, {Line4, &f.Line4}};
+    for (const auto& [widget, line] : lines)
+        widget->setGeometry(0, TwipsToPixels(line->Y), TwipsToPixels(line->X2), 1);
+    lngRedrawAt = clock_.elapsed() + kRedrawDelayMs;
+}
+
+void frmMain::Timer1_Timer() {
+    if (lngRedrawAt == 0 || !blnFileLoaded) {
+        lngRedrawAt = 0;
+        return;
+    }
+    if (blnLoading || clock_.elapsed() <= lngRedrawAt) return;
+    lngRedrawAt = 0;
+    StoreScrollPos();
+    RedrawCurrentView();
+}
+
+}  // namespace grafolux

@@ -1,0 +1,154 @@
+#pragma once
+// The main window: builds the controls, owns the loaded log and the display state, and
+// connects the controls' events to the subsystems. Computation lives in the subsystems.
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+#include "graph/DisplayColors.h"
+#include "graph/DrawingArea.h"
+#include "logdata/LogModel.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class QToolButton;
+class QMouseEvent;
+
+namespace grafolux {
+
+class Dialogs;
+class PictureBox;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    void LoadLogFile(const std::string& path);
+
+    // Read by the tests, as the user would see them.
+    const LogData& log() const { return log_; }
+    const DrawingArea& area() const { return area_; }
+    const std::vector<std::string>& recent() const { return strRecent; }
+    int32_t viewMode() const { return lngViewMode; }
+    double zoom() const { return dblZoom; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Start-up and shutdown.
+    void CreateControls();
+    void CreateMenu();
+    void Form_Load();
+    void Form_Unload();
+    void LoadSettings();
+    void SaveSettings();
+
+    // Loading and the recently-opened list.
+    void mOpen_Click();
+    void mRecent_Click(int index);
+    void BuildRecentMenu();
+    void ShowLoadProgress(int64_t done, int64_t total);
+
+    // Layout and the delayed redraw.
+    void Form_Resize();
+    void Timer1_Timer();
+
+    // Views.
+    int32_t SetViewMode(int32_t lngMode);
+    void DrawGraph();
+    void DrawCellTable(int intTable);
+    void RedrawCurrentView();
+    void StoreScrollPos();
+    void SyncSurfaces();
+    void ShowItemPanel(Colour back, bool filled, bool locked);
+    void SetZoom(double dblNewZoom);
+    void ShowCaption();
+    void UpdateContainerCursor();
+
+    // Handlers.
+    void bZoomIn_Click();
+    void bZoomOut_Click();
+    void hsbGraph_Change(int value);
+    void pbGraphContents_MouseDown(QMouseEvent* event);
+    void pbGraphContents_MouseMove(QMouseEvent* event);
+    void pbGraphContents_MouseUp(QMouseEvent* event);
+    void cbLabels_Click(int index);
+    void bNext_Click();
+    void bPrev_Click();
+    void chkDisplay_Click();
+    void chkFilled_Click();
+    void bColor_Click();
+    void bData_Click();
+    void bBLM_Click();
+    void bINT_Click();
+    void tbFirst_LostFocus();
+    void tbLast_LostFocus();
+    void ApplySampleRange();
+    void mGifSave_Click();
+    void mBugCorrect_Click();
+
+    void SelectItem(int32_t item);
+    void SetLockMark(int32_t item, bool locked);
+    void SetColorButton(Colour colour);
+
+    Dialogs& dialogs_;
+
+    // The log and the display state.
+    LogData log_;
+    DrawingArea area_;
+    DisplayColors colors_;
+    int32_t lngCurItem = 1;
+    int32_t lngViewMode = 0;
+    bool blnFileLoaded = false;
+    bool blnDrawEnabled = true;
+    bool blnLoading = false;
+    bool blnCloseAfterLoad = false;
+    double dblZoom = 1.0;
+    int32_t lngScrollPos = 0;
+    int32_t lngDragX = 0;
+    int32_t lngDragLeft = 0;
+    bool blnDragging = false;
+    bool blnRestoreMaximized = false;
+    qint64 lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
+    QElapsedTimer clock_;
+    QString strAppTitle;
+    QString strFileTitle;
+    std::string strFileName;
+    QString strGifFileName;
+    std::string strSettingsFile;
+    std::vector<std::string> strRecent;
+
+    // Controls.
+    QWidget* form_ = nullptr;  // the client area
+    QToolButton *bZoomIn, *bZoomOut, *bData, *bBLM, *bINT, *bSaveGif;
+    PictureBox *pbGraph, *pbGraphContainer, *pbGraphContents, *pbLegend;
+    QScrollBar* hsbGraph;
+    QLabel *lblItem, *lblMinV, *lblMin, *lblMaxV, *lblMax, *lblColor1, *lblColor2, *lblFirst,
+        *lblLast;
+    QComboBox* cbLabels;
+    QCheckBox *chkDisplay, *chkFilled;
+    QPushButton *bColor, *bPrev, *bNext;
+    QLineEdit *tbFirst, *tbLast;
+    QProgressBar* ProgressBar1;
+    QWidget *Line1, *Line2, *Line3, *Line4;
+    QMenu* mFile;
+    QAction *mOpen, *mBugCorrect, *mGifSave, *mRecentSeparator, *mSep03, *mExit;
+    std::vector<QAction*> mRecent;
+    QTimer* Timer1;
+};
+
+}  // namespace grafolux

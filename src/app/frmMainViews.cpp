@@ -1,0 +1,292 @@
+// The window's view handlers: graph, tables, zoom and drag, the item panel, the sample range,
+// the GIF export and the correction.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "app/Dialogs.h"
+#include "app/EventPump.h"
+#include "app/Icons.h"
+#include "app/PictureBox.h"
+#include "app/frmMain.h"
+#include "correct/BitOrderCorrection.h"
+#include "export/GifEncoder.h"
+#include "export/ViewExport.h"
+#include "graph/GraphView.h"
+#include "graph/ZoomMath.h"
+#include "logdata/Rounding.h"
+#include "tables/CellStats.h"
+#include "tables/CellTableView.h"
+#include "tables/SampleRange.h"
+#include "tables/ViewMode.h"
+
+namespace grafolux {
+
+namespace {
+
+std::string Bytes(const QString& text) { return text.toUtf8().toStdString(); }
+
+}  // namespace
+
+// ---- Views ----
+
+int32_t frmMain::SetViewMode(int32_t lngMode) {
+    const int32_t old = lngViewMode;
+    lngViewMode = lngMode;
+    const ViewButtons buttons = ViewButtonsFor(lngMode, dblZoom);
+    bData->setIcon(ViewButtonIcon(buttons.bData, "GRAPH_DIS"));
+    bBLM->setIcon(ViewButtonIcon(buttons.bBLM, "BLM_DIS"));
+    bINT->setIcon(ViewButtonIcon(buttons.bINT, "INT_DIS"));
+    bData->setProperty("picture", buttons.bData);
+    bBLM->setProperty("picture", buttons.bBLM);
+    bINT->setProperty("picture", buttons.bINT);
+    bZoomIn->setEnabled(buttons.bZoomInEnabled);
+    bZoomOut->setEnabled(buttons.bZoomOutEnabled);
+    return old;
+}
+
+void frmMain::StoreScrollPos() {
+    lngScrollPos = ScrollPosFromLeft(area_.pbGraphContents.Left(), dblZoom);
+}
+
+void frmMain::SyncSurfaces() {
+    for (PictureBox* box : {pbGraph, pbGraphContainer, pbGraphContents, pbLegend}) box->Sync();
+}
+
+void frmMain::DrawGraph() {
+    if (!blnDrawEnabled) return;
+    SetViewMode(kViewGraph);
+    const SampleRange range =
+        ClampedRange(Bytes(tbFirst->text()), Bytes(tbLast->text()), log_.lngSampleCount);
+    const GraphResult result =
+        grafolux::DrawGraph(area_, log_, {lngCurItem, range.first, range.last, dblZoom, lngScrollPos},
+                            colors_);
+    lblMin->setText(result.lblMin);
+    lblMax->setText(result.lblMax);
+    ShowItemPanel(result.bColorBack, result.chkFilled, result.chkDisplay);
+    SyncSurfaces();
+}
+
+void frmMain::DrawCellTable(int intTable) {
+    const SampleRange range =
+        ClampedRange(Bytes(tbFirst->text()), Bytes(tbLast->text()), log_.lngSampleCount);
+    const CellTable table =
+        ComputeCellTable(log_, intTable, RoundLong(range.first), RoundLong(range.last));
+    grafolux::DrawCellTable(area_, table, colors_);
+    SyncSurfaces();
+}
+
+void frmMain::RedrawCurrentView() {
+    switch (lngViewMode) {
+        case kViewGraph: DrawGraph(); break;
+        case kViewBlm: DrawCellTable(kBlmTable); break;
+        case kViewInt: DrawCellTable(kIntTable); break;
+        default: break;
+    }
+}
+
+// ---- Item panel ----
+
+void frmMain::SetColorButton(Colour colour) {
+    QPalette palette = bColor->palette();
+    palette.setColor(QPalette::Button, ToQColor(colour));
+    bColor->setPalette(palette);
+}
+
+void frmMain::SetLockMark(int32_t item, bool locked) {
+    cbLabels->setItemIcon(item - 1, locked ? LockedItemIcon() : QIcon());
+}
+
+// The panel mirrors the current item: its colour, its fill and lock, and the colour and fill
+// controls usable only for a locked item.
+void frmMain::ShowItemPanel(Colour back, bool filled, bool locked) {
+    SetColorButton(back);
+    chkFilled->setChecked(filled);
+    chkDisplay->setChecked(locked);
+    SetLockMark(lngCurItem, locked);
+    for (QWidget* control : std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
+        control->setEnabled(locked);
+}
+
+void frmMain::SelectItem(int32_t item) {
+    lngCurItem = item;
+    cbLabels->setCurrentIndex(item - 1);
+    StoreScrollPos();
+    DrawGraph();
+}
+
+void frmMain::cbLabels_Click(int index) {
+    lngCurItem = index + 1;
+    StoreScrollPos();
+    DrawGraph();
+}
+
+void frmMain::bNext_Click() { SelectItem(lngCurItem + 1 > log_.lngItemCount ? 1 : lngCurItem + 1); }
+
+void frmMain::bPrev_Click() { SelectItem(lngCurItem - 1 < 1 ? log_.lngItemCount : lngCurItem - 1); }
+
+void frmMain::chkDisplay_Click() {
+    ItemInfo& item = log_.udtItems[lngCurItem];
+    item.blnLocked = chkDisplay->isChecked();
+    SetLockMark(lngCurItem, item.blnLocked);
+    for (QWidget* control : std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
+        control->setEnabled(item.blnLocked);
+}
+
+void frmMain::chkFilled_Click() {
+    log_.udtItems[lngCurItem].blnFilled = chkFilled->isChecked();
+    StoreScrollPos();
+    DrawGraph();
+}
+
+void frmMain::bColor_Click() {
+    const auto chosen =
+        dialogs_.GetColor(this, ToQColor(log_.udtItems[lngCurItem].lngColor));
+    if (!chosen) return;
+    log_.udtItems[lngCurItem].lngColor = FromQColor(*chosen);
+    SetColorButton(log_.udtItems[lngCurItem].lngColor);
+    StoreScrollPos();
+    DrawGraph();
+}
+
+// ---- View buttons and the sample range ----
+
+void frmMain::bData_Click() { SelectItem(lngCurItem); }
+
+void frmMain::bBLM_Click() {
+    SetViewMode(kViewBlm);
+    DrawCellTable(kBlmTable);
+}
+
+void frmMain::bINT_Click() {
+    SetViewMode(kViewInt);
+    DrawCellTable(kIntTable);
+}
+
+void frmMain::tbFirst_LostFocus() {
+    if (!tbFirst->isEnabled()) return;
+    tbFirst->setText(QString::fromStdString(NormalizeFirst(Bytes(tbFirst->text()), Bytes(tbLast->text()))));
+    ApplySampleRange();
+}
+
+void frmMain::tbLast_LostFocus() {
+    if (!tbLast->isEnabled()) return;
+    tbLast->setText(QString::fromStdString(
+        NormalizeLast(Bytes(tbLast->text()), Bytes(tbFirst->text()), log_.lngSampleCount)));
+    ApplySampleRange();
+}
+
+void frmMain::ApplySampleRange() {
+    if (!IsValidRange(Bytes(tbFirst->text()), Bytes(tbLast->text()), log_.lngSampleCount)) return;
+    if (lngViewMode == kViewGraph) StoreScrollPos();
+    RedrawCurrentView();
+}
+
+// ---- Zoom, scroll and drag ----
+
+void frmMain::ShowCaption() {
+    setWindowTitle(QString("%1 - %2 (%3%)").arg(strAppTitle, strFileTitle).arg(dblZoom * 100));
+}
+
+void frmMain::UpdateContainerCursor() {
+    // The hand shows while there is something to drag: at start-up and above zoom 1.
+    if (blnFileLoaded && dblZoom <= kMinZoom)
+        pbGraphContainer->unsetCursor();
+    else
+        pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+}
+
+void frmMain::SetZoom(double dblNewZoom) {
+    StoreScrollPos();
+    dblZoom = ClampZoom(dblNewZoom);
+    bZoomIn->setEnabled(dblZoom < kMaxZoom);
+    if (dblZoom <= kMinZoom) {
+        bZoomOut->setEnabled(false);
+        hsbGraph->setEnabled(false);
+        DrawGraph();
+    } else {
+        DrawGraph();
+        bZoomOut->setEnabled(true);
+        hsbGraph->setEnabled(true);
+        const ScrollBarSetup bar =
+            ScrollBarFor(area_.pbGraphContents.Width(), area_.pbGraphContents.Left(), dblZoom);
+        hsbGraph->setMaximum(bar.max);
+        hsbGraph->setPageStep(bar.largeChange);
+        hsbGraph->setValue(bar.value);
+    }
+    UpdateContainerCursor();
+    ShowCaption();
+}
+
+void frmMain::bZoomIn_Click() { SetZoom(dblZoom + kZoomStep); }
+
+void frmMain::bZoomOut_Click() { SetZoom(dblZoom - kZoomStep); }
+
+void frmMain::hsbGraph_Change(int value) {
+    area_.pbGraphContents.SetLeft(-kTwipsPerPixel * static_cast<double>(value));
+    pbGraphContents->Sync();
+}
+
+void frmMain::pbGraphContents_MouseDown(QMouseEvent* event) {
+    lngDragX = RoundLong(event->globalPosition().x());
+    lngDragLeft = RoundLong(area_.pbGraphContents.Left());
+    blnDragging = true;
+    UpdateContainerCursor();
+}
+
+void frmMain::pbGraphContents_MouseMove(QMouseEvent* event) {
+    if (lngViewMode == kViewNone || !(event->buttons() & Qt::LeftButton)) return;
+    if (!blnDragging) pbGraphContents_MouseDown(event);
+    const int32_t current = RoundLong(area_.pbGraphContents.Left());
+    const int32_t newLeft =
+        DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
+                 area_.pbGraphContainer.Width(), area_.pbGraphContents.Width());
+    if (newLeft == current) return;
+    area_.pbGraphContents.SetLeft(newLeft);
+    pbGraphContents->Sync();
+    hsbGraph->setValue(RoundInteger(newLeft / -static_cast<double>(kTwipsPerPixel)));
+}
+
+void frmMain::pbGraphContents_MouseUp(QMouseEvent*) {
+    blnDragging = false;
+    UpdateContainerCursor();
+}
+
+// ---- GIF export and correction ----
+
+void frmMain::mGifSave_Click() {
+    const QString name =
+        dialogs_.GetSaveFileName(this, strGifFileName, {"GIF Files (*.gif)"}, "gif");
+    if (name.isEmpty()) return;
+    strGifFileName = name;
+    GIF cGif;
+    EventPump pump;
+    cGif.Progress = [&pump](int) {
+        if (pump.Due()) EventPump::Pump();
+    };
+    QString error;
+    if (!cGif.SaveGIF(ComposeView(area_, lngViewMode), name, false, 0, &error))
+        dialogs_.Warning(this, "Save As GIF", "The picture could not be saved:\n" + error);
+}
+
+void frmMain::mBugCorrect_Click() {
+    const QString path = dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()),
+                                                  LogFileFilters(), 2);
+    if (path.isEmpty()) return;
+    const CorrectionResult result = CorrectLogFile(QFile::encodeName(path).toStdString());
+    if (result.ok)
+        dialogs_.Information(this, "File Corrected",
+                             "File has been corrected and saved as:\r\n\r\n" +
+                                 QFile::decodeName(result.outputPath.c_str()));
+    else
+        dialogs_.Warning(this, "Correct Data",
+                         "The file was not corrected:\n" + QString::fromStdString(result.error));
+}
+
+}  // namespace grafolux
