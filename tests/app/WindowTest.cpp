@@ -1,0 +1,253 @@
+// The window end to end on the offscreen platform, with scripted dialogs.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <fstream>
+
+#include "ScriptedDialogs.h"
+#include "app/frmMain.h"
+
+using namespace grafolux;
+
+namespace {
+
+std::string WriteLog(const QTemporaryDir& dir, const char* name, int lines) {
+    const std::string path = dir.filePath(name).toStdString();
+    std::ofstream out(path, std::ios::binary);
+    out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n";
+    for (int i = 0; i < lines; ++i)
+        out << 800 + 40 * i << '\t' << 20 + i % 80 << '\t' << 120 + i % 16 << "\t128\r\n";
+    return path;
+}
+
+class WindowTest : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmMain> window;
+
+    void Start() {
+        window = std::make_unique<frmMain>(dialogs, dir.filePath("Grafolux.cfg").toStdString());
+        window->show();
+        QApplication::processEvents();
+    }
+    template <typename T>
+    T* Control(const char* name) {
+        T* control = window->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    void Menu(const char* name) { Control<QAction>(name)->trigger(); }
+    void Open(const std::string& path) {
+        dialogs.paths.push_back(QString::fromStdString(path));
+        Menu("Open Data File");
+    }
+    void Click(const char* name) { QTest::mouseClick(Control<QAbstractButton>(name), Qt::LeftButton); }
+    void Type(const char* box, const QString& text) {
+        auto* edit = Control<QLineEdit>(box);
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    void Wait(int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+};
+
+TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
+    Start();
+    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2");
+    for (const char* name : {"chkDisplay", "cbLabels", "chkFilled", "bPrev", "bNext", "tbFirst",
+                             "tbLast", "lblColor1", "lblColor2", "bColor", "ProgressBar1",
+                             "bData", "bBLM", "bINT", "bZoomIn", "bZoomOut"})
+        EXPECT_FALSE(Control<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(Control<QAction>("Save As GIF")->isEnabled());
+}
+
+TEST_F(WindowTest, LoadsThroughDialogAndRestoresRecentAndRectangleAfterRestart) {
+    const std::string path = WriteLog(dir, "run1.txt", 20);
+    Start();
+    Open(path);
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->count(), 4);
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->itemText(1), "SENSOR:MAP");
+    EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "1");
+    EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "20");
+    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (100%)");
+    EXPECT_EQ(window->viewMode(), 1);
+    EXPECT_TRUE(Control<QCheckBox>("chkDisplay")->isEnabled());
+    EXPECT_FALSE(Control<QCheckBox>("chkFilled")->isEnabled());
+    window->setGeometry(60, 45, 800, 500);
+    QApplication::processEvents();
+    const QRect before = window->normalGeometry();
+    window->close();
+    window.reset();
+
+    Start();
+    EXPECT_EQ(window->recent(), std::vector<std::string>{path});
+    EXPECT_EQ(Control<QAction>("mRecent1")->text().toStdString(), path);
+    EXPECT_EQ(window->normalGeometry(), before);
+    dialogs.paths.push_back("");  // the Open dialog starts at the most recent file
+    Menu("Open Data File");
+    EXPECT_EQ(dialogs.initialPaths.back().toStdString(), path);
+}
+
+TEST_F(WindowTest, FailedLoadKeepsPreviousLog) {
+    const std::string good = WriteLog(dir, "good.txt", 10);
+    const std::string empty = dir.filePath("empty.txt").toStdString();
+    std::ofstream(empty).close();
+    Start();
+    Open(good);
+    Open(empty);
+    EXPECT_EQ(window->log().lngSampleCount, 10);
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->count(), 4);
+    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - good.txt (100%)");
+    EXPECT_EQ(window->recent().front(), empty);  // every load of an existing file is listed
+    Open(dir.filePath("missing.txt").toStdString());
+    EXPECT_EQ(window->recent().front(), empty);  // a missing file is not
+}
+
+TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 200));
+    Click("bZoomIn");
+    Click("bZoomIn");
+    Control<QScrollBar>("hsbGraph")->setValue(30);
+    const double left = window->area().pbGraphContents.Left();
+    ASSERT_EQ(left, -450);
+
+    Click("chkDisplay");
+    EXPECT_TRUE(window->log().udtItems[1].blnLocked);
+    for (const char* name : {"chkFilled", "lblColor1", "lblColor2", "bColor"})
+        EXPECT_TRUE(Control<QWidget>(name)->isEnabled()) << name;
+    EXPECT_FALSE(Control<QComboBox>("cbLabels")->itemIcon(0).isNull());
+
+    Click("chkFilled");
+    EXPECT_TRUE(window->log().udtItems[1].blnFilled);
+    dialogs.colors.push_back(std::nullopt);  // cancel changes nothing
+    Click("bColor");
+    EXPECT_EQ(window->log().udtItems[1].lngColor, RGB(0, 0, 192));
+    dialogs.colors.push_back(QColor(0, 255, 0));
+    Click("bColor");
+    EXPECT_EQ(window->log().udtItems[1].lngColor, RGB(0, 255, 0));
+    EXPECT_EQ(Control<QPushButton>("bColor")->palette().color(QPalette::Button), QColor(0, 255, 0));
+    EXPECT_EQ(window->area().pbGraphContents.Left(), left);
+
+    Click("bPrev");  // from item 1 to the last
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->currentIndex(), 3);
+    EXPECT_FALSE(Control<QCheckBox>("chkDisplay")->isChecked());
+    EXPECT_FALSE(Control<QWidget>("bColor")->isEnabled());
+    Click("bNext");
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->currentIndex(), 0);
+    EXPECT_TRUE(Control<QCheckBox>("chkDisplay")->isChecked());
+    EXPECT_EQ(window->area().pbGraphContents.Left(), left);
+
+    Click("chkDisplay");  // unlocking keeps fill and colour
+    EXPECT_FALSE(window->log().udtItems[1].blnLocked);
+    EXPECT_TRUE(window->log().udtItems[1].blnFilled);
+    EXPECT_TRUE(Control<QComboBox>("cbLabels")->itemIcon(0).isNull());
+}
+
+TEST_F(WindowTest, ZoomCaptionScrollAndDrag) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 100));
+    for (int i = 0; i < 18; ++i) Click("bZoomIn");
+    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (1000%)");
+    EXPECT_FALSE(Control<QWidget>("bZoomIn")->isEnabled());
+    auto* contents = window->findChild<QWidget*>("pbGraphContents");
+    QTest::mousePress(contents, Qt::LeftButton, {}, QPoint(100, 50));
+    QMouseEvent move(QEvent::MouseMove, QPointF(93, 50), contents->mapToGlobal(QPointF(93, 50)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(contents, &move);
+    QTest::mouseRelease(contents, Qt::LeftButton, {}, QPoint(93, 50));
+    EXPECT_EQ(window->area().pbGraphContents.Left(), -105);
+    EXPECT_EQ(Control<QScrollBar>("hsbGraph")->value(), 7);
+    for (int i = 0; i < 18; ++i) Click("bZoomOut");
+    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (100%)");
+    EXPECT_FALSE(Control<QWidget>("bZoomOut")->isEnabled());
+    EXPECT_FALSE(Control<QWidget>("hsbGraph")->isEnabled());
+}
+
+TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 500));
+    Click("bBLM");
+    EXPECT_EQ(window->viewMode(), 2);
+    EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_ON");
+    EXPECT_FALSE(Control<QWidget>("bZoomIn")->isEnabled());
+    Click("bINT");
+    EXPECT_EQ(window->viewMode(), 3);
+    EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_OFF");
+    EXPECT_EQ(Control<QToolButton>("bINT")->property("picture").toString(), "INT_ON");
+
+    Type("tbFirst", "0");
+    EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "1");
+    Type("tbLast", "900");
+    EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "500");
+    Type("tbFirst", "2.5");
+    EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "2");
+    EXPECT_EQ(window->viewMode(), 3);  // a range change redraws the table, not the graph
+
+    Click("bData");
+    EXPECT_EQ(window->viewMode(), 1);
+    const int widthBefore = window->area().pbGraphContents.image().width();
+    for (int extra = 10; extra <= 100; extra += 10) {
+        window->resize(window->width() + 10, window->height());
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(window->area().pbGraphContents.image().width(), widthBefore);  // not yet
+    Wait(400);
+    EXPECT_EQ(window->area().pbGraphContents.image().width(), widthBefore + 100);
+}
+
+TEST_F(WindowTest, SavesGraphWithLegendAsGif) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 50));
+    const QString gif = dir.filePath("view.gif");
+    dialogs.paths.push_back(gif);
+    Menu("Save As GIF");
+    QImage picture(gif, "GIF");
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.width(),
+              window->area().pbGraph.image().width() + window->area().pbLegend.image().width());
+    dialogs.paths.push_back("");  // the second export offers the first name
+    Menu("Save As GIF");
+    EXPECT_EQ(dialogs.initialPaths.back(), gif);
+}
+
+TEST_F(WindowTest, CorrectsChosenLogAndConfirms) {
+    const std::string path = dir.filePath("bits.txt").toStdString();
+    std::ofstream(path, std::ios::binary)
+        << "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0\t0\t0\t0\t0\t0\t0\t1\r\n";
+    Start();
+    dialogs.paths.push_back(QString::fromStdString(path));
+    Menu("Correct Data for Kartlog BitOrder Bug");
+    const QString corrected = dir.filePath("bits_corrected.txt");
+    ASSERT_TRUE(QFile::exists(corrected));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0],
+              "File Corrected|File has been corrected and saved as:\r\n\r\n" + corrected);
+    EXPECT_EQ(window->log().lngItemCount, 0);  // nothing is loaded
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
