@@ -79,24 +79,26 @@ double Val(std::string_view text) {
     return DecimalValue(text);
 }
 
-std::string_view GetField(std::string_view line, int32_t index, std::string_view separator) {
+size_t FindInText(std::string_view text, std::string_view searched, size_t from, bool ignoreCase) {
+    if (searched.empty()) return std::string_view::npos;
+    if (!ignoreCase) return text.find(searched, from);
+    for (size_t pos = from; pos < text.size() && searched.size() <= text.size() - pos; ++pos) {
+        size_t k = 0;
+        while (k < searched.size() && Lower(text[pos + k]) == Lower(searched[k])) ++k;
+        if (k == searched.size()) return pos;
+    }
+    return std::string_view::npos;
+}
+
+std::string_view GetField(std::string_view line, int32_t index, std::string_view separator,
+                          bool ignoreCase) {
     if (index < 1) return {};
-    auto find = [&](size_t from) -> size_t {
-        if (separator.empty()) return std::string_view::npos;
-        for (size_t pos = from; pos + separator.size() <= line.size(); ++pos) {
-            size_t k = 0;
-            while (k < separator.size() && Lower(line[pos + k]) == Lower(separator[k])) ++k;
-            if (k == separator.size()) return pos;
-        }
-        return std::string_view::npos;
-    };
     size_t start = 0;
     for (int32_t counter = 1;; ++counter) {
-        const size_t found = find(start);
+        const size_t found = FindInText(line, separator, start, ignoreCase);
         if (counter == index) {
-            std::string_view field = line.substr(start, (found == std::string_view::npos
-                                                             ? line.size()
-                                                             : found) - start);
+            std::string_view field =
+                line.substr(start, (found == std::string_view::npos ? line.size() : found) - start);
             if (field.ends_with("\r\n")) field.remove_suffix(2);
             return field;
         }

@@ -12,9 +12,15 @@ namespace grafolux {
 // number. Text without a number, and numbers beyond a double or 32 bits, read as 0.
 double Val(std::string_view text);
 
+// Position (0-based) of the first `searched` in `text` at or after `from`, compared exactly or
+// without regard to letter case; npos when there is none. The empty text is never found.
+size_t FindInText(std::string_view text, std::string_view searched, size_t from, bool ignoreCase);
+
 // Field `index` (1-based) of `line` split at `separator` (compared without regard to
-// letter case). An index out of range gives the empty text; a trailing CR LF is dropped.
-std::string_view GetField(std::string_view line, int32_t index, std::string_view separator);
+// letter case unless `ignoreCase` is false). An index out of range gives the empty text; a
+// trailing CR LF is dropped.
+std::string_view GetField(std::string_view line, int32_t index, std::string_view separator,
+                          bool ignoreCase = true);
 
 // True when the path names an existing file or folder.
 bool FileExists(const std::string& path);
