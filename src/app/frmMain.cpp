@@ -218,14 +218,14 @@ void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
     strRecent = settings.strRecent;
     strFileName = strRecent.empty() ? std::string() : strRecent.front();
-    if (settings.window && settings.window->width > 0 && settings.window->height > 0) {
+    if (settings.window) {
         const QRect screen = QApplication::primaryScreen()->availableGeometry();
         const WindowState w = ClampToScreen(*settings.window, screen.width() * kTwipsPerPixel,
                                             screen.height() * kTwipsPerPixel);
-        setGeometry(TwipsToPixels(w.left), TwipsToPixels(w.top), TwipsToPixels(w.width),
-                    TwipsToPixels(w.height));
-        blnRestoreMaximized = w.state == 2;
-        if (blnRestoreMaximized) setWindowState(windowState() | Qt::WindowMaximized);
+        if (HasArea(w))
+            setGeometry(TwipsToPixels(w.left), TwipsToPixels(w.top), TwipsToPixels(w.width),
+                        TwipsToPixels(w.height));
+        if (w.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
     }
     BuildRecentMenu();
 }

@@ -122,7 +122,6 @@ private:
     int32_t lngDragX = 0;
     int32_t lngDragLeft = 0;
     bool blnDragging = false;
-    bool blnRestoreMaximized = false;
     qint64 lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
     QElapsedTimer clock_;
     QString strAppTitle;
