@@ -10,8 +10,8 @@ namespace grafolux {
 namespace {
 
 // In the order they are processed; each is matched against the start of a name, case kept.
-constexpr std::string_view kGroupPrefixes[] = {"MW2:",      "MWAF1:",    "MCU1IO:",  "MCU2IO:",
-                                               "MALFFLG1:", "MALFFLG2:", "MALFFLG3:"};
+constexpr std::string_view kGroupPrefixes[] = {
+    "MW2:", "MWAF1:", "MCU1IO:", "MCU2IO:", "MALFFLG1:", "MALFFLG2:", "MALFFLG3:"};
 constexpr size_t kGroupSize = 8;
 
 }  // namespace
