@@ -2,7 +2,6 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -10,59 +9,49 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-CliRun RunCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(GRAFOLUX_CLI, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
 void WriteBytes(const fs::path& path, std::string_view bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
 }
 
 const char kLog[] = "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0";
 
-TEST(CliCorrect, PrintsThePathOfTheCorrectedCopy) {
-    QTemporaryDir temp;
-    const fs::path dir = temp.path().toStdString();
-    WriteBytes(dir / "run1.txt", kLog);
-    const CliRun run = RunCli({"correct", QString::fromStdString((dir / "run1.txt").string())});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, (dir / "run1_corrected.txt").string() + "\n");
-    EXPECT_EQ(run.err, "");
-    std::ifstream in(dir / "run1_corrected.txt", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}),
-              "A\tMW2:7\tMW2:6\tMW2:5\tMW2:4\tMW2:3\tMW2:2\tMW2:1\tMW2:0\r\n1\t0\r\n");
-}
-
-TEST(CliCorrect, FailureIsOneLineOnStderrAndNoCopy) {
-    const std::pair<const char*, std::function<void(const fs::path&)>> rows[] = {
-        {"missing log", [](const fs::path&) {}},
-        {"empty log", [](const fs::path& dir) { WriteBytes(dir / "run1.txt", ""); }},
-        {"group at the end", [](const fs::path& dir) { WriteBytes(dir / "run1.txt", "A\tMW2:0"); }},
-        {"output cannot be written",
-         [](const fs::path& dir) {
-             WriteBytes(dir / "run1.txt", kLog);
-             fs::create_directory(dir / "run1_corrected.txt");
-         }},
+// Success prints the copy's path; failure exits 1 with one line on stderr and writes nothing.
+TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
+    const struct {
+        const char* name;
+        const char* log;  // nullptr: no log
+        bool outputIsFolder;
+        int exitCode;
+    } rows[] = {
+        {"corrected", kLog, false, 0},
+        {"missing log", nullptr, false, 1},
+        {"empty log", "", false, 1},
+        {"group at the end", "A\tMW2:0", false, 1},
+        {"output cannot be written", kLog, true, 1},
     };
-    for (const auto& [name, prepare] : rows) {
+    for (const auto& row : rows) {
         QTemporaryDir temp;
         const fs::path dir = temp.path().toStdString();
-        prepare(dir);
-        const CliRun run = RunCli({"correct", QString::fromStdString((dir / "run1.txt").string())});
-        EXPECT_EQ(run.exitCode, 1) << name;
-        EXPECT_EQ(run.out, "") << name;
-        EXPECT_TRUE(run.err.starts_with("grafolux-cli: ")) << name << ": " << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << name;
-        EXPECT_FALSE(fs::is_regular_file(dir / "run1_corrected.txt")) << name;
+        const fs::path output = dir / "run1_corrected.txt";
+        if (row.log) WriteBytes(dir / "run1.txt", row.log);
+        if (row.outputIsFolder) fs::create_directory(output);
+        const auto entries = std::distance(fs::directory_iterator(dir), {});
+        QProcess cli;
+        cli.start(GRAFOLUX_CLI, {"correct", QString::fromStdString((dir / "run1.txt").string())});
+        cli.waitForFinished(60000);
+        const std::string out = cli.readAllStandardOutput().toStdString();
+        const std::string err = cli.readAllStandardError().toStdString();
+        EXPECT_EQ(cli.exitCode(), row.exitCode) << row.name;
+        EXPECT_EQ(fs::is_regular_file(output), row.exitCode == 0) << row.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), entries + (row.exitCode == 0))
+            << row.name;  // and no temporary file left behind
+        if (row.exitCode == 0) {
+            EXPECT_EQ(out + err, output.string() + "\n");
+        } else {
+            EXPECT_EQ(out, "") << row.name;
+            EXPECT_TRUE(err.starts_with("grafolux-cli: ") && err.find('\n') == err.size() - 1)
+                << row.name << ": " << err;
+        }
     }
 }
 
