@@ -8,7 +8,6 @@
 
 #include "correct/BitGroups.h"
 #include "correct/LineEnds.h"
-#include "logdata/TextFields.h"
 
 #ifdef __linux__
 #include <fcntl.h>
