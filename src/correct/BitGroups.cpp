@@ -1,0 +1,59 @@
+#include "correct/BitGroups.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "logdata/TextFields.h"
+
+namespace grafolux {
+
+namespace {
+
+// In the order they are processed; each is matched against the start of a name, case kept.
+constexpr std::string_view kGroupPrefixes[] = {
+    "MW2:", "MWAF1:", "MCU1IO:", "MCU2IO:", "MALFFLG1:", "MALFFLG2:", "MALFFLG3:"};
+constexpr size_t kGroupSize = 8;
+
+}  // namespace
+
+HeaderCorrection ReverseBitGroups(std::string_view header) {
+    // Field by field from the left, so a long header costs one pass.
+    std::vector<std::string_view> names;
+    size_t namesEnd = 0;  // where the last name ends in `header`
+    for (std::string_view rest = header;;) {
+        const std::string_view name = GetField(rest, 1, "\t");
+        if (name.empty()) break;
+        names.push_back(name);
+        namesEnd = static_cast<size_t>(name.data() - header.data()) + name.size();
+        if (name.size() == rest.size()) break;
+        rest.remove_prefix(name.size() + 1);
+    }
+
+    for (std::string_view prefix : kGroupPrefixes) {
+        const auto first = std::find_if(names.begin(), names.end(), [&](std::string_view name) {
+            return name.starts_with(prefix);
+        });
+        if (first == names.end()) continue;
+        const size_t index = static_cast<size_t>(first - names.begin());
+        if (names.size() - index < kGroupSize) {
+            HeaderCorrection failure;
+            failure.error = "the " + std::string(prefix) + " group starts at name " +
+                            std::to_string(index + 1) + " of " + std::to_string(names.size()) +
+                            ", too near the end to hold eight names";
+            return failure;
+        }
+        std::reverse(first, first + kGroupSize);
+    }
+
+    HeaderCorrection result;
+    result.ok = true;
+    result.header.reserve(header.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) result.header += '\t';
+        result.header += names[i];
+    }
+    result.header += header.substr(namesEnd);
+    return result;
+}
+
+}  // namespace grafolux

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteBytes(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+}
+
+const char kLog[] = "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0";
+
+// Success prints the copy's path; failure exits 1 with one line on stderr and writes nothing.
+TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
+    const struct {
+        const char* name;
+        const char* log;  // nullptr: no log
+        bool outputIsFolder;
+        int exitCode;
+    } rows[] = {
+        {"corrected", kLog, false, 0},
+        {"missing log", nullptr, false, 1},
+        {"empty log", "", false, 1},
+        {"group at the end", "A\tMW2:0", false, 1},
+        {"output cannot be written", kLog, true, 1},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir temp;
+        const fs::path dir = temp.path().toStdString();
+        const fs::path output = dir / "run1_corrected.txt";
+        if (row.log) WriteBytes(dir / "run1.txt", row.log);
+        if (row.outputIsFolder) fs::create_directory(output);
+        const auto entries = std::distance(fs::directory_iterator(dir), {});
+        QProcess cli;
+        cli.start(GRAFOLUX_CLI, {"correct", QString::fromStdString((dir / "run1.txt").string())});
+        cli.waitForFinished(60000);
+        const std::string out = cli.readAllStandardOutput().toStdString();
+        const std::string err = cli.readAllStandardError().toStdString();
+        EXPECT_EQ(cli.exitCode(), row.exitCode) << row.name;
+        EXPECT_EQ(fs::is_regular_file(output), row.exitCode == 0) << row.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), entries + (row.exitCode == 0))
+            << row.name;  // and no temporary file left behind
+        if (row.exitCode == 0) {
+            EXPECT_EQ(out + err, output.string() + "\n");
+        } else {
+            EXPECT_EQ(out, "") << row.name;
+            EXPECT_TRUE(err.starts_with("grafolux-cli: ") && err.find('\n') == err.size() - 1)
+                << row.name << ": " << err;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QBuffer>
+#include <QTemporaryDir>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "correct/BitOrderCorrection.h"
+
+namespace fs = std::filesystem;
+using namespace grafolux;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+}
+
+std::set<std::string> Entries(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// tests/data/correct/<case>/: input.txt, and expected.txt or, when nothing may be written,
+// expected.none.
+class GoldenCorrection : public testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenCorrection, OutputMatchesExpectedWhateverTheBlockSize) {
+    const fs::path folder = fs::path(TEST_DATA_DIR) / "correct" / GetParam();
+    const bool fails = fs::exists(folder / "expected.none");
+    const std::string input = ReadBytes(folder / "input.txt");
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
+    WriteBytes(dir / "run1.txt", input);
+
+    const CorrectionResult result = CorrectLogFile((dir / "run1.txt").string());
+    EXPECT_EQ(result.ok, !fails) << result.error;
+    EXPECT_EQ(ReadBytes(dir / "run1.txt"), input);
+    if (fails) {
+        EXPECT_EQ(Entries(dir), std::set<std::string>{"run1.txt"});
+        return;
+    }
+    EXPECT_EQ(result.outputPath, (dir / "run1_corrected.txt").string());
+    const std::string expected = ReadBytes(folder / "expected.txt");
+    EXPECT_EQ(ReadBytes(result.outputPath), expected);
+
+    // Tiny blocks split CR LF pairs and the header across reads.
+    for (qint64 blockSize : {1, 2, 3, 5}) {
+        QByteArray bytes(input.data(), std::ssize(input));
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        EXPECT_TRUE(CorrectLog(buffer, (dir / "small.txt").string(), blockSize).ok);
+        EXPECT_EQ(ReadBytes(dir / "small.txt"), expected) << "block size " << blockSize;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Correct, GoldenCorrection, testing::ValuesIn([] {
+                             const auto cases = Entries(fs::path(TEST_DATA_DIR) / "correct");
+                             return std::vector<std::string>(cases.begin(), cases.end());
+                         }()),
+                         [](const auto& info) { return info.param; });
+
+TEST(CorrectedPath, CutsTheLastDotTxtOfTheFileNameOnly) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"/logs/run1.txt", "/logs/run1_corrected.txt"},
+        {"/logs/run1.TXT", "/logs/run1.TXT_corrected.txt"},
+        {"/logs/run1", "/logs/run1_corrected.txt"},
+        {"/logs/dir.txt/run1", "/logs/dir.txt/run1_corrected.txt"},
+        {"/logs/run1_corrected.txt", "/logs/run1_corrected_corrected.txt"},
+        {"run.txt.txt", "run.txt_corrected.txt"},
+        {"run.txt.old", "run_corrected.txt"},
+    };
+    for (const auto& [path, expected] : rows) EXPECT_EQ(CorrectedPath(path), expected) << path;
+}
+
+// A file-size limit makes writes fail the way a full disk does, even for root.
+TEST(CorrectLogFile, FullDiskKeepsTheOlderCopyUntilANewOneIsComplete) {
+    QTemporaryDir temp;
+    const fs::path dir = temp.path().toStdString();
+    WriteBytes(dir / "run1.txt", "A\r\n" + std::string(1 << 20, '7'));
+    WriteBytes(dir / "run1_corrected.txt", "older");
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64 << 10;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const CorrectionResult full = CorrectLogFile((dir / "run1.txt").string());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+
+    EXPECT_NE(full.error.find("cannot write"), std::string::npos) << full.error;
+    EXPECT_EQ(ReadBytes(dir / "run1_corrected.txt"), "older");
+    EXPECT_EQ(Entries(dir), (std::set<std::string>{"run1.txt", "run1_corrected.txt"}));
+    EXPECT_TRUE(CorrectLogFile((dir / "run1.txt").string()).ok);
+    EXPECT_EQ(ReadBytes(dir / "run1_corrected.txt").size(), 3 + (1 << 20) + 2);
+}
+
+}  // namespace
