@@ -56,12 +56,12 @@ public:
             while (bin(std::nextafter(v, -kUp)) >= index) v = std::nextafter(v, -kUp);
             bounds_[index] = Key(v);
         }
-        // Slots of keys from just below the first bound to just above the last. Sixteen slots
-        // per binade are narrower than a bin wherever the bounds lie (at most 256 rpm or
-        // 4 kPa), so a slot holds at most one bound.
-        firstSlot_ = (bounds_[1] >> kSlotShift) - 1;
-        slots_.resize(
-            static_cast<size_t>((bounds_[kCount + 1] >> kSlotShift) + 1 - firstSlot_ + 1));
+        // Slots of keys from the one of the first bound to the one of the last; keys before
+        // or after them are read in the first or the last slot, which they share a bin with.
+        // Sixteen slots per binade are narrower than a bin wherever the bounds lie (at most
+        // 256 rpm or 4 kPa), so a slot holds at most one bound.
+        firstSlot_ = bounds_[1] >> kSlotShift;
+        slots_.resize(static_cast<size_t>((bounds_[kCount + 1] >> kSlotShift) - firstSlot_ + 1));
         int index = 0;
         for (size_t i = 0; i < slots_.size(); ++i) {
             const int64_t slot = firstSlot_ + static_cast<int64_t>(i);
@@ -81,7 +81,7 @@ public:
 
     Range RangeOf(int index) const {
         const auto low = static_cast<uint64_t>(bounds_[index]);
-        return {low, static_cast<uint64_t>(bounds_[index + 1]) - low + (index == kCount + 1)};
+        return {low, static_cast<uint64_t>(bounds_[index + 1]) - low};
     }
 
 private:
