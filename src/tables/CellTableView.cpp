@@ -65,10 +65,9 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
         contents.Line(x, 0, x, H + kColumnOverhang);
         if (j < kTableColumns) {
             const QString label = FormatGrouped(20.0 + 10 * j, 0);
-            contents.CurrentX = x + w / 2 - contents.TextWidth(label) / 2;
-            contents.CurrentY = H + kColumnOverhang;
             contents.SetForeColor(colors.lngTextColor);
-            contents.Print(label);
+            PrintAt(contents, x + w / 2 - contents.TextWidth(label) / 2, H + kColumnOverhang,
+                    label);
         }
     }
 
