@@ -7,6 +7,9 @@
 
 namespace grafolux {
 
+// The number in a range box rounded to a Long (halves to even, clamped), as the tables read it.
+int32_t RoundedRangeNumber(std::string_view text);
+
 // Text of tbFirst after it loses the focus.
 std::string NormalizeFirst(std::string_view firstText, std::string_view lastText);
 // Text of tbLast after it loses the focus.

@@ -1,0 +1,163 @@
+#include "tables/CellStats.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace grafolux {
+
+namespace {
+
+// Index of the last item named exactly `name`, or 0 when no item carries it.
+int32_t FindItem(const LogData& log, std::string_view name) {
+    int32_t found = 0;
+    for (int32_t k = 1; k <= log.lngItemCount; ++k)
+        if (log.udtItems[k].strName == name) found = k;
+    return found;
+}
+
+// A double's bit pattern as a signed integer. Patterns of non-negative doubles are ordered
+// as the numbers; every negative double (and -0) comes before them all.
+int64_t Key(double v) { return std::bit_cast<int64_t>(v); }
+
+// The bins of one axis: a value v lies in bin floor((v + half) / width), that is v rounded
+// to the nearest multiple of `width` with half-way going up. Bins kFirst..kLast are the
+// table's (index 1..kCount); index 0 holds everything below them and index kCount + 1
+// everything above (NaN too). The bin grows with v, so each bin is an interval of doubles,
+// and of their keys, whose bounds are found once with the formula that defines the bins:
+// binning a sample then takes no division and agrees with the formula to the last bit.
+template <int kFirst, int kLast>
+class AxisBins {
+public:
+    static constexpr int kCount = kLast - kFirst + 1;
+
+    // Keys in [low, low + span), compared as one unsigned subtraction.
+    struct Range {
+        uint64_t low, span;
+        bool Holds(int64_t key) const { return static_cast<uint64_t>(key) - low < span; }
+    };
+
+    AxisBins(double half, double width) {
+        auto bin = [&](double v) {  // the defining formula
+            const double b = std::floor((v + half) / width);
+            return b >= kFirst ? std::min(b, kLast + 1.0) - kFirst + 1 : 0;
+        };
+        constexpr double kUp = std::numeric_limits<double>::infinity();
+        bounds_.front() = std::numeric_limits<int64_t>::min();
+        bounds_.back() = std::numeric_limits<int64_t>::max();
+        for (int index = 1; index <= kCount + 1; ++index) {
+            double v = (kFirst + index - 1) * width - half;  // exact, and in that bin
+            while (bin(v) < index) v = std::nextafter(v, kUp);
+            while (bin(std::nextafter(v, -kUp)) >= index) v = std::nextafter(v, -kUp);
+            bounds_[index] = Key(v);
+        }
+        // Slots of keys from the one of the first bound to the one of the last; keys before
+        // or after them are read in the first or the last slot, which they share a bin with.
+        // Sixteen slots per binade are narrower than a bin wherever the bounds lie (at most
+        // 256 rpm or 4 kPa), so a slot holds at most one bound.
+        firstSlot_ = bounds_[1] >> kSlotShift;
+        slots_.resize(static_cast<size_t>((bounds_[kCount + 1] >> kSlotShift) - firstSlot_ + 1));
+        int index = 0;
+        for (size_t i = 0; i < slots_.size(); ++i) {
+            const int64_t slot = firstSlot_ + static_cast<int64_t>(i);
+            while (index <= kCount && bounds_[index + 1] >> kSlotShift < slot) ++index;
+            const bool holdsBound = index <= kCount && bounds_[index + 1] >> kSlotShift == slot;
+            slots_[i] = {holdsBound ? bounds_[index + 1] : bounds_.back(), index};
+        }
+    }
+
+    // Branch-free: noisy samples may change bins at every sample.
+    int Bin(int64_t key) const {
+        const int64_t slot = std::clamp((key >> kSlotShift) - firstSlot_, int64_t{0},
+                                        static_cast<int64_t>(slots_.size()) - 1);
+        const Slot& s = slots_[static_cast<size_t>(slot)];
+        return s.bin + (key >= s.bound);
+    }
+
+    Range RangeOf(int index) const {
+        const auto low = static_cast<uint64_t>(bounds_[index]);
+        return {low, static_cast<uint64_t>(bounds_[index + 1]) - low};
+    }
+
+private:
+    static constexpr int kSlotShift = 52 - 4;  // sixteen slots per binade
+    struct Slot {
+        int64_t bound;  // the bound inside the slot, or the largest key
+        int bin;        // the bin of the slot's first key
+    };
+    std::array<int64_t, kCount + 3> bounds_;
+    int64_t firstSlot_;
+    std::vector<Slot> slots_;
+};
+
+using RowBins = AxisBins<1, kTableRows>;            // 400 .. 6400 rpm
+using ColumnBins = AxisBins<2, kTableColumns + 1>;  // 20 .. 100 kPa
+
+// The table's cells with a border of cells for the samples outside it, so that every
+// sample lands in some cell and the accumulation needs no test for the outside.
+struct Accumulators {
+    static constexpr int kColumns = ColumnBins::kCount + 2;
+    std::array<double, (RowBins::kCount + 2) * kColumns> sum{};
+    std::array<int32_t, (RowBins::kCount + 2) * kColumns> count{};
+};
+
+// Sums in sample order per cell. Engine speed and pressure change slowly, so a sample mostly
+// lies in the cell of the one before: a run of such samples is added up with the cell's
+// bounds and running sum in registers, and the cell is looked up only when a run starts.
+void Accumulate(const double* rpm, const double* map, const double* value, int32_t first,
+                int32_t last, Accumulators& cells) {
+    static const RowBins rows(200, 400);
+    static const ColumnBins columns(5, 10);
+    for (int32_t s = first; s < last;) {
+        const int row = rows.Bin(Key(rpm[s])), column = columns.Bin(Key(map[s]));
+        const RowBins::Range rowRange = rows.RangeOf(row);
+        const ColumnBins::Range columnRange = columns.RangeOf(column);
+        const int cell = row * Accumulators::kColumns + column;
+        const int32_t runStart = s;
+        double sum = cells.sum[cell];
+        do {
+            sum += value[s++];
+        } while (s < last && rowRange.Holds(Key(rpm[s])) & columnRange.Holds(Key(map[s])));
+        cells.sum[cell] = sum;
+        cells.count[cell] += s - runStart;
+    }
+}
+
+}  // namespace
+
+CellTable ComputeCellTable(const LogData& log, int intTable, int32_t first, int32_t last) {
+    CellTable table;
+    const int32_t rpmItem = FindItem(log, "SENSOR:RPM");
+    const int32_t mapItem = FindItem(log, "SENSOR:MAP");
+    const int32_t valueItem = FindItem(log, intTable == kBlmTable ? "SENSOR:BLM" : "SENSOR:INT");
+    // A missing axis reads 0 for every sample, which lies in no cell.
+    if (rpmItem == 0 || mapItem == 0 || log.lngSampleCount < 1) return table;
+
+    // Range boxes may hold anything while the user types: never read outside the samples.
+    first = std::clamp(first, int32_t{1}, log.lngSampleCount);
+    last = std::clamp(last, int32_t{1}, log.lngSampleCount);
+    if (first > last) return table;
+
+    // A missing value item reads 0: the counts are what matter, the sums are dropped below.
+    const double* rpm = log.column(rpmItem).data();
+    Accumulators cells;
+    Accumulate(rpm, log.column(mapItem).data(), valueItem != 0 ? log.column(valueItem).data() : rpm,
+               first - 1, last, cells);
+
+    for (int k = 1; k <= kTableRows; ++k) {
+        for (int m = 1; m <= kTableColumns; ++m) {
+            const int cell = k * Accumulators::kColumns + m;
+            const int32_t count = cells.count[cell];
+            table.count[k - 1][m - 1] = count;
+            table.mean[k - 1][m - 1] = count != 0 && valueItem != 0 ? cells.sum[cell] / count : 0;
+        }
+    }
+    return table;
+}
+
+}  // namespace grafolux
