@@ -74,10 +74,9 @@ void frmMain::DrawGraph() {
 }
 
 void frmMain::DrawCellTable(int intTable) {
-    const SampleRange range =
-        ClampedRange(Bytes(tbFirst->text()), Bytes(tbLast->text()), log_.lngSampleCount);
     const CellTable table =
-        ComputeCellTable(log_, intTable, RoundLong(range.first), RoundLong(range.last));
+        ComputeCellTable(log_, intTable, RoundedRangeNumber(Bytes(tbFirst->text())),
+                         RoundedRangeNumber(Bytes(tbLast->text())));
     grafolux::DrawCellTable(area_, table, colors_);
     SyncSurfaces();
 }
