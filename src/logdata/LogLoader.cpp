@@ -86,7 +86,7 @@ LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgres
     if (path.empty() || status.type() == std::filesystem::file_type::not_found)
         return fail("no such file");
     if (error) return fail("cannot be opened (" + error.message() + ")");
-    if (std::filesystem::is_directory(status)) return fail("is a folder, not a log file");
+    if (std::filesystem::is_directory(status)) return fail("is a folder");
 
     FileBytes bytes;
     try {
