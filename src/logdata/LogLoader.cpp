@@ -9,6 +9,7 @@
 #include <memory>
 #include <thread>
 
+#include "logdata/HugePages.h"
 #include "logdata/LogParser.h"
 
 namespace grafolux {
@@ -42,6 +43,7 @@ std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgr
     const bool grows = !regular || error;
     size_t capacity = grows ? kReadPiece : static_cast<size_t>(knownSize);
     bytes.data.reset(new char[capacity]);
+    AdviseHugePages(bytes.data.get(), capacity);
 
     auto lastReport = std::chrono::steady_clock::now();
     for (;;) {

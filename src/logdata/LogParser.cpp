@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "logdata/HugePages.h"
 #include "logdata/LineBreaks.h"
 #include "logdata/TextFields.h"
 
@@ -49,18 +50,45 @@ std::vector<ItemInfo> ReadItems(std::string_view header, Colour colour) {
     return items;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A field of at most 15 digits with an optional "-" and ".": the digits as a whole number
+// and the power of ten are both exact doubles, so one division rounds correctly and gives
+// the very value that from_chars and Val give. Returns nullptr for any other field.
+const char* ReadShortDecimal(const char* p, const char* end, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int kMaxDigits = 15;
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    for (; p != end && IsDigit(*p) && count <= kMaxDigits; ++p, ++count)
+        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    if (p != end && *p == '.') {
+        for (++p; p != end && IsDigit(*p) && count <= kMaxDigits; ++p, ++count, ++decimals)
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    }
+    if (count == 0 || count > kMaxDigits || (p != end && *p != '\t')) return nullptr;
+    value = static_cast<double>(digits);
+    if (decimals > 0) value /= kPowersOfTen[decimals];  // whole numbers skip the slow divide
+    if (negative) value = -value;
+    value += 0.0;  // "-0" reads as 0, as in Val
+    return p;
+}
+
 // The value of the field at `p` (it runs to the next tab or `end`) by the number rule;
-// returns the field's end. Plain decimal fields go straight to from_chars, which reads them
-// exactly as Val does; anything else (blanks, &H, text, a number that does not fit) goes
-// through Val.
+// returns the field's end. Plain decimal fields skip Val: short ones are read above, longer
+// ones and exponents by from_chars, which reads them exactly as Val does. Anything else
+// (blanks, &H, text, a number that does not fit) goes through Val.
 const char* ReadField(const char* p, const char* end, double& value) {
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    const bool plain = p != end && (isDigit(*p) || *p == '.' ||
-                                    (*p == '-' && p + 1 != end && (isDigit(p[1]) || p[1] == '.')));
+    if (const char* fieldEnd = ReadShortDecimal(p, end, value)) return fieldEnd;
+    const bool plain = p != end && (IsDigit(*p) || *p == '.' ||
+                                    (*p == '-' && p + 1 != end && (IsDigit(p[1]) || p[1] == '.')));
     if (plain) {
         const auto [stop, error] = std::from_chars(p, end, value);
         if (error == std::errc() && (stop == end || *stop == '\t')) {
-            value += 0.0;  // "-0" reads as 0, as in Val
+            value += 0.0;
             return stop;
         }
     }
@@ -186,7 +214,10 @@ LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& 
 
     log.lngItemCount = static_cast<int32_t>(items);
     log.lngSampleCount = static_cast<int32_t>(samples);
-    log.dblSamples.resize(static_cast<size_t>(items) * static_cast<size_t>(samples));
+    const size_t cells = static_cast<size_t>(items) * static_cast<size_t>(samples);
+    log.dblSamples.reserve(cells);
+    AdviseHugePages(log.dblSamples.data(), cells * sizeof(double));
+    log.dblSamples.resize(cells);
     double* table = log.dblSamples.data();
     RunChunks(
         chunks,

@@ -76,19 +76,26 @@ TEST(LoadLog, ProgressRunsOnTheCallingThreadAndAStopPassesThrough) {
     const std::string path = WriteFile("long.txt", bytes);
 
     const auto caller = std::this_thread::get_id();
-    int64_t lastDone = 0, calls = 0;
+    int64_t lastDone = 0;
     const auto result = LoadLog(path, 0, [&](int64_t done, int64_t total) {
         EXPECT_EQ(std::this_thread::get_id(), caller);
         EXPECT_TRUE(total == 0 ? done == 0 : done >= lastDone && done <= total);
         lastDone = done;
-        ++calls;
     });
     ASSERT_TRUE(std::holds_alternative<LogData>(result));
     EXPECT_EQ(std::get<LogData>(result).sample(1, 300000), 1234.5);
-    if (calls == 0) GTEST_SKIP() << "the load ended before the first report";
 
     struct Stop {};
-    EXPECT_THROW(LoadLog(path, 0, [](int64_t, int64_t) { throw Stop{}; }), Stop);
+    bool called = false;
+    try {
+        LoadLog(path, 0, [&](int64_t, int64_t) {
+            called = true;
+            throw Stop{};
+        });
+    } catch (const Stop&) {
+        return;
+    }
+    EXPECT_FALSE(called) << "a stop thrown by progress was swallowed";
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "logdata/LogParser.h"
+#include "logdata/TextFields.h"
 
 namespace {
 
@@ -122,6 +125,32 @@ TEST(ParseLog, SplittingAmongWorkersNeverChangesTheTable) {
             const auto split = std::get<LogData>(ParseLog(bytes, 0, {}, workers));
             EXPECT_EQ(split.dblSamples, single.dblSamples) << workers << " workers";
         }
+    }
+}
+
+// The loader reads plain decimals without Val; its values must be Val's to the last bit.
+TEST(ParseLog, FastDecimalReadingMatchesValBitForBit) {
+    std::mt19937_64 random(11);
+    const std::string pieces[] = {"-", ".", "e", "E-", "0", "9", "5", "1", "00", " ", "x"};
+    std::vector<std::string> fields;
+    std::string bytes = "A\r\n";
+    for (int i = 0; i < 20000; ++i) {
+        std::string field;
+        for (int digits = static_cast<int>(random() % 22); digits > 0; --digits)
+            field += static_cast<char>('0' + random() % 10);
+        if (random() % 2) field.insert(random() % (field.size() + 1), ".");
+        if (random() % 3 == 0) field.insert(0, "-");
+        if (random() % 5 == 0)
+            field += pieces[random() % std::size(pieces)] + std::to_string(random() % 400);
+        fields.push_back(field);
+        bytes += field + "\r\n";
+    }
+    const auto log = std::get<LogData>(ParseLog(bytes, 0, {}, 1));
+    ASSERT_EQ(log.lngSampleCount, static_cast<int32_t>(fields.size()));
+    for (size_t s = 0; s < fields.size(); ++s) {
+        const double val = grafolux::Val(fields[s]);
+        EXPECT_EQ(std::memcmp(&log.dblSamples[s], &val, sizeof val), 0)
+            << '"' << fields[s] << "\" " << log.dblSamples[s] << " vs " << val;
     }
 }
 
