@@ -32,7 +32,8 @@ struct FileCloser {
 };
 
 // Reads a regular file up to the size it had when opened (a log still being written is cut
-// there; one that shrinks gives what is left), anything else (a pipe) to its end. Calls
+// there; one that shrinks gives what is left), anything else (a pipe, a file of unknown
+// size) to its end. Calls
 // progress(0, 0) about every 16 ms. Returns the reason on failure.
 std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgress& progress,
                           FileBytes& bytes) {
@@ -40,7 +41,7 @@ std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgr
     if (!file) return std::string("cannot be opened (") + std::strerror(errno) + ")";
     std::error_code error;
     const uintmax_t knownSize = regular ? std::filesystem::file_size(path, error) : 0;
-    const bool grows = !regular || error;
+    const bool grows = !regular || error || knownSize == 0;  // pseudo-files report size 0
     size_t capacity = grows ? kReadPiece : static_cast<size_t>(knownSize);
     bytes.data.reset(new char[capacity]);
     AdviseHugePages(bytes.data.get(), capacity);

@@ -11,9 +11,11 @@ struct CliRun {
     std::string out, err;
 };
 
-CliRun RunCli(const QStringList& arguments) {
+CliRun RunCli(const QStringList& arguments, const QByteArray& input = {}) {
     QProcess cli;
     cli.start(GRAFOLUX_CLI, arguments);
+    cli.write(input);
+    cli.closeWriteChannel();
     cli.waitForFinished(60000);
     return {cli.exitCode(), cli.readAllStandardOutput().toStdString(),
             cli.readAllStandardError().toStdString()};
@@ -36,6 +38,12 @@ TEST(CmdDump, PrintsNamesThenSamplesInShortestRoundTripForm) {
     EXPECT_EQ(run.out,
               "RPM\tSENSOR:MAP\tX\n800\t30\t0.1\n900\t31.5\t31.5\n"
               "0\t1e+300\t0.30000000000000004\n0\t0\t0\n-1\t0\t-2.5\n");
+}
+
+TEST(CmdDump, ReadsALogFromAPipe) {
+    const CliRun run = RunCli({"dump", "/dev/stdin"}, "A\tB\n1\t2\n3");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "A\tB\n1\t2\n3\t3\n");
 }
 
 TEST(CmdDump, FailureExitsOneWithOneLineAndNoOutput) {

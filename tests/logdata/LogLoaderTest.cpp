@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -44,10 +43,11 @@ TEST(LoadLog, FailuresGiveOneLineNamingThePath) {
 }
 
 TEST(LoadLog, UnreadableFileFails) {
-    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
-    const std::string path = WriteFile("locked.txt", "A\r\n1\r\n");
-    std::filesystem::permissions(path, std::filesystem::perms::none);
-    EXPECT_TRUE(std::holds_alternative<LoadError>(LoadLog(path, 0)));
+    const std::string path = "/proc/self/mem";  // opens, but reading at offset 0 fails
+    if (!std::filesystem::exists(path)) GTEST_SKIP() << "no " << path;
+    const auto result = LoadLog(path, 0);
+    ASSERT_TRUE(std::holds_alternative<LoadError>(result));
+    EXPECT_TRUE(std::get<LoadError>(result).message.starts_with(path + ": cannot be read ("));
 }
 
 TEST(LoadLog, HostileBytesLoadWithoutCrashing) {
