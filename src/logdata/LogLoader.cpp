@@ -33,8 +33,7 @@ struct FileCloser {
 
 // Reads a regular file up to the size it had when opened (a log still being written is cut
 // there; one that shrinks gives what is left), anything else (a pipe, a file of unknown
-// size) to its end. Calls
-// progress(0, 0) about every 16 ms. Returns the reason on failure.
+// size) to its end. Calls progress(0, 0) about every 16 ms. Returns the reason on failure.
 std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgress& progress,
                           FileBytes& bytes) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
@@ -50,7 +49,7 @@ std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgr
     for (;;) {
         if (bytes.size == capacity) {
             if (!grows) break;
-            auto grown = std::make_unique<char[]>(capacity * 2);
+            std::unique_ptr<char[]> grown(new char[capacity * 2]);
             std::memcpy(grown.get(), bytes.data.get(), bytes.size);
             bytes.data = std::move(grown);
             capacity *= 2;

@@ -38,38 +38,18 @@ TEST(CmdDump, PrintsNamesThenSamplesInShortestRoundTripForm) {
     EXPECT_EQ(run.out,
               "RPM\tSENSOR:MAP\tX\n800\t30\t0.1\n900\t31.5\t31.5\n"
               "0\t1e+300\t0.30000000000000004\n0\t0\t0\n-1\t0\t-2.5\n");
-}
 
-TEST(CmdDump, ReadsALogFromAPipe) {
-    const CliRun run = RunCli({"dump", "/dev/stdin"}, "A\tB\n1\t2\n3");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "A\tB\n1\t2\n3\t3\n");
+    const CliRun pipe = RunCli({"dump", "/dev/stdin"}, "A\tB\n1\t2\n3");  // read to its end
+    EXPECT_EQ(pipe.exitCode, 0);
+    EXPECT_EQ(pipe.out, "A\tB\n1\t2\n3\t3\n");
 }
 
 TEST(CmdDump, FailureExitsOneWithOneLineAndNoOutput) {
-    const QString folder = QString::fromStdString(testing::TempDir());
-    const struct {
-        QString log;
-        std::string reason;
-    } cases[] = {
-        {folder + "/no-such-log.txt", "no such file"},
-        {folder, "is a folder"},
-        {WriteLog("empty.txt", ""), "the file is empty"},
-        {WriteLog("noitem.txt", "\r\n1\r\n"), "the header names no item"},
-    };
-    for (const auto& c : cases) {
-        const CliRun run = RunCli({"dump", c.log});
-        EXPECT_EQ(run.exitCode, 1) << c.reason;
-        EXPECT_EQ(run.out, "") << c.reason;
-        EXPECT_EQ(run.err, "grafolux-cli: " + c.log.toStdString() + ": " + c.reason + "\n");
-    }
-}
-
-TEST(CmdDump, MissingArgumentIsAUsageError) {
-    const CliRun run = RunCli({"dump"});
-    EXPECT_EQ(run.exitCode, 2);
+    const QString log = WriteLog("noitem.txt", "\r\n1\r\n");
+    const CliRun run = RunCli({"dump", log});
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("usage:"), std::string::npos);
+    EXPECT_EQ(run.err, "grafolux-cli: " + log.toStdString() + ": the header names no item\n");
 }
 
 }  // namespace
