@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <system_error>
 #include <thread>
 
 #include "logdata/HugePages.h"
@@ -27,6 +28,9 @@ struct FileBytes {
     std::string_view view() const { return {data.get(), size}; }
 };
 
+// The last error as text; unlike strerror, safe while another load runs.
+std::string ErrnoText() { return std::generic_category().message(errno); }
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -37,7 +41,7 @@ struct FileCloser {
 std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgress& progress,
                           FileBytes& bytes) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return std::string("cannot be opened (") + std::strerror(errno) + ")";
+    if (!file) return "cannot be opened (" + ErrnoText() + ")";
     std::error_code error;
     const uintmax_t knownSize = regular ? std::filesystem::file_size(path, error) : 0;
     const bool grows = !regular || error || knownSize == 0;  // pseudo-files report size 0
@@ -58,8 +62,7 @@ std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgr
         const size_t got = std::fread(bytes.data.get() + bytes.size, 1, want, file.get());
         bytes.size += got;
         if (got < want) {
-            if (std::ferror(file.get()))
-                return std::string("cannot be read (") + std::strerror(errno) + ")";
+            if (std::ferror(file.get())) return "cannot be read (" + ErrnoText() + ")";
             break;
         }
         if (progress && std::chrono::steady_clock::now() - lastReport >= kProgressInterval) {
