@@ -1,9 +1,112 @@
 #include "logdata/LogLoader.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <thread>
+
+#include "logdata/HugePages.h"
+#include "logdata/LogParser.h"
+
 namespace grafolux {
 
-LoadResult LoadLog(const std::string&, Colour, const LoadProgress&) {
-    return LoadError{"not available yet"};
+namespace {
+
+constexpr size_t kReadPiece = size_t{8} << 20;
+constexpr size_t kBytesPerWorker = size_t{1} << 20;  // smaller logs are parsed by one worker
+constexpr unsigned kMaxWorkers = 8;
+
+// The whole file, read once. Not a std::string: that would clear every byte before the read.
+struct FileBytes {
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+    std::string_view view() const { return {data.get(), size}; }
+};
+
+// The last error as text; unlike strerror, safe while another load runs.
+std::string ErrnoText() { return std::generic_category().message(errno); }
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Reads a regular file up to the size it had when opened (a log still being written is cut
+// there; one that shrinks gives what is left), anything else (a pipe, a file of unknown
+// size) to its end. Calls progress(0, 0) about every 16 ms. Returns the reason on failure.
+std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgress& progress,
+                          FileBytes& bytes) {
+    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return "cannot be opened (" + ErrnoText() + ")";
+    std::error_code error;
+    const uintmax_t knownSize = regular ? std::filesystem::file_size(path, error) : 0;
+    const bool grows = !regular || error || knownSize == 0;  // pseudo-files report size 0
+    size_t capacity = grows ? kReadPiece : static_cast<size_t>(knownSize);
+    bytes.data.reset(new char[capacity]);
+    AdviseHugePages(bytes.data.get(), capacity);
+
+    auto lastReport = std::chrono::steady_clock::now();
+    for (;;) {
+        if (bytes.size == capacity) {
+            if (!grows) break;
+            std::unique_ptr<char[]> grown(new char[capacity * 2]);
+            std::memcpy(grown.get(), bytes.data.get(), bytes.size);
+            bytes.data = std::move(grown);
+            capacity *= 2;
+        }
+        const size_t want = std::min(kReadPiece, capacity - bytes.size);
+        const size_t got = std::fread(bytes.data.get() + bytes.size, 1, want, file.get());
+        bytes.size += got;
+        if (got < want) {
+            if (std::ferror(file.get())) return "cannot be read (" + ErrnoText() + ")";
+            break;
+        }
+        if (progress && std::chrono::steady_clock::now() - lastReport >= kProgressInterval) {
+            progress(0, 0);
+            lastReport = std::chrono::steady_clock::now();
+        }
+    }
+    return {};
+}
+
+// A path as one line of a message.
+std::string Printable(std::string path) {
+    std::replace_if(
+        path.begin(), path.end(), [](char c) { return c == '\n' || c == '\r'; }, '?');
+    return path;
+}
+
+}  // namespace
+
+LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress) {
+    const auto fail = [&](const std::string& what) {
+        return LoadError{Printable(path) + ": " + what};
+    };
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (path.empty() || status.type() == std::filesystem::file_type::not_found)
+        return fail("no such file");
+    if (error) return fail("cannot be opened (" + error.message() + ")");
+    if (std::filesystem::is_directory(status)) return fail("is a folder");
+
+    FileBytes bytes;
+    try {
+        const std::string readError =
+            ReadWholeFile(path, std::filesystem::is_regular_file(status), progress, bytes);
+        if (!readError.empty()) return fail(readError);
+    } catch (const std::bad_alloc&) {
+        return fail("not enough memory to read it");
+    }
+    const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
+    const int workers = static_cast<int>(std::min<size_t>(cores, bytes.size / kBytesPerWorker + 1));
+    LoadResult result = ParseLog(bytes.view(), itemColour, progress, workers);
+    if (auto* failure = std::get_if<LoadError>(&result))
+        failure->message = fail(failure->message).message;
+    return result;
 }
 
 }  // namespace grafolux

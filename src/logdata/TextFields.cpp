@@ -1,6 +1,5 @@
 #include "logdata/TextFields.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -12,7 +11,8 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+// ASCII folding only: the result must not depend on the locale the program runs in.
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // &H / &O integers: 16-bit when they fit in 16 bits, else 32-bit; more than 32 bits reads 0.
 double RadixValue(std::string_view digits, int radix) {
@@ -56,7 +56,7 @@ double DecimalValue(std::string_view s) {
     double value = 0;
     const auto result = std::from_chars(s.data() + start, s.data() + i, value);
     if (result.ec != std::errc() || !std::isfinite(value)) return 0;  // 1E999 and the like
-    return negative ? -value : value;
+    return (negative ? -value : value) + 0.0;                         // + 0.0 turns "-0" into 0
 }
 
 }  // namespace

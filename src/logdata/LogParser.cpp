@@ -1,0 +1,254 @@
+#include "logdata/LogParser.h"
+
+#include <algorithm>
+#include <atomic>
+#include <charconv>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <new>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "logdata/HugePages.h"
+#include "logdata/LineBreaks.h"
+#include "logdata/TextFields.h"
+
+namespace grafolux {
+
+namespace {
+
+constexpr int64_t kLinesPerReport = 1024;  // a worker publishes its count and checks for a stop
+constexpr int64_t kMaxCount = std::numeric_limits<int32_t>::max();
+
+// A range of whole data lines, counted and then parsed by one worker.
+struct Chunk {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    int64_t lines = 0;
+    int64_t firstSample = 0;  // 0-based
+    std::atomic<int64_t> parsed{0};
+    std::exception_ptr failure;
+};
+
+// Item names: the header's tab-separated fields up to the first empty one, bytes as written.
+std::vector<ItemInfo> ReadItems(std::string_view header, Colour colour) {
+    std::vector<ItemInfo> items(1);
+    size_t start = 0;
+    for (;;) {
+        const size_t tab = std::min(header.find('\t', start), header.size());
+        if (tab == start) break;
+        items.push_back({std::string(header.substr(start, tab - start)), false, colour, false});
+        if (tab == header.size()) break;
+        start = tab + 1;
+    }
+    return items;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A field of at most 15 digits with an optional "-" and ".": the digits as a whole number
+// and the power of ten are both exact doubles, so one division rounds correctly and gives
+// the very value that from_chars and Val give. Returns nullptr for any other field.
+const char* ReadShortDecimal(const char* p, const char* end, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    constexpr int kMaxDigits = 15;
+    const bool negative = p != end && *p == '-';
+    if (negative) ++p;
+    uint64_t digits = 0;
+    int count = 0, decimals = 0;
+    for (; p != end && IsDigit(*p) && count <= kMaxDigits; ++p, ++count)
+        digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    if (p != end && *p == '.') {
+        for (++p; p != end && IsDigit(*p) && count <= kMaxDigits; ++p, ++count, ++decimals)
+            digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    }
+    if (count == 0 || count > kMaxDigits || (p != end && *p != '\t')) return nullptr;
+    value = static_cast<double>(digits);
+    if (decimals > 0) value /= kPowersOfTen[decimals];  // whole numbers skip the slow divide
+    if (negative) value = -value;
+    value += 0.0;  // "-0" reads as 0, as in Val
+    return p;
+}
+
+// The value of the field at `p` (it runs to the next tab or `end`) by the number rule;
+// returns the field's end. Plain decimal fields skip Val: short ones are read above, longer
+// ones and exponents by from_chars, which reads them exactly as Val does. Anything else
+// (blanks, &H, text, a number that does not fit) goes through Val.
+const char* ReadField(const char* p, const char* end, double& value) {
+    if (const char* fieldEnd = ReadShortDecimal(p, end, value)) return fieldEnd;
+    const bool plain = p != end && (IsDigit(*p) || *p == '.' ||
+                                    (*p == '-' && p + 1 != end && (IsDigit(p[1]) || p[1] == '.')));
+    if (plain) {
+        const auto [stop, error] = std::from_chars(p, end, value);
+        if (error == std::errc() && (stop == end || *stop == '\t')) {
+            value += 0.0;
+            return stop;
+        }
+    }
+    const void* tab = p == end ? nullptr : std::memchr(p, '\t', static_cast<size_t>(end - p));
+    const char* fieldEnd = tab ? static_cast<const char*>(tab) : end;
+    value = Val({p, static_cast<size_t>(fieldEnd - p)});
+    return fieldEnd;
+}
+
+// Item k of the line gets field min(k, fields in the line); extra fields are ignored.
+void ParseLine(const char* p, const char* end, double* cell, size_t stride, int32_t items) {
+    double value = 0;
+    int32_t k = 0;
+    for (;;) {
+        const char* fieldEnd = ReadField(p, end, value);
+        cell[static_cast<size_t>(k++) * stride] = value;
+        if (k == items) return;
+        if (fieldEnd == end) break;
+        p = fieldEnd + 1;
+    }
+    for (; k < items; ++k) cell[static_cast<size_t>(k) * stride] = value;
+}
+
+// Cuts [begin, end) into `count` ranges that start at line starts; some may be empty.
+std::vector<Chunk> SplitIntoChunks(const char* begin, const char* end, int count,
+                                   const LineBreaks& breaks) {
+    std::vector<Chunk> chunks(static_cast<size_t>(count));
+    const char* start = begin;
+    for (int i = 0; i < count; ++i) {
+        const char* stop = end;
+        if (i + 1 < count) {
+            const char* target = begin + (end - begin) * (i + 1) / count;
+            const char* lineEnd = breaks.lineEnd(std::max(target, start), end);
+            stop = lineEnd == end ? end : LineBreaks::nextLine(lineEnd, end);
+        }
+        chunks[static_cast<size_t>(i)].begin = start;
+        chunks[static_cast<size_t>(i)].end = stop;
+        start = stop;
+    }
+    return chunks;
+}
+
+// Runs work(chunk, stop) for each chunk on a thread of its own (here, when no thread can be
+// started) and calls progress(parsed, total) on this thread about every 16 ms until all are
+// done. A worker's exception is rethrown here once every worker has ended; so is one thrown
+// by progress, after the workers were told to stop.
+template <typename Work>
+void RunChunks(std::vector<Chunk>& chunks, const Work& work, const LoadProgress& progress,
+               int64_t total) {
+    std::mutex mutex;
+    std::condition_variable finished;
+    size_t running = 0;
+    {
+        std::vector<std::jthread> threads;
+        threads.reserve(chunks.size());
+        for (Chunk& chunk : chunks) {
+            auto job = [&, c = &chunk](std::stop_token stop) {
+                try {
+                    work(*c, stop);
+                } catch (...) {
+                    c->failure = std::current_exception();
+                }
+                const std::lock_guard lock(mutex);
+                --running;
+                finished.notify_one();
+            };
+            {
+                const std::lock_guard lock(mutex);
+                ++running;
+            }
+            try {
+                threads.emplace_back(job);
+            } catch (const std::system_error&) {
+                job(std::stop_token{});
+            }
+        }
+        std::unique_lock lock(mutex);
+        while (!finished.wait_for(lock, kProgressInterval, [&] { return running == 0; })) {
+            if (!progress) continue;
+            lock.unlock();
+            int64_t parsed = 0;
+            for (const Chunk& chunk : chunks)
+                parsed += chunk.parsed.load(std::memory_order_relaxed);
+            progress(parsed, total);
+            lock.lock();
+        }
+    }
+    for (const Chunk& chunk : chunks)
+        if (chunk.failure) std::rethrow_exception(chunk.failure);
+}
+
+LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& progress,
+                 int workers) {
+    if (bytes.empty()) return LoadError{"the file is empty"};
+    const LineBreaks breaks(bytes);
+    const char* begin = bytes.data();
+    const char* end = begin + bytes.size();
+    const char* headerEnd = breaks.lineEnd(begin, end);
+
+    LogData log;
+    log.udtItems = ReadItems({begin, static_cast<size_t>(headerEnd - begin)}, itemColour);
+    const int64_t items = static_cast<int64_t>(log.udtItems.size()) - 1;
+    if (items == 0) return LoadError{"the header names no item"};
+    if (items > kMaxCount) return LoadError{"the header names more items than can be counted"};
+
+    const char* data = headerEnd == end ? end : LineBreaks::nextLine(headerEnd, end);
+    std::vector<Chunk> chunks = SplitIntoChunks(data, end, std::max(workers, 1), breaks);
+    RunChunks(
+        chunks,
+        [&](Chunk& chunk, std::stop_token) {
+            breaks.forEachLine(chunk.begin, chunk.end, [&](const char*, const char*) {
+                ++chunk.lines;
+                return true;
+            });
+        },
+        progress, 0);
+    int64_t samples = 0;
+    for (Chunk& chunk : chunks) {
+        chunk.firstSample = samples;
+        samples += chunk.lines;
+    }
+    if (samples > kMaxCount) return LoadError{"the log has more lines than can be counted"};
+
+    log.lngItemCount = static_cast<int32_t>(items);
+    log.lngSampleCount = static_cast<int32_t>(samples);
+    const size_t cells = static_cast<size_t>(items) * static_cast<size_t>(samples);
+    log.dblSamples.reserve(cells);
+    AdviseHugePages(log.dblSamples.data(), cells * sizeof(double));
+    log.dblSamples.resize(cells);
+    double* table = log.dblSamples.data();
+    RunChunks(
+        chunks,
+        [&](Chunk& chunk, std::stop_token stop) {
+            int64_t line = 0;
+            breaks.forEachLine(chunk.begin, chunk.end, [&](const char* p, const char* lineEnd) {
+                ParseLine(p, lineEnd, table + chunk.firstSample + line,
+                          static_cast<size_t>(samples), log.lngItemCount);
+                if (++line % kLinesPerReport == 0) {
+                    chunk.parsed.store(line, std::memory_order_relaxed);
+                    if (stop.stop_requested()) return false;
+                }
+                return line < chunk.lines;  // never past the rows counted for this range
+            });
+            chunk.parsed.store(line, std::memory_order_relaxed);
+        },
+        progress, samples);
+    return log;
+}
+
+}  // namespace
+
+LoadResult ParseLog(std::string_view bytes, Colour itemColour, const LoadProgress& progress,
+                    int workers) {
+    try {
+        return Parse(bytes, itemColour, progress, workers);
+    } catch (const std::bad_alloc&) {
+        return LoadError{"not enough memory to hold the log"};
+    } catch (const std::length_error&) {
+        return LoadError{"not enough memory to hold the log"};
+    }
+}
+
+}  // namespace grafolux

@@ -1,0 +1,21 @@
+#pragma once
+// Turns the bytes of a log file into a LogData. LoadLog reads the file and hands the bytes
+// here; tests call it directly to pin the format without touching the disk.
+
+#include <chrono>
+#include <string_view>
+
+#include "logdata/LogLoader.h"
+
+namespace grafolux {
+
+// How often a long load reports progress.
+inline constexpr std::chrono::milliseconds kProgressInterval{16};
+
+// The data lines are cut into `workers` ranges of whole lines, counted and then parsed on
+// as many threads while the calling thread calls `progress` about every 16 ms. The result
+// does not depend on `workers`. Errors carry a message without the file's name.
+LoadResult ParseLog(std::string_view bytes, Colour itemColour, const LoadProgress& progress,
+                    int workers);
+
+}  // namespace grafolux

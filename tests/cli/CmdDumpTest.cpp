@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out, err;
+};
+
+CliRun RunCli(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess cli;
+    cli.start(GRAFOLUX_CLI, arguments);
+    cli.write(input);
+    cli.closeWriteChannel();
+    cli.waitForFinished(60000);
+    return {cli.exitCode(), cli.readAllStandardOutput().toStdString(),
+            cli.readAllStandardError().toStdString()};
+}
+
+QString WriteLog(const std::string& name, const std::string& bytes) {
+    const auto folder = std::filesystem::path(testing::TempDir()) / "cmd_dump_test";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+    return QString::fromStdString((folder / name).string());
+}
+
+TEST(CmdDump, PrintsNamesThenSamplesInShortestRoundTripForm) {
+    const QString log = WriteLog("good.txt",
+                                 "RPM\tSENSOR:MAP\tX\r\n800\t30\t0.1\r\n900\t31.5\r\n"
+                                 "-0\t1e300\t0.30000000000000004\r\n\r\n&HFFFF\tkPa\t-2.50\r\n");
+    const CliRun run = RunCli({"dump", log});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out,
+              "RPM\tSENSOR:MAP\tX\n800\t30\t0.1\n900\t31.5\t31.5\n"
+              "0\t1e+300\t0.30000000000000004\n0\t0\t0\n-1\t0\t-2.5\n");
+
+    const CliRun pipe = RunCli({"dump", "/dev/stdin"}, "A\tB\n1\t2\n3");  // read to its end
+    EXPECT_EQ(pipe.exitCode, 0);
+    EXPECT_EQ(pipe.out, "A\tB\n1\t2\n3\t3\n");
+}
+
+TEST(CmdDump, FailureExitsOneWithOneLineAndNoOutput) {
+    const QString log = WriteLog("noitem.txt", "\r\n1\r\n");
+    const CliRun run = RunCli({"dump", log});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "grafolux-cli: " + log.toStdString() + ": the header names no item\n");
+}
+
+}  // namespace

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "logdata/LogLoader.h"
+
+namespace {
+
+using grafolux::LoadError;
+using grafolux::LoadLog;
+using grafolux::LogData;
+
+std::string WriteFile(const std::string& name, const std::string& bytes) {
+    const auto folder = std::filesystem::path(testing::TempDir()) / "log_loader_test";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+    return (folder / name).string();
+}
+
+TEST(LoadLog, FailuresGiveOneLineNamingThePath) {
+    const struct {
+        std::string path, reason;
+    } cases[] = {
+        {WriteFile("x", "") + "-missing", "no such file"},
+        {"", "no such file"},
+        {std::filesystem::path(WriteFile("x", "")).parent_path().string(), "is a folder"},
+        {WriteFile("empty.txt", ""), "the file is empty"},
+        {WriteFile("noitem.txt", "\tA\r\n1\r\n"), "the header names no item"},
+        {WriteFile("blankheader.txt", "\n1\n"), "the header names no item"},
+        {"/proc/self/mem", "cannot be read ("},  // opens, but reading at offset 0 fails
+    };
+    for (const auto& c : cases) {
+        const auto result = LoadLog(c.path, 0);
+        ASSERT_TRUE(std::holds_alternative<LoadError>(result)) << c.path;
+        const std::string& message = std::get<LoadError>(result).message;
+        EXPECT_TRUE(message.starts_with(c.path + ": " + c.reason)) << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    }
+}
+
+TEST(LoadLog, HostileBytesLoadWithoutCrashing) {
+    std::mt19937 random(5);
+    std::string bytes = "A\tB\r\n" + std::string(10 << 20, '7') + "\r\n";  // beyond a double
+    for (int i = 0; i < (5 << 20); ++i) bytes += "3\t";                    // a 10 MB line
+    bytes += "\r\n5\r\n";
+    for (int i = 0; i < 100000; ++i) bytes += static_cast<char>(random() % 4 ? random() : 0);
+    const auto log = std::get<LogData>(LoadLog(WriteFile("hostile.txt", bytes), 0));
+    ASSERT_GT(log.lngSampleCount, 3);
+    EXPECT_EQ(log.dblSamples.size(), 2u * log.lngSampleCount);
+    EXPECT_EQ(std::vector<double>(log.dblSamples.begin(), log.dblSamples.begin() + 3),
+              (std::vector<double>{0, 3, 5}));
+}
+
+TEST(LoadLog, ProgressRunsOnTheCallingThreadAndAStopPassesThrough) {
+    std::string bytes = "A\tB\tC\tD\tE\tF\tG\tH\r\n";
+    for (int line = 0; line < 300000; ++line) bytes += "1234.5\t2\t3\t4\t5\t6\t7\t8\r\n";
+    const std::string path = WriteFile("long.txt", bytes);
+
+    const auto caller = std::this_thread::get_id();
+    int64_t lastDone = 0;
+    const auto log = std::get<LogData>(LoadLog(path, 0, [&](int64_t done, int64_t total) {
+        EXPECT_EQ(std::this_thread::get_id(), caller);
+        EXPECT_TRUE(total == 0 ? done == 0 : done >= lastDone && done <= total);
+        lastDone = done;
+    }));
+    EXPECT_EQ(log.sample(1, 300000), 1234.5);
+
+    struct Stop {};
+    bool called = false;
+    try {
+        LoadLog(path, 0, [&](int64_t, int64_t) {
+            called = true;
+            throw Stop{};
+        });
+    } catch (const Stop&) {
+        return;
+    }
+    EXPECT_FALSE(called) << "a stop thrown by progress was swallowed";
+}
+
+}  // namespace
