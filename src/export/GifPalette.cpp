@@ -89,16 +89,18 @@ IndexedRows::IndexedRows(const QImage& pic) {
 const uint8_t* IndexedRows::row(int y) {
     if (image_.format() == QImage::Format_Indexed8) return image_.constScanLine(y);
     const auto* pixels = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+    uint8_t* const indices = buffer_.data();
+    const size_t width = buffer_.size();
     // Charts are long runs of one colour: look up a colour only when it changes.
     QRgb last = 0;  // the cube index of 0 is 0
     uint8_t index = 0;
-    for (size_t x = 0; x < buffer_.size(); ++x) {
+    for (size_t x = 0; x < width; ++x) {
         const QRgb pixel = pixels[x];
         if (pixel != last) {
             last = pixel;
             index = CubeIndexOf(pixel);
         }
-        buffer_[x] = index;
+        indices[x] = index;
     }
     return buffer_.data();
 }

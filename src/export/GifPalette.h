@@ -25,7 +25,8 @@ uint8_t CubeIndex(int red, int green, int blue);
 uint8_t PaletteIndexOf(const GifPalette& palette, Colour colour);
 
 // An 8-bit indexed picture keeps its palette and its indices; any other picture is mapped to
-// the colour cube. Holds its own shallow copy, so the caller may change its picture meanwhile.
+// the colour cube after Qt's conversion to RGB32 (which drops transparency). Holds its own
+// shallow copy, so the caller may change its picture meanwhile.
 class IndexedRows {
 public:
     explicit IndexedRows(const QImage& pic);

@@ -11,7 +11,7 @@ namespace grafolux {
 namespace {
 
 constexpr int kLargestSide = 32767;  // sizes are stored as signed 16-bit numbers
-constexpr size_t kWriteChunk = 1 << 16;
+constexpr size_t kWriteChunk = 1 << 15;
 
 void PutWord(std::vector<uint8_t>& out, int value) {
     out.push_back(static_cast<uint8_t>(value & 0xFF));

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <map>
+#include <random>
 
 #include "GifFileParts.h"
 #include "export/GifEncoder.h"
@@ -84,6 +86,52 @@ TEST(SaveGIF, ClearsTableAfterItsLastEntry) {
     EXPECT_EQ(codes[254], 253);  // the 254th code still belongs to the full table
     EXPECT_EQ(codes[255], 256);
     EXPECT_EQ(codes[256], 254);
+}
+
+// The coding rules written out plainly: (code, pixel) to code, emptied at every clear.
+std::vector<int> PlainCodes(const QImage& indexed) {
+    std::vector<int> codes;
+    for (int y = 0; y < indexed.height(); ++y) {
+        const uchar* p = indexed.constScanLine(y);
+        std::map<std::pair<int, int>, int> table;
+        codes.push_back(256);
+        int k = p[0];
+        for (int x = 1; x < indexed.width(); ++x) {
+            if (const auto longer = table.find({k, p[x]}); longer != table.end()) {
+                k = longer->second;
+                continue;
+            }
+            codes.push_back(k);
+            if (table.size() == 253) {
+                codes.push_back(256);
+                table.clear();
+            } else {
+                table[{k, p[x]}] = 258 + static_cast<int>(table.size());
+            }
+            k = p[x];
+        }
+        codes.push_back(k);
+    }
+    codes.push_back(257);
+    return codes;
+}
+
+// Runs of a few colours, repeating patterns like a grid, and one colour across many clears.
+TEST(SaveGIF, RunsCodeAsPlainLzwDoes) {
+    std::mt19937 random(12345);
+    const auto runs = [&](int width, int height, int colours, int longest) {
+        std::vector<uint8_t> pixels;
+        while (pixels.size() < size_t(width * height))
+            pixels.insert(pixels.end(), 1 + random() % longest, uint8_t(random() % colours));
+        pixels.resize(width * height);
+        return Indexed(width, height, pixels);
+    };
+    std::vector<uint8_t> grid(3000 * 4);
+    for (size_t x = 0; x < grid.size(); ++x) grid[x] = x % 80 == 0 ? 7 : (x % 997 < 3 ? 9 : 0);
+    for (const QImage& pic :
+         {runs(700, 6, 3, 40), runs(3000, 3, 5, 400), runs(500, 4, 200, 3), Indexed(3000, 4, grid),
+          Indexed(32767, 1, std::vector<uint8_t>(32767, 4))})
+        EXPECT_EQ(Codes(Encode(pic)), PlainCodes(pic)) << pic.width() << " x " << pic.height();
 }
 
 TEST(SaveGIF, CodesStayBelow511OnLongRuns) {
