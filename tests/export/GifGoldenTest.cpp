@@ -1,9 +1,9 @@
-// Every picture in tests/data/gif (.ppm or .png) is encoded and compared byte for byte with the
-// .gif of the same name; a .transparent file beside it holds the transparent colour, RRGGBB.
+// Each picture in tests/data/gif (.ppm, .png) is encoded and compared byte for byte with the
+// .gif of its name; a .transparent file beside it holds the transparent colour as RRGGBB.
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "export/GifEncoder.h"
@@ -18,39 +18,26 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-std::vector<std::string> Pictures() {
-    std::vector<std::string> names;
-    for (const QString& name : kGolden.entryList({"*.ppm", "*.png"}, QDir::Files))
-        names.push_back(name.toStdString());
-    return names;
-}
-
-class GoldenGif : public ::testing::TestWithParam<std::string> {};
+class GoldenGif : public ::testing::TestWithParam<QString> {};
 
 TEST_P(GoldenGif, MatchesExpectedBytes) {
-    const QFileInfo input(kGolden.filePath(QString::fromStdString(GetParam())));
-    const QString stem = kGolden.filePath(input.completeBaseName());
+    const QString stem = kGolden.filePath(QFileInfo(GetParam()).completeBaseName());
     const QByteArray transparent = ReadAll(stem + ".transparent").trimmed();
     const uint32_t rgb = transparent.toUInt(nullptr, 16);
-
     QTemporaryDir dir;
-    GIF encoder;
-    ASSERT_TRUE(encoder.SaveGIF(QImage(input.filePath()), dir.filePath("out.gif"),
-                                !transparent.isEmpty(),
-                                RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF)));
+    ASSERT_TRUE(GIF().SaveGIF(QImage(kGolden.filePath(GetParam())), dir.filePath("out.gif"),
+                              !transparent.isEmpty(), RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255)));
     const QByteArray expected = ReadAll(stem + ".gif");
-    ASSERT_FALSE(expected.isEmpty()) << "no " << stem.toStdString() << ".gif";
-    EXPECT_EQ(ReadAll(dir.filePath("out.gif")).toHex(), expected.toHex());
+    ASSERT_FALSE(expected.isEmpty()) << "missing " << stem.toStdString() << ".gif";
+    EXPECT_EQ(ReadAll(dir.filePath("out.gif")).toHex(' ').toStdString(),
+              expected.toHex(' ').toStdString());
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, GoldenGif, ::testing::ValuesIn(Pictures()),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             std::replace_if(
-                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); },
-                                 '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, GoldenGif, ::testing::ValuesIn(kGolden.entryList({"*.ppm", "*.png"}, QDir::Files)),
+    [](const auto& info) {
+        return QString(info.param).replace(QRegularExpression("\\W"), "_").toStdString();
+    });
 
 }  // namespace
 }  // namespace grafolux

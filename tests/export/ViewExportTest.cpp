@@ -5,57 +5,45 @@
 namespace grafolux {
 namespace {
 
-constexpr int kGraphW = 120, kGraphH = 60, kFrameW = 70, kFrameH = 40, kLegendW = 30;
+constexpr QRgb kGrey = qRgb(128, 128, 128), kBlue = qRgb(0, 0, 255);
 
-// pbGraph grey, the canvas twice as wide as the frame with a column's colour telling its x,
-// the legend blue; sizes in pixels.
+// pbGraph 120 x 60 grey, the frame 70 x 40, the canvas 140 x 40 with column x coloured (x, 1, 2),
+// the legend 30 x 80 blue.
 DrawingArea Area(int canvasLeftPx) {
     DrawingArea area;
-    auto size = [](Surface& s, int w, int h, Colour back) {
+    const auto size = [](Surface& s, int w, int h, Colour back) {
         s.SetBackColor(back);
         s.SetSize(w * kTwipsPerPixel, h * kTwipsPerPixel);
     };
-    size(area.pbGraph, kGraphW, kGraphH, RGB(128, 128, 128));
-    size(area.pbGraphContainer, kFrameW, kFrameH, 0);
-    size(area.pbGraphContents, 2 * kFrameW, kFrameH, 0);
-    size(area.pbLegend, kLegendW, 80, RGB(0, 0, 255));
-    for (int x = 0; x < 2 * kFrameW; ++x)
-        for (int y = 0; y < kFrameH; ++y)
-            area.pbGraphContents.image().setPixel(x, y, qRgb(x, 1, 2));
+    size(area.pbGraph, 120, 60, RGB(128, 128, 128));
+    size(area.pbGraphContainer, 70, 40, 0);
+    size(area.pbGraphContents, 140, 40, 0);
+    size(area.pbLegend, 30, 80, RGB(0, 0, 255));
+    for (int n = 0; n < 140 * 40; ++n)
+        area.pbGraphContents.image().setPixel(n % 140, n / 140, qRgb(n % 140, 1, 2));
     area.pbGraphContents.SetLeft(canvasLeftPx * kTwipsPerPixel);
     return area;
 }
 
-TEST(ComposeView, LegendOnlyInTheGraphView) {
-    const DrawingArea area = Area(0);
-    for (int mode : {1, 2, 3}) {
-        const QImage pic = ComposeView(area, mode);
-        const bool legend = mode == 1;
-        EXPECT_EQ(pic.size(), QSize(kGraphW + (legend ? kLegendW : 0), kGraphH)) << mode;
-        EXPECT_EQ(pic.format(), QImage::Format_RGB32);
-        EXPECT_EQ(pic.pixel(0, 0), qRgb(128, 128, 128));
-        EXPECT_EQ(pic.pixel(pic.width() - 1, kGraphH - 1),
-                  legend ? qRgb(0, 0, 255) : qRgb(128, 128, 128));
-    }
-}
-
-TEST(ComposeView, CanvasShowsItsVisiblePartAt41And8) {
+// The legend only in the graph view; the canvas seen through the frame at (41, 8) px, and
+// pbGraph where the canvas ends.
+TEST(ComposeView, LegendAndVisiblePartOfTheCanvas) {
     const struct {
-        int leftPx, firstColumn, lastColumn;
-    } cases[] = {{0, 0, 69}, {-50, 50, 119}, {-70, 70, 139}};
+        int mode, leftPx, width, firstColumn, lastColumn;
+    } cases[] = {{1, 0, 150, 0, 69},
+                 {2, -50, 120, 50, 119},
+                 {3, -70, 120, 70, 139},
+                 {1, -100, 150, 100, -1}};
     for (const auto& c : cases) {
-        const QImage pic = ComposeView(Area(c.leftPx), 2);
-        EXPECT_EQ(pic.pixel(41, 8), qRgb(c.firstColumn, 1, 2)) << c.leftPx;
-        EXPECT_EQ(pic.pixel(41 + kFrameW - 1, 8 + kFrameH - 1), qRgb(c.lastColumn, 1, 2));
-        EXPECT_EQ(pic.pixel(40, 8), qRgb(128, 128, 128));
-        EXPECT_EQ(pic.pixel(41, 8 + kFrameH), qRgb(128, 128, 128));
+        const QImage pic = ComposeView(Area(c.leftPx), c.mode);
+        const auto at = [&](int x, int y) { return pic.pixel(41 + x, 8 + y); };
+        EXPECT_EQ(pic.size(), QSize(c.width, 60)) << c.mode;
+        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.mode == 1 ? kBlue : kGrey) << c.mode;
+        EXPECT_EQ(at(0, 0), qRgb(c.firstColumn, 1, 2)) << c.leftPx;
+        EXPECT_EQ(at(69, 39), c.lastColumn < 0 ? kGrey : qRgb(c.lastColumn, 1, 2)) << c.leftPx;
+        EXPECT_EQ(at(-1, 0), kGrey);
+        EXPECT_EQ(at(0, 40), kGrey);
     }
-}
-
-TEST(ComposeView, CanvasScrolledPastItsEndLeavesTheGraph) {
-    const QImage pic = ComposeView(Area(-100), 1);
-    EXPECT_EQ(pic.pixel(41 + 39, 8), qRgb(139, 1, 2));
-    EXPECT_EQ(pic.pixel(41 + 40, 8), qRgb(128, 128, 128));
 }
 
 }  // namespace
