@@ -1,7 +1,9 @@
 #include "cli/PpmReader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
+#include <string>
 
 namespace grafolux::cli {
 
