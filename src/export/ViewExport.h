@@ -8,8 +8,9 @@
 
 namespace grafolux {
 
-// pbGraph, the visible part of the canvas at (615, 120) twips, and in the graph view the
-// legend at the right.
+// An RGB32 picture as high as pbGraph and as wide as pbGraph (plus pbLegend in the graph view,
+// lngViewMode 1), on black: pbGraph, then the part of the canvas seen through the container
+// at (615, 120) twips, then in the graph view the legend at the right.
 QImage ComposeView(const DrawingArea& area, int32_t lngViewMode);
 
 }  // namespace grafolux

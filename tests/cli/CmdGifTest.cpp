@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <optional>
+
+namespace {
+
+const QByteArray kTwoPixels =
+    "P6\n# white, green\n2 1\n255\n" + QByteArray::fromHex("FFFFFF00FF00");
+
+TEST(CliGif, ExitCodesAndMessages) {
+    const struct {
+        std::optional<QByteArray> ppm;  // none: no input file
+        QStringList options;
+        const char* target;
+        int exitCode;
+        const char* message;  // within stderr
+    } cases[] = {
+        {kTwoPixels, {}, "out.gif", 0, ""},
+        {kTwoPixels, {"--transparent", "00ff00"}, "out.gif", 0, ""},
+        {"P3\n2 1\n255\n255 255 255 0 0 0\n", {}, "out.gif", 1, "not a binary PPM"},
+        {"P6\n1 1\n65535\n\1\2\3\4\5\6", {}, "out.gif", 1, "maxval 65535"},
+        {"P6\n1\n", {}, "out.gif", 1, "damaged PPM header"},
+        {kTwoPixels.chopped(1), {}, "out.gif", 1, "truncated"},
+        {std::nullopt, {}, "out.gif", 1, "grafolux-cli: cannot read "},
+        {kTwoPixels, {}, "in.ppm/out.gif", 1, "cannot write"},
+        {kTwoPixels, {"--transparent", "0F0"}, "out.gif", 2, "RRGGBB"},
+        {kTwoPixels, {"--transparent"}, "out.gif", 2, "usage:"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        QFile input(dir.filePath("in.ppm"));
+        if (c.ppm && input.open(QIODevice::WriteOnly)) input.write(*c.ppm);
+        input.close();
+        QProcess cli;
+        cli.start(GRAFOLUX_CLI,
+                  QStringList{"gif", input.fileName(), dir.filePath(c.target)} << c.options);
+        cli.waitForFinished(30000);
+        const QByteArray err = cli.readAllStandardError();
+        EXPECT_EQ(cli.exitCode(), c.exitCode) << c.message;
+        EXPECT_EQ(cli.readAllStandardOutput(), "") << c.message;
+        // Success is silent; a runtime error is one line, a usage error adds the usage text.
+        EXPECT_EQ(err.startsWith("grafolux-cli: "), c.exitCode != 0) << err.toStdString();
+        EXPECT_EQ(err.count('\n') == 1, c.exitCode == 1) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
+        const QImage decoded(dir.filePath("out.gif"), "GIF");
+        EXPECT_EQ(decoded.isNull(), c.exitCode != 0) << c.message;
+        if (c.exitCode == 0) {  // green, transparent with the option
+            EXPECT_EQ(decoded.pixel(1, 0), c.options.isEmpty() ? qRgb(0, 255, 0) : 0x0000FF00u);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// Each picture in tests/data/gif (.ppm, .png) is encoded and compared byte for byte with the
+// .gif of its name; a .transparent file beside it holds the transparent colour as RRGGBB.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "export/GifEncoder.h"
+
+namespace grafolux {
+namespace {
+
+const QDir kGolden(TEST_DATA_DIR "/gif");
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class GoldenGif : public ::testing::TestWithParam<QString> {};
+
+TEST_P(GoldenGif, MatchesExpectedBytes) {
+    const QString stem = kGolden.filePath(QFileInfo(GetParam()).completeBaseName());
+    const QByteArray transparent = ReadAll(stem + ".transparent").trimmed();
+    const uint32_t rgb = transparent.toUInt(nullptr, 16);
+    QTemporaryDir dir;
+    ASSERT_TRUE(GIF().SaveGIF(QImage(kGolden.filePath(GetParam())), dir.filePath("out.gif"),
+                              !transparent.isEmpty(), RGB(rgb >> 16, (rgb >> 8) & 255, rgb & 255)));
+    const QByteArray expected = ReadAll(stem + ".gif");
+    ASSERT_FALSE(expected.isEmpty()) << "missing " << stem.toStdString() << ".gif";
+    EXPECT_EQ(ReadAll(dir.filePath("out.gif")).toHex(' ').toStdString(),
+              expected.toHex(' ').toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, GoldenGif, ::testing::ValuesIn(kGolden.entryList({"*.ppm", "*.png"}, QDir::Files)),
+    [](const auto& info) {
+        return QString(info.param).replace(QRegularExpression("\\W"), "_").toStdString();
+    });
+
+}  // namespace
+}  // namespace grafolux
