@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include "RunCli.h"
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
@@ -36,12 +36,9 @@ TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
         if (row.log) WriteBytes(dir / "run1.txt", row.log);
         if (row.outputIsFolder) fs::create_directory(output);
         const auto entries = std::distance(fs::directory_iterator(dir), {});
-        QProcess cli;
-        cli.start(GRAFOLUX_CLI, {"correct", QString::fromStdString((dir / "run1.txt").string())});
-        cli.waitForFinished(60000);
-        const std::string out = cli.readAllStandardOutput().toStdString();
-        const std::string err = cli.readAllStandardError().toStdString();
-        EXPECT_EQ(cli.exitCode(), row.exitCode) << row.name;
+        const auto [exitCode, out, err] =
+            RunCli({"correct", QString::fromStdString((dir / "run1.txt").string())});
+        EXPECT_EQ(exitCode, row.exitCode) << row.name;
         EXPECT_EQ(fs::is_regular_file(output), row.exitCode == 0) << row.name;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), entries + (row.exitCode == 0))
             << row.name;  // and no temporary file left behind

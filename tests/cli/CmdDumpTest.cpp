@@ -1,25 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include "RunCli.h"
 #include <filesystem>
 #include <fstream>
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    std::string out, err;
-};
-
-CliRun RunCli(const QStringList& arguments, const QByteArray& input = {}) {
-    QProcess cli;
-    cli.start(GRAFOLUX_CLI, arguments);
-    cli.write(input);
-    cli.closeWriteChannel();
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), cli.readAllStandardOutput().toStdString(),
-            cli.readAllStandardError().toStdString()};
-}
 
 QString WriteLog(const std::string& name, const std::string& bytes) {
     const auto folder = std::filesystem::path(testing::TempDir()) / "cmd_dump_test";

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QProcess>
+#include "RunCli.h"
 #include <QTemporaryDir>
 #include <optional>
 
@@ -34,13 +34,11 @@ TEST(CliGif, ExitCodesAndMessages) {
         QFile input(dir.filePath("in.ppm"));
         if (c.ppm && input.open(QIODevice::WriteOnly)) input.write(*c.ppm);
         input.close();
-        QProcess cli;
-        cli.start(GRAFOLUX_CLI,
-                  QStringList{"gif", input.fileName(), dir.filePath(c.target)} << c.options);
-        cli.waitForFinished(30000);
-        const QByteArray err = cli.readAllStandardError();
-        EXPECT_EQ(cli.exitCode(), c.exitCode) << c.message;
-        EXPECT_EQ(cli.readAllStandardOutput(), "") << c.message;
+        const CliRun run =
+            RunCli(QStringList{"gif", input.fileName(), dir.filePath(c.target)} << c.options);
+        const QByteArray err = QByteArray::fromStdString(run.err);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.message;
+        EXPECT_EQ(run.out, "") << c.message;
         // Success is silent; a runtime error is one line, a usage error adds the usage text.
         EXPECT_EQ(err.startsWith("grafolux-cli: "), c.exitCode != 0) << err.toStdString();
         EXPECT_EQ(err.count('\n') == 1, c.exitCode == 1) << err.toStdString();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include "RunCli.h"
 #include <QTemporaryDir>
 #include <fstream>
 #include <map>
@@ -45,14 +45,10 @@ TEST(CliTable, PrintsTheCellMeansOfTheRangeOrFailsClearly) {
         {{"blm", dir.filePath("missing.txt")}, 1, ""},
     };
     for (const Case& c : cases) {
-        QProcess cli;
-        cli.start(GRAFOLUX_CLI, QStringList{"table"} + c.args);
-        cli.waitForFinished(30000);
-        const std::string err = cli.readAllStandardError().toStdString();
-        EXPECT_EQ(cli.exitCode(), c.exitCode) << err;
-        EXPECT_EQ(cli.readAllStandardOutput().toStdString(), c.out)
-            << c.args.join(' ').toStdString();
-        EXPECT_EQ(err.starts_with("grafolux-cli: "), c.exitCode != 0) << err;
+        const CliRun run = RunCli(QStringList{"table"} + c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.err.starts_with("grafolux-cli: "), c.exitCode != 0) << run.err;
     }
 }
 
