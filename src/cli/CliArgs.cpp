@@ -1,6 +1,9 @@
 #include "cli/CliArgs.h"
 
 #include <algorithm>
+#include <variant>
+
+#include "logdata/LogLoader.h"
 
 namespace grafolux::cli {
 
@@ -34,6 +37,12 @@ std::vector<std::string> CliArgs::options(const std::string& name) const {
     for (const auto& [key, text] : options_)
         if (key == name) values.push_back(text);
     return values;
+}
+
+LogData LoadLogOrThrow(const std::string& path) {
+    LoadResult result = LoadLog(path, 0);
+    if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
+    return std::move(std::get<LogData>(result));
 }
 
 }  // namespace grafolux::cli

@@ -1,10 +1,14 @@
 #pragma once
 // Argument handling shared by the grafolux-cli commands.
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "logdata/LogModel.h"
 
 namespace grafolux::cli {
 
@@ -34,11 +38,17 @@ private:
     std::vector<std::pair<std::string, std::string>> options_;
 };
 
-// Each command returns what it prints on standard output; it throws on failure.
-std::string RunDump(const CliArgs& args);
-std::string RunTable(const CliArgs& args);
-std::string RunCorrect(const CliArgs& args);
-std::string RunGif(const CliArgs& args);
-std::string RunExport(const CliArgs& args);
+// The loaded log, or a RuntimeError saying why it could not be loaded.
+LogData LoadLogOrThrow(const std::string& path);
+
+// Where a command prints. Commands throw on failure and print only once nothing can fail any
+// more, so that a failure leaves standard output empty.
+using Print = std::function<void(std::string_view)>;
+
+void RunDump(const CliArgs& args, const Print& print);
+void RunTable(const CliArgs& args, const Print& print);
+void RunCorrect(const CliArgs& args, const Print& print);
+void RunGif(const CliArgs& args, const Print& print);
+void RunExport(const CliArgs& args, const Print& print);
 
 }  // namespace grafolux::cli

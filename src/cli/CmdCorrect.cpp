@@ -3,11 +3,11 @@
 
 namespace grafolux::cli {
 
-std::string RunCorrect(const CliArgs& args) {
+void RunCorrect(const CliArgs& args, const Print& print) {
     args.expectPositional(1);
     const CorrectionResult result = CorrectLogFile(args.positional()[0]);
     if (!result.ok) throw RuntimeError(result.error);
-    return result.outputPath + "\n";
+    print(result.outputPath + "\n");
 }
 
 }  // namespace grafolux::cli

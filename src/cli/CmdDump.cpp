@@ -1,15 +1,12 @@
 #include <charconv>
 
 #include "cli/CliArgs.h"
-#include "logdata/LogLoader.h"
 
 namespace grafolux::cli {
 
-std::string RunDump(const CliArgs& args) {
+void RunDump(const CliArgs& args, const Print& print) {
     args.expectPositional(1);
-    LoadResult result = LoadLog(args.positional()[0], 0);
-    if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
-    const LogData& log = std::get<LogData>(result);
+    const LogData log = LoadLogOrThrow(args.positional()[0]);
 
     std::string out;
     for (int32_t k = 1; k <= log.lngItemCount; ++k) {
@@ -17,6 +14,8 @@ std::string RunDump(const CliArgs& args) {
         out += log.udtItems[k].strName;
     }
     out += '\n';
+    // Printed in slices: a large log's text need not be held whole.
+    constexpr size_t kSlice = 1 << 20;
     char buffer[32];
     for (int32_t s = 1; s <= log.lngSampleCount; ++s) {
         for (int32_t k = 1; k <= log.lngItemCount; ++k) {
@@ -26,8 +25,12 @@ std::string RunDump(const CliArgs& args) {
             out.append(buffer, end);
         }
         out += '\n';
+        if (out.size() >= kSlice) {
+            print(out);
+            out.clear();
+        }
     }
-    return out;
+    print(out);
 }
 
 }  // namespace grafolux::cli

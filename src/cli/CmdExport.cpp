@@ -2,6 +2,6 @@
 
 namespace grafolux::cli {
 
-std::string RunExport(const CliArgs&) { throw RuntimeError("not available yet"); }
+void RunExport(const CliArgs&, const Print&) { throw RuntimeError("not available yet"); }
 
 }  // namespace grafolux::cli

@@ -21,7 +21,7 @@ QString PathOf(const std::string& argument) { return QFile::decodeName(argument.
 
 }  // namespace
 
-std::string RunGif(const CliArgs& args) {
+void RunGif(const CliArgs& args, const Print&) {
     args.expectPositional(2);
     const auto transparent = args.option("--transparent");
     const Colour transColor = transparent ? ParseColour(*transparent) : 0;
@@ -39,7 +39,6 @@ std::string RunGif(const CliArgs& args) {
     if (!encoder.SaveGIF(std::get<QImage>(picture), PathOf(args.positional()[1]),
                          transparent.has_value(), transColor, &error))
         throw RuntimeError(error.toStdString());
-    return {};
 }
 
 }  // namespace grafolux::cli

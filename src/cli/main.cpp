@@ -21,7 +21,7 @@ const char kUsage[] =
 
 struct Command {
     std::vector<std::string> options;
-    std::function<std::string(const grafolux::cli::CliArgs&)> run;
+    std::function<void(const grafolux::cli::CliArgs&, const grafolux::cli::Print&)> run;
 };
 
 }  // namespace
@@ -44,9 +44,11 @@ int main(int argc, char** argv) {
     try {
         const auto command = words.empty() ? commands.end() : commands.find(words[0]);
         if (command == commands.end()) throw UsageError("no such command");
-        const std::string output = command->second.run(
-            CliArgs({words.begin() + 1, words.end()}, command->second.options));
-        std::fwrite(output.data(), 1, output.size(), stdout);
+        command->second.run(CliArgs({words.begin() + 1, words.end()}, command->second.options),
+                            [](std::string_view text) {
+                                std::fwrite(text.data(), 1, text.size(), stdout);
+                            });
+        if (std::fflush(stdout) != 0) throw RuntimeError("cannot write standard output");
         return 0;
     } catch (const UsageError& error) {
         std::cerr << "grafolux-cli: " << error.what() << "\n" << kUsage;
