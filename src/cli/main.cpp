@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
                             [](std::string_view text) {
                                 std::fwrite(text.data(), 1, text.size(), stdout);
                             });
-        if (std::fflush(stdout) != 0) throw RuntimeError("cannot write standard output");
+        if (std::fflush(stdout) != 0 || std::ferror(stdout))
+            throw RuntimeError("cannot write standard output");
         return 0;
     } catch (const UsageError& error) {
         std::cerr << "grafolux-cli: " << error.what() << "\n" << kUsage;
