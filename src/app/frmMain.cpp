@@ -28,6 +28,7 @@
 #include "logdata/TextFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
+#include "tables/ViewDrawing.h"
 
 namespace grafolux {
 
@@ -192,11 +193,7 @@ void frmMain::Form_Load() {
     blnDrawEnabled = true;
     dblZoom = 1.0;
     SetViewMode(0);
-    for (Surface* surface :
-         {&area_.pbGraph, &area_.pbLegend, &area_.pbGraphContainer, &area_.pbGraphContents}) {
-        surface->SetBackColor(colors_.lngBackColor);
-        surface->Cls();
-    }
+    PaintBackgrounds(area_, colors_);
     SetColorButton(colors_.lngItemColor);
     bData->setIcon(ViewButtonIcon("GRAPH_OFF", "GRAPH_DIS"));
     bBLM->setIcon(ViewButtonIcon("BLM_OFF", "BLM_DIS"));

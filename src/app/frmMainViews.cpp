@@ -18,12 +18,11 @@
 #include "correct/BitOrderCorrection.h"
 #include "export/GifEncoder.h"
 #include "export/ViewExport.h"
-#include "graph/GraphView.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
 #include "tables/CellStats.h"
-#include "tables/CellTableView.h"
 #include "tables/SampleRange.h"
+#include "tables/ViewDrawing.h"
 #include "tables/ViewMode.h"
 
 namespace grafolux {
@@ -62,11 +61,9 @@ void frmMain::SyncSurfaces() {
 void frmMain::DrawGraph() {
     if (!blnDrawEnabled) return;
     SetViewMode(kViewGraph);
-    const SampleRange range =
-        ClampedRange(Bytes(tbFirst->text()), Bytes(tbLast->text()), log_.lngSampleCount);
     const GraphResult result =
-        grafolux::DrawGraph(area_, log_, {lngCurItem, range.first, range.last, dblZoom, lngScrollPos},
-                            colors_);
+        DrawGraphForRange(area_, log_, {lngCurItem, dblZoom, lngScrollPos},
+                          Bytes(tbFirst->text()), Bytes(tbLast->text()), colors_);
     lblMin->setText(result.lblMin);
     lblMax->setText(result.lblMax);
     ShowItemPanel(result.bColorBack, result.chkFilled, result.chkDisplay);
@@ -74,10 +71,8 @@ void frmMain::DrawGraph() {
 }
 
 void frmMain::DrawCellTable(int intTable) {
-    const CellTable table =
-        ComputeCellTable(log_, intTable, RoundedRangeNumber(Bytes(tbFirst->text())),
-                         RoundedRangeNumber(Bytes(tbLast->text())));
-    grafolux::DrawCellTable(area_, table, colors_);
+    DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
+                          colors_);
     SyncSurfaces();
 }
 

@@ -39,8 +39,8 @@ std::vector<std::string> CliArgs::options(const std::string& name) const {
     return values;
 }
 
-LogData LoadLogOrThrow(const std::string& path) {
-    LoadResult result = LoadLog(path, 0);
+LogData LoadLogOrThrow(const std::string& path, Colour itemColour) {
+    LoadResult result = LoadLog(path, itemColour);
     if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
     return std::move(std::get<LogData>(result));
 }

@@ -39,7 +39,7 @@ private:
 };
 
 // The loaded log, or a RuntimeError saying why it could not be loaded.
-LogData LoadLogOrThrow(const std::string& path);
+LogData LoadLogOrThrow(const std::string& path, Colour itemColour = 0);
 
 // Where a command prints. Commands throw on failure and print only once nothing can fail any
 // more, so that a failure leaves standard output empty.
