@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QGuiApplication>
 #include <cstdio>
 
 #include "cli/CliArgs.h"
@@ -55,6 +56,13 @@ std::pair<int, int> DrawingSize(const std::string& text) {
 
 void RunExport(const CliArgs& args, const Print&) {
     args.expectPositional(3);
+    // Text is drawn through the font system, which needs a (window-less) application.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "grafolux-cli";
+    static char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+
     const int32_t viewMode = ViewNamed(args.positional()[0]);
     const auto [width, height] =
         args.option("--size") ? DrawingSize(*args.option("--size"))
