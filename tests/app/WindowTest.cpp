@@ -90,7 +90,7 @@ TEST_F(WindowTest, LoadsThroughDialogAndRestoresRecentAndRectangleAfterRestart) 
     EXPECT_EQ(window->viewMode(), 1);
     EXPECT_TRUE(Control<QCheckBox>("chkDisplay")->isEnabled());
     EXPECT_FALSE(Control<QCheckBox>("chkFilled")->isEnabled());
-    window->setGeometry(60, 45, 800, 500);
+    window->setGeometry(60, 45, 600, 400);
     QApplication::processEvents();
     const QRect before = window->normalGeometry();
     window->close();
