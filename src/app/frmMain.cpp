@@ -73,6 +73,8 @@ frmMain::~frmMain() = default;
 void frmMain::CreateControls() {
     form_ = new QWidget(this);
     setCentralWidget(form_);
+    // The design's control sizes are made for a small sans-serif font.
+    form_->setFont(QFont("Arial", 8));
     form_->installEventFilter(this);
 
     auto toolButton = [this](const char* name, const QString& tip, int top) {
