@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 
+#include "graph/CurvePlot.h"
 #include "graph/DisplayColors.h"
 #include "graph/DrawingArea.h"
 #include "logdata/LogModel.h"
@@ -28,8 +30,13 @@ struct GraphResult {
 
 // Full redraw: sizes pbGraphContainer / pbGraphContents from pbGraph's size and the zoom,
 // places the canvas from lngScrollPos, draws grid, labels, locked items, the red curve
-// and the legend. The caller makes the graph the current view.
+// and the legend. The caller makes the graph the current view. A range without samples
+// (an empty log) draws the axes only; a one-sample range draws flat across the canvas.
+// `drawCurve` lets a benchmark put another way of drawing curves beside the usual one.
 GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
-                      const DisplayColors& colors);
+                      const DisplayColors& colors, CurveDrawer drawCurve = DrawCurve);
+
+// An item name for display: its bytes as UTF-8 when they are valid UTF-8, else Latin-1.
+QString ItemNameText(const std::string& name);
 
 }  // namespace grafolux

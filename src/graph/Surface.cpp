@@ -94,6 +94,13 @@ void Surface::FillPolygonPixels(std::span<const QPoint> points, Colour colour) {
     painter.drawPolygon(points.data(), static_cast<int>(points.size()));
 }
 
+void Surface::LinesPixels(std::span<const QLine> lines, Colour colour) {
+    if (image_.isNull() || lines.empty()) return;
+    QPainter painter(&image_);
+    Prepare(painter, colour);
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+}
+
 double Surface::TextWidth(const QString& text) const {
     return QFontMetricsF(font_, &image_).horizontalAdvance(text) * kTwipsPerPixel;
 }

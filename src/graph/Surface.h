@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <QPoint>
 #include <QString>
 #include <cmath>
@@ -11,15 +12,15 @@
 #include <span>
 
 #include "logdata/LogModel.h"
+#include "logdata/Rounding.h"
 
 namespace grafolux {
 
 constexpr int kTwipsPerPixel = 15;
 
-// Twips to device pixels, to nearest with halves to even.
-inline int TwipsToPixels(double twips) {
-    return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
-}
+// Twips to device pixels, to nearest with halves to even; clamped, so that no coordinate
+// can overflow.
+inline int TwipsToPixels(double twips) { return RoundTo<int>(twips / kTwipsPerPixel); }
 
 QColor ToQColor(Colour colour);
 Colour FromQColor(const QColor& colour);
@@ -60,6 +61,8 @@ public:
     void Box(double x1, double y1, double x2, double y2, Colour colour, bool filled);
     // Polygon in device pixels, filled and outlined in `colour`.
     void FillPolygonPixels(std::span<const QPoint> points, Colour colour);
+    // Many lines in device pixels with one painter, in `colour`; the print position stays.
+    void LinesPixels(std::span<const QLine> lines, Colour colour);
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
     // Prints at the print position (its top-left), without background.
