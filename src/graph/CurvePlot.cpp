@@ -57,15 +57,13 @@ void DrawLine(Surface& canvas, const CurvePlot& plot) {
     canvas.LinesPixels(lines, canvas.ForeColor());
 }
 
-// The quadrilaterals of neighbouring samples share their vertical edges, so together they
-// form one polygon whose top edge runs through each column's first and last vertex; a
-// column's own quadrilaterals have no width and reach from its highest vertex to the axis.
+// A column's own quadrilaterals have no width: together they reach from its highest vertex
+// down to the axis. Only the quadrilaterals between columns need drawing as such.
 void DrawBand(Surface& canvas, const CurvePlot& plot) {
     const int bottom = plot.BandBottomPixel();
-    std::vector<QPoint> outline;
+    std::vector<std::array<QPoint, 4>> quads;
     std::vector<QLine> columns;
     QPoint p = plot.BandPixel(0);
-    outline.push_back(p);
     int top = p.y();
     const int64_t last = plot.LastBandVertex();
     for (int64_t j = 1; j <= last; ++j) {
@@ -73,20 +71,16 @@ void DrawBand(Surface& canvas, const CurvePlot& plot) {
         if (q.x() == p.x()) {
             top = std::min(top, q.y());
         } else {
-            if (outline.back() != p) outline.push_back(p);
             columns.emplace_back(p.x(), top, p.x(), bottom);
-            outline.push_back(q);
+            quads.push_back({p, q, QPoint(q.x(), bottom), QPoint(p.x(), bottom)});
             top = q.y();
         }
         p = q;
     }
-    if (outline.back() != p) outline.push_back(p);
     columns.emplace_back(p.x(), top, p.x(), bottom);
-    outline.emplace_back(p.x(), bottom);
-    outline.emplace_back(outline.front().x(), bottom);
 
     const Colour colour = canvas.ForeColor();
-    canvas.FillPolygonPixels(outline, colour);
+    canvas.FillQuadsPixels(quads, colour);
     canvas.LinesPixels(columns, colour);
     // The band's own stretch of the sample axis, in its colour.
     canvas.Line(0, plot.H, std::nearbyint(plot.X(last)), plot.H);

@@ -17,13 +17,14 @@ constexpr size_t kTopDecadeStart = 14;
 
 // Widens low..high to multiples of q and tells whether mostSteps steps of q cover it. The
 // quotients are compared exactly: one that misses a whole number rounds the high end up.
+// A range beyond the doubles never fits, however large the step.
 bool Fits(double q, double low, double high, double mostSteps, double& scaleLow,
           double& scaleHigh, int32_t& steps) {
     scaleLow = std::floor(low / q) * q;
     const double highSteps = high / q;
     scaleHigh = highSteps != std::floor(highSteps) ? (std::floor(highSteps) + 1) * q : high;
     const double range = scaleHigh - scaleLow;
-    if (!(mostSteps * q >= range)) return false;
+    if (!std::isfinite(range) || !(mostSteps * q >= range)) return false;
     steps = RoundLong(range / q);
     return true;
 }

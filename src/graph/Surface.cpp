@@ -86,12 +86,12 @@ void Surface::Box(double x1, double y1, double x2, double y2, Colour colour, boo
     CurrentY = y2;
 }
 
-void Surface::FillPolygonPixels(std::span<const QPoint> points, Colour colour) {
-    if (image_.isNull() || points.empty()) return;
+void Surface::FillQuadsPixels(std::span<const std::array<QPoint, 4>> quads, Colour colour) {
+    if (image_.isNull() || quads.empty()) return;
     QPainter painter(&image_);
     Prepare(painter, colour);
     painter.setBrush(ToQColor(colour));
-    painter.drawPolygon(points.data(), static_cast<int>(points.size()));
+    for (const auto& quad : quads) painter.drawPolygon(quad.data(), 4);
 }
 
 void Surface::LinesPixels(std::span<const QLine> lines, Colour colour) {

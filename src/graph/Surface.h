@@ -7,6 +7,7 @@
 #include <QLine>
 #include <QPoint>
 #include <QString>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -59,8 +60,8 @@ public:
     void LineTo(double x2, double y2);
     // Rectangle between two corners in `colour`, outlined or filled.
     void Box(double x1, double y1, double x2, double y2, Colour colour, bool filled);
-    // Polygon in device pixels, filled and outlined in `colour`.
-    void FillPolygonPixels(std::span<const QPoint> points, Colour colour);
+    // Quadrilaterals in device pixels, each filled and outlined in `colour`, one painter.
+    void FillQuadsPixels(std::span<const std::array<QPoint, 4>> quads, Colour colour);
     // Many lines in device pixels with one painter, in `colour`; the print position stays.
     void LinesPixels(std::span<const QLine> lines, Colour colour);
     double TextWidth(const QString& text) const;
