@@ -1,7 +1,6 @@
 #pragma once
 // One item's curve on the graph canvas: which samples it shows and where each one lands.
 
-#include <QPoint>
 #include <cstdint>
 #include <span>
 
@@ -23,16 +22,22 @@ struct CurvePlot {
     int64_t LastLineVertex() const;
     int64_t LastBandVertex() const;
 
-    // Value of the sample at vertex j: sample first + j, rounded and kept within the range.
-    double Value(int64_t j) const;
+    // The sample at vertex j: number first + j, rounded and kept within the range.
+    int64_t Index(int64_t j) const;
+    double Value(int64_t j) const { return samples[static_cast<size_t>(Index(j) - 1)]; }
     double X(int64_t j) const { return static_cast<double>(j) * dx; }
     double Y(double v) const;
 
-    // Vertex j in device pixels: the line from unrounded twips, the band from whole twips.
-    QPoint LinePixel(int64_t j) const;
-    QPoint BandPixel(int64_t j) const;
-    int BandBottomPixel() const { return TwipsToPixels(H); }
+    // Device pixels of a vertex: the line's from unrounded twips, the band's from whole twips.
+    int LineColumn(int64_t j) const { return TwipsToPixels(X(j)); }
+    int LineRow(double v) const { return TwipsToPixels(Y(v)); }
+    int BandColumn(int64_t j) const { return TwipsToPixels(NearestWhole(X(j))); }
+    int BandRow(double v) const { return TwipsToPixels(NearestWhole(Y(v))); }
+    int BandBottomRow() const { return TwipsToPixels(H); }
 };
+
+// Widens low..high to take in every value (a NaN changes nothing); quick over long runs.
+void WidenBounds(std::span<const double> values, double& low, double& high);
 
 // Draws the curve in the canvas' fore colour, as a line or as a band down to the sample axis.
 // The picture is that of one segment (or quadrilateral) per sample step, built per pixel

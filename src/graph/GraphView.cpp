@@ -59,14 +59,28 @@ struct ItemValues {
     QString Text(double value) const { return FormatGrouped(value, fractional ? 2 : 0); }
 };
 
+// Whether some value is not a whole number; inf and NaN count as whole. One pass without a
+// branch per value: below 2^51, adding 1.5 * 2^52 rounds a fraction away; between 2^51
+// and 2^52 (all larger doubles are whole) a second, exact pass decides.
+bool AnyNotWhole(std::span<const double> values) {
+    constexpr double kShift = 0x1.8p52;
+    bool fraction = false, large = false;
+    for (const double v : values) {
+        const bool small = std::fabs(v) < 0x1p51;
+        fraction |= small & ((v + kShift) - kShift != v);
+        large |= !small & (std::fabs(v) < 0x1p52);
+    }
+    return fraction || (large && std::any_of(values.begin(), values.end(), [](double v) {
+                            return std::fabs(v) < 0x1p52 && v != std::floor(v);
+                        }));
+}
+
 ItemValues ScanValues(std::span<const double> samples, const SampleRange& range) {
     ItemValues values;
-    for (int64_t s = range.sFirst; s <= range.sLast; ++s) {
-        const double v = samples[static_cast<size_t>(s - 1)];
-        if (v > values.highest) values.highest = v;
-        if (v < values.lowest) values.lowest = v;
-        if (v - std::floor(v) > 0) values.fractional = true;
-    }
+    const auto shown = samples.subspan(static_cast<size_t>(range.sFirst - 1),
+                                       static_cast<size_t>(range.sLast - range.sFirst + 1));
+    WidenBounds(shown, values.lowest, values.highest);
+    values.fractional = AnyNotWhole(shown);
     if (values.highest == values.lowest) {
         values.highest += 1;
         values.lowest -= 1;
@@ -81,8 +95,8 @@ struct ValueScale {
 
 ValueScale ValueScaleFor(const ItemValues& values) {
     ValueScale scale;
-    scale.step =
-        NiceScale(values.lowest, values.highest, kMostValueSteps, scale.low, scale.high, scale.steps);
+    scale.step = NiceScale(values.lowest, values.highest, kMostValueSteps, scale.low, scale.high,
+                           scale.steps);
     return scale;
 }
 
@@ -182,8 +196,7 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Samp
     DrawAxes(area, layout, colors);
     area.pbGraphContents.SetForeColor(item.lngColor);
     drawCurve(area.pbGraphContents,
-              PlotFor(log.column(i), range, layout, values, ValueScaleFor(values)),
-              item.blnFilled);
+              PlotFor(log.column(i), range, layout, values, ValueScaleFor(values)), item.blnFilled);
 }
 
 }  // namespace
@@ -230,8 +243,8 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     result.lblMax = FormatGeneral(values.highest);
     DrawSampleGrid(canvas, layout, range, request.dblZoom, colors);
 
-    AddLegendEntry(area, kCurrentCurveColor, ItemNameText(item.strName),
-                   values.Text(values.lowest), values.Text(values.highest), colors);
+    AddLegendEntry(area, kCurrentCurveColor, ItemNameText(item.strName), values.Text(values.lowest),
+                   values.Text(values.highest), colors);
     for (int32_t i = 1; i <= log.lngItemCount; ++i)
         if (log.udtItems[static_cast<size_t>(i)].blnLocked)
             DrawLockedItem(area, log, i, range, layout, colors, drawCurve);

@@ -13,8 +13,8 @@
 namespace grafolux {
 
 struct GraphRequest {
-    int32_t lngItem = 1;       // current item, 1..lngItemCount
-    double first = 1;          // range, already clamped into 1..lngSampleCount
+    int32_t lngItem = 1;  // current item, 1..lngItemCount
+    double first = 1;     // range, already clamped into 1..lngSampleCount
     double last = 1;
     double dblZoom = 1.0;
     int32_t lngScrollPos = 0;  // canvas Left at zoom 1, twips, 0 or negative

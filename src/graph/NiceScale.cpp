@@ -6,9 +6,9 @@
 
 namespace grafolux {
 
-const std::array<double, 26> varScaleSteps = {
-    0.01, 0.05, 0.1, 0.25, 0.5, 1,   2,   5,   10,  20,  25,  50,  75,
-    100,  125,  150, 200,  250, 300, 400, 500, 600, 700, 800, 900, 1000};
+const std::array<double, 26> varScaleSteps = {0.01, 0.05, 0.1, 0.25, 0.5, 1,   2,   5,   10,
+                                              20,   25,   50,  75,   100, 125, 150, 200, 250,
+                                              300,  400,  500, 600,  700, 800, 900, 1000};
 
 namespace {
 
@@ -18,8 +18,8 @@ constexpr size_t kTopDecadeStart = 14;
 // Widens low..high to multiples of q and tells whether mostSteps steps of q cover it. The
 // quotients are compared exactly: one that misses a whole number rounds the high end up.
 // A range beyond the doubles never fits, however large the step.
-bool Fits(double q, double low, double high, double mostSteps, double& scaleLow,
-          double& scaleHigh, int32_t& steps) {
+bool Fits(double q, double low, double high, double mostSteps, double& scaleLow, double& scaleHigh,
+          int32_t& steps) {
     scaleLow = std::floor(low / q) * q;
     const double highSteps = high / q;
     scaleHigh = highSteps != std::floor(highSteps) ? (std::floor(highSteps) + 1) * q : high;

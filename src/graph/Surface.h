@@ -19,9 +19,20 @@ namespace grafolux {
 
 constexpr int kTwipsPerPixel = 15;
 
+// To nearest, halves to even, as std::nearbyint in the default rounding mode but without
+// the library call (drawing rounds twice per sample): within 2^51, adding 1.5 * 2^52
+// leaves no bits for a fraction.
+inline double NearestWhole(double value) {
+    constexpr double kShift = 0x1.8p52;
+    return std::fabs(value) < 0x1p51 ? (value + kShift) - kShift : std::nearbyint(value);
+}
+
 // Twips to device pixels, to nearest with halves to even; clamped, so that no coordinate
 // can overflow.
-inline int TwipsToPixels(double twips) { return RoundTo<int>(twips / kTwipsPerPixel); }
+inline int TwipsToPixels(double twips) {
+    const double pixels = NearestWhole(twips / kTwipsPerPixel);
+    return std::fabs(pixels) < 0x1p30 ? static_cast<int>(pixels) : RoundTo<int>(pixels);
+}
 
 QColor ToQColor(Colour colour);
 Colour FromQColor(const QColor& colour);

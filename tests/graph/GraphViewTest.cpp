@@ -1,11 +1,10 @@
-#include "graph/GraphView.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "Pixels.h"
 #include "TestLog.h"
+#include "graph/GraphView.h"
 #include "graph/NumberFormat.h"
 #include "graph/ZoomMath.h"
 
@@ -192,7 +191,7 @@ TEST_F(GraphViewTest, FilledLockedItemIsABandDownToTheAxis) {
         if (y != kAxisRow / 2) {
             ASSERT_EQ(PixelAt(canvas(), x, y), blue) << y;
         }
-    EXPECT_EQ(PixelAt(canvas(), x, kAxisRow / 2), kRed);              // current item on top
+    EXPECT_EQ(PixelAt(canvas(), x, kAxisRow / 2), kRed);             // current item on top
     EXPECT_EQ(PixelAt(canvas(), x, kAxisRow), colors.lngForeColor);  // axis painted back
     // C is filled but not locked: not drawn at all.
     EXPECT_TRUE(Runs(canvas(), QRect(0, 0, 354, kAxisRow), magenta, true).empty());
@@ -215,7 +214,7 @@ TEST_F(GraphViewTest, CanvasGoesBackToItsPositionAfterZoom) {
         double expectedLeft, canvasWidth;
     } cases[] = {
         {-3000, 2.0, 2.5, -3750, 2.5 * kCW},
-        {-3000, 2.0, 1.0, 0, kCW},              // zoom 1: the canvas fills the container
+        {-3000, 2.0, 1.0, 0, kCW},                        // zoom 1: the canvas fills the container
         {-10000, 2.0, 1.5, -1.5 * kCW + kCW, 1.5 * kCW},  // pulled right to the container's edge
         {0, 1.0, 10.0, 0, 10 * kCW},
     };
@@ -231,7 +230,8 @@ TEST_F(GraphViewTest, CanvasGoesBackToItsPositionAfterZoom) {
 }
 
 TEST_F(GraphViewTest, OneSampleRangeDrawsFlatAcrossWithoutSampleAxis) {
-    const LogData log = MakeLog({{"A", {1, 2, 5, 7}}, {"B", {1, 2, 5, 7}, true, RGB(0, 0, 255), true}});
+    const LogData log =
+        MakeLog({{"A", {1, 2, 5, 7}}, {"B", {1, 2, 5, 7}, true, RGB(0, 0, 255), true}});
     const GraphResult result = Draw(log, 3, 3);
     EXPECT_EQ(result.lblMin, "4");
     EXPECT_EQ(result.lblMax, "6");

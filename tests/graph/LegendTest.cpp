@@ -1,8 +1,7 @@
-#include "graph/Legend.h"
-
 #include <gtest/gtest.h>
 
 #include "Pixels.h"
+#include "graph/Legend.h"
 
 namespace grafolux {
 namespace {
@@ -30,10 +29,11 @@ TEST_F(LegendTest, EntriesStackFortyPixelsApartAfterClear) {
     const struct {
         int x, y;
         Colour colour;
-    } probes[] = {{5, 5, first},      {24, 32, first},      {4, 5, colors.lngBackColor},
-                  {5, 4, colors.lngBackColor}, {5, 45, second}, {24, 72, second},
-                  {5, 44, colors.lngBackColor}};
-    for (const auto& p : probes) EXPECT_EQ(PixelAt(area.pbLegend, p.x, p.y), p.colour) << p.x << "," << p.y;
+    } probes[] = {
+        {5, 5, first},   {24, 32, first},  {4, 5, colors.lngBackColor}, {5, 4, colors.lngBackColor},
+        {5, 45, second}, {24, 72, second}, {5, 44, colors.lngBackColor}};
+    for (const auto& p : probes)
+        EXPECT_EQ(PixelAt(area.pbLegend, p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
 TEST_F(LegendTest, NameAboveValueLineBesideSwatch) {

@@ -1,9 +1,9 @@
-#include "graph/NiceScale.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include "graph/NiceScale.h"
 
 namespace grafolux {
 namespace {
@@ -60,11 +60,13 @@ TEST(NiceScale, ContinuesADecadeHigherWhereTheTableEnds) {
 
 TEST(NiceScale, NothingFiniteFitsGivesZeroAndLeavesStepsAlone) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double cases[][2] = {{-1e308, 1e308}, {0, nan}, {0, std::numeric_limits<double>::infinity()}};
+    const double cases[][2] = {
+        {-1e308, 1e308}, {0, nan}, {0, std::numeric_limits<double>::infinity()}};
     for (const auto& c : cases) {
         double scaleLow = 0, scaleHigh = 0;
         int32_t steps = 42;
-        EXPECT_EQ(NiceScale(c[0], c[1], 15, scaleLow, scaleHigh, steps), 0) << c[0] << " .. " << c[1];
+        EXPECT_EQ(NiceScale(c[0], c[1], 15, scaleLow, scaleHigh, steps), 0)
+            << c[0] << " .. " << c[1];
         EXPECT_EQ(steps, 42);
     }
 }
