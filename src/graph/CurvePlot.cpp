@@ -55,48 +55,6 @@ void WidenBounds(std::span<const double> values, double& low, double& high) {
 
 namespace {
 
-// The pixels of CurvePlot, by multiplying instead of dividing (a redraw maps thousands of
-// columns). The products lie within a few units in the last place of the quotients; that
-// only matters next to half a twip or half a pixel, and there the exact mapping decides.
-class QuickPixels {
-public:
-    explicit QuickPixels(const CurvePlot& plot)
-        : plot_(plot),
-          perRange_(1 / plot.vRange),
-          flat_(!(plot.vRange > 0) || !std::isfinite(plot.vRange)) {}
-
-    int LineColumn(int64_t j) const {
-        return Pixel(plot_.X(j), [&] { return plot_.LineColumn(j); });
-    }
-    int BandColumn(int64_t j) const {
-        return Pixel(NearestWhole(plot_.X(j)), [&] { return plot_.BandColumn(j); });
-    }
-    int LineRow(double v) const {
-        return flat_ ? plot_.LineRow(v) : Pixel(Y(v), [&] { return plot_.LineRow(v); });
-    }
-    int BandRow(double v) const {
-        const double y = Y(v);
-        if (flat_ || NearHalf(y)) return plot_.BandRow(v);
-        return Pixel(NearestWhole(y), [&] { return plot_.BandRow(v); });
-    }
-
-private:
-    static bool NearHalf(double value) {
-        return !(std::fabs(value) < 0x1p40) ||
-               std::fabs(std::fabs(value - NearestWhole(value)) - 0.5) < 1e-6;
-    }
-    double Y(double v) const { return plot_.H - (v - plot_.vLow) * perRange_ * plot_.H; }
-    template <typename Exact>
-    static int Pixel(double twips, Exact exact) {
-        const double pixels = twips * (1.0 / kTwipsPerPixel);
-        return NearHalf(pixels) ? exact() : static_cast<int>(NearestWhole(pixels));
-    }
-
-    const CurvePlot& plot_;
-    double perRange_;
-    bool flat_;
-};
-
 // The vertices that fall into one pixel column.
 struct Column {
     int x;
@@ -181,9 +139,8 @@ void DrawLine(Surface& canvas, const CurvePlot& plot) {
     // False while the last column holds only the end of a segment from another column:
     // whether that end gets its pixel is then the segment's business.
     bool ownRun = true;
-    const QuickPixels pixels(plot);
-    auto columnOf = [&pixels](int64_t j) { return pixels.LineColumn(j); };
-    auto rowOf = [&pixels](double v) { return pixels.LineRow(v); };
+    auto columnOf = [&plot](int64_t j) { return plot.LineColumn(j); };
+    auto rowOf = [&plot](double v) { return plot.LineRow(v); };
     ForEachColumn(plot, plot.LastLineVertex(), columnOf, [&](const Column& c) {
         const ColumnRows rows = RowsOf(c, rowOf);
         const int firstRow = rows.first;
@@ -219,9 +176,8 @@ void DrawBand(Surface& canvas, const CurvePlot& plot) {
     int x = 0, lastRow = 0, top = 0;
     bool started = false;
     const int64_t last = plot.LastBandVertex();
-    const QuickPixels pixels(plot);
-    auto columnOf = [&pixels](int64_t j) { return pixels.BandColumn(j); };
-    auto rowOf = [&pixels](double v) { return pixels.BandRow(v); };
+    auto columnOf = [&plot](int64_t j) { return plot.BandColumn(j); };
+    auto rowOf = [&plot](double v) { return plot.BandRow(v); };
     ForEachColumn(plot, last, columnOf, [&](const Column& c) {
         const ColumnRows rows = RowsOf(c, rowOf);
         const int firstRow = rows.first;
