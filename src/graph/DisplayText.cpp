@@ -1,14 +1,12 @@
 #include "graph/DisplayText.h"
 
-#include <QStringDecoder>
+#include <QByteArrayView>
 
 namespace grafolux {
 
 QString DisplayText(std::string_view bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!utf8.hasError()) return text;
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return view.isValidUtf8() ? QString::fromUtf8(view) : QString::fromLatin1(view);
 }
 
 }  // namespace grafolux

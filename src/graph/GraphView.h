@@ -3,7 +3,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <string>
 
+#include "graph/CurvePlot.h"
 #include "graph/DisplayColors.h"
 #include "graph/DrawingArea.h"
 #include "logdata/LogModel.h"
@@ -11,8 +13,8 @@
 namespace grafolux {
 
 struct GraphRequest {
-    int32_t lngItem = 1;       // current item, 1..lngItemCount
-    double first = 1;          // range, already clamped into 1..lngSampleCount
+    int32_t lngItem = 1;  // current item, 1..lngItemCount
+    double first = 1;     // range, already clamped into 1..lngSampleCount
     double last = 1;
     double dblZoom = 1.0;
     int32_t lngScrollPos = 0;  // canvas Left at zoom 1, twips, 0 or negative
@@ -28,8 +30,11 @@ struct GraphResult {
 
 // Full redraw: sizes pbGraphContainer / pbGraphContents from pbGraph's size and the zoom,
 // places the canvas from lngScrollPos, draws grid, labels, locked items, the red curve
-// and the legend. The caller makes the graph the current view.
+// and the legend. The caller makes the graph the current view. A range without samples
+// (an empty log) draws the axes only; a one-sample range draws flat across the canvas.
+// `drawCurve` lets a benchmark put another way of drawing curves beside the usual one.
 GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
-                      const DisplayColors& colors);
+                      const DisplayColors& colors, CurveDrawer drawCurve = DrawCurve);
+
 
 }  // namespace grafolux

@@ -1,10 +1,48 @@
 #include "graph/Legend.h"
 
+#include <cmath>
+
 namespace grafolux {
+
+namespace {
+
+// Entry geometry in screen pixels (scaled to twips below); the gap to the text is in twips.
+constexpr double kPitchPixels = 40;
+constexpr double kSwatchHeightPixels = 28;
+constexpr double kSwatchWidthPixels = 20;
+constexpr double kMarginPixels = 5;
+constexpr double kTextGap = 90;
+
+double Scaled(double pixels) { return std::nearbyint(pixels * kTwipsPerPixel); }
+
+}  // namespace
 
 void ClearLegend(DrawingArea& area) {
     area.lngLegendLines = 0;
     area.pbLegend.Cls();
+}
+
+void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
+                    const QString& strLow, const QString& strHigh, const DisplayColors& colors) {
+    Surface& legend = area.pbLegend;
+    const int32_t n = ++area.lngLegendLines;
+    legend.SetForeColor(colors.lngForeColor);
+    legend.SetFont("Arial", 8, true);
+
+    const double pitch = Scaled(kPitchPixels), m = Scaled(kMarginPixels);
+    const double sw = Scaled(kSwatchWidthPixels), sh = Scaled(kSwatchHeightPixels);
+    const double top = (n - 1.0) * pitch + m;
+    legend.Box(m, top, m + sw, top + sh, lngEntryColor, true);
+
+    legend.CurrentX = m + sw + kTextGap;
+    legend.CurrentY = top;
+    legend.Print(strEntryName);
+
+    legend.SetForeColor(colors.lngTextColor);
+    const QString values = strLow + " - " + strHigh;
+    legend.CurrentX = m + sw + kTextGap;
+    legend.CurrentY = top + legend.TextHeight(values);
+    legend.Print(values);
 }
 
 }  // namespace grafolux

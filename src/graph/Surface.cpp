@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
+#include <vector>
 
 namespace grafolux {
 
@@ -27,15 +29,31 @@ void Prepare(QPainter& painter, Colour colour) {
     painter.setBrush(Qt::NoBrush);
 }
 
+// A vertical or horizontal line is one unambiguous run of pixels, both ends included, as
+// the painter draws it: written straight into the image, far quicker than a painter for the
+// grid and the thousands of columns of a long curve. False for a slanted line.
+bool FillStraight(QImage& image, uchar* bits, const QLine& line, QRgb pixel) {
+    const bool vertical = line.x1() == line.x2();
+    if (!vertical && line.y1() != line.y2()) return false;
+    const int at = vertical ? line.x1() : line.y1();  // its column, or its row
+    if (at < 0 || at >= (vertical ? image.width() : image.height())) return true;
+    const auto [from, to] =
+        std::minmax({vertical ? line.y1() : line.x1(), vertical ? line.y2() : line.x2()});
+    const int low = std::max(from, 0);
+    const int high = std::min(to, (vertical ? image.height() : image.width()) - 1);
+    const qsizetype stride = image.bytesPerLine();
+    for (int i = low; i <= high; ++i)
+        reinterpret_cast<QRgb*>(bits + (vertical ? i : at) * stride)[vertical ? at : i] = pixel;
+    return true;
+}
+
 }  // namespace
 
 QColor ToQColor(Colour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
 }
 
-Colour FromQColor(const QColor& colour) {
-    return RGB(colour.red(), colour.green(), colour.blue());
-}
+Colour FromQColor(const QColor& colour) { return RGB(colour.red(), colour.green(), colour.blue()); }
 
 Surface::Surface() : image_(NewImage(0, 0, 0)) { SetFont("Arial", 8); }
 
@@ -61,10 +79,12 @@ void Surface::Cls() {
 }
 
 void Surface::Line(double x1, double y1, double x2, double y2) {
-    if (!image_.isNull()) {
+    const QLine line(Px(x1), Px(y1), Px(x2), Px(y2));
+    if (!image_.isNull() &&
+        !FillStraight(image_, image_.bits(), line, ToQColor(foreColor_).rgb())) {
         QPainter painter(&image_);
         Prepare(painter, foreColor_);
-        painter.drawLine(QPoint(Px(x1), Px(y1)), QPoint(Px(x2), Px(y2)));
+        painter.drawLine(line);
     }
     CurrentX = x2;
     CurrentY = y2;
@@ -86,12 +106,25 @@ void Surface::Box(double x1, double y1, double x2, double y2, Colour colour, boo
     CurrentY = y2;
 }
 
-void Surface::FillPolygonPixels(std::span<const QPoint> points, Colour colour) {
-    if (image_.isNull() || points.empty()) return;
+void Surface::FillQuadsPixels(std::span<const std::array<QPoint, 4>> quads, Colour colour) {
+    if (image_.isNull() || quads.empty()) return;
     QPainter painter(&image_);
     Prepare(painter, colour);
     painter.setBrush(ToQColor(colour));
-    painter.drawPolygon(points.data(), static_cast<int>(points.size()));
+    for (const auto& quad : quads) painter.drawPolygon(quad.data(), 4);
+}
+
+void Surface::LinesPixels(std::span<const QLine> lines, Colour colour) {
+    if (image_.isNull() || lines.empty()) return;
+    const QRgb pixel = ToQColor(colour).rgb();
+    uchar* const bits = image_.bits();
+    std::vector<QLine> slanted;
+    for (const QLine& line : lines)
+        if (!FillStraight(image_, bits, line, pixel)) slanted.push_back(line);
+    if (slanted.empty()) return;
+    QPainter painter(&image_);
+    Prepare(painter, colour);
+    painter.drawLines(slanted.data(), static_cast<int>(slanted.size()));
 }
 
 double Surface::TextWidth(const QString& text) const {

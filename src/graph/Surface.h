@@ -4,21 +4,34 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <QPoint>
 #include <QString>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <span>
 
 #include "logdata/LogModel.h"
+#include "logdata/Rounding.h"
 
 namespace grafolux {
 
 constexpr int kTwipsPerPixel = 15;
 
-// Twips to device pixels, to nearest with halves to even.
+// To nearest, halves to even, as std::nearbyint in the default rounding mode but without
+// the library call (drawing rounds twice per sample): within 2^51, adding 1.5 * 2^52
+// leaves no bits for a fraction.
+inline double NearestWhole(double value) {
+    constexpr double kShift = 0x1.8p52;
+    return std::fabs(value) < 0x1p51 ? (value + kShift) - kShift : std::nearbyint(value);
+}
+
+// Twips to device pixels, to nearest with halves to even; clamped, so that no coordinate
+// can overflow.
 inline int TwipsToPixels(double twips) {
-    return static_cast<int>(std::nearbyint(twips / kTwipsPerPixel));
+    const double pixels = NearestWhole(twips / kTwipsPerPixel);
+    return std::fabs(pixels) < 0x1p30 ? static_cast<int>(pixels) : RoundTo<int>(pixels);
 }
 
 QColor ToQColor(Colour colour);
@@ -58,8 +71,10 @@ public:
     void LineTo(double x2, double y2);
     // Rectangle between two corners in `colour`, outlined or filled.
     void Box(double x1, double y1, double x2, double y2, Colour colour, bool filled);
-    // Polygon in device pixels, filled and outlined in `colour`.
-    void FillPolygonPixels(std::span<const QPoint> points, Colour colour);
+    // Quadrilaterals in device pixels, each filled and outlined in `colour`, one painter.
+    void FillQuadsPixels(std::span<const std::array<QPoint, 4>> quads, Colour colour);
+    // Many lines in device pixels with one painter, in `colour`; the print position stays.
+    void LinesPixels(std::span<const QLine> lines, Colour colour);
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
     // Prints at the print position (its top-left), without background.

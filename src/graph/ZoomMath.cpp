@@ -1,0 +1,51 @@
+#include "graph/ZoomMath.h"
+
+#include <algorithm>
+
+#include "logdata/Rounding.h"
+
+namespace grafolux {
+
+namespace {
+constexpr int64_t kDragTwipsPerPixel = 15;  // a drag moves by screen pixels of 15 twips
+}  // namespace
+
+double ClampZoom(double zoom) {
+    if (zoom >= kMaxZoom) return kMaxZoom;
+    if (!(zoom > kMinZoom)) return kMinZoom;  // NaN too
+    return zoom;
+}
+
+int32_t ScrollPosFromLeft(double contentsLeft, double zoom) {
+    return RoundLong(contentsLeft / ClampZoom(zoom));
+}
+
+ScrollBarSetup ScrollBarFor(double contentsWidth, double contentsLeft, double zoom) {
+    ScrollBarSetup bar;
+    zoom = ClampZoom(zoom);
+    if (zoom == kMinZoom) return bar;  // nothing to scroll, and no page to divide by
+    const double t = (contentsWidth - contentsWidth / zoom) / kTwipsPerScrollUnit;
+    bar.max = std::max<int16_t>(RoundInteger(t), 0);
+    bar.largeChange = std::max<int16_t>(RoundInteger(t / (zoom - 1)), 1);
+    bar.value = ScrollValueFor(contentsLeft, bar.max);
+    return bar;
+}
+
+int16_t ScrollValueFor(double contentsLeft, int16_t max) {
+    return std::clamp<int16_t>(RoundInteger(-contentsLeft / kTwipsPerScrollUnit), 0,
+                               std::max<int16_t>(max, 0));
+}
+
+int32_t LeftForScrollValue(int16_t value) { return -kTwipsPerScrollUnit * int32_t{value}; }
+
+int32_t DragLeft(int32_t dragLeft, int32_t dragX, int32_t x, double containerWidth,
+                 double contentsWidth) {
+    // In 64 bits, then clamped: a far move cannot overflow.
+    const int64_t moved = int64_t{dragLeft} + (int64_t{x} - dragX) * kDragTwipsPerPixel;
+    int32_t newLeft = RoundLong(static_cast<double>(std::min<int64_t>(moved, 0)));
+    const double leftmost = containerWidth - contentsWidth;
+    if (leftmost > newLeft) newLeft = RoundLong(leftmost);
+    return newLeft;
+}
+
+}  // namespace grafolux

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "NaiveCurve.h"
+#include "TestKit.h"
+#include "graph/CurvePlot.h"
+#include "graph/GraphView.h"
+
+namespace grafolux {
+namespace {
+
+// A random walk with a one-sample spike now and then; or, with `noise`, a new value anywhere
+// at every sample (the steepest segments there are).
+std::vector<double> Walk(int n, unsigned seed, bool noise) {
+    std::mt19937 random(seed);
+    std::vector<double> values;
+    for (double v = 50; values.size() < size_t(n);) {
+        const double step = random() % 2001 / 1000.0 - 1;
+        v = noise ? 50 + 50 * step : v + step;
+        values.push_back(random() % 500 ? v : v + (random() % 2 ? 40 : -40));
+    }
+    return values;
+}
+
+// The picture per pixel column must be that of one segment or quadrilateral per sample.
+TEST(DrawCurve, SamePixelsAsOneSegmentPerSample) {
+    const struct {
+        const char* what;
+        int samples;
+        double first, last, zoom;
+        bool noise;
+    } cases[] = {
+        {"dense", 20000, 1, 20000, 1, false},      {"dense zoomed", 20000, 1, 20000, 3, false},
+        {"noise", 3000, 1, 3000, 1, true},         {"noise, one a column", 700, 1, 700, 2, true},
+        {"sparse", 40, 1, 40, 2.5, false},         {"part", 5000, 100, 3000, 1, false},
+        {"not whole", 1000, 1.5, 999.5, 1, false}, {"two samples", 10, 4, 5, 1, false},
+        {"one sample", 10, 4, 4, 1, false},
+    };
+    for (const auto& c : cases) {
+        const LogData log = test::MakeLog({{"A", Walk(c.samples, 1, c.noise)},
+                                           {"B", Walk(c.samples, 2, c.noise), true, RGB(0, 160, 0)},
+                                           {"C", Walk(c.samples, 3, c.noise), true, 255, true}});
+        DrawingArea fast, naive;
+        for (DrawingArea* area : {&fast, &naive}) area->pbGraph.SetSize(6000, 4500);
+        DrawGraph(fast, log, {1, c.first, c.last, c.zoom, 0}, {});
+        DrawGraph(naive, log, {1, c.first, c.last, c.zoom, 0}, {}, DrawCurveNaive);
+        EXPECT_EQ(fast.pbGraphContents.image(), naive.pbGraphContents.image()) << c.what;
+    }
+}
+
+// Every rise and drop between columns one to three pixels apart, on a canvas 2000 pixels
+// high: the painter's own rounding decides which column some of those pixels fall into.
+TEST(DrawCurve, SegmentsBetweenColumnsSamePixelsAsThePainter) {
+    constexpr int kRows = 2000;
+    Surface fast, naive;
+    for (Surface* s : {&fast, &naive}) {
+        s->SetSize(4 * kTwipsPerPixel, kRows * kTwipsPerPixel);
+        s->SetForeColor(RGB(255, 0, 0));
+    }
+    std::vector<double> values(2);
+    CurvePlot plot{values, 1, 2, 1, 2};
+    plot.H = plot.vRange = (kRows - 1) * kTwipsPerPixel;  // value v is drawn at row H - v
+    auto at = [&](int row) { return plot.H - row * kTwipsPerPixel; };
+    for (const int across : {1, 2, 3})
+        for (const int from : {0, 997, kRows - 1})
+            for (int to = 0; to < kRows; ++to)
+                for (const bool filled : {false, true}) {
+                    values = {at(from), at(to)};
+                    plot.dx = across * kTwipsPerPixel;
+                    fast.Cls();
+                    naive.Cls();
+                    DrawCurve(fast, plot, filled);
+                    DrawCurveNaive(naive, plot, filled);
+                    ASSERT_EQ(fast.image(), naive.image())
+                        << from << " to " << to << ", " << across << " across, " << filled;
+                }
+}
+
+}  // namespace
+}  // namespace grafolux

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "graph/ZoomMath.h"
+
+namespace grafolux {
+namespace {
+
+// A container of 5310 twips: 354 scroll units a page.
+TEST(ScrollBarFor, FifteenTwipUnitsValueWithinZeroToMax) {
+    const struct {
+        double width, left, zoom;
+        int16_t max, page, value;
+    } cases[] = {
+        {10620, -3000, 2, 354, 354, 200},
+        {53100, -47790, 10, 3186, 354, 3186},
+        {10620, -6000, 2, 354, 354, 354},
+        {10620, 30, 2, 354, 354, 0},
+        {5310, 0, 1, 0, 1, 0},                   // zoom 1: nothing to scroll, no page to divide by
+        {9.9e6, -8e6, 10, 32767, 32767, 32767},  // beyond 16 bits: clamped, not failing
+    };
+    for (const auto& c : cases) {
+        const ScrollBarSetup bar = ScrollBarFor(c.width, c.left, c.zoom);
+        EXPECT_EQ(bar.max, c.max) << c.width << " at " << c.zoom;
+        EXPECT_EQ(bar.largeChange, c.page) << c.width << " at " << c.zoom;
+        EXPECT_EQ(bar.value, c.value) << c.left;
+    }
+    EXPECT_EQ(ScrollValueFor(-105, 354), 7);
+    EXPECT_EQ(LeftForScrollValue(7), -105);
+    EXPECT_EQ(ScrollPosFromLeft(-45, 2), -22);  // halves to even
+    EXPECT_EQ(ClampZoom(12) + ClampZoom(0.5), 11);
+}
+
+TEST(DragLeft, FollowsTheMouseWithinTheContainerWithoutOverflow) {
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    const struct {
+        int32_t dragLeft, dragX, x;
+        double container, contents;
+        int32_t left;
+    } cases[] = {
+        {0, 100, 93, 5310, 10620, -105},      // 7 pixels to the left
+        {0, 100, 130, 5310, 10620, 0},        // right at the left end: stays
+        {-5000, 100, 0, 5310, 10620, -5310},  // stops where the right edges meet
+        {0, kMin, kMax, 5310, 10620, 0},      // far moves do not overflow
+        {0, kMax, kMin, 0, 1e12, kMin},       // nor a leftmost Left beyond a Long
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DragLeft(c.dragLeft, c.dragX, c.x, c.container, c.contents), c.left)
+            << c.dragLeft << " from " << c.dragX << " to " << c.x;
+}
+
+}  // namespace
+}  // namespace grafolux
