@@ -97,7 +97,8 @@ void ForEachColumn(const CurvePlot& plot, int64_t last, ColumnOf columnOf, Visit
             c.vLast = plot.Value(j1);
             for (int64_t j = j0 + 1; j <= j1; ++j) {
                 const double v = plot.Value(j);
-                WidenBounds({&v, 1}, c.vMin, c.vMax);
+                c.vMin = v < c.vMin ? v : c.vMin;
+                c.vMax = v > c.vMax ? v : c.vMax;
             }
         }
         visit(c);
