@@ -92,6 +92,8 @@ void frmMain::CreateControls() {
     bSaveGif = toolButton("bSaveGif", "Save As GIF", 2400);
     bZoomIn->setIcon(ZoomInIcon());
     bZoomOut->setIcon(ZoomOutIcon());
+    bZoomIn->setShortcut(QKeySequence::ZoomIn);
+    bZoomOut->setShortcut(QKeySequence::ZoomOut);
     bSaveGif->setIcon(SaveGifIcon());
 
     pbGraph = Named(new PictureBox(area_.pbGraph, form_), "pbGraph");
@@ -209,7 +211,7 @@ void frmMain::Form_Load() {
     lngRedrawAt = 0;
     blnFileLoaded = false;
     Timer1->start(kTimerIntervalMs);
-    UpdateContainerCursor();
+    pbGraphContainer->setCursor(Qt::OpenHandCursor);
     LoadSettings();
 }
 

@@ -102,7 +102,7 @@ private:
     void mBugCorrect_Click();
 
     void SelectItem(int32_t item);
-    void SetLockMark(int32_t item, bool locked);
+    void ShowLockState(bool locked);
     void SetColorButton(Colour colour);
 
     Dialogs& dialogs_;

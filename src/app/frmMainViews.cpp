@@ -93,17 +93,17 @@ void frmMain::SetColorButton(Colour colour) {
     bColor->setPalette(palette);
 }
 
-void frmMain::SetLockMark(int32_t item, bool locked) {
-    cbLabels->setItemIcon(item - 1, locked ? LockedItemIcon() : QIcon());
-}
-
 // The panel mirrors the current item: its colour, its fill and lock, and the colour and fill
 // controls usable only for a locked item.
 void frmMain::ShowItemPanel(Colour back, bool filled, bool locked) {
     SetColorButton(back);
     chkFilled->setChecked(filled);
     chkDisplay->setChecked(locked);
-    SetLockMark(lngCurItem, locked);
+    ShowLockState(locked);
+}
+
+void frmMain::ShowLockState(bool locked) {
+    cbLabels->setItemIcon(lngCurItem - 1, locked ? LockedItemIcon() : QIcon());
     for (QWidget* control : std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
         control->setEnabled(locked);
 }
@@ -128,9 +128,7 @@ void frmMain::bPrev_Click() { SelectItem(lngCurItem - 1 < 1 ? log_.lngItemCount 
 void frmMain::chkDisplay_Click() {
     ItemInfo& item = log_.udtItems[lngCurItem];
     item.blnLocked = chkDisplay->isChecked();
-    SetLockMark(lngCurItem, item.blnLocked);
-    for (QWidget* control : std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
-        control->setEnabled(item.blnLocked);
+    ShowLockState(item.blnLocked);
 }
 
 void frmMain::chkFilled_Click() {
@@ -189,8 +187,8 @@ void frmMain::ShowCaption() {
 }
 
 void frmMain::UpdateContainerCursor() {
-    // The hand shows while there is something to drag: at start-up and above zoom 1.
-    if (blnFileLoaded && dblZoom <= kMinZoom)
+    // The hand shows while there is something to drag: above zoom 1.
+    if (dblZoom <= kMinZoom)
         pbGraphContainer->unsetCursor();
     else
         pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);

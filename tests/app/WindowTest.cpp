@@ -163,8 +163,12 @@ TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
 
 TEST_F(WindowTest, ZoomCaptionScrollAndDrag) {
     Start();
+    auto* container = window->findChild<QWidget*>("pbGraphContainer");
+    EXPECT_EQ(container->cursor().shape(), Qt::OpenHandCursor);  // at start-up
     Open(WriteLog(dir, "run1.txt", 100));
+    EXPECT_EQ(container->cursor().shape(), Qt::ArrowCursor);  // nothing to drag at zoom 1
     for (int i = 0; i < 18; ++i) Click("bZoomIn");
+    EXPECT_EQ(container->cursor().shape(), Qt::OpenHandCursor);
     EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (1000%)");
     EXPECT_FALSE(Control<QWidget>("bZoomIn")->isEnabled());
     auto* contents = window->findChild<QWidget*>("pbGraphContents");
