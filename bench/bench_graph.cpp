@@ -7,15 +7,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <map>
 #include <string>
-#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "NaiveCurve.h"
 #include "graph/GraphView.h"
-#include "logdata/TextFields.h"
+#include "logdata/LogLoader.h"
 
 namespace {
 
@@ -26,43 +25,24 @@ const char* const kItems[] = {"SENSOR:RPM", "SENSOR:MAP", "SENSOR:TPS", "SENSOR:
 constexpr int kAreaWidth = 1600, kAreaHeight = 800;  // pixels
 constexpr Colour kCurrent = RGB(255, 0, 0);
 
-std::vector<std::string_view> Split(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (size_t start = 0;;) {
-        const size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string_view::npos) return fields;
-        start = tab + 1;
-    }
-}
-
-// Only the four items the benchmark draws, read from a synthetic log of the bench script.
+// Only the four items the benchmark draws, taken from a synthetic log of the bench script.
 LogData ReadItems(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    if (!std::getline(in, line)) return {};
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const auto header = Split(line);
-    std::vector<size_t> columns;
-    for (const char* name : kItems)
-        for (size_t i = 0; i < header.size(); ++i)
-            if (header[i] == name) columns.push_back(i);
-    if (columns.size() != std::size(kItems)) return {};
-
-    std::vector<std::vector<double>> values(columns.size());
-    while (std::getline(in, line)) {
-        const auto fields = Split(line);
-        for (size_t k = 0; k < columns.size(); ++k)
-            values[k].push_back(columns[k] < fields.size() ? Val(fields[columns[k]]) : 0);
-    }
+    const LoadResult result = LoadLog(path, 0);
+    const auto* full = std::get_if<LogData>(&result);
+    if (!full) return {};
     LogData log;
-    log.lngItemCount = static_cast<int32_t>(columns.size());
-    log.lngSampleCount = static_cast<int32_t>(values[0].size());
-    for (size_t k = 0; k < columns.size(); ++k) {
+    log.lngSampleCount = full->lngSampleCount;
+    for (size_t k = 0; k < std::size(kItems); ++k) {
+        int32_t column = 0;
+        for (int32_t i = 1; i <= full->lngItemCount; ++i)
+            if (full->udtItems[i].strName == kItems[k]) column = i;
+        if (column == 0) return {};
         log.udtItems.push_back(
             {kItems[k], k > 0, RGB(0, 160 + 40 * static_cast<int>(k), 255), k == 2});
-        log.dblSamples.insert(log.dblSamples.end(), values[k].begin(), values[k].end());
+        const auto samples = full->column(column);
+        log.dblSamples.insert(log.dblSamples.end(), samples.begin(), samples.end());
     }
+    log.lngItemCount = static_cast<int32_t>(std::size(kItems));
     return log;
 }
 
