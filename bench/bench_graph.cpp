@@ -33,9 +33,7 @@ LogData ReadItems(const std::string& path) {
     LogData log;
     log.lngSampleCount = full->lngSampleCount;
     for (size_t k = 0; k < std::size(kItems); ++k) {
-        int32_t column = 0;
-        for (int32_t i = 1; i <= full->lngItemCount; ++i)
-            if (full->udtItems[i].strName == kItems[k]) column = i;
+        const int32_t column = full->itemNamed(kItems[k]);
         if (column == 0) return {};
         log.udtItems.push_back(
             {kItems[k], k > 0, RGB(0, 160 + 40 * static_cast<int>(k), 255), k == 2});

@@ -27,8 +27,7 @@ int32_t ViewNamed(const std::string& name) {
 }
 
 int32_t ItemNamed(const LogData& log, const std::string& name) {
-    for (int32_t k = 1; k <= log.lngItemCount; ++k)
-        if (log.udtItems[k].strName == name) return k;
+    if (const int32_t k = log.itemNamed(name)) return k;
     throw RuntimeError("the log has no item named " + name);
 }
 

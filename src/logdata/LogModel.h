@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace grafolux {
@@ -33,6 +34,13 @@ struct LogData {
     double sample(int32_t k, int32_t s) const {
         return dblSamples[static_cast<size_t>(k - 1) * static_cast<size_t>(lngSampleCount) +
                           static_cast<size_t>(s - 1)];
+    }
+    // The last item named exactly `name` (a later column wins), 0 when none is.
+    int32_t itemNamed(std::string_view name) const {
+        int32_t found = 0;
+        for (int32_t k = 1; k <= lngItemCount; ++k)
+            if (udtItems[k].strName == name) found = k;
+        return found;
     }
     // All samples of item k (1-based); element 0 is sample 1.
     std::span<const double> column(int32_t k) const {

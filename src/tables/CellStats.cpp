@@ -13,14 +13,6 @@ namespace grafolux {
 
 namespace {
 
-// Index of the last item named exactly `name`, or 0 when no item carries it.
-int32_t FindItem(const LogData& log, std::string_view name) {
-    int32_t found = 0;
-    for (int32_t k = 1; k <= log.lngItemCount; ++k)
-        if (log.udtItems[k].strName == name) found = k;
-    return found;
-}
-
 // A double's bit pattern as a signed integer. Patterns of non-negative doubles are ordered
 // as the numbers; every negative double (and -0) comes before them all.
 int64_t Key(double v) { return std::bit_cast<int64_t>(v); }
@@ -132,9 +124,9 @@ void Accumulate(const double* rpm, const double* map, const double* value, int32
 
 CellTable ComputeCellTable(const LogData& log, int intTable, int32_t first, int32_t last) {
     CellTable table;
-    const int32_t rpmItem = FindItem(log, "SENSOR:RPM");
-    const int32_t mapItem = FindItem(log, "SENSOR:MAP");
-    const int32_t valueItem = FindItem(log, intTable == kBlmTable ? "SENSOR:BLM" : "SENSOR:INT");
+    const int32_t rpmItem = log.itemNamed("SENSOR:RPM");
+    const int32_t mapItem = log.itemNamed("SENSOR:MAP");
+    const int32_t valueItem = log.itemNamed(intTable == kBlmTable ? "SENSOR:BLM" : "SENSOR:INT");
     // A missing axis reads 0 for every sample, which lies in no cell.
     if (rpmItem == 0 || mapItem == 0 || log.lngSampleCount < 1) return table;
 
