@@ -199,9 +199,6 @@ void frmMain::Form_Load() {
     SetViewMode(0);
     PaintBackgrounds(area_, colors_);
     SetColorButton(colors_.lngItemColor);
-    bData->setIcon(ViewButtonIcon("GRAPH_OFF", "GRAPH_DIS"));
-    bBLM->setIcon(ViewButtonIcon("BLM_OFF", "BLM_DIS"));
-    bINT->setIcon(ViewButtonIcon("INT_OFF", "INT_DIS"));
     lngCurItem = 1;
     for (QWidget* control : std::initializer_list<QWidget*>{
              chkDisplay, cbLabels, chkFilled, bPrev, bNext, tbFirst, tbLast, lblColor1, lblColor2,
