@@ -221,7 +221,7 @@ void frmMain::bZoomIn_Click() { SetZoom(dblZoom + kZoomStep); }
 void frmMain::bZoomOut_Click() { SetZoom(dblZoom - kZoomStep); }
 
 void frmMain::hsbGraph_Change(int value) {
-    area_.pbGraphContents.SetLeft(-kTwipsPerPixel * static_cast<double>(value));
+    area_.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
     pbGraphContents->Sync();
 }
 
@@ -242,7 +242,7 @@ void frmMain::pbGraphContents_MouseMove(QMouseEvent* event) {
     if (newLeft == current) return;
     area_.pbGraphContents.SetLeft(newLeft);
     pbGraphContents->Sync();
-    hsbGraph->setValue(RoundInteger(newLeft / -static_cast<double>(kTwipsPerPixel)));
+    hsbGraph->setValue(ScrollValueFor(newLeft, static_cast<int16_t>(hsbGraph->maximum())));
 }
 
 void frmMain::pbGraphContents_MouseUp(QMouseEvent*) {
