@@ -1,6 +1,11 @@
 #include "app/Icons.h"
 
+#include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
+#include <functional>
+
+#include "app/IconSvg.h"
 
 namespace grafolux {
 
@@ -8,10 +13,34 @@ namespace {
 
 constexpr int kButtonPicture = 21;
 
-QPixmap Blank(int size) {
-    QPixmap pixmap(size, size);
+using Drawing = std::function<void(QPainter&)>;
+
+// Every picture is drawn once per screen scale, so that a 2x screen gets a picture drawn with
+// twice the pixels instead of a magnified, blurred 1x one.
+QList<qreal> Scales() {
+    QList<qreal> scales = {1, 2};
+    const qreal screen = qGuiApp ? qGuiApp->devicePixelRatio() : 1;
+    if (!scales.contains(screen)) scales.append(screen);
+    return scales;
+}
+
+QPixmap Drawn(int size, qreal scale, const Drawing& draw) {
+    QPixmap pixmap(QSize(size, size) * scale);
+    pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    draw(p);
     return pixmap;
+}
+
+void AddDrawn(QIcon& icon, int size, const Drawing& draw, QIcon::Mode mode = QIcon::Normal) {
+    for (qreal scale : Scales()) icon.addPixmap(Drawn(size, scale, draw), mode);
+}
+
+QIcon DrawnIcon(int size, const Drawing& draw) {
+    QIcon icon;
+    AddDrawn(icon, size, draw);
+    return icon;
 }
 
 void DrawGraphGlyph(QPainter& p, const QColor& line) {
@@ -32,40 +61,40 @@ void DrawTableGlyph(QPainter& p, const QColor& line, const QString& letter) {
     p.drawText(QRect(0, 0, kButtonPicture, kButtonPicture), Qt::AlignCenter, letter);
 }
 
+// "GRAPH_ON", "GRAPH_OFF", "GRAPH_DIS", "BLM_…", "INT_…".
+Drawing ViewPicture(const QString& key) {
+    return [key](QPainter& p) {
+        const QString kind = key.section('_', 0, 0);
+        const QString state = key.section('_', 1, 1);
+        const QColor back = state == "ON" ? QColor(0, 128, 0) : QColor(0, 0, 0);
+        const QColor line = state == "DIS"  ? QColor(128, 128, 128)
+                            : state == "ON" ? QColor(255, 255, 0)
+                                            : QColor(0, 255, 255);
+        p.fillRect(0, 0, kButtonPicture, kButtonPicture,
+                   state == "DIS" ? QColor(64, 64, 64) : back);
+        if (kind == "GRAPH")
+            DrawGraphGlyph(p, line);
+        else
+            DrawTableGlyph(p, line, kind == "BLM" ? "B" : "I");
+    };
+}
+
 QIcon MagnifierIcon(bool plus) {
-    QPixmap pixmap = Blank(kButtonPicture);
-    QPainter p(&pixmap);
-    p.setPen(QPen(Qt::black, 2));
-    p.drawEllipse(3, 3, 11, 11);
-    p.drawLine(13, 13, 18, 18);
-    p.drawLine(6, 8, 11, 8);
-    if (plus) p.drawLine(8, 6, 8, 11);
-    return QIcon(pixmap);
+    return DrawnIcon(kButtonPicture, [plus](QPainter& p) {
+        p.setPen(QPen(Qt::black, 2));
+        p.drawEllipse(3, 3, 11, 11);
+        p.drawLine(13, 13, 18, 18);
+        p.drawLine(6, 8, 11, 8);
+        if (plus) p.drawLine(8, 6, 8, 11);
+    });
 }
 
 }  // namespace
 
-QPixmap ViewPicture(const QString& key) {
-    const QString kind = key.section('_', 0, 0);
-    const QString state = key.section('_', 1, 1);
-    QPixmap pixmap = Blank(kButtonPicture);
-    QPainter p(&pixmap);
-    const QColor back = state == "ON" ? QColor(0, 128, 0) : QColor(0, 0, 0);
-    const QColor line = state == "DIS"  ? QColor(128, 128, 128)
-                        : state == "ON" ? QColor(255, 255, 0)
-                                        : QColor(0, 255, 255);
-    p.fillRect(pixmap.rect(), state == "DIS" ? QColor(64, 64, 64) : back);
-    if (kind == "GRAPH")
-        DrawGraphGlyph(p, line);
-    else
-        DrawTableGlyph(p, line, kind == "BLM" ? "B" : "I");
-    return pixmap;
-}
-
 QIcon ViewButtonIcon(const QString& key, const QString& disabledKey) {
     QIcon icon;
-    icon.addPixmap(ViewPicture(key), QIcon::Normal);
-    icon.addPixmap(ViewPicture(disabledKey), QIcon::Disabled);
+    AddDrawn(icon, kButtonPicture, ViewPicture(key), QIcon::Normal);
+    AddDrawn(icon, kButtonPicture, ViewPicture(disabledKey), QIcon::Disabled);
     return icon;
 }
 
@@ -73,23 +102,36 @@ QIcon ZoomInIcon() { return MagnifierIcon(true); }
 QIcon ZoomOutIcon() { return MagnifierIcon(false); }
 
 QIcon SaveGifIcon() {
-    QPixmap pixmap = Blank(kButtonPicture);
-    QPainter p(&pixmap);
-    p.fillRect(3, 3, 15, 15, QColor(0, 0, 128));
-    p.fillRect(6, 3, 9, 5, Qt::white);
-    p.fillRect(6, 11, 9, 7, QColor(192, 192, 192));
-    return QIcon(pixmap);
+    return DrawnIcon(kButtonPicture, [](QPainter& p) {
+        p.fillRect(3, 3, 15, 15, QColor(0, 0, 128));
+        p.fillRect(6, 3, 9, 5, Qt::white);
+        p.fillRect(6, 11, 9, 7, QColor(192, 192, 192));
+    });
 }
 
 QIcon LockedItemIcon() {
-    QPixmap pixmap = Blank(16);
-    QPainter p(&pixmap);
-    p.fillRect(1, 1, 14, 14, Qt::black);
-    p.setPen(QColor(64, 64, 64));
-    p.drawLine(1, 8, 14, 8);
-    p.setPen(QPen(QColor(255, 0, 0), 1));
-    p.drawPolyline(QPolygon({{2, 12}, {5, 7}, {8, 9}, {11, 4}, {14, 6}}));
-    return QIcon(pixmap);
+    return DrawnIcon(16, [](QPainter& p) {
+        p.fillRect(1, 1, 14, 14, Qt::black);
+        p.setPen(QColor(64, 64, 64));
+        p.drawLine(1, 8, 14, 8);
+        p.setPen(QPen(QColor(255, 0, 0), 1));
+        p.drawPolyline(QPolygon({{2, 12}, {5, 7}, {8, 9}, {11, 4}, {14, 6}}));
+    });
+}
+
+const QList<int>& ApplicationIconSizes() {
+    static const QList<int> sizes = {16, 32, 48, 64, 128, 256};
+    return sizes;
+}
+
+QIcon ApplicationIcon() {
+    QFile file(":/grafolux.svg");
+    file.open(QIODevice::ReadOnly);
+    const QByteArray svg = file.readAll();
+    QIcon icon;
+    for (int size : ApplicationIconSizes())
+        icon.addPixmap(QPixmap::fromImage(DrawSvgIcon(svg, size).image));
+    return icon;
 }
 
 }  // namespace grafolux
