@@ -1,0 +1,40 @@
+# bash completion for grafolux-cli: commands, their options, the view and table kinds, files.
+
+_grafolux_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    if ((COMP_CWORD == 1)); then
+        mapfile -t COMPREPLY < <(compgen -W 'dump table correct gif export --help --version' -- "$cur")
+        return
+    fi
+
+    # The options that take a value, and the kinds the first word names.
+    local command=${COMP_WORDS[1]} options kinds=''
+    case $command in
+        dump | correct) options='' ;;
+        table) options='--first --last' kinds='blm int' ;;
+        gif) options='--transparent' ;;
+        export) options='--item --lock --fill --zoom --size --first --last' kinds='graph blm int' ;;
+        *) return ;;
+    esac
+
+    # After an option comes its value, which is not a file.
+    [[ " $options " == *" $prev "* ]] && return
+    if [[ $cur == -* ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$options --help" -- "$cur")
+        return
+    fi
+
+    # The kind is the first word that is neither an option nor an option's value.
+    local i words=0
+    for ((i = 2; i < COMP_CWORD; i++)); do
+        if [[ " $options " == *" ${COMP_WORDS[i]} "* ]]; then ((++i)); else ((++words)); fi
+    done
+    if [[ -n $kinds ]] && ((words == 0)); then
+        mapfile -t COMPREPLY < <(compgen -W "$kinds" -- "$cur")
+        return
+    fi
+    compopt -o filenames 2>/dev/null
+    mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+}
+
+complete -F _grafolux_cli grafolux-cli

@@ -1,0 +1,281 @@
+// What `cmake --install` and the Debian package put on a system: the files, the desktop entry,
+// and man pages and bash completion that keep up with the programs' help texts.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <map>
+
+namespace {
+
+// Relative to the prefix.
+const QStringList kInstalledFiles = {
+    "bin/grafolux",
+    "bin/grafolux-cli",
+    "share/applications/grafolux.desktop",
+    "share/bash-completion/completions/grafolux-cli",
+    "share/icons/hicolor/128x128/apps/grafolux.png",
+    "share/icons/hicolor/16x16/apps/grafolux.png",
+    "share/icons/hicolor/256x256/apps/grafolux.png",
+    "share/icons/hicolor/32x32/apps/grafolux.png",
+    "share/icons/hicolor/48x48/apps/grafolux.png",
+    "share/icons/hicolor/64x64/apps/grafolux.png",
+    "share/icons/hicolor/scalable/apps/grafolux.svg",
+    "share/man/man1/grafolux-cli.1.gz",
+    "share/man/man1/grafolux.1.gz",
+};
+
+struct ProgramRun {
+    int exitCode;
+    QString out, err;
+};
+
+ProgramRun RunProgram(
+    const QString& program, const QStringList& arguments, const QString& workingDirectory = {},
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingDirectory);
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-1, {}, program + " did not finish: " + process.errorString()};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList FilesUnder(const QString& root) {
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) files << QDir(root).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+// Every option a help text lists: --first, -h, …, wherever they stand.
+QSet<QString> OptionsIn(const QString& help) {
+    static const QRegularExpression option(R"((?:^|[\s\[|,])(--?[A-Za-z][\w-]*))");
+    QSet<QString> options;
+    for (const auto& match : option.globalMatch(help)) options << match.captured(1);
+    return options;
+}
+
+// "a b c": sets compared in words that a failure prints readably.
+std::string Words(const QSet<QString>& set) {
+    QStringList words(set.begin(), set.end());
+    words.sort();
+    return words.join(' ').toStdString();
+}
+
+QSet<QString> LongOptions(const QSet<QString>& options) {
+    QSet<QString> long_;
+    for (const QString& option : options)
+        if (option.startsWith("--")) long_ << option;
+    return long_;
+}
+
+// Man page source as it reads: escaped hyphens and font changes removed.
+QString ManText(const QString& gzipped) {
+    QString text = RunProgram("gzip", {"-dc", gzipped}).out;
+    static const QRegularExpression fonts(R"(\\f(\[\w*\]|\w))");
+    return text.remove(fonts).replace("\\-", "-").remove("\\&").remove("\\%");
+}
+
+class Installed : public testing::Test {
+protected:
+    static inline QTemporaryDir* destDir = nullptr;
+
+    static void SetUpTestSuite() {
+        destDir = new QTemporaryDir;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DESTDIR", destDir->path());
+        const ProgramRun install = RunProgram(
+            CMAKE_COMMAND, {"--install", BUILD_DIR, "--prefix", "/usr/local"}, {}, environment);
+        ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
+    }
+    static void TearDownTestSuite() { delete destDir; }
+
+    static QString Root() { return destDir->path() + "/usr/local"; }
+    static QString Path(const QString& relative) { return Root() + "/" + relative; }
+
+    // What the installed programs' help texts list.
+    struct Help {
+        QString cli;                                      // grafolux-cli --help
+        std::map<QString, QSet<QString>> commandOptions;  // of grafolux-cli COMMAND --help
+        QSet<QString> windowOptions;                      // of grafolux --help
+    };
+    static Help HelpTexts() {
+        Help help;
+        const ProgramRun cli = RunProgram(Path("bin/grafolux-cli"), {"--help"});
+        EXPECT_EQ(cli.exitCode, 0) << "grafolux-cli --help: " << cli.err.toStdString();
+        help.cli = cli.out;
+        // Commands are the first words of the lines indented by two spaces.
+        static const QRegularExpression command(R"(^  ([a-z][\w-]*))",
+                                                QRegularExpression::MultilineOption);
+        for (const auto& match : command.globalMatch(cli.out)) {
+            const QString name = match.captured(1);
+            const ProgramRun commandHelp = RunProgram(Path("bin/grafolux-cli"), {name, "--help"});
+            EXPECT_EQ(commandHelp.exitCode, 0) << "grafolux-cli " << name.toStdString()
+                                               << " --help: " << commandHelp.err.toStdString();
+            help.commandOptions[name] = OptionsIn(commandHelp.out);
+        }
+        const ProgramRun window = RunProgram(Path("bin/grafolux"), {"--help"});
+        EXPECT_EQ(window.exitCode, 0) << "grafolux --help: " << window.err.toStdString();
+        help.windowOptions = OptionsIn(window.out);
+        EXPECT_FALSE(help.commandOptions.empty() || help.windowOptions.isEmpty());
+        return help;
+    }
+
+    // What bash completion offers for a command line typed up to its end.
+    static QStringList Complete(const QString& line, const QString& workingDirectory = {}) {
+        QStringList words = line.split(' ');
+        const ProgramRun run =
+            RunProgram("bash",
+                       QStringList{"-c",
+                                   R"(source "$0"
+                           function=$(complete -p grafolux-cli | sed -E 's/.* -F ([^ ]+) .*/\1/')
+                           COMP_WORDS=("$@") COMP_CWORD=$(($# - 1))
+                           "$function"
+                           printf '%s\n' "${COMPREPLY[@]}")",
+                                   Path("share/bash-completion/completions/grafolux-cli")} +
+                           words,
+                       workingDirectory);
+        EXPECT_EQ(run.err, "") << line.toStdString();
+        QStringList offered = run.out.split('\n', Qt::SkipEmptyParts);
+        offered.sort();
+        return offered;
+    }
+};
+
+TEST_F(Installed, PutsEveryFileInItsPlaceWithItsMode) {
+    EXPECT_EQ(FilesUnder(Root()), kInstalledFiles);
+    for (const QString& file : kInstalledFiles) {
+        const bool program = file.startsWith("bin/");
+        EXPECT_EQ(QFileInfo(Path(file)).isExecutable(), program) << file.toStdString();
+    }
+}
+
+TEST_F(Installed, DesktopEntryValidatesAndNamesTheInstalledProgramAndIcon) {
+    const QString entry = Path("share/applications/grafolux.desktop");
+    const ProgramRun validate = RunProgram("desktop-file-validate", {entry});
+    EXPECT_EQ(validate.exitCode, 0) << validate.out.toStdString() << validate.err.toStdString();
+    EXPECT_EQ(validate.out, "");
+
+    QFile file(entry);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::map<QString, QString> keys;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n'))
+        keys[line.section('=', 0, 0)] = line.section('=', 1);
+    EXPECT_EQ(keys["Exec"], "grafolux %f");
+    EXPECT_TRUE(QFileInfo(Path("bin/" + keys["Exec"].section(' ', 0, 0))).isExecutable());
+    EXPECT_TRUE(QFile::exists(Path("share/icons/hicolor/scalable/apps/" + keys["Icon"] + ".svg")));
+    EXPECT_EQ(keys["MimeType"], "text/tab-separated-values;text/plain;");
+}
+
+TEST_F(Installed, ManPagesAreCleanRoffAndMentionEveryCommandAndOptionOfTheHelp) {
+    const Help help = HelpTexts();
+    QSet<QString> cliWords = OptionsIn(help.cli);
+    for (const auto& [command, options] : help.commandOptions) {
+        cliWords += options;
+        cliWords << command;
+    }
+    const std::pair<QString, QSet<QString>> pages[] = {
+        {"grafolux-cli.1.gz", cliWords},
+        {"grafolux.1.gz", help.windowOptions},
+    };
+    for (const auto& [page, words] : pages) {
+        const QString path = Path("share/man/man1/" + page);
+        const ProgramRun lint =
+            RunProgram("sh", {"-c", "gzip -dc \"$0\" | groff -man -ww -z", path});
+        EXPECT_EQ(lint.exitCode, 0) << page.toStdString() << ": " << lint.err.toStdString();
+        EXPECT_EQ(lint.err, "") << page.toStdString();
+        const QString text = ManText(path);
+        for (const QString& word : words) {
+            const QRegularExpression mention("(?<![\\w-])" + QRegularExpression::escape(word) +
+                                             "(?![\\w-])");
+            EXPECT_TRUE(text.contains(mention))
+                << page.toStdString() << " does not mention " << word.toStdString();
+        }
+    }
+}
+
+TEST_F(Installed, CompletionOffersEveryCommandAndExactlyTheOptionsEachCommandLists) {
+    const Help help = HelpTexts();
+    const QStringList top = Complete("grafolux-cli ");
+    // The tool's own options stand on lines of their own; the other lines are commands.
+    static const QRegularExpression optionLine(R"(^\s+-.*$)", QRegularExpression::MultilineOption);
+    QSet<QString> expected;
+    for (const auto& line : optionLine.globalMatch(help.cli))
+        expected += LongOptions(OptionsIn(line.captured()));
+    for (const auto& [command, options] : help.commandOptions) expected << command;
+    EXPECT_EQ(Words({top.begin(), top.end()}), Words(expected));
+    for (const auto& [command, options] : help.commandOptions) {
+        const QStringList offered = Complete("grafolux-cli " + command + " --");
+        EXPECT_EQ(Words({offered.begin(), offered.end()}), Words(LongOptions(options)))
+            << command.toStdString();
+    }
+}
+
+TEST_F(Installed, CompletionOffersKindsAndFilesButNotForAnOptionsValue) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("logs");
+    QFile(dir.filePath("run 1.txt")).open(QIODevice::WriteOnly);
+    const QStringList files = {"logs", "run 1.txt"};
+    const std::pair<QString, QStringList> cases[] = {
+        {"grafolux-cli ta", {"table"}},
+        {"grafolux-cli table ", {"blm", "int"}},
+        {"grafolux-cli table --first 3 ", {"blm", "int"}},
+        {"grafolux-cli export b", {"blm"}},
+        {"grafolux-cli export ", {"blm", "graph", "int"}},
+        {"grafolux-cli export graph ", files},
+        {"grafolux-cli export graph run", {"run 1.txt"}},
+        {"grafolux-cli export graph log.txt --item ", {}},
+        {"grafolux-cli table blm --last ", {}},
+        {"grafolux-cli dump ", files},
+        {"grafolux-cli gif --transparent ff00ff ", files},
+        {"grafolux-cli plot ", {}},
+    };
+    for (const auto& [line, offered] : cases)
+        EXPECT_EQ(Complete(line, dir.path()), offered) << line.toStdString();
+}
+
+TEST(DebianPackage, CarriesTheControlFieldsAndTheInstalledFiles) {
+    QTemporaryDir dir;
+    const ProgramRun cpack =
+        RunProgram(CPACK_COMMAND, {"--config", BUILD_DIR "/CPackConfig.cmake", "-B", dir.path()});
+    ASSERT_EQ(cpack.exitCode, 0) << cpack.out.toStdString() << cpack.err.toStdString();
+    const QString deb = dir.filePath("grafolux_" PROJECT_VERSION "_amd64.deb");
+    ASSERT_TRUE(QFile::exists(deb)) << cpack.out.toStdString();
+
+    const std::pair<const char*, QString> fields[] = {
+        {"Package", "grafolux"},
+        {"Version", PROJECT_VERSION},
+        {"Architecture", "amd64"},
+    };
+    for (const auto& [field, value] : fields)
+        EXPECT_EQ(RunProgram("dpkg-deb", {"--field", deb, field}).out.trimmed(), value) << field;
+    const QString depends = RunProgram("dpkg-deb", {"--field", deb, "Depends"}).out;
+    for (const char* package : {"libqt6widgets6", "libqt6gui6", "libc6", "fonts-liberation"})
+        EXPECT_TRUE(depends.contains(package)) << package << " in " << depends.toStdString();
+    EXPECT_TRUE(RunProgram("dpkg-deb", {"--field", deb, "Maintainer"})
+                    .out.contains(QRegularExpression(R"(^\S.* <\S+@\S+>$)",
+                                                     QRegularExpression::MultilineOption)));
+    EXPECT_GT(RunProgram("dpkg-deb", {"--field", deb, "Description"}).out.count('\n'), 2);
+
+    QStringList contents;
+    for (const QString& line : RunProgram("dpkg-deb", {"--contents", deb}).out.split('\n'))
+        if (line.startsWith('-')) contents << line.section(' ', -1).mid(QString("./usr/").size());
+    contents.sort();
+    EXPECT_EQ(contents, kInstalledFiles);
+}
+
+}  // namespace
