@@ -15,10 +15,10 @@ struct Unsupported : std::runtime_error {
     explicit Unsupported(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
 
-const QStringList kPaint = {"fill", "stroke", "stroke-width", "stroke-linecap", "stroke-linejoin"};
-
 // The attributes each element may carry; anything else is refused.
 const std::map<QString, QStringList>& KnownAttributes() {
+    const QStringList kPaint = {"fill", "stroke", "stroke-width", "stroke-linecap",
+                                "stroke-linejoin"};
     static const std::map<QString, QStringList> known = {
         {"svg", {"width", "height", "viewBox", "version"}},
         {"rect", QStringList{"x", "y", "width", "height", "rx", "ry"} + kPaint},
@@ -60,16 +60,18 @@ public:
         const QColor fill = colour("fill", Qt::black);
         p.setBrush(fill.isValid() ? QBrush(fill) : Qt::NoBrush);
         const QColor stroke = colour("stroke", QColor());
-        if (!stroke.isValid()) {
+        const double width = number("stroke-width", 1);
+        // Qt would draw a zero width as one pixel.
+        if (!stroke.isValid() || width <= 0) {
             p.setPen(Qt::NoPen);
             return;
         }
-        QPen pen(stroke, number("stroke-width", 1));
-        pen.setCapStyle(Choice<Qt::PenCapStyle>(
+        QPen pen(stroke, width);
+        pen.setCapStyle(choice<Qt::PenCapStyle>(
             "stroke-linecap",
             {{"butt", Qt::FlatCap}, {"round", Qt::RoundCap}, {"square", Qt::SquareCap}},
             Qt::FlatCap));
-        pen.setJoinStyle(Choice<Qt::PenJoinStyle>(
+        pen.setJoinStyle(choice<Qt::PenJoinStyle>(
             "stroke-linejoin",
             {{"miter", Qt::SvgMiterJoin}, {"round", Qt::RoundJoin}, {"bevel", Qt::BevelJoin}},
             Qt::SvgMiterJoin));
@@ -87,17 +89,20 @@ public:
     }
 
 private:
-    // An invalid colour for "none".
+    // An invalid colour for "none". Only #rgb and #rrggbb of the hex forms: Qt reads
+    // #aarrggbb where SVG means #rrggbbaa.
     QColor colour(const QString& name, const QColor& fallback) const {
         if (!has(name)) return fallback;
-        if (text(name) == u"none") return QColor();
-        const QColor colour = QColor::fromString(text(name));
-        if (!colour.isValid()) throw Unsupported(QString("colour \"%1\"").arg(text(name)));
+        const QStringView value = text(name);
+        if (value == u"none") return QColor();
+        const QColor colour = QColor::fromString(value);
+        if (!colour.isValid() || (value.startsWith('#') && value.size() != 4 && value.size() != 7))
+            throw Unsupported(QString("colour \"%1\"").arg(value));
         return colour;
     }
 
     template <typename T>
-    T Choice(const QString& name, const std::map<QString, T>& choices, T fallback) const {
+    T choice(const QString& name, const std::map<QString, T>& choices, T fallback) const {
         if (!has(name)) return fallback;
         const auto found = choices.find(text(name).toString());
         if (found == choices.end()) throw Unsupported(QString("%1=\"%2\"").arg(name, text(name)));
