@@ -6,11 +6,12 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <map>
+
+#include "support/RunProgram.h"
 
 namespace {
 
@@ -31,27 +32,8 @@ const QStringList kInstalledFiles = {
     "share/man/man1/grafolux.1.gz",
 };
 
-struct ProgramRun {
-    int exitCode;
-    QString out, err;
-};
-
-ProgramRun RunProgram(
-    const QString& program, const QStringList& arguments, const QString& workingDirectory = {},
-    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(workingDirectory);
-    process.start(program, arguments);
-    if (!process.waitForFinished(20000)) {
-        process.kill();
-        process.waitForFinished();
-        return {-1, {}, program + " did not finish: " + process.errorString()};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+// What a program printed on standard output.
+QString Out(const ProgramRun& run) { return QString::fromStdString(run.out); }
 
 QStringList FilesUnder(const QString& root) {
     QStringList files;
@@ -85,7 +67,7 @@ QSet<QString> LongOptions(const QSet<QString>& options) {
 
 // Man page source as it reads: escaped hyphens and font changes removed.
 QString ManText(const QString& gzipped) {
-    QString text = RunProgram("gzip", {"-dc", gzipped}).out;
+    QString text = Out(RunProgram("gzip", {"-dc", gzipped}));
     static const QRegularExpression fonts(R"(\\f(\[\w*\]|\w))");
     return text.remove(fonts).replace("\\-", "-").remove("\\&").remove("\\%");
 }
@@ -96,11 +78,10 @@ protected:
 
     static void SetUpTestSuite() {
         destDir = new QTemporaryDir;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DESTDIR", destDir->path());
-        const ProgramRun install = RunProgram(
-            CMAKE_COMMAND, {"--install", BUILD_DIR, "--prefix", "/usr/local"}, {}, environment);
-        ASSERT_EQ(install.exitCode, 0) << install.err.toStdString();
+        const ProgramRun install =
+            RunProgram(CMAKE_COMMAND, {"--install", BUILD_DIR, "--prefix", "/usr/local"}, {},
+                       {{"DESTDIR", destDir->path()}});
+        ASSERT_EQ(install.exitCode, 0) << install.err;
     }
     static void TearDownTestSuite() { delete destDir; }
 
@@ -116,41 +97,38 @@ protected:
     static Help HelpTexts() {
         Help help;
         const ProgramRun cli = RunProgram(Path("bin/grafolux-cli"), {"--help"});
-        EXPECT_EQ(cli.exitCode, 0) << "grafolux-cli --help: " << cli.err.toStdString();
-        help.cli = cli.out;
+        EXPECT_EQ(cli.exitCode, 0) << "grafolux-cli --help: " << cli.err;
+        help.cli = Out(cli);
         // Commands are the first words of the lines indented by two spaces.
         static const QRegularExpression command(R"(^  ([a-z][\w-]*))",
                                                 QRegularExpression::MultilineOption);
-        for (const auto& match : command.globalMatch(cli.out)) {
+        for (const auto& match : command.globalMatch(help.cli)) {
             const QString name = match.captured(1);
             const ProgramRun commandHelp = RunProgram(Path("bin/grafolux-cli"), {name, "--help"});
-            EXPECT_EQ(commandHelp.exitCode, 0) << "grafolux-cli " << name.toStdString()
-                                               << " --help: " << commandHelp.err.toStdString();
-            help.commandOptions[name] = OptionsIn(commandHelp.out);
+            EXPECT_EQ(commandHelp.exitCode, 0)
+                << "grafolux-cli " << name.toStdString() << " --help: " << commandHelp.err;
+            help.commandOptions[name] = OptionsIn(Out(commandHelp));
         }
         const ProgramRun window = RunProgram(Path("bin/grafolux"), {"--help"});
-        EXPECT_EQ(window.exitCode, 0) << "grafolux --help: " << window.err.toStdString();
-        help.windowOptions = OptionsIn(window.out);
+        EXPECT_EQ(window.exitCode, 0) << "grafolux --help: " << window.err;
+        help.windowOptions = OptionsIn(Out(window));
         EXPECT_FALSE(help.commandOptions.empty() || help.windowOptions.isEmpty());
         return help;
     }
 
     // What bash completion offers for a command line typed up to its end.
-    static QStringList Complete(const QString& line, const QString& workingDirectory = {}) {
-        QStringList words = line.split(' ');
-        const ProgramRun run =
-            RunProgram("bash",
-                       QStringList{"-c",
-                                   R"(source "$0"
-                           function=$(complete -p grafolux-cli | sed -E 's/.* -F ([^ ]+) .*/\1/')
-                           COMP_WORDS=("$@") COMP_CWORD=$(($# - 1))
-                           "$function"
-                           printf '%s\n' "${COMPREPLY[@]}")",
-                                   Path("share/bash-completion/completions/grafolux-cli")} +
-                           words,
-                       workingDirectory);
+    static QStringList Complete(const QString& line, const QString& folder = ".") {
+        const char* script = R"(source "$0"; cd "$1"; shift
+            function=$(complete -p grafolux-cli | sed -E 's/.* -F ([^ ]+) .*/\1/')
+            COMP_WORDS=("$@") COMP_CWORD=$(($# - 1))
+            "$function"
+            printf '%s\n' "${COMPREPLY[@]}")";
+        const ProgramRun run = RunProgram(
+            "bash", QStringList{"-c", script,
+                                Path("share/bash-completion/completions/grafolux-cli"), folder} +
+                        line.split(' '));
         EXPECT_EQ(run.err, "") << line.toStdString();
-        QStringList offered = run.out.split('\n', Qt::SkipEmptyParts);
+        QStringList offered = Out(run).split('\n', Qt::SkipEmptyParts);
         offered.sort();
         return offered;
     }
@@ -167,7 +145,7 @@ TEST_F(Installed, PutsEveryFileInItsPlaceWithItsMode) {
 TEST_F(Installed, DesktopEntryValidatesAndNamesTheInstalledProgramAndIcon) {
     const QString entry = Path("share/applications/grafolux.desktop");
     const ProgramRun validate = RunProgram("desktop-file-validate", {entry});
-    EXPECT_EQ(validate.exitCode, 0) << validate.out.toStdString() << validate.err.toStdString();
+    EXPECT_EQ(validate.exitCode, 0) << validate.out << validate.err;
     EXPECT_EQ(validate.out, "");
 
     QFile file(entry);
@@ -196,7 +174,7 @@ TEST_F(Installed, ManPagesAreCleanRoffAndMentionEveryCommandAndOptionOfTheHelp) 
         const QString path = Path("share/man/man1/" + page);
         const ProgramRun lint =
             RunProgram("sh", {"-c", "gzip -dc \"$0\" | groff -man -ww -z", path});
-        EXPECT_EQ(lint.exitCode, 0) << page.toStdString() << ": " << lint.err.toStdString();
+        EXPECT_EQ(lint.exitCode, 0) << page.toStdString() << ": " << lint.err;
         EXPECT_EQ(lint.err, "") << page.toStdString();
         const QString text = ManText(path);
         for (const QString& word : words) {
@@ -208,19 +186,29 @@ TEST_F(Installed, ManPagesAreCleanRoffAndMentionEveryCommandAndOptionOfTheHelp) 
     }
 }
 
+// The long options on the lines of the tool's usage that begin with `start`.
+QSet<QString> OptionsOnLines(const QString& usage, const QString& start) {
+    const QRegularExpression line("^\\s+" + start + ".*$", QRegularExpression::MultilineOption);
+    QSet<QString> options;
+    for (const auto& match : line.globalMatch(usage))
+        options += LongOptions(OptionsIn(match.captured()));
+    return options;
+}
+
 TEST_F(Installed, CompletionOffersEveryCommandAndExactlyTheOptionsEachCommandLists) {
     const Help help = HelpTexts();
-    const QStringList top = Complete("grafolux-cli ");
-    // The tool's own options stand on lines of their own; the other lines are commands.
-    static const QRegularExpression optionLine(R"(^\s+-.*$)", QRegularExpression::MultilineOption);
-    QSet<QString> expected;
-    for (const auto& line : optionLine.globalMatch(help.cli))
-        expected += LongOptions(OptionsIn(line.captured()));
+    // The tool's own options stand on lines of their own, and those on the "COMMAND --help"
+    // line go with every command.
+    QSet<QString> expected = OptionsOnLines(help.cli, "-");
     for (const auto& [command, options] : help.commandOptions) expected << command;
+    const QStringList top = Complete("grafolux-cli ");
     EXPECT_EQ(Words({top.begin(), top.end()}), Words(expected));
+
+    const QSet<QString> everyCommand = OptionsOnLines(help.cli, "COMMAND\\s");
     for (const auto& [command, options] : help.commandOptions) {
         const QStringList offered = Complete("grafolux-cli " + command + " --");
-        EXPECT_EQ(Words({offered.begin(), offered.end()}), Words(LongOptions(options)))
+        EXPECT_EQ(Words({offered.begin(), offered.end()}),
+                  Words(LongOptions(options) + everyCommand))
             << command.toStdString();
     }
 }
@@ -252,9 +240,9 @@ TEST(DebianPackage, CarriesTheControlFieldsAndTheInstalledFiles) {
     QTemporaryDir dir;
     const ProgramRun cpack =
         RunProgram(CPACK_COMMAND, {"--config", BUILD_DIR "/CPackConfig.cmake", "-B", dir.path()});
-    ASSERT_EQ(cpack.exitCode, 0) << cpack.out.toStdString() << cpack.err.toStdString();
+    ASSERT_EQ(cpack.exitCode, 0) << cpack.out << cpack.err;
     const QString deb = dir.filePath("grafolux_" PROJECT_VERSION "_amd64.deb");
-    ASSERT_TRUE(QFile::exists(deb)) << cpack.out.toStdString();
+    ASSERT_TRUE(QFile::exists(deb)) << cpack.out;
 
     const std::pair<const char*, QString> fields[] = {
         {"Package", "grafolux"},
@@ -262,17 +250,17 @@ TEST(DebianPackage, CarriesTheControlFieldsAndTheInstalledFiles) {
         {"Architecture", "amd64"},
     };
     for (const auto& [field, value] : fields)
-        EXPECT_EQ(RunProgram("dpkg-deb", {"--field", deb, field}).out.trimmed(), value) << field;
-    const QString depends = RunProgram("dpkg-deb", {"--field", deb, "Depends"}).out;
+        EXPECT_EQ(Out(RunProgram("dpkg-deb", {"--field", deb, field})).trimmed(), value) << field;
+    const QString depends = Out(RunProgram("dpkg-deb", {"--field", deb, "Depends"}));
     for (const char* package : {"libqt6widgets6", "libqt6gui6", "libc6", "fonts-liberation"})
         EXPECT_TRUE(depends.contains(package)) << package << " in " << depends.toStdString();
-    EXPECT_TRUE(RunProgram("dpkg-deb", {"--field", deb, "Maintainer"})
-                    .out.contains(QRegularExpression(R"(^\S.* <\S+@\S+>$)",
-                                                     QRegularExpression::MultilineOption)));
-    EXPECT_GT(RunProgram("dpkg-deb", {"--field", deb, "Description"}).out.count('\n'), 2);
+    EXPECT_TRUE(Out(RunProgram("dpkg-deb", {"--field", deb, "Maintainer"}))
+                    .contains(QRegularExpression(R"(^\S.* <\S+@\S+>$)",
+                                                 QRegularExpression::MultilineOption)));
+    EXPECT_GT(Out(RunProgram("dpkg-deb", {"--field", deb, "Description"})).count('\n'), 2);
 
     QStringList contents;
-    for (const QString& line : RunProgram("dpkg-deb", {"--contents", deb}).out.split('\n'))
+    for (const QString& line : Out(RunProgram("dpkg-deb", {"--contents", deb})).split('\n'))
         if (line.startsWith('-')) contents << line.section(' ', -1).mid(QString("./usr/").size());
     contents.sort();
     EXPECT_EQ(contents, kInstalledFiles);
