@@ -13,7 +13,7 @@
 #include "export/GifEncoder.h"
 #include "export/GifPalette.h"
 #include "export/GifWriter.h"
-#include "graph/Surface.h"
+#include "draw/Surface.h"
 
 namespace {
 

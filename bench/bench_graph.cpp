@@ -12,8 +12,8 @@
 #include <variant>
 #include <vector>
 
-#include "NaiveCurve.h"
-#include "graph/GraphView.h"
+#include "support/NaiveCurve.h"
+#include "graph/GraphDrawing.h"
 #include "logdata/LogLoader.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "cli/CliArgs.h"
-#include "cli/PpmReader.h"
+#include "export/PpmReader.h"
 #include "export/GifEncoder.h"
 
 namespace grafolux::cli {

@@ -1,4 +1,4 @@
-#include "graph/DisplayText.h"
+#include "draw/DisplayText.h"
 
 #include <QByteArrayView>
 

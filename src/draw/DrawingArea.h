@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "graph/Surface.h"
+#include "draw/Surface.h"
 
 namespace grafolux {
 
@@ -22,5 +22,15 @@ struct DrawingArea {
     Surface pbLegend;
     int32_t lngLegendLines = 0;
 };
+
+// A view's plot in twips: W x H inside the margins of pbGraph, the canvas CW wide.
+struct PlotSize {
+    double W = 0, H = 0, CW = 0;
+};
+
+// Puts the container one pixel right of the value axis and sizes it and the canvas (the
+// container's width times `zoom`, a table's 1) for pbGraph's present size. A resized surface is
+// cleared.
+PlotSize PlaceCanvas(DrawingArea& area, double zoom);
 
 }  // namespace grafolux

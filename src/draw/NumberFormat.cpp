@@ -1,4 +1,4 @@
-#include "graph/NumberFormat.h"
+#include "draw/NumberFormat.h"
 
 #include <QLocale>
 #include <charconv>

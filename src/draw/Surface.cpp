@@ -1,4 +1,4 @@
-#include "graph/Surface.h"
+#include "draw/Surface.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -71,6 +71,12 @@ void Surface::SetFont(const QString& name, double pointSize, bool bold) {
     font_.setPointSizeF(pointSize);
     font_.setBold(bold);
     font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void Surface::PrintAt(double x, double y, const QString& text) {
+    CurrentX = x;
+    CurrentY = y;
+    Print(text);
 }
 
 void Surface::Cls() {

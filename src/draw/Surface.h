@@ -81,6 +81,8 @@ public:
     double TextHeight(const QString& text) const;
     // Prints at the print position (its top-left), without background.
     void Print(const QString& text);
+    // Prints with its top-left at (x, y).
+    void PrintAt(double x, double y, const QString& text);
 
     const QImage& image() const { return image_; }
     QImage& image() { return image_; }

@@ -1,12 +1,12 @@
-#include "graph/GraphView.h"
+#include "graph/GraphDrawing.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "graph/DisplayText.h"
+#include "draw/DisplayText.h"
 #include "graph/Legend.h"
 #include "graph/NiceScale.h"
-#include "graph/NumberFormat.h"
+#include "draw/NumberFormat.h"
 #include "logdata/Rounding.h"
 
 namespace grafolux {
@@ -24,29 +24,16 @@ constexpr double kSampleStepsPerZoom = 10;
 constexpr Colour kCurrentCurveColor = RGB(255, 0, 0);
 
 // The samples a redraw shows.
-struct SampleRange {
+struct ShownSamples {
     double first, last;
     int32_t sFirst, sLast;  // rounded and within the log
     double count() const { return last - first + 1; }
     bool empty() const { return sFirst > sLast || !(last >= first); }
 };
 
-SampleRange RangeOf(const GraphRequest& request, int32_t sampleCount) {
+ShownSamples RangeOf(const GraphRequest& request, int32_t sampleCount) {
     return {request.first, request.last, std::max(RoundLong(request.first), 1),
             std::min(RoundLong(request.last), sampleCount)};
-}
-
-// Plot and canvas size in twips.
-struct Layout {
-    double W, H, CW;
-};
-
-Layout LayoutFor(const Surface& graph, double zoom) {
-    Layout layout;
-    layout.W = RoundLong(graph.Width() - kMarginLeft - kMarginRight);
-    layout.H = RoundLong(graph.Height() - kMarginTop - kBottomStrip);
-    layout.CW = RoundLong((layout.W - kPixel) * zoom);
-    return layout;
 }
 
 struct ItemValues {
@@ -75,7 +62,7 @@ bool AnyNotWhole(std::span<const double> values) {
                         }));
 }
 
-ItemValues ScanValues(std::span<const double> samples, const SampleRange& range) {
+ItemValues ScanValues(std::span<const double> samples, const ShownSamples& range) {
     ItemValues values;
     const auto shown = samples.subspan(static_cast<size_t>(range.sFirst - 1),
                                        static_cast<size_t>(range.sLast - range.sFirst + 1));
@@ -100,7 +87,7 @@ ValueScale ValueScaleFor(const ItemValues& values) {
     return scale;
 }
 
-CurvePlot PlotFor(std::span<const double> samples, const SampleRange& range, const Layout& layout,
+CurvePlot PlotFor(std::span<const double> samples, const ShownSamples& range, const PlotSize& layout,
                   const ItemValues& values, const ValueScale& scale) {
     CurvePlot plot;
     plot.samples = samples;
@@ -117,15 +104,9 @@ CurvePlot PlotFor(std::span<const double> samples, const SampleRange& range, con
     return plot;
 }
 
-void PrintAt(Surface& surface, double x, double y, const QString& text) {
-    surface.CurrentX = x;
-    surface.CurrentY = y;
-    surface.Print(text);
-}
-
 // Ticks, grid lines and labels of the value axis; only whole values are marked unless the
 // item has fractional values. No step, no grid.
-void DrawValueGrid(DrawingArea& area, const Layout& layout, const ItemValues& values,
+void DrawValueGrid(DrawingArea& area, const PlotSize& layout, const ItemValues& values,
                    const ValueScale& scale, const DisplayColors& colors) {
     if (scale.step == 0 || scale.steps <= 0) return;
     Surface& graph = area.pbGraph;
@@ -141,7 +122,7 @@ void DrawValueGrid(DrawingArea& area, const Layout& layout, const ItemValues& va
             canvas.Line(0, y, layout.CW, y);
             graph.SetForeColor(colors.lngTextColor);
             const QString text = FormatGrouped(value, decimals);
-            PrintAt(graph, kValueLabelRight - graph.TextWidth(text),
+            graph.PrintAt(kValueLabelRight - graph.TextWidth(text),
                     kMarginTop + y - graph.TextHeight(text) / 2, text);
         }
         value += scale.step;
@@ -150,7 +131,7 @@ void DrawValueGrid(DrawingArea& area, const Layout& layout, const ItemValues& va
 
 // Vertical grid lines and labels at whole sample numbers, each line one pixel left of its
 // sample. A one-sample range has no sample steps to mark.
-void DrawSampleGrid(Surface& canvas, const Layout& layout, const SampleRange& range, double zoom,
+void DrawSampleGrid(Surface& canvas, const PlotSize& layout, const ShownSamples& range, double zoom,
                     const DisplayColors& colors) {
     if (!(range.last > range.first)) return;
     double low = 0, high = 0;
@@ -166,7 +147,7 @@ void DrawSampleGrid(Surface& canvas, const Layout& layout, const SampleRange& ra
             const double x = RoundLong((j - offset) * WN / steps - kPixel);
             const QString text = FormatGrouped(value, 0);
             canvas.SetForeColor(colors.lngTextColor);
-            PrintAt(canvas, x + kSampleLabelShift - canvas.TextWidth(text) / 2,
+            canvas.PrintAt(x + kSampleLabelShift - canvas.TextWidth(text) / 2,
                     layout.H + kSampleLineDrop, text);
             canvas.SetForeColor(colors.lngGridColor);
             canvas.Line(x, 0, x, layout.H + kSampleLineDrop);
@@ -175,7 +156,7 @@ void DrawSampleGrid(Surface& canvas, const Layout& layout, const SampleRange& ra
     }
 }
 
-void DrawAxes(DrawingArea& area, const Layout& layout, const DisplayColors& colors) {
+void DrawAxes(DrawingArea& area, const PlotSize& layout, const DisplayColors& colors) {
     Surface& graph = area.pbGraph;
     Surface& canvas = area.pbGraphContents;
     graph.SetForeColor(colors.lngForeColor);
@@ -187,8 +168,8 @@ void DrawAxes(DrawingArea& area, const Layout& layout, const DisplayColors& colo
 }
 
 // A locked item under the current one: its own value scale, its colour, line or band.
-void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const SampleRange& range,
-                    const Layout& layout, const DisplayColors& colors, CurveDrawer drawCurve) {
+void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const ShownSamples& range,
+                    const PlotSize& layout, const DisplayColors& colors, CurveDrawer drawCurve) {
     const ItemInfo& item = log.udtItems[static_cast<size_t>(i)];
     const ItemValues values = ScanValues(log.column(i), range);
     AddLegendEntry(area, item.lngColor, DisplayText(item.strName), values.Text(values.lowest),
@@ -211,14 +192,8 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     Surface& canvas = area.pbGraphContents;
     graph.SetFont("Arial", 7);
     canvas.SetFont("Arial", 7);
-    const SampleRange range = RangeOf(request, log.lngSampleCount);
-    const Layout layout = LayoutFor(graph, request.dblZoom);
-
-    // The container starts one pixel right of the value axis; the canvas is zoomed.
-    container.SetSize(layout.W - kPixel, layout.H + kBottomStrip);
-    container.SetTop(kMarginTop);
-    container.SetLeft(kPixel + kMarginLeft);
-    canvas.SetSize(layout.CW, layout.H + kBottomStrip);
+    const ShownSamples range = RangeOf(request, log.lngSampleCount);
+    const PlotSize layout = PlaceCanvas(area, request.dblZoom);
     graph.Cls();
     canvas.Cls();
     ClearLegend(area);
@@ -228,9 +203,9 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
         canvas.SetLeft(container.Width() - canvas.Width());
 
     const ItemInfo& item = log.udtItems[static_cast<size_t>(k)];
-    result.bColorBack = item.lngColor;
-    result.chkFilled = item.blnFilled;
-    result.chkDisplay = item.blnLocked;
+    result.itemColour = item.lngColor;
+    result.filled = item.blnFilled;
+    result.locked = item.blnLocked;
     if (range.empty()) {
         DrawAxes(area, layout, colors);
         return result;
@@ -239,8 +214,8 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     const ItemValues values = ScanValues(log.column(k), range);
     const ValueScale scale = ValueScaleFor(values);
     DrawValueGrid(area, layout, values, scale, colors);
-    result.lblMin = FormatGeneral(values.lowest);
-    result.lblMax = FormatGeneral(values.highest);
+    result.lowText = FormatGeneral(values.lowest);
+    result.highText = FormatGeneral(values.highest);
     DrawSampleGrid(canvas, layout, range, request.dblZoom, colors);
 
     AddLegendEntry(area, kCurrentCurveColor, DisplayText(item.strName), values.Text(values.lowest),

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "graph/CurvePlot.h"
-#include "graph/DisplayColors.h"
-#include "graph/DrawingArea.h"
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"
 
 namespace grafolux {
@@ -21,11 +21,12 @@ struct GraphRequest {
 };
 
 struct GraphResult {
-    QString lblMin, lblMax;
-    // What the item panel shows for the current item.
-    Colour bColorBack = 0;
-    bool chkFilled = false;
-    bool chkDisplay = false;
+    // The current item's lowest and highest value in the range, in general form.
+    QString lowText, highText;
+    // The current item's display settings.
+    Colour itemColour = 0;
+    bool filled = false;
+    bool locked = false;
 };
 
 // Full redraw: sizes pbGraphContainer / pbGraphContents from pbGraph's size and the zoom,

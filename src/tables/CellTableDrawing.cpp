@@ -1,7 +1,7 @@
-#include "tables/CellTableView.h"
+#include "tables/CellTableDrawing.h"
 
 #include "graph/Legend.h"
-#include "graph/NumberFormat.h"
+#include "draw/NumberFormat.h"
 #include "logdata/Rounding.h"
 
 namespace grafolux {
@@ -15,12 +15,6 @@ constexpr int kColumnOffset = 15;    // every column line lies this far left of 
 constexpr Colour kCellColor = RGB(255, 255, 0);
 constexpr Colour kEmptyCellColor = RGB(128, 128, 128);
 
-void PrintAt(Surface& surface, double x, double y, const QString& text) {
-    surface.CurrentX = x;
-    surface.CurrentY = y;
-    surface.Print(text);
-}
-
 }  // namespace
 
 void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors) {
@@ -29,20 +23,14 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
     graph.SetFont("Arial", 7);
     contents.SetFont("Arial", 7);
 
-    const int32_t W = RoundLong(graph.Width() - kMarginLeft - kMarginRight);
-    const int32_t H = RoundLong(graph.Height() - kMarginTop - kBottomStrip);
-    const int32_t p = kTwipsPerPixel;
-    const int32_t Wc = RoundLong(W - p);
-    area.pbGraphContainer.SetSize(W - p, H + kBottomStrip);
-    area.pbGraphContainer.SetTop(kMarginTop);
-    area.pbGraphContainer.SetLeft(p + kMarginLeft);
-    contents.SetSize(Wc, H + kBottomStrip);
+    const PlotSize plot = PlaceCanvas(area, 1);
+    const double H = plot.H, Wc = plot.CW;
     graph.Cls();
     contents.Cls();
     contents.SetLeft(0);  // a table is never scrolled sideways
 
     // Row lines with their ticks; each row label is centred in the band above its line.
-    const double h = H / static_cast<double>(kTableRows);
+    const double h = H / kTableRows;
     for (int i = 0; i <= kTableRows; ++i) {
         const double y = H - h * i;
         graph.SetForeColor(colors.lngGridColor);
@@ -52,13 +40,13 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
         if (i < kTableRows) {
             graph.SetForeColor(colors.lngTextColor);
             const QString label = FormatGrouped(400.0 * (i + 1), 0);
-            PrintAt(graph, kMarginLeft - kTickLength - kLabelGap - graph.TextWidth(label),
+            graph.PrintAt(kMarginLeft - kTickLength - kLabelGap - graph.TextWidth(label),
                     kMarginTop + y - h / 2 - graph.TextHeight(label) / 2, label);
         }
     }
 
     // Column lines; each column label is centred under the band right of its line.
-    const double w = Wc / static_cast<double>(kTableColumns);
+    const double w = Wc / kTableColumns;
     for (int j = 0; j <= kTableColumns; ++j) {
         const double x = w * j - kColumnOffset;
         contents.SetForeColor(colors.lngGridColor);
@@ -66,7 +54,7 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
         if (j < kTableColumns) {
             const QString label = FormatGrouped(20.0 + 10 * j, 0);
             contents.SetForeColor(colors.lngTextColor);
-            PrintAt(contents, x + w / 2 - contents.TextWidth(label) / 2, H + kColumnOverhang,
+            contents.PrintAt(x + w / 2 - contents.TextWidth(label) / 2, H + kColumnOverhang,
                     label);
         }
     }
@@ -80,7 +68,7 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
             contents.SetForeColor(filled ? kCellColor : kEmptyCellColor);
             const double y = H - h * (k - 1);
             const double x = w * (m - 1) - kColumnOffset;
-            PrintAt(contents, x + w / 2 - contents.TextWidth(text) / 2,
+            contents.PrintAt(x + w / 2 - contents.TextWidth(text) / 2,
                     y - h / 2 - contents.TextHeight(text) / 2, text);
         }
     }

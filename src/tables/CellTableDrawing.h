@@ -1,8 +1,8 @@
 #pragma once
 // Drawing of a cell table on the shared area.
 
-#include "graph/DisplayColors.h"
-#include "graph/DrawingArea.h"
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
 #include "tables/CellStats.h"
 
 namespace grafolux {

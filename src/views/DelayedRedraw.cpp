@@ -1,4 +1,4 @@
-#include "tables/DelayedRedraw.h"
+#include "views/DelayedRedraw.h"
 
 namespace grafolux {
 

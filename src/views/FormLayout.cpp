@@ -1,4 +1,4 @@
-#include "app/ResizeLayout.h"
+#include "views/FormLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +11,13 @@ FormLayout LayoutForClientSize(double scaleWidth, double scaleHeight, double out
     constexpr double kScrollBarHeight = 255;
 
     FormLayout f;
+    constexpr double kButtonSide = 375;
+    f.bZoomIn = {45, 105, kButtonSide, kButtonSide};
+    f.bZoomOut = {45, 480, kButtonSide, kButtonSide};
+    f.bData = {45, 1080, kButtonSide, kButtonSide};
+    f.bBLM = {45, 1440, kButtonSide, kButtonSide};
+    f.bINT = {45, 1815, kButtonSide, kButtonSide};
+    f.bSaveGif = {45, 2400, kButtonSide, kButtonSide};
     f.pbGraph = {480, 105, W - 2385, H - 1635};
     const TwipRect& g = f.pbGraph;
     f.pbLegend = {g.Left + g.Width + 15, 105, 1815, g.Height};
@@ -40,6 +47,10 @@ FormLayout LayoutForClientSize(double scaleWidth, double scaleHeight, double out
     f.bNext = {1080, row3, 855, 255};
     f.ProgressBar1 = {2040, row3, W - 2145, 255};
     return f;
+}
+
+FormLayout DefaultLayout() {
+    return LayoutForClientSize(kDefaultClientWidth, kDefaultClientHeight, kDefaultClientWidth);
 }
 
 }  // namespace grafolux

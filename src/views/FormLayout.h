@@ -20,6 +20,7 @@ struct TwipLine {
 };
 
 struct FormLayout {
+    TwipRect bZoomIn, bZoomOut, bData, bBLM, bINT, bSaveGif;  // the toolbar column, fixed
     TwipRect pbGraph, pbLegend, hsbGraph;
     TwipRect lblItem, cbLabels, lblMinV, lblMin, lblMaxV, lblMax;
     TwipRect chkDisplay, chkFilled, lblColor1, bColor, lblColor2, lblFirst, tbFirst, lblLast,
@@ -31,5 +32,9 @@ struct FormLayout {
 // Client width and height (raised to the minimum), and the window's outer width for the
 // etched lines.
 FormLayout LayoutForClientSize(double scaleWidth, double scaleHeight, double outerWidth);
+
+// The layout of a window of the default size; its drawing area is what the command line draws
+// when it is given no size.
+FormLayout DefaultLayout();
 
 }  // namespace grafolux

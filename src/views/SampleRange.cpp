@@ -1,4 +1,4 @@
-#include "tables/SampleRange.h"
+#include "views/SampleRange.h"
 
 #include <algorithm>
 

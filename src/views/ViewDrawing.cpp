@@ -1,12 +1,12 @@
-#include "tables/ViewDrawing.h"
+#include "views/ViewDrawing.h"
 
 #include "tables/CellStats.h"
-#include "tables/CellTableView.h"
-#include "tables/SampleRange.h"
+#include "tables/CellTableDrawing.h"
+#include "views/SampleRange.h"
 
 namespace grafolux {
 
-GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const GraphView& view,
+GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const GraphState& view,
                               std::string_view firstText, std::string_view lastText,
                               const DisplayColors& colors) {
     const SampleRange range = ClampedRange(firstText, lastText, log.lngSampleCount);
@@ -15,11 +15,11 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
                      colors);
 }
 
-void DrawCellTableForRange(DrawingArea& area, const LogData& log, int intTable,
+void DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
                            std::string_view firstText, std::string_view lastText,
                            const DisplayColors& colors) {
     DrawCellTable(area,
-                  ComputeCellTable(log, intTable, RoundedRangeNumber(firstText),
+                  ComputeCellTable(log, kind, RoundedRangeNumber(firstText),
                                    RoundedRangeNumber(lastText)),
                   colors);
 }

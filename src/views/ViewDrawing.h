@@ -5,22 +5,24 @@
 #include <cstdint>
 #include <string_view>
 
-#include "graph/GraphView.h"
+#include "graph/GraphDrawing.h"
+#include "tables/CellStats.h"
 
 namespace grafolux {
 
-struct GraphView {
+// What the window holds for the graph: the current item, the zoom and the scroll position.
+struct GraphState {
     int32_t lngItem = 1;
     double dblZoom = 1.0;
     int32_t lngScrollPos = 0;
 };
 
 // The range is clamped into the log before any sample is read.
-GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const GraphView& view,
+GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const GraphState& view,
                               std::string_view firstText, std::string_view lastText,
                               const DisplayColors& colors);
 
-void DrawCellTableForRange(DrawingArea& area, const LogData& log, int intTable,
+void DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
                            std::string_view firstText, std::string_view lastText,
                            const DisplayColors& colors);
 

@@ -1,4 +1,4 @@
-#include "export/ViewExport.h"
+#include "views/ViewExport.h"
 
 #include <QPainter>
 #include <cstdlib>
@@ -12,21 +12,19 @@ namespace {
 constexpr int kCanvasLeft = 615;
 constexpr int kCanvasTop = 120;
 
-constexpr int kGraphView = 1;
-
 }  // namespace
 
-QSize ComposedSize(QSize graph, int legendWidth, int32_t lngViewMode) {
-    return {graph.width() + (lngViewMode == kGraphView ? legendWidth : 0), graph.height()};
+QSize ComposedSize(QSize graph, int legendWidth, ViewMode view) {
+    return {graph.width() + (view == ViewMode::Graph ? legendWidth : 0), graph.height()};
 }
 
-QImage ComposeView(const DrawingArea& area, int32_t lngViewMode) {
+QImage ComposeView(const DrawingArea& area, ViewMode view) {
     const QImage& graph = area.pbGraph.image();
     const QImage& canvas = area.pbGraphContents.image();
     const QImage& legend = area.pbLegend.image();
-    const bool withLegend = lngViewMode == kGraphView;
+    const bool withLegend = view == ViewMode::Graph;
 
-    QImage pbGif(ComposedSize(graph.size(), legend.width(), lngViewMode), QImage::Format_RGB32);
+    QImage pbGif(ComposedSize(graph.size(), legend.width(), view), QImage::Format_RGB32);
     if (pbGif.isNull()) return pbGif;
     pbGif.fill(Qt::black);
 

@@ -1,23 +1,23 @@
-#include "tables/ViewMode.h"
+#include "views/ViewMode.h"
 
 #include "graph/ZoomMath.h"
 
 namespace grafolux {
 
-ViewButtons ViewButtonsFor(int32_t lngViewMode, double dblZoom) {
+ViewButtons ViewButtonsFor(ViewMode view, double zoom) {
     // Every button off and zooming off unless the mode lights one; zoom only acts on the graph.
     ViewButtons buttons{"GRAPH_OFF", "BLM_OFF", "INT_OFF", false, false};
-    switch (lngViewMode) {
-        case kViewGraph:
-            buttons.bData = "GRAPH_ON";
-            buttons.bZoomOutEnabled = dblZoom > kMinZoom;
-            buttons.bZoomInEnabled = dblZoom < kMaxZoom;
+    switch (view) {
+        case ViewMode::Graph:
+            buttons.graphPicture = "GRAPH_ON";
+            buttons.canZoomOut = zoom > kMinZoom;
+            buttons.canZoomIn = zoom < kMaxZoom;
             break;
-        case kViewBlm:
-            buttons.bBLM = "BLM_ON";
+        case ViewMode::Blm:
+            buttons.blmPicture = "BLM_ON";
             break;
-        case kViewInt:
-            buttons.bINT = "INT_ON";
+        case ViewMode::Int:
+            buttons.intPicture = "INT_ON";
             break;
         default:
             break;

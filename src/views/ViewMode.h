@@ -5,16 +5,18 @@
 
 namespace grafolux {
 
-enum ViewMode : int32_t { kViewNone = 0, kViewGraph = 1, kViewBlm = 2, kViewInt = 3 };
+// The number of each view is what lngViewMode holds: 0 none, 1 graph, 2 BLM, 3 INT.
+enum class ViewMode : int32_t { None = 0, Graph = 1, Blm = 2, Int = 3 };
 
+// What the view and zoom buttons show for a view.
 struct ViewButtons {
-    const char* bData;  // picture keys: "GRAPH_ON" / "GRAPH_OFF" ...
-    const char* bBLM;
-    const char* bINT;
-    bool bZoomInEnabled;
-    bool bZoomOutEnabled;
+    const char* graphPicture;  // picture keys: "GRAPH_ON" / "GRAPH_OFF" ...
+    const char* blmPicture;
+    const char* intPicture;
+    bool canZoomIn;
+    bool canZoomOut;
 };
 
-ViewButtons ViewButtonsFor(int32_t lngViewMode, double dblZoom);
+ViewButtons ViewButtonsFor(ViewMode view, double zoom);
 
 }  // namespace grafolux

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "graph/Surface.h"
+#include "draw/Surface.h"
 
 namespace grafolux {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "NaiveCurve.h"
-#include "TestKit.h"
+#include "support/NaiveCurve.h"
+#include "support/DrawingTestKit.h"
 #include "graph/CurvePlot.h"
-#include "graph/GraphView.h"
+#include "graph/GraphDrawing.h"
 
 namespace grafolux {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "TestKit.h"
-#include "graph/GraphView.h"
+#include "support/DrawingTestKit.h"
+#include "graph/GraphDrawing.h"
 #include "graph/ZoomMath.h"
 
 namespace grafolux {
@@ -64,7 +64,7 @@ TEST_F(GraphViewTest, ValueLabelsAndLowHighTexts) {
     for (const auto& c : cases) {
         const GraphResult result = Draw(MakeLog({{"A", c.samples}}), 1, c.samples.size());
         EXPECT_EQ(Find(area.pbGraph, {0, 0, 35, 400}, colors.lngTextColor).size(), c.labels);
-        EXPECT_EQ(result.lblMin + " " + result.lblMax, c.lowHigh);
+        EXPECT_EQ(result.lowText + " " + result.highText, c.lowHigh);
     }
 }
 
@@ -94,8 +94,8 @@ TEST_F(GraphViewTest, LegendCurrentItemFirstThenLockedInItemOrder) {
                                                  {"C", ramp},
                                                  {"D", ramp, true, kBlue, true}}),
                                         1, 50);
-        EXPECT_EQ(result.chkDisplay, locked);
-        EXPECT_EQ(result.bColorBack, yellow);
+        EXPECT_EQ(result.locked, locked);
+        EXPECT_EQ(result.itemColour, yellow);
         int n = 0;  // swatches 5 pixels in, 40 apart
         for (const Colour swatch : {kRed, locked ? yellow : green, locked ? green : kBlue,
                                     locked ? kBlue : colors.lngBackColor})
@@ -164,13 +164,13 @@ TEST_F(GraphViewTest, RangesWithoutAScaleDrawSoundly) {
         const GraphResult result = Draw(c.log, c.first, c.last);
         EXPECT_EQ(Runs(canvas(), {0, 0, 354, kAxisRow}, kRed, true).empty(), !c.curve) << c.last;
         EXPECT_EQ(PixelAt(canvas(), 10, kAxisRow), colors.lngForeColor) << c.last;
-        EXPECT_EQ(area.lngLegendLines + result.lblMin.isEmpty(), 1) << c.last;
+        EXPECT_EQ(area.lngLegendLines + result.lowText.isEmpty(), 1) << c.last;
     }
     // One sample: flat across, in the middle of its scale, with no sample labels.
     const auto samples = std::vector<double>{1, 2, 5, 7};
     const GraphResult result =
         Draw(MakeLog({{"A", samples}, {"B", samples, true, kBlue, true}}), 3, 3);
-    EXPECT_EQ(result.lblMin + " " + result.lblMax, "4 6");
+    EXPECT_EQ(result.lowText + " " + result.highText, "4 6");
     for (int x = 0; x < 354; x += 7)
         EXPECT_EQ(PixelAt(canvas(), x, kAxisRow / 2) + PixelAt(canvas(), x, kAxisRow / 2 + 5),
                   kRed + kBlue)

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "graph/Surface.h"
+#include "draw/Surface.h"
 #include "logdata/LogModel.h"
 
 namespace grafolux::test {

@@ -1,4 +1,4 @@
-#include "NaiveCurve.h"
+#include "support/NaiveCurve.h"
 
 #include <QPainter>
 #include <cmath>

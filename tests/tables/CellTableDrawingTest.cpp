@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
-#include "tables/CellTableView.h"
+#include "tables/CellTableDrawing.h"
 
 namespace grafolux {
 namespace {
@@ -19,9 +17,6 @@ int CountPixels(const QImage& image, QRect rect, Colour colour) {
 // Drawn over a scrolled graph and a full legend; only the cells of 400 rpm and 20 kPa and of
 // 6,400 rpm and 100 kPa hold samples.
 TEST(DrawCellTable, ValuesAndNAInTheirBandsLabelsAtTheirEdgesLegendEmptied) {
-    int argc = 1;
-    char name[] = "test_tables", *argv[] = {name, nullptr};
-    const QGuiApplication app(argc, argv);  // fonts need it
     DrawingArea area;
     area.pbGraph.SetSize(640 * kTwipsPerPixel, 400 * kTwipsPerPixel);
     area.pbGraphContents.SetLeft(-3000);

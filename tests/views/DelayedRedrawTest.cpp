@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tables/DelayedRedraw.h"
+#include "views/DelayedRedraw.h"
 
 namespace grafolux {
 namespace {

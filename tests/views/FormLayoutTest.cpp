@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/ResizeLayout.h"
+#include "views/FormLayout.h"
 
 using namespace grafolux;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tables/SampleRange.h"
+#include "views/SampleRange.h"
 
 namespace grafolux {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "export/ViewExport.h"
+#include "views/ViewExport.h"
 
 namespace grafolux {
 namespace {
@@ -29,16 +29,17 @@ DrawingArea Area(int canvasLeftPx) {
 // pbGraph where the canvas ends.
 TEST(ComposeView, LegendAndVisiblePartOfTheCanvas) {
     const struct {
-        int mode, leftPx, width, firstColumn, lastColumn;
-    } cases[] = {{1, 0, 150, 0, 69},
-                 {2, -50, 120, 50, 119},
-                 {3, -70, 120, 70, 139},
-                 {1, -100, 150, 100, -1}};
+        ViewMode mode;
+        int leftPx, width, firstColumn, lastColumn;
+    } cases[] = {{ViewMode::Graph, 0, 150, 0, 69},
+                 {ViewMode::Blm, -50, 120, 50, 119},
+                 {ViewMode::Int, -70, 120, 70, 139},
+                 {ViewMode::Graph, -100, 150, 100, -1}};
     for (const auto& c : cases) {
         const QImage pic = ComposeView(Area(c.leftPx), c.mode);
         const auto at = [&](int x, int y) { return pic.pixel(41 + x, 8 + y); };
-        EXPECT_EQ(pic.size(), QSize(c.width, 60)) << c.mode;
-        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.mode == 1 ? kBlue : kGrey) << c.mode;
+        EXPECT_EQ(pic.size(), QSize(c.width, 60)) << c.leftPx;
+        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.mode == ViewMode::Graph ? kBlue : kGrey) << c.leftPx;
         EXPECT_EQ(at(0, 0), qRgb(c.firstColumn, 1, 2)) << c.leftPx;
         EXPECT_EQ(at(69, 39), c.lastColumn < 0 ? kGrey : qRgb(c.lastColumn, 1, 2)) << c.leftPx;
         EXPECT_EQ(at(-1, 0), kGrey);
