@@ -12,9 +12,9 @@
 #include <variant>
 #include <vector>
 
-#include "support/NaiveCurve.h"
 #include "graph/GraphDrawing.h"
 #include "logdata/LogLoader.h"
+#include "support/NaiveCurve.h"
 
 namespace {
 

@@ -24,13 +24,13 @@
 #include "app/Icons.h"
 #include "app/PictureBox.h"
 #include "app/RecentList.h"
-#include "views/FormLayout.h"
 #include "draw/DisplayText.h"
 #include "logdata/LogLoader.h"
 #include "logdata/TextFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
 #include "views/DelayedRedraw.h"
+#include "views/FormLayout.h"
 #include "views/ViewDrawing.h"
 
 namespace grafolux {
@@ -388,8 +388,8 @@ void frmMain::Form_Resize() {
     const FormLayout f =
         LayoutForClientSize(form_->width() * kTwipsPerPixel, form_->height() * kTwipsPerPixel,
                             width() * kTwipsPerPixel);
-    for (const auto& [surface, rect] : {std::pair{&area_.pbGraph, &f.pbGraph},
-                                        std::pair{&area_.pbLegend, &f.pbLegend}}) {
+    for (const auto& [surface, rect] :
+         {std::pair{&area_.pbGraph, &f.pbGraph}, std::pair{&area_.pbLegend, &f.pbLegend}}) {
         surface->SetLeft(rect->Left);
         surface->SetTop(rect->Top);
         surface->SetSize(rect->Width, rect->Height);

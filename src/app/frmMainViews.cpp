@@ -17,12 +17,12 @@
 #include "app/frmMain.h"
 #include "correct/BitOrderCorrection.h"
 #include "export/GifEncoder.h"
-#include "views/ViewExport.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
 #include "tables/CellStats.h"
 #include "views/SampleRange.h"
 #include "views/ViewDrawing.h"
+#include "views/ViewExport.h"
 #include "views/ViewMode.h"
 
 namespace grafolux {

@@ -104,16 +104,16 @@ void RunExport(const CliArgs& args, const Print&) {
     if (view == ViewMode::Graph)
         DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors);
     else
-        DrawCellTableForRange(area, log, view == ViewMode::Blm ? TableKind::Blm : TableKind::Int, first, last,
-                              colors);
+        DrawCellTableForRange(area, log, view == ViewMode::Blm ? TableKind::Blm : TableKind::Int,
+                              first, last, colors);
     for (const Surface* surface : {&area.pbGraph, &area.pbGraphContents, &area.pbLegend})
         if (surface->OutOfMemory())
             throw RuntimeError("not enough memory to draw a view this large");
 
     GIF encoder;
     QString error;
-    if (!encoder.SaveGIF(ComposeView(area, view),
-                         QFile::decodeName(args.positional()[2].c_str()), false, 0, &error))
+    if (!encoder.SaveGIF(ComposeView(area, view), QFile::decodeName(args.positional()[2].c_str()),
+                         false, 0, &error))
         throw RuntimeError(error.toStdString());
 }
 

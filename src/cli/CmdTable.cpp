@@ -16,8 +16,8 @@ void RunTable(const CliArgs& args, const Print& print) {
     const auto first = args.option("--first");
     const auto last = args.option("--last");
     print(CellTableText(ComputeCellTable(log, kind == "blm" ? TableKind::Blm : TableKind::Int,
-                                          first ? RoundedRangeNumber(*first) : 1,
-                                          last ? RoundedRangeNumber(*last) : log.lngSampleCount)));
+                                         first ? RoundedRangeNumber(*first) : 1,
+                                         last ? RoundedRangeNumber(*last) : log.lngSampleCount)));
 }
 
 }  // namespace grafolux::cli

@@ -20,8 +20,9 @@ HeaderCorrection ReverseBitGroups(std::string_view header) {
     std::vector<std::string_view> names = HeaderNames(header);
     // What follows the last name (the first empty field and the rest) is kept as it was.
     const size_t namesEnd =
-        names.empty() ? 0 : static_cast<size_t>(names.back().data() - header.data()) +
-                                names.back().size();
+        names.empty()
+            ? 0
+            : static_cast<size_t>(names.back().data() - header.data()) + names.back().size();
 
     for (std::string_view prefix : kGroupPrefixes) {
         const auto first = std::find_if(names.begin(), names.end(), [&](std::string_view name) {

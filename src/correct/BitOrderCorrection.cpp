@@ -7,8 +7,8 @@
 
 #include "correct/BitGroups.h"
 #include "correct/LineEnds.h"
-#include "logdata/LogFormat.h"
 #include "files/AtomicFile.h"
+#include "logdata/LogFormat.h"
 
 #ifdef __linux__
 #include <fcntl.h>

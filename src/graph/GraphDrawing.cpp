@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "draw/DisplayText.h"
+#include "draw/NumberFormat.h"
 #include "graph/Legend.h"
 #include "graph/NiceScale.h"
-#include "draw/NumberFormat.h"
 #include "logdata/Rounding.h"
 
 namespace grafolux {
@@ -87,8 +87,8 @@ ValueScale ValueScaleFor(const ItemValues& values) {
     return scale;
 }
 
-CurvePlot PlotFor(std::span<const double> samples, const ShownSamples& range, const PlotSize& layout,
-                  const ItemValues& values, const ValueScale& scale) {
+CurvePlot PlotFor(std::span<const double> samples, const ShownSamples& range,
+                  const PlotSize& layout, const ItemValues& values, const ValueScale& scale) {
     CurvePlot plot;
     plot.samples = samples;
     plot.first = range.first;
@@ -123,7 +123,7 @@ void DrawValueGrid(DrawingArea& area, const PlotSize& layout, const ItemValues& 
             graph.SetForeColor(colors.lngTextColor);
             const QString text = FormatGrouped(value, decimals);
             graph.PrintAt(kValueLabelRight - graph.TextWidth(text),
-                    kMarginTop + y - graph.TextHeight(text) / 2, text);
+                          kMarginTop + y - graph.TextHeight(text) / 2, text);
         }
         value += scale.step;
     }
@@ -148,7 +148,7 @@ void DrawSampleGrid(Surface& canvas, const PlotSize& layout, const ShownSamples&
             const QString text = FormatGrouped(value, 0);
             canvas.SetForeColor(colors.lngTextColor);
             canvas.PrintAt(x + kSampleLabelShift - canvas.TextWidth(text) / 2,
-                    layout.H + kSampleLineDrop, text);
+                           layout.H + kSampleLineDrop, text);
             canvas.SetForeColor(colors.lngGridColor);
             canvas.Line(x, 0, x, layout.H + kSampleLineDrop);
         }

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "graph/CurvePlot.h"
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
+#include "graph/CurvePlot.h"
 #include "logdata/LogModel.h"
 
 namespace grafolux {
@@ -36,6 +36,5 @@ struct GraphResult {
 // `drawCurve` lets a benchmark put another way of drawing curves beside the usual one.
 GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
                       const DisplayColors& colors, CurveDrawer drawCurve = DrawCurve);
-
 
 }  // namespace grafolux

@@ -1,7 +1,7 @@
 #include "tables/CellTableDrawing.h"
 
-#include "graph/Legend.h"
 #include "draw/NumberFormat.h"
+#include "graph/Legend.h"
 #include "logdata/Rounding.h"
 
 namespace grafolux {
@@ -41,7 +41,7 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
             graph.SetForeColor(colors.lngTextColor);
             const QString label = FormatGrouped(400.0 * (i + 1), 0);
             graph.PrintAt(kMarginLeft - kTickLength - kLabelGap - graph.TextWidth(label),
-                    kMarginTop + y - h / 2 - graph.TextHeight(label) / 2, label);
+                          kMarginTop + y - h / 2 - graph.TextHeight(label) / 2, label);
         }
     }
 
@@ -54,8 +54,7 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
         if (j < kTableColumns) {
             const QString label = FormatGrouped(20.0 + 10 * j, 0);
             contents.SetForeColor(colors.lngTextColor);
-            contents.PrintAt(x + w / 2 - contents.TextWidth(label) / 2, H + kColumnOverhang,
-                    label);
+            contents.PrintAt(x + w / 2 - contents.TextWidth(label) / 2, H + kColumnOverhang, label);
         }
     }
 
@@ -69,7 +68,7 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
             const double y = H - h * (k - 1);
             const double x = w * (m - 1) - kColumnOffset;
             contents.PrintAt(x + w / 2 - contents.TextWidth(text) / 2,
-                    y - h / 2 - contents.TextHeight(text) / 2, text);
+                             y - h / 2 - contents.TextHeight(text) / 2, text);
         }
     }
 }

@@ -18,10 +18,10 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
 void DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
                            std::string_view firstText, std::string_view lastText,
                            const DisplayColors& colors) {
-    DrawCellTable(area,
-                  ComputeCellTable(log, kind, RoundedRangeNumber(firstText),
-                                   RoundedRangeNumber(lastText)),
-                  colors);
+    DrawCellTable(
+        area,
+        ComputeCellTable(log, kind, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)),
+        colors);
 }
 
 void PaintBackgrounds(DrawingArea& area, const DisplayColors& colors) {

@@ -283,7 +283,8 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "500");
     Type("tbFirst", "2.5");
     EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "2");
-    EXPECT_EQ(window->viewMode(), ViewMode::Int);  // a range change redraws the table, not the graph
+    EXPECT_EQ(window->viewMode(),
+              ViewMode::Int);  // a range change redraws the table, not the graph
 
     Click("bData");
     EXPECT_EQ(window->viewMode(), ViewMode::Graph);

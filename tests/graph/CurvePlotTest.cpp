@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "support/NaiveCurve.h"
-#include "support/DrawingTestKit.h"
 #include "graph/CurvePlot.h"
 #include "graph/GraphDrawing.h"
+#include "support/DrawingTestKit.h"
+#include "support/NaiveCurve.h"
 
 namespace grafolux {
 namespace {

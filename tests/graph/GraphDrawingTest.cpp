@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "support/DrawingTestKit.h"
 #include "graph/GraphDrawing.h"
 #include "graph/ZoomMath.h"
+#include "support/DrawingTestKit.h"
 
 namespace grafolux {
 namespace {

@@ -50,6 +50,19 @@ TEST(LayoutForClientSize, WiderByThousandMovesRightColumnOnly) {
                         &FormLayout::lblColor1, &FormLayout::bColor, &FormLayout::lblColor2,
                         &FormLayout::bPrev, &FormLayout::bNext})
         EXPECT_EQ((b.*member).Left, (a.*member).Left);
+    // The toolbar column never moves.
+    for (auto member : {&FormLayout::bZoomIn, &FormLayout::bZoomOut, &FormLayout::bData,
+                        &FormLayout::bBLM, &FormLayout::bINT, &FormLayout::bSaveGif}) {
+        EXPECT_EQ((b.*member).Left, 45);
+        EXPECT_EQ((b.*member).Top, (LayoutForClientSize(20000, 9000, 0).*member).Top);
+    }
+}
+
+// What the command line draws when given no size: the window's at its default size.
+TEST(DefaultLayout, DrawingAreaIs537By289PixelsWithA121PixelLegend) {
+    const FormLayout f = DefaultLayout();
+    ExpectRect(f.pbGraph, 480, 105, 537 * 15, 289 * 15);
+    EXPECT_EQ(f.pbLegend.Width, 121 * 15);
 }
 
 TEST(LayoutForClientSize, TallerByThousandMovesBottomPanelDown) {

@@ -39,7 +39,8 @@ TEST(ComposeView, LegendAndVisiblePartOfTheCanvas) {
         const QImage pic = ComposeView(Area(c.leftPx), c.mode);
         const auto at = [&](int x, int y) { return pic.pixel(41 + x, 8 + y); };
         EXPECT_EQ(pic.size(), QSize(c.width, 60)) << c.leftPx;
-        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.mode == ViewMode::Graph ? kBlue : kGrey) << c.leftPx;
+        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.mode == ViewMode::Graph ? kBlue : kGrey)
+            << c.leftPx;
         EXPECT_EQ(at(0, 0), qRgb(c.firstColumn, 1, 2)) << c.leftPx;
         EXPECT_EQ(at(69, 39), c.lastColumn < 0 ? kGrey : qRgb(c.lastColumn, 1, 2)) << c.leftPx;
         EXPECT_EQ(at(-1, 0), kGrey);

@@ -23,7 +23,8 @@ TEST(ViewButtonsFor, LightsTheViewAndZoomsOnlyTheGraph) {
     };
     for (const Case& c : cases) {
         const ViewButtons b = ViewButtonsFor(c.mode, c.zoom);
-        EXPECT_EQ(std::string(b.graphPicture) + ' ' + b.blmPicture + ' ' + b.intPicture, c.pictures) << static_cast<int>(c.mode);
+        EXPECT_EQ(std::string(b.graphPicture) + ' ' + b.blmPicture + ' ' + b.intPicture, c.pictures)
+            << static_cast<int>(c.mode);
         EXPECT_EQ(b.canZoomIn, c.zoomIn) << static_cast<int>(c.mode) << " at " << c.zoom;
         EXPECT_EQ(b.canZoomOut, c.zoomOut) << static_cast<int>(c.mode) << " at " << c.zoom;
     }
