@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "graph/DisplayColors.h"
-#include "graph/DrawingArea.h"
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"
+#include "tables/CellStats.h"
+#include "views/ViewMode.h"
 
 class QAction;
 class QCheckBox;
@@ -41,7 +43,7 @@ public:
     const LogData& log() const { return log_; }
     const DrawingArea& area() const { return area_; }
     const std::vector<std::string>& recent() const { return strRecent; }
-    int32_t viewMode() const { return lngViewMode; }
+    ViewMode viewMode() const { return lngViewMode; }
     double zoom() const { return dblZoom; }
 
 protected:
@@ -51,6 +53,10 @@ protected:
 private:
     // Start-up and shutdown.
     void CreateControls();
+    void CreateToolButtons();
+    void CreateDrawingArea();
+    void CreateItemPanel();
+    void CreateRangeAndProgress();
     void CreateMenu();
     void ApplyDefaultSize();
     void Form_Load();
@@ -70,9 +76,9 @@ private:
     void Timer1_Timer();
 
     // Views.
-    int32_t SetViewMode(int32_t lngMode);
+    ViewMode SetViewMode(ViewMode lngMode);
     void DrawGraph();
-    void DrawCellTable(int intTable);
+    void DrawCellTable(TableKind intTable);
     void RedrawCurrentView();
     void StoreScrollPos();
     void SyncSurfaces();
@@ -114,7 +120,7 @@ private:
     DrawingArea area_;
     DisplayColors colors_;
     int32_t lngCurItem = 1;
-    int32_t lngViewMode = 0;
+    ViewMode lngViewMode = ViewMode::None;
     bool blnFileLoaded = false;
     bool blnDrawEnabled = true;
     bool blnLoading = false;
