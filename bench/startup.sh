@@ -37,9 +37,10 @@ fi
 log=$(realpath "$log")
 title=$(basename "$log" | sed 's/[][\.*^$()+?{}|]/\\&/g')  # as a pattern
 
-# Xvfb picks a free display and writes its number once it accepts clients.
+# Xvfb picks a free display and writes its number once it accepts clients; -noreset keeps it
+# from resetting, and refusing connections meanwhile, each time the last program closes.
 scratch=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" || true; rm -rf "$scratch"' EXIT
 until [ -s "$scratch/display" ]; do
@@ -49,6 +50,14 @@ done
 export DISPLAY=":$(cat "$scratch/display")"
 
 now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+
+# Why a start failed: the program's words, and whether the virtual display went away.
+fail() {
+    echo "startup.sh: $1" >&2
+    cat "$scratch/app.log" >&2
+    kill -0 "$xvfb" 2>/dev/null || { echo "startup.sh: Xvfb ended:" >&2; cat "$scratch/xvfb.log" >&2; }
+    exit 1
+}
 
 # Whether a shown window's title matches $1 (the display is ours alone).
 shows() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
@@ -62,7 +71,7 @@ one_start() {
     XDG_CONFIG_HOME="$scratch/config" "$1" "$log" >"$scratch/app.log" 2>&1 &
     pid=$!
     while [ -z "$loaded" ]; do
-        kill -0 "$pid" 2>/dev/null || { echo "startup.sh: $1 exited:" >&2; cat "$scratch/app.log" "$scratch/xvfb.log" >&2; exit 1; }
+        kill -0 "$pid" 2>/dev/null || fail "$1 exited"
         [ -z "$shown" ] && shows '^Grafolux' && shown=$(($(now_ms) - start))
         [ -n "$shown" ] && shows "$title" && loaded=$(($(now_ms) - start))
         sleep 0.005
