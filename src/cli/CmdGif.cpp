@@ -2,8 +2,8 @@
 #include <string>
 
 #include "cli/CliArgs.h"
-#include "cli/PpmReader.h"
 #include "export/GifEncoder.h"
+#include "export/PpmReader.h"
 
 namespace grafolux::cli {
 

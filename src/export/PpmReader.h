@@ -1,14 +1,14 @@
 #pragma once
-// Binary PPM pictures (P6, maxval 255) for the gif command.
+// Binary PPM pictures (P6, maxval 255), the input of grafolux-cli gif.
 
 #include <QImage>
 #include <QString>
 #include <string>
 #include <variant>
 
-namespace grafolux::cli {
+namespace grafolux {
 
 // The picture, or what is wrong with the bytes.
 std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes);
 
-}  // namespace grafolux::cli
+}  // namespace grafolux

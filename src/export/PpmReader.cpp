@@ -1,11 +1,11 @@
-#include "cli/PpmReader.h"
+#include "export/PpmReader.h"
 
 #include <algorithm>
 #include <cctype>
 #include <optional>
 #include <string>
 
-namespace grafolux::cli {
+namespace grafolux {
 
 namespace {
 
@@ -71,4 +71,4 @@ std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes) {
     return image;
 }
 
-}  // namespace grafolux::cli
+}  // namespace grafolux
