@@ -54,7 +54,10 @@ private:
 }  // namespace
 
 std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes) {
-    if (!bytes.startsWith("P6")) return "not a binary PPM (P6) picture";
+    // "P61 1 255" would otherwise read as a picture one pixel wide.
+    const bool separated = bytes.size() > 2 && (std::isspace(static_cast<unsigned char>(bytes[2])) ||
+                                                bytes[2] == '#');
+    if (!bytes.startsWith("P6") || !separated) return "not a binary PPM (P6) picture";
     HeaderReader header(bytes);
     const auto width = header.Number(), height = header.Number(), maxval = header.Number();
     if (!width || !height || !maxval || !header.EndOfHeader()) return "damaged PPM header";
