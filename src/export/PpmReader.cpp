@@ -55,8 +55,8 @@ private:
 
 std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes) {
     // "P61 1 255" would otherwise read as a picture one pixel wide.
-    const bool separated = bytes.size() > 2 && (std::isspace(static_cast<unsigned char>(bytes[2])) ||
-                                                bytes[2] == '#');
+    const bool separated =
+        bytes.size() > 2 && (std::isspace(static_cast<unsigned char>(bytes[2])) || bytes[2] == '#');
     if (!bytes.startsWith("P6") || !separated) return "not a binary PPM (P6) picture";
     HeaderReader header(bytes);
     const auto width = header.Number(), height = header.Number(), maxval = header.Number();

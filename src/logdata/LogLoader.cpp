@@ -1,5 +1,7 @@
 #include "logdata/LogLoader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -9,8 +11,6 @@
 #include <memory>
 #include <system_error>
 #include <thread>
-
-#include <sys/stat.h>
 
 #include "logdata/HugePages.h"
 #include "logdata/LogParser.h"
@@ -41,8 +41,7 @@ struct FileCloser {
 // then (a log still being written is cut there; one that shrinks gives what is left), anything
 // else (a pipe, a file of unknown size) to its end. Calls progress(0, 0) once the file is
 // open and its size known, then about every 16 ms. Returns the reason on failure.
-std::string ReadWholeFile(const std::string& path, const LoadProgress& progress,
-                          FileBytes& bytes) {
+std::string ReadWholeFile(const std::string& path, const LoadProgress& progress, FileBytes& bytes) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return "cannot be opened (" + ErrnoText() + ")";
     // Size and kind of the open file, not of the path: a file put in its place meanwhile is

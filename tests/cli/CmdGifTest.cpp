@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include "RunCli.h"
 #include <QTemporaryDir>
 #include <optional>
+
+#include "RunCli.h"
 
 namespace {
 

@@ -94,15 +94,19 @@ TEST(LoadLog, FileChangedWhileLoadingIsReadAsOpened) {
         int32_t samples;
         double lastA;
     } cases[] = {
-        {"appended to", [](const std::string& path) {
+        {"appended to",
+         [](const std::string& path) {
              std::ofstream(path, std::ios::binary | std::ios::app) << "7\t8\r\n9\t9\r\n";
-         }, 3, 5},
+         },
+         3, 5},
         {"truncated in a line", [](const std::string& path) { fs::resize_file(path, 12); }, 2, 3},
         {"deleted", [](const std::string& path) { fs::remove(path); }, 3, 5},
-        {"replaced", [](const std::string& path) {
+        {"replaced",
+         [](const std::string& path) {
              const std::string other = WriteFile("other.txt", "X\r\n42\r\n");
              fs::rename(other, path);
-         }, 3, 5},
+         },
+         3, 5},
     };
     for (const auto& c : cases) {
         const std::string path = WriteFile("changing.txt", original);
