@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
@@ -55,7 +56,9 @@ protected:
         dialogs.paths.push_back(QString::fromStdString(path));
         Menu("Open Data File");
     }
-    void Click(const char* name) { QTest::mouseClick(Control<QAbstractButton>(name), Qt::LeftButton); }
+    void Click(const char* name) {
+        QTest::mouseClick(Control<QAbstractButton>(name), Qt::LeftButton);
+    }
     void Type(const char* box, const QString& text) {
         auto* edit = Control<QLineEdit>(box);
         edit->setText(text);
@@ -71,9 +74,9 @@ protected:
 TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
     Start();
     EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2");
-    for (const char* name : {"chkDisplay", "cbLabels", "chkFilled", "bPrev", "bNext", "tbFirst",
-                             "tbLast", "lblColor1", "lblColor2", "bColor", "ProgressBar1",
-                             "bData", "bBLM", "bINT", "bZoomIn", "bZoomOut"})
+    for (const char* name :
+         {"chkDisplay", "cbLabels", "chkFilled", "bPrev", "bNext", "tbFirst", "tbLast", "lblColor1",
+          "lblColor2", "bColor", "ProgressBar1", "bData", "bBLM", "bINT", "bZoomIn", "bZoomOut"})
         EXPECT_FALSE(Control<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(Control<QAction>("Save As GIF")->isEnabled());
 }
@@ -118,6 +121,43 @@ TEST_F(WindowTest, FailedLoadKeepsPreviousLog) {
     EXPECT_EQ(window->recent().front(), empty);  // every load of an existing file is listed
     Open(dir.filePath("missing.txt").toStdString());
     EXPECT_EQ(window->recent().front(), empty);  // a missing file is not
+}
+
+// 2^20 items by 2^24 samples: a sample table of 128 TiB, which no machine can hold.
+TEST_F(WindowTest, LogTooLargeForMemoryKeepsPreviousLog) {
+    const std::string huge = dir.filePath("huge.txt").toStdString();
+    std::string bytes;
+    for (int item = 0; item < (1 << 20); ++item) bytes += "a\t";
+    bytes.back() = '\r';
+    bytes.append(size_t{1} << 24, '\r');
+    std::ofstream(huge, std::ios::binary) << bytes;
+    Start();
+    Open(WriteLog(dir, "good.txt", 10));
+    Open(huge);
+    EXPECT_EQ(window->log().lngSampleCount, 10);
+    EXPECT_EQ(window->log().lngItemCount, 4);
+    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - good.txt (100%)");
+    EXPECT_FALSE(Control<QWidget>("ProgressBar1")->isEnabled());
+}
+
+// A file where the settings folder should be, a folder where the settings file should be:
+// the window still closes, and what is there stays as it was.
+TEST_F(WindowTest, ClosesWhenItsSettingsCannotBeWritten) {
+    const std::string log = WriteLog(dir, "run1.txt", 10);
+    std::ofstream(dir.filePath("file").toStdString()) << "kept";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    for (const char* settings : {"file/Grafolux.cfg", "folder"}) {
+        window = std::make_unique<frmMain>(dialogs, dir.filePath(settings).toStdString());
+        window->show();
+        Open(log);
+        EXPECT_TRUE(window->close()) << settings;
+        EXPECT_FALSE(window->isVisible()) << settings;
+        window.reset();
+    }
+    QFile file(dir.filePath("file"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "kept");
+    EXPECT_TRUE(QDir(dir.filePath("folder")).isEmpty());
 }
 
 TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
@@ -234,8 +274,8 @@ TEST_F(WindowTest, SavesGraphWithLegendAsGif) {
 
 TEST_F(WindowTest, CorrectsChosenLogAndConfirms) {
     const std::string path = dir.filePath("bits.txt").toStdString();
-    std::ofstream(path, std::ios::binary)
-        << "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0\t0\t0\t0\t0\t0\t0\t1\r\n";
+    std::ofstream(path, std::ios::binary) << "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:"
+                                             "6\tMW2:7\r\n1\t0\t0\t0\t0\t0\t0\t0\t1\r\n";
     Start();
     dialogs.paths.push_back(QString::fromStdString(path));
     Menu("Correct Data for Kartlog BitOrder Bug");

@@ -54,6 +54,18 @@ TEST(LoadLog, HostileBytesLoadWithoutCrashing) {
               (std::vector<double>{0, 3, 5}));
 }
 
+// 2^20 items by 2^24 samples: a sample table of 128 TiB, which no machine can hold.
+TEST(LoadLog, TableTooLargeForMemoryIsAClearFailure) {
+    std::string bytes;
+    for (int item = 0; item < (1 << 20); ++item) bytes += "a\t";
+    bytes.back() = '\r';
+    bytes.append(size_t{1} << 24, '\r');
+    const std::string path = WriteFile("huge.txt", bytes);
+    const auto result = LoadLog(path, 0);
+    ASSERT_TRUE(std::holds_alternative<LoadError>(result));
+    EXPECT_EQ(std::get<LoadError>(result).message, path + ": not enough memory to hold the log");
+}
+
 TEST(LoadLog, ProgressRunsOnTheCallingThreadAndAStopPassesThrough) {
     std::string bytes = "A\tB\tC\tD\tE\tF\tG\tH\r\n";
     for (int line = 0; line < 300000; ++line) bytes += "1234.5\t2\t3\t4\t5\t6\t7\t8\r\n";
