@@ -62,10 +62,12 @@ QPixmap ViewPicture(const QString& key) {
     return pixmap;
 }
 
-QIcon ViewButtonIcon(const QString& key, const QString& disabledKey) {
-    QIcon icon;
-    icon.addPixmap(ViewPicture(key), QIcon::Normal);
-    icon.addPixmap(ViewPicture(disabledKey), QIcon::Disabled);
+const QIcon& WindowIcons::ViewButton(const QString& key, const QString& disabledKey) {
+    QIcon& icon = made_[key + '|' + disabledKey];
+    if (icon.isNull()) {
+        icon.addPixmap(ViewPicture(key), QIcon::Normal);
+        icon.addPixmap(ViewPicture(disabledKey), QIcon::Disabled);
+    }
     return icon;
 }
 
@@ -81,15 +83,20 @@ QIcon SaveGifIcon() {
     return QIcon(pixmap);
 }
 
-QIcon LockedItemIcon() {
-    QPixmap pixmap = Blank(16);
-    QPainter p(&pixmap);
-    p.fillRect(1, 1, 14, 14, Qt::black);
-    p.setPen(QColor(64, 64, 64));
-    p.drawLine(1, 8, 14, 8);
-    p.setPen(QPen(QColor(255, 0, 0), 1));
-    p.drawPolyline(QPolygon({{2, 12}, {5, 7}, {8, 9}, {11, 4}, {14, 6}}));
-    return QIcon(pixmap);
+const QIcon& WindowIcons::LockedItem() {
+    QIcon& icon = made_[QStringLiteral("LOCKED")];
+    if (icon.isNull()) {
+        QPixmap pixmap = Blank(16);
+        QPainter p(&pixmap);
+        p.fillRect(1, 1, 14, 14, Qt::black);
+        p.setPen(QColor(64, 64, 64));
+        p.drawLine(1, 8, 14, 8);
+        p.setPen(QPen(QColor(255, 0, 0), 1));
+        p.drawPolyline(QPolygon({{2, 12}, {5, 7}, {8, 9}, {11, 4}, {14, 6}}));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 }  // namespace grafolux

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Icons.h"
 #include "graph/DisplayColors.h"
 #include "graph/DrawingArea.h"
 #include "logdata/LogModel.h"
@@ -106,6 +107,7 @@ private:
     void SetColorButton(Colour colour);
 
     Dialogs& dialogs_;
+    WindowIcons icons_;
 
     // The log and the display state.
     LogData log_;

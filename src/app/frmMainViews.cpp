@@ -39,9 +39,9 @@ int32_t frmMain::SetViewMode(int32_t lngMode) {
     const int32_t old = lngViewMode;
     lngViewMode = lngMode;
     const ViewButtons buttons = ViewButtonsFor(lngMode, dblZoom);
-    bData->setIcon(ViewButtonIcon(buttons.bData, "GRAPH_DIS"));
-    bBLM->setIcon(ViewButtonIcon(buttons.bBLM, "BLM_DIS"));
-    bINT->setIcon(ViewButtonIcon(buttons.bINT, "INT_DIS"));
+    bData->setIcon(icons_.ViewButton(buttons.bData, "GRAPH_DIS"));
+    bBLM->setIcon(icons_.ViewButton(buttons.bBLM, "BLM_DIS"));
+    bINT->setIcon(icons_.ViewButton(buttons.bINT, "INT_DIS"));
     bData->setProperty("picture", buttons.bData);
     bBLM->setProperty("picture", buttons.bBLM);
     bINT->setProperty("picture", buttons.bINT);
@@ -103,7 +103,7 @@ void frmMain::ShowItemPanel(Colour back, bool filled, bool locked) {
 }
 
 void frmMain::ShowLockState(bool locked) {
-    cbLabels->setItemIcon(lngCurItem - 1, locked ? LockedItemIcon() : QIcon());
+    cbLabels->setItemIcon(lngCurItem - 1, locked ? icons_.LockedItem() : QIcon());
     for (QWidget* control : std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
         control->setEnabled(locked);
 }

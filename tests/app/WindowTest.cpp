@@ -236,6 +236,10 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     EXPECT_EQ(window->viewMode(), 3);
     EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_OFF");
     EXPECT_EQ(Control<QToolButton>("bINT")->property("picture").toString(), "INT_ON");
+    const qint64 blmOff = Control<QToolButton>("bBLM")->icon().cacheKey();
+    Click("bBLM");
+    Click("bINT");  // one icon per picture: new ones would fill Qt's pixmap cache
+    EXPECT_EQ(Control<QToolButton>("bBLM")->icon().cacheKey(), blmOff);
 
     Type("tbFirst", "0");
     EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "1");
