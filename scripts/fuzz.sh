@@ -37,7 +37,7 @@ for target in "${targets[@]}"; do
       -artifact_prefix=build/fuzz/artifacts/"$target"- >build/fuzz/logs/"$target".log 2>&1; then
     failed+=("$target")
   fi
-  grep -E '^#[0-9]+ +DONE|^stat::number_of_executed_units|^==[0-9]+==ERROR|property broken' \
+  grep -E '^#[0-9]+[[:space:]]+DONE|^stat::number_of_executed_units|^==[0-9]+==ERROR|property broken' \
     build/fuzz/logs/"$target".log || tail -n 5 build/fuzz/logs/"$target".log
   nice -n 19 build/fuzz/tests/fuzz/fuzz_"$target" -merge=1 "$corpus" "$found" >/dev/null 2>&1 || true
   rm -rf "$found"
