@@ -6,9 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake --preset bench >/dev/null
-cmake --build --preset bench --target grafolux-cli >/dev/null
-cli=$PWD/build/bench/src/cli/grafolux-cli
+cmake --preset default >/dev/null
+cmake --build --preset default --target grafolux-cli >/dev/null
+cli=$PWD/build/default/src/cli/grafolux-cli
 work=$(mktemp -d "${TMPDIR:-/tmp}/grafolux-hostile.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 log=$work/log.txt
