@@ -7,8 +7,8 @@ namespace grafolux {
 
 constexpr double kMinClientWidth = 10440;
 constexpr double kMinClientHeight = 5010;
-constexpr double kDesignClientWidth = 10440;
-constexpr double kDesignClientHeight = 5970;
+constexpr double kDefaultClientWidth = 10440;
+constexpr double kDefaultClientHeight = 5970;
 
 struct TwipRect {
     double Left = 0, Top = 0, Width = 0, Height = 0;

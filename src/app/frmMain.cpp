@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 #include <variant>
 
+#include "Version.h"
 #include "app/Dialogs.h"
 #include "app/EventPump.h"
 #include "app/Icons.h"
@@ -28,14 +30,13 @@
 #include "logdata/TextFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
+#include "tables/DelayedRedraw.h"
 #include "tables/ViewDrawing.h"
 
 namespace grafolux {
 
 namespace {
 
-constexpr int kVersionMajor = 0, kVersionMinor = 3, kVersionRevision = 2;
-constexpr int kRedrawDelayMs = 150;
 constexpr int kTimerIntervalMs = 100;
 
 QRect PixelRect(const TwipRect& r) {
@@ -58,6 +59,14 @@ QWidget* EtchedLine(QWidget* parent, const char* name, const QColor& colour) {
     return line;
 }
 
+// A range box is normalised when the focus moves to another control of the window, not when a
+// menu or popup opens or another application is switched to.
+bool LeavesForAnotherControl(const QEvent& event) {
+    const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
+    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+           reason != Qt::MenuBarFocusReason;
+}
+
 }  // namespace
 
 frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
@@ -65,6 +74,7 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     clock_.start();
     CreateControls();
     CreateMenu();
+    ApplyDefaultSize();
     Form_Load();
 }
 
@@ -73,7 +83,7 @@ frmMain::~frmMain() = default;
 void frmMain::CreateControls() {
     form_ = new QWidget(this);
     setCentralWidget(form_);
-    // The design's control sizes are made for a small sans-serif font.
+    // The controls' sizes are made for a small sans-serif font.
     form_->setFont(QFont("Arial", 8));
     form_->installEventFilter(this);
 
@@ -167,9 +177,13 @@ void frmMain::CreateControls() {
 
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+}
 
-    const int menuHeight = menuBar()->sizeHint().height();
-    resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight) + menuHeight);
+// The default size: the client area below the menu bar is the layout's default, so the File
+// menu must exist before the menu bar's height is read.
+void frmMain::ApplyDefaultSize() {
+    resize(TwipsToPixels(kDefaultClientWidth),
+           TwipsToPixels(kDefaultClientHeight) + menuBar()->sizeHint().height());
 }
 
 void frmMain::CreateMenu() {
@@ -191,8 +205,8 @@ void frmMain::CreateMenu() {
 }
 
 void frmMain::Form_Load() {
-    strAppTitle = QString("Grafolux v%1.%2-%3").arg(kVersionMajor).arg(kVersionMinor).arg(
-        kVersionRevision);
+    strAppTitle = "Grafolux v" + QString::number(kVersionMajor) + "." +
+                  QString::number(kVersionMinor) + "-" + QString::number(kVersionRevision);
     setWindowTitle(strAppTitle);
     blnDrawEnabled = true;
     dblZoom = 1.0;
@@ -233,7 +247,11 @@ void frmMain::SaveSettings() {
     const WindowState window{normal.x() * kTwipsPerPixel, normal.y() * kTwipsPerPixel,
                              normal.width() * kTwipsPerPixel, normal.height() * kTwipsPerPixel,
                              isMaximized() ? 2 : 0};
-    SaveSettingsFile(strSettingsFile, strRecent, window);
+    std::string error;
+    if (!SaveSettingsFile(strSettingsFile, strRecent, window, &error))
+        dialogs_.Warning(this, "Settings",
+                         "The recently-opened list and the window's place could not be saved:\n" +
+                             QString::fromLocal8Bit(error.c_str()));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -253,7 +271,7 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
-    if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
         if (watched == tbFirst) tbFirst_LostFocus();
         if (watched == tbLast) tbLast_LostFocus();
     }
@@ -263,8 +281,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- Loading and the recently-opened list ----
 
 void frmMain::mOpen_Click() {
-    const QString path = dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()),
-                                                  LogFileFilters(), 2);
+    const QString path =
+        dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
     if (!path.isEmpty()) LoadLogFile(QFile::encodeName(path).toStdString());
 }
 
@@ -282,13 +300,23 @@ void frmMain::BuildRecentMenu() {
     mRecent.clear();
     mRecentSeparator->setVisible(!strRecent.empty());
     for (size_t k = 0; k < strRecent.size(); ++k) {
-        auto* action = new QAction(QFile::decodeName(strRecent[k].c_str()), mFile);
+        // The path as it is: a "&" in it is not a mnemonic.
+        QString caption = QFile::decodeName(strRecent[k].c_str());
+        auto* action = new QAction(caption.replace('&', "&&"), mFile);
         action->setObjectName(QString("mRecent%1").arg(k + 1));
         const int index = static_cast<int>(k) + 1;
         connect(action, &QAction::triggered, this, [this, index] { mRecent_Click(index); });
         mFile->insertAction(mSep03, action);
         mRecent.push_back(action);
     }
+}
+
+// Between loads the bar is disabled at 0 of a real range: a load that ended while the bar
+// still showed "busy" (no total known yet) must not leave it moving.
+void frmMain::ShowProgressIdle() {
+    ProgressBar1->setRange(0, 1);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setEnabled(false);
 }
 
 void frmMain::ShowLoadProgress(int64_t done, int64_t total) {
@@ -312,8 +340,7 @@ void frmMain::LoadLogFile(const std::string& path) {
         if (pump.Due()) ShowLoadProgress(done, total);
     });
     blnLoading = false;
-    ProgressBar1->setEnabled(false);
-    ProgressBar1->setValue(0);
+    ShowProgressIdle();
 
     if (auto* loaded = std::get_if<LogData>(&result)) {
         // Only a complete log replaces the shown one.
@@ -327,8 +354,8 @@ void frmMain::LoadLogFile(const std::string& path) {
         tbLast->setText(QString::number(log_.lngSampleCount));
         blnDrawEnabled = true;
         SetZoom(1.0);
-        for (QWidget* control : std::initializer_list<QWidget*>{chkDisplay, cbLabels, bPrev,
-                                                                  bNext, tbFirst, tbLast})
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{chkDisplay, cbLabels, bPrev, bNext, tbFirst, tbLast})
             control->setEnabled(true);
         chkFilled->setEnabled(false);
         mGifSave->setEnabled(true);
@@ -352,37 +379,43 @@ void frmMain::LoadLogFile(const std::string& path) {
 // ---- Layout and the delayed redraw ----
 
 void frmMain::Form_Resize() {
-    const FormLayout f = LayoutForClientSize(form_->width() * kTwipsPerPixel,
-                                             form_->height() * kTwipsPerPixel,
-                                             width() * kTwipsPerPixel);
+    const FormLayout f =
+        LayoutForClientSize(form_->width() * kTwipsPerPixel, form_->height() * kTwipsPerPixel,
+                            width() * kTwipsPerPixel);
     area_.pbGraph.SetSize(f.pbGraph.Width, f.pbGraph.Height);
     area_.pbLegend.SetLeft(f.pbLegend.Left);
     area_.pbLegend.SetSize(f.pbLegend.Width, f.pbLegend.Height);
     pbGraph->Sync();
     pbLegend->Sync();
-    const std::pair<QWidget*, const TwipRect*> placed[] = {
-        {hsbGraph, &f.hsbGraph},     {lblItem, &f.lblItem},       {cbLabels, &f.cbLabels},
-        {lblMinV, &f.lblMinV},       {lblMin, &f.lblMin},         {lblMaxV, &f.lblMaxV},
-        {lblMax, &f.lblMax},         {chkDisplay, &f.chkDisplay}, {chkFilled, &f.chkFilled},
-        {lblColor1, &f.lblColor1},   {bColor, &f.bColor},         {lblColor2, &f.lblColor2},
-        {lblFirst, &f.lblFirst},     {tbFirst, &f.tbFirst},       {lblLast, &f.lblLast},
-        {tbLast, &f.tbLast},         {bPrev, &f.bPrev},           {bNext, &f.bNext},
-        {ProgressBar1, &f.ProgressBar1}};
+    const std::pair<QWidget*, const TwipRect*> placed[] = {{hsbGraph, &f.hsbGraph},
+                                                           {lblItem, &f.lblItem},
+                                                           {cbLabels, &f.cbLabels},
+                                                           {lblMinV, &f.lblMinV},
+                                                           {lblMin, &f.lblMin},
+                                                           {lblMaxV, &f.lblMaxV},
+                                                           {lblMax, &f.lblMax},
+                                                           {chkDisplay, &f.chkDisplay},
+                                                           {chkFilled, &f.chkFilled},
+                                                           {lblColor1, &f.lblColor1},
+                                                           {bColor, &f.bColor},
+                                                           {lblColor2, &f.lblColor2},
+                                                           {lblFirst, &f.lblFirst},
+                                                           {tbFirst, &f.tbFirst},
+                                                           {lblLast, &f.lblLast},
+                                                           {tbLast, &f.tbLast},
+                                                           {bPrev, &f.bPrev},
+                                                           {bNext, &f.bNext},
+                                                           {ProgressBar1, &f.ProgressBar1}};
     for (const auto& [widget, rect] : placed) widget->setGeometry(PixelRect(*rect));
     const std::pair<QWidget*, const TwipLine*> lines[] = {
         {Line1, &f.Line1}, {Line2, &f.Line2}, {Line3, &f.Line3}, {Line4, &f.Line4}};
     for (const auto& [widget, line] : lines)
         widget->setGeometry(0, TwipsToPixels(line->Y), TwipsToPixels(line->X2), 1);
-    lngRedrawAt = clock_.elapsed() + kRedrawDelayMs;
+    lngRedrawAt = RedrawDeadline(clock_.elapsed());
 }
 
 void frmMain::Timer1_Timer() {
-    if (lngRedrawAt == 0 || !blnFileLoaded) {
-        lngRedrawAt = 0;
-        return;
-    }
-    if (blnLoading || clock_.elapsed() <= lngRedrawAt) return;
-    lngRedrawAt = 0;
+    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), blnFileLoaded, blnLoading)) return;
     StoreScrollPos();
     RedrawCurrentView();
 }

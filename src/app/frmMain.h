@@ -53,6 +53,7 @@ private:
     // Start-up and shutdown.
     void CreateControls();
     void CreateMenu();
+    void ApplyDefaultSize();
     void Form_Load();
     void Form_Unload();
     void LoadSettings();
@@ -63,6 +64,7 @@ private:
     void mRecent_Click(int index);
     void BuildRecentMenu();
     void ShowLoadProgress(int64_t done, int64_t total);
+    void ShowProgressIdle();
 
     // Layout and the delayed redraw.
     void Form_Resize();
@@ -124,7 +126,7 @@ private:
     int32_t lngDragX = 0;
     int32_t lngDragLeft = 0;
     bool blnDragging = false;
-    qint64 lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
+    int64_t lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
     QElapsedTimer clock_;
     QString strAppTitle;
     QString strFileTitle;

@@ -62,8 +62,8 @@ void frmMain::DrawGraph() {
     if (!blnDrawEnabled) return;
     SetViewMode(kViewGraph);
     const GraphResult result =
-        DrawGraphForRange(area_, log_, {lngCurItem, dblZoom, lngScrollPos},
-                          Bytes(tbFirst->text()), Bytes(tbLast->text()), colors_);
+        DrawGraphForRange(area_, log_, {lngCurItem, dblZoom, lngScrollPos}, Bytes(tbFirst->text()),
+                          Bytes(tbLast->text()), colors_);
     lblMin->setText(result.lblMin);
     lblMax->setText(result.lblMax);
     ShowItemPanel(result.bColorBack, result.chkFilled, result.chkDisplay);
@@ -78,10 +78,17 @@ void frmMain::DrawCellTable(int intTable) {
 
 void frmMain::RedrawCurrentView() {
     switch (lngViewMode) {
-        case kViewGraph: DrawGraph(); break;
-        case kViewBlm: DrawCellTable(kBlmTable); break;
-        case kViewInt: DrawCellTable(kIntTable); break;
-        default: break;
+        case kViewGraph:
+            DrawGraph();
+            break;
+        case kViewBlm:
+            DrawCellTable(kBlmTable);
+            break;
+        case kViewInt:
+            DrawCellTable(kIntTable);
+            break;
+        default:
+            break;
     }
 }
 
@@ -104,7 +111,8 @@ void frmMain::ShowItemPanel(Colour back, bool filled, bool locked) {
 
 void frmMain::ShowLockState(bool locked) {
     cbLabels->setItemIcon(lngCurItem - 1, locked ? icons_.LockedItem() : QIcon());
-    for (QWidget* control : std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
         control->setEnabled(locked);
 }
 
@@ -138,8 +146,7 @@ void frmMain::chkFilled_Click() {
 }
 
 void frmMain::bColor_Click() {
-    const auto chosen =
-        dialogs_.GetColor(this, ToQColor(log_.udtItems[lngCurItem].lngColor));
+    const auto chosen = dialogs_.GetColor(this, ToQColor(log_.udtItems[lngCurItem].lngColor));
     if (!chosen) return;
     log_.udtItems[lngCurItem].lngColor = FromQColor(*chosen);
     SetColorButton(log_.udtItems[lngCurItem].lngColor);
@@ -163,7 +170,8 @@ void frmMain::bINT_Click() {
 
 void frmMain::tbFirst_LostFocus() {
     if (!tbFirst->isEnabled()) return;
-    tbFirst->setText(QString::fromStdString(NormalizeFirst(Bytes(tbFirst->text()), Bytes(tbLast->text()))));
+    tbFirst->setText(
+        QString::fromStdString(NormalizeFirst(Bytes(tbFirst->text()), Bytes(tbLast->text()))));
     ApplySampleRange();
 }
 
@@ -183,7 +191,9 @@ void frmMain::ApplySampleRange() {
 // ---- Zoom, scroll and drag ----
 
 void frmMain::ShowCaption() {
-    setWindowTitle(QString("%1 - %2 (%3%)").arg(strAppTitle, strFileTitle).arg(dblZoom * 100));
+    // Concatenated: a file name may hold "%1" and the like.
+    setWindowTitle(strAppTitle + " - " + strFileTitle + " (" + QString::number(dblZoom * 100) +
+                   "%)");
 }
 
 void frmMain::UpdateContainerCursor() {
@@ -236,9 +246,8 @@ void frmMain::pbGraphContents_MouseMove(QMouseEvent* event) {
     if (lngViewMode == kViewNone || !(event->buttons() & Qt::LeftButton)) return;
     if (!blnDragging) pbGraphContents_MouseDown(event);
     const int32_t current = RoundLong(area_.pbGraphContents.Left());
-    const int32_t newLeft =
-        DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
-                 area_.pbGraphContainer.Width(), area_.pbGraphContents.Width());
+    const int32_t newLeft = DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
+                                     area_.pbGraphContainer.Width(), area_.pbGraphContents.Width());
     if (newLeft == current) return;
     area_.pbGraphContents.SetLeft(newLeft);
     pbGraphContents->Sync();
@@ -268,8 +277,8 @@ void frmMain::mGifSave_Click() {
 }
 
 void frmMain::mBugCorrect_Click() {
-    const QString path = dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()),
-                                                  LogFileFilters(), 2);
+    const QString path =
+        dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
     if (path.isEmpty()) return;
     const CorrectionResult result = CorrectLogFile(QFile::encodeName(path).toStdString());
     if (result.ok)

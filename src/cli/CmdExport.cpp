@@ -1,9 +1,10 @@
 #include <QFile>
 #include <QGuiApplication>
-#include <cstdio>
+#include <QRegularExpression>
 
 #include "cli/CliArgs.h"
 #include "export/GifEncoder.h"
+#include "export/GifWriter.h"
 #include "export/ViewExport.h"
 #include "graph/ZoomMath.h"
 #include "logdata/TextFields.h"
@@ -15,8 +16,8 @@ namespace grafolux::cli {
 
 namespace {
 
-// The drawing area of the window at its design size, in pixels.
-constexpr int kDesignGraphWidth = 537, kDesignGraphHeight = 289;
+// The drawing area of the window at its default size, in pixels.
+constexpr int kDefaultGraphWidth = 537, kDefaultGraphHeight = 289;
 constexpr double kLegendWidthTwips = 1815;
 
 int32_t ViewNamed(const std::string& name) {
@@ -42,33 +43,48 @@ int32_t ChosenItem(const LogData& log, const std::string& text) {
     return ItemNamed(log, text);
 }
 
-std::pair<int, int> DrawingSize(const std::string& text) {
-    int width = 0, height = 0;
-    char rest = 0;
-    if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &rest) != 2 || width < 1 ||
-        height < 1 || width > 32767 || height > 32767)
-        throw UsageError("--size needs WxH in pixels, not " + text);
-    return {width, height};
+// WxH: two whole numbers of pixels from 1 up, nothing else.
+QSize DrawingSize(const std::string& text) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^([1-9][0-9]{0,5})x([1-9][0-9]{0,5})$"));
+    const auto match = pattern.match(QString::fromStdString(text));
+    if (!match.hasMatch()) throw UsageError("--size needs WxH in pixels, not " + text);
+    return {match.captured(1).toInt(), match.captured(2).toInt()};
+}
+
+// Only the graph has a current item, locked items and a zoom.
+void RefuseGraphOptionsForTables(const CliArgs& args) {
+    for (const char* option : {"--item", "--lock", "--fill", "--zoom"})
+        if (!args.options(option).empty())
+            throw UsageError(std::string(option) + " applies to the graph view only");
+}
+
+// Text is drawn through the font system, which needs an application object. The command
+// never shows a window, so it draws offscreen whatever platform the environment names.
+std::unique_ptr<QGuiApplication> WindowlessApplication() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "grafolux-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace
 
 void RunExport(const CliArgs& args, const Print&) {
     args.expectPositional(3);
-    // Text is drawn through the font system, which needs a (window-less) application.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "grafolux-cli";
-    static char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-
     const int32_t viewMode = ViewNamed(args.positional()[0]);
-    const auto [width, height] =
-        args.option("--size") ? DrawingSize(*args.option("--size"))
-                              : std::pair{kDesignGraphWidth, kDesignGraphHeight};
+    if (viewMode != kViewGraph) RefuseGraphOptionsForTables(args);
+    const QSize size = args.option("--size") ? DrawingSize(*args.option("--size"))
+                                             : QSize(kDefaultGraphWidth, kDefaultGraphHeight);
+    const int legendWidth = TwipsToPixels(kLegendWidthTwips);
+    if (const QString problem = GifSizeProblem(ComposedSize(size, legendWidth, viewMode));
+        !problem.isEmpty())
+        throw UsageError("--size " + std::to_string(size.width()) + "x" +
+                         std::to_string(size.height()) + " is too large: " + problem.toStdString());
+
     const DisplayColors colors;
     LogData log = LoadLogOrThrow(args.positional()[1], colors.lngItemColor);
-
     // --fill shows a filled item, which only a locked item can be.
     for (const std::string& name : args.options("--lock"))
         log.udtItems[ItemNamed(log, name)].blnLocked = true;
@@ -76,26 +92,29 @@ void RunExport(const CliArgs& args, const Print&) {
         ItemInfo& item = log.udtItems[ItemNamed(log, name)];
         item.blnLocked = item.blnFilled = true;
     }
+    const int32_t item = args.option("--item") ? ChosenItem(log, *args.option("--item")) : 1;
+    const double zoom = ClampZoom(args.option("--zoom") ? Val(*args.option("--zoom")) : 1.0);
     const std::string first = args.option("--first").value_or("1");
     const std::string last = args.option("--last").value_or(std::to_string(log.lngSampleCount));
 
+    const auto application = WindowlessApplication();
     DrawingArea area;
     PaintBackgrounds(area, colors);
-    area.pbGraph.SetSize(width * kTwipsPerPixel, height * kTwipsPerPixel);
-    area.pbLegend.SetSize(kLegendWidthTwips, height * kTwipsPerPixel);
-    if (viewMode == kViewGraph) {
-        const int32_t item = args.option("--item") ? ChosenItem(log, *args.option("--item")) : 1;
-        const double zoom = ClampZoom(args.option("--zoom") ? Val(*args.option("--zoom")) : 1.0);
+    area.pbGraph.SetSize(size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel);
+    area.pbLegend.SetSize(kLegendWidthTwips, size.height() * kTwipsPerPixel);
+    if (viewMode == kViewGraph)
         DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors);
-    } else {
-        DrawCellTableForRange(area, log, viewMode == kViewBlm ? kBlmTable : kIntTable, first,
-                              last, colors);
-    }
+    else
+        DrawCellTableForRange(area, log, viewMode == kViewBlm ? kBlmTable : kIntTable, first, last,
+                              colors);
+    for (const Surface* surface : {&area.pbGraph, &area.pbGraphContents, &area.pbLegend})
+        if (surface->OutOfMemory())
+            throw RuntimeError("not enough memory to draw a view this large");
 
     GIF encoder;
     QString error;
-    if (!encoder.SaveGIF(ComposeView(area, viewMode), QFile::decodeName(args.positional()[2].c_str()),
-                         false, 0, &error))
+    if (!encoder.SaveGIF(ComposeView(area, viewMode),
+                         QFile::decodeName(args.positional()[2].c_str()), false, 0, &error))
         throw RuntimeError(error.toStdString());
 }
 

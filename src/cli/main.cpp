@@ -1,58 +1,115 @@
 // grafolux-cli: the log viewer's core without a window.
+#include <QtGlobal>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <iostream>
 #include <map>
 
+#include "Version.h"
 #include "cli/CliArgs.h"
 
 namespace {
 
-const char kUsage[] =
-    "usage: grafolux-cli COMMAND ...\n"
-    "  dump LOG                                  items and samples, tab-separated\n"
-    "  table blm|int LOG [--first N] [--last N]  cell means per rpm x map cell\n"
-    "  correct LOG                               write LOG's bit-order corrected copy\n"
-    "  gif IN.ppm OUT.gif [--transparent RRGGBB] encode a binary PPM as GIF\n"
-    "  export graph|blm|int LOG OUT.gif [--item N|NAME] [--lock NAME]... [--fill NAME]...\n"
-    "         [--zoom Z] [--size WxH] [--first N] [--last N]\n"
-    "                                            save a view as the window draws it\n"
-    "  --help                                    this text\n";
+using grafolux::cli::CliArgs;
+using grafolux::cli::Print;
 
 struct Command {
+    const char* usage;  // the arguments after the command name
+    const char* what;   // one line
     std::vector<std::string> options;
-    std::function<void(const grafolux::cli::CliArgs&, const grafolux::cli::Print&)> run;
+    std::function<void(const CliArgs&, const Print&)> run;
 };
+
+const std::map<std::string, Command>& Commands() {
+    using namespace grafolux::cli;
+    static const std::map<std::string, Command> commands = {
+        {"dump", {"LOG", "items and samples, tab-separated", {}, RunDump}},
+        {"table",
+         {"blm|int LOG [--first N] [--last N]",
+          "cell means per rpm x map cell",
+          {"--first", "--last"},
+          RunTable}},
+        {"correct", {"LOG", "write LOG's bit-order corrected copy", {}, RunCorrect}},
+        {"gif",
+         {"IN.ppm OUT.gif [--transparent RRGGBB]",
+          "encode a binary PPM as GIF",
+          {"--transparent"},
+          RunGif}},
+        {"export",
+         {"graph|blm|int LOG OUT.gif [--item N|NAME] [--lock NAME]... [--fill NAME]...\n"
+          "         [--zoom Z] [--size WxH] [--first N] [--last N]",
+          "save a view as the window draws it",
+          {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last"},
+          RunExport}},
+    };
+    return commands;
+}
+
+std::string CommandUsage(const std::string& name, const Command& command) {
+    return "usage: grafolux-cli " + name + " " + command.usage + "\n  " + command.what + "\n";
+}
+
+std::string Usage() {
+    std::string text = "usage: grafolux-cli COMMAND ...\n";
+    for (const auto& [name, command] : Commands())
+        text += "  " + name + " " + command.usage + "\n      " + command.what + "\n";
+    text +=
+        "  COMMAND --help  that command's usage\n"
+        "  --help          this text\n"
+        "  --version       the version\n"
+        "Exit status: 0 success, 1 runtime error, 2 usage error.\n";
+    return text;
+}
+
+bool AsksForHelp(const std::vector<std::string>& words) {
+    return std::any_of(words.begin(), words.end(),
+                       [](const std::string& w) { return w == "--help" || w == "-h"; });
+}
+
+// Qt's own diagnostics (platform plugins, the runtime folder, the file engine) would add
+// lines to a command's one-line error; GRAFOLUX_QT_MESSAGES=1 lets them through.
+void SilenceQtUnlessAsked() {
+    if (qEnvironmentVariableIntValue("GRAFOLUX_QT_MESSAGES") == 0)
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace grafolux::cli;
-    const std::map<std::string, Command> commands = {
-        {"dump", {{}, RunDump}},
-        {"table", {{"--first", "--last"}, RunTable}},
-        {"correct", {{}, RunCorrect}},
-        {"gif", {{"--transparent"}, RunGif}},
-        {"export",
-         {{"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last"}, RunExport}},
-    };
+    SilenceQtUnlessAsked();
     const std::vector<std::string> words(argv + 1, argv + argc);
-    if (!words.empty() && (words[0] == "--help" || words[0] == "-h")) {
-        std::cout << kUsage;
+    if (words.empty()) {
+        std::cerr << Usage();
+        return 2;
+    }
+    if (words[0] == "--help" || words[0] == "-h") {
+        std::cout << Usage();
         return 0;
     }
+    if (words[0] == "--version") {
+        std::cout << "grafolux-cli " << grafolux::kVersionText << "\n";
+        return 0;
+    }
+    const auto command = Commands().find(words[0]);
+    const std::vector<std::string> rest(words.begin() + 1, words.end());
     try {
-        const auto command = words.empty() ? commands.end() : commands.find(words[0]);
-        if (command == commands.end()) throw UsageError("no such command");
-        command->second.run(CliArgs({words.begin() + 1, words.end()}, command->second.options),
-                            [](std::string_view text) {
-                                std::fwrite(text.data(), 1, text.size(), stdout);
-                            });
+        if (command == Commands().end()) throw UsageError("no such command: " + words[0]);
+        if (AsksForHelp(rest)) {
+            std::cout << CommandUsage(command->first, command->second);
+            return 0;
+        }
+        command->second.run(CliArgs(rest, command->second.options), [](std::string_view text) {
+            std::fwrite(text.data(), 1, text.size(), stdout);
+        });
         if (std::fflush(stdout) != 0 || std::ferror(stdout))
             throw RuntimeError("cannot write standard output");
         return 0;
     } catch (const UsageError& error) {
-        std::cerr << "grafolux-cli: " << error.what() << "\n" << kUsage;
+        std::cerr << "grafolux-cli: " << error.what() << "\n"
+                  << (command == Commands().end() ? Usage()
+                                                  : CommandUsage(command->first, command->second));
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "grafolux-cli: " << error.what() << "\n";

@@ -2,12 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <vector>
 
 #include "correct/BitGroups.h"
 #include "correct/LineEnds.h"
+#include "files/AtomicFile.h"
 
 #ifdef __linux__
 #include <fcntl.h>
@@ -27,7 +27,7 @@ constexpr std::string_view kFolderSeparators = "/";
 constexpr qint64 kBlockSize = qint64{1} << 20;
 
 // Hands what was written to the disk every few MiB without waiting for it, so the sync that
-// QSaveFile makes before the rename finds little left to do: on a large log that sync alone
+// the atomic write makes before the rename finds little left to do: on a large log that sync alone
 // would otherwise cost as much as the whole copy.
 class EarlyWriteBack {
 public:
@@ -111,16 +111,15 @@ CorrectionResult CorrectLog(QIODevice& input, const std::string& outputPath, qin
     const HeaderCorrection corrected = ReverseBitGroups(header);
     if (!corrected.ok) return Failure(corrected.error);
 
-    QSaveFile output(QFile::decodeName(outputPath.c_str()));
+    AtomicFile output(QFile::decodeName(outputPath.c_str()));
     auto writeFailed = [&] {
         return Failure("cannot write " + outputPath + ": " + Text(output.errorString()));
     };
-    if (!output.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return writeFailed();
+    if (!output.open()) return writeFailed();
     EarlyWriteBack writeBack(output.handle());
     auto write = [&](std::string_view bytes) {
-        const qint64 size = static_cast<qint64>(bytes.size());
-        if (output.write(bytes.data(), size) != size) return false;
-        writeBack.wrote(size);
+        if (!output.write(bytes)) return false;
+        writeBack.wrote(static_cast<qint64>(bytes.size()));
         return true;
     };
     CrLfConverter lines;

@@ -1,8 +1,7 @@
 #include "export/GifEncoder.h"
 
-#include <QSaveFile>
-
 #include "export/GifWriter.h"
+#include "files/AtomicFile.h"
 
 namespace grafolux {
 
@@ -26,16 +25,15 @@ bool GIF::SaveGIF(const QImage& pic, const QString& sFileName, bool UseTrans, Co
                   QString* error) {
     if (blnBusy) return Fail(error, QStringLiteral("the encoder is busy with another picture"));
     const BusyScope busy(blnBusy);
-    if (const QString problem = GifSizeProblem(pic); !problem.isEmpty())
+    if (const QString problem = GifSizeProblem(pic.size()); !problem.isEmpty())
         return Fail(error, problem);
 
     // Written beside the target and renamed over it only when complete. The handler gets a
     // copy, so it may replace Progress while it runs.
     const auto progress = Progress;
-    QSaveFile file(sFileName);
+    AtomicFile file(sFileName);
     QString why;
-    if (file.open(QIODevice::WriteOnly) &&
-        WriteGif(pic, file, UseTrans, TransColor, progress, &why) && file.commit())
+    if (file.open() && WriteGif(pic, file, UseTrans, TransColor, progress, &why) && file.commit())
         return true;
     return Fail(error, QStringLiteral("cannot write %1: %2")
                            .arg(sFileName, why.isEmpty() ? file.errorString() : why));

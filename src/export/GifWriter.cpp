@@ -46,13 +46,13 @@ bool WriteOut(QIODevice& out, std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-QString GifSizeProblem(const QImage& pic) {
-    if (pic.width() <= 0 || pic.height() <= 0) return QStringLiteral("the picture is empty");
-    if (pic.width() > kLargestSide || pic.height() > kLargestSide)
+QString GifSizeProblem(QSize size) {
+    if (size.width() <= 0 || size.height() <= 0) return QStringLiteral("the picture is empty");
+    if (size.width() > kLargestSide || size.height() > kLargestSide)
         return QStringLiteral("a GIF is at most %1 pixels wide and high, not %2 x %3")
             .arg(kLargestSide)
-            .arg(pic.width())
-            .arg(pic.height());
+            .arg(size.width())
+            .arg(size.height());
     return {};
 }
 
@@ -62,7 +62,8 @@ bool WriteGif(const QImage& pic, QIODevice& out, bool useTrans, Colour transColo
         if (error) *error = why;
         return false;
     };
-    if (const QString problem = GifSizeProblem(pic); !problem.isEmpty()) return fail(problem);
+    if (const QString problem = GifSizeProblem(pic.size()); !problem.isEmpty())
+        return fail(problem);
     const int lngWidth = pic.width(), lngHeight = pic.height();
     IndexedRows rows(pic);
 

@@ -3,6 +3,7 @@
 
 #include <QIODevice>
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -10,8 +11,9 @@
 
 namespace grafolux {
 
-// Why `pic` cannot be a GIF (empty, or a side above 32767 pixels), or an empty text.
-QString GifSizeProblem(const QImage& pic);
+// Why a picture of this size cannot be a GIF (empty, or a side above 32767 pixels), or an
+// empty text.
+QString GifSizeProblem(QSize size);
 
 // Writes the whole file to `out`; `progress` (may be empty) gets the share of rows done after
 // every tenth row. False when the picture cannot be a GIF or the device refuses a write; then

@@ -16,14 +16,17 @@ constexpr int kGraphView = 1;
 
 }  // namespace
 
+QSize ComposedSize(QSize graph, int legendWidth, int32_t lngViewMode) {
+    return {graph.width() + (lngViewMode == kGraphView ? legendWidth : 0), graph.height()};
+}
+
 QImage ComposeView(const DrawingArea& area, int32_t lngViewMode) {
     const QImage& graph = area.pbGraph.image();
     const QImage& canvas = area.pbGraphContents.image();
     const QImage& legend = area.pbLegend.image();
     const bool withLegend = lngViewMode == kGraphView;
 
-    QImage pbGif(graph.width() + (withLegend ? legend.width() : 0), graph.height(),
-                 QImage::Format_RGB32);
+    QImage pbGif(ComposedSize(graph.size(), legend.width(), lngViewMode), QImage::Format_RGB32);
     if (pbGif.isNull()) return pbGif;
     pbGif.fill(Qt::black);
 

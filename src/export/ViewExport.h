@@ -13,4 +13,7 @@ namespace grafolux {
 // at (615, 120) twips, then in the graph view the legend at the right.
 QImage ComposeView(const DrawingArea& area, int32_t lngViewMode);
 
+// The size of that picture for a pbGraph and a legend of these sizes, in pixels.
+QSize ComposedSize(QSize graph, int legendWidth, int32_t lngViewMode);
+
 }  // namespace grafolux

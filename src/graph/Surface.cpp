@@ -61,6 +61,7 @@ void Surface::SetSize(double widthTwips, double heightTwips) {
     const int width = Px(widthTwips), height = Px(heightTwips);
     if (width != image_.width() || height != image_.height())
         image_ = NewImage(width, height, backColor_);
+    outOfMemory_ = width > 0 && height > 0 && image_.isNull();
 }
 
 void Surface::SetBackColor(Colour colour) { backColor_ = colour; }

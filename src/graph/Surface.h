@@ -50,6 +50,8 @@ public:
     void SetTop(double twips) { topPx_ = TwipsToPixels(twips); }
     // A new size keeps nothing of the old picture: the surface is cleared.
     void SetSize(double widthTwips, double heightTwips);
+    // The last SetSize asked for a picture that memory could not hold; the surface is empty.
+    bool OutOfMemory() const { return outOfMemory_; }
     int leftPx() const { return leftPx_; }
     int topPx() const { return topPx_; }
 
@@ -90,6 +92,7 @@ private:
     Colour backColor_ = 0;
     Colour foreColor_ = 0;
     QFont font_;
+    bool outOfMemory_ = false;
 };
 
 }  // namespace grafolux

@@ -147,8 +147,8 @@ std::vector<Chunk> SplitIntoChunks(const char* begin, const char* end, int count
 
 // Runs work(chunk, stop) for each chunk on a thread of its own (here, when no thread can be
 // started) and calls progress(parsed, total) on this thread about every 16 ms until all are
-// done. A worker's exception is rethrown here once every worker has ended; so is one thrown
-// by progress, after the workers were told to stop.
+// done, and once more at the end. A worker's exception is rethrown here once every worker has
+// ended; so is one thrown by progress, after the workers were told to stop.
 template <typename Work>
 void RunChunks(std::vector<Chunk>& chunks, const Work& work, const LoadProgress& progress,
                int64_t total) {
@@ -190,8 +190,12 @@ void RunChunks(std::vector<Chunk>& chunks, const Work& work, const LoadProgress&
             lock.lock();
         }
     }
-    for (const Chunk& chunk : chunks)
+    int64_t parsed = 0;
+    for (const Chunk& chunk : chunks) {
         if (chunk.failure) std::rethrow_exception(chunk.failure);
+        parsed += chunk.parsed.load(std::memory_order_relaxed);
+    }
+    if (progress) progress(parsed, total);  // the end, however quickly it came
 }
 
 LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& progress,

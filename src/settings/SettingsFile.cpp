@@ -4,9 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "files/AtomicFile.h"
 #include "logdata/Rounding.h"
 #include "logdata/TextFields.h"
 #include "settings/SettingsText.h"
@@ -77,15 +77,11 @@ Settings LoadSettingsFile(const std::string& path) {
 }
 
 bool SaveSettingsFile(const std::string& path, const std::vector<std::string>& strRecent,
-                      const WindowState& window) {
-    QSaveFile file(DecodePath(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const std::string text = FormatSettings(strRecent, window);
-    const auto size = static_cast<qint64>(text.size());
-    // commit() alone overlooks a write that fails while it flushes (a full disk) and would put
-    // the truncated file in place; an uncommitted file is removed and the old one kept.
-    if (file.write(text.data(), size) != size || !file.flush()) return false;
-    return file.commit();
+                      const WindowState& window, std::string* error) {
+    AtomicFile file(DecodePath(path));
+    if (file.open() && file.write(FormatSettings(strRecent, window)) && file.commit()) return true;
+    if (error) *error = path + ": " + file.errorString().toStdString();
+    return false;
 }
 
 }  // namespace grafolux

@@ -28,8 +28,8 @@ std::string FormatSettings(const std::vector<std::string>& strRecent, const Wind
 
 // An absent file gives empty settings.
 Settings LoadSettingsFile(const std::string& path);
-// Atomic: the old file stays whole when the write fails.
+// Atomic: the old file stays whole when the write fails; `error` then says why.
 bool SaveSettingsFile(const std::string& path, const std::vector<std::string>& strRecent,
-                      const WindowState& window);
+                      const WindowState& window, std::string* error = nullptr);
 
 }  // namespace grafolux

@@ -15,7 +15,7 @@ void ExpectRect(const TwipRect& r, double left, double top, double width, double
 
 }  // namespace
 
-TEST(LayoutForClientSize, AtMinimumMatchesTheDesign) {
+TEST(LayoutForClientSize, AtMinimumGivesTheSmallestLayout) {
     const FormLayout f = LayoutForClientSize(10440, 5010, 10560);
     ExpectRect(f.pbGraph, 480, 105, 8055, 3375);
     ExpectRect(f.pbLegend, 8550, 105, 1815, 3375);
@@ -31,8 +31,8 @@ TEST(LayoutForClientSize, AtMinimumMatchesTheDesign) {
 TEST(LayoutForClientSize, SmallerThanMinimumLaysOutForMinimum) {
     const FormLayout minimized = LayoutForClientSize(0, 0, 0);
     const FormLayout minimum = LayoutForClientSize(10440, 5010, 0);
-    ExpectRect(minimized.pbGraph, minimum.pbGraph.Left, minimum.pbGraph.Top,
-               minimum.pbGraph.Width, minimum.pbGraph.Height);
+    ExpectRect(minimized.pbGraph, minimum.pbGraph.Left, minimum.pbGraph.Top, minimum.pbGraph.Width,
+               minimum.pbGraph.Height);
     EXPECT_EQ(minimized.bPrev.Top, minimum.bPrev.Top);
 }
 
@@ -59,8 +59,8 @@ TEST(LayoutForClientSize, TallerByThousandMovesBottomPanelDown) {
     EXPECT_EQ(b.pbLegend.Height - a.pbLegend.Height, 1000);
     EXPECT_EQ(b.Line3.Y - a.Line3.Y, 1000);
     EXPECT_EQ(b.Line2.Y, a.Line2.Y);
-    for (auto member : {&FormLayout::hsbGraph, &FormLayout::lblItem, &FormLayout::cbLabels,
-                        &FormLayout::tbFirst, &FormLayout::lblColor1, &FormLayout::bPrev,
-                        &FormLayout::ProgressBar1})
+    for (auto member :
+         {&FormLayout::hsbGraph, &FormLayout::lblItem, &FormLayout::cbLabels, &FormLayout::tbFirst,
+          &FormLayout::lblColor1, &FormLayout::bPrev, &FormLayout::ProgressBar1})
         EXPECT_EQ((b.*member).Top - (a.*member).Top, 1000);
 }

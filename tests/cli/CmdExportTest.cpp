@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 
 #include "RunCli.h"
@@ -21,7 +22,7 @@ TEST(CliExport, WritesTheViewAtTheDrawingSizeOrNothing) {
         << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n800\t30\t128\r\n1200\t50\t130\r\n"
            "1600\t70\t126\r\n";
     const ExportCase cases[] = {
-        {{"graph", "LOG", "OUT"}, 0, {537 + 121, 289}},  // the window's design size + legend
+        {{"graph", "LOG", "OUT"}, 0, {537 + 121, 289}},  // the window's default size + legend
         {{"blm", "LOG", "OUT"}, 0, {537, 289}},          // a table has no legend
         {{"graph", "LOG", "OUT", "--size", "400x300", "--item", "SENSOR:MAP", "--fill",
           "SENSOR:BLM", "--zoom", "2"},
@@ -32,18 +33,59 @@ TEST(CliExport, WritesTheViewAtTheDrawingSizeOrNothing) {
         {{"graph", "LOG", "OUT", "--item", "4"}, 1, {0, 0}},
         {{"graph", "missing.txt", "OUT"}, 1, {0, 0}},
         {{"graph", "LOG", "OUT", "--size", "400"}, 2, {0, 0}},
+        {{"graph", "LOG", "OUT", "--size", " 5x 5"}, 2, {0, 0}},
+        {{"graph", "LOG", "OUT", "--size", "5x5 "}, 2, {0, 0}},
+        {{"graph", "LOG", "OUT", "--size", "+5x5"}, 2, {0, 0}},
+        {{"graph", "LOG", "OUT", "--size", "0x5"}, 2, {0, 0}},
+        {{"graph", "LOG", "OUT", "--size", "32767x32767"}, 2, {0, 0}},  // refused before drawing
+        {{"graph", "LOG", "OUT", "--size", "32647x1"}, 2, {0, 0}},      // with its legend
+        {{"blm", "LOG", "OUT", "--size", "32767x1"}, 0, {32767, 1}},    // a table has none
+        {{"blm", "LOG", "OUT", "--item", "2"}, 2, {0, 0}},  // only the graph has an item
+        {{"int", "LOG", "OUT", "--zoom", "2"}, 2, {0, 0}},
         {{"chart", "LOG", "OUT"}, 2, {0, 0}},
     };
     for (const ExportCase& c : cases) {
         const QString out = dir.filePath("view.gif");
         QFile::remove(out);
         QStringList args{"export"};
-        for (const QString& word : c.args) args << (word == "LOG" ? log : word == "OUT" ? out : word);
+        for (const QString& word : c.args)
+            args << (word == "LOG" ? log : word == "OUT" ? out : word);
         const CliRun run = RunCli(args);
         const std::string what = args.join(' ').toStdString();
         EXPECT_EQ(run.exitCode, c.exitCode) << what << "\n" << run.err;
         EXPECT_EQ(run.out, "") << what;
         EXPECT_EQ(QImage(out, "GIF").size(), c.size) << what;
+        // A failure is one line (and the usage), success says nothing.
+        EXPECT_EQ(run.err.empty(), c.exitCode == 0) << what << "\n" << run.err;
+        if (c.exitCode == 1) {
+            EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        }
+    }
+}
+
+// The command never needs a display: a windowing platform without one is no reason to fail,
+// and Qt's own complaints (no runtime folder) stay off stderr.
+TEST(CliExport, DrawsWithoutADisplayAndWithoutQtChatter) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath("run1.txt"), out = dir.filePath("view.gif");
+    std::ofstream(log.toStdString(), std::ios::binary) << "A\tB\r\n1\t2\r\n3\t4\r\n";
+    const std::map<QString, QString> noDisplay = {{"QT_QPA_PLATFORM", "xcb"},
+                                                  {"DISPLAY", ""},
+                                                  {"WAYLAND_DISPLAY", ""},
+                                                  {"XDG_RUNTIME_DIR", ""}};
+    const CliRun drawn = RunCli({"export", "graph", log, out}, {}, noDisplay);
+    EXPECT_EQ(drawn.exitCode, 0);
+    EXPECT_EQ(drawn.err, "");
+    EXPECT_EQ(QImage(out, "GIF").size(), QSize(537 + 121, 289));
+    const CliRun usage = RunCli({"export", "graph", log}, {}, noDisplay);
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_TRUE(usage.err.starts_with("grafolux-cli: wrong number of arguments\nusage:"))
+        << usage.err;
+    for (const QStringList& args :
+         {QStringList{"dump", ""}, QStringList{"gif", "", out}, QStringList{"correct", ""}}) {
+        const CliRun empty = RunCli(args, {}, noDisplay);
+        EXPECT_EQ(empty.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(std::count(empty.err.begin(), empty.err.end(), '\n'), 1) << empty.err;
     }
 }
 

@@ -1,21 +1,11 @@
 #pragma once
 // Runs the built grafolux-cli as a user would, and collects what it says.
 
-#include <QProcess>
-#include <QStringList>
-#include <string>
+#include "support/RunProgram.h"
 
-struct CliRun {
-    int exitCode;
-    std::string out, err;
-};
+using CliRun = ProgramRun;
 
-inline CliRun RunCli(const QStringList& arguments, const QByteArray& input = {}) {
-    QProcess cli;
-    cli.start(GRAFOLUX_CLI, arguments);
-    cli.write(input);
-    cli.closeWriteChannel();
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), cli.readAllStandardOutput().toStdString(),
-            cli.readAllStandardError().toStdString()};
+inline CliRun RunCli(const QStringList& arguments, const QByteArray& input = {},
+                     const std::map<QString, QString>& environment = {}) {
+    return RunProgram(GRAFOLUX_CLI, arguments, input, environment);
 }

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QBuffer>
 #include <QTemporaryDir>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
 #include "correct/BitOrderCorrection.h"
+#include "support/FileSizeLimit.h"
 
 namespace fs = std::filesystem;
 using namespace grafolux;
@@ -83,24 +82,19 @@ TEST(CorrectedPath, CutsTheLastDotTxtOfTheFileNameOnly) {
     for (const auto& [path, expected] : rows) EXPECT_EQ(CorrectedPath(path), expected) << path;
 }
 
-// A file-size limit makes writes fail the way a full disk does, even for root.
 TEST(CorrectLogFile, FullDiskKeepsTheOlderCopyUntilANewOneIsComplete) {
     QTemporaryDir temp;
     const fs::path dir = temp.path().toStdString();
     WriteBytes(dir / "run1.txt", "A\r\n" + std::string(1 << 20, '7'));
     WriteBytes(dir / "run1_corrected.txt", "older");
 
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64 << 10;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const CorrectionResult full = CorrectLogFile((dir / "run1.txt").string());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, savedSignal);
+    const CorrectionResult full = [&] {
+        const FileSizeLimit limit(64 << 10);
+        return CorrectLogFile((dir / "run1.txt").string());
+    }();
 
     EXPECT_NE(full.error.find("cannot write"), std::string::npos) << full.error;
+    EXPECT_TRUE(full.error.ends_with(": File too large")) << full.error;  // the system's reason
     EXPECT_EQ(ReadBytes(dir / "run1_corrected.txt"), "older");
     EXPECT_EQ(Entries(dir), (std::set<std::string>{"run1.txt", "run1_corrected.txt"}));
     EXPECT_TRUE(CorrectLogFile((dir / "run1.txt").string()).ok);

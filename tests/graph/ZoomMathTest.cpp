@@ -29,7 +29,14 @@ TEST(ScrollBarFor, FifteenTwipUnitsValueWithinZeroToMax) {
     EXPECT_EQ(ScrollValueFor(-105, 354), 7);
     EXPECT_EQ(LeftForScrollValue(7), -105);
     EXPECT_EQ(ScrollPosFromLeft(-45, 2), -22);  // halves to even
-    EXPECT_EQ(ClampZoom(12) + ClampZoom(0.5), 11);
+}
+
+TEST(ClampZoom, KeepsOneToTen) {
+    const struct {
+        double zoom, clamped;
+    } cases[] = {{12, 10}, {10, 10}, {9.5, 9.5}, {1.5, 1.5},
+                 {1, 1},   {0.5, 1}, {-3, 1},    {std::numeric_limits<double>::quiet_NaN(), 1}};
+    for (const auto& c : cases) EXPECT_EQ(ClampZoom(c.zoom), c.clamped) << c.zoom;
 }
 
 TEST(DragLeft, FollowsTheMouseWithinTheContainerWithoutOverflow) {

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <csignal>
 #include <limits>
 
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
+#include "support/FileSizeLimit.h"
 
 namespace grafolux {
 namespace {
@@ -53,17 +52,13 @@ TEST(SaveSettingsFile, FullDiskOrBadPathLeavesTheOldFileWhole) {
     const std::vector<std::string> many(200, "/a/long/path/of/a/log/file.txt");
     ASSERT_TRUE(SaveSettingsFile(target, {"/old.txt"}, {}));
 
-    // Root ignores permissions, so a file-size limit stands in for a full disk.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool savedOnFullDisk = SaveSettingsFile(target, many, {});
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    std::string error;
+    const bool savedOnFullDisk = [&] {
+        const FileSizeLimit limit(64);
+        return SaveSettingsFile(target, many, {}, &error);
+    }();
     EXPECT_FALSE(savedOnFullDisk);
+    EXPECT_EQ(error, target + ": File too large");  // the system's reason
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no leftover
 
     EXPECT_FALSE(SaveSettingsFile(target + "/x", many, {}));

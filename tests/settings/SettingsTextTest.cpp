@@ -26,18 +26,37 @@ TEST(GetSetting, ReadsBlocksEntriesAndComments) {
     }
 }
 
+// One row per rule's edge: what the helper gives, and what it must give.
 TEST(TextHelpers, EdgesOfEachRule) {
-    std::string text = "a\r\n\r\nb\r";
-    EXPECT_EQ(PopLine(text) + "|" + text, "a|b\r");
-    EXPECT_EQ(StripComment("a'#'b#c", "#", "'"), "a'#'b");
-    EXPECT_EQ(FindText(3, "abcABC", "b", 1), 5);
-    EXPECT_EQ(FindText(7, "abcABC", "C", 0), 0);  // start beyond the text
-    EXPECT_EQ(GetFieldEx("aXbxc", 2, "x", 0), "c");
-    EXPECT_EQ(TrimWhite(" \tx y\r\n") + "|" + TrimWhite("  \t"), "x y|  \t");
-    EXPECT_EQ(NormalizeLines("\r\n\ra\r\nb\rc\n\n\r\n"), "\na\nb\nc\n");
-    EXPECT_EQ(CountLines("\na\r\nb\r\n"), 3);
-    EXPECT_EQ(GetLine("\na\r\nb\r\n", 1) + "|" + GetLine("\na\r\nb\r\n", -1), "|b");
-    EXPECT_EQ(GetLine("a\nb", 3) + GetLine("", -1), "");
+    using LineAndRest = std::pair<std::string, std::string>;
+    const auto popped = [](std::string text) {
+        std::string line = PopLine(text);
+        return LineAndRest{line, text};
+    };
+    EXPECT_EQ(popped("a\r\n\r\nb\r"), LineAndRest("a", "b\r"));
+    EXPECT_EQ(popped("a"), LineAndRest("a", ""));
+
+    const struct {
+        std::string got, expected;
+    } rows[] = {
+        {StripComment("a'#'b#c", "#", "'"), "a'#'b"},
+        {StripComment("a'#'b#c", "#", ""), "a'"},
+        {std::to_string(FindText(3, "abcABC", "b", 1)), "5"},
+        {std::to_string(FindText(3, "abcABC", "b", 0)), "0"},
+        {std::to_string(FindText(7, "abcABC", "C", 0)), "0"},  // start beyond the text
+        {GetFieldEx("aXbxc", 2, "x", 0), "c"},
+        {GetFieldEx("aXbxc", 2, "x", 1), "b"},
+        {TrimWhite(" \tx y\r\n"), "x y"},
+        {TrimWhite("  \t"), "  \t"},  // only white: unchanged
+        {TrimWhite(""), ""},
+        {NormalizeLines("\r\n\ra\r\nb\rc\n\n\r\n"), "\na\nb\nc\n"},
+        {std::to_string(CountLines("\na\r\nb\r\n")), "3"},
+        {GetLine("\na\r\nb\r\n", 1), ""},
+        {GetLine("\na\r\nb\r\n", -1), "b"},
+        {GetLine("a\nb", 3), ""},
+        {GetLine("", -1), ""},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.got, row.expected);
 }
 
 TEST(ReplaceAll, SearchesFromTheFrontAndNeverLoopsForever) {

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "RunCli.h"
+
+namespace {
+
+// Runs grafolux-cli with a small, fresh file system mounted on `folder` (a tmpfs in a mount
+// namespace of its own: no privileges needed where user namespaces are allowed). `setup` runs
+// in there first. Exit status 125 means the mount itself was refused.
+CliRun RunOnSmallDisk(const QString& folder, const QString& size, const QString& setup,
+                      const QStringList& arguments) {
+    const QString script =
+        "mount -t tmpfs -o size=" + size + " tmpfs \"$0\" || exit 125\n" + setup + "\nexec \"$@\"";
+    return RunProgram("unshare",
+                      QStringList{"-rm", "sh", "-c", script, folder, GRAFOLUX_CLI} + arguments);
+}
+
+TEST(CliFullDisk, WritesThatFailForWantOfSpaceSayWhy) {
+    QTemporaryDir temp;
+    const QString full = temp.filePath("full");
+    QDir().mkdir(full);
+    const QString ppm = temp.filePath("noise.ppm"), log = temp.filePath("run1.txt");
+    {
+        std::ofstream picture(ppm.toStdString(), std::ios::binary);
+        picture << "P6\n400 300\n255\n";
+        for (unsigned n = 0; n < 400 * 300 * 3; ++n) picture.put(char(n * n * 2654435761u >> 24));
+        std::ofstream text(log.toStdString(), std::ios::binary);
+        text << "SENSOR:RPM\tSENSOR:MAP\r\n";
+        for (int i = 0; i < 2000; ++i) text << 800 + i << "\t" << i % 100 << "\r\n";
+    }
+    const struct {
+        const char* what;
+        QString setup;
+        QStringList args;
+        QString written;
+    } cases[] = {
+        {"gif", "", {"gif", ppm, full + "/out.gif"}, full + "/out.gif"},
+        {"export",
+         "",
+         {"export", "graph", log, full + "/out.gif", "--size", "2000x2000"},
+         full + "/out.gif"},
+        {"correct",
+         "cp '" + log + "' \"$0\"/",
+         {"correct", full + "/run1.txt"},
+         full + "/run1_corrected.txt"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunOnSmallDisk(full, "32k", c.setup, c.args);
+        if (run.exitCode == 125 || run.err.starts_with("unshare:"))
+            GTEST_SKIP() << "no mount namespace here: " << run.err;
+        EXPECT_EQ(run.exitCode, 1) << c.what;
+        EXPECT_EQ(run.out, "") << c.what;
+        EXPECT_EQ(
+            run.err,
+            "grafolux-cli: " +
+                std::string(c.what == std::string("correct") ? (full + "/run1.txt: ").toStdString()
+                                                             : "") +
+                "cannot write " + c.written.toStdString() + ": No space left on device\n")
+            << c.what;
+    }
+}
+
+}  // namespace

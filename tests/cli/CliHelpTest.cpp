@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "RunCli.h"
+
+namespace {
+
+const QStringList kCommands = {"dump", "table", "correct", "gif", "export"};
+
+TEST(CliHelp, EveryCommandAnswersHelpAndTheToolItsVersion) {
+    for (const QString& command : kCommands) {
+        for (const char* help : {"--help", "-h"}) {
+            const CliRun run = RunCli({command, help});
+            EXPECT_EQ(run.exitCode, 0) << command.toStdString();
+            EXPECT_TRUE(run.out.starts_with("usage: grafolux-cli " + command.toStdString() + " "))
+                << run.out;
+            EXPECT_EQ(run.err, "");
+        }
+    }
+    const CliRun usage = RunCli({"--help"});
+    EXPECT_EQ(usage.exitCode, 0);
+    for (const QString& command : kCommands)
+        EXPECT_NE(usage.out.find("  " + command.toStdString() + " "), std::string::npos);
+
+    const CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "grafolux-cli 0.3.2\n");
+}
+
+TEST(CliHelp, NoArgumentsOrAnUnknownCommandIsAUsageError) {
+    for (const QStringList& args : {QStringList{}, QStringList{"chart"}}) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("usage: grafolux-cli COMMAND"), std::string::npos) << run.err;
+    }
+}
+
+}  // namespace
