@@ -63,6 +63,8 @@ std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes) {
     if (!width || !height || !maxval || !header.EndOfHeader()) return "damaged PPM header";
     if (*maxval != 255)
         return "PPM maxval " + std::to_string(*maxval) + " is not supported (only 255)";
+    // Also spares a row loop over a height of a billion rows of nothing.
+    if (*width == 0 || *height == 0) return "PPM picture is empty";
     const qsizetype rowBytes = qsizetype{3} * *width;
     if (bytes.size() - header.pos() < rowBytes * *height) return "PPM pixel data is truncated";
 
