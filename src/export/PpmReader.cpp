@@ -9,6 +9,8 @@ namespace grafolux {
 
 namespace {
 
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
 // The header: "P6", width, height, maxval, separated by whitespace and # comments,
 // and one whitespace byte before the pixels.
 class HeaderReader {
@@ -35,7 +37,6 @@ public:
     qsizetype pos() const { return pos_; }
 
 private:
-    static bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
     void SkipSpaceAndComments() {
         while (pos_ < bytes_.size()) {
             if (IsSpace(bytes_[pos_]))
@@ -55,8 +56,7 @@ private:
 
 std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes) {
     // "P61 1 255" would otherwise read as a picture one pixel wide.
-    const bool separated =
-        bytes.size() > 2 && (std::isspace(static_cast<unsigned char>(bytes[2])) || bytes[2] == '#');
+    const bool separated = bytes.size() > 2 && (IsSpace(bytes[2]) || bytes[2] == '#');
     if (!bytes.startsWith("P6") || !separated) return "not a binary PPM (P6) picture";
     HeaderReader header(bytes);
     const auto width = header.Number(), height = header.Number(), maxval = header.Number();
