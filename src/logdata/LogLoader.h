@@ -27,8 +27,7 @@ using LoadProgress = std::function<void(int64_t done, int64_t total)>;
 // unreadable, empty, a header without an item, too large for memory) yields a LoadError
 // whose message names the path, and nothing else. The file is read once; a log that is
 // still growing is cut at the size it had when it was opened, and one replaced or deleted
-// after it was opened is read as it was. No global state: loads may
-// run side by side.
+// after it was opened is read as it was. No global state: loads may run side by side.
 LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress = {});
 
 }  // namespace grafolux
