@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or the ones named) for SECONDS each, default 60, one at a time at
-# the lowest priority, and merges the inputs that reach new code back into its corpus in
-# tests/fuzz/corpus/. A fault leaves its input in build/fuzz/artifacts/; logs go to
+# the lowest priority, and merges the inputs that reach new code into its corpus in
+# tests/fuzz/corpus/, which it keeps minimal. A fault leaves its input in build/fuzz/artifacts/; logs go to
 # build/fuzz/logs/.    scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,8 +39,15 @@ for target in "${targets[@]}"; do
   fi
   grep -E '^#[0-9]+[[:space:]]+DONE|^stat::number_of_executed_units|^==[0-9]+==ERROR|property broken' \
     build/fuzz/logs/"$target".log || tail -n 5 build/fuzz/logs/"$target".log
-  nice -n 19 build/fuzz/tests/fuzz/fuzz_"$target" -merge=1 "$corpus" "$found" >/dev/null 2>&1 || true
-  rm -rf "$found"
+  # The corpus anew: the named seeds (hand-made cases, inputs that once found a fault) stay,
+  # and of the rest, old and new, only what reaches code the others do not.
+  kept=$(mktemp -d)
+  find "$corpus" -type f ! -regex '.*/[0-9a-f]\{40\}' -exec cp {} "$kept" \;
+  if nice -n 19 build/fuzz/tests/fuzz/fuzz_"$target" -merge=1 "$kept" "$corpus" "$found" \
+      >/dev/null 2>&1; then
+    rm -rf "$corpus" && mv "$kept" "$corpus" && chmod 755 "$corpus"
+  fi
+  rm -rf "$found" "$kept"
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "faults found by: ${failed[*]} (inputs in build/fuzz/artifacts/)"
