@@ -10,10 +10,10 @@
 #include <cmath>
 #include <vector>
 
+#include "draw/Surface.h"
 #include "export/GifEncoder.h"
 #include "export/GifPalette.h"
 #include "export/GifWriter.h"
-#include "graph/Surface.h"
 
 namespace {
 

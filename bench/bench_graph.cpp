@@ -12,9 +12,9 @@
 #include <variant>
 #include <vector>
 
-#include "NaiveCurve.h"
-#include "graph/GraphView.h"
+#include "graph/GraphDrawing.h"
 #include "logdata/LogLoader.h"
+#include "support/NaiveCurve.h"
 
 namespace {
 

@@ -70,7 +70,8 @@ void BM_PlainPass(benchmark::State& state) {
 
 void TableOf(benchmark::State& state, const grafolux::LogData& log) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(grafolux::ComputeCellTable(log, grafolux::kBlmTable, 1, kSamples));
+        benchmark::DoNotOptimize(
+            grafolux::ComputeCellTable(log, grafolux::TableKind::Blm, 1, kSamples));
     state.SetItemsProcessed(state.iterations() * kSamples);
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Grafolux needs to build, test and benchmark.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation libgtest-dev libbenchmark-dev libgif-dev)
+packages=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation libgtest-dev libbenchmark-dev libgif-dev
+          clang-format)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -27,8 +27,8 @@ struct Random {
 const char* const kSensors[] = {"TIME",       "SENSOR:RPM", "SENSOR:MAP", "SENSOR:TPS",
                                 "SENSOR:O2",  "SENSOR:BLM", "SENSOR:INT", "SENSOR:SPARK",
                                 "SENSOR:CTS", "SENSOR:MAT"};
-const char* const kGroups[] = {"MW2:",      "MWAF1:",    "MCU1IO:",  "MCU2IO:",
-                               "MALFFLG1:", "MALFFLG2:", "MALFFLG3:"};
+const char* const kGroups[] = {
+    "MW2:", "MWAF1:", "MCU1IO:", "MCU2IO:", "MALFFLG1:", "MALFFLG2:", "MALFFLG3:"};
 
 long argValue(int argc, char** argv, const char* name, long fallback) {
     for (int i = 1; i + 1 < argc; ++i)
@@ -71,8 +71,16 @@ int main(int argc, char** argv) {
         const double cts = std::round(std::fmin(95, 20 + line * 0.05));
         const double mat = std::round(25 + 10 * std::sin(line * 0.0005));
 
-        const double values[] = {line * 0.1, std::round(rpm), std::round(map * 10) / 10,
-                                 std::round(throttle), o2, blm, integ, spark, cts, mat};
+        const double values[] = {line * 0.1,
+                                 std::round(rpm),
+                                 std::round(map * 10) / 10,
+                                 std::round(throttle),
+                                 o2,
+                                 blm,
+                                 integ,
+                                 spark,
+                                 cts,
+                                 mat};
         out.clear();
         for (size_t i = 0; i < std::size(values); ++i) {
             std::snprintf(field, sizeof field, i ? "\t%.10g" : "%.10g", values[i]);

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "graph/Surface.h"
+#include "draw/Surface.h"
 
 namespace grafolux {
 

@@ -24,14 +24,14 @@
 #include "app/Icons.h"
 #include "app/PictureBox.h"
 #include "app/RecentList.h"
-#include "app/ResizeLayout.h"
-#include "graph/DisplayText.h"
+#include "draw/DisplayText.h"
 #include "logdata/LogLoader.h"
 #include "logdata/TextFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
-#include "tables/DelayedRedraw.h"
-#include "tables/ViewDrawing.h"
+#include "views/DelayedRedraw.h"
+#include "views/FormLayout.h"
+#include "views/ViewDrawing.h"
 
 namespace grafolux {
 
@@ -86,36 +86,55 @@ void frmMain::CreateControls() {
     // The controls' sizes are made for a small sans-serif font.
     form_->setFont(QFont("Arial", 8));
     form_->installEventFilter(this);
+    CreateToolButtons();
+    CreateDrawingArea();
+    CreateItemPanel();
+    CreateRangeAndProgress();
+    Line1 = EtchedLine(form_, "Line1", QColor(128, 128, 128));
+    Line2 = EtchedLine(form_, "Line2", Qt::white);
+    Line3 = EtchedLine(form_, "Line3", QColor(128, 128, 128));
+    Line4 = EtchedLine(form_, "Line4", Qt::white);
+    Timer1 = new QTimer(this);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+}
 
-    auto toolButton = [this](const char* name, const QString& tip, int top) {
+// The picture buttons of the left column. Every control gets its place from Form_Resize.
+void frmMain::CreateToolButtons() {
+    const auto toolButton = [this](const char* name, const QString& tip, const QIcon& icon,
+                                   void (frmMain::*handler)()) {
         auto* button = Named(new QToolButton(form_), name);
         button->setToolTip(tip);
-        button->setGeometry(PixelRect({45, static_cast<double>(top), 375, 375}));
         button->setIconSize(QSize(21, 21));
+        button->setIcon(icon);
+        connect(button, &QToolButton::clicked, this, handler);
         return button;
     };
-    bZoomIn = toolButton("bZoomIn", "Zoom In", 105);
-    bZoomOut = toolButton("bZoomOut", "Zoom Out", 480);
-    bData = toolButton("bData", "Graph", 1080);
-    bBLM = toolButton("bBLM", "BLM Table", 1440);
-    bINT = toolButton("bINT", "INT Table", 1815);
-    bSaveGif = toolButton("bSaveGif", "Save As GIF", 2400);
-    bZoomIn->setIcon(ZoomInIcon());
-    bZoomOut->setIcon(ZoomOutIcon());
+    bZoomIn = toolButton("bZoomIn", "Zoom In", ZoomInIcon(), &frmMain::bZoomIn_Click);
+    bZoomOut = toolButton("bZoomOut", "Zoom Out", ZoomOutIcon(), &frmMain::bZoomOut_Click);
+    bData = toolButton("bData", "Graph", {}, &frmMain::bData_Click);
+    bBLM = toolButton("bBLM", "BLM Table", {}, &frmMain::bBLM_Click);
+    bINT = toolButton("bINT", "INT Table", {}, &frmMain::bINT_Click);
+    bSaveGif = toolButton("bSaveGif", "Save As GIF", SaveGifIcon(), &frmMain::mGifSave_Click);
     bZoomIn->setShortcut(QKeySequence::ZoomIn);
     bZoomOut->setShortcut(QKeySequence::ZoomOut);
-    bSaveGif->setIcon(SaveGifIcon());
+}
 
+// The nested picture boxes the views draw on, the legend and the scroll bar under them.
+void frmMain::CreateDrawingArea() {
     pbGraph = Named(new PictureBox(area_.pbGraph, form_), "pbGraph");
     pbGraphContainer = Named(new PictureBox(area_.pbGraphContainer, pbGraph), "pbGraphContainer");
     pbGraphContents =
         Named(new PictureBox(area_.pbGraphContents, pbGraphContainer), "pbGraphContents");
     pbLegend = Named(new PictureBox(area_.pbLegend, form_), "pbLegend");
-    area_.pbGraph.SetLeft(480);
-    area_.pbGraph.SetTop(105);
-    area_.pbLegend.SetTop(105);
-
     hsbGraph = Named(new QScrollBar(Qt::Horizontal, form_), "hsbGraph");
+    connect(hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
+    connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
+    connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
+    connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
+}
+
+// The current item: its choice, its value range, its lock, fill and colour.
+void frmMain::CreateItemPanel() {
     lblItem = Named(new QLabel("Item:", form_), "lblItem");
     cbLabels = Named(new QComboBox(form_), "cbLabels");
     lblMinV = Named(new QLabel("Low Value:", form_), "lblMinV");
@@ -127,18 +146,8 @@ void frmMain::CreateControls() {
     lblColor1 = Named(new QLabel("Color:", form_), "lblColor1");
     bColor = Named(new QPushButton(form_), "bColor");
     lblColor2 = Named(new QLabel("(Click to Change)", form_), "lblColor2");
-    lblFirst = Named(new QLabel("First Item:", form_), "lblFirst");
-    tbFirst = Named(new QLineEdit(form_), "tbFirst");
-    lblLast = Named(new QLabel("Last Item:", form_), "lblLast");
-    tbLast = Named(new QLineEdit(form_), "tbLast");
     bPrev = Named(new QPushButton("Previous", form_), "bPrev");
     bNext = Named(new QPushButton("Next", form_), "bNext");
-    ProgressBar1 = Named(new QProgressBar(form_), "ProgressBar1");
-    ProgressBar1->setTextVisible(false);
-    Line1 = EtchedLine(form_, "Line1", QColor(128, 128, 128));
-    Line2 = EtchedLine(form_, "Line2", Qt::white);
-    Line3 = EtchedLine(form_, "Line3", QColor(128, 128, 128));
-    Line4 = EtchedLine(form_, "Line4", Qt::white);
 
     QFont bold = lblMin->font();
     bold.setBold(true);
@@ -154,29 +163,26 @@ void frmMain::CreateControls() {
     bColor->setAutoFillBackground(true);
     bColor->setFlat(true);
 
-    connect(bZoomIn, &QToolButton::clicked, this, &frmMain::bZoomIn_Click);
-    connect(bZoomOut, &QToolButton::clicked, this, &frmMain::bZoomOut_Click);
-    connect(bData, &QToolButton::clicked, this, &frmMain::bData_Click);
-    connect(bBLM, &QToolButton::clicked, this, &frmMain::bBLM_Click);
-    connect(bINT, &QToolButton::clicked, this, &frmMain::bINT_Click);
-    connect(bSaveGif, &QToolButton::clicked, this, &frmMain::mGifSave_Click);
-    connect(hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
-    connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
-    connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
-    connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
     connect(cbLabels, &QComboBox::activated, this, &frmMain::cbLabels_Click);
     connect(bNext, &QPushButton::clicked, this, &frmMain::bNext_Click);
     connect(bPrev, &QPushButton::clicked, this, &frmMain::bPrev_Click);
     connect(chkDisplay, &QCheckBox::clicked, this, &frmMain::chkDisplay_Click);
     connect(chkFilled, &QCheckBox::clicked, this, &frmMain::chkFilled_Click);
     connect(bColor, &QPushButton::clicked, this, &frmMain::bColor_Click);
+}
+
+// The sample range boxes and the load's progress bar.
+void frmMain::CreateRangeAndProgress() {
+    lblFirst = Named(new QLabel("First Item:", form_), "lblFirst");
+    tbFirst = Named(new QLineEdit(form_), "tbFirst");
+    lblLast = Named(new QLabel("Last Item:", form_), "lblLast");
+    tbLast = Named(new QLineEdit(form_), "tbLast");
+    ProgressBar1 = Named(new QProgressBar(form_), "ProgressBar1");
+    ProgressBar1->setTextVisible(false);
     connect(tbFirst, &QLineEdit::returnPressed, this, &frmMain::tbFirst_LostFocus);
     connect(tbLast, &QLineEdit::returnPressed, this, &frmMain::tbLast_LostFocus);
     tbFirst->installEventFilter(this);
     tbLast->installEventFilter(this);
-
-    Timer1 = new QTimer(this);
-    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 }
 
 // The default size: the client area below the menu bar is the layout's default, so the File
@@ -210,7 +216,7 @@ void frmMain::Form_Load() {
     setWindowTitle(strAppTitle);
     blnDrawEnabled = true;
     dblZoom = 1.0;
-    SetViewMode(0);
+    SetViewMode(ViewMode::None);
     PaintBackgrounds(area_, colors_);
     SetColorButton(colors_.lngItemColor);
     lngCurItem = 1;
@@ -382,12 +388,21 @@ void frmMain::Form_Resize() {
     const FormLayout f =
         LayoutForClientSize(form_->width() * kTwipsPerPixel, form_->height() * kTwipsPerPixel,
                             width() * kTwipsPerPixel);
-    area_.pbGraph.SetSize(f.pbGraph.Width, f.pbGraph.Height);
-    area_.pbLegend.SetLeft(f.pbLegend.Left);
-    area_.pbLegend.SetSize(f.pbLegend.Width, f.pbLegend.Height);
+    for (const auto& [surface, rect] :
+         {std::pair{&area_.pbGraph, &f.pbGraph}, std::pair{&area_.pbLegend, &f.pbLegend}}) {
+        surface->SetLeft(rect->Left);
+        surface->SetTop(rect->Top);
+        surface->SetSize(rect->Width, rect->Height);
+    }
     pbGraph->Sync();
     pbLegend->Sync();
-    const std::pair<QWidget*, const TwipRect*> placed[] = {{hsbGraph, &f.hsbGraph},
+    const std::pair<QWidget*, const TwipRect*> placed[] = {{bZoomIn, &f.bZoomIn},
+                                                           {bZoomOut, &f.bZoomOut},
+                                                           {bData, &f.bData},
+                                                           {bBLM, &f.bBLM},
+                                                           {bINT, &f.bINT},
+                                                           {bSaveGif, &f.bSaveGif},
+                                                           {hsbGraph, &f.hsbGraph},
                                                            {lblItem, &f.lblItem},
                                                            {cbLabels, &f.cbLabels},
                                                            {lblMinV, &f.lblMinV},

@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "app/Icons.h"
-#include "graph/DisplayColors.h"
-#include "graph/DrawingArea.h"
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"
+#include "tables/CellStats.h"
+#include "views/ViewMode.h"
 
 class QAction;
 class QCheckBox;
@@ -42,7 +44,7 @@ public:
     const LogData& log() const { return log_; }
     const DrawingArea& area() const { return area_; }
     const std::vector<std::string>& recent() const { return strRecent; }
-    int32_t viewMode() const { return lngViewMode; }
+    ViewMode viewMode() const { return lngViewMode; }
     double zoom() const { return dblZoom; }
 
 protected:
@@ -52,6 +54,10 @@ protected:
 private:
     // Start-up and shutdown.
     void CreateControls();
+    void CreateToolButtons();
+    void CreateDrawingArea();
+    void CreateItemPanel();
+    void CreateRangeAndProgress();
     void CreateMenu();
     void ApplyDefaultSize();
     void Form_Load();
@@ -71,9 +77,9 @@ private:
     void Timer1_Timer();
 
     // Views.
-    int32_t SetViewMode(int32_t lngMode);
+    ViewMode SetViewMode(ViewMode lngMode);
     void DrawGraph();
-    void DrawCellTable(int intTable);
+    void DrawCellTable(TableKind intTable);
     void RedrawCurrentView();
     void StoreScrollPos();
     void SyncSurfaces();
@@ -116,7 +122,7 @@ private:
     DrawingArea area_;
     DisplayColors colors_;
     int32_t lngCurItem = 1;
-    int32_t lngViewMode = 0;
+    ViewMode lngViewMode = ViewMode::None;
     bool blnFileLoaded = false;
     bool blnDrawEnabled = true;
     bool blnLoading = false;

@@ -17,13 +17,13 @@
 #include "app/frmMain.h"
 #include "correct/BitOrderCorrection.h"
 #include "export/GifEncoder.h"
-#include "export/ViewExport.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
 #include "tables/CellStats.h"
-#include "tables/SampleRange.h"
-#include "tables/ViewDrawing.h"
-#include "tables/ViewMode.h"
+#include "views/SampleRange.h"
+#include "views/ViewDrawing.h"
+#include "views/ViewExport.h"
+#include "views/ViewMode.h"
 
 namespace grafolux {
 
@@ -35,18 +35,18 @@ std::string Bytes(const QString& text) { return text.toUtf8().toStdString(); }
 
 // ---- Views ----
 
-int32_t frmMain::SetViewMode(int32_t lngMode) {
-    const int32_t old = lngViewMode;
+ViewMode frmMain::SetViewMode(ViewMode lngMode) {
+    const ViewMode old = lngViewMode;
     lngViewMode = lngMode;
     const ViewButtons buttons = ViewButtonsFor(lngMode, dblZoom);
-    bData->setIcon(icons_.ViewButton(buttons.bData, "GRAPH_DIS"));
-    bBLM->setIcon(icons_.ViewButton(buttons.bBLM, "BLM_DIS"));
-    bINT->setIcon(icons_.ViewButton(buttons.bINT, "INT_DIS"));
-    bData->setProperty("picture", buttons.bData);
-    bBLM->setProperty("picture", buttons.bBLM);
-    bINT->setProperty("picture", buttons.bINT);
-    bZoomIn->setEnabled(buttons.bZoomInEnabled);
-    bZoomOut->setEnabled(buttons.bZoomOutEnabled);
+    bData->setIcon(icons_.ViewButton(buttons.graphPicture, "GRAPH_DIS"));
+    bBLM->setIcon(icons_.ViewButton(buttons.blmPicture, "BLM_DIS"));
+    bINT->setIcon(icons_.ViewButton(buttons.intPicture, "INT_DIS"));
+    bData->setProperty("picture", buttons.graphPicture);
+    bBLM->setProperty("picture", buttons.blmPicture);
+    bINT->setProperty("picture", buttons.intPicture);
+    bZoomIn->setEnabled(buttons.canZoomIn);
+    bZoomOut->setEnabled(buttons.canZoomOut);
     return old;
 }
 
@@ -60,17 +60,17 @@ void frmMain::SyncSurfaces() {
 
 void frmMain::DrawGraph() {
     if (!blnDrawEnabled) return;
-    SetViewMode(kViewGraph);
+    SetViewMode(ViewMode::Graph);
     const GraphResult result =
         DrawGraphForRange(area_, log_, {lngCurItem, dblZoom, lngScrollPos}, Bytes(tbFirst->text()),
                           Bytes(tbLast->text()), colors_);
-    lblMin->setText(result.lblMin);
-    lblMax->setText(result.lblMax);
-    ShowItemPanel(result.bColorBack, result.chkFilled, result.chkDisplay);
+    lblMin->setText(result.lowText);
+    lblMax->setText(result.highText);
+    ShowItemPanel(result.itemColour, result.filled, result.locked);
     SyncSurfaces();
 }
 
-void frmMain::DrawCellTable(int intTable) {
+void frmMain::DrawCellTable(TableKind intTable) {
     DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
                           colors_);
     SyncSurfaces();
@@ -78,14 +78,14 @@ void frmMain::DrawCellTable(int intTable) {
 
 void frmMain::RedrawCurrentView() {
     switch (lngViewMode) {
-        case kViewGraph:
+        case ViewMode::Graph:
             DrawGraph();
             break;
-        case kViewBlm:
-            DrawCellTable(kBlmTable);
+        case ViewMode::Blm:
+            DrawCellTable(TableKind::Blm);
             break;
-        case kViewInt:
-            DrawCellTable(kIntTable);
+        case ViewMode::Int:
+            DrawCellTable(TableKind::Int);
             break;
         default:
             break;
@@ -159,13 +159,13 @@ void frmMain::bColor_Click() {
 void frmMain::bData_Click() { SelectItem(lngCurItem); }
 
 void frmMain::bBLM_Click() {
-    SetViewMode(kViewBlm);
-    DrawCellTable(kBlmTable);
+    SetViewMode(ViewMode::Blm);
+    DrawCellTable(TableKind::Blm);
 }
 
 void frmMain::bINT_Click() {
-    SetViewMode(kViewInt);
-    DrawCellTable(kIntTable);
+    SetViewMode(ViewMode::Int);
+    DrawCellTable(TableKind::Int);
 }
 
 void frmMain::tbFirst_LostFocus() {
@@ -184,7 +184,7 @@ void frmMain::tbLast_LostFocus() {
 
 void frmMain::ApplySampleRange() {
     if (!IsValidRange(Bytes(tbFirst->text()), Bytes(tbLast->text()), log_.lngSampleCount)) return;
-    if (lngViewMode == kViewGraph) StoreScrollPos();
+    if (lngViewMode == ViewMode::Graph) StoreScrollPos();
     RedrawCurrentView();
 }
 
@@ -243,7 +243,7 @@ void frmMain::pbGraphContents_MouseDown(QMouseEvent* event) {
 }
 
 void frmMain::pbGraphContents_MouseMove(QMouseEvent* event) {
-    if (lngViewMode == kViewNone || !(event->buttons() & Qt::LeftButton)) return;
+    if (lngViewMode == ViewMode::None || !(event->buttons() & Qt::LeftButton)) return;
     if (!blnDragging) pbGraphContents_MouseDown(event);
     const int32_t current = RoundLong(area_.pbGraphContents.Left());
     const int32_t newLeft = DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),

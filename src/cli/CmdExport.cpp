@@ -5,25 +5,22 @@
 #include "cli/CliArgs.h"
 #include "export/GifEncoder.h"
 #include "export/GifWriter.h"
-#include "export/ViewExport.h"
 #include "graph/ZoomMath.h"
 #include "logdata/TextFields.h"
 #include "tables/CellStats.h"
-#include "tables/ViewDrawing.h"
-#include "tables/ViewMode.h"
+#include "views/FormLayout.h"
+#include "views/ViewDrawing.h"
+#include "views/ViewExport.h"
+#include "views/ViewMode.h"
 
 namespace grafolux::cli {
 
 namespace {
 
-// The drawing area of the window at its default size, in pixels.
-constexpr int kDefaultGraphWidth = 537, kDefaultGraphHeight = 289;
-constexpr double kLegendWidthTwips = 1815;
-
-int32_t ViewNamed(const std::string& name) {
-    if (name == "graph") return kViewGraph;
-    if (name == "blm") return kViewBlm;
-    if (name == "int") return kViewInt;
+ViewMode ViewNamed(const std::string& name) {
+    if (name == "graph") return ViewMode::Graph;
+    if (name == "blm") return ViewMode::Blm;
+    if (name == "int") return ViewMode::Int;
     throw UsageError("the view must be graph, blm or int");
 }
 
@@ -73,12 +70,14 @@ std::unique_ptr<QGuiApplication> WindowlessApplication() {
 
 void RunExport(const CliArgs& args, const Print&) {
     args.expectPositional(3);
-    const int32_t viewMode = ViewNamed(args.positional()[0]);
-    if (viewMode != kViewGraph) RefuseGraphOptionsForTables(args);
+    const ViewMode view = ViewNamed(args.positional()[0]);
+    if (view != ViewMode::Graph) RefuseGraphOptionsForTables(args);
+    const FormLayout layout = DefaultLayout();
     const QSize size = args.option("--size") ? DrawingSize(*args.option("--size"))
-                                             : QSize(kDefaultGraphWidth, kDefaultGraphHeight);
-    const int legendWidth = TwipsToPixels(kLegendWidthTwips);
-    if (const QString problem = GifSizeProblem(ComposedSize(size, legendWidth, viewMode));
+                                             : QSize(TwipsToPixels(layout.pbGraph.Width),
+                                                     TwipsToPixels(layout.pbGraph.Height));
+    const int legendWidth = TwipsToPixels(layout.pbLegend.Width);
+    if (const QString problem = GifSizeProblem(ComposedSize(size, legendWidth, view));
         !problem.isEmpty())
         throw UsageError("--size " + std::to_string(size.width()) + "x" +
                          std::to_string(size.height()) + " is too large: " + problem.toStdString());
@@ -101,20 +100,20 @@ void RunExport(const CliArgs& args, const Print&) {
     DrawingArea area;
     PaintBackgrounds(area, colors);
     area.pbGraph.SetSize(size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel);
-    area.pbLegend.SetSize(kLegendWidthTwips, size.height() * kTwipsPerPixel);
-    if (viewMode == kViewGraph)
+    area.pbLegend.SetSize(layout.pbLegend.Width, size.height() * kTwipsPerPixel);
+    if (view == ViewMode::Graph)
         DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors);
     else
-        DrawCellTableForRange(area, log, viewMode == kViewBlm ? kBlmTable : kIntTable, first, last,
-                              colors);
+        DrawCellTableForRange(area, log, view == ViewMode::Blm ? TableKind::Blm : TableKind::Int,
+                              first, last, colors);
     for (const Surface* surface : {&area.pbGraph, &area.pbGraphContents, &area.pbLegend})
         if (surface->OutOfMemory())
             throw RuntimeError("not enough memory to draw a view this large");
 
     GIF encoder;
     QString error;
-    if (!encoder.SaveGIF(ComposeView(area, viewMode),
-                         QFile::decodeName(args.positional()[2].c_str()), false, 0, &error))
+    if (!encoder.SaveGIF(ComposeView(area, view), QFile::decodeName(args.positional()[2].c_str()),
+                         false, 0, &error))
         throw RuntimeError(error.toStdString());
 }
 

@@ -1,7 +1,7 @@
 #include "cli/CliArgs.h"
 #include "tables/CellStats.h"
 #include "tables/CellTableText.h"
-#include "tables/SampleRange.h"
+#include "views/SampleRange.h"
 
 namespace grafolux::cli {
 
@@ -15,9 +15,9 @@ void RunTable(const CliArgs& args, const Print& print) {
     // Read like the range boxes; the table clamps them into the log.
     const auto first = args.option("--first");
     const auto last = args.option("--last");
-    print(CellTableText(ComputeCellTable(log, kind == "blm" ? kBlmTable : kIntTable,
-                                          first ? RoundedRangeNumber(*first) : 1,
-                                          last ? RoundedRangeNumber(*last) : log.lngSampleCount)));
+    print(CellTableText(ComputeCellTable(log, kind == "blm" ? TableKind::Blm : TableKind::Int,
+                                         first ? RoundedRangeNumber(*first) : 1,
+                                         last ? RoundedRangeNumber(*last) : log.lngSampleCount)));
 }
 
 }  // namespace grafolux::cli

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "logdata/TextFields.h"
+#include "logdata/LogFormat.h"
 
 namespace grafolux {
 
@@ -17,17 +17,12 @@ constexpr size_t kGroupSize = 8;
 }  // namespace
 
 HeaderCorrection ReverseBitGroups(std::string_view header) {
-    // Field by field from the left, so a long header costs one pass.
-    std::vector<std::string_view> names;
-    size_t namesEnd = 0;  // where the last name ends in `header`
-    for (std::string_view rest = header;;) {
-        const std::string_view name = GetField(rest, 1, "\t");
-        if (name.empty()) break;
-        names.push_back(name);
-        namesEnd = static_cast<size_t>(name.data() - header.data()) + name.size();
-        if (name.size() == rest.size()) break;
-        rest.remove_prefix(name.size() + 1);
-    }
+    std::vector<std::string_view> names = HeaderNames(header);
+    // What follows the last name (the first empty field and the rest) is kept as it was.
+    const size_t namesEnd =
+        names.empty()
+            ? 0
+            : static_cast<size_t>(names.back().data() - header.data()) + names.back().size();
 
     for (std::string_view prefix : kGroupPrefixes) {
         const auto first = std::find_if(names.begin(), names.end(), [&](std::string_view name) {

@@ -8,6 +8,7 @@
 #include "correct/BitGroups.h"
 #include "correct/LineEnds.h"
 #include "files/AtomicFile.h"
+#include "logdata/LogFormat.h"
 
 #ifdef __linux__
 #include <fcntl.h>
@@ -56,12 +57,13 @@ CorrectionResult Failure(std::string error) {
     return result;
 }
 
-}  // namespace
-
+// 1-based position of the last occurrence of `search` in `text`, 0 when there is none.
 size_t InStrLast(std::string_view text, std::string_view search) {
     const size_t at = text.rfind(search);
     return at == std::string_view::npos ? 0 : at + 1;
 }
+
+}  // namespace
 
 std::string CorrectedPath(const std::string& path) {
     const size_t nameStart = [&] {

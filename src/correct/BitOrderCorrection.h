@@ -11,9 +11,6 @@ class QIODevice;
 
 namespace grafolux {
 
-// 1-based position of the last occurrence of `search` in `text`, 0 when there is none.
-size_t InStrLast(std::string_view text, std::string_view search);
-
 // The output path: ".txt" cut from the file name part (last occurrence, case kept), then
 // "_corrected.txt".
 std::string CorrectedPath(const std::string& path);

@@ -15,12 +15,11 @@ size_t Find(const char* data, size_t from, size_t size, char byte) {
 
 }  // namespace
 
-size_t FirstLineEnd(std::string_view text) { return text.find_first_of("\r\n"); }
-
 std::string_view CrLfConverter::convert(std::string_view chunk) {
     const char* const data = chunk.data();
     const size_t size = chunk.size();
     if (size == 0) return chunk;
+    if (!rule_) rule_ = LineEndRuleOf(chunk);
 
     // Output = chunk with insertions; runs between them are appended whole.
     buffer_.clear();
@@ -44,12 +43,11 @@ std::string_view CrLfConverter::convert(std::string_view chunk) {
         lastEnd = pos;
     }
     size_t nextCr = Find(data, pos, size, '\r');
-    size_t nextLf = rule_ == Rule::CrLfOrCr ? size : Find(data, pos, size, '\n');
+    // A lone LF ends a line only under the LF rule; under the other it is text.
+    size_t nextLf = rule_ == LineEndRule::AnyEnd ? Find(data, pos, size, '\n') : size;
     while (std::min(nextCr, nextLf) < size) {
         if (nextCr < nextLf) {
             const size_t at = nextCr;
-            if (rule_ == Rule::Undecided) rule_ = Rule::CrLfOrCr;
-            if (rule_ == Rule::CrLfOrCr) nextLf = size;  // a lone LF is text under this rule
             if (at + 1 == size) {
                 afterCr_ = true;
                 lastEnd = size;
@@ -63,8 +61,7 @@ std::string_view CrLfConverter::convert(std::string_view chunk) {
                 insert(pos, "\n");
             }
             nextCr = Find(data, pos, size, '\r');
-        } else {  // an LF without a CR before it ends a line only under the LF rule
-            if (rule_ == Rule::Undecided) rule_ = Rule::AnyEnd;
+        } else {  // an LF without a CR before it, under the LF rule
             insert(nextLf, "\r");
             pos = nextLf + 1;
             nextLf = Find(data, pos, size, '\n');

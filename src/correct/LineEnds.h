@@ -1,15 +1,13 @@
 #pragma once
-// Line ends of log files. A file whose first LF comes before its first CR (or that has LFs and
-// no CR) ends its lines with LF, CR LF or CR; every other file with CR LF or CR, and a lone LF
-// there is text inside its line.
+// The corrected copy's line ends: every line ends with CR LF, whatever the log's line-end rule.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-namespace grafolux {
+#include "logdata/LogFormat.h"
 
-// Position of the first CR or LF in `text`, or npos. Under either rule that byte ends line 1.
-size_t FirstLineEnd(std::string_view text);
+namespace grafolux {
 
 // Rewrites a log, chunk by chunk, so that every line ends with CR LF, the last one included;
 // every other byte passes unchanged. Chunks may split the stream anywhere, even inside CR LF.
@@ -22,8 +20,7 @@ public:
     std::string_view finish();
 
 private:
-    enum class Rule { Undecided, CrLfOrCr, AnyEnd };
-    Rule rule_ = Rule::Undecided;
+    std::optional<LineEndRule> rule_;  // decided by the stream's first CR or LF
     bool afterCr_ = false;  // the last byte seen was a CR; its LF may start the next chunk
     bool inLine_ = false;   // bytes were seen since the last line end
     std::string buffer_;

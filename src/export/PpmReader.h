@@ -1,5 +1,5 @@
 #pragma once
-// Binary PPM pictures (P6, maxval 255), the input of grafolux-cli gif.
+// Binary PPM pictures (P6, maxval 255), as the gif command reads them.
 
 #include <QImage>
 #include <QString>

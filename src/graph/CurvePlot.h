@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "graph/Surface.h"
+#include "draw/Surface.h"
 
 namespace grafolux {
 

@@ -34,15 +34,11 @@ void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strE
     const double top = (n - 1.0) * pitch + m;
     legend.Box(m, top, m + sw, top + sh, lngEntryColor, true);
 
-    legend.CurrentX = m + sw + kTextGap;
-    legend.CurrentY = top;
-    legend.Print(strEntryName);
+    legend.PrintAt(m + sw + kTextGap, top, strEntryName);
 
     legend.SetForeColor(colors.lngTextColor);
     const QString values = strLow + " - " + strHigh;
-    legend.CurrentX = m + sw + kTextGap;
-    legend.CurrentY = top + legend.TextHeight(values);
-    legend.Print(values);
+    legend.PrintAt(m + sw + kTextGap, top + legend.TextHeight(values), values);
 }
 
 }  // namespace grafolux

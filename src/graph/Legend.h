@@ -3,8 +3,8 @@
 
 #include <QString>
 
-#include "graph/DisplayColors.h"
-#include "graph/DrawingArea.h"
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
 
 namespace grafolux {
 

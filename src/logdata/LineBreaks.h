@@ -1,20 +1,17 @@
 #pragma once
-// Where the lines of a log end. CR LF and CR end a line in every file. A lone LF ends a line
-// only in a file that uses LF line ends: its first LF comes before its first CR, or it has
-// LFs and no CR. In every other file a lone LF is part of the line's text.
+// Where the lines of a log held whole in memory end, by the file's line-end rule.
 
 #include <cstring>
 #include <string_view>
+
+#include "logdata/LogFormat.h"
 
 namespace grafolux {
 
 class LineBreaks {
 public:
-    explicit LineBreaks(std::string_view bytes) {
-        const size_t firstLf = bytes.find('\n');
-        lfEnds_ = firstLf != std::string_view::npos &&
-                  bytes.substr(0, firstLf).find('\r') == std::string_view::npos;
-    }
+    explicit LineBreaks(std::string_view bytes)
+        : lfEnds_(LineEndRuleOf(bytes) == LineEndRule::AnyEnd) {}
 
     bool lfEnds() const { return lfEnds_; }
 

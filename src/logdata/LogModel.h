@@ -44,9 +44,9 @@ struct LogData {
     }
     // All samples of item k (1-based); element 0 is sample 1.
     std::span<const double> column(int32_t k) const {
-        return {dblSamples.data() +
-                    static_cast<size_t>(k - 1) * static_cast<size_t>(lngSampleCount),
-                static_cast<size_t>(lngSampleCount)};
+        return {
+            dblSamples.data() + static_cast<size_t>(k - 1) * static_cast<size_t>(lngSampleCount),
+            static_cast<size_t>(lngSampleCount)};
     }
 };
 

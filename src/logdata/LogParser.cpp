@@ -19,6 +19,7 @@
 
 #include "logdata/HugePages.h"
 #include "logdata/LineBreaks.h"
+#include "logdata/LogFormat.h"
 #include "logdata/TextFields.h"
 
 namespace grafolux {
@@ -38,17 +39,11 @@ struct Chunk {
     std::exception_ptr failure;
 };
 
-// Item names: the header's tab-separated fields up to the first empty one, bytes as written.
+// Items named by the header, bytes as written; element 0 is the empty placeholder.
 std::vector<ItemInfo> ReadItems(std::string_view header, Colour colour) {
     std::vector<ItemInfo> items(1);
-    size_t start = 0;
-    for (;;) {
-        const size_t tab = std::min(header.find('\t', start), header.size());
-        if (tab == start) break;
-        items.push_back({std::string(header.substr(start, tab - start)), false, colour, false});
-        if (tab == header.size()) break;
-        start = tab + 1;
-    }
+    for (const std::string_view name : HeaderNames(header))
+        items.push_back({std::string(name), false, colour, false});
     return items;
 }
 

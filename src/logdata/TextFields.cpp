@@ -90,12 +90,11 @@ size_t FindInText(std::string_view text, std::string_view searched, size_t from,
     return std::string_view::npos;
 }
 
-std::string_view GetField(std::string_view line, int32_t index, std::string_view separator,
-                          bool ignoreCase) {
+std::string_view GetField(std::string_view line, int32_t index, std::string_view separator) {
     if (index < 1) return {};
     size_t start = 0;
     for (int32_t counter = 1;; ++counter) {
-        const size_t found = FindInText(line, separator, start, ignoreCase);
+        const size_t found = FindInText(line, separator, start, true);
         if (counter == index) {
             std::string_view field =
                 line.substr(start, (found == std::string_view::npos ? line.size() : found) - start);

@@ -17,10 +17,8 @@ double Val(std::string_view text);
 size_t FindInText(std::string_view text, std::string_view searched, size_t from, bool ignoreCase);
 
 // Field `index` (1-based) of `line` split at `separator` (compared without regard to
-// letter case unless `ignoreCase` is false). An index out of range gives the empty text; a
-// trailing CR LF is dropped.
-std::string_view GetField(std::string_view line, int32_t index, std::string_view separator,
-                          bool ignoreCase = true);
+// letter case). An index out of range gives the empty text; a trailing CR LF is dropped.
+std::string_view GetField(std::string_view line, int32_t index, std::string_view separator);
 
 // True when the path names an existing file or folder.
 bool FileExists(const std::string& path);

@@ -12,7 +12,8 @@ constexpr auto npos = std::string_view::npos;
 constexpr std::string_view kWhite = " \t\n\r";
 constexpr std::string_view kLineBreaks = "\r\n";
 
-// PopLine on a view, so that reading a whole file does not copy its rest once per line.
+// The text up to its first CR or LF; `text` loses the line and all CR and LF right after it.
+// A view, so that reading a whole file does not copy its rest once per line.
 std::string_view PopLineView(std::string_view& text) {
     const size_t end = text.find_first_of(kLineBreaks);
     const std::string_view line = text.substr(0, end);
@@ -80,13 +81,6 @@ bool GetSetting(std::string_view settingsText, std::string_view key, std::string
     }
 }
 
-std::string PopLine(std::string& text) {
-    std::string_view rest = text;
-    std::string line(PopLineView(rest));
-    text.erase(0, text.size() - rest.size());
-    return line;
-}
-
 std::string StripComment(std::string_view line, std::string_view marker, std::string_view quotes) {
     if (marker.empty()) return std::string(line);
     char openQuote = 0;
@@ -102,20 +96,6 @@ std::string StripComment(std::string_view line, std::string_view marker, std::st
     return std::string(line);
 }
 
-int32_t FindText(int32_t start, std::string_view text, std::string_view searched,
-                 int32_t compareMode) {
-    const size_t from = static_cast<size_t>(std::max(start, 1));
-    if (from > text.size()) return 0;
-    if (searched.empty()) return static_cast<int32_t>(from);
-    const size_t found = FindInText(text, searched, from - 1, compareMode != 0);
-    return found == npos ? 0 : static_cast<int32_t>(found + 1);
-}
-
-std::string GetFieldEx(std::string_view line, int32_t index, std::string_view separator,
-                       int32_t compareMode) {
-    return std::string(GetField(line, index, separator, compareMode != 0));
-}
-
 std::string NormalizeLines(std::string_view text) {
     std::string normalized;
     normalized.reserve(text.size());
@@ -128,24 +108,6 @@ std::string NormalizeLines(std::string_view text) {
     return normalized;
 }
 
-std::string ReplaceAll(std::string& text, std::string_view searched, std::string_view replacement) {
-    // Searching from the front again would never end when the replacement holds the searched
-    // text; then each replacement is skipped instead.
-    const bool skipReplacement = FindInText(replacement, searched, 0, true) != npos;
-    size_t count = 0;
-    size_t from = 0;
-    for (size_t found; (found = FindInText(text, searched, from, true)) != npos; ++count) {
-        text.replace(found, searched.size(), replacement);
-        // Before `found` nothing matched, so a new match can begin at most one searched text
-        // minus one character earlier: the same result as a search from the front, in one pass.
-        if (skipReplacement)
-            from = found + replacement.size();
-        else
-            from = found + 1 > searched.size() ? found + 1 - searched.size() : 0;
-    }
-    return std::to_string(count);
-}
-
 std::vector<std::string> SplitLines(std::string_view text) {
     const std::string normalized = NormalizeLines(text);
     const std::string_view rest = normalized;
@@ -156,15 +118,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
         start = end + 1;
     }
     return lines;
-}
-
-int32_t CountLines(std::string_view text) { return static_cast<int32_t>(SplitLines(text).size()); }
-
-std::string GetLine(std::string_view text, int32_t index) {
-    std::vector<std::string> lines = SplitLines(text);
-    if (index == -1 && !lines.empty()) return std::move(lines.back());
-    if (index < 1 || static_cast<size_t>(index) > lines.size()) return {};
-    return std::move(lines[index - 1]);
 }
 
 }  // namespace grafolux

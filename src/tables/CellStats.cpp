@@ -122,11 +122,11 @@ void Accumulate(const double* rpm, const double* map, const double* value, int32
 
 }  // namespace
 
-CellTable ComputeCellTable(const LogData& log, int intTable, int32_t first, int32_t last) {
+CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last) {
     CellTable table;
     const int32_t rpmItem = log.itemNamed("SENSOR:RPM");
     const int32_t mapItem = log.itemNamed("SENSOR:MAP");
-    const int32_t valueItem = log.itemNamed(intTable == kBlmTable ? "SENSOR:BLM" : "SENSOR:INT");
+    const int32_t valueItem = log.itemNamed(kind == TableKind::Blm ? "SENSOR:BLM" : "SENSOR:INT");
     // A missing axis reads 0 for every sample, which lies in no cell.
     if (rpmItem == 0 || mapItem == 0 || log.lngSampleCount < 1) return table;
 

@@ -11,7 +11,7 @@ namespace grafolux {
 constexpr int kTableRows = 16;    // 400 .. 6400 rpm
 constexpr int kTableColumns = 9;  // 20 .. 100 kPa
 
-enum TableKind : int { kBlmTable = 0, kIntTable = 1 };
+enum class TableKind { Blm, Int };
 
 struct CellTable {
     // [row k - 1][column m - 1]; row 1 is 400 rpm, column 1 is 20 kPa.
@@ -20,6 +20,6 @@ struct CellTable {
 };
 
 // One pass over samples first..last (1-based, within the log; first > last gives no sample).
-CellTable ComputeCellTable(const LogData& log, int intTable, int32_t first, int32_t last);
+CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last);
 
 }  // namespace grafolux

@@ -156,7 +156,7 @@ TEST_F(WindowTest, LoadsThroughDialogAndRestoresRecentAndRectangleAfterRestart) 
     EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "1");
     EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "20");
     EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (100%)");
-    EXPECT_EQ(window->viewMode(), 1);
+    EXPECT_EQ(window->viewMode(), ViewMode::Graph);
     EXPECT_TRUE(Control<QCheckBox>("chkDisplay")->isEnabled());
     EXPECT_FALSE(Control<QCheckBox>("chkFilled")->isEnabled());
     window->setGeometry(60, 45, 600, 400);
@@ -306,11 +306,11 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     Start();
     Open(WriteLog(dir, "run1.txt", 500));
     Click("bBLM");
-    EXPECT_EQ(window->viewMode(), 2);
+    EXPECT_EQ(window->viewMode(), ViewMode::Blm);
     EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_ON");
     EXPECT_FALSE(Control<QWidget>("bZoomIn")->isEnabled());
     Click("bINT");
-    EXPECT_EQ(window->viewMode(), 3);
+    EXPECT_EQ(window->viewMode(), ViewMode::Int);
     EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_OFF");
     EXPECT_EQ(Control<QToolButton>("bINT")->property("picture").toString(), "INT_ON");
     const qint64 blmOff = Control<QToolButton>("bBLM")->icon().cacheKey();
@@ -324,10 +324,11 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "500");
     Type("tbFirst", "2.5");
     EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "2");
-    EXPECT_EQ(window->viewMode(), 3);  // a range change redraws the table, not the graph
+    EXPECT_EQ(window->viewMode(),
+              ViewMode::Int);  // a range change redraws the table, not the graph
 
     Click("bData");
-    EXPECT_EQ(window->viewMode(), 1);
+    EXPECT_EQ(window->viewMode(), ViewMode::Graph);
     const int widthBefore = window->area().pbGraphContents.image().width();
     for (int extra = 10; extra <= 100; extra += 10) {
         window->resize(window->width() + 10, window->height());
@@ -369,10 +370,3 @@ TEST_F(WindowTest, CorrectsChosenLogAndConfirms) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

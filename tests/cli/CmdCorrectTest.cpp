@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "RunCli.h"
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+
+#include "RunCli.h"
 
 namespace fs = std::filesystem;
 

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "RunCli.h"
 #include <filesystem>
 #include <fstream>
+
+#include "RunCli.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "RunCli.h"
 #include <QTemporaryDir>
 #include <fstream>
 #include <map>
+
+#include "RunCli.h"
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include <fstream>
 #include <set>
 
+#include "correct/BitGroups.h"
 #include "correct/BitOrderCorrection.h"
+#include "logdata/LogParser.h"
 #include "support/FileSizeLimit.h"
 
 namespace fs = std::filesystem;
@@ -61,6 +63,25 @@ TEST_P(GoldenCorrection, OutputMatchesExpectedWhateverTheBlockSize) {
         EXPECT_TRUE(CorrectLog(buffer, (dir / "small.txt").string(), blockSize).ok);
         EXPECT_EQ(ReadBytes(dir / "small.txt"), expected) << "block size " << blockSize;
     }
+}
+
+// The loader and the correction read lines and names by the same rules: the corrected copy
+// loads with the same samples, and its names are the log's with the groups reversed.
+TEST_P(GoldenCorrection, LoaderAndCorrectionAgreeOnLinesAndNames) {
+    const fs::path folder = fs::path(TEST_DATA_DIR) / "correct" / GetParam();
+    if (fs::exists(folder / "expected.none")) return;
+    const auto loaded = std::get<LogData>(ParseLog(ReadBytes(folder / "input.txt"), 0, {}, 1));
+    const auto corrected =
+        std::get<LogData>(ParseLog(ReadBytes(folder / "expected.txt"), 0, {}, 1));
+    EXPECT_EQ(corrected.lngSampleCount, loaded.lngSampleCount);
+    EXPECT_EQ(corrected.dblSamples, loaded.dblSamples);
+    const auto names = [](const LogData& log) {
+        std::string joined;
+        for (int32_t k = 1; k <= log.lngItemCount; ++k)
+            joined += (k > 1 ? "\t" : "") + log.udtItems[k].strName;
+        return joined;
+    };
+    EXPECT_EQ(ReverseBitGroups(names(loaded)).header, names(corrected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Correct, GoldenCorrection, testing::ValuesIn([] {

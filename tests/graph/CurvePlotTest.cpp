@@ -2,10 +2,10 @@
 
 #include <random>
 
-#include "NaiveCurve.h"
-#include "TestKit.h"
 #include "graph/CurvePlot.h"
-#include "graph/GraphView.h"
+#include "graph/GraphDrawing.h"
+#include "support/DrawingTestKit.h"
+#include "support/NaiveCurve.h"
 
 namespace grafolux {
 namespace {

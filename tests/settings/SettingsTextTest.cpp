@@ -28,45 +28,30 @@ TEST(GetSetting, ReadsBlocksEntriesAndComments) {
 
 // One row per rule's edge: what the helper gives, and what it must give.
 TEST(TextHelpers, EdgesOfEachRule) {
-    using LineAndRest = std::pair<std::string, std::string>;
-    const auto popped = [](std::string text) {
-        std::string line = PopLine(text);
-        return LineAndRest{line, text};
-    };
-    EXPECT_EQ(popped("a\r\n\r\nb\r"), LineAndRest("a", "b\r"));
-    EXPECT_EQ(popped("a"), LineAndRest("a", ""));
-
     const struct {
         std::string got, expected;
     } rows[] = {
         {StripComment("a'#'b#c", "#", "'"), "a'#'b"},
         {StripComment("a'#'b#c", "#", ""), "a'"},
-        {std::to_string(FindText(3, "abcABC", "b", 1)), "5"},
-        {std::to_string(FindText(3, "abcABC", "b", 0)), "0"},
-        {std::to_string(FindText(7, "abcABC", "C", 0)), "0"},  // start beyond the text
-        {GetFieldEx("aXbxc", 2, "x", 0), "c"},
-        {GetFieldEx("aXbxc", 2, "x", 1), "b"},
         {TrimWhite(" \tx y\r\n"), "x y"},
         {TrimWhite("  \t"), "  \t"},  // only white: unchanged
         {TrimWhite(""), ""},
         {NormalizeLines("\r\n\ra\r\nb\rc\n\n\r\n"), "\na\nb\nc\n"},
-        {std::to_string(CountLines("\na\r\nb\r\n")), "3"},
-        {GetLine("\na\r\nb\r\n", 1), ""},
-        {GetLine("\na\r\nb\r\n", -1), "b"},
-        {GetLine("a\nb", 3), ""},
-        {GetLine("", -1), ""},
     };
     for (const auto& row : rows) EXPECT_EQ(row.got, row.expected);
 }
 
-TEST(ReplaceAll, SearchesFromTheFrontAndNeverLoopsForever) {
-    const auto replaced = [](std::string text, const char* searched, const char* replacement) {
-        return ReplaceAll(text, searched, replacement) + "|" + text;
+TEST(SplitLines, FinalBreakAddsNoLineLeadingBreakGivesAnEmptyOne) {
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } rows[] = {
+        {"\na\r\nb\r\n", {"", "a", "b"}},
+        {"a\rb", {"a", "b"}},
+        {"a\r\n\r\n\nb", {"a", "b"}},
+        {"", {}},
     };
-    EXPECT_EQ(replaced("aAa", "a", "b"), "3|bbb");
-    EXPECT_EQ(replaced("aab", "ab", "b"), "2|b");  // the join makes a new match
-    EXPECT_EQ(replaced("ab", "b", "bB"), "1|abB");
-    EXPECT_EQ(replaced("abc", "", "x"), "0|abc");
+    for (const auto& row : rows) EXPECT_EQ(SplitLines(row.text), row.lines) << row.text;
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ TEST(ComputeCellTable, BinsAsTheRoundingFormulaToTheLastBit) {
             const double b = std::floor((v + half) / width);
             if (b >= first && b <= last) ++expected[static_cast<int>(b)];
         }
-        const CellTable table = ComputeCellTable(MakeLog(kItems, samples), kBlmTable, 1, 1 << 30);
+        const CellTable table =
+            ComputeCellTable(MakeLog(kItems, samples), TableKind::Blm, 1, 1 << 30);
         for (int b = first; b <= last; ++b)
             EXPECT_EQ(rows ? table.count[b - 1][3] : table.count[2][b - 2], expected[b]) << b;
     }
@@ -50,8 +51,8 @@ TEST(ComputeCellTable, MeanIsTheSumInSampleOrderOverTheCount) {
     // In sample order 1e16 + 1 rounds back to 1e16, so the cell of 1,200 rpm sums to 0.
     const std::vector<std::vector<double>> samples = {
         {1000, 50, 1e16}, {2000, 50, 127}, {1000, 50, 1}, {2000, 50, 130}, {1000, 50, -1e16}};
-    const CellTable table =
-        ComputeCellTable(MakeLog({kItems.begin(), kItems.begin() + 3}, samples), kBlmTable, 1, 5);
+    const CellTable table = ComputeCellTable(MakeLog({kItems.begin(), kItems.begin() + 3}, samples),
+                                             TableKind::Blm, 1, 5);
     EXPECT_EQ(table.mean[2][3], 0.0);
     EXPECT_EQ(table.count[2][3], 3);
     EXPECT_EQ(table.mean[4][3], 128.5);
@@ -64,17 +65,17 @@ TEST(ComputeCellTable, ReadsTheRangeAndTheLastItemOfEachName) {
     twoBlm.push_back("SENSOR:BLM");
     struct Case {
         std::vector<std::string> names;
-        int kind;
+        TableKind kind;
         int32_t first, last, count;
         double mean;
     } cases[] = {
-        {kItems, kBlmTable, 3, 3, 1, 12},
-        {kItems, kBlmTable, 5, 4, 0, 0},
-        {kItems, kBlmTable, -3, 900, 5, 12},
-        {kItems, kIntTable, 1, 2, 2, 20.5},
-        {twoBlm, kBlmTable, 1, 5, 5, 112},
-        {{"SENSOR:RPM", "SENSOR:MAP"}, kBlmTable, 1, 5, 5, 0},
-        {{"SENSOR:RPM", "SENSOR:BLM"}, kBlmTable, 1, 5, 0, 0},
+        {kItems, TableKind::Blm, 3, 3, 1, 12},
+        {kItems, TableKind::Blm, 5, 4, 0, 0},
+        {kItems, TableKind::Blm, -3, 900, 5, 12},
+        {kItems, TableKind::Int, 1, 2, 2, 20.5},
+        {twoBlm, TableKind::Blm, 1, 5, 5, 112},
+        {{"SENSOR:RPM", "SENSOR:MAP"}, TableKind::Blm, 1, 5, 5, 0},
+        {{"SENSOR:RPM", "SENSOR:BLM"}, TableKind::Blm, 1, 5, 0, 0},
     };
     for (const Case& c : cases) {
         const CellTable table =
@@ -85,8 +86,8 @@ TEST(ComputeCellTable, ReadsTheRangeAndTheLastItemOfEachName) {
 }
 
 TEST(CellTableText, ShortestRoundTripMeansAndNA) {
-    const std::string text = CellTableText(
-        ComputeCellTable(MakeLog(kItems, {{400, 20, 0.1, 0}, {400, 20, 0.2, 0}}), kBlmTable, 1, 2));
+    const std::string text = CellTableText(ComputeCellTable(
+        MakeLog(kItems, {{400, 20, 0.1, 0}, {400, 20, 0.2, 0}}), TableKind::Blm, 1, 2));
     EXPECT_TRUE(text.starts_with(
         "RPM\t20\t30\t40\t50\t60\t70\t80\t90\t100\n400\t0.15000000000000002\tN/A\t"));
     EXPECT_TRUE(text.ends_with("\n6400\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\n"));

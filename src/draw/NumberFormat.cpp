@@ -1,0 +1,39 @@
+#include "draw/NumberFormat.h"
+
+#include <QLocale>
+#include <charconv>
+#include <cstdio>
+#include <string>
+
+namespace grafolux {
+
+QString FormatGrouped(double value, int decimals) {
+    // to_chars rounds the exact binary value, ties to even.
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    std::string digits(buffer, result.ptr);
+    bool negative = !digits.empty() && digits[0] == '-';
+    if (negative) digits.erase(0, 1);
+    if (digits.find_first_not_of("0.") == std::string::npos) negative = false;  // no "-0"
+
+    const size_t point = digits.find('.');
+    const std::string whole = digits.substr(0, point);
+    const QLocale locale = QLocale::system();
+    QString text;
+    for (size_t i = 0; i < whole.size(); ++i) {
+        if (i > 0 && (whole.size() - i) % 3 == 0) text += locale.groupSeparator();
+        text += QChar(whole[i]);
+    }
+    if (point != std::string::npos)
+        text += locale.decimalPoint() + QString::fromLatin1(digits.substr(point + 1));
+    return negative ? locale.negativeSign() + text : text;
+}
+
+QString FormatGeneral(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    return QString::fromLatin1(buffer);
+}
+
+}  // namespace grafolux

@@ -1,0 +1,233 @@
+#include "graph/GraphDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/DisplayText.h"
+#include "draw/NumberFormat.h"
+#include "graph/Legend.h"
+#include "graph/NiceScale.h"
+#include "logdata/Rounding.h"
+
+namespace grafolux {
+
+namespace {
+
+constexpr double kPixel = kTwipsPerPixel;  // one device pixel in twips, across and down
+constexpr double kTickStart = 555;         // value ticks run from here to the axis
+constexpr double kValueLabelRight = 525;   // value labels end here, right-aligned
+constexpr double kSampleLineDrop = 60;     // sample grid lines reach below the axis
+constexpr double kSampleLabelShift = 15;   // sample labels are centred right of their line
+constexpr double kAxisEndRight = 615;
+constexpr double kMostValueSteps = 15;
+constexpr double kSampleStepsPerZoom = 10;
+constexpr Colour kCurrentCurveColor = RGB(255, 0, 0);
+
+// The samples a redraw shows.
+struct ShownSamples {
+    double first, last;
+    int32_t sFirst, sLast;  // rounded and within the log
+    double count() const { return last - first + 1; }
+    bool empty() const { return sFirst > sLast || !(last >= first); }
+};
+
+ShownSamples RangeOf(const GraphRequest& request, int32_t sampleCount) {
+    return {request.first, request.last, std::max(RoundLong(request.first), 1),
+            std::min(RoundLong(request.last), sampleCount)};
+}
+
+struct ItemValues {
+    // Start values: a range of negative values still reaches up to 0, and a range of
+    // values above 99999.99 down to it.
+    double lowest = 99999.99;
+    double highest = 0;
+    bool fractional = false;
+
+    QString Text(double value) const { return FormatGrouped(value, fractional ? 2 : 0); }
+};
+
+// Whether some value is not a whole number; inf and NaN count as whole. One pass without a
+// branch per value: below 2^51, adding 1.5 * 2^52 rounds a fraction away; between 2^51
+// and 2^52 (all larger doubles are whole) a second, exact pass decides.
+bool AnyNotWhole(std::span<const double> values) {
+    constexpr double kShift = 0x1.8p52;
+    bool fraction = false, large = false;
+    for (const double v : values) {
+        const bool small = std::fabs(v) < 0x1p51;
+        fraction |= small & ((v + kShift) - kShift != v);
+        large |= !small & (std::fabs(v) < 0x1p52);
+    }
+    return fraction || (large && std::any_of(values.begin(), values.end(), [](double v) {
+                            return std::fabs(v) < 0x1p52 && v != std::floor(v);
+                        }));
+}
+
+ItemValues ScanValues(std::span<const double> samples, const ShownSamples& range) {
+    ItemValues values;
+    const auto shown = samples.subspan(static_cast<size_t>(range.sFirst - 1),
+                                       static_cast<size_t>(range.sLast - range.sFirst + 1));
+    WidenBounds(shown, values.lowest, values.highest);
+    values.fractional = AnyNotWhole(shown);
+    if (values.highest == values.lowest) {
+        values.highest += 1;
+        values.lowest -= 1;
+    }
+    return values;
+}
+
+struct ValueScale {
+    double step = 0, low = 0, high = 0;
+    int32_t steps = 0;
+};
+
+ValueScale ValueScaleFor(const ItemValues& values) {
+    ValueScale scale;
+    scale.step = NiceScale(values.lowest, values.highest, kMostValueSteps, scale.low, scale.high,
+                           scale.steps);
+    return scale;
+}
+
+CurvePlot PlotFor(std::span<const double> samples, const ShownSamples& range,
+                  const PlotSize& layout, const ItemValues& values, const ValueScale& scale) {
+    CurvePlot plot;
+    plot.samples = samples;
+    plot.first = range.first;
+    plot.count = range.count();
+    plot.sFirst = range.sFirst;
+    plot.sLast = range.sLast;
+    // One sample spans the whole canvas: vertex 1 lies at its right edge.
+    plot.dx = plot.count - 1 > 0 ? layout.CW / (plot.count - 1) : layout.CW;
+    plot.H = layout.H;
+    // Without a step the values themselves bound the curve.
+    plot.vLow = scale.step > 0 ? scale.low : values.lowest;
+    plot.vRange = scale.step > 0 ? scale.high - scale.low : values.highest - values.lowest;
+    return plot;
+}
+
+// Ticks, grid lines and labels of the value axis; only whole values are marked unless the
+// item has fractional values. No step, no grid.
+void DrawValueGrid(DrawingArea& area, const PlotSize& layout, const ItemValues& values,
+                   const ValueScale& scale, const DisplayColors& colors) {
+    if (scale.step == 0 || scale.steps <= 0) return;
+    Surface& graph = area.pbGraph;
+    Surface& canvas = area.pbGraphContents;
+    const int decimals = scale.step < 1 && values.fractional ? 2 : 0;
+    double value = scale.low;  // accumulated: a value that misses a whole number counts as not
+    for (int32_t t = 0; t <= scale.steps; ++t) {
+        if (value == std::floor(value) || values.fractional) {
+            const double y = RoundLong(layout.H - (layout.H / scale.steps) * t);
+            graph.SetForeColor(colors.lngGridColor);
+            canvas.SetForeColor(colors.lngGridColor);
+            graph.Line(kTickStart, kMarginTop + y, kMarginLeft, kMarginTop + y);
+            canvas.Line(0, y, layout.CW, y);
+            graph.SetForeColor(colors.lngTextColor);
+            const QString text = FormatGrouped(value, decimals);
+            graph.PrintAt(kValueLabelRight - graph.TextWidth(text),
+                          kMarginTop + y - graph.TextHeight(text) / 2, text);
+        }
+        value += scale.step;
+    }
+}
+
+// Vertical grid lines and labels at whole sample numbers, each line one pixel left of its
+// sample. A one-sample range has no sample steps to mark.
+void DrawSampleGrid(Surface& canvas, const PlotSize& layout, const ShownSamples& range, double zoom,
+                    const DisplayColors& colors) {
+    if (!(range.last > range.first)) return;
+    double low = 0, high = 0;
+    int32_t steps = 0;
+    const double step =
+        NiceScale(range.first, range.last, zoom * kSampleStepsPerZoom, low, high, steps);
+    if (step == 0 || steps <= 0) return;
+    const double offset = FloatMod(range.first, step) / step;
+    const double WN = RoundLong((high - low) * layout.CW / (range.last - range.first));
+    double value = low + step;
+    for (int32_t j = 1; j <= steps; ++j) {
+        if (value == std::floor(value)) {
+            const double x = RoundLong((j - offset) * WN / steps - kPixel);
+            const QString text = FormatGrouped(value, 0);
+            canvas.SetForeColor(colors.lngTextColor);
+            canvas.PrintAt(x + kSampleLabelShift - canvas.TextWidth(text) / 2,
+                           layout.H + kSampleLineDrop, text);
+            canvas.SetForeColor(colors.lngGridColor);
+            canvas.Line(x, 0, x, layout.H + kSampleLineDrop);
+        }
+        value += step;
+    }
+}
+
+void DrawAxes(DrawingArea& area, const PlotSize& layout, const DisplayColors& colors) {
+    Surface& graph = area.pbGraph;
+    Surface& canvas = area.pbGraphContents;
+    graph.SetForeColor(colors.lngForeColor);
+    canvas.SetForeColor(colors.lngForeColor);
+    graph.Line(kTickStart, kMarginTop, kMarginLeft, kMarginTop);
+    graph.Line(kMarginLeft, kMarginTop, kMarginLeft, kMarginTop + layout.H);
+    graph.Line(kTickStart, kMarginTop + layout.H, kAxisEndRight, kMarginTop + layout.H);
+    canvas.Line(0, layout.H, layout.CW, layout.H);
+}
+
+// A locked item under the current one: its own value scale, its colour, line or band.
+void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const ShownSamples& range,
+                    const PlotSize& layout, const DisplayColors& colors, CurveDrawer drawCurve) {
+    const ItemInfo& item = log.udtItems[static_cast<size_t>(i)];
+    const ItemValues values = ScanValues(log.column(i), range);
+    AddLegendEntry(area, item.lngColor, DisplayText(item.strName), values.Text(values.lowest),
+                   values.Text(values.highest), colors);
+    DrawAxes(area, layout, colors);
+    area.pbGraphContents.SetForeColor(item.lngColor);
+    drawCurve(area.pbGraphContents,
+              PlotFor(log.column(i), range, layout, values, ValueScaleFor(values)), item.blnFilled);
+}
+
+}  // namespace
+
+GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
+                      const DisplayColors& colors, CurveDrawer drawCurve) {
+    GraphResult result;
+    const int32_t k = request.lngItem;
+    if (k < 1 || k > log.lngItemCount) return result;
+    Surface& graph = area.pbGraph;
+    Surface& container = area.pbGraphContainer;
+    Surface& canvas = area.pbGraphContents;
+    graph.SetFont("Arial", 7);
+    canvas.SetFont("Arial", 7);
+    const ShownSamples range = RangeOf(request, log.lngSampleCount);
+    const PlotSize layout = PlaceCanvas(area, request.dblZoom);
+    graph.Cls();
+    canvas.Cls();
+    ClearLegend(area);
+    // Back where it was, but never leaving empty space at the right.
+    canvas.SetLeft(request.lngScrollPos * request.dblZoom);
+    if (canvas.Left() + canvas.Width() < container.Width())
+        canvas.SetLeft(container.Width() - canvas.Width());
+
+    const ItemInfo& item = log.udtItems[static_cast<size_t>(k)];
+    result.itemColour = item.lngColor;
+    result.filled = item.blnFilled;
+    result.locked = item.blnLocked;
+    if (range.empty()) {
+        DrawAxes(area, layout, colors);
+        return result;
+    }
+
+    const ItemValues values = ScanValues(log.column(k), range);
+    const ValueScale scale = ValueScaleFor(values);
+    DrawValueGrid(area, layout, values, scale, colors);
+    result.lowText = FormatGeneral(values.lowest);
+    result.highText = FormatGeneral(values.highest);
+    DrawSampleGrid(canvas, layout, range, request.dblZoom, colors);
+
+    AddLegendEntry(area, kCurrentCurveColor, DisplayText(item.strName), values.Text(values.lowest),
+                   values.Text(values.highest), colors);
+    for (int32_t i = 1; i <= log.lngItemCount; ++i)
+        if (log.udtItems[static_cast<size_t>(i)].blnLocked)
+            DrawLockedItem(area, log, i, range, layout, colors, drawCurve);
+
+    DrawAxes(area, layout, colors);
+    canvas.SetForeColor(kCurrentCurveColor);
+    drawCurve(canvas, PlotFor(log.column(k), range, layout, values, scale), false);
+    return result;
+}
+
+}  // namespace grafolux

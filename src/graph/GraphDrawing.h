@@ -1,0 +1,40 @@
+#pragma once
+// The time graph of one item with the locked items underneath, drawn on the shared area.
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
+#include "graph/CurvePlot.h"
+#include "logdata/LogModel.h"
+
+namespace grafolux {
+
+struct GraphRequest {
+    int32_t lngItem = 1;  // current item, 1..lngItemCount
+    double first = 1;     // range, already clamped into 1..lngSampleCount
+    double last = 1;
+    double dblZoom = 1.0;
+    int32_t lngScrollPos = 0;  // canvas Left at zoom 1, twips, 0 or negative
+};
+
+struct GraphResult {
+    // The current item's lowest and highest value in the range, in general form.
+    QString lowText, highText;
+    // The current item's display settings.
+    Colour itemColour = 0;
+    bool filled = false;
+    bool locked = false;
+};
+
+// Full redraw: sizes pbGraphContainer / pbGraphContents from pbGraph's size and the zoom,
+// places the canvas from lngScrollPos, draws grid, labels, locked items, the red curve
+// and the legend. The caller makes the graph the current view. A range without samples
+// (an empty log) draws the axes only; a one-sample range draws flat across the canvas.
+// `drawCurve` lets a benchmark put another way of drawing curves beside the usual one.
+GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
+                      const DisplayColors& colors, CurveDrawer drawCurve = DrawCurve);
+
+}  // namespace grafolux

@@ -1,0 +1,76 @@
+#include "tables/CellTableDrawing.h"
+
+#include "draw/NumberFormat.h"
+#include "graph/Legend.h"
+#include "logdata/Rounding.h"
+
+namespace grafolux {
+
+namespace {
+
+constexpr int kTickLength = 45;
+constexpr int kLabelGap = 30;
+constexpr int kColumnOverhang = 60;  // column lines reach into the label strip
+constexpr int kColumnOffset = 15;    // every column line lies this far left of its place
+constexpr Colour kCellColor = RGB(255, 255, 0);
+constexpr Colour kEmptyCellColor = RGB(128, 128, 128);
+
+}  // namespace
+
+void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors) {
+    Surface& graph = area.pbGraph;
+    Surface& contents = area.pbGraphContents;
+    graph.SetFont("Arial", 7);
+    contents.SetFont("Arial", 7);
+
+    const PlotSize plot = PlaceCanvas(area, 1);
+    const double H = plot.H, Wc = plot.CW;
+    graph.Cls();
+    contents.Cls();
+    contents.SetLeft(0);  // a table is never scrolled sideways
+
+    // Row lines with their ticks; each row label is centred in the band above its line.
+    const double h = H / kTableRows;
+    for (int i = 0; i <= kTableRows; ++i) {
+        const double y = H - h * i;
+        graph.SetForeColor(colors.lngGridColor);
+        contents.SetForeColor(colors.lngGridColor);
+        graph.Line(kMarginLeft - kTickLength, kMarginTop + y, kMarginLeft, kMarginTop + y);
+        contents.Line(0, y, Wc, y);
+        if (i < kTableRows) {
+            graph.SetForeColor(colors.lngTextColor);
+            const QString label = FormatGrouped(400.0 * (i + 1), 0);
+            graph.PrintAt(kMarginLeft - kTickLength - kLabelGap - graph.TextWidth(label),
+                          kMarginTop + y - h / 2 - graph.TextHeight(label) / 2, label);
+        }
+    }
+
+    // Column lines; each column label is centred under the band right of its line.
+    const double w = Wc / kTableColumns;
+    for (int j = 0; j <= kTableColumns; ++j) {
+        const double x = w * j - kColumnOffset;
+        contents.SetForeColor(colors.lngGridColor);
+        contents.Line(x, 0, x, H + kColumnOverhang);
+        if (j < kTableColumns) {
+            const QString label = FormatGrouped(20.0 + 10 * j, 0);
+            contents.SetForeColor(colors.lngTextColor);
+            contents.PrintAt(x + w / 2 - contents.TextWidth(label) / 2, H + kColumnOverhang, label);
+        }
+    }
+
+    ClearLegend(area);
+
+    for (int k = 1; k <= kTableRows; ++k) {
+        for (int m = 1; m <= kTableColumns; ++m) {
+            const bool filled = table.count[k - 1][m - 1] != 0;
+            const QString text = filled ? FormatGrouped(table.mean[k - 1][m - 1], 2) : "N/A";
+            contents.SetForeColor(filled ? kCellColor : kEmptyCellColor);
+            const double y = H - h * (k - 1);
+            const double x = w * (m - 1) - kColumnOffset;
+            contents.PrintAt(x + w / 2 - contents.TextWidth(text) / 2,
+                             y - h / 2 - contents.TextHeight(text) / 2, text);
+        }
+    }
+}
+
+}  // namespace grafolux

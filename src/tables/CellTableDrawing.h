@@ -1,0 +1,13 @@
+#pragma once
+// Drawing of a cell table on the shared area.
+
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
+#include "tables/CellStats.h"
+
+namespace grafolux {
+
+// Grid, row and column labels, cell means or "N/A"; clears the legend, unscrolls the canvas.
+void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors);
+
+}  // namespace grafolux

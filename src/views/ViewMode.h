@@ -1,0 +1,22 @@
+#pragma once
+// Which view is on the drawing area, and what the view and zoom buttons show for it.
+
+#include <cstdint>
+
+namespace grafolux {
+
+// The number of each view is what lngViewMode holds: 0 none, 1 graph, 2 BLM, 3 INT.
+enum class ViewMode : int32_t { None = 0, Graph = 1, Blm = 2, Int = 3 };
+
+// What the view and zoom buttons show for a view.
+struct ViewButtons {
+    const char* graphPicture;  // picture keys: "GRAPH_ON" / "GRAPH_OFF" ...
+    const char* blmPicture;
+    const char* intPicture;
+    bool canZoomIn;
+    bool canZoomOut;
+};
+
+ViewButtons ViewButtonsFor(ViewMode view, double zoom);
+
+}  // namespace grafolux

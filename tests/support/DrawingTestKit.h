@@ -1,0 +1,68 @@
+#pragma once
+// Small logs built in memory, and pixel probes, for the drawing tests.
+
+#include <QRect>
+#include <string>
+#include <vector>
+
+#include "draw/Surface.h"
+#include "logdata/LogModel.h"
+
+namespace grafolux::test {
+
+struct TestItem {
+    std::string name;
+    std::vector<double> samples;  // every item of a log has the same number
+    bool locked = false;
+    Colour colour = RGB(0, 0, 192);
+    bool filled = false;
+};
+
+inline LogData MakeLog(const std::vector<TestItem>& items) {
+    LogData log;
+    log.lngItemCount = static_cast<int32_t>(items.size());
+    log.lngSampleCount = items.empty() ? 0 : static_cast<int32_t>(items[0].samples.size());
+    for (const TestItem& item : items) {
+        log.udtItems.push_back({item.name, item.locked, item.colour, item.filled});
+        log.dblSamples.insert(log.dblSamples.end(), item.samples.begin(), item.samples.end());
+    }
+    return log;
+}
+
+// Samples 1..n with value f(s).
+template <typename F>
+std::vector<double> Samples(int n, F f) {
+    std::vector<double> values;
+    for (int s = 1; s <= n; ++s) values.push_back(f(s));
+    return values;
+}
+
+inline Colour PixelAt(const Surface& surface, int x, int y) {
+    return FromQColor(surface.image().pixelColor(x, y));
+}
+
+struct Run {
+    int begin, end;  // inclusive
+};
+
+// Runs of rows (or, `across`, of columns) of `area` holding `colour`; runs fewer than `gap`
+// empty lines apart merge.
+inline std::vector<Run> Runs(const Surface& surface, QRect area, Colour colour, bool across,
+                             int gap = 0) {
+    area &= surface.image().rect();
+    std::vector<Run> runs;
+    for (int i = 0; i < (across ? area.width() : area.height()); ++i) {
+        bool found = false;
+        for (int o = 0; o < (across ? area.height() : area.width()) && !found; ++o)
+            found = colour == (across ? PixelAt(surface, area.left() + i, area.top() + o)
+                                      : PixelAt(surface, area.left() + o, area.top() + i));
+        const int at = (across ? area.left() : area.top()) + i;
+        if (found && !runs.empty() && at - runs.back().end <= gap + 1)
+            runs.back().end = at;
+        else if (found)
+            runs.push_back({at, at});
+    }
+    return runs;
+}
+
+}  // namespace grafolux::test

@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "tables/CellTableDrawing.h"
+
+namespace grafolux {
+namespace {
+
+int CountPixels(const QImage& image, QRect rect, Colour colour) {
+    int found = 0;
+    rect &= image.rect();
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            found += image.pixel(x, y) == ToQColor(colour).rgb();
+    return found;
+}
+
+// Drawn over a scrolled graph and a full legend; only the cells of 400 rpm and 20 kPa and of
+// 6,400 rpm and 100 kPa hold samples.
+TEST(DrawCellTable, ValuesAndNAInTheirBandsLabelsAtTheirEdgesLegendEmptied) {
+    DrawingArea area;
+    area.pbGraph.SetSize(640 * kTwipsPerPixel, 400 * kTwipsPerPixel);
+    area.pbGraphContents.SetLeft(-3000);
+    area.pbLegend.SetSize(1500, 1500);
+    area.pbLegend.Box(0, 0, 1500, 1500, RGB(255, 0, 0), true);
+    area.lngLegendLines = 4;
+    CellTable table;
+    table.count[0][0] = table.count[15][8] = 1;
+    const DisplayColors colors;
+    DrawCellTable(area, table, colors);
+
+    EXPECT_EQ(area.pbGraphContainer.Left(), 615);
+    EXPECT_EQ(area.pbGraphContainer.Top(), 120);
+    EXPECT_EQ(area.pbGraphContainer.Width(), 640 * 15 - 690);
+    EXPECT_EQ(area.pbGraphContainer.Height(), 400 * 15 - 120);
+    EXPECT_EQ(area.pbGraphContents.Width(), area.pbGraphContainer.Width());
+    EXPECT_EQ(area.pbGraphContents.Left(), 0);
+    EXPECT_EQ(area.lngLegendLines, 0);
+    EXPECT_EQ(CountPixels(area.pbLegend.image(), area.pbLegend.image().rect(), RGB(255, 0, 0)), 0);
+
+    const QImage graph = area.pbGraph.image(), canvas = area.pbGraphContents.image();
+    const double H = 400 * 15 - 420, h = H / 16, w = area.pbGraphContents.Width() / 9;
+    int yellowInBands = 0;
+    for (int k = 1; k <= kTableRows; ++k) {
+        for (int m = 1; m <= kTableColumns; ++m) {
+            const QRect band(TwipsToPixels(w * (m - 1) - 15) + 2, TwipsToPixels(H - h * k) + 2,
+                             TwipsToPixels(w) - 3, TwipsToPixels(h) - 3);
+            const int yellow = CountPixels(canvas, band, RGB(255, 255, 0));
+            const bool filled = table.count[k - 1][m - 1] != 0;
+            EXPECT_EQ(yellow > 0, filled) << "row " << k << " column " << m;
+            EXPECT_EQ(CountPixels(canvas, band, RGB(128, 128, 128)) > 0, !filled) << k << m;
+            yellowInBands += yellow;
+        }
+    }
+    EXPECT_EQ(CountPixels(canvas, canvas.rect(), RGB(255, 255, 0)), yellowInBands);
+
+    const int edge = 525 / kTwipsPerPixel;  // row labels end there
+    EXPECT_GT(CountPixels(graph, QRect(edge - 3, 0, 3, 400), colors.lngTextColor), 0);
+    EXPECT_EQ(CountPixels(graph, QRect(edge, 0, 640, 400), colors.lngTextColor), 0);
+
+    DrawCellTable(area, table, colors);  // nothing accumulates between drawings
+    EXPECT_EQ(area.pbGraph.image(), graph);
+    EXPECT_EQ(area.pbGraphContents.image(), canvas);
+}
+
+}  // namespace
+}  // namespace grafolux

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "views/FormLayout.h"
+
+using namespace grafolux;
+
+namespace {
+
+void ExpectRect(const TwipRect& r, double left, double top, double width, double height) {
+    EXPECT_EQ(r.Left, left);
+    EXPECT_EQ(r.Top, top);
+    EXPECT_EQ(r.Width, width);
+    EXPECT_EQ(r.Height, height);
+}
+
+}  // namespace
+
+TEST(LayoutForClientSize, AtMinimumGivesTheSmallestLayout) {
+    const FormLayout f = LayoutForClientSize(10440, 5010, 10560);
+    ExpectRect(f.pbGraph, 480, 105, 8055, 3375);
+    ExpectRect(f.pbLegend, 8550, 105, 1815, 3375);
+    ExpectRect(f.hsbGraph, 480, 3480, 8055, 255);
+    EXPECT_EQ(f.Line3.Y, 3810);
+    EXPECT_EQ(f.Line4.Y, 3825);
+    EXPECT_EQ(f.Line1.X2, 10560);
+    EXPECT_EQ(f.cbLabels.Top, 3915);
+    ExpectRect(f.ProgressBar1, 2040, 4680, 8295, 255);
+    EXPECT_EQ(f.lblMin.Top, 3960);
+}
+
+TEST(LayoutForClientSize, SmallerThanMinimumLaysOutForMinimum) {
+    const FormLayout minimized = LayoutForClientSize(0, 0, 0);
+    const FormLayout minimum = LayoutForClientSize(10440, 5010, 0);
+    ExpectRect(minimized.pbGraph, minimum.pbGraph.Left, minimum.pbGraph.Top, minimum.pbGraph.Width,
+               minimum.pbGraph.Height);
+    EXPECT_EQ(minimized.bPrev.Top, minimum.bPrev.Top);
+}
+
+TEST(LayoutForClientSize, WiderByThousandMovesRightColumnOnly) {
+    const FormLayout a = LayoutForClientSize(10440, 5010, 0);
+    const FormLayout b = LayoutForClientSize(11440, 5010, 0);
+    for (auto member : {&FormLayout::pbGraph, &FormLayout::hsbGraph, &FormLayout::cbLabels,
+                        &FormLayout::ProgressBar1})
+        EXPECT_EQ((b.*member).Width - (a.*member).Width, 1000);
+    for (auto member : {&FormLayout::pbLegend, &FormLayout::lblMinV, &FormLayout::lblMin,
+                        &FormLayout::lblMaxV, &FormLayout::lblMax, &FormLayout::lblFirst,
+                        &FormLayout::lblLast, &FormLayout::tbFirst, &FormLayout::tbLast})
+        EXPECT_EQ((b.*member).Left - (a.*member).Left, 1000);
+    for (auto member : {&FormLayout::lblItem, &FormLayout::chkDisplay, &FormLayout::chkFilled,
+                        &FormLayout::lblColor1, &FormLayout::bColor, &FormLayout::lblColor2,
+                        &FormLayout::bPrev, &FormLayout::bNext})
+        EXPECT_EQ((b.*member).Left, (a.*member).Left);
+    // The toolbar column never moves.
+    for (auto member : {&FormLayout::bZoomIn, &FormLayout::bZoomOut, &FormLayout::bData,
+                        &FormLayout::bBLM, &FormLayout::bINT, &FormLayout::bSaveGif}) {
+        EXPECT_EQ((b.*member).Left, 45);
+        EXPECT_EQ((b.*member).Top, (LayoutForClientSize(20000, 9000, 0).*member).Top);
+    }
+}
+
+// What the command line draws when given no size: the window's at its default size.
+TEST(DefaultLayout, DrawingAreaIs537By289PixelsWithA121PixelLegend) {
+    const FormLayout f = DefaultLayout();
+    ExpectRect(f.pbGraph, 480, 105, 537 * 15, 289 * 15);
+    EXPECT_EQ(f.pbLegend.Width, 121 * 15);
+}
+
+TEST(LayoutForClientSize, TallerByThousandMovesBottomPanelDown) {
+    const FormLayout a = LayoutForClientSize(10440, 5010, 0);
+    const FormLayout b = LayoutForClientSize(10440, 6010, 0);
+    EXPECT_EQ(b.pbGraph.Height - a.pbGraph.Height, 1000);
+    EXPECT_EQ(b.pbLegend.Height - a.pbLegend.Height, 1000);
+    EXPECT_EQ(b.Line3.Y - a.Line3.Y, 1000);
+    EXPECT_EQ(b.Line2.Y, a.Line2.Y);
+    for (auto member :
+         {&FormLayout::hsbGraph, &FormLayout::lblItem, &FormLayout::cbLabels, &FormLayout::tbFirst,
+          &FormLayout::lblColor1, &FormLayout::bPrev, &FormLayout::ProgressBar1})
+        EXPECT_EQ((b.*member).Top - (a.*member).Top, 1000);
+}
