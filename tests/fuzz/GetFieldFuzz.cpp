@@ -1,5 +1,6 @@
 // GetField on any line and separator: field i is exactly the text between separator i - 1 and
-// separator i, found left to right without overlap, letter case ignored unless asked.
+// separator i, found left to right without overlap and without regard to letter case; and
+// FindInText finds the first occurrence, in either case mode.
 #include <algorithm>
 #include <cctype>
 
@@ -22,27 +23,29 @@ size_t Search(std::string_view line, size_t from, std::string_view separator, bo
     return found == line.end() ? std::string_view::npos : static_cast<size_t>(found - line.begin());
 }
 
-void CheckFields(std::string_view line, std::string_view separator, bool ignoreCase) {
-    FUZZ_CHECK(GetField(line, 0, separator, ignoreCase).empty());
-    FUZZ_CHECK(GetField(line, -1, separator, ignoreCase).empty());
+void CheckFields(std::string_view line, std::string_view separator) {
+    FUZZ_CHECK(GetField(line, 0, separator).empty());
+    FUZZ_CHECK(GetField(line, -1, separator).empty());
     size_t start = 0;
     int32_t index = 1;
     for (;; ++index) {
         const size_t found =
-            separator.empty() ? std::string_view::npos : Search(line, start, separator, ignoreCase);
+            separator.empty() ? std::string_view::npos : Search(line, start, separator, true);
         std::string_view expected = line.substr(start, std::min(found, line.size()) - start);
         if (expected.ends_with("\r\n")) expected.remove_suffix(2);
-        const std::string_view field = GetField(line, index, separator, ignoreCase);
+        const std::string_view field = GetField(line, index, separator);
         FUZZ_CHECK(field == expected);
         FUZZ_CHECK(field.empty() || (field.data() >= line.data() &&
                                      field.data() + field.size() <= line.data() + line.size()));
         if (found == std::string_view::npos) break;
         start = found + separator.size();
     }
-    FUZZ_CHECK(GetField(line, index + 1, separator, ignoreCase).empty());
-    FUZZ_CHECK(
-        FindInText(line, separator, 0, ignoreCase) ==
-        (separator.empty() ? std::string_view::npos : Search(line, 0, separator, ignoreCase)));
+    FUZZ_CHECK(GetField(line, index + 1, separator).empty());
+}
+
+void CheckSearch(std::string_view text, std::string_view searched, bool ignoreCase) {
+    FUZZ_CHECK(FindInText(text, searched, 0, ignoreCase) ==
+               (searched.empty() ? std::string_view::npos : Search(text, 0, searched, ignoreCase)));
 }
 
 }  // namespace
@@ -51,6 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::FuzzInput input(data, size);
     const bool ignoreCase = input.Byte() % 2 == 0;
     const std::string_view separator = input.Until('\0');
-    CheckFields(input.Rest(), separator, ignoreCase);
+    const std::string_view line = input.Rest();
+    CheckFields(line, separator);
+    CheckSearch(line, separator, ignoreCase);
     return 0;
 }

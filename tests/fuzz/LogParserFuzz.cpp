@@ -15,7 +15,7 @@ namespace {
 
 constexpr Colour kColour = RGB(1, 2, 3);
 
-std::vector<std::string_view> HeaderNames(std::string_view header) {
+std::vector<std::string_view> NamesByGetField(std::string_view header) {
     std::vector<std::string_view> names;
     for (int32_t k = 1;; ++k) {
         const std::string_view name = GetField(header, k, "\t");
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::vector<std::string_view> lines = fuzz::ReferenceLines(bytes);
     const std::vector<std::string_view> names =
-        lines.empty() ? std::vector<std::string_view>{} : HeaderNames(lines[0]);
+        lines.empty() ? std::vector<std::string_view>{} : NamesByGetField(lines[0]);
     if (names.empty()) {
         FUZZ_CHECK(std::holds_alternative<LoadError>(single));
         FUZZ_CHECK(std::holds_alternative<LoadError>(split));

@@ -7,7 +7,7 @@
 
 #include "FuzzKit.h"
 #include "logdata/TextFields.h"
-#include "tables/SampleRange.h"
+#include "views/SampleRange.h"
 
 using namespace grafolux;
 
