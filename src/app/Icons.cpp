@@ -91,10 +91,12 @@ QIcon MagnifierIcon(bool plus) {
 
 }  // namespace
 
-QIcon ViewButtonIcon(const QString& key, const QString& disabledKey) {
-    QIcon icon;
-    AddDrawn(icon, kButtonPicture, ViewPicture(key), QIcon::Normal);
-    AddDrawn(icon, kButtonPicture, ViewPicture(disabledKey), QIcon::Disabled);
+const QIcon& WindowIcons::ViewButton(const QString& key, const QString& disabledKey) {
+    QIcon& icon = made_[key + '|' + disabledKey];
+    if (icon.isNull()) {
+        AddDrawn(icon, kButtonPicture, ViewPicture(key), QIcon::Normal);
+        AddDrawn(icon, kButtonPicture, ViewPicture(disabledKey), QIcon::Disabled);
+    }
     return icon;
 }
 
@@ -109,14 +111,18 @@ QIcon SaveGifIcon() {
     });
 }
 
-QIcon LockedItemIcon() {
-    return DrawnIcon(16, [](QPainter& p) {
-        p.fillRect(1, 1, 14, 14, Qt::black);
-        p.setPen(QColor(64, 64, 64));
-        p.drawLine(1, 8, 14, 8);
-        p.setPen(QPen(QColor(255, 0, 0), 1));
-        p.drawPolyline(QPolygon({{2, 12}, {5, 7}, {8, 9}, {11, 4}, {14, 6}}));
-    });
+const QIcon& WindowIcons::LockedItem() {
+    QIcon& icon = made_[QStringLiteral("LOCKED")];
+    if (icon.isNull()) {
+        AddDrawn(icon, 16, [](QPainter& p) {
+            p.fillRect(1, 1, 14, 14, Qt::black);
+            p.setPen(QColor(64, 64, 64));
+            p.drawLine(1, 8, 14, 8);
+            p.setPen(QPen(QColor(255, 0, 0), 1));
+            p.drawPolyline(QPolygon({{2, 12}, {5, 7}, {8, 9}, {11, 4}, {14, 6}}));
+        });
+    }
+    return icon;
 }
 
 const QList<int>& ApplicationIconSizes() {

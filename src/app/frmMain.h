@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Icons.h"
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"
@@ -114,6 +115,7 @@ private:
     void SetColorButton(Colour colour);
 
     Dialogs& dialogs_;
+    WindowIcons icons_;
 
     // The log and the display state.
     LogData log_;

@@ -39,9 +39,9 @@ ViewMode frmMain::SetViewMode(ViewMode lngMode) {
     const ViewMode old = lngViewMode;
     lngViewMode = lngMode;
     const ViewButtons buttons = ViewButtonsFor(lngMode, dblZoom);
-    bData->setIcon(ViewButtonIcon(buttons.graphPicture, "GRAPH_DIS"));
-    bBLM->setIcon(ViewButtonIcon(buttons.blmPicture, "BLM_DIS"));
-    bINT->setIcon(ViewButtonIcon(buttons.intPicture, "INT_DIS"));
+    bData->setIcon(icons_.ViewButton(buttons.graphPicture, "GRAPH_DIS"));
+    bBLM->setIcon(icons_.ViewButton(buttons.blmPicture, "BLM_DIS"));
+    bINT->setIcon(icons_.ViewButton(buttons.intPicture, "INT_DIS"));
     bData->setProperty("picture", buttons.graphPicture);
     bBLM->setProperty("picture", buttons.blmPicture);
     bINT->setProperty("picture", buttons.intPicture);
@@ -110,7 +110,7 @@ void frmMain::ShowItemPanel(Colour back, bool filled, bool locked) {
 }
 
 void frmMain::ShowLockState(bool locked) {
-    cbLabels->setItemIcon(lngCurItem - 1, locked ? LockedItemIcon() : QIcon());
+    cbLabels->setItemIcon(lngCurItem - 1, locked ? icons_.LockedItem() : QIcon());
     for (QWidget* control :
          std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
         control->setEnabled(locked);

@@ -9,6 +9,8 @@ namespace grafolux {
 
 namespace {
 
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
 // The header: "P6", width, height, maxval, separated by whitespace and # comments,
 // and one whitespace byte before the pixels.
 class HeaderReader {
@@ -35,7 +37,6 @@ public:
     qsizetype pos() const { return pos_; }
 
 private:
-    static bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
     void SkipSpaceAndComments() {
         while (pos_ < bytes_.size()) {
             if (IsSpace(bytes_[pos_]))
@@ -54,12 +55,16 @@ private:
 }  // namespace
 
 std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes) {
-    if (!bytes.startsWith("P6")) return "not a binary PPM (P6) picture";
+    // "P61 1 255" would otherwise read as a picture one pixel wide.
+    const bool separated = bytes.size() > 2 && (IsSpace(bytes[2]) || bytes[2] == '#');
+    if (!bytes.startsWith("P6") || !separated) return "not a binary PPM (P6) picture";
     HeaderReader header(bytes);
     const auto width = header.Number(), height = header.Number(), maxval = header.Number();
     if (!width || !height || !maxval || !header.EndOfHeader()) return "damaged PPM header";
     if (*maxval != 255)
         return "PPM maxval " + std::to_string(*maxval) + " is not supported (only 255)";
+    // Also spares a row loop over a height of a billion rows of nothing.
+    if (*width == 0 || *height == 0) return "PPM picture is empty";
     const qsizetype rowBytes = qsizetype{3} * *width;
     if (bytes.size() - header.pos() < rowBytes * *height) return "PPM pixel data is truncated";
 

@@ -8,7 +8,7 @@
 
 namespace grafolux {
 
-// The picture, or what is wrong with the bytes.
+// The picture (never empty), or what is wrong with the bytes.
 std::variant<QImage, std::string> ParsePpm(const QByteArray& bytes);
 
 }  // namespace grafolux

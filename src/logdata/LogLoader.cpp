@@ -1,5 +1,7 @@
 #include "logdata/LogLoader.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -35,17 +37,21 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// Reads a regular file up to the size it had when opened (a log still being written is cut
-// there; one that shrinks gives what is left), anything else (a pipe, a file of unknown
-// size) to its end. Calls progress(0, 0) about every 16 ms. Returns the reason on failure.
-std::string ReadWholeFile(const std::string& path, bool regular, const LoadProgress& progress,
-                          FileBytes& bytes) {
+// Reads the file that `path` names when it is opened: a regular file up to the size it has
+// then (a log still being written is cut there; one that shrinks gives what is left), anything
+// else (a pipe, a file of unknown size) to its end. Calls progress(0, 0) once the file is
+// open and its size known, then about every 16 ms. Returns the reason on failure.
+std::string ReadWholeFile(const std::string& path, const LoadProgress& progress, FileBytes& bytes) {
     const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return "cannot be opened (" + ErrnoText() + ")";
-    std::error_code error;
-    const uintmax_t knownSize = regular ? std::filesystem::file_size(path, error) : 0;
-    const bool grows = !regular || error || knownSize == 0;  // pseudo-files report size 0
-    size_t capacity = grows ? kReadPiece : static_cast<size_t>(knownSize);
+    // Size and kind of the open file, not of the path: a file put in its place meanwhile is
+    // not the one read.
+    struct stat status {};
+    if (fstat(fileno(file.get()), &status) != 0) return "cannot be read (" + ErrnoText() + ")";
+    if (progress) progress(0, 0);
+    const bool regular = S_ISREG(status.st_mode);
+    const bool grows = !regular || status.st_size <= 0;  // pseudo-files report size 0
+    size_t capacity = grows ? kReadPiece : static_cast<size_t>(status.st_size);
     bytes.data.reset(new char[capacity]);
     AdviseHugePages(bytes.data.get(), capacity);
 
@@ -95,8 +101,7 @@ LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgres
 
     FileBytes bytes;
     try {
-        const std::string readError =
-            ReadWholeFile(path, std::filesystem::is_regular_file(status), progress, bytes);
+        const std::string readError = ReadWholeFile(path, progress, bytes);
         if (!readError.empty()) return fail(readError);
     } catch (const std::bad_alloc&) {
         return fail("not enough memory to read it");

@@ -16,18 +16,18 @@ struct LoadError {
 
 using LoadResult = std::variant<LogData, LoadError>;
 
-// Called on the calling thread about every 16 ms of a long load with the samples parsed so
-// far and the total, and at least once at the end with both equal to the sample count; the
-// total is 0 while the file is still being read and its lines counted. The window uses it to move
-// the progress bar and let events run. An exception thrown from it ends the load (the worker
-// threads are stopped) and passes to the caller.
+// Called on the calling thread once the file is open, then about every 16 ms of a long load with
+// the samples parsed so far and the total, and at least once at the end with both equal to the
+// sample count; the total is 0 while the file is still being read and its lines counted. The
+// window uses it to move the progress bar and let events run. An exception thrown from it ends
+// the load (the worker threads are stopped) and passes to the caller.
 using LoadProgress = std::function<void(int64_t done, int64_t total)>;
 
 // Every item gets `itemColour`, unlocked and unfilled. A failure (missing, a folder,
 // unreadable, empty, a header without an item, too large for memory) yields a LoadError
 // whose message names the path, and nothing else. The file is read once; a log that is
-// still growing is cut at the size it had when it was opened. No global state: loads may
-// run side by side.
+// still growing is cut at the size it had when it was opened, and one replaced or deleted
+// after it was opened is read as it was. No global state: loads may run side by side.
 LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress = {});
 
 }  // namespace grafolux

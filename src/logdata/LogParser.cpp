@@ -1,5 +1,7 @@
 #include "logdata/LogParser.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -43,6 +45,18 @@ std::vector<ItemInfo> ReadItems(std::string_view header, Colour colour) {
     for (const std::string_view name : HeaderNames(header))
         items.push_back({std::string(name), false, colour, false});
     return items;
+}
+
+// A table larger than the machine's memory could only be paged in and out, or end the program
+// when it is filled, even where the system promises the address space: it is refused as the
+// allocation failure it would be.
+size_t PhysicalMemory() {
+#ifdef _SC_PHYS_PAGES
+    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        return static_cast<size_t>(pages) * static_cast<size_t>(pageSize);
+#endif
+    return std::numeric_limits<size_t>::max();
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -214,6 +228,7 @@ LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& 
     log.lngItemCount = static_cast<int32_t>(items);
     log.lngSampleCount = static_cast<int32_t>(samples);
     const size_t cells = static_cast<size_t>(items) * static_cast<size_t>(samples);
+    if (cells > PhysicalMemory() / sizeof(double)) throw std::bad_alloc();
     log.dblSamples.reserve(cells);
     AdviseHugePages(log.dblSamples.data(), cells * sizeof(double));
     log.dblSamples.resize(cells);

@@ -131,6 +131,7 @@ TEST(ApplicationIcon, IsDrawnAtEveryThemeSizeFromTheShippedSvg) {
 }
 
 TEST(WindowPictures, A2xScreenGetsPicturesDrawnWithTwiceThePixels) {
+    WindowIcons icons;
     struct Case {
         const char* what;
         QIcon icon;
@@ -138,12 +139,12 @@ TEST(WindowPictures, A2xScreenGetsPicturesDrawnWithTwiceThePixels) {
         QIcon::Mode mode;
     };
     const Case cases[] = {
-        {"graph button", ViewButtonIcon("GRAPH_ON", "GRAPH_DIS"), 21, QIcon::Normal},
-        {"disabled BLM button", ViewButtonIcon("BLM_OFF", "BLM_DIS"), 21, QIcon::Disabled},
+        {"graph button", icons.ViewButton("GRAPH_ON", "GRAPH_DIS"), 21, QIcon::Normal},
+        {"disabled BLM button", icons.ViewButton("BLM_OFF", "BLM_DIS"), 21, QIcon::Disabled},
         {"zoom in", ZoomInIcon(), 21, QIcon::Normal},
         {"zoom out", ZoomOutIcon(), 21, QIcon::Normal},
         {"save", SaveGifIcon(), 21, QIcon::Normal},
-        {"locked item", LockedItemIcon(), 16, QIcon::Normal},
+        {"locked item", icons.LockedItem(), 16, QIcon::Normal},
         {"application", ApplicationIcon(), 16, QIcon::Normal},
     };
     for (const Case& c : cases) {
@@ -155,7 +156,7 @@ TEST(WindowPictures, A2xScreenGetsPicturesDrawnWithTwiceThePixels) {
     }
     // The disabled 2x picture is ours, not Qt's greyed normal picture.
     const QImage disabled =
-        ViewButtonIcon("INT_ON", "INT_DIS").pixmap(QSize(21, 21), 2.0, QIcon::Disabled).toImage();
+        icons.ViewButton("INT_ON", "INT_DIS").pixmap(QSize(21, 21), 2.0, QIcon::Disabled).toImage();
     EXPECT_EQ(disabled.pixelColor(1, 1), QColor(64, 64, 64));
 }
 

@@ -200,6 +200,43 @@ TEST_F(WindowTest, FailedLoadKeepsPreviousLog) {
     EXPECT_EQ(window->recent().front(), empty);  // a missing file is not
 }
 
+// 2^20 items by 2^24 samples: a sample table of 128 TiB, which no machine can hold.
+TEST_F(WindowTest, LogTooLargeForMemoryKeepsPreviousLog) {
+    const std::string huge = dir.filePath("huge.txt").toStdString();
+    std::string bytes;
+    for (int item = 0; item < (1 << 20); ++item) bytes += "a\t";
+    bytes.back() = '\r';
+    bytes.append(size_t{1} << 24, '\r');
+    std::ofstream(huge, std::ios::binary) << bytes;
+    Start();
+    Open(WriteLog(dir, "good.txt", 10));
+    Open(huge);
+    EXPECT_EQ(window->log().lngSampleCount, 10);
+    EXPECT_EQ(window->log().lngItemCount, 4);
+    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - good.txt (100%)");
+    EXPECT_FALSE(Control<QWidget>("ProgressBar1")->isEnabled());
+}
+
+// A file where the settings folder should be, a folder where the settings file should be:
+// the window still closes, and what is there stays as it was.
+TEST_F(WindowTest, ClosesWhenItsSettingsCannotBeWritten) {
+    const std::string log = WriteLog(dir, "run1.txt", 10);
+    std::ofstream(dir.filePath("file").toStdString()) << "kept";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    for (const char* settings : {"file/Grafolux.cfg", "folder"}) {
+        window = std::make_unique<frmMain>(dialogs, dir.filePath(settings).toStdString());
+        window->show();
+        Open(log);
+        EXPECT_TRUE(window->close()) << settings;
+        EXPECT_FALSE(window->isVisible()) << settings;
+        window.reset();
+    }
+    QFile file(dir.filePath("file"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "kept");
+    EXPECT_TRUE(QDir(dir.filePath("folder")).isEmpty());
+}
+
 TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
     Start();
     Open(WriteLog(dir, "run1.txt", 200));
@@ -276,6 +313,10 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     EXPECT_EQ(window->viewMode(), ViewMode::Int);
     EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_OFF");
     EXPECT_EQ(Control<QToolButton>("bINT")->property("picture").toString(), "INT_ON");
+    const qint64 blmOff = Control<QToolButton>("bBLM")->icon().cacheKey();
+    Click("bBLM");
+    Click("bINT");  // one icon per picture: new ones would fill Qt's pixmap cache
+    EXPECT_EQ(Control<QToolButton>("bBLM")->icon().cacheKey(), blmOff);
 
     Type("tbFirst", "0");
     EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "1");

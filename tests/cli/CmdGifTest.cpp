@@ -22,8 +22,10 @@ TEST(CliGif, ExitCodesAndMessages) {
         {kTwoPixels, {}, "out.gif", 0, ""},
         {kTwoPixels, {"--transparent", "00ff00"}, "out.gif", 0, ""},
         {"P3\n2 1\n255\n255 255 255 0 0 0\n", {}, "out.gif", 1, "not a binary PPM"},
+        {"P61 1 255\n\1\2\3", {}, "out.gif", 1, "not a binary PPM"},  // "P6" glued to the width
         {"P6\n1 1\n65535\n\1\2\3\4\5\6", {}, "out.gif", 1, "maxval 65535"},
         {"P6\n1\n", {}, "out.gif", 1, "damaged PPM header"},
+        {"P6\n0 899999909\n255\n", {}, "out.gif", 1, "PPM picture is empty"},
         {kTwoPixels.chopped(1), {}, "out.gif", 1, "truncated"},
         {std::nullopt, {}, "out.gif", 1, "grafolux-cli: cannot read "},
         {kTwoPixels, {}, "in.ppm/out.gif", 1, "cannot write"},

@@ -54,6 +54,18 @@ TEST(LoadLog, HostileBytesLoadWithoutCrashing) {
               (std::vector<double>{0, 3, 5}));
 }
 
+// 2^20 items by 2^24 samples: a sample table of 128 TiB, which no machine can hold.
+TEST(LoadLog, TableTooLargeForMemoryIsAClearFailure) {
+    std::string bytes;
+    for (int item = 0; item < (1 << 20); ++item) bytes += "a\t";
+    bytes.back() = '\r';
+    bytes.append(size_t{1} << 24, '\r');
+    const std::string path = WriteFile("huge.txt", bytes);
+    const auto result = LoadLog(path, 0);
+    ASSERT_TRUE(std::holds_alternative<LoadError>(result));
+    EXPECT_EQ(std::get<LoadError>(result).message, path + ": not enough memory to hold the log");
+}
+
 TEST(LoadLog, ProgressRunsOnTheCallingThreadEndsAtTheCountAndAStopPassesThrough) {
     std::string bytes = "A\tB\tC\tD\tE\tF\tG\tH\r\n";
     for (int line = 0; line < 3000; ++line) bytes += "1234.5\t2\t3\t4\t5\t6\t7\t8\r\n";
@@ -78,3 +90,44 @@ TEST(LoadLog, ProgressRunsOnTheCallingThreadEndsAtTheCountAndAStopPassesThrough)
 }
 
 }  // namespace
+
+// The file changes at the moment the loader has it open (its first progress report): what is
+// read is the file as it was then, or, when it shrank, what was left of it.
+TEST(LoadLog, FileChangedWhileLoadingIsReadAsOpened) {
+    namespace fs = std::filesystem;
+    const std::string original = "A\tB\r\n1\t2\r\n3\t4\r\n5\t6\r\n";
+    const struct {
+        const char* what;
+        void (*change)(const std::string& path);
+        int32_t samples;
+        double lastA;
+    } cases[] = {
+        {"appended to",
+         [](const std::string& path) {
+             std::ofstream(path, std::ios::binary | std::ios::app) << "7\t8\r\n9\t9\r\n";
+         },
+         3, 5},
+        {"truncated in a line", [](const std::string& path) { fs::resize_file(path, 12); }, 2, 3},
+        {"deleted", [](const std::string& path) { fs::remove(path); }, 3, 5},
+        {"replaced",
+         [](const std::string& path) {
+             const std::string other = WriteFile("other.txt", "X\r\n42\r\n");
+             fs::rename(other, path);
+         },
+         3, 5},
+    };
+    for (const auto& c : cases) {
+        const std::string path = WriteFile("changing.txt", original);
+        bool changed = false;
+        const auto result = LoadLog(path, 0, [&](int64_t, int64_t) {
+            if (!changed) c.change(path);
+            changed = true;
+        });
+        ASSERT_TRUE(changed) << c.what;
+        ASSERT_TRUE(std::holds_alternative<LogData>(result)) << c.what;
+        const auto& log = std::get<LogData>(result);
+        EXPECT_EQ(log.lngItemCount, 2) << c.what;
+        EXPECT_EQ(log.lngSampleCount, c.samples) << c.what;
+        EXPECT_EQ(log.sample(1, log.lngSampleCount), c.lastA) << c.what;
+    }
+}
