@@ -12,9 +12,12 @@
 
 namespace grafolux::cli {
 
-// Exit 2 with the usage text.
+// Exit 2 with the usage text, or with the one line alone for a bad option value, which
+// the line explains.
 struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    explicit UsageError(const std::string& what, bool withUsage = true)
+        : std::runtime_error(what), withUsage(withUsage) {}
+    bool withUsage;
 };
 // Exit 1 with "grafolux-cli: <what>".
 struct RuntimeError : std::runtime_error {
