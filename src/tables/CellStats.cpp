@@ -90,6 +90,16 @@ private:
 using RowBins = AxisBins<1, kTableRows>;            // 400 .. 6400 rpm
 using ColumnBins = AxisBins<2, kTableColumns + 1>;  // 20 .. 100 kPa
 
+// Engine speed rounds to a multiple of 400, pressure to a multiple of 10, half-way going up.
+const RowBins& Rows() {
+    static const RowBins rows(200, 400);
+    return rows;
+}
+const ColumnBins& Columns() {
+    static const ColumnBins columns(5, 10);
+    return columns;
+}
+
 constexpr int32_t kBlock = 4096;  // samples whose filter marks fit on the stack
 
 }  // namespace
@@ -123,8 +133,8 @@ struct CellTableBuilder::Cells {
     template <bool kFiltered>
     void Accumulate(const double* rpm, const double* map, const double* value, int32_t n,
                     const uint8_t* passes) {
-        static const RowBins rows(200, 400);
-        static const ColumnBins columns(5, 10);
+        const RowBins& rows = Rows();
+        const ColumnBins& columns = Columns();
         for (int32_t s = 0; s < n;) {
             if (kFiltered && !passes[s]) {
                 ++s;
@@ -222,6 +232,17 @@ CellTable CellTableBuilder::Finish() const {
         }
     }
     return table;
+}
+
+CellBounds BoundsOfCell(int k, int m) {
+    const RowBins::Range rows = Rows().RangeOf(k);
+    const ColumnBins::Range columns = Columns().RangeOf(m);
+    CellBounds bounds;
+    bounds.rpmLow_ = rows.low;
+    bounds.rpmSpan_ = rows.span;
+    bounds.mapLow_ = columns.low;
+    bounds.mapSpan_ = columns.span;
+    return bounds;
 }
 
 CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last,

@@ -5,6 +5,7 @@
 // filter.
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <memory>
 
@@ -58,6 +59,22 @@ private:
     TableKind kind_;
     std::unique_ptr<Cells> cells_;
 };
+
+// The engine speeds and pressures of cell (k, m), k in 1..kTableRows and m in 1..kTableColumns,
+// exactly as the tables bin them.
+class CellBounds {
+public:
+    bool Holds(double rpm, double map) const {
+        return (std::bit_cast<uint64_t>(rpm) - rpmLow_ < rpmSpan_) &
+               (std::bit_cast<uint64_t>(map) - mapLow_ < mapSpan_);
+    }
+
+private:
+    friend CellBounds BoundsOfCell(int k, int m);
+    // Bit patterns in [low, low + span): the doubles of one bin.
+    uint64_t rpmLow_ = 0, rpmSpan_ = 0, mapLow_ = 0, mapSpan_ = 0;
+};
+CellBounds BoundsOfCell(int k, int m);
 
 // One log, every sample of first..last that passes `filter`.
 CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last,

@@ -11,7 +11,6 @@ namespace {
 constexpr int kTickLength = 45;
 constexpr int kLabelGap = 30;
 constexpr int kColumnOverhang = 60;  // column lines reach into the label strip
-constexpr int kColumnOffset = 15;    // every column line lies this far left of its place
 constexpr Colour kCellColor = RGB(255, 255, 0);
 constexpr Colour kEmptyCellColor = RGB(128, 128, 128);
 

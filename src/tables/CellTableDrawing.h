@@ -7,6 +7,9 @@
 
 namespace grafolux {
 
+// Every column line of a table lies this far (twips) left of its place.
+constexpr int kColumnOffset = 15;
+
 // Grid, row and column labels, cell means or "N/A"; clears the legend, unscrolls the canvas.
 void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors);
 

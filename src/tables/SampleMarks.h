@@ -55,7 +55,7 @@ SampleMarks::SampleMarks(int32_t first, int32_t last, IsMarked marked)
     for (uint64_t& word : words_) {
         const int n = static_cast<int>(std::min<int64_t>(64, int64_t{last} - s + 1));
         uint64_t w = 0;
-        for (int k = 0; k < n; ++k) w |= uint64_t{marked(s + k)} << k;
+        for (int k = 0; k < n; ++k) w |= uint64_t{static_cast<bool>(marked(s + k))} << k;
         word = w;
         s += n;
     }
