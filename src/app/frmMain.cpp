@@ -131,6 +131,7 @@ void frmMain::CreateDrawingArea() {
     connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
     connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
     connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
+    CreateReadout();
 }
 
 // The current item: its choice, its value range, its lock, fill and colour.
@@ -277,6 +278,7 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
+    if (watched == pbGraphContents && ReadoutEvent(event)) return true;
     if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
         if (watched == tbFirst) tbFirst_LostFocus();
         if (watched == tbLast) tbLast_LostFocus();
@@ -350,6 +352,7 @@ void frmMain::LoadLogFile(const std::string& path) {
 
     if (auto* loaded = std::get_if<LogData>(&result)) {
         // Only a complete log replaces the shown one.
+        ForgetReadout();
         log_ = std::move(*loaded);
         cbLabels->clear();
         for (int32_t k = 1; k <= log_.lngItemCount; ++k)

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/GraphReadout.h"
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"
 #include "tables/CellStats.h"
+#include "views/Readout.h"
 #include "views/ViewMode.h"
 
 class QAction;
@@ -25,6 +27,9 @@ class QScrollBar;
 class QTimer;
 class QToolButton;
 class QMouseEvent;
+class QContextMenuEvent;
+class QHelpEvent;
+class QKeyEvent;
 
 namespace grafolux {
 
@@ -86,6 +91,7 @@ private:
     void SetZoom(double dblNewZoom);
     void ShowCaption();
     void UpdateContainerCursor();
+    void ScrollCanvasTo(int32_t left);
 
     // Handlers.
     void bZoomIn_Click();
@@ -108,6 +114,38 @@ private:
     void ApplySampleRange();
     void mGifSave_Click();
     void mBugCorrect_Click();
+
+    // Reading values off the graph: cursor, markers, span, the samples of a cell.
+    void CreateReadout();
+    bool ReadoutEvent(QEvent* event);  // an event of the canvas; true when it is taken
+    void ForgetReadout();
+    void ShowReadout(const std::optional<SampleAxis>& axis);  // after each drawing of a view
+    bool Canvas_MouseMove(QMouseEvent* event);
+    bool Canvas_MousePress(QMouseEvent* event);
+    bool Canvas_MouseRelease(QMouseEvent* event);
+    bool Canvas_DoubleClick(QMouseEvent* event);
+    bool Canvas_KeyPress(QKeyEvent* event);
+    bool Canvas_ContextMenu(QContextMenuEvent* event);
+    bool Canvas_ToolTip(QHelpEvent* event);
+    void Canvas_Leave();
+    int32_t SampleAt(QPointF canvasPoint) const;
+    std::optional<int32_t> HereSample() const;
+    void ShowCursor(std::optional<int32_t> sample);
+    std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
+    void RefreshReadout();
+    void MoveCursorTo(int32_t sample);
+    void ShowMarks();
+    void ShowRange(int32_t first, int32_t last);
+    void EnableReadoutActions();
+    void mMarkerA_Click();
+    void mMarkerB_Click();
+    void mClearMarkers_Click();
+    void mShowMarkedSamples_Click();
+    void mShowAllSamples_Click();
+    void mCopyValues_Click();
+    void mNextOccurrence_Click();
+    void mPreviousOccurrence_Click();
+    void mClearCellMarks_Click();
 
     void SelectItem(int32_t item);
     void ShowLockState(bool locked);
@@ -138,6 +176,7 @@ private:
     QString strGifFileName;
     std::string strSettingsFile;
     std::vector<std::string> strRecent;
+    GraphReadout readout_;
 
     // Controls.
     QWidget* form_ = nullptr;  // the client area

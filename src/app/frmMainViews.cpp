@@ -68,12 +68,15 @@ void frmMain::DrawGraph() {
     lblMax->setText(result.highText);
     ShowItemPanel(result.itemColour, result.filled, result.locked);
     SyncSurfaces();
+    ShowReadout(result.axis);
 }
 
 void frmMain::DrawCellTable(TableKind intTable) {
-    DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
-                          colors_);
+    readout_.shownTable = DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()),
+                                                Bytes(tbLast->text()), colors_);
+    readout_.shownKind = intTable;
     SyncSurfaces();
+    ShowReadout(std::nullopt);
 }
 
 void frmMain::RedrawCurrentView() {
@@ -248,10 +251,13 @@ void frmMain::pbGraphContents_MouseMove(QMouseEvent* event) {
     const int32_t current = RoundLong(area_.pbGraphContents.Left());
     const int32_t newLeft = DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
                                      area_.pbGraphContainer.Width(), area_.pbGraphContents.Width());
-    if (newLeft == current) return;
-    area_.pbGraphContents.SetLeft(newLeft);
+    if (newLeft != current) ScrollCanvasTo(newLeft);
+}
+
+void frmMain::ScrollCanvasTo(int32_t left) {
+    area_.pbGraphContents.SetLeft(left);
     pbGraphContents->Sync();
-    hsbGraph->setValue(ScrollValueFor(newLeft, static_cast<int16_t>(hsbGraph->maximum())));
+    hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
 }
 
 void frmMain::pbGraphContents_MouseUp(QMouseEvent*) {

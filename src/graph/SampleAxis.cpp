@@ -1,6 +1,7 @@
 #include "graph/SampleAxis.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "logdata/Rounding.h"
@@ -33,6 +34,17 @@ int64_t SampleAxis::VertexAtColumn(int column, int canvasWidth) const {
         ++j;
     else if (LineColumn(j) > column && j > 0 && distance(j - 1) < distance(j))
         --j;
+    return j;
+}
+
+int64_t SampleAxis::FirstVertexFrom(int column) const {
+    const int64_t last = LastLineVertex();
+    if (!(dx > 0)) return 0;
+    // Vertices from the column's left edge on; the rounding to pixels decides at the edge.
+    const double edge = std::ceil((column - 0.5) * kTwipsPerPixel / dx);
+    int64_t j = static_cast<int64_t>(std::clamp(edge, 0.0, static_cast<double>(last)));
+    while (j > 0 && LineColumn(j - 1) >= column) --j;
+    while (j < last && LineColumn(j) < column) ++j;
     return j;
 }
 

@@ -34,6 +34,8 @@ struct SampleAxis {
     int32_t SampleAtColumn(int column, int canvasWidth) const {
         return static_cast<int32_t>(Index(VertexAtColumn(column, canvasWidth)));
     }
+    // The first vertex drawn in `column` or right of it (the last vertex when none is).
+    int64_t FirstVertexFrom(int column) const;
     // The column where `sample` (within the range) is drawn, kept within the canvas.
     int ColumnOfSample(int32_t sample, int canvasWidth) const;
 };

@@ -15,13 +15,13 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
                      colors);
 }
 
-void DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
-                           std::string_view firstText, std::string_view lastText,
-                           const DisplayColors& colors) {
-    DrawCellTable(
-        area,
-        ComputeCellTable(log, kind, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)),
-        colors);
+CellTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
+                                std::string_view firstText, std::string_view lastText,
+                                const DisplayColors& colors) {
+    const CellTable table =
+        ComputeCellTable(log, kind, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText));
+    DrawCellTable(area, table, colors);
+    return table;
 }
 
 void PaintBackgrounds(DrawingArea& area, const DisplayColors& colors) {

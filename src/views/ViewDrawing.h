@@ -22,9 +22,10 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
                               std::string_view firstText, std::string_view lastText,
                               const DisplayColors& colors);
 
-void DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
-                           std::string_view firstText, std::string_view lastText,
-                           const DisplayColors& colors);
+// The table drawn, for what the window tells about its cells.
+CellTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
+                                std::string_view firstText, std::string_view lastText,
+                                const DisplayColors& colors);
 
 // Gives the four surfaces the window's background.
 void PaintBackgrounds(DrawingArea& area, const DisplayColors& colors);
