@@ -42,22 +42,35 @@ void GraphOverlay::SetCursor(std::optional<int> column) {
     UpdateColumn(cursor_);
 }
 
+int GraphOverlay::CellLeft(qsizetype cell) const {
+    int x = 0;
+    for (qsizetype i = 0; i < cell && i < std::ssize(columnWidths_); ++i)
+        x += columnWidths_[static_cast<size_t>(i)] + kColumnGap;
+    return x;
+}
+
 void GraphOverlay::SetReadout(std::vector<ReadoutRow> rows, QPoint mouse) {
     QRect box;
     if (!rows.empty()) {
         const QFontMetrics metrics(font());
-        std::vector<int> widths;
+        // Words at the end of a row run on: they widen the box, not their column.
+        columnWidths_.clear();
         for (const ReadoutRow& row : rows)
-            for (qsizetype i = 0; i < row.cells.size(); ++i) {
-                if (widths.size() <= static_cast<size_t>(i)) widths.push_back(0);
-                widths[static_cast<size_t>(i)] = std::max(widths[static_cast<size_t>(i)],
-                                                          metrics.horizontalAdvance(row.cells[i]));
+            for (qsizetype i = 0; i < row.cells.size() - (row.text ? 1 : 0); ++i) {
+                if (columnWidths_.size() <= static_cast<size_t>(i)) columnWidths_.push_back(0);
+                int& width = columnWidths_[static_cast<size_t>(i)];
+                width = std::max(width, metrics.horizontalAdvance(row.cells[i]));
             }
-        int width = 2 * kPadding + kColumnGap * (static_cast<int>(widths.size()) - 1);
-        for (const int w : widths) width += w;
-        const QSize size(width, 2 * kPadding + metrics.height() * static_cast<int>(rows.size()));
+        int width = 0;
+        for (const ReadoutRow& row : rows) {
+            const qsizetype last = row.cells.size() - 1;
+            width = std::max(width,
+                             CellLeft(last) + (row.text ? metrics.horizontalAdvance(row.cells[last])
+                                                        : columnWidths_[last]));
+        }
+        const QSize size(width + 2 * kPadding,
+                         2 * kPadding + metrics.height() * static_cast<int>(rows.size()));
         box = QRect(ReadoutBoxPlace(size, this->size(), mouse), size);
-        columnWidths_ = std::move(widths);
     }
     if (rows == rows_ && box == box_) return;
     update(box_);
@@ -110,16 +123,16 @@ void GraphOverlay::PaintReadout(QPainter& painter) const {
     painter.setPen(ToQColor(colors_.lngGridColor));
     painter.drawRect(box_.adjusted(0, 0, -1, -1));
     const QFontMetrics metrics(font());
-    int y = box_.top() + kPadding;
+    int y = box_.top() + kPadding + metrics.ascent();
     for (const ReadoutRow& row : rows_) {
         painter.setPen(ToQColor(row.colour));
-        int x = box_.left() + kPadding;
         for (qsizetype i = 0; i < row.cells.size(); ++i) {
-            // Names to the left, numbers to the right of their columns.
-            const int w = columnWidths_[static_cast<size_t>(i)];
-            const int shift = i == 0 ? 0 : w - metrics.horizontalAdvance(row.cells[i]);
-            painter.drawText(x + shift, y + metrics.ascent(), row.cells[i]);
-            x += w + kColumnGap;
+            // Names and words from the left, numbers to the right of their columns.
+            const bool words = i == 0 || (row.text && i == row.cells.size() - 1);
+            const int shift = words ? 0
+                                    : columnWidths_[static_cast<size_t>(i)] -
+                                          metrics.horizontalAdvance(row.cells[i]);
+            painter.drawText(box_.left() + kPadding + CellLeft(i) + shift, y, row.cells[i]);
         }
         y += metrics.height();
     }

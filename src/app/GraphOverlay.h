@@ -38,6 +38,7 @@ private:
     QRect ColumnRect(int column) const;
     QRect SpanRect(ColumnSpan span, int top, int height) const;
     void PaintReadout(QPainter& painter) const;
+    int CellLeft(qsizetype cell) const;  // of the readout's cell, from the text's left
 
     void UpdateColumn(std::optional<int> column);
 

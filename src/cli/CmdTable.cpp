@@ -11,16 +11,12 @@ namespace grafolux::cli {
 
 namespace {
 
-// A bad option value: one line that says what is wrong and where to look.
-UsageError BadValue(const std::string& what) {
-    return UsageError(what + " (see grafolux-cli table --help)", false);
-}
-
 CellShow ShowOptions(const CliArgs& args) {
     CellShow show;
     if (const auto name = args.option("--show")) {
         const auto statistic = StatisticNamed(*name);
-        if (!statistic) throw BadValue("--show must be mean, count, min, max or sd, not " + *name);
+        if (!statistic)
+            throw BadValue("table", "--show must be mean, count, min, max or sd, not " + *name);
         show.statistic = *statistic;
     }
     if (const auto text = args.option("--min-count")) {
@@ -28,20 +24,10 @@ CellShow ShowOptions(const CliArgs& args) {
                            text->find_first_not_of("0123456789") == std::string::npos;
         show.minCount = whole ? std::stoi(*text) : 0;
         if (show.minCount < 1)
-            throw BadValue("--min-count needs a whole number from 1 to 999999999, not " + *text);
+            throw BadValue("table",
+                           "--min-count needs a whole number from 1 to 999999999, not " + *text);
     }
     return show;
-}
-
-std::vector<SampleCondition> Conditions(const CliArgs& args) {
-    std::vector<SampleCondition> conditions;
-    for (const std::string& text : args.options("--where")) {
-        auto parsed = ParseCondition(text);
-        if (const auto* error = std::get_if<ConditionError>(&parsed))
-            throw BadValue("--where " + text + ": " + error->message);
-        conditions.push_back(std::move(std::get<SampleCondition>(parsed)));
-    }
-    return conditions;
 }
 
 }  // namespace
@@ -52,10 +38,10 @@ void RunTable(const CliArgs& args, const Print& print) {
     if (kind != "blm" && kind != "int") throw UsageError("table kind must be blm or int");
     const TableKind table = kind == "blm" ? TableKind::Blm : TableKind::Int;
     const CellShow show = ShowOptions(args);
-    const std::vector<SampleCondition> conditions = Conditions(args);
+    const std::vector<SampleCondition> conditions = WhereConditions(args, "table");
     const std::string format = args.option("--format").value_or("text");
     if (format != "text" && format != "csv")
-        throw BadValue("--format must be text or csv, not " + format);
+        throw BadValue("table", "--format must be text or csv, not " + format);
 
     // Only the columns the table reads are kept; several logs load side by side.
     const std::vector<std::string> paths(args.positional().begin() + 1, args.positional().end());
@@ -73,11 +59,7 @@ void RunTable(const CliArgs& args, const Print& print) {
     }
     const PooledTable pooled = ComputePooledTable(sources, table, conditions);
     for (size_t i = 0; i < paths.size(); ++i)
-        if (!pooled.missing[i].empty()) {
-            const std::string& name = conditions[pooled.missing[i].front()].item;
-            throw RuntimeError(paths[i] + ": no item named " + name + " (in --where " +
-                               args.options("--where")[pooled.missing[i].front()] + ")");
-        }
+        CheckConditionItems(args, paths[i], pooled.missing[i]);
     print(format == "csv" ? CellTableCsv(pooled.table, show) : CellTableText(pooled.table, show));
 }
 

@@ -32,6 +32,13 @@ const std::map<std::string, Command>& Commands() {
           "      OP one of = != < <= > >=, and every --where must hold for a sample to count",
           {"--first", "--last", "--show", "--min-count", "--where", "--format"},
           RunTable}},
+        {"cells",
+         {"blm|int LOG --row RPM --column MAP [--first N] [--last N]\n"
+          "         [--where COND]...",
+          "runs of the samples in a cell, FIRST<TAB>LAST a line; RPM and MAP are the\n"
+          "      table's row and column labels, COND as for table",
+          {"--row", "--column", "--first", "--last", "--where"},
+          RunCells}},
         {"correct", {"LOG", "write LOG's bit-order corrected copy", {}, RunCorrect}},
         {"gif",
          {"IN.ppm OUT.gif [--transparent RRGGBB]",

@@ -48,7 +48,8 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
         if (k != request.item && log.udtItems[static_cast<size_t>(k)].blnLocked)
             itemRow(k, log.udtItems[static_cast<size_t>(k)].lngColor);
 
-    if (!request.cell.isEmpty()) rows.push_back({colors.lngCellMarkColor, {"Cell", request.cell}});
+    if (!request.cell.isEmpty())
+        rows.push_back({colors.lngCellMarkColor, {"Cell", request.cell}, true});
     return rows;
 }
 

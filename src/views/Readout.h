@@ -18,6 +18,7 @@ namespace grafolux {
 struct ReadoutRow {
     Colour colour = 0;
     QStringList cells;
+    bool text = false;  // the last cell is words, not a number: it runs on across the columns
     bool operator==(const ReadoutRow&) const = default;
 };
 

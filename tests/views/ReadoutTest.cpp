@@ -16,7 +16,9 @@ LogData Log() {
                           {"D\xe9", {0.1, 0.2, 0.3, 0.4}, true, kBlue}});
 }
 
-ReadoutRow Row(Colour colour, QStringList cells) { return {colour, cells}; }
+ReadoutRow Row(Colour colour, QStringList cells, bool text = false) {
+    return {colour, cells, text};
+}
 
 TEST(ReadoutRows, ValuesAtCursorMarkersAndTheirDifference) {
     const DisplayColors colors;
@@ -46,7 +48,7 @@ TEST(ReadoutRows, ValuesAtCursorMarkersAndTheirDifference) {
          {Row(text, {"", "Cursor", "A", "B", minus}), Row(text, {"Sample", "1", "4", "2", "-2"}),
           Row(kRed, {"C", "1", "4", "2", "-2"}), Row(kGreen, {"B", "3000", "3000", "3100", "100"}),
           Row(kBlue, {QString::fromLatin1("D\xe9"), "0.1", "0.4", "0.2", "-0.2"}),
-          Row(colors.lngCellMarkColor, {"Cell", "1,200 rpm \u00d7 50 kPa"})}},
+          Row(colors.lngCellMarkColor, {"Cell", "1,200 rpm \u00d7 50 kPa"}, true)}},
         {"only B",
          {3, 2, {std::nullopt, 3}, {}},
          {Row(text, {"", "Cursor", "B"}), Row(text, {"Sample", "2", "3"}),
