@@ -10,6 +10,7 @@ namespace grafolux {
 struct CellLook {
     CellShow show;
     bool coloured = false;  // each cell with a value on its colour, the text readable on it
+    bool operator==(const CellLook&) const = default;
 };
 
 // Grid, row and column labels, each cell's value or "N/A" (a count below the minimum in the
