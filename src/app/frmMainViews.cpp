@@ -47,6 +47,9 @@ ViewMode frmMain::SetViewMode(ViewMode lngMode) {
     bINT->setProperty("picture", buttons.intPicture);
     bZoomIn->setEnabled(buttons.canZoomIn);
     bZoomOut->setEnabled(buttons.canZoomOut);
+    const bool table = lngMode == ViewMode::Blm || lngMode == ViewMode::Int;
+    mCopyTable->setEnabled(table);
+    mSaveTable->setEnabled(table);
     return old;
 }
 
@@ -72,7 +75,7 @@ void frmMain::DrawGraph() {
 
 void frmMain::DrawCellTable(TableKind intTable) {
     DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
-                          colors_);
+                          colors_, TableSettingsNow());
     SyncSurfaces();
 }
 
