@@ -26,7 +26,7 @@ struct GraphReadout {
     std::optional<std::pair<int32_t, int32_t>> span;  // Shift-drag: from, to
     struct MarkedCell {
         CellAddress cell;
-        SampleMarks marks;  // over the graph's range
+        SampleMarks marks;  // over the graph's range, under the table's filters
     };
     std::optional<MarkedCell> marked;
     CellTable shownTable;  // the table view's, for its cells' tooltips

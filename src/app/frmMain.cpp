@@ -209,6 +209,7 @@ void frmMain::CreateMenu() {
     mExit->setShortcut(QKeySequence::Quit);
     for (QAction* action : {mOpen, mBugCorrect, mGifSave, mExit})
         action->setObjectName(action->text().remove('&').remove("...").simplified());
+    CreateTableMenu();
 }
 
 void frmMain::Form_Load() {
@@ -226,6 +227,7 @@ void frmMain::Form_Load() {
              bColor, ProgressBar1, bData, bBLM, bINT, bSaveGif, bZoomIn, bZoomOut, hsbGraph})
         control->setEnabled(false);
     mGifSave->setEnabled(false);
+    EnableTableMenu(false);
     lngRedrawAt = 0;
     blnFileLoaded = false;
     Timer1->start(kTimerIntervalMs);
@@ -235,6 +237,9 @@ void frmMain::Form_Load() {
 
 void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
+    strPreferencesFile = PreferencesFilePath(strSettingsFile);
+    tablePrefs_ = LoadTablePreferences(strPreferencesFile);
+    EnableTableMenu(blnFileLoaded);
     strRecent = settings.strRecent;
     strFileName = strRecent.empty() ? std::string() : strRecent.front();
     if (settings.window) {
@@ -381,6 +386,8 @@ void frmMain::LoadLogFile(const std::string& path) {
         cbLabels->setFocus();
         for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
             control->setEnabled(true);
+        included_.clear();  // a new log starts on its own
+        EnableTableMenu(true);
     }
     if (blnCloseAfterLoad) close();
 }

@@ -11,8 +11,10 @@
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"
+#include "settings/TablePreferences.h"
 #include "tables/CellStats.h"
 #include "views/Readout.h"
+#include "views/ViewDrawing.h"
 #include "views/ViewMode.h"
 
 class QAction;
@@ -50,6 +52,8 @@ public:
     const std::vector<std::string>& recent() const { return strRecent; }
     ViewMode viewMode() const { return lngViewMode; }
     double zoom() const { return dblZoom; }
+    const TablePreferences& tablePreferences() const { return tablePrefs_; }
+    size_t includedLogCount() const { return included_.size(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,6 +83,21 @@ private:
     // Layout and the delayed redraw.
     void Form_Resize();
     void Timer1_Timer();
+
+    // The Table menu (frmMainTables.cpp).
+    void CreateTableMenu();
+    void EnableTableMenu(bool loaded);
+    TableSettings TableSettingsNow() const;
+    void SetTablePreferences(const TablePreferences& preferences);
+    void LoadIncludedLogs(const std::vector<std::string>& paths);
+    void mStatistic_Click(CellStatistic statistic);
+    void mMinSamples_Click();
+    void mFilter_Click();
+    void mColour_Click();
+    void mInclude_Click();
+    void mOnlyThisLog_Click();
+    void mCopyTable_Click();
+    void mSaveTable_Click();
 
     // Views.
     ViewMode SetViewMode(ViewMode lngMode);
@@ -178,6 +197,16 @@ private:
     std::vector<std::string> strRecent;
     GraphReadout readout_;
 
+    // The Table menu's choices, and the further logs whose samples count in the tables.
+    struct IncludedFile {
+        std::string path;
+        LogData log;
+    };
+    TablePreferences tablePrefs_;
+    std::string strPreferencesFile;
+    std::vector<IncludedFile> included_;
+    QString strTableFileName;
+
     // Controls.
     QWidget* form_ = nullptr;  // the client area
     QToolButton *bZoomIn, *bZoomOut, *bData, *bBLM, *bINT, *bSaveGif;
@@ -194,6 +223,9 @@ private:
     QMenu* mFile;
     QAction *mOpen, *mBugCorrect, *mGifSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;
+    QMenu* mTable;
+    std::vector<QAction*> mStatistic;  // in the order of CellStatistic
+    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mSaveTable;
     QTimer* Timer1;
 };
 

@@ -101,7 +101,7 @@ void frmMain::ForgetReadout() {
     RefreshReadout();
 }
 
-// Markers outside a new range go; the cell's samples are found again for it.
+// Markers outside a new range go; the cell's samples are found again.
 void frmMain::ShowReadout(const std::optional<SampleAxis>& axis) {
     GraphReadout& r = readout_;
     r.axis = axis;
@@ -113,9 +113,10 @@ void frmMain::ShowReadout(const std::optional<SampleAxis>& axis) {
     } else {
         r.markers.KeepWithin(axis->sFirst, axis->sLast);
         if (r.cursor && (*r.cursor < axis->sFirst || *r.cursor > axis->sLast)) r.cursor.reset();
-        if (r.marked &&
-            (r.marked->marks.first() != axis->sFirst || r.marked->marks.last() != axis->sLast))
-            r.marked->marks = MarkCellSamples(log_, r.marked->cell, axis->sFirst, axis->sLast);
+        // Again at each drawing: the range or the table's filters may have changed.
+        if (r.marked)
+            r.marked->marks = MarkCellSamples(log_, r.marked->cell, axis->sFirst, axis->sLast,
+                                              SampleFilter(log_, tablePrefs_.conditions));
     }
     RefreshReadout();
 }

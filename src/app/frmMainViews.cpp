@@ -47,6 +47,9 @@ ViewMode frmMain::SetViewMode(ViewMode lngMode) {
     bINT->setProperty("picture", buttons.intPicture);
     bZoomIn->setEnabled(buttons.canZoomIn);
     bZoomOut->setEnabled(buttons.canZoomOut);
+    const bool table = lngMode == ViewMode::Blm || lngMode == ViewMode::Int;
+    mCopyTable->setEnabled(table);
+    mSaveTable->setEnabled(table);
     return old;
 }
 
@@ -72,8 +75,10 @@ void frmMain::DrawGraph() {
 }
 
 void frmMain::DrawCellTable(TableKind intTable) {
-    readout_.shownTable = DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()),
-                                                Bytes(tbLast->text()), colors_);
+    const PooledTable drawn =
+        DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
+                              colors_, TableSettingsNow());
+    readout_.shownTable = drawn.table;
     readout_.shownKind = intTable;
     SyncSurfaces();
     ShowReadout(std::nullopt);

@@ -30,13 +30,12 @@ void RunCells(const CliArgs& args, const Print& print) {
     args.expectPositional(2);
     const std::string& kind = args.positional()[0];
     if (kind != "blm" && kind != "int") throw UsageError("table kind must be blm or int");
-    const TableKind table = kind == "blm" ? TableKind::Blm : TableKind::Int;
     const CellAddress cell{Label(args, "--row", RowLabelled, "400, 800 ... 6400"),
                            Label(args, "--column", ColumnLabelled, "20, 30 ... 100")};
     const std::vector<SampleCondition> conditions = WhereConditions(args, "cells");
 
     const std::string& path = args.positional()[1];
-    const LogData log = LoadLogOrThrow(path, 0, {ItemsReadByTable(table, conditions), 0});
+    const LogData log = LoadLogOrThrow(path, 0, {ItemsReadByTables(conditions), 0});
     // Without them every sample reads 0 there, which lies in no cell: say so instead.
     for (const char* axis : {kRpmItem, kMapItem})
         if (log.itemNamed(axis) == 0)

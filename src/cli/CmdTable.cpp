@@ -45,8 +45,7 @@ void RunTable(const CliArgs& args, const Print& print) {
 
     // Only the columns the table reads are kept; several logs load side by side.
     const std::vector<std::string> paths(args.positional().begin() + 1, args.positional().end());
-    const std::vector<LoadResult> results =
-        LoadLogs(paths, 0, {ItemsReadByTable(table, conditions), 0});
+    const std::vector<LoadResult> results = LoadLogs(paths, 0, {ItemsReadByTables(conditions), 0});
     std::vector<TableSource> sources;
     for (const LoadResult& result : results) {
         if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);

@@ -57,6 +57,12 @@ std::string CellTableCsv(const CellTable& table, const CellShow& show) {
     return Joined(TableFields(table, show, ""), ',', "\r\n", CsvField);
 }
 
+std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show) {
+    std::string ending(path.substr(path.size() < 4 ? 0 : path.size() - 4));
+    for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return ending == ".txt" ? CellTableText(table, show) : CellTableCsv(table, show);
+}
+
 std::string CsvField(std::string_view text) {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
     std::string quoted = "\"";

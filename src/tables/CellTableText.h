@@ -17,6 +17,10 @@ std::string CellTableText(const CellTable& table, const CellShow& show = {});
 // The same cells comma-separated, "N/A" as an empty field, lines ending with CR LF.
 std::string CellTableCsv(const CellTable& table, const CellShow& show = {});
 
+// What "Save Table As" writes to `path`: the tab-separated text for a ".txt" name (in any
+// letter case), CSV for any other.
+std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show);
+
 // A field of a CSV record: quoted, with quotes doubled, when it holds a comma, a quote, CR or LF.
 std::string CsvField(std::string_view text);
 

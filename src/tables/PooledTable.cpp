@@ -17,9 +17,9 @@ PooledTable ComputePooledTable(std::span<const TableSource> sources, TableKind k
     return pooled;
 }
 
-std::vector<std::string> ItemsReadByTable(TableKind kind,
-                                          std::span<const SampleCondition> conditions) {
-    std::vector<std::string> items = {kRpmItem, kMapItem, ValueItemOf(kind)};
+std::vector<std::string> ItemsReadByTables(std::span<const SampleCondition> conditions) {
+    std::vector<std::string> items = {kRpmItem, kMapItem, ValueItemOf(TableKind::Blm),
+                                      ValueItemOf(TableKind::Int)};
     for (const SampleCondition& condition : conditions)
         if (std::find(items.begin(), items.end(), condition.item) == items.end())
             items.push_back(condition.item);

@@ -26,8 +26,7 @@ struct PooledTable {
 PooledTable ComputePooledTable(std::span<const TableSource> sources, TableKind kind,
                                std::span<const SampleCondition> conditions);
 
-// The items a table of this kind and its conditions read: what a further log must keep.
-std::vector<std::string> ItemsReadByTable(TableKind kind,
-                                          std::span<const SampleCondition> conditions);
+// The items both tables and these conditions read: what a further log must keep.
+std::vector<std::string> ItemsReadByTables(std::span<const SampleCondition> conditions);
 
 }  // namespace grafolux
