@@ -33,7 +33,18 @@ public:
     QString GetSaveFileName(QWidget*, const QString&, const QStringList&, const QString&) override {
         return {};
     }
+    QStringList GetOpenFileNames(QWidget*, const QString&, const QStringList&, int) override {
+        return {};
+    }
     std::optional<QColor> GetColor(QWidget*, const QColor&) override { return std::nullopt; }
+    std::optional<int> GetInteger(QWidget*, const QString&, const QString&, int, int,
+                                  int) override {
+        return std::nullopt;
+    }
+    std::optional<QStringList> EditFilters(QWidget*, const QStringList&,
+                                           const QStringList&) override {
+        return std::nullopt;
+    }
     void Information(QWidget*, const QString&, const QString&) override {}
     void Warning(QWidget*, const QString&, const QString&) override {}
 };

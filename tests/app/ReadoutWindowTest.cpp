@@ -246,6 +246,18 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     EXPECT_NE(Seen(ColumnOf(3), bottom), colors.lngCellMarkColor);
 }
 
+// Samples 1..5 hold BLM 120 .. 124: with the table filtered to BLM >= 122, 3..5 are marked.
+TEST_F(ReadoutTest, CellMarksFollowTheTablesFilters) {
+    Load();
+    dialogs.filterLists.push_back(QStringList{"SENSOR:BLM>=122"});
+    Menu("Filter Samples");
+    Click("bBLM");
+    DoubleClick(PointIn({2, 1}));
+    Leave();
+    Key(Qt::Key_N);
+    EXPECT_EQ(Rows().value(0), "Sample 3");
+}
+
 TEST_F(ReadoutTest, SavedPictureIsTheSameWithCursorMarkersAndMarks) {
     Load();
     const QString plain = dir.filePath("plain.gif"), marked = dir.filePath("marked.gif");
