@@ -49,7 +49,7 @@ grafolux::LogData MakeLog(bool noisy) {
         column[3 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 20);
         column[4 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 16);
         column[5 * kSamples + s] = std::fmin(90, 20 + s * 0.0002);  // the engine warms up
-        column[6 * kSamples + s] = random.Uniform() < 0.8;          // closed loop mostly
+        column[6 * kSamples + s] = random.Uniform() < 0.8;           // closed loop mostly
     }
     return log;
 }
