@@ -17,8 +17,8 @@ constexpr int kLogs = 8;
 // The benchmark data's 100,000-line log, eight times: each is loaded and counted anew.
 std::vector<std::string> EightPaths() {
     const char* folder = std::getenv("GRAFOLUX_BENCH_DATA");
-    return std::vector<std::string>(kLogs,
-                                    std::string(folder ? folder : "bench/data") + "/log_100000.txt");
+    return std::vector<std::string>(
+        kLogs, std::string(folder ? folder : "bench/data") + "/log_100000.txt");
 }
 
 grafolux::CellTable Pooled(const std::vector<grafolux::LoadResult>& results) {

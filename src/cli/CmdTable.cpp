@@ -56,7 +56,8 @@ void RunTable(const CliArgs& args, const Print& print) {
         sources.push_back({&log, first ? RoundedRangeNumber(*first) : 1,
                            last ? RoundedRangeNumber(*last) : log.lngSampleCount});
     }
-    const PooledTable pooled = ComputePooledTable(sources, table, conditions);
+    const PooledTable pooled =
+        ComputePooledTable(sources, table, conditions, GatheredFor(show.statistic));
     for (size_t i = 0; i < paths.size(); ++i)
         CheckConditionItems(args, paths[i], pooled.missing[i]);
     print(format == "csv" ? CellTableCsv(pooled.table, show) : CellTableText(pooled.table, show));

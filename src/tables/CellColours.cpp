@@ -64,10 +64,14 @@ Colour ScaleColourAt(const ColourScale& scale, double fraction) {
     return Mix(diverging ? kDiverging : kSequential, fraction);
 }
 
+double ContrastRatio(Colour a, Colour b) {
+    const double x = Luminance(a) + 0.05, y = Luminance(b) + 0.05;
+    return std::max(x, y) / std::min(x, y);
+}
+
 Colour ReadableTextOn(Colour background) {
-    const double l = Luminance(background);
-    // Contrast ratios (L1 + 0.05) / (L2 + 0.05) against white (L 1) and black (L 0).
-    return 1.05 / (l + 0.05) >= (l + 0.05) / 0.05 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+    constexpr Colour kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+    return ContrastRatio(background, kWhite) >= ContrastRatio(background, kBlack) ? kWhite : kBlack;
 }
 
 }  // namespace grafolux

@@ -27,6 +27,10 @@ Colour ScaleColour(const ColourScale& scale, double value);
 // At `fraction` 0 .. 1 along the scale, for drawing its key.
 Colour ScaleColourAt(const ColourScale& scale, double fraction);
 
+// The contrast ratio of two colours, 1 (alike) to 21 (black on white), from their relative
+// luminance.
+double ContrastRatio(Colour a, Colour b);
+
 // Black or white, whichever contrasts more with the background.
 Colour ReadableTextOn(Colour background);
 

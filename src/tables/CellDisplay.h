@@ -32,6 +32,13 @@ struct ShownCell {
 // least 1), and a standard deviation at least 2.
 ShownCell CellShown(const CellTable& table, const CellShow& show, int k, int m);
 
+// What a table must gather to show this statistic.
+inline Gathered GatheredFor(CellStatistic statistic) {
+    return statistic == CellStatistic::Mean || statistic == CellStatistic::Count
+               ? Gathered::MeanAndCount
+               : Gathered::Everything;
+}
+
 // Whole numbers for counts ("##,##0"), two decimals for the rest ("##,##0.00").
 inline int DecimalsOf(CellStatistic statistic) { return statistic == CellStatistic::Count ? 0 : 2; }
 

@@ -100,7 +100,19 @@ const ColumnBins& Columns() {
     return columns;
 }
 
-constexpr int32_t kBlock = 4096;  // samples whose filter marks fit on the stack
+constexpr int32_t kBlock = 2048;  // samples whose filter marks stay in the cache
+
+// Which samples of a block pass the filter, in the two forms the accumulation adds without a
+// branch: 1 or 0, and 0 or infinity.
+struct Passes {
+    std::array<double, kBlock> weight, beyond;
+
+    void Mark(const SampleFilter& filter, int32_t first, int32_t n) {
+        filter.MarkWeights(first + 1, n, weight.data());
+        constexpr double kUp = std::numeric_limits<double>::infinity();
+        for (int32_t i = 0; i < n; ++i) beyond[i] = weight[i] != 0 ? 0.0 : kUp;
+    }
+};
 
 }  // namespace
 
@@ -114,7 +126,8 @@ struct CellTableBuilder::Cells {
     std::array<double, kCount> sum{};
     std::array<int32_t, kCount> count{};
     std::array<double, kCount> minimum, maximum;
-    std::array<double, kCount> reference{};
+    std::array<double, kCount> reference{};  // the cell's first sample, passing or not
+    std::array<bool, kCount> hasReference{};
     std::array<double, kCount> shiftedSum{};
     std::array<double, kCount> shiftedSquares{};
     int64_t samplesInRange = 0;
@@ -125,47 +138,64 @@ struct CellTableBuilder::Cells {
         maximum.fill(-std::numeric_limits<double>::infinity());
     }
 
-    // Samples 0 .. n - 1 of the pointers (passes[s] says whether sample s counts, when
-    // `kFiltered`), in sample order per cell. Engine speed and pressure change slowly, so a
-    // sample mostly lies in the cell of the one before: a run of such samples is gathered
-    // with the cell's bounds and running figures in registers, and the cell is looked up
-    // only when a run starts.
-    template <bool kFiltered>
-    void Accumulate(const double* rpm, const double* map, const double* value, int32_t n,
-                    const uint8_t* passes) {
+    // Samples first .. first + n - 1 (0-based) of the axes, value[0] being the value of sample
+    // `first`, in sample order per cell, those that pass the filter (`passes`, from `first`).
+    // Engine speed and pressure change slowly, so a sample mostly lies in the cell of the one
+    // before: a run of such samples is gathered with the cell's bounds and running figures in
+    // registers, and the cell is looked up only when a run starts. A sample that fails the filter
+    // stays in the run and adds nothing, without a branch: 0 to the sums (which leaves them as they
+    // are to the bit), and a value beyond the minimum and the maximum. Filters such as a
+    // closed-loop flag change often and at random.
+    template <bool kFiltered, bool kSpread>
+    int64_t Accumulate(const double* rpm, const double* map, const double* value, int32_t first,
+                       int32_t n, const Passes* passes) {
         const RowBins& rows = Rows();
         const ColumnBins& columns = Columns();
-        for (int32_t s = 0; s < n;) {
-            if (kFiltered && !passes[s]) {
-                ++s;
-                continue;
-            }
+        int64_t passedAll = 0;
+        for (int32_t s = first, last = first + n; s < last;) {
             const int row = rows.Bin(Key(rpm[s])), column = columns.Bin(Key(map[s]));
             const RowBins::Range rowRange = rows.RangeOf(row);
             const ColumnBins::Range columnRange = columns.RangeOf(column);
             const int cell = row * kColumns + column;
-            if (count[cell] == 0) reference[cell] = value[s];
+            if (!hasReference[cell]) {
+                reference[cell] = value[s - first];
+                hasReference[cell] = true;
+            }
             const double ref = reference[cell];
             const int32_t runStart = s;
+            int32_t passed = 0;
             double runSum = sum[cell], low = minimum[cell], high = maximum[cell];
             double dSum = shiftedSum[cell], dSquares = shiftedSquares[cell];
             do {
-                const double v = value[s++];
+                double v = value[s - first], d = v - ref, vLow = v, vHigh = v;
+                if constexpr (kFiltered) {
+                    const double weight = passes->weight[s - first];
+                    const double beyond = passes->beyond[s - first];
+                    passed += static_cast<int32_t>(weight);
+                    v *= weight;
+                    d *= weight;
+                    vLow += beyond;
+                    vHigh -= beyond;
+                }
+                ++s;
                 runSum += v;
-                low = std::min(low, v);
-                high = std::max(high, v);
-                const double d = v - ref;
-                dSum += d;
-                dSquares += d * d;
-            } while (s < n && (rowRange.Holds(Key(rpm[s])) & columnRange.Holds(Key(map[s])) &
-                               (!kFiltered || passes[s] != 0)));
+                if constexpr (kSpread) {
+                    low = std::min(low, vLow);
+                    high = std::max(high, vHigh);
+                    dSum += d;
+                    dSquares += d * d;
+                }
+            } while (s < last && (rowRange.Holds(Key(rpm[s])) & columnRange.Holds(Key(map[s]))));
+            if (!kFiltered) passed = s - runStart;
             sum[cell] = runSum;
             minimum[cell] = low;
             maximum[cell] = high;
             shiftedSum[cell] = dSum;
             shiftedSquares[cell] = dSquares;
-            count[cell] += s - runStart;
+            count[cell] += passed;
+            passedAll += passed;
         }
+        return passedAll;
     }
 };
 
@@ -173,7 +203,8 @@ const char* ValueItemOf(TableKind kind) {
     return kind == TableKind::Blm ? "SENSOR:BLM" : "SENSOR:INT";
 }
 
-CellTableBuilder::CellTableBuilder(TableKind kind) : kind_(kind), cells_(new Cells) {}
+CellTableBuilder::CellTableBuilder(TableKind kind, Gathered gathered)
+    : kind_(kind), spread_(gathered == Gathered::Everything), cells_(new Cells) {}
 
 CellTableBuilder::~CellTableBuilder() = default;
 
@@ -189,25 +220,28 @@ void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
     const int32_t rpmItem = log.itemNamed(kRpmItem);
     const int32_t mapItem = log.itemNamed(kMapItem);
     const int32_t valueItem = log.itemNamed(ValueItemOf(kind_));
-    std::array<uint8_t, kBlock> passes;
+    if (rpmItem == 0 || mapItem == 0) {  // a missing axis reads 0, which lies in no cell
+        for (int32_t s = first; s <= last; ++s) cells_->samplesPassed += filter.Passes(s);
+        return;
+    }
+    const double* rpm = log.column(rpmItem).data();
+    const double* map = log.column(mapItem).data();
+    const double* values = valueItem != 0 ? log.column(valueItem).data() : nullptr;
     static const std::array<double, kBlock> zeros{};  // a missing value item reads 0
+    Passes passes;
     for (int32_t block = first - 1; block < last; block += kBlock) {
         const int32_t n = std::min(kBlock, last - block);
-        int32_t passed = n;
-        if (!filter.passesAll()) {
-            filter.Mark(block + 1, n, passes.data());
-            passed = static_cast<int32_t>(std::count(passes.begin(), passes.begin() + n, 1));
+        const double* value = values ? values + block : zeros.data();
+        if (filter.passesAll()) {
+            cells_->samplesPassed +=
+                spread_ ? cells_->Accumulate<false, true>(rpm, map, value, block, n, nullptr)
+                        : cells_->Accumulate<false, false>(rpm, map, value, block, n, nullptr);
+        } else {
+            passes.Mark(filter, block, n);
+            cells_->samplesPassed +=
+                spread_ ? cells_->Accumulate<true, true>(rpm, map, value, block, n, &passes)
+                        : cells_->Accumulate<true, false>(rpm, map, value, block, n, &passes);
         }
-        cells_->samplesPassed += passed;
-        // A missing axis reads 0 for every sample, which lies in no cell.
-        if (rpmItem == 0 || mapItem == 0) continue;
-        const double* rpm = log.column(rpmItem).data() + block;
-        const double* map = log.column(mapItem).data() + block;
-        const double* value = valueItem != 0 ? log.column(valueItem).data() + block : zeros.data();
-        if (filter.passesAll())
-            cells_->Accumulate<false>(rpm, map, value, n, nullptr);
-        else
-            cells_->Accumulate<true>(rpm, map, value, n, passes.data());
     }
 }
 
@@ -246,8 +280,8 @@ CellBounds BoundsOfCell(int k, int m) {
 }
 
 CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last,
-                           const SampleFilter& filter) {
-    CellTableBuilder builder(kind);
+                           const SampleFilter& filter, Gathered gathered) {
+    CellTableBuilder builder(kind, gathered);
     builder.Add(log, first, last, filter);
     return builder.Finish();
 }

@@ -39,11 +39,15 @@ struct CellTable {
     int64_t samplesPassed = 0;   // of those, the samples that passed the filter
 };
 
+// What a table gathers: everything, or only what the mean and the count need (the plain
+// table's pass, as fast as it was before the spread was gathered).
+enum class Gathered { Everything, MeanAndCount };
+
 // Accumulates samples of one or several logs into one table: adding log A and then log B
 // gives the table of the log whose samples are A's followed by B's.
 class CellTableBuilder {
 public:
-    explicit CellTableBuilder(TableKind kind);
+    explicit CellTableBuilder(TableKind kind, Gathered gathered = Gathered::Everything);
     ~CellTableBuilder();
     CellTableBuilder(const CellTableBuilder&) = delete;
     CellTableBuilder& operator=(const CellTableBuilder&) = delete;
@@ -57,6 +61,7 @@ public:
 private:
     struct Cells;
     TableKind kind_;
+    bool spread_;  // minimum, maximum and the standard deviation's sums
     std::unique_ptr<Cells> cells_;
 };
 
@@ -76,8 +81,10 @@ private:
 };
 CellBounds BoundsOfCell(int k, int m);
 
-// One log, every sample of first..last that passes `filter`.
+// One log, every sample of first..last that passes `filter`. With MeanAndCount the minimum,
+// maximum and standard deviation are left 0.
 CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last,
-                           const SampleFilter& filter = {});
+                           const SampleFilter& filter = {},
+                           Gathered gathered = Gathered::Everything);
 
 }  // namespace grafolux

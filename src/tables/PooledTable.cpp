@@ -5,9 +5,9 @@
 namespace grafolux {
 
 PooledTable ComputePooledTable(std::span<const TableSource> sources, TableKind kind,
-                               std::span<const SampleCondition> conditions) {
+                               std::span<const SampleCondition> conditions, Gathered gathered) {
     PooledTable pooled;
-    CellTableBuilder builder(kind);
+    CellTableBuilder builder(kind, gathered);
     for (const TableSource& source : sources) {
         const SampleFilter filter(*source.log, conditions);
         builder.Add(*source.log, source.first, source.last, filter);

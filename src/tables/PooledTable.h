@@ -24,7 +24,8 @@ struct PooledTable {
 
 // The sources' samples in the order given, as one log holding them one after the other.
 PooledTable ComputePooledTable(std::span<const TableSource> sources, TableKind kind,
-                               std::span<const SampleCondition> conditions);
+                               std::span<const SampleCondition> conditions,
+                               Gathered gathered = Gathered::Everything);
 
 // The items both tables and these conditions read: what a further log must keep.
 std::vector<std::string> ItemsReadByTables(std::span<const SampleCondition> conditions);

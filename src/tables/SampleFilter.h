@@ -38,8 +38,6 @@ std::string ConditionText(const SampleCondition& condition);
 // The same with the mathematical signs ≠ ≤ ≥, for display.
 std::string ConditionDisplayText(const SampleCondition& condition);
 
-bool Holds(CompareOp op, double value, double number);
-
 // The conditions of a list resolved against one log. Holds pointers into the log's samples:
 // it must not outlive the log or see it change.
 class SampleFilter {
@@ -51,20 +49,26 @@ public:
     bool Passes(int32_t s) const;
     // passes[i] = Passes(first + i) for i in 0 .. count - 1, faster than asking one by one.
     void Mark(int32_t first, int32_t count, uint8_t* passes) const;
+    // The same as weights: 1 for a sample that passes, 0 for one that fails.
+    void MarkWeights(int32_t first, int32_t count, double* weights) const;
 
     // No condition names an item of the log: every sample passes.
-    bool passesAll() const { return active_.empty(); }
+    bool passesAll() const { return ranges_.empty(); }
     // Positions (0-based, in the list given) of the conditions naming no item of the log;
     // they are ignored.
     const std::vector<size_t>& missing() const { return missing_; }
 
-private:
-    struct Active {
+    // A condition as the values it lets through: low <= x <= high, or with `outside` every x
+    // but those (x != n); tested without a branch.
+    struct Range {
         const double* values;  // element 0 is sample 1
-        CompareOp op;
-        double number;
+        double low, high;
+        bool outside;
+        bool Holds(double x) const { return ((x >= low) & (x <= high)) != outside; }
     };
-    std::vector<Active> active_;
+
+private:
+    std::vector<Range> ranges_;
     std::vector<size_t> missing_;
 };
 

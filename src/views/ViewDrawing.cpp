@@ -22,7 +22,8 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
         {&log, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)}};
     for (const IncludedLog& included : settings.included)
         sources.push_back({included.log, 1, included.log->lngSampleCount});
-    return ComputePooledTable(sources, kind, settings.conditions);
+    return ComputePooledTable(sources, kind, settings.conditions,
+                              GatheredFor(settings.look.show.statistic));
 }
 
 PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,

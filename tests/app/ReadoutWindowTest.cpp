@@ -6,16 +6,16 @@
 #include <QScrollBar>
 #include <QToolTip>
 
-#include "WindowTestKit.h"
+#include "WindowFixture.h"
 #include "app/GraphOverlay.h"
 #include "draw/NumberFormat.h"
 #include "graph/GraphDrawing.h"
 #include "tables/CellAtPoint.h"
 
-namespace grafolux::test {
+namespace grafolux {
 namespace {
 
-class ReadoutTest : public WindowTest {
+class ReadoutTest : public WindowFixture {
 protected:
     static constexpr int kLines = 200;
     const DisplayColors colors;
@@ -310,4 +310,4 @@ TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
 }
 
 }  // namespace
-}  // namespace grafolux::test
+}  // namespace grafolux

@@ -13,8 +13,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "ScriptedDialogs.h"
-#include "app/frmMain.h"
+#include "WindowFixture.h"
 #include "support/FileSizeLimit.h"
 #include "support/RunProgram.h"
 
@@ -33,30 +32,10 @@ std::string WriteLog(const QTemporaryDir& dir, const char* name, int lines, int 
     return path;
 }
 
-class WindowTableTest : public testing::Test {
+class WindowTableTest : public WindowFixture {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<frmMain> window;
-
-    void Start() {
-        window = std::make_unique<frmMain>(dialogs, dir.filePath("Grafolux.cfg").toStdString());
-        window->show();
-        QApplication::processEvents();
-    }
-    QAction* Action(const char* name) {
-        auto* action = window->findChild<QAction*>(name);
-        EXPECT_NE(action, nullptr) << name;
-        return action;
-    }
-    void Menu(const char* name) { Action(name)->trigger(); }
-    void Open(const std::string& path) {
-        dialogs.paths.push_back(QString::fromStdString(path));
-        Menu("Open Data File");
-    }
-    void ShowBlm() {
-        QTest::mouseClick(window->findChild<QAbstractButton*>("bBLM"), Qt::LeftButton);
-    }
+    void ShowBlm() { Click("bBLM"); }
+    QAction* Action(const char* name) { return Control<QAction>(name); }
     QImage Canvas() { return window->area().pbGraphContents.image(); }
     std::string Copied() {
         Menu("Copy Table");

@@ -20,12 +20,13 @@
 #include <QToolButton>
 #include <fstream>
 
-#include "WindowTestKit.h"
+#include "WindowFixture.h"
 
 using namespace grafolux;
-using namespace grafolux::test;
 
 namespace {
+
+class WindowTest : public WindowFixture {};
 
 TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
     Start();

@@ -151,6 +151,12 @@ TEST(CellTableBuilder, PoolingTwoLogsEqualsOneConcatenatedLog) {
         EXPECT_EQ(pooled.stdDev, single.stdDev) << filtered;
         EXPECT_EQ(pooled.samplesInRange, 9050);
         EXPECT_EQ(pooled.samplesPassed, filtered ? 4550 : 9050);
+        // Gathering only what a mean needs gives the same means and counts.
+        const CellTable plain = ComputeCellTable(whole, TableKind::Blm, 1, whole.lngSampleCount,
+                                                 {whole, used}, Gathered::MeanAndCount);
+        EXPECT_EQ(plain.count, single.count) << filtered;
+        EXPECT_EQ(plain.mean, single.mean) << filtered;
+        EXPECT_EQ(plain.samplesPassed, single.samplesPassed) << filtered;
     }
 }
 

@@ -54,17 +54,12 @@ TEST(TableLegendLines, SaysWhatDiffersFromTodaysTable) {
     for (const auto& c : cases) EXPECT_EQ(TableLegendLines(c.input), c.lines) << c.what;
 }
 
-double Contrast(Colour a, Colour b) {
-    const auto luminance = [](Colour c) {
-        const auto linear = [](int channel) {
-            const double v = channel / 255.0;
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c & 0xFF) + 0.7152 * linear((c >> 8) & 0xFF) +
-               0.0722 * linear(c >> 16);
-    };
-    const double x = luminance(a) + 0.05, y = luminance(b) + 0.05;
-    return std::max(x, y) / std::min(x, y);
+TEST(ContrastRatio, FromOneForAlikeToTwentyOneForBlackOnWhite) {
+    EXPECT_DOUBLE_EQ(ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21);
+    EXPECT_DOUBLE_EQ(ContrastRatio(RGB(255, 255, 255), RGB(0, 0, 0)), 21);
+    EXPECT_DOUBLE_EQ(ContrastRatio(RGB(12, 200, 7), RGB(12, 200, 7)), 1);
+    EXPECT_NEAR(ContrastRatio(RGB(118, 118, 118), RGB(255, 255, 255)), 4.54, 0.01);
+    EXPECT_NEAR(ContrastRatio(RGB(0, 0, 255), RGB(0, 0, 0)), 2.44, 0.01);  // blue weighs little
 }
 
 // Every colour either scale can give carries its cell text at a contrast of at least 4.5:1.
@@ -74,7 +69,7 @@ TEST(ReadableTextOn, EveryScaleColourKeepsItsTextReadable) {
         const ColourScale scale{statistic, 0, 1};
         for (int i = 0; i <= 200; ++i) {
             const Colour background = ScaleColourAt(scale, i / 200.0);
-            EXPECT_GE(Contrast(background, ReadableTextOn(background)), 4.5)
+            EXPECT_GE(ContrastRatio(background, ReadableTextOn(background)), 4.5)
                 << StatisticName(statistic) << " at " << i / 200.0;
         }
     }

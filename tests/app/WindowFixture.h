@@ -1,5 +1,5 @@
 #pragma once
-// The window on the offscreen platform with scripted dialogs, and the logs it opens.
+// A window on the offscreen platform with scripted dialogs, and the user's actions on it.
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,12 @@
 #include <QTest>
 #include <fstream>
 #include <memory>
+#include <string>
 
 #include "ScriptedDialogs.h"
 #include "app/frmMain.h"
 
-namespace grafolux::test {
+namespace grafolux {
 
 // A log of `lines` samples: rpm 800 + 40 i, map 20 + i % 80, BLM 120 + i % 16, INT 128.
 inline std::string WriteLog(const QTemporaryDir& dir, const char* name, int lines) {
@@ -27,7 +28,7 @@ inline std::string WriteLog(const QTemporaryDir& dir, const char* name, int line
     return path;
 }
 
-class WindowTest : public testing::Test {
+class WindowFixture : public testing::Test {
 protected:
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
@@ -59,4 +60,4 @@ protected:
     }
 };
 
-}  // namespace grafolux::test
+}  // namespace grafolux
