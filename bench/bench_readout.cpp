@@ -1,13 +1,16 @@
-// Reading values off the graph: a mouse move's arithmetic and readout texts over a 1M-sample
-// log with 10 locked items, against redrawing the graph for it; marking a cell's samples
+// Reading values off the graph: a mouse move's arithmetic and readout texts over the 1M-line
+// synthetic log with 10 locked items, against redrawing the graph for it; marking a cell's samples
 // against building the cell table; finding the next run of marked samples.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <cmath>
+#include <cstdlib>
 #include <string>
+#include <variant>
+#include <vector>
 
 #include "graph/GraphDrawing.h"
+#include "logdata/LogLoader.h"
 #include "tables/CellSamples.h"
 #include "views/Readout.h"
 
@@ -15,54 +18,33 @@ namespace {
 
 using namespace grafolux;
 
-constexpr int32_t kSamples = 1'000'000;
-constexpr int kLocked = 10;
 constexpr int kAreaWidth = 1600, kAreaHeight = 800;  // pixels
+// The current item, then the ten that are locked.
+const std::vector<std::string> kItems = {"SENSOR:RPM", "SENSOR:MAP", "SENSOR:TPS",   "SENSOR:O2",
+                                         "SENSOR:BLM", "SENSOR:INT", "SENSOR:SPARK", "SENSOR:CTS",
+                                         "SENSOR:MAT", "TIME",       "MW2:0"};
 
-struct Random {  // splitmix64
-    uint64_t state = 1;
-    double Uniform() {
-        uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return static_cast<double>((z ^ (z >> 31)) >> 11) * 0x1.0p-53;
-    }
-};
-
-// A drive cycle: engine speed and pressure follow a wandering throttle; ten further items
-// wander with two decimals. Items 2.. are locked.
-LogData MakeLog() {
-    LogData log;
-    log.lngItemCount = 2 + kLocked;
-    log.lngSampleCount = kSamples;
-    log.udtItems.push_back({"SENSOR:RPM", false, RGB(0, 0, 192)});
-    log.udtItems.push_back({"SENSOR:MAP", true, RGB(0, 160, 0)});
-    for (int k = 1; k < kLocked; ++k)
-        log.udtItems.push_back({"SENSOR:AUX" + std::to_string(k), true, RGB(0, 0, 192)});
-    log.dblSamples.resize(static_cast<size_t>(log.lngItemCount) * kSamples);
-    Random random;
-    double throttle = 10, target = 10, rpm = 850, map = 30;
-    std::vector<double> aux(kLocked, 50);
-    for (int32_t s = 0; s < kSamples; ++s) {
-        if (random.Uniform() < 1.0 / 400) target = random.Uniform() * 100;
-        throttle = std::fmin(100, std::fmax(0, throttle + (target - throttle) * 0.05 +
-                                                   (random.Uniform() - 0.5) * 2));
-        rpm += ((800 + throttle * 55) - rpm) * 0.02 + (random.Uniform() - 0.5) * 40;
-        map += ((20 + throttle * 0.8) - map) * 0.1 + (random.Uniform() - 0.5);
-        log.dblSamples[static_cast<size_t>(s)] = std::round(rpm);
-        log.dblSamples[static_cast<size_t>(kSamples + s)] = std::round(map * 10) / 10;
-        for (int k = 1; k < kLocked; ++k) {
-            aux[k] += random.Uniform() - 0.5;
-            log.dblSamples[static_cast<size_t>((k + 1) * kSamples + s)] =
-                std::round(aux[k] * 100) / 100;
-        }
-    }
+// Those items of the 1M-line synthetic log of the bench script; empty without it.
+const LogData& Log() {
+    static const LogData log = [] {
+        const char* dir = std::getenv("GRAFOLUX_BENCH_DATA");
+        if (!dir) return LogData{};
+        LoadResult result =
+            LoadLog(std::string(dir) + "/log_1000000.txt", RGB(0, 0, 192), {}, {kItems, 0});
+        auto* loaded = std::get_if<LogData>(&result);
+        if (!loaded || loaded->lngItemCount != static_cast<int32_t>(kItems.size()))
+            return LogData{};
+        for (int32_t k = 2; k <= loaded->lngItemCount; ++k) loaded->udtItems[k].blnLocked = true;
+        return std::move(*loaded);
+    }();
     return log;
 }
 
-const LogData& Log() {
-    static const LogData log = MakeLog();
-    return log;
+// Skips the benchmark when the log is missing.
+bool HaveLog(benchmark::State& state) {
+    if (Log().lngSampleCount > 0) return true;
+    state.SkipWithError("set GRAFOLUX_BENCH_DATA to the folder of log_1000000.txt");
+    return false;
 }
 
 struct Graph {
@@ -75,7 +57,8 @@ const Graph& DrawnGraph() {
     static const Graph graph = [] {
         Graph g;
         g.area.pbGraph.SetSize(kAreaWidth * kTwipsPerPixel, kAreaHeight * kTwipsPerPixel);
-        g.axis = DrawGraph(g.area, Log(), {1, 1, kSamples, 1, 0}, {}).axis.value();
+        g.axis =
+            DrawGraph(g.area, Log(), {1, 1, double(Log().lngSampleCount), 1, 0}, {}).axis.value();
         g.width = g.area.pbGraphContents.image().width();
         return g;
     }();
@@ -84,8 +67,10 @@ const Graph& DrawnGraph() {
 
 // One mouse move: the sample under the mouse, its column, the readout's texts.
 void BM_CursorMove(benchmark::State& state) {
+    if (!HaveLog(state)) return;
     const Graph& graph = DrawnGraph();
-    const Markers markers = state.range(0) ? Markers{kSamples / 4, kSamples / 2} : Markers{};
+    const int32_t n = Log().lngSampleCount;
+    const Markers markers = state.range(0) ? Markers{n / 4, n / 2} : Markers{};
     const DisplayColors colors;
     int x = 0;
     for (auto _ : state) {
@@ -99,16 +84,17 @@ BENCHMARK(BM_CursorMove)->Arg(0)->Arg(1)->ArgName("markers")->Unit(benchmark::kM
 
 // The yardstick: what a move would cost if it redrew the graph.
 void BM_RedrawPerMove(benchmark::State& state) {
+    if (!HaveLog(state)) return;
     Graph graph;
     graph.area.pbGraph.SetSize(kAreaWidth * kTwipsPerPixel, kAreaHeight * kTwipsPerPixel);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(DrawGraph(graph.area, Log(), {1, 1, kSamples, 1, 0}, {}));
+    const GraphRequest request{1, 1, double(Log().lngSampleCount), 1, 0};
+    for (auto _ : state) benchmark::DoNotOptimize(DrawGraph(graph.area, Log(), request, {}));
 }
 BENCHMARK(BM_RedrawPerMove)->Unit(benchmark::kMillisecond);
 
-// The cell the drive cycle visits most: 1,200 rpm x 30 kPa would do as well as any.
+// The cell the drive cycle visits most.
 CellAddress BusiestCell() {
-    const CellTable table = ComputeCellTable(Log(), TableKind::Blm, 1, kSamples);
+    const CellTable table = ComputeCellTable(Log(), TableKind::Blm, 1, Log().lngSampleCount);
     CellAddress busiest;
     for (int k = 1; k <= kTableRows; ++k)
         for (int m = 1; m <= kTableColumns; ++m)
@@ -118,33 +104,37 @@ CellAddress BusiestCell() {
 }
 
 void BM_MarkCell(benchmark::State& state) {
+    if (!HaveLog(state)) return;
     const CellAddress cell = BusiestCell();
+    const int32_t n = Log().lngSampleCount;
     size_t runs = 0;
     for (auto _ : state) {
-        const SampleMarks marks = MarkCellSamples(Log(), cell, 1, kSamples);
+        const SampleMarks marks = MarkCellSamples(Log(), cell, 1, n);
         benchmark::DoNotOptimize(marks);
         if (runs == 0) runs = marks.Runs().size();
     }
     state.counters["runs"] = static_cast<double>(runs);
-    state.SetItemsProcessed(state.iterations() * kSamples);
+    state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_MarkCell)->Unit(benchmark::kMillisecond);
 
 // The yardstick: one pass of the table over the same samples.
 void BM_CellTable(benchmark::State& state) {
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ComputeCellTable(Log(), TableKind::Blm, 1, kSamples));
-    state.SetItemsProcessed(state.iterations() * kSamples);
+    if (!HaveLog(state)) return;
+    const int32_t n = Log().lngSampleCount;
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeCellTable(Log(), TableKind::Blm, 1, n));
+    state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_CellTable)->Unit(benchmark::kMillisecond);
 
 // From the start to the next run: through the busiest cell's runs one after another, or
 // (worst) across all 1M samples to a single run at the very end.
 void BM_NextOccurrence(benchmark::State& state) {
+    if (!HaveLog(state)) return;
     const bool worst = state.range(0) != 0;
-    const SampleMarks marks =
-        worst ? SampleMarks(1, kSamples, [](int32_t s) { return s == kSamples; })
-              : MarkCellSamples(Log(), BusiestCell(), 1, kSamples);
+    const int32_t n = Log().lngSampleCount;
+    const SampleMarks marks = worst ? SampleMarks(1, n, [n](int32_t s) { return s == n; })
+                                    : MarkCellSamples(Log(), BusiestCell(), 1, n);
     int32_t cursor = 0;
     for (auto _ : state) {
         const std::optional<int32_t> next = marks.NextRunStart(cursor);
