@@ -89,6 +89,8 @@ private:
     void EnableTableMenu(bool loaded);
     TableSettings TableSettingsNow() const;
     void SetTablePreferences(const TablePreferences& preferences);
+    void RedrawTableView();
+    PooledTable ShownTable() const;
     void LoadIncludedLogs(const std::vector<std::string>& paths);
     void mStatistic_Click(CellStatistic statistic);
     void mMinSamples_Click();

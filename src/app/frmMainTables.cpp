@@ -27,8 +27,6 @@ namespace grafolux {
 
 namespace {
 
-std::string Bytes(const QString& text) { return text.toUtf8().toStdString(); }
-
 QString FileTitle(const std::string& path) {
     return QFileInfo(QFile::decodeName(path.c_str())).fileName();
 }
@@ -92,6 +90,10 @@ void frmMain::SetTablePreferences(const TablePreferences& preferences) {
         dialogs_.Warning(this, "Preferences",
                          "The table's settings could not be kept for the next start:\n" +
                              QString::fromLocal8Bit(error.c_str()));
+    RedrawTableView();
+}
+
+void frmMain::RedrawTableView() {
     if (lngViewMode == ViewMode::Blm || lngViewMode == ViewMode::Int) RedrawCurrentView();
 }
 
@@ -122,7 +124,7 @@ void frmMain::mFilter_Click() {
     TablePreferences preferences = tablePrefs_;
     preferences.conditions.clear();
     for (const QString& text : *chosen) {
-        auto parsed = ParseCondition(Bytes(text));
+        auto parsed = ParseCondition(text.toStdString());
         if (auto* condition = std::get_if<SampleCondition>(&parsed))
             preferences.conditions.push_back(std::move(*condition));
     }
@@ -152,7 +154,7 @@ void frmMain::mInclude_Click() {
     for (const QString& path : chosen) paths.push_back(QFile::encodeName(path).toStdString());
     LoadIncludedLogs(paths);
     EnableTableMenu(blnFileLoaded);
-    if (lngViewMode == ViewMode::Blm || lngViewMode == ViewMode::Int) RedrawCurrentView();
+    RedrawTableView();
 }
 
 // Each log on its own, all or nothing; the ones that fail are named with the reason and the
@@ -185,15 +187,13 @@ void frmMain::LoadIncludedLogs(const std::vector<std::string>& paths) {
 void frmMain::mOnlyThisLog_Click() {
     included_.clear();
     EnableTableMenu(blnFileLoaded);
-    if (lngViewMode == ViewMode::Blm || lngViewMode == ViewMode::Int) RedrawCurrentView();
+    RedrawTableView();
 }
 
 void frmMain::mCopyTable_Click() {
     if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return;
-    const PooledTable pooled =
-        TableForRange(log_, lngViewMode == ViewMode::Blm ? TableKind::Blm : TableKind::Int,
-                      Bytes(tbFirst->text()), Bytes(tbLast->text()), TableSettingsNow());
-    const QString text = QString::fromStdString(CellTableText(pooled.table, tablePrefs_.look.show));
+    const QString text =
+        QString::fromStdString(CellTableText(ShownTable().table, tablePrefs_.look.show));
     QClipboard* clipboard = QApplication::clipboard();
     if (clipboard) clipboard->setText(text);
     if (!clipboard || clipboard->text() != text)
@@ -207,12 +207,11 @@ void frmMain::mSaveTable_Click() {
         this, strTableFileName, {"CSV Files (*.csv)", "Text Files (*.txt)"}, "csv");
     if (name.isEmpty()) return;
     strTableFileName = name;
-    const PooledTable pooled =
-        TableForRange(log_, lngViewMode == ViewMode::Blm ? TableKind::Blm : TableKind::Int,
-                      Bytes(tbFirst->text()), Bytes(tbLast->text()), TableSettingsNow());
     QString error;
-    if (!WriteFileAtomically(
-            name, CellTableFileText(Bytes(name), pooled.table, tablePrefs_.look.show), &error))
+    if (!WriteFileAtomically(name,
+                             CellTableFileText(QFile::encodeName(name).toStdString(),
+                                               ShownTable().table, tablePrefs_.look.show),
+                             &error))
         dialogs_.Warning(this, "Save Table As",
                          "The table could not be saved; an existing file is unchanged:\n" + error);
 }

@@ -84,6 +84,12 @@ void frmMain::DrawCellTable(TableKind intTable) {
     ShowReadout(std::nullopt);
 }
 
+// The table of the table view as drawn, for its numbers out.
+PooledTable frmMain::ShownTable() const {
+    return TableForRange(log_, lngViewMode == ViewMode::Int ? TableKind::Int : TableKind::Blm,
+                         Bytes(tbFirst->text()), Bytes(tbLast->text()), TableSettingsNow());
+}
+
 void frmMain::RedrawCurrentView() {
     switch (lngViewMode) {
         case ViewMode::Graph:

@@ -35,30 +35,6 @@ DrawingArea DefaultArea() {
     return area;
 }
 
-// Today's table leaves the legend empty, so the saved picture keeps today's size; anything
-// the Table menu changes shows in the legend and is saved with the table.
-TEST(DrawCellTableForRange, LegendOnlyWhenTheTableDiffersFromTodays) {
-    const LogData log = Drive(3000);
-    TableSettings filtered;
-    filtered.conditions = {{"SENSOR:CTS", CompareOp::GreaterEqual, 80}};
-    TableSettings counted;
-    counted.look.show.statistic = CellStatistic::Count;
-    const struct {
-        const char* what;
-        TableSettings settings;
-        bool legend;
-    } cases[] = {{"default", {}, false}, {"filter", filtered, true}, {"count", counted, true}};
-    for (const auto& c : cases) {
-        DrawingArea area = DefaultArea();
-        DrawCellTableForRange(area, log, TableKind::Blm, "1", "3000", DisplayColors{}, c.settings);
-        EXPECT_EQ(area.lngLegendLines > 0, c.legend) << c.what;
-        const QImage picture = ComposeView(area, ViewMode::Blm);
-        EXPECT_EQ(picture.width(),
-                  area.pbGraph.image().width() + (c.legend ? area.pbLegend.image().width() : 0))
-            << c.what;
-    }
-}
-
 // The coloured BLM table with a filter at the window's default size, as "Save As GIF" composes
 // it. GRAFOLUX_WRITE_GOLDEN=1 rewrites the file after a deliberate change of the picture.
 TEST(DrawCellTableForRange, ColouredTableMatchesItsGoldenPicture) {
