@@ -1,8 +1,11 @@
-// Building a cell table against one plain pass that reads and sums the same four columns.
+// Building a cell table against one plain pass that reads and sums the same columns: the
+// mean table against the four table columns, every statistic under two sample conditions
+// against those four and the two the conditions read.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "logdata/LogModel.h"
 #include "tables/CellStats.h"
@@ -10,7 +13,8 @@
 namespace {
 
 constexpr int32_t kSamples = 1'000'000;
-const char* const kNames[] = {"TIME", "SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM", "SENSOR:INT"};
+const char* const kNames[] = {"TIME",       "SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM",
+                              "SENSOR:INT", "SENSOR:CTS", "MW2:7"};
 
 struct Random {  // splitmix64
     uint64_t state = 1;
@@ -44,6 +48,8 @@ grafolux::LogData MakeLog(bool noisy) {
         column[2 * kSamples + s] = noisy ? random.Uniform() * 110 : std::round(map * 10) / 10;
         column[3 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 20);
         column[4 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 16);
+        column[5 * kSamples + s] = std::fmin(90, 20 + s * 0.0002);  // the engine warms up
+        column[6 * kSamples + s] = random.Uniform() < 0.8;          // closed loop mostly
     }
     return log;
 }
@@ -68,14 +74,48 @@ void BM_PlainPass(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kSamples);
 }
 
-void TableOf(benchmark::State& state, const grafolux::LogData& log) {
+// The floor for the filtered table: the same four columns and the two conditions read.
+void BM_PlainPassSixColumns(benchmark::State& state) {
+    const grafolux::LogData& log = DriveLog();
+    const double* column[6];
+    for (int c = 0; c < 6; ++c) column[c] = log.column(c + 2).data();
+    for (auto _ : state) {
+        double sum = 0;
+        for (int32_t s = 0; s < kSamples; ++s)
+            sum += column[0][s] + column[1][s] + column[2][s] + column[3][s] + column[4][s] +
+                   column[5][s];
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kSamples);
+}
+
+// Every statistic of every cell, only of the samples of a warm engine in closed loop.
+void BM_AllStatisticsTwoConditions(benchmark::State& state) {
+    const grafolux::LogData& log = DriveLog();
+    const std::vector<grafolux::SampleCondition> conditions = {
+        {"SENSOR:CTS", grafolux::CompareOp::GreaterEqual, 80},
+        {"MW2:7", grafolux::CompareOp::Equal, 1}};
+    const grafolux::SampleFilter filter(log, conditions);
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            grafolux::ComputeCellTable(log, grafolux::TableKind::Blm, 1, kSamples));
+            grafolux::ComputeCellTable(log, grafolux::TableKind::Blm, 1, kSamples, filter));
+    state.SetItemsProcessed(state.iterations() * kSamples);
+}
+
+// The plain mean table gathers what the window's default view shows.
+void TableOf(benchmark::State& state, const grafolux::LogData& log,
+             grafolux::Gathered gathered = grafolux::Gathered::MeanAndCount) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            grafolux::ComputeCellTable(log, grafolux::TableKind::Blm, 1, kSamples, {}, gathered));
     state.SetItemsProcessed(state.iterations() * kSamples);
 }
 
 void BM_BlmTable(benchmark::State& state) { TableOf(state, DriveLog()); }
+
+void BM_BlmTableEveryStatistic(benchmark::State& state) {
+    TableOf(state, DriveLog(), grafolux::Gathered::Everything);
+}
 
 void BM_BlmTableNoisy(benchmark::State& state) {
     static const grafolux::LogData log = MakeLog(true);
@@ -85,6 +125,9 @@ void BM_BlmTableNoisy(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_PlainPass)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPassSixColumns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AllStatisticsTwoConditions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlmTableEveryStatistic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTableNoisy)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

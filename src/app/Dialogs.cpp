@@ -2,7 +2,10 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+
+#include "app/FilterDialog.h"
 
 namespace grafolux {
 
@@ -35,6 +38,31 @@ QString QtDialogs::GetSaveFileName(QWidget* parent, const QString& initial,
     dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before replacing a file
     dialog.setDefaultSuffix(defaultSuffix);
     return RunFileDialog(dialog, initial, filters, 1);
+}
+
+QStringList QtDialogs::GetOpenFileNames(QWidget* parent, const QString& initial,
+                                        const QStringList& filters, int selectedFilter) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (RunFileDialog(dialog, initial, filters, selectedFilter).isEmpty()) return {};
+    return dialog.selectedFiles();
+}
+
+std::optional<int> QtDialogs::GetInteger(QWidget* parent, const QString& title,
+                                         const QString& label, int value, int minimum,
+                                         int maximum) {
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(parent, title, label, value, minimum, maximum, 1, &ok);
+    if (!ok) return std::nullopt;
+    return chosen;
+}
+
+std::optional<QStringList> QtDialogs::EditFilters(QWidget* parent, const QStringList& conditions,
+                                                  const QStringList& items) {
+    FilterDialog dialog(conditions, items, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.conditions();
 }
 
 std::optional<QColor> QtDialogs::GetColor(QWidget* parent, const QColor& initial) {

@@ -131,6 +131,7 @@ void frmMain::CreateDrawingArea() {
     connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
     connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
     connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
+    CreateReadout();
 }
 
 // The current item: its choice, its value range, its lock, fill and colour.
@@ -208,6 +209,7 @@ void frmMain::CreateMenu() {
     mExit->setShortcut(QKeySequence::Quit);
     for (QAction* action : {mOpen, mBugCorrect, mGifSave, mExit})
         action->setObjectName(action->text().remove('&').remove("...").simplified());
+    CreateTableMenu();
 }
 
 void frmMain::Form_Load() {
@@ -225,6 +227,7 @@ void frmMain::Form_Load() {
              bColor, ProgressBar1, bData, bBLM, bINT, bSaveGif, bZoomIn, bZoomOut, hsbGraph})
         control->setEnabled(false);
     mGifSave->setEnabled(false);
+    EnableTableMenu(false);
     lngRedrawAt = 0;
     blnFileLoaded = false;
     Timer1->start(kTimerIntervalMs);
@@ -234,6 +237,9 @@ void frmMain::Form_Load() {
 
 void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
+    strPreferencesFile = PreferencesFilePath(strSettingsFile);
+    tablePrefs_ = LoadTablePreferences(strPreferencesFile);
+    EnableTableMenu(blnFileLoaded);
     strRecent = settings.strRecent;
     strFileName = strRecent.empty() ? std::string() : strRecent.front();
     if (settings.window) {
@@ -277,6 +283,7 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
+    if (watched == pbGraphContents && ReadoutEvent(event)) return true;
     if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
         if (watched == tbFirst) tbFirst_LostFocus();
         if (watched == tbLast) tbLast_LostFocus();
@@ -350,6 +357,7 @@ void frmMain::LoadLogFile(const std::string& path) {
 
     if (auto* loaded = std::get_if<LogData>(&result)) {
         // Only a complete log replaces the shown one.
+        ForgetReadout();
         log_ = std::move(*loaded);
         cbLabels->clear();
         for (int32_t k = 1; k <= log_.lngItemCount; ++k)
@@ -378,6 +386,8 @@ void frmMain::LoadLogFile(const std::string& path) {
         cbLabels->setFocus();
         for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
             control->setEnabled(true);
+        included_.clear();  // a new log starts on its own
+        EnableTableMenu(true);
     }
     if (blnCloseAfterLoad) close();
 }

@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "app/Icons.h"
+#include "app/GraphReadout.h"
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"
+#include "settings/TablePreferences.h"
 #include "tables/CellStats.h"
+#include "views/Readout.h"
+#include "views/ViewDrawing.h"
 #include "views/ViewMode.h"
 
 class QAction;
@@ -26,6 +30,9 @@ class QScrollBar;
 class QTimer;
 class QToolButton;
 class QMouseEvent;
+class QContextMenuEvent;
+class QHelpEvent;
+class QKeyEvent;
 
 namespace grafolux {
 
@@ -46,6 +53,8 @@ public:
     const std::vector<std::string>& recent() const { return strRecent; }
     ViewMode viewMode() const { return lngViewMode; }
     double zoom() const { return dblZoom; }
+    const TablePreferences& tablePreferences() const { return tablePrefs_; }
+    size_t includedLogCount() const { return included_.size(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,6 +85,23 @@ private:
     void Form_Resize();
     void Timer1_Timer();
 
+    // The Table menu (frmMainTables.cpp).
+    void CreateTableMenu();
+    void EnableTableMenu(bool loaded);
+    TableSettings TableSettingsNow() const;
+    void SetTablePreferences(const TablePreferences& preferences);
+    void RedrawTableView();
+    PooledTable ShownTable() const;
+    void LoadIncludedLogs(const std::vector<std::string>& paths);
+    void mStatistic_Click(CellStatistic statistic);
+    void mMinSamples_Click();
+    void mFilter_Click();
+    void mColour_Click();
+    void mInclude_Click();
+    void mOnlyThisLog_Click();
+    void mCopyTable_Click();
+    void mSaveTable_Click();
+
     // Views.
     ViewMode SetViewMode(ViewMode lngMode);
     void DrawGraph();
@@ -87,6 +113,7 @@ private:
     void SetZoom(double dblNewZoom);
     void ShowCaption();
     void UpdateContainerCursor();
+    void ScrollCanvasTo(int32_t left);
 
     // Handlers.
     void bZoomIn_Click();
@@ -109,6 +136,38 @@ private:
     void ApplySampleRange();
     void mGifSave_Click();
     void mBugCorrect_Click();
+
+    // Reading values off the graph: cursor, markers, span, the samples of a cell.
+    void CreateReadout();
+    bool ReadoutEvent(QEvent* event);  // an event of the canvas; true when it is taken
+    void ForgetReadout();
+    void ShowReadout(const std::optional<SampleAxis>& axis);  // after each drawing of a view
+    bool Canvas_MouseMove(QMouseEvent* event);
+    bool Canvas_MousePress(QMouseEvent* event);
+    bool Canvas_MouseRelease(QMouseEvent* event);
+    bool Canvas_DoubleClick(QMouseEvent* event);
+    bool Canvas_KeyPress(QKeyEvent* event);
+    bool Canvas_ContextMenu(QContextMenuEvent* event);
+    bool Canvas_ToolTip(QHelpEvent* event);
+    void Canvas_Leave();
+    int32_t SampleAt(QPointF canvasPoint) const;
+    std::optional<int32_t> HereSample() const;
+    void ShowCursor(std::optional<int32_t> sample);
+    std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
+    void RefreshReadout();
+    void MoveCursorTo(int32_t sample);
+    void ShowMarks();
+    void ShowRange(int32_t first, int32_t last);
+    void EnableReadoutActions();
+    void mMarkerA_Click();
+    void mMarkerB_Click();
+    void mClearMarkers_Click();
+    void mShowMarkedSamples_Click();
+    void mShowAllSamples_Click();
+    void mCopyValues_Click();
+    void mNextOccurrence_Click();
+    void mPreviousOccurrence_Click();
+    void mClearCellMarks_Click();
 
     void SelectItem(int32_t item);
     void ShowLockState(bool locked);
@@ -140,6 +199,17 @@ private:
     QString strGifFileName;
     std::string strSettingsFile;
     std::vector<std::string> strRecent;
+    GraphReadout readout_;
+
+    // The Table menu's choices, and the further logs whose samples count in the tables.
+    struct IncludedFile {
+        std::string path;
+        LogData log;
+    };
+    TablePreferences tablePrefs_;
+    std::string strPreferencesFile;
+    std::vector<IncludedFile> included_;
+    QString strTableFileName;
 
     // Controls.
     QWidget* form_ = nullptr;  // the client area
@@ -157,6 +227,9 @@ private:
     QMenu* mFile;
     QAction *mOpen, *mBugCorrect, *mGifSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;
+    QMenu* mTable;
+    std::vector<QAction*> mStatistic;  // in the order of CellStatistic
+    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mSaveTable;
     QTimer* Timer1;
 };
 

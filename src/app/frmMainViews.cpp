@@ -47,6 +47,9 @@ ViewMode frmMain::SetViewMode(ViewMode lngMode) {
     bINT->setProperty("picture", buttons.intPicture);
     bZoomIn->setEnabled(buttons.canZoomIn);
     bZoomOut->setEnabled(buttons.canZoomOut);
+    const bool table = lngMode == ViewMode::Blm || lngMode == ViewMode::Int;
+    mCopyTable->setEnabled(table);
+    mSaveTable->setEnabled(table);
     return old;
 }
 
@@ -68,12 +71,23 @@ void frmMain::DrawGraph() {
     lblMax->setText(result.highText);
     ShowItemPanel(result.itemColour, result.filled, result.locked);
     SyncSurfaces();
+    ShowReadout(result.axis);
 }
 
 void frmMain::DrawCellTable(TableKind intTable) {
-    DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
-                          colors_);
+    const PooledTable drawn =
+        DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
+                              colors_, TableSettingsNow());
+    readout_.shownTable = drawn.table;
+    readout_.shownKind = intTable;
     SyncSurfaces();
+    ShowReadout(std::nullopt);
+}
+
+// The table of the table view as drawn, for its numbers out.
+PooledTable frmMain::ShownTable() const {
+    return TableForRange(log_, lngViewMode == ViewMode::Int ? TableKind::Int : TableKind::Blm,
+                         Bytes(tbFirst->text()), Bytes(tbLast->text()), TableSettingsNow());
 }
 
 void frmMain::RedrawCurrentView() {
@@ -248,10 +262,13 @@ void frmMain::pbGraphContents_MouseMove(QMouseEvent* event) {
     const int32_t current = RoundLong(area_.pbGraphContents.Left());
     const int32_t newLeft = DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
                                      area_.pbGraphContainer.Width(), area_.pbGraphContents.Width());
-    if (newLeft == current) return;
-    area_.pbGraphContents.SetLeft(newLeft);
+    if (newLeft != current) ScrollCanvasTo(newLeft);
+}
+
+void frmMain::ScrollCanvasTo(int32_t left) {
+    area_.pbGraphContents.SetLeft(left);
     pbGraphContents->Sync();
-    hsbGraph->setValue(ScrollValueFor(newLeft, static_cast<int16_t>(hsbGraph->maximum())));
+    hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
 }
 
 void frmMain::pbGraphContents_MouseUp(QMouseEvent*) {

@@ -39,8 +39,32 @@ std::vector<std::string> CliArgs::options(const std::string& name) const {
     return values;
 }
 
-LogData LoadLogOrThrow(const std::string& path, Colour itemColour) {
-    LoadResult result = LoadLog(path, itemColour);
+UsageError BadValue(const std::string& command, const std::string& what) {
+    return UsageError(what + " (see grafolux-cli " + command + " --help)", false);
+}
+
+std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command) {
+    std::vector<SampleCondition> conditions;
+    for (const std::string& text : args.options("--where")) {
+        auto parsed = ParseCondition(text);
+        if (const auto* error = std::get_if<ConditionError>(&parsed))
+            throw BadValue(command, "--where " + text + ": " + error->message);
+        conditions.push_back(std::move(std::get<SampleCondition>(parsed)));
+    }
+    return conditions;
+}
+
+void CheckConditionItems(const CliArgs& args, const std::string& path,
+                         const std::vector<size_t>& missing) {
+    if (missing.empty()) return;
+    const std::string where = args.options("--where")[missing.front()];
+    const auto parsed = ParseCondition(where);
+    throw RuntimeError(path + ": no item named " + std::get<SampleCondition>(parsed).item +
+                       " (in --where " + where + ")");
+}
+
+LogData LoadLogOrThrow(const std::string& path, Colour itemColour, const LoadOptions& options) {
+    LoadResult result = LoadLog(path, itemColour, {}, options);
     if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
     return std::move(std::get<LogData>(result));
 }

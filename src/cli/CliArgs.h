@@ -8,13 +8,18 @@
 #include <string_view>
 #include <vector>
 
+#include "logdata/LogLoader.h"
 #include "logdata/LogModel.h"
+#include "tables/SampleFilter.h"
 
 namespace grafolux::cli {
 
-// Exit 2 with the usage text.
+// Exit 2 with the usage text, or with the one line alone for a bad option value, which
+// the line explains.
 struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    explicit UsageError(const std::string& what, bool withUsage = true)
+        : std::runtime_error(what), withUsage(withUsage) {}
+    bool withUsage;
 };
 // Exit 1 with "grafolux-cli: <what>".
 struct RuntimeError : std::runtime_error {
@@ -38,8 +43,19 @@ private:
     std::vector<std::pair<std::string, std::string>> options_;
 };
 
+// A bad value of an option of `command`: one line that says what is wrong and where to look.
+UsageError BadValue(const std::string& command, const std::string& what);
+
+// The conditions of every --where, in order; a usage error names one that does not read.
+std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command);
+// A RuntimeError when a condition names an item that the log at `path` lacks (`missing` as
+// SampleFilter::missing() gives it).
+void CheckConditionItems(const CliArgs& args, const std::string& path,
+                         const std::vector<size_t>& missing);
+
 // The loaded log, or a RuntimeError saying why it could not be loaded.
-LogData LoadLogOrThrow(const std::string& path, Colour itemColour = 0);
+LogData LoadLogOrThrow(const std::string& path, Colour itemColour = 0,
+                       const LoadOptions& options = {});
 
 // Where a command prints. Commands throw on failure and print only once nothing can fail any
 // more, so that a failure leaves standard output empty.
@@ -50,5 +66,6 @@ void RunTable(const CliArgs& args, const Print& print);
 void RunCorrect(const CliArgs& args, const Print& print);
 void RunGif(const CliArgs& args, const Print& print);
 void RunExport(const CliArgs& args, const Print& print);
+void RunCells(const CliArgs& args, const Print& print);
 
 }  // namespace grafolux::cli

@@ -1,23 +1,66 @@
+#include <variant>
+
 #include "cli/CliArgs.h"
-#include "tables/CellStats.h"
+#include "logdata/LogSetLoader.h"
+#include "tables/CellDisplay.h"
 #include "tables/CellTableText.h"
+#include "tables/PooledTable.h"
 #include "views/SampleRange.h"
 
 namespace grafolux::cli {
 
+namespace {
+
+CellShow ShowOptions(const CliArgs& args) {
+    CellShow show;
+    if (const auto name = args.option("--show")) {
+        const auto statistic = StatisticNamed(*name);
+        if (!statistic)
+            throw BadValue("table", "--show must be mean, count, min, max or sd, not " + *name);
+        show.statistic = *statistic;
+    }
+    if (const auto text = args.option("--min-count")) {
+        const bool whole = !text->empty() && text->size() <= 9 &&
+                           text->find_first_not_of("0123456789") == std::string::npos;
+        show.minCount = whole ? std::stoi(*text) : 0;
+        if (show.minCount < 1)
+            throw BadValue("table",
+                           "--min-count needs a whole number from 1 to 999999999, not " + *text);
+    }
+    return show;
+}
+
+}  // namespace
+
 void RunTable(const CliArgs& args, const Print& print) {
-    args.expectPositional(2);
+    if (args.positional().size() < 2) throw UsageError("wrong number of arguments");
     const std::string& kind = args.positional()[0];
     if (kind != "blm" && kind != "int") throw UsageError("table kind must be blm or int");
+    const TableKind table = kind == "blm" ? TableKind::Blm : TableKind::Int;
+    const CellShow show = ShowOptions(args);
+    const std::vector<SampleCondition> conditions = WhereConditions(args, "table");
+    const std::string format = args.option("--format").value_or("text");
+    if (format != "text" && format != "csv")
+        throw BadValue("table", "--format must be text or csv, not " + format);
 
-    const LogData log = LoadLogOrThrow(args.positional()[1]);
-
-    // Read like the range boxes; the table clamps them into the log.
-    const auto first = args.option("--first");
-    const auto last = args.option("--last");
-    print(CellTableText(ComputeCellTable(log, kind == "blm" ? TableKind::Blm : TableKind::Int,
-                                         first ? RoundedRangeNumber(*first) : 1,
-                                         last ? RoundedRangeNumber(*last) : log.lngSampleCount)));
+    // Only the columns the table reads are kept; several logs load side by side.
+    const std::vector<std::string> paths(args.positional().begin() + 1, args.positional().end());
+    const std::vector<LoadResult> results = LoadLogs(paths, 0, {ItemsReadByTables(conditions), 0});
+    std::vector<TableSource> sources;
+    for (const LoadResult& result : results) {
+        if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
+        // Read like the range boxes, against each log's own sample numbers.
+        const LogData& log = std::get<LogData>(result);
+        const auto first = args.option("--first");
+        const auto last = args.option("--last");
+        sources.push_back({&log, first ? RoundedRangeNumber(*first) : 1,
+                           last ? RoundedRangeNumber(*last) : log.lngSampleCount});
+    }
+    const PooledTable pooled =
+        ComputePooledTable(sources, table, conditions, GatheredFor(show.statistic));
+    for (size_t i = 0; i < paths.size(); ++i)
+        CheckConditionItems(args, paths[i], pooled.missing[i]);
+    print(format == "csv" ? CellTableCsv(pooled.table, show) : CellTableText(pooled.table, show));
 }
 
 }  // namespace grafolux::cli

@@ -26,10 +26,19 @@ const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
         {"dump", {"LOG", "items and samples, tab-separated", {}, RunDump}},
         {"table",
-         {"blm|int LOG [--first N] [--last N]",
-          "cell means per rpm x map cell",
-          {"--first", "--last"},
+         {"blm|int LOG [LOG...] [--first N] [--last N] [--show mean|count|min|max|sd]\n"
+          "         [--min-count K] [--where COND]... [--format text|csv]",
+          "cell statistics per rpm x map cell, pooled over the logs; COND is NAME OP NUMBER,\n"
+          "      OP one of = != < <= > >=, and every --where must hold for a sample to count",
+          {"--first", "--last", "--show", "--min-count", "--where", "--format"},
           RunTable}},
+        {"cells",
+         {"blm|int LOG --row RPM --column MAP [--first N] [--last N]\n"
+          "         [--where COND]...",
+          "runs of the samples in a cell, FIRST<TAB>LAST a line; RPM and MAP are the\n"
+          "      table's row and column labels, COND as for table",
+          {"--row", "--column", "--first", "--last", "--where"},
+          RunCells}},
         {"correct", {"LOG", "write LOG's bit-order corrected copy", {}, RunCorrect}},
         {"gif",
          {"IN.ppm OUT.gif [--transparent RRGGBB]",
@@ -107,9 +116,11 @@ int main(int argc, char** argv) {
             throw RuntimeError("cannot write standard output");
         return 0;
     } catch (const UsageError& error) {
-        std::cerr << "grafolux-cli: " << error.what() << "\n"
-                  << (command == Commands().end() ? Usage()
-                                                  : CommandUsage(command->first, command->second));
+        std::cerr << "grafolux-cli: " << error.what() << "\n";
+        if (error.withUsage)
+            std::cerr << (command == Commands().end()
+                              ? Usage()
+                              : CommandUsage(command->first, command->second));
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "grafolux-cli: " << error.what() << "\n";

@@ -54,4 +54,11 @@ bool AtomicFile::commit() {
     return false;
 }
 
+bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* error) {
+    AtomicFile file(path);
+    if (file.open() && file.write(bytes) && file.commit()) return true;
+    if (error) *error = file.errorString();
+    return false;
+}
+
 }  // namespace grafolux

@@ -36,4 +36,8 @@ private:
     QSaveFile file_;
 };
 
+// Writes `bytes` as the whole file at `path`, atomically; false with `error` set (the system's
+// reason) when it cannot, the old file then kept as it was.
+bool WriteFileAtomically(const QString& path, std::string_view bytes, QString* error = nullptr);
+
 }  // namespace grafolux

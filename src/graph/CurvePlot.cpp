@@ -10,19 +10,6 @@
 
 namespace grafolux {
 
-int64_t CurvePlot::LastLineVertex() const { return std::max<int64_t>(RoundLong(count) - 1, 1); }
-
-int64_t CurvePlot::LastBandVertex() const { return std::max<int64_t>(RoundLong(count - 1), 1); }
-
-int64_t CurvePlot::Index(int64_t j) const {
-    // Kept within the range before rounding, so that it fits; whole numbers need no rounding.
-    double s = first + static_cast<double>(j);
-    if (!(s >= sFirst)) s = sFirst;
-    if (s > sLast) s = sLast;
-    const auto whole = static_cast<int64_t>(s);
-    return s == static_cast<double>(whole) ? whole : RoundLong(s);
-}
-
 double CurvePlot::Y(double v) const {
     // A scale without extent (values too large to widen) draws the curve flat in the middle.
     if (!(vRange > 0) || !std::isfinite(vRange)) return H / 2;

@@ -21,7 +21,6 @@ constexpr double kSampleLabelShift = 15;   // sample labels are centred right of
 constexpr double kAxisEndRight = 615;
 constexpr double kMostValueSteps = 15;
 constexpr double kSampleStepsPerZoom = 10;
-constexpr Colour kCurrentCurveColor = RGB(255, 0, 0);
 
 // The samples a redraw shows.
 struct ShownSamples {
@@ -226,7 +225,9 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
 
     DrawAxes(area, layout, colors);
     canvas.SetForeColor(kCurrentCurveColor);
-    drawCurve(canvas, PlotFor(log.column(k), range, layout, values, scale), false);
+    const CurvePlot plot = PlotFor(log.column(k), range, layout, values, scale);
+    drawCurve(canvas, plot, false);
+    result.axis = static_cast<const SampleAxis&>(plot);
     return result;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "draw/DisplayColors.h"
@@ -11,6 +12,9 @@
 #include "logdata/LogModel.h"
 
 namespace grafolux {
+
+// The colour of the current item's curve and legend entry.
+constexpr Colour kCurrentCurveColor = RGB(255, 0, 0);
 
 struct GraphRequest {
     int32_t lngItem = 1;  // current item, 1..lngItemCount
@@ -27,6 +31,8 @@ struct GraphResult {
     Colour itemColour = 0;
     bool filled = false;
     bool locked = false;
+    // Where the samples of the range lie across the canvas; none when no sample is drawn.
+    std::optional<SampleAxis> axis;
 };
 
 // Full redraw: sizes pbGraphContainer / pbGraphContents from pbGraph's size and the zoom,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "draw/Surface.h"
 #include "logdata/Rounding.h"
 
 namespace grafolux {
@@ -46,6 +47,19 @@ int32_t DragLeft(int32_t dragLeft, int32_t dragX, int32_t x, double containerWid
     const double leftmost = containerWidth - contentsWidth;
     if (leftmost > newLeft) newLeft = RoundLong(leftmost);
     return newLeft;
+}
+
+int32_t LeftShowingColumn(int column, double contentsLeft, double containerWidth,
+                          double contentsWidth) {
+    const int64_t left = TwipsToPixels(contentsLeft), frame = TwipsToPixels(containerWidth);
+    int64_t newLeft = left;
+    if (column + left < 0)
+        newLeft = -int64_t{column};
+    else if (column + left >= frame)
+        newLeft = frame - 1 - column;
+    newLeft = std::min<int64_t>(
+        std::max<int64_t>(newLeft, TwipsToPixels(containerWidth - contentsWidth)), 0);
+    return RoundLong(static_cast<double>(newLeft * kTwipsPerPixel));
 }
 
 }  // namespace grafolux

@@ -37,4 +37,9 @@ int32_t LeftForScrollValue(int16_t value);
 int32_t DragLeft(int32_t dragLeft, int32_t dragX, int32_t x, double containerWidth,
                  double contentsWidth);
 
+// The canvas Left, in whole pixels of twips, that brings canvas pixel `column` into view
+// with the least move; kept between (containerWidth - contentsWidth) and 0.
+int32_t LeftShowingColumn(int column, double contentsLeft, double containerWidth,
+                          double contentsWidth);
+
 }  // namespace grafolux

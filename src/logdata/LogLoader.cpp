@@ -88,7 +88,8 @@ std::string Printable(std::string path) {
 
 }  // namespace
 
-LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress) {
+LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress,
+                   const LoadOptions& options) {
     const auto fail = [&](const std::string& what) {
         return LoadError{Printable(path) + ": " + what};
     };
@@ -107,8 +108,11 @@ LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgres
         return fail("not enough memory to read it");
     }
     const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
-    const int workers = static_cast<int>(std::min<size_t>(cores, bytes.size / kBytesPerWorker + 1));
-    LoadResult result = ParseLog(bytes.view(), itemColour, progress, workers);
+    const int workers =
+        options.workers > 0
+            ? options.workers
+            : static_cast<int>(std::min<size_t>(cores, bytes.size / kBytesPerWorker + 1));
+    LoadResult result = ParseLog(bytes.view(), itemColour, progress, workers, options.items);
     if (auto* failure = std::get_if<LoadError>(&result))
         failure->message = fail(failure->message).message;
     return result;

@@ -12,6 +12,7 @@
 #include <limits>
 #include <mutex>
 #include <new>
+#include <span>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
@@ -121,6 +122,31 @@ void ParseLine(const char* p, const char* end, double* cell, size_t stride, int3
     for (; k < items; ++k) cell[static_cast<size_t>(k) * stride] = value;
 }
 
+// ParseLine for the kept columns only: fields[j] (ascending, 0-based) is the field of kept
+// column j. Skipped fields are stepped over unread; a line too short for a kept column gives
+// it the line's last field, as ParseLine does.
+void ParseKeptFields(const char* p, const char* end, double* cell, size_t stride,
+                     std::span<const int32_t> fields) {
+    double value = 0;
+    size_t j = 0;
+    for (int32_t field = 0; j < fields.size(); ++field) {
+        if (field != fields[j]) {
+            const void* tab = std::memchr(p, '\t', static_cast<size_t>(end - p));
+            if (tab) {
+                p = static_cast<const char*>(tab) + 1;
+                continue;
+            }
+            ReadField(p, end, value);  // the line's last field
+            break;
+        }
+        const char* fieldEnd = ReadField(p, end, value);
+        cell[j++ * stride] = value;
+        if (fieldEnd == end) break;
+        p = fieldEnd + 1;
+    }
+    for (; j < fields.size(); ++j) cell[j * stride] = value;
+}
+
 // Cuts [begin, end) into `count` ranges that start at line starts; some may be empty.
 std::vector<Chunk> SplitIntoChunks(const char* begin, const char* end, int count,
                                    const LineBreaks& breaks) {
@@ -194,7 +220,7 @@ void RunChunks(std::vector<Chunk>& chunks, const Work& work, const LoadProgress&
 }
 
 LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& progress,
-                 int workers) {
+                 int workers, const std::vector<std::string>& keep) {
     if (bytes.empty()) return LoadError{"the file is empty"};
     const LineBreaks breaks(bytes);
     const char* begin = bytes.data();
@@ -206,6 +232,18 @@ LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& 
     const int64_t items = static_cast<int64_t>(log.udtItems.size()) - 1;
     if (items == 0) return LoadError{"the header names no item"};
     if (items > kMaxCount) return LoadError{"the header names more items than can be counted"};
+    std::vector<int32_t> keptFields;  // empty: every column
+    if (!keep.empty()) {
+        std::vector<ItemInfo> kept(1);
+        for (int32_t k = 1; k <= items; ++k) {
+            if (std::find(keep.begin(), keep.end(), log.udtItems[k].strName) == keep.end())
+                continue;
+            keptFields.push_back(k - 1);
+            kept.push_back(std::move(log.udtItems[k]));
+        }
+        log.udtItems = std::move(kept);
+    }
+    const int64_t columns = keep.empty() ? items : static_cast<int64_t>(keptFields.size());
 
     const char* data = headerEnd == end ? end : LineBreaks::nextLine(headerEnd, end);
     std::vector<Chunk> chunks = SplitIntoChunks(data, end, std::max(workers, 1), breaks);
@@ -225,9 +263,9 @@ LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& 
     }
     if (samples > kMaxCount) return LoadError{"the log has more lines than can be counted"};
 
-    log.lngItemCount = static_cast<int32_t>(items);
+    log.lngItemCount = static_cast<int32_t>(columns);
     log.lngSampleCount = static_cast<int32_t>(samples);
-    const size_t cells = static_cast<size_t>(items) * static_cast<size_t>(samples);
+    const size_t cells = static_cast<size_t>(columns) * static_cast<size_t>(samples);
     if (cells > PhysicalMemory() / sizeof(double)) throw std::bad_alloc();
     log.dblSamples.reserve(cells);
     AdviseHugePages(log.dblSamples.data(), cells * sizeof(double));
@@ -238,8 +276,11 @@ LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& 
         [&](Chunk& chunk, std::stop_token stop) {
             int64_t line = 0;
             breaks.forEachLine(chunk.begin, chunk.end, [&](const char* p, const char* lineEnd) {
-                ParseLine(p, lineEnd, table + chunk.firstSample + line,
-                          static_cast<size_t>(samples), log.lngItemCount);
+                double* cell = table + chunk.firstSample + line;
+                if (keep.empty())
+                    ParseLine(p, lineEnd, cell, static_cast<size_t>(samples), log.lngItemCount);
+                else
+                    ParseKeptFields(p, lineEnd, cell, static_cast<size_t>(samples), keptFields);
                 if (++line % kLinesPerReport == 0) {
                     chunk.parsed.store(line, std::memory_order_relaxed);
                     if (stop.stop_requested()) return false;
@@ -255,9 +296,9 @@ LoadResult Parse(std::string_view bytes, Colour itemColour, const LoadProgress& 
 }  // namespace
 
 LoadResult ParseLog(std::string_view bytes, Colour itemColour, const LoadProgress& progress,
-                    int workers) {
+                    int workers, const std::vector<std::string>& items) {
     try {
-        return Parse(bytes, itemColour, progress, workers);
+        return Parse(bytes, itemColour, progress, workers, items);
     } catch (const std::bad_alloc&) {
         return LoadError{"not enough memory to hold the log"};
     } catch (const std::length_error&) {

@@ -78,9 +78,10 @@ Settings LoadSettingsFile(const std::string& path) {
 
 bool SaveSettingsFile(const std::string& path, const std::vector<std::string>& strRecent,
                       const WindowState& window, std::string* error) {
-    AtomicFile file(DecodePath(path));
-    if (file.open() && file.write(FormatSettings(strRecent, window)) && file.commit()) return true;
-    if (error) *error = path + ": " + file.errorString().toStdString();
+    QString reason;
+    if (WriteFileAtomically(DecodePath(path), FormatSettings(strRecent, window), &reason))
+        return true;
+    if (error) *error = path + ": " + reason.toStdString();
     return false;
 }
 

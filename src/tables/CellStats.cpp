@@ -90,66 +90,200 @@ private:
 using RowBins = AxisBins<1, kTableRows>;            // 400 .. 6400 rpm
 using ColumnBins = AxisBins<2, kTableColumns + 1>;  // 20 .. 100 kPa
 
-// The table's cells with a border of cells for the samples outside it, so that every
-// sample lands in some cell and the accumulation needs no test for the outside.
-struct Accumulators {
-    static constexpr int kColumns = ColumnBins::kCount + 2;
-    std::array<double, (RowBins::kCount + 2) * kColumns> sum{};
-    std::array<int32_t, (RowBins::kCount + 2) * kColumns> count{};
-};
-
-// Sums in sample order per cell. Engine speed and pressure change slowly, so a sample mostly
-// lies in the cell of the one before: a run of such samples is added up with the cell's
-// bounds and running sum in registers, and the cell is looked up only when a run starts.
-void Accumulate(const double* rpm, const double* map, const double* value, int32_t first,
-                int32_t last, Accumulators& cells) {
+// Engine speed rounds to a multiple of 400, pressure to a multiple of 10, half-way going up.
+const RowBins& Rows() {
     static const RowBins rows(200, 400);
-    static const ColumnBins columns(5, 10);
-    for (int32_t s = first; s < last;) {
-        const int row = rows.Bin(Key(rpm[s])), column = columns.Bin(Key(map[s]));
-        const RowBins::Range rowRange = rows.RangeOf(row);
-        const ColumnBins::Range columnRange = columns.RangeOf(column);
-        const int cell = row * Accumulators::kColumns + column;
-        const int32_t runStart = s;
-        double sum = cells.sum[cell];
-        do {
-            sum += value[s++];
-        } while (s < last && rowRange.Holds(Key(rpm[s])) & columnRange.Holds(Key(map[s])));
-        cells.sum[cell] = sum;
-        cells.count[cell] += s - runStart;
-    }
+    return rows;
 }
+const ColumnBins& Columns() {
+    static const ColumnBins columns(5, 10);
+    return columns;
+}
+
+constexpr int32_t kBlock = 2048;  // samples whose filter marks stay in the cache
+
+// Which samples of a block pass the filter, in the two forms the accumulation adds without a
+// branch: 1 or 0, and 0 or infinity.
+struct Passes {
+    std::array<double, kBlock> weight, beyond;
+
+    void Mark(const SampleFilter& filter, int32_t first, int32_t n) {
+        filter.MarkWeights(first + 1, n, weight.data());
+        constexpr double kUp = std::numeric_limits<double>::infinity();
+        for (int32_t i = 0; i < n; ++i) beyond[i] = weight[i] != 0 ? 0.0 : kUp;
+    }
+};
 
 }  // namespace
 
-CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last) {
-    CellTable table;
-    const int32_t rpmItem = log.itemNamed("SENSOR:RPM");
-    const int32_t mapItem = log.itemNamed("SENSOR:MAP");
-    const int32_t valueItem = log.itemNamed(kind == TableKind::Blm ? "SENSOR:BLM" : "SENSOR:INT");
-    // A missing axis reads 0 for every sample, which lies in no cell.
-    if (rpmItem == 0 || mapItem == 0 || log.lngSampleCount < 1) return table;
+// The table's cells with a border of cells for the samples outside it, so that every
+// sample lands in some cell and the accumulation needs no test for the outside. The spread
+// is gathered as sums of differences from a reference value of the cell (its first sample):
+// no division per sample, and no loss of precision when the values lie far from 0.
+struct CellTableBuilder::Cells {
+    static constexpr int kColumns = ColumnBins::kCount + 2;
+    static constexpr int kCount = (RowBins::kCount + 2) * kColumns;
+    std::array<double, kCount> sum{};
+    std::array<int32_t, kCount> count{};
+    std::array<double, kCount> minimum, maximum;
+    std::array<double, kCount> reference{};  // the cell's first sample, passing or not
+    std::array<bool, kCount> hasReference{};
+    std::array<double, kCount> shiftedSum{};
+    std::array<double, kCount> shiftedSquares{};
+    int64_t samplesInRange = 0;
+    int64_t samplesPassed = 0;
 
+    Cells() {
+        minimum.fill(std::numeric_limits<double>::infinity());
+        maximum.fill(-std::numeric_limits<double>::infinity());
+    }
+
+    // Samples first .. first + n - 1 (0-based) of the axes, value[0] being the value of sample
+    // `first`, in sample order per cell, those that pass the filter (`passes`, from `first`).
+    // Engine speed and pressure change slowly, so a sample mostly lies in the cell of the one
+    // before: a run of such samples is gathered with the cell's bounds and running figures in
+    // registers, and the cell is looked up only when a run starts. A sample that fails the filter
+    // stays in the run and adds nothing, without a branch: 0 to the sums (which leaves them as they
+    // are to the bit), and a value beyond the minimum and the maximum. Filters such as a
+    // closed-loop flag change often and at random.
+    template <bool kFiltered, bool kSpread>
+    int64_t Accumulate(const double* rpm, const double* map, const double* value, int32_t first,
+                       int32_t n, const Passes* passes) {
+        const RowBins& rows = Rows();
+        const ColumnBins& columns = Columns();
+        int64_t passedAll = 0;
+        for (int32_t s = first, last = first + n; s < last;) {
+            const int row = rows.Bin(Key(rpm[s])), column = columns.Bin(Key(map[s]));
+            const RowBins::Range rowRange = rows.RangeOf(row);
+            const ColumnBins::Range columnRange = columns.RangeOf(column);
+            const int cell = row * kColumns + column;
+            if (!hasReference[cell]) {
+                reference[cell] = value[s - first];
+                hasReference[cell] = true;
+            }
+            const double ref = reference[cell];
+            const int32_t runStart = s;
+            int32_t passed = 0;
+            double runSum = sum[cell], low = minimum[cell], high = maximum[cell];
+            double dSum = shiftedSum[cell], dSquares = shiftedSquares[cell];
+            do {
+                double v = value[s - first], d = v - ref, vLow = v, vHigh = v;
+                if constexpr (kFiltered) {
+                    const double weight = passes->weight[s - first];
+                    const double beyond = passes->beyond[s - first];
+                    passed += static_cast<int32_t>(weight);
+                    v *= weight;
+                    d *= weight;
+                    vLow += beyond;
+                    vHigh -= beyond;
+                }
+                ++s;
+                runSum += v;
+                if constexpr (kSpread) {
+                    low = std::min(low, vLow);
+                    high = std::max(high, vHigh);
+                    dSum += d;
+                    dSquares += d * d;
+                }
+            } while (s < last && (rowRange.Holds(Key(rpm[s])) & columnRange.Holds(Key(map[s]))));
+            if (!kFiltered) passed = s - runStart;
+            sum[cell] = runSum;
+            minimum[cell] = low;
+            maximum[cell] = high;
+            shiftedSum[cell] = dSum;
+            shiftedSquares[cell] = dSquares;
+            count[cell] += passed;
+            passedAll += passed;
+        }
+        return passedAll;
+    }
+};
+
+const char* ValueItemOf(TableKind kind) {
+    return kind == TableKind::Blm ? "SENSOR:BLM" : "SENSOR:INT";
+}
+
+CellTableBuilder::CellTableBuilder(TableKind kind, Gathered gathered)
+    : kind_(kind), spread_(gathered == Gathered::Everything), cells_(new Cells) {}
+
+CellTableBuilder::~CellTableBuilder() = default;
+
+void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
+                           const SampleFilter& filter) {
+    if (log.lngSampleCount < 1) return;
     // Range boxes may hold anything while the user types: never read outside the samples.
     first = std::clamp(first, int32_t{1}, log.lngSampleCount);
     last = std::clamp(last, int32_t{1}, log.lngSampleCount);
-    if (first > last) return table;
+    if (first > last) return;
+    cells_->samplesInRange += last - first + 1;
 
-    // A missing value item reads 0: the counts are what matter, the sums are dropped below.
+    const int32_t rpmItem = log.itemNamed(kRpmItem);
+    const int32_t mapItem = log.itemNamed(kMapItem);
+    const int32_t valueItem = log.itemNamed(ValueItemOf(kind_));
+    if (rpmItem == 0 || mapItem == 0) {  // a missing axis reads 0, which lies in no cell
+        for (int32_t s = first; s <= last; ++s) cells_->samplesPassed += filter.Passes(s);
+        return;
+    }
     const double* rpm = log.column(rpmItem).data();
-    Accumulators cells;
-    Accumulate(rpm, log.column(mapItem).data(), valueItem != 0 ? log.column(valueItem).data() : rpm,
-               first - 1, last, cells);
+    const double* map = log.column(mapItem).data();
+    const double* values = valueItem != 0 ? log.column(valueItem).data() : nullptr;
+    static const std::array<double, kBlock> zeros{};  // a missing value item reads 0
+    Passes passes;
+    for (int32_t block = first - 1; block < last; block += kBlock) {
+        const int32_t n = std::min(kBlock, last - block);
+        const double* value = values ? values + block : zeros.data();
+        if (filter.passesAll()) {
+            cells_->samplesPassed +=
+                spread_ ? cells_->Accumulate<false, true>(rpm, map, value, block, n, nullptr)
+                        : cells_->Accumulate<false, false>(rpm, map, value, block, n, nullptr);
+        } else {
+            passes.Mark(filter, block, n);
+            cells_->samplesPassed +=
+                spread_ ? cells_->Accumulate<true, true>(rpm, map, value, block, n, &passes)
+                        : cells_->Accumulate<true, false>(rpm, map, value, block, n, &passes);
+        }
+    }
+}
 
+CellTable CellTableBuilder::Finish() const {
+    CellTable table;
+    table.samplesInRange = cells_->samplesInRange;
+    table.samplesPassed = cells_->samplesPassed;
     for (int k = 1; k <= kTableRows; ++k) {
         for (int m = 1; m <= kTableColumns; ++m) {
-            const int cell = k * Accumulators::kColumns + m;
-            const int32_t count = cells.count[cell];
+            const int cell = k * Cells::kColumns + m;
+            const int32_t count = cells_->count[cell];
+            if (count == 0) continue;
+            const double n = count;
+            const double dSum = cells_->shiftedSum[cell];
+            const double squares = cells_->shiftedSquares[cell] - dSum * dSum / n;
             table.count[k - 1][m - 1] = count;
-            table.mean[k - 1][m - 1] = count != 0 && valueItem != 0 ? cells.sum[cell] / count : 0;
+            table.mean[k - 1][m - 1] = cells_->sum[cell] / n;
+            table.minimum[k - 1][m - 1] = cells_->minimum[cell];
+            table.maximum[k - 1][m - 1] = cells_->maximum[cell];
+            table.stdDev[k - 1][m - 1] =
+                count > 1 ? std::sqrt(std::max(squares, 0.0) / (n - 1)) : 0;
         }
     }
     return table;
+}
+
+CellBounds BoundsOfCell(int k, int m) {
+    const RowBins::Range rows = Rows().RangeOf(k);
+    const ColumnBins::Range columns = Columns().RangeOf(m);
+    CellBounds bounds;
+    bounds.rpmLow_ = rows.low;
+    bounds.rpmSpan_ = rows.span;
+    bounds.mapLow_ = columns.low;
+    bounds.mapSpan_ = columns.span;
+    return bounds;
+}
+
+CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last,
+                           const SampleFilter& filter, Gathered gathered) {
+    CellTableBuilder builder(kind, gathered);
+    builder.Add(log, first, last, filter);
+    return builder.Finish();
 }
 
 }  // namespace grafolux

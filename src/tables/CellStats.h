@@ -1,10 +1,16 @@
 #pragma once
-// Mean of SENSOR:BLM or SENSOR:INT per engine-speed x manifold-pressure cell.
+// Statistics of SENSOR:BLM or SENSOR:INT per engine-speed x manifold-pressure cell: count,
+// mean, minimum, maximum and sample standard deviation, all gathered in one pass over the
+// samples of one log or of several pooled logs, optionally only of the samples that pass a
+// filter.
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <memory>
 
 #include "logdata/LogModel.h"
+#include "tables/SampleFilter.h"
 
 namespace grafolux {
 
@@ -13,13 +19,72 @@ constexpr int kTableColumns = 9;  // 20 .. 100 kPa
 
 enum class TableKind { Blm, Int };
 
+// The items a table reads, besides those its filters name.
+constexpr const char* kRpmItem = "SENSOR:RPM";
+constexpr const char* kMapItem = "SENSOR:MAP";
+const char* ValueItemOf(TableKind kind);
+
+template <typename T>
+using CellGrid = std::array<std::array<T, kTableColumns>, kTableRows>;
+
 struct CellTable {
-    // [row k - 1][column m - 1]; row 1 is 400 rpm, column 1 is 20 kPa.
-    std::array<std::array<double, kTableColumns>, kTableRows> mean{};
-    std::array<std::array<int32_t, kTableColumns>, kTableRows> count{};
+    // [row k - 1][column m - 1]; row 1 is 400 rpm, column 1 is 20 kPa. A cell without samples
+    // holds 0 in every statistic; stdDev is 0 in a cell of one sample.
+    CellGrid<double> mean{};  // the sum in sample order over the count
+    CellGrid<int32_t> count{};
+    CellGrid<double> minimum{};
+    CellGrid<double> maximum{};
+    CellGrid<double> stdDev{};   // sample standard deviation, dividing by count - 1
+    int64_t samplesInRange = 0;  // samples read, in or out of the grid
+    int64_t samplesPassed = 0;   // of those, the samples that passed the filter
 };
 
-// One pass over samples first..last (1-based, within the log; first > last gives no sample).
-CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last);
+// What a table gathers: everything, or only what the mean and the count need (the plain
+// table's pass, as fast as it was before the spread was gathered).
+enum class Gathered { Everything, MeanAndCount };
+
+// Accumulates samples of one or several logs into one table: adding log A and then log B
+// gives the table of the log whose samples are A's followed by B's.
+class CellTableBuilder {
+public:
+    explicit CellTableBuilder(TableKind kind, Gathered gathered = Gathered::Everything);
+    ~CellTableBuilder();
+    CellTableBuilder(const CellTableBuilder&) = delete;
+    CellTableBuilder& operator=(const CellTableBuilder&) = delete;
+
+    // Samples first..last (1-based, clamped into the log; first > last adds none) that pass
+    // `filter`, which must have been resolved against `log`. A log without SENSOR:RPM or
+    // SENSOR:MAP has no sample in any cell; without the value item its cells hold 0.
+    void Add(const LogData& log, int32_t first, int32_t last, const SampleFilter& filter = {});
+    CellTable Finish() const;
+
+private:
+    struct Cells;
+    TableKind kind_;
+    bool spread_;  // minimum, maximum and the standard deviation's sums
+    std::unique_ptr<Cells> cells_;
+};
+
+// The engine speeds and pressures of cell (k, m), k in 1..kTableRows and m in 1..kTableColumns,
+// exactly as the tables bin them.
+class CellBounds {
+public:
+    bool Holds(double rpm, double map) const {
+        return (std::bit_cast<uint64_t>(rpm) - rpmLow_ < rpmSpan_) &
+               (std::bit_cast<uint64_t>(map) - mapLow_ < mapSpan_);
+    }
+
+private:
+    friend CellBounds BoundsOfCell(int k, int m);
+    // Bit patterns in [low, low + span): the doubles of one bin.
+    uint64_t rpmLow_ = 0, rpmSpan_ = 0, mapLow_ = 0, mapSpan_ = 0;
+};
+CellBounds BoundsOfCell(int k, int m);
+
+// One log, every sample of first..last that passes `filter`. With MeanAndCount the minimum,
+// maximum and standard deviation are left 0.
+CellTable ComputeCellTable(const LogData& log, TableKind kind, int32_t first, int32_t last,
+                           const SampleFilter& filter = {},
+                           Gathered gathered = Gathered::Everything);
 
 }  // namespace grafolux

@@ -1,8 +1,11 @@
 #include "tables/CellTableDrawing.h"
 
+#include <optional>
+
 #include "draw/NumberFormat.h"
 #include "graph/Legend.h"
 #include "logdata/Rounding.h"
+#include "tables/CellColours.h"
 
 namespace grafolux {
 
@@ -11,13 +14,13 @@ namespace {
 constexpr int kTickLength = 45;
 constexpr int kLabelGap = 30;
 constexpr int kColumnOverhang = 60;  // column lines reach into the label strip
-constexpr int kColumnOffset = 15;    // every column line lies this far left of its place
 constexpr Colour kCellColor = RGB(255, 255, 0);
 constexpr Colour kEmptyCellColor = RGB(128, 128, 128);
 
 }  // namespace
 
-void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors) {
+void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors,
+                   const CellLook& look) {
     Surface& graph = area.pbGraph;
     Surface& contents = area.pbGraphContents;
     graph.SetFont("Arial", 7);
@@ -29,8 +32,23 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
     contents.Cls();
     contents.SetLeft(0);  // a table is never scrolled sideways
 
-    // Row lines with their ticks; each row label is centred in the band above its line.
     const double h = H / kTableRows;
+    const double w = Wc / kTableColumns;
+    // Cells as bands from x = w * (m - 1) - 15 and y = H - h * k; the grid is drawn over them.
+    const ColourScale scale = ScaleFor(table, look.show);
+    const auto cellColour = [&](int k, int m) -> std::optional<Colour> {
+        const ShownCell cell = CellShown(table, look.show, k, m);
+        if (!look.coloured || !cell.available) return std::nullopt;
+        return ScaleColour(scale, cell.value);
+    };
+    for (int k = 1; k <= kTableRows; ++k)
+        for (int m = 1; m <= kTableColumns; ++m)
+            if (const auto colour = cellColour(k, m)) {
+                const double x = w * (m - 1) - kColumnOffset, y = H - h * k;
+                contents.Box(x, y, x + w, y + h, *colour, true);
+            }
+
+    // Row lines with their ticks; each row label is centred in the band above its line.
     for (int i = 0; i <= kTableRows; ++i) {
         const double y = H - h * i;
         graph.SetForeColor(colors.lngGridColor);
@@ -46,7 +64,6 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
     }
 
     // Column lines; each column label is centred under the band right of its line.
-    const double w = Wc / kTableColumns;
     for (int j = 0; j <= kTableColumns; ++j) {
         const double x = w * j - kColumnOffset;
         contents.SetForeColor(colors.lngGridColor);
@@ -62,9 +79,15 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
 
     for (int k = 1; k <= kTableRows; ++k) {
         for (int m = 1; m <= kTableColumns; ++m) {
-            const bool filled = table.count[k - 1][m - 1] != 0;
-            const QString text = filled ? FormatGrouped(table.mean[k - 1][m - 1], 2) : "N/A";
-            contents.SetForeColor(filled ? kCellColor : kEmptyCellColor);
+            const ShownCell cell = CellShown(table, look.show, k, m);
+            const bool count = look.show.statistic == CellStatistic::Count;
+            const QString text = cell.available || count
+                                     ? FormatGrouped(cell.value, DecimalsOf(look.show.statistic))
+                                     : "N/A";
+            const auto colour = cellColour(k, m);
+            contents.SetForeColor(colour           ? ReadableTextOn(*colour)
+                                  : cell.available ? kCellColor
+                                                   : kEmptyCellColor);
             const double y = H - h * (k - 1);
             const double x = w * (m - 1) - kColumnOffset;
             contents.PrintAt(x + w / 2 - contents.TextWidth(text) / 2,

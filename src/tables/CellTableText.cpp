@@ -1,30 +1,76 @@
 #include "tables/CellTableText.h"
 
 #include <charconv>
+#include <vector>
 
 namespace grafolux {
 
-std::string CellTableText(const CellTable& table) {
-    std::string out = "RPM";
-    for (int m = 1; m <= kTableColumns; ++m) out += '\t' + std::to_string(10 * (m + 1));
-    out += '\n';
+namespace {
+
+// Shortest text that reads back to the same double.
+std::string ShortestText(double value) {
     char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return {buffer, end};
+}
+
+// The table as rows of fields; an empty optional cell shows no value.
+std::vector<std::vector<std::string>> TableFields(const CellTable& table, const CellShow& show,
+                                                  std::string_view notAvailable) {
+    std::vector<std::vector<std::string>> rows(kTableRows + 1);
+    rows[0].push_back("RPM");
+    for (int m = 1; m <= kTableColumns; ++m) rows[0].push_back(std::to_string(10 * (m + 1)));
     for (int k = 1; k <= kTableRows; ++k) {
-        out += std::to_string(400 * k);
+        std::vector<std::string>& row = rows[k];
+        row.push_back(std::to_string(400 * k));
         for (int m = 1; m <= kTableColumns; ++m) {
-            out += '\t';
-            if (table.count[k - 1][m - 1] == 0) {
-                out += "N/A";
-                continue;
-            }
-            // Shortest text that reads back to the same double.
-            const auto end =
-                std::to_chars(buffer, buffer + sizeof buffer, table.mean[k - 1][m - 1]);
-            out.append(buffer, end.ptr);
+            const ShownCell cell = CellShown(table, show, k, m);
+            const bool shows = cell.available || show.statistic == CellStatistic::Count;
+            row.push_back(shows ? ShortestText(cell.value) : std::string(notAvailable));
         }
-        out += '\n';
+    }
+    return rows;
+}
+
+std::string Joined(const std::vector<std::vector<std::string>>& rows, char separator,
+                   std::string_view lineEnd, std::string (*field)(std::string_view)) {
+    std::string out;
+    for (const auto& row : rows) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (i != 0) out += separator;
+            out += field(row[i]);
+        }
+        out += lineEnd;
     }
     return out;
+}
+
+std::string AsIs(std::string_view text) { return std::string(text); }
+
+}  // namespace
+
+std::string CellTableText(const CellTable& table, const CellShow& show) {
+    return Joined(TableFields(table, show, "N/A"), '\t', "\n", AsIs);
+}
+
+std::string CellTableCsv(const CellTable& table, const CellShow& show) {
+    return Joined(TableFields(table, show, ""), ',', "\r\n", CsvField);
+}
+
+std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show) {
+    std::string ending(path.substr(path.size() < 4 ? 0 : path.size() - 4));
+    for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return ending == ".txt" ? CellTableText(table, show) : CellTableCsv(table, show);
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
 }
 
 }  // namespace grafolux

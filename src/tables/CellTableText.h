@@ -1,14 +1,27 @@
 #pragma once
-// A cell table as tab-separated text, for the command-line tool.
+// A cell table as text: tab-separated (the command-line tool's output and the clipboard's) or
+// CSV (RFC 4180).
 
 #include <string>
+#include <string_view>
 
-#include "tables/CellStats.h"
+#include "tables/CellDisplay.h"
 
 namespace grafolux {
 
 // "RPM" and the column labels 20..100, then one line per row 400..6400: the row label and
-// each cell's mean in its shortest round-trip form, or "N/A" for an empty cell.
-std::string CellTableText(const CellTable& table);
+// each cell's value in its shortest round-trip form, or "N/A" where it shows none (a count
+// always shows). Lines end with LF.
+std::string CellTableText(const CellTable& table, const CellShow& show = {});
+
+// The same cells comma-separated, "N/A" as an empty field, lines ending with CR LF.
+std::string CellTableCsv(const CellTable& table, const CellShow& show = {});
+
+// What "Save Table As" writes to `path`: the tab-separated text for a ".txt" name (in any
+// letter case), CSV for any other.
+std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show);
+
+// A field of a CSV record: quoted, with quotes doubled, when it holds a comma, a quote, CR or LF.
+std::string CsvField(std::string_view text);
 
 }  // namespace grafolux

@@ -2,6 +2,7 @@
 
 #include "tables/CellStats.h"
 #include "tables/CellTableDrawing.h"
+#include "tables/TableLegend.h"
 #include "views/SampleRange.h"
 
 namespace grafolux {
@@ -15,13 +16,38 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
                      colors);
 }
 
-void DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
-                           std::string_view firstText, std::string_view lastText,
-                           const DisplayColors& colors) {
-    DrawCellTable(
-        area,
-        ComputeCellTable(log, kind, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)),
-        colors);
+PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view firstText,
+                          std::string_view lastText, const TableSettings& settings) {
+    std::vector<TableSource> sources = {
+        {&log, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)}};
+    for (const IncludedLog& included : settings.included)
+        sources.push_back({included.log, 1, included.log->lngSampleCount});
+    return ComputePooledTable(sources, kind, settings.conditions,
+                              GatheredFor(settings.look.show.statistic));
+}
+
+PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
+                                  std::string_view firstText, std::string_view lastText,
+                                  const DisplayColors& colors, const TableSettings& settings) {
+    PooledTable pooled = TableForRange(log, kind, firstText, lastText, settings);
+    DrawCellTable(area, pooled.table, colors, settings.look);
+
+    TableLegendInput legend;
+    legend.show = settings.look.show;
+    legend.conditions = settings.conditions;
+    legend.conditionIgnored.assign(settings.conditions.size(), false);
+    for (const std::vector<size_t>& missing : pooled.missing)
+        for (size_t i : missing) legend.conditionIgnored[i] = true;
+    legend.samplesPassed = pooled.table.samplesPassed;
+    legend.samplesInRange = pooled.table.samplesInRange;
+    legend.loadedLog = settings.loadedName;
+    for (const IncludedLog& included : settings.included) {
+        legend.includedLogs.push_back(included.name);
+        legend.includedIsLoaded.push_back(included.isLoaded);
+    }
+    if (settings.look.coloured) legend.colours = ScaleFor(pooled.table, settings.look.show);
+    DrawTableLegend(area, TableLegendLines(legend), legend.colours, colors);
+    return pooled;
 }
 
 void PaintBackgrounds(DrawingArea& area, const DisplayColors& colors) {

@@ -2,11 +2,14 @@
 // Drawing a view for the sample range as the range boxes hold it: the one place where the
 // window and the command-line export turn range texts into a picture.
 
+#include <QString>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "graph/GraphDrawing.h"
-#include "tables/CellStats.h"
+#include "tables/CellTableDrawing.h"
+#include "tables/PooledTable.h"
 
 namespace grafolux {
 
@@ -22,9 +25,30 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
                               std::string_view firstText, std::string_view lastText,
                               const DisplayColors& colors);
 
-void DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
-                           std::string_view firstText, std::string_view lastText,
-                           const DisplayColors& colors);
+// A further log whose samples count in the tables, whole.
+struct IncludedLog {
+    QString name;  // for display
+    const LogData* log;
+    bool isLoaded;  // the same file as the loaded log
+};
+
+// What the Table menu chose; the default is today's table.
+struct TableSettings {
+    CellLook look;
+    std::vector<SampleCondition> conditions;
+    QString loadedName;  // the loaded log's file name, for the legend
+    std::vector<IncludedLog> included;
+};
+
+// The loaded log's samples in the range boxes' range, then every included log's, under the
+// settings' conditions.
+PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view firstText,
+                          std::string_view lastText, const TableSettings& settings);
+
+// Draws that table, and in the legend what the settings change from today's table.
+PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
+                                  std::string_view firstText, std::string_view lastText,
+                                  const DisplayColors& colors, const TableSettings& settings = {});
 
 // Gives the four surfaces the window's background.
 void PaintBackgrounds(DrawingArea& area, const DisplayColors& colors);

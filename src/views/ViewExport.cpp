@@ -14,17 +14,21 @@ constexpr int kCanvasTop = 120;
 
 }  // namespace
 
-QSize ComposedSize(QSize graph, int legendWidth, ViewMode view) {
-    return {graph.width() + (view == ViewMode::Graph ? legendWidth : 0), graph.height()};
+QSize ComposedSize(QSize graph, int legendWidth, ViewMode view, bool tableLegend) {
+    return {graph.width() + (view == ViewMode::Graph || tableLegend ? legendWidth : 0),
+            graph.height()};
 }
 
 QImage ComposeView(const DrawingArea& area, ViewMode view) {
     const QImage& graph = area.pbGraph.image();
     const QImage& canvas = area.pbGraphContents.image();
     const QImage& legend = area.pbLegend.image();
-    const bool withLegend = view == ViewMode::Graph;
+    // A table's legend is empty unless the Table menu changed something; then it is kept.
+    const bool tableLegend = view != ViewMode::Graph && area.lngLegendLines > 0;
+    const bool withLegend = view == ViewMode::Graph || tableLegend;
 
-    QImage pbGif(ComposedSize(graph.size(), legend.width(), view), QImage::Format_RGB32);
+    QImage pbGif(ComposedSize(graph.size(), legend.width(), view, tableLegend),
+                 QImage::Format_RGB32);
     if (pbGif.isNull()) return pbGif;
     pbGif.fill(Qt::black);
 

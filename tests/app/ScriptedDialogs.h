@@ -12,8 +12,12 @@ class ScriptedDialogs : public Dialogs {
 public:
     std::deque<QString> paths;                 // answers of the file dialogs; "" is a cancel
     std::deque<std::optional<QColor>> colors;  // answers of the colour dialog
-    QStringList initialPaths;                  // what each file dialog offered
-    QStringList messages;                      // "title|text" of every message box
+    std::deque<QStringList> fileLists;         // answers of the multi-file dialog; {} cancels
+    std::deque<std::optional<int>> integers;   // answers of the number dialog
+    std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
+    QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
+    QStringList initialPaths;                            // what each file dialog offered
+    QStringList messages;                                // "title|text" of every message box
 
     QString GetOpenFileName(QWidget*, const QString& initial, const QStringList&, int) override {
         return Next(initial);
@@ -22,11 +26,19 @@ public:
                             const QString&) override {
         return Next(initial);
     }
-    std::optional<QColor> GetColor(QWidget*, const QColor&) override {
-        if (colors.empty()) return std::nullopt;
-        auto colour = colors.front();
-        colors.pop_front();
-        return colour;
+    QStringList GetOpenFileNames(QWidget*, const QString&, const QStringList&, int) override {
+        return Take(fileLists);
+    }
+    std::optional<QColor> GetColor(QWidget*, const QColor&) override { return Take(colors); }
+    std::optional<int> GetInteger(QWidget*, const QString&, const QString&, int, int,
+                                  int) override {
+        return Take(integers);
+    }
+    std::optional<QStringList> EditFilters(QWidget*, const QStringList& conditions,
+                                           const QStringList& items) override {
+        offeredFilters = conditions;
+        offeredItems = items;
+        return Take(filterLists);
     }
     void Information(QWidget*, const QString& title, const QString& text) override {
         messages << title + "|" + text;
@@ -36,6 +48,13 @@ public:
     }
 
 private:
+    template <typename T>
+    static T Take(std::deque<T>& answers) {
+        if (answers.empty()) return {};
+        T answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
     QString Next(const QString& initial) {
         initialPaths << initial;
         if (paths.empty()) return {};

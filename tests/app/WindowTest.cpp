@@ -20,53 +20,13 @@
 #include <QToolButton>
 #include <fstream>
 
-#include "ScriptedDialogs.h"
-#include "app/frmMain.h"
+#include "WindowFixture.h"
 
 using namespace grafolux;
 
 namespace {
 
-std::string WriteLog(const QTemporaryDir& dir, const char* name, int lines) {
-    const std::string path = dir.filePath(name).toStdString();
-    std::ofstream out(path, std::ios::binary);
-    out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n";
-    for (int i = 0; i < lines; ++i)
-        out << 800 + 40 * i << '\t' << 20 + i % 80 << '\t' << 120 + i % 16 << "\t128\r\n";
-    return path;
-}
-
-class WindowTest : public testing::Test {
-protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<frmMain> window;
-
-    void Start() {
-        window = std::make_unique<frmMain>(dialogs, dir.filePath("Grafolux.cfg").toStdString());
-        window->show();
-        QApplication::processEvents();
-    }
-    template <typename T>
-    T* Control(const char* name) {
-        T* control = window->findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    void Menu(const char* name) { Control<QAction>(name)->trigger(); }
-    void Open(const std::string& path) {
-        dialogs.paths.push_back(QString::fromStdString(path));
-        Menu("Open Data File");
-    }
-    void Click(const char* name) {
-        QTest::mouseClick(Control<QAbstractButton>(name), Qt::LeftButton);
-    }
-    void Type(const char* box, const QString& text) {
-        auto* edit = Control<QLineEdit>(box);
-        edit->setText(text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-};
+class WindowTest : public WindowFixture {};
 
 TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
     Start();

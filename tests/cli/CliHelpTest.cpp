@@ -4,7 +4,7 @@
 
 namespace {
 
-const QStringList kCommands = {"dump", "table", "correct", "gif", "export"};
+const QStringList kCommands = {"dump", "table", "cells", "correct", "gif", "export"};
 
 TEST(CliHelp, EveryCommandAnswersHelpAndTheToolItsVersion) {
     for (const QString& command : kCommands) {

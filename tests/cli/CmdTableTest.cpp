@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -8,13 +9,14 @@
 
 namespace {
 
-// The printed table: "N/A" everywhere but in the cells given as {rpm, map} -> text.
-std::string TableText(const std::map<std::pair<int, int>, std::string>& cells) {
+// The printed table: `empty` everywhere but in the cells given as {rpm, map} -> text.
+std::string TableText(const std::map<std::pair<int, int>, std::string>& cells,
+                      const std::string& empty = "N/A") {
     std::string text = "RPM\t20\t30\t40\t50\t60\t70\t80\t90\t100\n";
     for (int rpm = 400; rpm <= 6400; rpm += 400) {
         text += std::to_string(rpm);
         for (int map = 20; map <= 100; map += 10)
-            text += '\t' + (cells.contains({rpm, map}) ? cells.at({rpm, map}) : "N/A");
+            text += '\t' + (cells.contains({rpm, map}) ? cells.at({rpm, map}) : empty);
         text += '\n';
     }
     return text;
@@ -51,6 +53,73 @@ TEST(CliTable, PrintsTheCellMeansOfTheRangeOrFailsClearly) {
         EXPECT_EQ(run.out, c.out) << c.args.join(' ').toStdString();
         EXPECT_EQ(run.err.starts_with("grafolux-cli: "), c.exitCode != 0) << run.err;
     }
+}
+
+// Several logs, statistics, minimum samples, conditions and CSV over two small logs; every
+// failure is one line on stderr and nothing on stdout.
+TEST(CliTable, StatisticsFiltersPooledLogsAndCsv) {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt");
+    std::ofstream(a.toStdString(), std::ios::binary)
+        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tMW2:7\r\n"
+           "400\t20\t120\t1\t1\r\n400\t20\t130\t2\t0\r\n400\t20\t126\t3\t1\r\n";
+    std::ofstream(b.toStdString(), std::ios::binary)
+        << "SENSOR:INT\tSENSOR:MAP\tSENSOR:RPM\tSENSOR:BLM\tMW2:7\r\n4\t20\t400\t140\t1\r\n";
+    const QString missing = dir.filePath("missing.txt");
+    struct Case {
+        QStringList args;
+        int exitCode;
+        std::string out;  // "" for a failure
+        std::string err;  // the start of the one line on stderr
+    } cases[] = {
+        {{a, b}, 0, TableText({{{400, 20}, "129"}}), ""},
+        {{a, b, "--first", "2"}, 0, TableText({{{400, 20}, "132"}}), ""},  // each log's own numbers
+        {{a, a}, 0, TableText({{{400, 20}, "125.33333333333333"}}), ""},
+        {{a, b, "--show", "count"}, 0, TableText({{{400, 20}, "4"}}, "0"), ""},
+        {{a, "--show", "min"}, 0, TableText({{{400, 20}, "120"}}), ""},
+        {{a, "--show", "max"}, 0, TableText({{{400, 20}, "130"}}), ""},
+        {{a, "--show", "sd"}, 0, TableText({{{400, 20}, "5.033222956847167"}}), ""},
+        {{a, "--min-count", "4"}, 0, TableText({}), ""},
+        {{a, b, "--min-count", "4"}, 0, TableText({{{400, 20}, "129"}}), ""},
+        {{a, b, "--where", "MW2:7=1"}, 0, TableText({{{400, 20}, "128.66666666666666"}}), ""},
+        {{a, "--where", "MW2:7 = 1", "--where", "SENSOR:INT<3"},
+         0,
+         TableText({{{400, 20}, "120"}}),
+         ""},
+        {{a, "--where", "SENSOR:INT>1E308"}, 0, TableText({}), ""},
+        {{a, "--where", "MW2:7", "--show", "count"},
+         2,
+         "",
+         "grafolux-cli: --where MW2:7: no operator"},
+        {{a, "--where", "SENSOR:EGT<900"}, 1, "", "grafolux-cli: " + a.toStdString() + ": no item"},
+        {{a, "--min-count", "0"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
+        {{a, "--min-count", "2.5"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
+        {{a, "--show", "median"}, 2, "", "grafolux-cli: --show must be"},
+        {{a, "--format", "xml"}, 2, "", "grafolux-cli: --format must be"},
+        {{a, missing}, 1, "", "grafolux-cli: " + missing.toStdString() + ": no such file"},
+        {{}, 2, "", "grafolux-cli: wrong number of arguments"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(QStringList{"table", "blm"} + c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what << ": " << run.err;
+        if (c.exitCode == 0) {
+            EXPECT_EQ(run.out, c.out) << what;
+            EXPECT_EQ(run.err, "") << what;
+            continue;
+        }
+        EXPECT_EQ(run.out, "") << what;
+        EXPECT_TRUE(run.err.starts_with(c.err)) << what << ": " << run.err;
+        if (c.args.size() > 1) {
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << what << run.err;
+        }
+    }
+
+    // The same cells comma-separated, N/A empty, CR LF line ends.
+    const CliRun csv = RunCli({"table", "blm", a, b, "--format", "csv"});
+    EXPECT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_TRUE(csv.out.starts_with("RPM,20,30,40,50,60,70,80,90,100\r\n400,129,,,,,,,,\r\n"))
+        << csv.out;
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ TEST(DrawCurve, SegmentsBetweenColumnsSamePixelsAsThePainter) {
         s->SetForeColor(RGB(255, 0, 0));
     }
     std::vector<double> values(2);
-    CurvePlot plot{values, 1, 2, 1, 2};
+    CurvePlot plot{{1, 2, 1, 2}, values};
     plot.H = plot.vRange = (kRows - 1) * kTwipsPerPixel;  // value v is drawn at row H - v
     auto at = [&](int row) { return plot.H - row * kTwipsPerPixel; };
     for (const int across : {1, 2, 3})

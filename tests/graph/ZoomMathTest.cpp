@@ -58,5 +58,21 @@ TEST(DragLeft, FollowsTheMouseWithinTheContainerWithoutOverflow) {
             << c.dragLeft << " from " << c.dragX << " to " << c.x;
 }
 
+// A frame of 100 pixels over a canvas of 400: columns already in view do not scroll.
+TEST(LeftShowingColumn, LeastMoveThatShowsTheColumnWithinTheCanvas) {
+    const struct {
+        int column;
+        double left;
+        int32_t newLeft;
+    } cases[] = {
+        {0, 0, 0},           {99, 0, 0},          {100, 0, -15},      {250, -1500, -2265},
+        {150, -1500, -1500}, {199, -1500, -1500}, {99, -1500, -1485}, {0, -1500, 0},
+        {399, 0, -4500},     {450, 0, -4500},     {-20, -300, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LeftShowingColumn(c.column, c.left, 1500, 6000), c.newLeft) << c.column;
+    EXPECT_EQ(LeftShowingColumn(120, 0, 1500, 1500), 0);  // zoom 1: nothing to scroll
+}
+
 }  // namespace
 }  // namespace grafolux

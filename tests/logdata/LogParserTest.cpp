@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <random>
@@ -56,6 +57,38 @@ TEST(ParseLog, ReadsHeaderAndSamplesByTheFormatRules) {
         for (int32_t k = 1; k <= log.lngItemCount; ++k)
             EXPECT_TRUE(log.udtItems[k].lngColor == 7 && !log.udtItems[k].blnLocked &&
                         !log.udtItems[k].blnFilled);
+    }
+}
+
+// Keeping some columns gives exactly those columns of the full table (every column of a kept
+// name, in header order), whatever the line's length, and for any split among workers.
+TEST(ParseLog, KeptColumnsEqualTheFullTablesColumns) {
+    const std::string bytes =
+        "A\tB\tC\tB\tD\r\n1\t2\t3\t4\t5\r\n6\t7\r\n\r\n8\t\t9\r\n10\t11\t12\t13\t14\t15\r\n"
+        "16\t17\t18\t19\t\r\n20";
+    const auto full = std::get<LogData>(ParseLog(bytes, 0, {}, 1));
+    const std::vector<std::vector<std::string>> selections = {
+        {"A"}, {"B"}, {"D"}, {"C", "A"}, {"D", "B", "Z"}, {"Z"}, {"A", "B", "C", "D"}};
+    for (const auto& keep : selections) {
+        std::string expected;
+        for (int32_t k = 1; k <= full.lngItemCount; ++k)
+            if (std::find(keep.begin(), keep.end(), full.udtItems[k].strName) != keep.end())
+                expected += full.udtItems[k].strName + ":" + [&] {
+                    std::string values;
+                    for (double v : full.column(k)) values += std::to_string(v) + " ";
+                    return values;
+                }();
+        for (int workers : {1, 3}) {
+            const auto kept = std::get<LogData>(ParseLog(bytes, 0, {}, workers, keep));
+            std::string actual;
+            for (int32_t k = 1; k <= kept.lngItemCount; ++k) {
+                actual += kept.udtItems[k].strName + ":";
+                for (double v : kept.column(k)) actual += std::to_string(v) + " ";
+            }
+            EXPECT_EQ(actual, expected) << keep.front() << " with " << workers << " workers";
+            EXPECT_EQ(kept.lngSampleCount, full.lngSampleCount);
+            EXPECT_EQ(kept.dblSamples.size(), static_cast<size_t>(kept.lngItemCount) * 7);
+        }
     }
 }
 

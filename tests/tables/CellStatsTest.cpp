@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <numeric>
 
+#include "tables/CellDisplay.h"
 #include "tables/CellStats.h"
 #include "tables/CellTableText.h"
 
@@ -58,6 +61,41 @@ TEST(ComputeCellTable, MeanIsTheSumInSampleOrderOverTheCount) {
     EXPECT_EQ(table.mean[4][3], 128.5);
 }
 
+// Every statistic of every cell against a direct computation: two passes for the spread.
+// The values sit on a large offset where a sum of squares would lose every digit.
+TEST(ComputeCellTable, EveryStatisticEqualsADirectComputation) {
+    std::vector<std::vector<double>> samples;
+    std::map<std::pair<int, int>, std::vector<double>> byCell;
+    for (int i = 0; i < 400; ++i) {
+        const double rpm = 200 + (i * 37) % 6400, map = 15 + (i * 13) % 90;  // bin edges too
+        const double value = 1e9 + (i * 7919) % 31 - 15 + (i % 3) * 0.25;
+        samples.push_back({rpm, map, value, 0});
+        byCell[{static_cast<int>(std::floor((rpm + 200) / 400)),
+                static_cast<int>(std::floor((map + 5) / 10)) - 1}]
+            .push_back(value);
+    }
+    samples.push_back({6400, 100, 77, 0});  // a cell of one sample
+    byCell[{16, 9}].push_back(77);
+    const CellTable table = ComputeCellTable(MakeLog(kItems, samples), TableKind::Blm, 1, 1000);
+    for (const auto& [cell, values] : byCell) {
+        const auto [k, m] = cell;
+        const double n = static_cast<double>(values.size());
+        double sum = 0;
+        for (double v : values) sum += v;
+        double squares = 0;
+        for (double v : values) squares += (v - sum / n) * (v - sum / n);
+        SCOPED_TRACE(testing::Message() << "row " << k << " column " << m);
+        EXPECT_EQ(table.count[k - 1][m - 1], static_cast<int32_t>(values.size()));
+        EXPECT_EQ(table.mean[k - 1][m - 1], sum / n);
+        EXPECT_EQ(table.minimum[k - 1][m - 1], *std::min_element(values.begin(), values.end()));
+        EXPECT_EQ(table.maximum[k - 1][m - 1], *std::max_element(values.begin(), values.end()));
+        const double sd = values.size() > 1 ? std::sqrt(squares / (n - 1)) : 0;
+        EXPECT_NEAR(table.stdDev[k - 1][m - 1], sd, 1e-9 * (1 + sd));
+    }
+    EXPECT_EQ(table.samplesInRange, 401);
+    EXPECT_EQ(table.samplesPassed, 401);
+}
+
 TEST(ComputeCellTable, ReadsTheRangeAndTheLastItemOfEachName) {
     std::vector<std::vector<double>> samples;
     for (double i = 0; i < 5; ++i) samples.push_back({1000, 50, 10 + i, 20 + i, 110 + i});
@@ -85,12 +123,90 @@ TEST(ComputeCellTable, ReadsTheRangeAndTheLastItemOfEachName) {
     }
 }
 
-TEST(CellTableText, ShortestRoundTripMeansAndNA) {
-    const std::string text = CellTableText(ComputeCellTable(
-        MakeLog(kItems, {{400, 20, 0.1, 0}, {400, 20, 0.2, 0}}), TableKind::Blm, 1, 2));
-    EXPECT_TRUE(text.starts_with(
-        "RPM\t20\t30\t40\t50\t60\t70\t80\t90\t100\n400\t0.15000000000000002\tN/A\t"));
-    EXPECT_TRUE(text.ends_with("\n6400\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\n"));
+// Pooled logs give exactly the table of one log holding their samples one after the other,
+// also across the filter's blocks and with a filter.
+TEST(CellTableBuilder, PoolingTwoLogsEqualsOneConcatenatedLog) {
+    std::vector<std::vector<double>> a, b;
+    for (double i = 0; i < 9000; ++i)
+        a.push_back(
+            {1000 + std::fmod(i, 3), 50, 100 + std::fmod(i, 7) + 1e-3 * i, std::fmod(i, 2)});
+    for (double i = 0; i < 50; ++i) b.push_back({1000, 50 + std::fmod(i, 20), 1e15 + i, 1});
+    std::vector<std::vector<double>> both = a;
+    both.insert(both.end(), b.begin(), b.end());
+    const std::vector<SampleCondition> condition = {{"SENSOR:INT", CompareOp::Equal, 1}};
+    for (const bool filtered : {false, true}) {
+        const LogData logA = MakeLog(kItems, a), logB = MakeLog(kItems, b);
+        const LogData whole = MakeLog(kItems, both);
+        const std::span<const SampleCondition> used(condition.data(), filtered ? 1 : 0);
+        CellTableBuilder builder(TableKind::Blm);
+        builder.Add(logA, 1, logA.lngSampleCount, SampleFilter(logA, used));
+        builder.Add(logB, 1, logB.lngSampleCount, SampleFilter(logB, used));
+        const CellTable pooled = builder.Finish();
+        const CellTable single =
+            ComputeCellTable(whole, TableKind::Blm, 1, whole.lngSampleCount, {whole, used});
+        EXPECT_EQ(pooled.count, single.count) << filtered;
+        EXPECT_EQ(pooled.mean, single.mean) << filtered;
+        EXPECT_EQ(pooled.minimum, single.minimum) << filtered;
+        EXPECT_EQ(pooled.maximum, single.maximum) << filtered;
+        EXPECT_EQ(pooled.stdDev, single.stdDev) << filtered;
+        EXPECT_EQ(pooled.samplesInRange, 9050);
+        EXPECT_EQ(pooled.samplesPassed, filtered ? 4550 : 9050);
+        // Gathering only what a mean needs gives the same means and counts.
+        const CellTable plain = ComputeCellTable(whole, TableKind::Blm, 1, whole.lngSampleCount,
+                                                 {whole, used}, Gathered::MeanAndCount);
+        EXPECT_EQ(plain.count, single.count) << filtered;
+        EXPECT_EQ(plain.mean, single.mean) << filtered;
+        EXPECT_EQ(plain.samplesPassed, single.samplesPassed) << filtered;
+    }
+}
+
+TEST(ComputeCellTable, FilterThatRemovesEverySampleLeavesEveryCellEmpty) {
+    const LogData log = MakeLog(kItems, {{1000, 50, 120, 0}, {2000, 60, 130, 0}});
+    const std::vector<SampleCondition> none = {{"SENSOR:INT", CompareOp::Greater, 1e308}};
+    const CellTable table = ComputeCellTable(log, TableKind::Blm, 1, 2, {log, none});
+    EXPECT_EQ(table.count, CellGrid<int32_t>{});
+    EXPECT_EQ(table.samplesInRange, 2);
+    EXPECT_EQ(table.samplesPassed, 0);
+}
+
+// A cell of `count` samples under each statistic and minimum: a value or N/A. A count always
+// has its value; it is greyed below the minimum.
+TEST(CellShown, MinimumSamplesAndStdDevNeedingTwo) {
+    struct Case {
+        CellStatistic statistic;
+        int32_t minCount, count;
+        bool available;
+        double value;
+    } cases[] = {
+        {CellStatistic::Mean, 1, 0, false, 0},   {CellStatistic::Mean, 1, 1, true, 5},
+        {CellStatistic::Mean, 3, 2, false, 5},   {CellStatistic::Mean, 3, 3, true, 5},
+        {CellStatistic::Mean, -4, 1, true, 5},   {CellStatistic::Count, 1, 0, false, 0},
+        {CellStatistic::Count, 3, 2, false, 2},  {CellStatistic::Count, 3, 3, true, 3},
+        {CellStatistic::StdDev, 1, 1, false, 0}, {CellStatistic::StdDev, 1, 2, true, 0.5},
+        {CellStatistic::Minimum, 2, 2, true, 4}, {CellStatistic::Maximum, 2, 2, true, 6},
+    };
+    for (const Case& c : cases) {
+        CellTable table;
+        table.count[0][0] = c.count;
+        table.mean[0][0] = 5;
+        table.minimum[0][0] = 4;
+        table.maximum[0][0] = 6;
+        table.stdDev[0][0] = c.count > 1 ? 0.5 : 0;
+        const ShownCell shown = CellShown(table, {c.statistic, c.minCount}, 1, 1);
+        SCOPED_TRACE(testing::Message() << StatisticName(c.statistic) << " min " << c.minCount
+                                        << " count " << c.count);
+        EXPECT_EQ(shown.available, c.available);
+        if (c.available || c.statistic == CellStatistic::Count) {
+            EXPECT_EQ(shown.value, c.value);
+        }
+    }
+}
+
+TEST(StatisticNamed, ReadsBackEveryName) {
+    for (auto s : {CellStatistic::Mean, CellStatistic::Count, CellStatistic::Minimum,
+                   CellStatistic::Maximum, CellStatistic::StdDev})
+        EXPECT_EQ(StatisticNamed(StatisticName(s)), s);
+    EXPECT_EQ(StatisticNamed("Mean"), std::nullopt);
 }
 
 }  // namespace

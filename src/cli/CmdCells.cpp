@@ -1,0 +1,58 @@
+#include <charconv>
+#include <variant>
+
+#include "cli/CliArgs.h"
+#include "tables/CellSamples.h"
+#include "tables/PooledTable.h"
+#include "views/SampleRange.h"
+
+namespace grafolux::cli {
+
+namespace {
+
+// The row or column whose label the option gives, as `table` prints the labels.
+int Label(const CliArgs& args, const std::string& option, std::optional<int> (*labelled)(double),
+          const char* labels) {
+    const std::optional<std::string> text = args.option(option);
+    if (!text) throw UsageError(option + " is needed");
+    int number = 0;
+    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), number);
+    const std::optional<int> index = error == std::errc() && end == text->data() + text->size()
+                                         ? labelled(number)
+                                         : std::nullopt;
+    if (!index) throw BadValue("cells", option + " must be one of " + labels + ", not " + *text);
+    return *index;
+}
+
+}  // namespace
+
+void RunCells(const CliArgs& args, const Print& print) {
+    args.expectPositional(2);
+    const std::string& kind = args.positional()[0];
+    if (kind != "blm" && kind != "int") throw UsageError("table kind must be blm or int");
+    const CellAddress cell{Label(args, "--row", RowLabelled, "400, 800 ... 6400"),
+                           Label(args, "--column", ColumnLabelled, "20, 30 ... 100")};
+    const std::vector<SampleCondition> conditions = WhereConditions(args, "cells");
+
+    const std::string& path = args.positional()[1];
+    const LogData log = LoadLogOrThrow(path, 0, {ItemsReadByTables(conditions), 0});
+    // Without them every sample reads 0 there, which lies in no cell: say so instead.
+    for (const char* axis : {kRpmItem, kMapItem})
+        if (log.itemNamed(axis) == 0)
+            throw RuntimeError(path + ": no item named " + axis + ", so no sample lies in a cell");
+    const SampleFilter filter(log, conditions);
+    CheckConditionItems(args, path, filter.missing());
+
+    // Read like the range boxes, as `table` reads them.
+    const auto first = args.option("--first");
+    const auto last = args.option("--last");
+    const SampleMarks marks =
+        MarkCellSamples(log, cell, first ? RoundedRangeNumber(*first) : 1,
+                        last ? RoundedRangeNumber(*last) : log.lngSampleCount, filter);
+    std::string out;
+    for (const SampleMarks::Run& run : marks.Runs())
+        out += std::to_string(run.first) + '\t' + std::to_string(run.last) + '\n';
+    print(out);
+}
+
+}  // namespace grafolux::cli

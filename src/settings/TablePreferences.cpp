@@ -1,0 +1,91 @@
+#include "settings/TablePreferences.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <charconv>
+
+namespace grafolux {
+
+namespace {
+
+constexpr int kMaxConditions = 100;
+constexpr const char* kGroup = "Table";
+
+QString DecodePath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string FilterKey(int n) { return std::string(kGroup) + "/Filter" + std::to_string(n); }
+
+}  // namespace
+
+std::string PreferencesFilePath(const std::string& settingsFile) {
+    const QString folder = QFileInfo(DecodePath(settingsFile)).path();
+    return QFile::encodeName(folder + "/Preferences.ini").toStdString();
+}
+
+TablePreferences TablePreferencesFrom(const std::map<std::string, std::string>& values) {
+    TablePreferences preferences;
+    const auto value = [&](const std::string& key) -> const std::string* {
+        const auto found = values.find(std::string(kGroup) + "/" + key);
+        return found == values.end() ? nullptr : &found->second;
+    };
+    if (const std::string* text = value("Statistic"))
+        if (const auto statistic = StatisticNamed(*text))
+            preferences.look.show.statistic = *statistic;
+    if (const std::string* text = value("MinimumSamples")) {
+        int32_t number = 0;
+        const auto [end, error] =
+            std::from_chars(text->data(), text->data() + text->size(), number);
+        if (error == std::errc() && end == text->data() + text->size() && number >= 1)
+            preferences.look.show.minCount = number;
+    }
+    if (const std::string* text = value("Colour")) preferences.look.coloured = *text == "true";
+    for (int n = 1; n <= kMaxConditions; ++n) {
+        const auto found = values.find(FilterKey(n));
+        if (found == values.end()) break;
+        if (auto parsed = ParseCondition(found->second);
+            const auto* condition = std::get_if<SampleCondition>(&parsed))
+            preferences.conditions.push_back(*condition);
+    }
+    return preferences;
+}
+
+std::map<std::string, std::string> TablePreferencesValues(const TablePreferences& preferences) {
+    const std::string group = std::string(kGroup) + "/";
+    std::map<std::string, std::string> values = {
+        {group + "Statistic", std::string(StatisticName(preferences.look.show.statistic))},
+        {group + "MinimumSamples", std::to_string(preferences.look.show.minCount)},
+        {group + "Colour", preferences.look.coloured ? "true" : "false"},
+    };
+    const size_t kept = std::min<size_t>(preferences.conditions.size(), kMaxConditions);
+    for (size_t i = 0; i < kept; ++i)
+        values[FilterKey(static_cast<int>(i) + 1)] = ConditionText(preferences.conditions[i]);
+    return values;
+}
+
+TablePreferences LoadTablePreferences(const std::string& path) {
+    QSettings file(DecodePath(path), QSettings::IniFormat);
+    std::map<std::string, std::string> values;
+    for (const QString& key : file.allKeys())
+        values[key.toStdString()] = file.value(key).toString().toStdString();
+    return TablePreferencesFrom(values);
+}
+
+bool SaveTablePreferences(const std::string& path, const TablePreferences& preferences,
+                          std::string* error) {
+    QSettings file(DecodePath(path), QSettings::IniFormat);
+    file.remove(kGroup);
+    for (const auto& [key, text] : TablePreferencesValues(preferences))
+        file.setValue(QString::fromStdString(key), QString::fromStdString(text));
+    file.sync();
+    if (file.status() == QSettings::NoError) return true;
+    if (error)
+        *error =
+            path + (file.status() == QSettings::AccessError ? ": cannot be written"
+                                                            : ": is not a valid settings file");
+    return false;
+}
+
+}  // namespace grafolux

@@ -1,0 +1,163 @@
+#include "tables/SampleFilter.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "logdata/TextFields.h"
+
+namespace grafolux {
+
+namespace {
+
+struct OperatorText {
+    std::string_view text;
+    CompareOp op;
+};
+
+// At one position the two-character forms are tried before "=", "<" and ">".
+constexpr std::array<OperatorText, 9> kOperators = {{
+    {"<=", CompareOp::LessEqual},
+    {">=", CompareOp::GreaterEqual},
+    {"!=", CompareOp::NotEqual},
+    {"\u2264", CompareOp::LessEqual},
+    {"\u2265", CompareOp::GreaterEqual},
+    {"\u2260", CompareOp::NotEqual},
+    {"=", CompareOp::Equal},
+    {"<", CompareOp::Less},
+    {">", CompareOp::Greater},
+}};
+
+std::string_view Trimmed(std::string_view text) {
+    const size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+bool BeginsLikeNumber(std::string_view text) {
+    if (text.empty()) return false;
+    const char c = text[0];
+    return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == '&';
+}
+
+std::string_view OperatorTextOf(CompareOp op, bool mathematical) {
+    switch (op) {
+        case CompareOp::Equal:
+            return "=";
+        case CompareOp::NotEqual:
+            return mathematical ? "\u2260" : "!=";
+        case CompareOp::Less:
+            return "<";
+        case CompareOp::LessEqual:
+            return mathematical ? "\u2264" : "<=";
+        case CompareOp::Greater:
+            return ">";
+        case CompareOp::GreaterEqual:
+            return mathematical ? "\u2265" : ">=";
+    }
+    return "=";
+}
+
+std::string Text(const SampleCondition& condition, bool mathematical, std::string_view gap) {
+    char number[32];
+    const auto end = std::to_chars(number, number + sizeof number, condition.number).ptr;
+    std::string text = condition.item;
+    text.append(gap).append(OperatorTextOf(condition.op, mathematical)).append(gap);
+    return text.append(number, end);
+}
+
+// The values `op number` lets through. A strict bound is the next double inward, so that no
+// value lies between it and the number; nothing passes "< -inf", "> inf" or a NaN number.
+SampleFilter::Range RangeOf(const double* values, CompareOp op, double n) {
+    constexpr double kUp = std::numeric_limits<double>::infinity();
+    const bool nothingBelow = n == -kUp || std::isnan(n), nothingAbove = n == kUp || std::isnan(n);
+    switch (op) {
+        case CompareOp::Equal:
+            return {values, n, n, false};
+        case CompareOp::NotEqual:
+            return {values, n, n, true};
+        case CompareOp::Less:
+            return nothingBelow ? SampleFilter::Range{values, kUp, -kUp, false}
+                                : SampleFilter::Range{values, -kUp, std::nextafter(n, -kUp), false};
+        case CompareOp::LessEqual:
+            return {values, -kUp, n, false};
+        case CompareOp::Greater:
+            return nothingAbove ? SampleFilter::Range{values, kUp, -kUp, false}
+                                : SampleFilter::Range{values, std::nextafter(n, kUp), kUp, false};
+        case CompareOp::GreaterEqual:
+            return {values, n, kUp, false};
+    }
+    return {values, n, n, false};
+}
+
+}  // namespace
+
+std::variant<SampleCondition, ConditionError> ParseCondition(std::string_view text) {
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+        const auto found = std::find_if(kOperators.begin(), kOperators.end(), [&](const auto& o) {
+            return text.substr(pos).starts_with(o.text);
+        });
+        if (found == kOperators.end()) continue;
+        const std::string_view name = Trimmed(text.substr(0, pos));
+        const std::string_view number = Trimmed(text.substr(pos + found->text.size()));
+        if (name.empty()) return ConditionError{"no item name before the operator"};
+        if (number.empty()) return ConditionError{"no number after the operator"};
+        if (!BeginsLikeNumber(number)) {
+            std::string message = "\"";
+            return ConditionError{message.append(number).append("\" is not a number")};
+        }
+        return SampleCondition{std::string(name), found->op, Val(number)};
+    }
+    return ConditionError{"no operator (one of = != < <= > >=)"};
+}
+
+std::string ConditionText(const SampleCondition& condition) { return Text(condition, false, ""); }
+
+std::string ConditionDisplayText(const SampleCondition& condition) {
+    return Text(condition, true, " ");
+}
+
+SampleFilter::SampleFilter(const LogData& log, std::span<const SampleCondition> conditions) {
+    for (size_t i = 0; i < conditions.size(); ++i) {
+        const SampleCondition& c = conditions[i];
+        if (const int32_t item = log.itemNamed(c.item))
+            ranges_.push_back(RangeOf(log.column(item).data(), c.op, c.number));
+        else
+            missing_.push_back(i);
+    }
+}
+
+bool SampleFilter::Passes(int32_t s) const {
+    return std::all_of(ranges_.begin(), ranges_.end(),
+                       [s](const Range& r) { return r.Holds(r.values[s - 1]); });
+}
+
+void SampleFilter::Mark(int32_t first, int32_t count, uint8_t* passes) const {
+    std::fill_n(passes, count, uint8_t{1});
+    for (const Range& r : ranges_) {
+        const double* values = r.values + (first - 1);
+        for (int32_t i = 0; i < count; ++i) passes[i] &= static_cast<uint8_t>(r.Holds(values[i]));
+    }
+}
+
+// One loop per range, each vectorised (a select of doubles by doubles). A column read alone
+// keeps few reads from memory in flight: each piece asks for the one a few pieces on.
+void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights) const {
+    constexpr int32_t kPiece = 64, kAhead = 8 * kPiece;
+    std::fill_n(weights, count, 1.0);
+    for (const Range& r : ranges_) {
+        const double* values = r.values + (first - 1);
+        for (int32_t piece = 0; piece < count; piece += kPiece) {
+            if (piece + kAhead < count)
+                for (int32_t line = 0; line < kPiece; line += 8)
+                    __builtin_prefetch(values + piece + kAhead + line);
+            const int32_t end = std::min(count, piece + kPiece);
+            for (int32_t i = piece; i < end; ++i)
+                weights[i] = r.Holds(values[i]) ? weights[i] : 0.0;
+        }
+    }
+}
+
+}  // namespace grafolux

@@ -1,0 +1,75 @@
+#pragma once
+// Conditions on a sample's items ("SENSOR:CTS>=80", "MW2:7=1"): a sample counts in a table only
+// when every condition holds. Parsing is a pure function on text; a filter resolves the
+// conditions against one log's items.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "logdata/LogModel.h"
+
+namespace grafolux {
+
+enum class CompareOp { Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual };
+
+struct SampleCondition {
+    std::string item;  // the item's name, bytes as in the log's header
+    CompareOp op = CompareOp::Equal;
+    double number = 0;
+    bool operator==(const SampleCondition&) const = default;
+};
+
+struct ConditionError {
+    std::string message;  // one line, says what is wrong with the text
+};
+
+// `NAME OP NUMBER`, blanks around the parts allowed, none needed. OP is the first operator
+// found from the left: "<=", ">=", "!=", "=", "<", ">" or one of "≠", "≤", "≥" (UTF-8).
+// NUMBER is read by the log's number rule (Val) and must begin like a number.
+std::variant<SampleCondition, ConditionError> ParseCondition(std::string_view text);
+
+// "NAME OP NUMBER" with the operator's text form and the number in its shortest round-trip
+// form; ParseCondition reads it back to the same condition.
+std::string ConditionText(const SampleCondition& condition);
+// The same with the mathematical signs ≠ ≤ ≥, for display.
+std::string ConditionDisplayText(const SampleCondition& condition);
+
+// The conditions of a list resolved against one log. Holds pointers into the log's samples:
+// it must not outlive the log or see it change.
+class SampleFilter {
+public:
+    SampleFilter() = default;  // no condition: every sample passes
+    SampleFilter(const LogData& log, std::span<const SampleCondition> conditions);
+
+    // Whether sample s (1-based) passes every condition that names an item of the log.
+    bool Passes(int32_t s) const;
+    // passes[i] = Passes(first + i) for i in 0 .. count - 1, faster than asking one by one.
+    void Mark(int32_t first, int32_t count, uint8_t* passes) const;
+    // The same as weights: 1 for a sample that passes, 0 for one that fails.
+    void MarkWeights(int32_t first, int32_t count, double* weights) const;
+
+    // No condition names an item of the log: every sample passes.
+    bool passesAll() const { return ranges_.empty(); }
+    // Positions (0-based, in the list given) of the conditions naming no item of the log;
+    // they are ignored.
+    const std::vector<size_t>& missing() const { return missing_; }
+
+    // A condition as the values it lets through: low <= x <= high, or with `outside` every x
+    // but those (x != n); tested without a branch.
+    struct Range {
+        const double* values;  // element 0 is sample 1
+        double low, high;
+        bool outside;
+        bool Holds(double x) const { return ((x >= low) & (x <= high)) != outside; }
+    };
+
+private:
+    std::vector<Range> ranges_;
+    std::vector<size_t> missing_;
+};
+
+}  // namespace grafolux

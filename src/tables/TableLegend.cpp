@@ -1,0 +1,117 @@
+#include "tables/TableLegend.h"
+
+#include "draw/NumberFormat.h"
+
+namespace grafolux {
+
+namespace {
+
+constexpr double kMargin = 5 * kTwipsPerPixel;
+constexpr double kKeyHeight = 12 * kTwipsPerPixel;
+constexpr Colour kNoteColour = RGB(128, 128, 128);
+
+// The text cut to `width` with an ellipsis: a long file name must not run off the legend.
+QString Fitted(const Surface& surface, QString text, double width) {
+    if (surface.TextWidth(text) <= width) return text;
+    while (!text.isEmpty() && surface.TextWidth(text + QChar(0x2026)) > width) text.chop(1);
+    return text + QChar(0x2026);
+}
+
+}  // namespace
+
+QString StatisticTitle(CellStatistic statistic) {
+    switch (statistic) {
+        case CellStatistic::Mean:
+            return "Mean";
+        case CellStatistic::Count:
+            return "Count";
+        case CellStatistic::Minimum:
+            return "Minimum";
+        case CellStatistic::Maximum:
+            return "Maximum";
+        case CellStatistic::StdDev:
+            return "Std Dev";
+    }
+    return {};
+}
+
+std::vector<LegendLine> TableLegendLines(const TableLegendInput& in) {
+    std::vector<LegendLine> lines;
+    if (in.show.statistic != CellStatistic::Mean || in.show.minCount > 1) {
+        lines.push_back({StatisticTitle(in.show.statistic), LegendStyle::Heading});
+        if (in.show.minCount > 1)
+            lines.push_back(
+                {"min. " + FormatGrouped(in.show.minCount, 0) + " samples", LegendStyle::Text});
+    }
+    if (!in.conditions.empty()) {
+        lines.push_back({"Filters", LegendStyle::Heading});
+        for (size_t i = 0; i < in.conditions.size(); ++i) {
+            const bool ignored = i < in.conditionIgnored.size() && in.conditionIgnored[i];
+            lines.push_back({QString::fromUtf8(ConditionDisplayText(in.conditions[i])),
+                             ignored ? LegendStyle::StruckOut : LegendStyle::Text});
+            if (ignored) lines.push_back({"ignored: no such item", LegendStyle::Note});
+        }
+    }
+    if (!in.includedLogs.empty()) {
+        lines.push_back({"Logs", LegendStyle::Heading});
+        lines.push_back({in.loadedLog, LegendStyle::Text});
+        for (size_t i = 0; i < in.includedLogs.size(); ++i) {
+            lines.push_back({in.includedLogs[i], LegendStyle::Text});
+            if (i < in.includedIsLoaded.size() && in.includedIsLoaded[i])
+                lines.push_back({"the shown log: counts twice", LegendStyle::Note});
+        }
+    }
+    if (!in.conditions.empty() || !in.includedLogs.empty()) {
+        lines.push_back({FormatGrouped(static_cast<double>(in.samplesPassed), 0) + " of " +
+                             FormatGrouped(static_cast<double>(in.samplesInRange), 0),
+                         LegendStyle::Text});
+        lines.push_back({"samples", LegendStyle::Text});
+    }
+    if (in.colours) lines.push_back({"Colours", LegendStyle::Heading});
+    return lines;
+}
+
+void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
+                     const std::optional<ColourScale>& key, const DisplayColors& colors) {
+    Surface& legend = area.pbLegend;
+    const double width = legend.Width() - 2 * kMargin;
+    double y = kMargin;
+    for (const LegendLine& line : lines) {
+        legend.SetFont("Arial", 8, line.style == LegendStyle::Heading);
+        const QString text = Fitted(legend, line.text, width);
+        const bool grey = line.style == LegendStyle::StruckOut || line.style == LegendStyle::Note;
+        legend.SetForeColor(line.style == LegendStyle::Heading ? colors.lngForeColor
+                            : grey                             ? kNoteColour
+                                                               : colors.lngTextColor);
+        legend.PrintAt(kMargin, y, text);
+        const double height = legend.TextHeight(text);
+        if (line.style == LegendStyle::StruckOut)
+            legend.Line(kMargin, y + height / 2, kMargin + legend.TextWidth(text), y + height / 2);
+        y += height;
+    }
+    area.lngLegendLines = static_cast<int32_t>(lines.size());
+    if (!key) return;
+
+    // The scale as a bar, its ends and (for the trims) its centre labelled under it.
+    const int steps = TwipsToPixels(width);
+    for (int i = 0; i < steps; ++i) {
+        const double x = kMargin + i * kTwipsPerPixel;
+        legend.Box(x, y, x + kTwipsPerPixel, y + kKeyHeight,
+                   ScaleColourAt(*key, steps > 1 ? i / (steps - 1.0) : 0), true);
+    }
+    y += kKeyHeight + kTwipsPerPixel;
+    legend.SetFont("Arial", 8, false);
+    legend.SetForeColor(colors.lngTextColor);
+    const int decimals = key->statistic == CellStatistic::StdDev ? 2 : 0;
+    const QString low = FormatGrouped(key->low, decimals);
+    const QString high = FormatGrouped(key->high, decimals);
+    legend.PrintAt(kMargin, y, low);
+    legend.PrintAt(kMargin + width - legend.TextWidth(high), y, high);
+    if (key->statistic != CellStatistic::Count && key->statistic != CellStatistic::StdDev) {
+        const QString centre = FormatGrouped((key->low + key->high) / 2, 0);
+        legend.PrintAt(kMargin + (width - legend.TextWidth(centre)) / 2, y, centre);
+    }
+    ++area.lngLegendLines;
+}
+
+}  // namespace grafolux

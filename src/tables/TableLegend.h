@@ -1,0 +1,48 @@
+#pragma once
+// What the legend shows beside a cell table: the statistic when it is not the mean, the
+// sample filters with "N of M samples", the included logs and the colour key. Nothing at all
+// for today's table (means, no filter, one log, no colours), so that the view and its saved
+// picture stay as they were.
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
+#include "tables/CellColours.h"
+#include "tables/SampleFilter.h"
+
+namespace grafolux {
+
+enum class LegendStyle { Heading, Text, StruckOut, Note };
+
+struct LegendLine {
+    QString text;
+    LegendStyle style = LegendStyle::Text;
+    bool operator==(const LegendLine&) const = default;
+};
+
+struct TableLegendInput {
+    CellShow show;
+    std::vector<SampleCondition> conditions;
+    std::vector<bool> conditionIgnored;  // per condition: some log lacks its item
+    int64_t samplesPassed = 0, samplesInRange = 0;
+    QString loadedLog;  // the file names, for display
+    std::vector<QString> includedLogs;
+    std::vector<bool> includedIsLoaded;  // the same file as the loaded log: it counts twice
+    std::optional<ColourScale> colours;  // when the cells are coloured
+};
+
+std::vector<LegendLine> TableLegendLines(const TableLegendInput& input);
+
+// The statistic's name as the Table menu shows it ("Std Dev").
+QString StatisticTitle(CellStatistic statistic);
+
+// Draws the lines and, when given, the colour key below them onto the cleared legend;
+// lngLegendLines becomes the number of lines (and the key) drawn, 0 when there is nothing.
+void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
+                     const std::optional<ColourScale>& key, const DisplayColors& colors);
+
+}  // namespace grafolux

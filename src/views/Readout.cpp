@@ -1,0 +1,76 @@
+#include "views/Readout.h"
+
+#include <QRect>
+#include <algorithm>
+
+#include "draw/DisplayText.h"
+#include "draw/NumberFormat.h"
+#include "graph/GraphDrawing.h"
+
+namespace grafolux {
+
+namespace {
+
+constexpr int kBoxMargin = 4;    // pixels between the box and the frame's edge
+constexpr int kMouseReach = 24;  // the box moves aside when the mouse comes this near
+
+QString Number(int64_t n) { return QString::number(n); }
+
+}  // namespace
+
+std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& request,
+                                    const DisplayColors& colors) {
+    const auto [a, b] = request.markers;
+    std::vector<ReadoutRow> rows;
+    if (a || b) {
+        ReadoutRow heading{colors.lngTextColor, {"", "Cursor"}};
+        if (a) heading.cells << "A";
+        if (b) heading.cells << "B";
+        if (a && b) heading.cells << QString::fromUtf8("B \u2212 A");
+        rows.push_back(heading);
+    }
+    ReadoutRow sample{colors.lngTextColor, {"Sample", Number(request.sample)}};
+    if (a) sample.cells << Number(*a);
+    if (b) sample.cells << Number(*b);
+    if (a && b) sample.cells << Number(int64_t{*b} - *a);
+    rows.push_back(sample);
+
+    const auto itemRow = [&](int32_t k, Colour colour) {
+        ReadoutRow row{colour, {DisplayText(log.udtItems[static_cast<size_t>(k)].strName)}};
+        row.cells << FormatGeneral(log.sample(k, request.sample));
+        if (a) row.cells << FormatGeneral(log.sample(k, *a));
+        if (b) row.cells << FormatGeneral(log.sample(k, *b));
+        if (a && b) row.cells << FormatGeneral(Difference(log.sample(k, *a), log.sample(k, *b)));
+        rows.push_back(row);
+    };
+    itemRow(request.item, kCurrentCurveColor);
+    for (int32_t k = 1; k <= log.lngItemCount; ++k)
+        if (k != request.item && log.udtItems[static_cast<size_t>(k)].blnLocked)
+            itemRow(k, log.udtItems[static_cast<size_t>(k)].lngColor);
+
+    if (!request.cell.isEmpty())
+        rows.push_back({colors.lngCellMarkColor, {"Cell", request.cell}, true});
+    return rows;
+}
+
+QString ReadoutText(const std::vector<ReadoutRow>& rows) {
+    QString text;
+    for (const ReadoutRow& row : rows) text += row.cells.join('\t') + '\n';
+    return text;
+}
+
+QPoint ReadoutBoxPlace(QSize box, QSize frame, QPoint mouse) {
+    const QPoint corners[] = {
+        {kBoxMargin, kBoxMargin},
+        {frame.width() - box.width() - kBoxMargin, kBoxMargin},
+        {kBoxMargin, frame.height() - box.height() - kBoxMargin},
+    };
+    for (const QPoint& corner : corners)
+        if (!QRect(corner, box)
+                 .adjusted(-kMouseReach, -kMouseReach, kMouseReach, kMouseReach)
+                 .contains(mouse))
+            return {std::max(corner.x(), 0), std::max(corner.y(), 0)};
+    return corners[0];
+}
+
+}  // namespace grafolux

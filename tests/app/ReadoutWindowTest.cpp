@@ -1,0 +1,313 @@
+// Reading values off the graph in the window: cursor, markers, span, cell marks, and the
+// saved picture that none of them enters.
+#include <QComboBox>
+#include <QFile>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include "WindowFixture.h"
+#include "app/GraphOverlay.h"
+#include "draw/NumberFormat.h"
+#include "graph/GraphDrawing.h"
+#include "tables/CellAtPoint.h"
+
+namespace grafolux {
+namespace {
+
+class ReadoutTest : public WindowFixture {
+protected:
+    static constexpr int kLines = 200;
+    const DisplayColors colors;
+
+    void Load(int lines = kLines) {
+        Start();
+        // Keys reach the canvas' shortcuts in the active window only.
+        QApplication::setActiveWindow(window.get());
+        Open(WriteLog(dir, "run.txt", lines));
+        canvas = Control<QWidget>("pbGraphContents");
+        frame = Control<QWidget>("pbGraphContainer");
+        overlay = Control<GraphOverlay>("GraphOverlay");
+    }
+    // The graph as the window draws it now, drawn again aside: where each sample lies.
+    SampleAxis Axis() {
+        DrawingArea aside;
+        aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
+        const int item = Control<QComboBox>("cbLabels")->currentIndex() + 1;
+        const GraphResult drawn =
+            DrawGraph(aside, window->log(),
+                      {item, Control<QLineEdit>("tbFirst")->text().toDouble(),
+                       Control<QLineEdit>("tbLast")->text().toDouble(), window->zoom(), 0},
+                      colors);
+        return drawn.axis.value();
+    }
+    int Width() const { return window->area().pbGraphContents.image().width(); }
+    int ColumnOf(int32_t sample) { return Axis().ColumnOfSample(sample, Width()); }
+    int LeftPx() const { return window->area().pbGraphContents.leftPx(); }
+
+    void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers modifiers = {}) {
+        QMouseEvent event(type, at, canvas->mapToGlobal(at), button, buttons, modifiers);
+        QApplication::sendEvent(canvas, &event);
+    }
+    void MoveTo(int32_t sample) {
+        Send(QEvent::MouseMove, {ColumnOf(sample), 40}, Qt::NoButton, Qt::NoButton);
+    }
+    void DoubleClick(QPoint at) {
+        Send(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+    }
+    void Leave() {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(canvas, &leave);
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        canvas->setFocus();
+        QTest::keyClick(canvas, static_cast<Qt::Key>(key), modifiers);
+    }
+    void Action(const QString& name) { Control<QAction>(name.toUtf8().constData())->trigger(); }
+    // The readout's column of values under `heading`, from the sample row down.
+    QStringList Rows() const {
+        QStringList rows;
+        for (const ReadoutRow& row : overlay->readoutRows()) rows << row.cells.join(' ');
+        return rows;
+    }
+    // The colour the window shows at frame pixel (x, y).
+    Colour Seen(int x, int y) const { return FromQColor(frame->grab().toImage().pixelColor(x, y)); }
+    // A pixel of the table's canvas in the cell.
+    QPoint PointIn(CellAddress cell) const {
+        const Surface& table = window->area().pbGraphContents;
+        for (int y = 0; y < table.image().height(); ++y)
+            for (int x = 0; x < table.image().width(); ++x)
+                if (CellAtPoint(table, {x, y}) == cell) return {x, y};
+        ADD_FAILURE() << "no cell " << cell.row << " " << cell.column;
+        return {};
+    }
+    QString Range() {
+        return Control<QLineEdit>("tbFirst")->text() + ".." + Control<QLineEdit>("tbLast")->text();
+    }
+
+    QWidget *canvas = nullptr, *frame = nullptr;
+    GraphOverlay* overlay = nullptr;
+};
+
+QString Rpm(int32_t sample) { return QString::number(800 + 40 * (sample - 1)); }
+QString Map(int32_t sample) { return QString::number(20 + (sample - 1) % 80); }
+
+// Zoomed and scrolled, the MAP item locked: the cursor line lies under the mouse, the
+// readout names the sample there and the drawn items' values in legend order.
+TEST_F(ReadoutTest, MouseMoveShowsTheSampleUnderItAndItsValues) {
+    Load();
+    Click("bNext");
+    Click("chkDisplay");
+    Click("bPrev");
+    Click("bZoomIn");
+    Click("bZoomIn");
+    Control<QScrollBar>("hsbGraph")->setValue(30);
+    ASSERT_EQ(LeftPx(), -30);
+    const Colour before = Seen(ColumnOf(57) - 30, 100);
+
+    MoveTo(57);
+    EXPECT_EQ(Rows(), QStringList({"Sample 57", "SENSOR:RPM " + Rpm(57), "SENSOR:MAP " + Map(57)}));
+    EXPECT_EQ(overlay->readoutRows()[1].colour, RGB(255, 0, 0));
+    EXPECT_EQ(overlay->readoutRows()[2].colour, RGB(0, 0, 192));
+    EXPECT_EQ(Seen(ColumnOf(57) - 30, 100), colors.lngCursorColor);
+    EXPECT_TRUE(overlay->readoutRect().contains(10, 10));
+
+    Leave();
+    EXPECT_TRUE(overlay->readoutRows().empty());
+    EXPECT_EQ(Seen(ColumnOf(57) - 30, 100), before);
+}
+
+TEST_F(ReadoutTest, FirstAndLastPixelsShowTheRangesEnds) {
+    Load();
+    Send(QEvent::MouseMove, {0, 40}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(Rows().value(0), "Sample 1");
+    Send(QEvent::MouseMove, {Width() - 1, 40}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(Rows().value(0), "Sample 200");
+}
+
+// A plain click focuses the canvas without moving it; the arrows step the cursor by one,
+// with Shift by ten, and scroll the view to keep it in sight.
+TEST_F(ReadoutTest, ArrowKeysStepTheCursorAndScrollToIt) {
+    Load();
+    for (int i = 0; i < 18; ++i) Click("bZoomIn");
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(30, 40));
+    EXPECT_EQ(LeftPx(), 0);
+    EXPECT_TRUE(canvas->hasFocus());
+    Leave();
+
+    Key(Qt::Key_Right);  // no cursor yet: the first sample in view
+    EXPECT_EQ(Rows().value(0), "Sample 1");
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Rows().value(0), "Sample 2");
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(Rows().value(0), "Sample 1");
+    for (int i = 0; i < 5; ++i) Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Rows().value(0), "Sample 51");
+    const int column = ColumnOf(51) + LeftPx();
+    EXPECT_GE(column, 0);
+    EXPECT_LT(column, frame->width());
+    EXPECT_LT(LeftPx(), 0);
+    EXPECT_EQ(Control<QScrollBar>("hsbGraph")->value(), -LeftPx());
+    for (int i = 0; i < 30; ++i) Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(Rows().value(0), "Sample 200");
+}
+
+TEST_F(ReadoutTest, MarkersByKeysShowValuesAndDifferencesUntilEscape) {
+    Load();
+    Key(Qt::Key_A);  // no cursor, no marker: nothing
+    Key(Qt::Key_Escape);
+    MoveTo(20);
+    Key(Qt::Key_A);
+    MoveTo(50);
+    Key(Qt::Key_B);
+    MoveTo(30);
+    const QString minus = QString::fromUtf8("B \u2212 A");
+    EXPECT_EQ(Rows(),
+              QStringList({" Cursor A B " + minus, "Sample 30 20 50 30",
+                           "SENSOR:RPM " + Rpm(30) + " " + Rpm(20) + " " + Rpm(50) + " 1200"}));
+    const Colour a = Seen(ColumnOf(20), 100), b = Seen(ColumnOf(50), 100);
+    EXPECT_EQ(a, colors.lngMarkerAColor);
+    EXPECT_EQ(b, colors.lngMarkerBColor);
+
+    Click("bZoomIn");  // markers survive zoom and item changes
+    Click("bNext");
+    MoveTo(30);
+    EXPECT_EQ(Rows().value(1), "Sample 30 20 50 30");
+    EXPECT_EQ(Seen(ColumnOf(20) + LeftPx(), 100), colors.lngMarkerAColor);
+
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Rows().value(0), "Sample 30");
+    EXPECT_NE(Seen(ColumnOf(20) + LeftPx(), 100), colors.lngMarkerAColor);
+}
+
+// "Show Samples A–B" and "Show All Samples" fill the range boxes and draw them; a range that
+// leaves a marker outside drops it; a new load drops them all.
+TEST_F(ReadoutTest, RangeEntriesFillTheBoxesAndMarkersOutsideGo) {
+    Load();
+    MoveTo(120);
+    Action("Set Marker A Here");
+    MoveTo(40);
+    Action("Set Marker B Here");
+    Action(QString::fromUtf8("Show Samples A\u2013B"));
+    EXPECT_EQ(Range(), "40..120");
+    EXPECT_EQ(Axis().sFirst, 40);
+    Action("Show All Samples");
+    EXPECT_EQ(Range(), "1..200");
+    Type("tbFirst", "60");
+    MoveTo(100);
+    EXPECT_EQ(Rows().value(0), " Cursor A");  // B (40) lies outside 60..200
+    Open(WriteLog(dir, "other.txt", 150));
+    MoveTo(100);
+    EXPECT_EQ(Rows().value(0), "Sample 100");
+}
+
+TEST_F(ReadoutTest, ShiftDragSetsTheRangeAOneSampleSpanDoesNot) {
+    Load();
+    const QPoint from(ColumnOf(10), 40), to(ColumnOf(40), 40);
+    Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(LeftPx(), 0);  // no pan
+    Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    EXPECT_EQ(Range(), "10..40");
+
+    const QPoint at(ColumnOf(20), 40);
+    Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    EXPECT_EQ(Range(), "10..40");
+}
+
+// Samples 1..5 (800 .. 960 rpm, 20 .. 24 kPa) lie in the cell of 800 rpm and 20 kPa.
+TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
+    Load();
+    Click("bBLM");
+    const QPoint cell = PointIn({2, 1}), empty = PointIn({16, 9});
+    QHelpEvent help(QEvent::ToolTip, cell, canvas->mapToGlobal(cell));
+    QApplication::sendEvent(canvas, &help);
+    EXPECT_TRUE(QToolTip::text().contains("5 samples")) << QToolTip::text().toStdString();
+    QToolTip::hideText();
+
+    DoubleClick(empty);  // no samples there: nothing
+    EXPECT_EQ(window->viewMode(), ViewMode::Blm);
+    DoubleClick(cell);
+    EXPECT_EQ(window->viewMode(), ViewMode::Graph);
+    const int bottom = frame->height() - 1;
+    EXPECT_EQ(Seen(ColumnOf(3), bottom), colors.lngCellMarkColor);
+    EXPECT_NE(Seen(ColumnOf(100), bottom), colors.lngCellMarkColor);
+
+    Leave();
+    Key(Qt::Key_N);
+    EXPECT_EQ(Rows().value(0), "Sample 1");
+    EXPECT_EQ(Rows().last(), QString::fromUtf8("Cell 800 rpm \u00d7 20 kPa"));
+    Key(Qt::Key_N, Qt::ShiftModifier);  // no run before it
+    EXPECT_EQ(Rows().value(0), "Sample 1");
+    Action("Clear Cell Marks");
+    EXPECT_NE(Seen(ColumnOf(3), bottom), colors.lngCellMarkColor);
+}
+
+// Samples 1..5 hold BLM 120 .. 124: with the table filtered to BLM >= 122, 3..5 are marked.
+TEST_F(ReadoutTest, CellMarksFollowTheTablesFilters) {
+    Load();
+    dialogs.filterLists.push_back(QStringList{"SENSOR:BLM>=122"});
+    Menu("Filter Samples");
+    Click("bBLM");
+    DoubleClick(PointIn({2, 1}));
+    Leave();
+    Key(Qt::Key_N);
+    EXPECT_EQ(Rows().value(0), "Sample 3");
+}
+
+TEST_F(ReadoutTest, SavedPictureIsTheSameWithCursorMarkersAndMarks) {
+    Load();
+    const QString plain = dir.filePath("plain.gif"), marked = dir.filePath("marked.gif");
+    dialogs.paths.push_back(plain);
+    Menu("Save As GIF");
+    Click("bBLM");
+    DoubleClick(PointIn({2, 1}));
+    MoveTo(20);
+    Key(Qt::Key_A);
+    MoveTo(60);
+    Key(Qt::Key_B);
+    MoveTo(90);
+    ASSERT_FALSE(overlay->readoutRows().empty());
+    dialogs.paths.push_back(marked);
+    Menu("Save As GIF");
+    QFile a(plain), b(marked);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+}
+
+// Before a load, over a log without samples, in a table view: mouse, keys and menu entries
+// change nothing and show nothing.
+TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
+    Start();
+    canvas = Control<QWidget>("pbGraphContents");
+    overlay = Control<GraphOverlay>("GraphOverlay");
+    Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
+    Send(QEvent::MouseButtonDblClick, {20, 20}, Qt::LeftButton, Qt::LeftButton);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_A);
+    EXPECT_TRUE(overlay->readoutRows().empty());
+    EXPECT_FALSE(overlay->isVisible());
+
+    const std::string headerOnly = dir.filePath("header.txt").toStdString();
+    std::ofstream(headerOnly, std::ios::binary) << "SENSOR:RPM\tSENSOR:MAP\r\n";
+    Open(headerOnly);
+    ASSERT_EQ(window->log().lngSampleCount, 0);
+    Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
+    Key(Qt::Key_Right);
+    Action("Show All Samples");
+    EXPECT_TRUE(overlay->readoutRows().empty());
+
+    Open(WriteLog(dir, "run.txt", 50));
+    Click("bINT");
+    Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
+    Key(Qt::Key_Right);
+    EXPECT_TRUE(overlay->readoutRows().empty());
+    EXPECT_FALSE(overlay->isVisible());
+}
+
+}  // namespace
+}  // namespace grafolux

@@ -1,0 +1,206 @@
+// The Table menu end to end on the offscreen platform, with scripted dialogs.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <fstream>
+
+#include "WindowFixture.h"
+#include "support/FileSizeLimit.h"
+#include "support/RunProgram.h"
+
+using namespace grafolux;
+
+namespace {
+
+// Samples over a few cells, trims around 128, a closed-loop flag on two samples in three.
+std::string WriteLog(const QTemporaryDir& dir, const char* name, int lines, int offset = 0) {
+    const std::string path = dir.filePath(name).toStdString();
+    std::ofstream out(path, std::ios::binary);
+    out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tMW2:7\r\n";
+    for (int i = 0; i < lines; ++i)
+        out << 800 + 400 * (i % 3) << '\t' << 30 + 10 * (i % 2) << '\t'
+            << 120 + (i * 7 + offset) % 17 << '\t' << 128 + i % 5 << '\t' << (i % 3 != 0) << "\r\n";
+    return path;
+}
+
+class WindowTableTest : public WindowFixture {
+protected:
+    void ShowBlm() { Click("bBLM"); }
+    QAction* Action(const char* name) { return Control<QAction>(name); }
+    QImage Canvas() { return window->area().pbGraphContents.image(); }
+    std::string Copied() {
+        Menu("Copy Table");
+        return QApplication::clipboard()->text().toStdString();
+    }
+    std::string Cli(const QStringList& args) {
+        const ProgramRun run = RunProgram(GRAFOLUX_CLI, QStringList{"table", "blm"} + args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return run.out;
+    }
+};
+
+TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBack) {
+    Start();
+    EXPECT_FALSE(window->menuBar()->actions()[1]->isEnabled());  // Table, after File
+    EXPECT_EQ(window->menuBar()->actions()[1]->text(), "&Table");
+    Open(WriteLog(dir, "run1.txt", 300));
+    EXPECT_TRUE(window->menuBar()->actions()[1]->isEnabled());
+    EXPECT_FALSE(Action("Copy Table")->isEnabled());  // the graph is shown
+    ShowBlm();
+    EXPECT_TRUE(Action("Copy Table")->isEnabled());
+    const QImage today = Canvas();
+    EXPECT_EQ(window->area().lngLegendLines, 0);
+    for (const char* choice : {"Count", "Minimum", "Maximum", "Std Dev", "Colour Cells"}) {
+        Menu(choice);
+        EXPECT_NE(Canvas(), today) << choice;
+        EXPECT_GT(window->area().lngLegendLines, 0) << choice;
+        if (std::string(choice) != "Colour Cells") {
+            EXPECT_TRUE(Action(choice)->isChecked());
+        }
+    }
+    Menu("Colour Cells");
+    Menu("Mean");
+    EXPECT_EQ(Canvas(), today);
+    EXPECT_EQ(window->area().lngLegendLines, 0);
+
+    dialogs.integers.push_back(1000);  // more than any cell holds
+    Menu("Minimum Samples per Cell");
+    EXPECT_EQ(window->tablePreferences().look.show.minCount, 1000);
+    const std::string copied = Copied();
+    EXPECT_EQ(std::count(copied.begin(), copied.end(), '/'), 16 * 9) << copied;  // all N/A
+    dialogs.integers.push_back(std::nullopt);  // a cancel changes nothing
+    Menu("Minimum Samples per Cell");
+    EXPECT_EQ(window->tablePreferences().look.show.minCount, 1000);
+}
+
+// Copy Table gives what grafolux-cli table prints for the same logs and settings.
+TEST_F(WindowTableTest, CopyTableEqualsTheCommandLinesOutput) {
+    const std::string first = WriteLog(dir, "run1.txt", 300),
+                      second = WriteLog(dir, "run2.txt", 90, 5);
+    Start();
+    Open(first);
+    ShowBlm();
+    EXPECT_EQ(Copied(), Cli({QString::fromStdString(first)}));
+
+    Menu("Std Dev");
+    dialogs.integers.push_back(3);
+    Menu("Minimum Samples per Cell");
+    dialogs.filterLists.push_back(QStringList{"MW2:7 = 1", "SENSOR:INT<=131"});
+    Menu("Filter Samples");
+    dialogs.fileLists.push_back({QString::fromStdString(second)});
+    Menu("Include Other Logs");
+    EXPECT_EQ(window->includedLogCount(), 1u);
+    EXPECT_EQ(Copied(),
+              Cli({QString::fromStdString(first), QString::fromStdString(second), "--show", "sd",
+                   "--min-count", "3", "--where", "MW2:7=1", "--where", "SENSOR:INT<=131"}));
+    Menu("Count");
+    EXPECT_EQ(Copied(),
+              Cli({QString::fromStdString(first), QString::fromStdString(second), "--show", "count",
+                   "--min-count", "3", "--where", "MW2:7=1", "--where", "SENSOR:INT<=131"}));
+
+    // Saved as CSV, or as the copied text for a .txt name.
+    const QString csv = dir.filePath("table.csv"), text = dir.filePath("table.txt");
+    for (const QString& name : {csv, text}) {
+        dialogs.paths.push_back(name);
+        Menu("Save Table As");
+    }
+    QFile csvFile(csv), textFile(text);
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly) && textFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(csvFile.readAll().startsWith("RPM,20,30,40,50,60,70,80,90,100\r\n400,0,"));
+    EXPECT_EQ(textFile.readAll().toStdString(), Copied());
+}
+
+TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
+    const std::string path = WriteLog(dir, "run1.txt", 300);
+    Start();
+    Open(path);
+    ShowBlm();
+    dialogs.filterLists.push_back(QStringList{"MW2:7 = 1"});
+    Menu("Filter Samples");
+    EXPECT_EQ(dialogs.offeredItems.size(), 5);  // the log's items to choose from
+    EXPECT_GT(window->area().lngLegendLines, 0);
+    const std::string filtered = Copied();
+    window->close();
+    window.reset();
+
+    // The settings file keeps its two entries; the filters live beside it.
+    QFile cfg(dir.filePath("Grafolux.cfg"));
+    ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
+    const QByteArray settings = cfg.readAll();
+    EXPECT_TRUE(settings.startsWith("<RecentlyOpened>\r\n")) << settings.toStdString();
+    EXPECT_FALSE(settings.contains("MW2")) << settings.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("Preferences.ini")));
+
+    Start();
+    ASSERT_EQ(window->tablePreferences().conditions.size(), 1u);
+    Menu("Filter Samples");  // offered again
+    EXPECT_EQ(dialogs.offeredFilters, QStringList{"MW2:7=1"});
+    Open(path);
+    ShowBlm();
+    EXPECT_EQ(Copied(), filtered);
+
+    // A log without the item: the condition is ignored, so every sample counts.
+    const std::string other = dir.filePath("plain.txt").toStdString();
+    std::ofstream(other, std::ios::binary)
+        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n800\t30\t120\r\n";
+    Open(other);
+    ShowBlm();
+    EXPECT_EQ(Copied(), Cli({QString::fromStdString(other)}));
+    EXPECT_GT(window->area().lngLegendLines, 0);  // the struck-out condition
+}
+
+TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpen) {
+    const std::string path = WriteLog(dir, "run1.txt", 300);
+    Start();
+    Open(path);
+    ShowBlm();
+    const std::string once = Copied();
+    dialogs.fileLists.push_back(
+        {QString::fromStdString(path), dir.filePath("missing.txt"), dir.filePath("")});
+    Menu("Include Other Logs");
+    EXPECT_EQ(window->includedLogCount(), 1u);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains("missing.txt: no such file"))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.messages[0].contains("is a folder")) << dialogs.messages[0].toStdString();
+    EXPECT_EQ(Copied(), Cli({QString::fromStdString(path), QString::fromStdString(path)}));
+    EXPECT_TRUE(Action("Only This Log")->isEnabled());
+
+    Open(path);  // a new Open drops them
+    EXPECT_EQ(window->includedLogCount(), 0u);
+    ShowBlm();
+    EXPECT_EQ(Copied(), once);
+    EXPECT_FALSE(Action("Only This Log")->isEnabled());
+}
+
+TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 300));
+    ShowBlm();
+    const QString name = dir.filePath("table.csv");
+    { std::ofstream(name.toStdString()) << "old"; }
+    dialogs.paths.push_back(name);
+    {
+        const FileSizeLimit full(16);
+        Menu("Save Table As");
+    }
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "old");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("Save Table As|"))
+        << dialogs.messages[0].toStdString();
+    EXPECT_TRUE(dialogs.messages[0].endsWith("File too large"))
+        << dialogs.messages[0].toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+
+#include "RunCli.h"
+
+namespace {
+
+// Samples 1, 2 and 6, 7 lie in the cell of 1,200 rpm and 50 kPa (sample 6 is cold); 3 and 4
+// in that of 400 rpm and 20 kPa.
+const char kLog[] =
+    "SENSOR:RPM\tSENSOR:MAP\tSENSOR:CTS\r\n"
+    "1000\t50\t90\r\n1399.99\t54.99\t90\r\n400\t20\t90\r\n200\t15\t90\r\n"
+    "1400\t50\t90\r\n1200\t45\t20\r\n1200\t50\t90\r\n";
+
+TEST(CliCells, PrintsTheRunsOfACellOrFailsWithOneLine) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath("run.txt"), noMap = dir.filePath("nomap.txt");
+    std::ofstream(log.toStdString(), std::ios::binary) << kLog;
+    std::ofstream(noMap.toStdString(), std::ios::binary) << "SENSOR:RPM\tSENSOR:BLM\r\n1200\t1\r\n";
+    const QStringList cell = {"--row", "1200", "--column", "50"};
+    struct Case {
+        QStringList args;
+        int exitCode;
+        std::string out;
+        bool usage = false;  // the usage text follows the line
+    } cases[] = {
+        {QStringList{"blm", log} + cell, 0, "1\t2\n6\t7\n"},
+        {QStringList{"int", log, "--row", "400", "--column", "20"}, 0, "3\t4\n"},
+        {QStringList{"blm", log, "--first", "2", "--last", "6.5"} + cell, 0, "2\t2\n6\t6\n"},
+        {QStringList{"blm", log, "--first", "-3", "--last", "90"} + cell, 0, "1\t2\n6\t7\n"},
+        {QStringList{"blm", log, "--first", "5", "--last", "4"} + cell, 0, ""},
+        {QStringList{"blm", log, "--where", "SENSOR:CTS>=80"} + cell, 0, "1\t2\n7\t7\n"},
+        {QStringList{"blm", log, "--where", "SENSOR:CTS<0"} + cell, 0, ""},
+        {QStringList{"blm", log, "--row", "6400", "--column", "100"}, 0, ""},
+        {QStringList{"blm", log, "--row", "1000", "--column", "50"}, 2, ""},
+        {QStringList{"blm", log, "--row", "1200", "--column", "55"}, 2, ""},
+        {QStringList{"blm", log, "--row", "1200.0", "--column", "50"}, 2, ""},
+        {QStringList{"blm", log, "--row", "1200"}, 2, "", true},
+        {QStringList{"egt", log} + cell, 2, "", true},
+        {QStringList{"blm", log, "--where", "SENSOR:CTS>>1"} + cell, 2, ""},
+        {QStringList{"blm", log, "--where", "SENSOR:EGT>1"} + cell, 1, ""},
+        {QStringList{"blm", noMap} + cell, 1, ""},
+        {QStringList{"blm", dir.filePath("missing.txt")} + cell, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(QStringList{"cells"} + c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what << ": " << run.err;
+        EXPECT_EQ(run.out, c.out) << what;
+        EXPECT_EQ(run.err.starts_with("grafolux-cli: "), c.exitCode != 0) << run.err;
+        // A bad value or a runtime error is one line; a missing option brings the usage.
+        EXPECT_EQ(run.err.find("usage:") != std::string::npos, c.usage) << run.err;
+        if (c.exitCode != 0 && !c.usage) {
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        }
+    }
+}
+
+}  // namespace

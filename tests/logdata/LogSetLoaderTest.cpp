@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "logdata/LogSetLoader.h"
+
+namespace {
+
+using namespace grafolux;
+
+std::string WriteFile(const std::string& name, const std::string& bytes) {
+    const auto folder = std::filesystem::path(testing::TempDir()) / "log_set_loader_test";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / name, std::ios::binary) << bytes;
+    return (folder / name).string();
+}
+
+std::string Lines(int count, int seed) {
+    std::string bytes = "T\tSENSOR:RPM\tX\tSENSOR:MAP\r\n";
+    for (int i = 0; i < count; ++i)
+        bytes += std::to_string(i) + "\t" + std::to_string(800 + seed * i % 5000) + "\t7\t" +
+                 std::to_string(30 + i % 60) + "\r\n";
+    return bytes;
+}
+
+// Each file's result is what loading it alone gives, a failing file fails alone, and the
+// progress reaches its total on the calling thread.
+TEST(LoadLogs, EachResultAsLoadingAloneFailuresStayInTheirPlace) {
+    const std::vector<std::string> paths = {
+        WriteFile("a.txt", Lines(30000, 3)), WriteFile("b.txt", Lines(10, 5)),
+        WriteFile("missing.txt", "") + "-gone", WriteFile("c.txt", Lines(20000, 7))};
+    const LoadOptions options{{"SENSOR:RPM", "SENSOR:MAP"}, 0};
+    const auto caller = std::this_thread::get_id();
+    int64_t lastDone = -1, lastTotal = -1;
+    const auto results = LoadLogs(paths, 0, options, [&](int64_t done, int64_t total) {
+        EXPECT_EQ(std::this_thread::get_id(), caller);
+        EXPECT_GE(done, lastDone);
+        lastDone = done;
+        lastTotal = total;
+    });
+    ASSERT_EQ(results.size(), 4u);
+    EXPECT_EQ(lastDone, 4000);
+    EXPECT_EQ(lastTotal, 4000);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const LoadResult alone = LoadLog(paths[i], 0, {}, options);
+        ASSERT_EQ(results[i].index(), alone.index()) << paths[i];
+        if (const auto* error = std::get_if<LoadError>(&alone)) {
+            EXPECT_EQ(std::get<LoadError>(results[i]).message, error->message);
+            continue;
+        }
+        const auto& log = std::get<LogData>(results[i]);
+        EXPECT_EQ(log.lngItemCount, 2);
+        EXPECT_EQ(log.dblSamples, std::get<LogData>(alone).dblSamples) << paths[i];
+    }
+}
+
+TEST(LoadLogs, AnExceptionFromProgressStopsEveryLoad) {
+    const std::vector<std::string> paths = {WriteFile("d.txt", Lines(200000, 3)),
+                                            WriteFile("e.txt", Lines(200000, 5))};
+    struct Stop {};
+    EXPECT_THROW(LoadLogs(paths, 0, {}, [](int64_t, int64_t) { throw Stop{}; }), Stop);
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tables/SampleFilter.h"
+
+namespace grafolux {
+namespace {
+
+TEST(ParseCondition, ReadsNameFirstOperatorFromTheLeftAndNumber) {
+    struct Case {
+        const char* text;
+        std::string item;
+        CompareOp op;
+        double number;
+    } cases[] = {
+        {"SENSOR:CTS>=80", "SENSOR:CTS", CompareOp::GreaterEqual, 80},
+        {"  SENSOR:CTS \u2265 80 ", "SENSOR:CTS", CompareOp::GreaterEqual, 80},
+        {"MW2:7=1", "MW2:7", CompareOp::Equal, 1},
+        {"A<=-2.5", "A", CompareOp::LessEqual, -2.5},
+        {"A\u2264.5", "A", CompareOp::LessEqual, 0.5},
+        {"A!=0", "A", CompareOp::NotEqual, 0},
+        {"A\u22603", "A", CompareOp::NotEqual, 3},
+        {"A<3", "A", CompareOp::Less, 3},
+        {"A>3", "A", CompareOp::Greater, 3},
+        {"A>=1E308", "A", CompareOp::GreaterEqual, 1e308},
+        {"A=1E999", "A", CompareOp::Equal, 0},  // beyond a double: the number rule reads 0
+        {"A=&HFF", "A", CompareOp::Equal, 255},
+        {"A<5>3", "A", CompareOp::Less, 5},  // the number rule stops at ">"
+        {"RPM <  1 000", "RPM", CompareOp::Less, 1000},
+    };
+    for (const Case& c : cases) {
+        const auto parsed = ParseCondition(c.text);
+        ASSERT_TRUE(std::holds_alternative<SampleCondition>(parsed)) << c.text;
+        const auto& condition = std::get<SampleCondition>(parsed);
+        EXPECT_EQ(condition.item, c.item) << c.text;
+        EXPECT_EQ(condition.op, c.op) << c.text;
+        EXPECT_EQ(condition.number, c.number) << c.text;
+        // The stored form reads back to the same condition.
+        const auto again = ParseCondition(ConditionText(condition));
+        ASSERT_TRUE(std::holds_alternative<SampleCondition>(again)) << ConditionText(condition);
+        EXPECT_EQ(std::get<SampleCondition>(again), condition);
+    }
+}
+
+TEST(ParseCondition, MalformedTextSaysWhy) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "no operator"},          {"SENSOR:CTS 80", "no operator"},
+        {">=80", "no item name"},     {"  = 1", "no item name"},
+        {"A=", "no number"},          {"A>=  ", "no number"},
+        {"A=abc", "is not a number"}, {"A==1", "is not a number"},
+        {"A=<5", "is not a number"},  // "=" is the first operator from the left
+    };
+    for (const auto& [text, why] : cases) {
+        const auto parsed = ParseCondition(text);
+        ASSERT_TRUE(std::holds_alternative<ConditionError>(parsed)) << text;
+        EXPECT_NE(std::get<ConditionError>(parsed).message.find(why), std::string::npos)
+            << text << ": " << std::get<ConditionError>(parsed).message;
+    }
+}
+
+// Each operator at its boundary: the value equal to the number, and one unit in the last
+// place either side.
+TEST(SampleFilter, EveryOperatorAtItsBoundary) {
+    const double n = 80;
+    LogData log;
+    log.lngItemCount = 1;
+    log.lngSampleCount = 3;
+    log.udtItems.push_back({"SENSOR:CTS"});
+    log.dblSamples = {std::nextafter(n, 0.0), n, std::nextafter(n, 1e9)};
+    struct Case {
+        CompareOp op;
+        bool below, equal, above;
+    } cases[] = {
+        {CompareOp::Less, true, false, false},    {CompareOp::LessEqual, true, true, false},
+        {CompareOp::Greater, false, false, true}, {CompareOp::GreaterEqual, false, true, true},
+        {CompareOp::Equal, false, true, false},   {CompareOp::NotEqual, true, false, true},
+    };
+    for (const Case& c : cases) {
+        const std::vector<SampleCondition> conditions = {{"SENSOR:CTS", c.op, n}};
+        const SampleFilter filter(log, conditions);
+        const bool expected[] = {c.below, c.equal, c.above};
+        uint8_t marks[3];
+        filter.Mark(1, 3, marks);
+        for (int s = 1; s <= 3; ++s) {
+            EXPECT_EQ(filter.Passes(s), expected[s - 1]) << ConditionText(conditions[0]) << s;
+            EXPECT_EQ(marks[s - 1] != 0, expected[s - 1]) << ConditionText(conditions[0]) << s;
+        }
+    }
+}
+
+TEST(SampleFilter, EveryConditionMustHoldAndMissingItemsAreIgnored) {
+    LogData log;
+    log.lngItemCount = 2;
+    log.lngSampleCount = 4;
+    log.udtItems.push_back({"MW2:7"});
+    log.udtItems.push_back({"SENSOR:CTS"});
+    log.dblSamples = {0, 1, 1, 1, /* CTS */ 90, 90, 70, 80};
+    const std::vector<SampleCondition> conditions = {
+        {"MW2:7", CompareOp::Equal, 1},
+        {"SENSOR:EGT", CompareOp::Less, 0},  // the log has no such item
+        {"SENSOR:CTS", CompareOp::GreaterEqual, 80},
+    };
+    const SampleFilter filter(log, conditions);
+    EXPECT_EQ(filter.missing(), std::vector<size_t>{1});
+    EXPECT_FALSE(filter.passesAll());
+    const bool expected[] = {false, true, false, true};
+    uint8_t marks[3];
+    filter.Mark(2, 3, marks);
+    for (int s = 1; s <= 4; ++s) {
+        EXPECT_EQ(filter.Passes(s), expected[s - 1]) << s;
+        if (s >= 2) {
+            EXPECT_EQ(marks[s - 2] != 0, expected[s - 1]) << s;
+        }
+    }
+    const SampleFilter onlyMissing(log, std::span(conditions).subspan(1, 1));
+    EXPECT_TRUE(onlyMissing.passesAll());
+    EXPECT_TRUE(onlyMissing.Passes(1));
+}
+
+TEST(ConditionDisplayText, UsesTheMathematicalSigns) {
+    EXPECT_EQ(ConditionDisplayText({"SENSOR:CTS", CompareOp::GreaterEqual, 80}),
+              "SENSOR:CTS \u2265 80");
+    EXPECT_EQ(ConditionDisplayText({"A", CompareOp::NotEqual, 0.5}), "A \u2260 0.5");
+    EXPECT_EQ(ConditionText({"A", CompareOp::LessEqual, -1e308}), "A<=-1e+308");
+}
+
+}  // namespace
+}  // namespace grafolux

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <cmath>
+
+#include "support/DrawingTestKit.h"
+#include "views/FormLayout.h"
+#include "views/ViewDrawing.h"
+#include "views/ViewExport.h"
+
+namespace grafolux {
+namespace {
+
+using test::MakeLog;
+using test::Samples;
+
+// A drive over most cells, trims spread around 128, and a warm-up flag.
+LogData Drive(int n) {
+    return MakeLog({
+        {"SENSOR:RPM", Samples(n, [](int s) { return 300.0 + (s * 97) % 6400; })},
+        {"SENSOR:MAP", Samples(n, [](int s) { return 15.0 + (s * 31) % 90; })},
+        {"SENSOR:BLM", Samples(n, [](int s) { return 128.0 + ((s * 7) % 41) - 20; })},
+        {"SENSOR:INT", Samples(n, [](int s) { return 128.0 + (s % 9) - 4; })},
+        {"SENSOR:CTS", Samples(n, [n](int s) { return s < n / 4 ? 40.0 : 90.0; })},
+    });
+}
+
+DrawingArea DefaultArea() {
+    const FormLayout layout = DefaultLayout();
+    DrawingArea area;
+    PaintBackgrounds(area, DisplayColors{});
+    area.pbGraph.SetSize(layout.pbGraph.Width, layout.pbGraph.Height);
+    area.pbLegend.SetSize(layout.pbLegend.Width, layout.pbGraph.Height);
+    return area;
+}
+
+// The coloured BLM table with a filter at the window's default size, as "Save As GIF" composes
+// it. GRAFOLUX_WRITE_GOLDEN=1 rewrites the file after a deliberate change of the picture.
+TEST(DrawCellTableForRange, ColouredTableMatchesItsGoldenPicture) {
+    const LogData log = Drive(3000);
+    TableSettings settings;
+    settings.look.coloured = true;
+    settings.conditions = {{"SENSOR:CTS", CompareOp::GreaterEqual, 80},
+                           {"SENSOR:EGT", CompareOp::Less, 900}};
+    settings.look.show.minCount = 3;
+    DrawingArea area = DefaultArea();
+    DrawCellTableForRange(area, log, TableKind::Blm, "1", "3000", DisplayColors{}, settings);
+    const QImage picture = ComposeView(area, ViewMode::Blm).convertToFormat(QImage::Format_RGB32);
+    const QString golden = QDir(TEST_DATA_DIR).filePath("tables/coloured_blm.png");
+    if (qEnvironmentVariableIntValue("GRAFOLUX_WRITE_GOLDEN")) picture.save(golden);
+    const QImage expected = QImage(golden).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(expected.isNull()) << golden.toStdString();
+    EXPECT_EQ(picture, expected);
+}
+
+}  // namespace
+}  // namespace grafolux
