@@ -21,6 +21,7 @@
 #include "Version.h"
 #include "app/Dialogs.h"
 #include "app/EventPump.h"
+#include "app/FileDrop.h"
 #include "app/Icons.h"
 #include "app/PictureBox.h"
 #include "app/RecentList.h"
@@ -76,6 +77,10 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     CreateMenu();
     ApplyDefaultSize();
     Form_Load();
+    // A file dropped on the window opens as through "Open Data File".
+    new FileDropTarget(
+        *this, [this] { return blnLoading; },
+        [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
 }
 
 frmMain::~frmMain() = default;
