@@ -207,11 +207,13 @@ void frmMain::CreateMenu() {
     mFile->addSeparator();
     mGifSave = mFile->addAction("Save As &GIF...", this, &frmMain::mGifSave_Click);
     mGifSave->setShortcut(QKeySequence::Save);
+    mPngSave = mFile->addAction("Save As &PNG...", this, &frmMain::mPngSave_Click);
+    mPngSave->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mRecentSeparator = mFile->addSeparator();
     mSep03 = mFile->addSeparator();
     mExit = mFile->addAction("E&xit", this, &QWidget::close);
     mExit->setShortcut(QKeySequence::Quit);
-    for (QAction* action : {mOpen, mBugCorrect, mGifSave, mExit})
+    for (QAction* action : {mOpen, mBugCorrect, mGifSave, mPngSave, mExit})
         action->setObjectName(action->text().remove('&').remove("...").simplified());
 }
 
@@ -230,6 +232,7 @@ void frmMain::Form_Load() {
              bColor, ProgressBar1, bData, bBLM, bINT, bSaveGif, bZoomIn, bZoomOut, hsbGraph})
         control->setEnabled(false);
     mGifSave->setEnabled(false);
+    mPngSave->setEnabled(false);
     lngRedrawAt = 0;
     blnFileLoaded = false;
     Timer1->start(kTimerIntervalMs);
@@ -370,6 +373,7 @@ void frmMain::LoadLogFile(const std::string& path) {
             control->setEnabled(true);
         chkFilled->setEnabled(false);
         mGifSave->setEnabled(true);
+        mPngSave->setEnabled(true);
         blnFileLoaded = true;
         cbLabels->setCurrentIndex(0);
         dblZoom = 1.0;

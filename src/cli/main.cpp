@@ -37,9 +37,9 @@ const std::map<std::string, Command>& Commands() {
           {"--transparent"},
           RunGif}},
         {"export",
-         {"graph|blm|int LOG OUT.gif [--item N|NAME] [--lock NAME]... [--fill NAME]...\n"
-          "         [--zoom Z] [--size WxH] [--first N] [--last N]",
-          "save a view as the window draws it",
+         {"graph|blm|int LOG OUT.gif|OUT.png [--item N|NAME] [--lock NAME]...\n"
+          "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]",
+          "save a view as the window draws it, as GIF or PNG by OUT's extension",
           {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last"},
           RunExport}},
     };
