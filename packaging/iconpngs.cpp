@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     for (int k = 3; k < argc; ++k) {
         bool ok = false;
         const int size = QString(argv[k]).toInt(&ok);
-        if (!ok || size < 1 || size > 1024) {
+        if (!ok || size < 1) {
             std::cerr << "iconpngs: not a size: " << argv[k] << "\n";
             return 2;
         }
