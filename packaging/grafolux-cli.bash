@@ -3,7 +3,7 @@
 _grafolux_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'dump table correct gif export --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'dump table cells correct gif export --help --version' -- "$cur")
         return
     fi
 
@@ -11,13 +11,18 @@ _grafolux_cli() {
     local command=${COMP_WORDS[1]} options kinds=''
     case $command in
         dump | correct) options='' ;;
-        table) options='--first --last' kinds='blm int' ;;
+        table) options='--first --last --show --min-count --where --format' kinds='blm int' ;;
+        cells) options='--row --column --first --last --where' kinds='blm int' ;;
         gif) options='--transparent' ;;
         export) options='--item --lock --fill --zoom --size --first --last' kinds='graph blm int' ;;
         *) return ;;
     esac
 
-    # After an option comes its value, which is not a file.
+    # After an option comes its value, which is not a file; some have a fixed set.
+    case $prev in
+        --show) mapfile -t COMPREPLY < <(compgen -W 'mean count min max sd' -- "$cur") ;;
+        --format) mapfile -t COMPREPLY < <(compgen -W 'text csv' -- "$cur") ;;
+    esac
     [[ " $options " == *" $prev "* ]] && return
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "$options --help" -- "$cur")

@@ -1,36 +1,41 @@
-// Draws the application icon's SVG as the PNGs a desktop's hicolor theme looks up:
-// OUTDIR/<n>x<n>/apps/<name>.png at each size the window's icon is drawn at.
+// Draws the application icon's SVG as the PNGs a desktop's hicolor theme looks up, which the
+// window also compiles in: OUTDIR/<n>x<n>/apps/<name>.png for each SIZE n.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <iostream>
 
-#include "app/IconSvg.h"
-#include "app/Icons.h"
-
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: iconpngs ICON.svg OUTDIR\n";
+    if (argc < 4) {
+        std::cerr << "usage: iconpngs ICON.svg OUTDIR SIZE...\n";
         return 2;
     }
     const QString svgPath = QFile::decodeName(argv[1]);
-    QFile file(svgPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << argv[1] << ": " << file.errorString().toStdString() << "\n";
+    QSvgRenderer renderer(svgPath);
+    if (!renderer.isValid()) {
+        std::cerr << argv[1] << ": not a readable SVG file\n";
         return 1;
     }
-    const QByteArray svg = file.readAll();
     const QString name = QFileInfo(svgPath).completeBaseName();
-    for (int size : grafolux::ApplicationIconSizes()) {
-        const grafolux::SvgDrawing drawing = grafolux::DrawSvgIcon(svg, size);
-        if (drawing.image.isNull()) {
-            std::cerr << argv[1] << ": " << drawing.error.toStdString() << "\n";
-            return 1;
+    for (int k = 3; k < argc; ++k) {
+        bool ok = false;
+        const int size = QString(argv[k]).toInt(&ok);
+        if (!ok || size < 1) {
+            std::cerr << "iconpngs: not a size: " << argv[k] << "\n";
+            return 2;
         }
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
         const QString folder = QString("%1/%2x%2/apps").arg(QFile::decodeName(argv[2])).arg(size);
         const QString png = folder + "/" + name + ".png";
-        if (!QDir().mkpath(folder) || !drawing.image.save(png, "PNG")) {
-            std::cerr << "cannot write " << png.toStdString() << "\n";
+        if (!QDir().mkpath(folder) || !image.save(png, "PNG")) {
+            std::cerr << "iconpngs: cannot write " << png.toStdString() << "\n";
             return 1;
         }
     }

@@ -1,11 +1,9 @@
 #include "app/Icons.h"
 
-#include <QFile>
+#include <QDirIterator>
 #include <QGuiApplication>
 #include <QPainter>
 #include <functional>
-
-#include "app/IconSvg.h"
 
 namespace grafolux {
 
@@ -125,18 +123,10 @@ const QIcon& WindowIcons::LockedItem() {
     return icon;
 }
 
-const QList<int>& ApplicationIconSizes() {
-    static const QList<int> sizes = {16, 32, 48, 64, 128, 256};
-    return sizes;
-}
-
 QIcon ApplicationIcon() {
-    QFile file(":/grafolux.svg");
-    file.open(QIODevice::ReadOnly);
-    const QByteArray svg = file.readAll();
     QIcon icon;
-    for (int size : ApplicationIconSizes())
-        icon.addPixmap(QPixmap::fromImage(DrawSvgIcon(svg, size).image));
+    QDirIterator pngs(":/icon", {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
+    while (pngs.hasNext()) icon.addFile(pngs.next());
     return icon;
 }
 

@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QIcon>
-#include <QList>
 #include <QString>
 
 namespace grafolux {
@@ -28,9 +27,8 @@ QIcon ZoomInIcon();
 QIcon ZoomOutIcon();
 QIcon SaveGifIcon();
 
-// The pixel sizes the application icon is drawn at, for the window and for desktop themes.
-const QList<int>& ApplicationIconSizes();
-// packaging/grafolux.svg drawn at each of those sizes.
+// The application icon with every picture drawn from packaging/grafolux.svg at build time
+// (16 to 256 pixels), so that each screen scale finds one of its own.
 QIcon ApplicationIcon();
 
 }  // namespace grafolux

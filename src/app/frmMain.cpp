@@ -21,6 +21,7 @@
 #include "Version.h"
 #include "app/Dialogs.h"
 #include "app/EventPump.h"
+#include "app/FileDrop.h"
 #include "app/Icons.h"
 #include "app/PictureBox.h"
 #include "app/RecentList.h"
@@ -76,6 +77,10 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     CreateMenu();
     ApplyDefaultSize();
     Form_Load();
+    // A file dropped on the window opens as through "Open Data File".
+    new FileDropTarget(
+        *this, [this] { return blnLoading; },
+        [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
 }
 
 frmMain::~frmMain() = default;
@@ -203,11 +208,13 @@ void frmMain::CreateMenu() {
     mFile->addSeparator();
     mGifSave = mFile->addAction("Save As &GIF...", this, &frmMain::mGifSave_Click);
     mGifSave->setShortcut(QKeySequence::Save);
+    mPngSave = mFile->addAction("Save As &PNG...", this, &frmMain::mPngSave_Click);
+    mPngSave->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mRecentSeparator = mFile->addSeparator();
     mSep03 = mFile->addSeparator();
     mExit = mFile->addAction("E&xit", this, &QWidget::close);
     mExit->setShortcut(QKeySequence::Quit);
-    for (QAction* action : {mOpen, mBugCorrect, mGifSave, mExit})
+    for (QAction* action : {mOpen, mBugCorrect, mGifSave, mPngSave, mExit})
         action->setObjectName(action->text().remove('&').remove("...").simplified());
     CreateTableMenu();
 }
@@ -228,6 +235,7 @@ void frmMain::Form_Load() {
         control->setEnabled(false);
     mGifSave->setEnabled(false);
     EnableTableMenu(false);
+    mPngSave->setEnabled(false);
     lngRedrawAt = 0;
     blnFileLoaded = false;
     Timer1->start(kTimerIntervalMs);
@@ -373,6 +381,7 @@ void frmMain::LoadLogFile(const std::string& path) {
             control->setEnabled(true);
         chkFilled->setEnabled(false);
         mGifSave->setEnabled(true);
+        mPngSave->setEnabled(true);
         blnFileLoaded = true;
         cbLabels->setCurrentIndex(0);
         dblZoom = 1.0;

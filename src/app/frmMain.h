@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,11 @@ private:
     void tbLast_LostFocus();
     void ApplySampleRange();
     void mGifSave_Click();
+    void mPngSave_Click();
+    // Asks where to save the composed view as a `suffix` file ("gif"), offering and remembering
+    // `lastName`, and says why when `save` fails.
+    void SaveViewAs(const QString& title, const QString& suffix, QString& lastName,
+                    const std::function<bool(const QImage&, const QString&, QString*)>& save);
     void mBugCorrect_Click();
 
     // Reading values off the graph: cursor, markers, span, the samples of a cell.
@@ -197,6 +203,7 @@ private:
     QString strFileTitle;
     std::string strFileName;
     QString strGifFileName;
+    QString strPngFileName;
     std::string strSettingsFile;
     std::vector<std::string> strRecent;
     GraphReadout readout_;
@@ -225,7 +232,7 @@ private:
     QProgressBar* ProgressBar1;
     QWidget *Line1, *Line2, *Line3, *Line4;
     QMenu* mFile;
-    QAction *mOpen, *mBugCorrect, *mGifSave, *mRecentSeparator, *mSep03, *mExit;
+    QAction *mOpen, *mBugCorrect, *mGifSave, *mPngSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;
     QMenu* mTable;
     std::vector<QAction*> mStatistic;  // in the order of CellStatistic

@@ -1,5 +1,5 @@
 // The window's view handlers: graph, tables, zoom and drag, the item panel, the sample range,
-// the GIF export and the correction.
+// the GIF and PNG export and the correction.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -17,6 +17,7 @@
 #include "app/frmMain.h"
 #include "correct/BitOrderCorrection.h"
 #include "export/GifEncoder.h"
+#include "export/PngWriter.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
 #include "tables/CellStats.h"
@@ -276,22 +277,33 @@ void frmMain::pbGraphContents_MouseUp(QMouseEvent*) {
     UpdateContainerCursor();
 }
 
-// ---- GIF export and correction ----
+// ---- Picture export and correction ----
+
+void frmMain::SaveViewAs(const QString& title, const QString& suffix, QString& lastName,
+                         const std::function<bool(const QImage&, const QString&, QString*)>& save) {
+    const QString filter = QString("%1 Files (*.%2)").arg(suffix.toUpper(), suffix);
+    const QString name = dialogs_.GetSaveFileName(this, lastName, {filter}, suffix);
+    if (name.isEmpty()) return;
+    lastName = name;
+    QString error;
+    if (!save(ComposeView(area_, lngViewMode), name, &error))
+        dialogs_.Warning(this, title, "The picture could not be saved:\n" + error);
+}
 
 void frmMain::mGifSave_Click() {
-    const QString name =
-        dialogs_.GetSaveFileName(this, strGifFileName, {"GIF Files (*.gif)"}, "gif");
-    if (name.isEmpty()) return;
-    strGifFileName = name;
-    GIF cGif;
-    EventPump pump;
-    cGif.Progress = [&pump](int) {
-        if (pump.Due()) EventPump::Pump();
-    };
-    QString error;
-    if (!cGif.SaveGIF(ComposeView(area_, lngViewMode), name, false, 0, &error))
-        dialogs_.Warning(this, "Save As GIF", "The picture could not be saved:\n" + error);
+    SaveViewAs("Save As GIF", "gif", strGifFileName,
+               [](const QImage& view, const QString& name, QString* error) {
+                   GIF cGif;
+                   EventPump pump;
+                   cGif.Progress = [&pump](int) {
+                       if (pump.Due()) EventPump::Pump();
+                   };
+                   return cGif.SaveGIF(view, name, false, 0, error);
+               });
 }
+
+// The same view in full colour.
+void frmMain::mPngSave_Click() { SaveViewAs("Save As PNG", "png", strPngFileName, SavePng); }
 
 void frmMain::mBugCorrect_Click() {
     const QString path =

@@ -1,10 +1,12 @@
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
 
 #include "cli/CliArgs.h"
 #include "export/GifEncoder.h"
 #include "export/GifWriter.h"
+#include "export/PngWriter.h"
 #include "graph/ZoomMath.h"
 #include "logdata/TextFields.h"
 #include "tables/CellStats.h"
@@ -49,6 +51,16 @@ QSize DrawingSize(const std::string& text) {
     return {match.captured(1).toInt(), match.captured(2).toInt()};
 }
 
+enum class PictureFormat { Gif, Png };
+
+// The picture's format by its file name's extension, whatever its letter case.
+PictureFormat FormatOf(const std::string& path) {
+    const QString extension = QFileInfo(QFile::decodeName(path.c_str())).suffix().toLower();
+    if (extension == "gif") return PictureFormat::Gif;
+    if (extension == "png") return PictureFormat::Png;
+    throw UsageError("the picture's name must end in .gif or .png: " + path);
+}
+
 // Only the graph has a current item, locked items and a zoom.
 void RefuseGraphOptionsForTables(const CliArgs& args) {
     for (const char* option : {"--item", "--lock", "--fill", "--zoom"})
@@ -71,14 +83,17 @@ std::unique_ptr<QGuiApplication> WindowlessApplication() {
 void RunExport(const CliArgs& args, const Print&) {
     args.expectPositional(3);
     const ViewMode view = ViewNamed(args.positional()[0]);
+    const std::string& out = args.positional()[2];
+    const PictureFormat format = FormatOf(out);
     if (view != ViewMode::Graph) RefuseGraphOptionsForTables(args);
     const FormLayout layout = DefaultLayout();
     const QSize size = args.option("--size") ? DrawingSize(*args.option("--size"))
                                              : QSize(TwipsToPixels(layout.pbGraph.Width),
                                                      TwipsToPixels(layout.pbGraph.Height));
     const int legendWidth = TwipsToPixels(layout.pbLegend.Width);
+    // A PNG is as large as memory allows.
     if (const QString problem = GifSizeProblem(ComposedSize(size, legendWidth, view));
-        !problem.isEmpty())
+        format == PictureFormat::Gif && !problem.isEmpty())
         throw UsageError("--size " + std::to_string(size.width()) + "x" +
                          std::to_string(size.height()) + " is too large: " + problem.toStdString());
 
@@ -106,14 +121,14 @@ void RunExport(const CliArgs& args, const Print&) {
     else
         DrawCellTableForRange(area, log, view == ViewMode::Blm ? TableKind::Blm : TableKind::Int,
                               first, last, colors);
-    for (const Surface* surface : {&area.pbGraph, &area.pbGraphContents, &area.pbLegend})
-        if (surface->OutOfMemory())
-            throw RuntimeError("not enough memory to draw a view this large");
-
-    GIF encoder;
+    const QImage picture = ComposeView(area, view);
+    if (picture.isNull() || area.pbGraph.OutOfMemory() || area.pbGraphContents.OutOfMemory() ||
+        area.pbLegend.OutOfMemory())
+        throw RuntimeError("not enough memory to draw a view this large");
+    const QString path = QFile::decodeName(out.c_str());
     QString error;
-    if (!encoder.SaveGIF(ComposeView(area, view), QFile::decodeName(args.positional()[2].c_str()),
-                         false, 0, &error))
+    if (!(format == PictureFormat::Png ? SavePng(picture, path, &error)
+                                       : GIF().SaveGIF(picture, path, false, 0, &error)))
         throw RuntimeError(error.toStdString());
 }
 

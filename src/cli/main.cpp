@@ -16,7 +16,7 @@ using grafolux::cli::Print;
 
 struct Command {
     const char* usage;  // the arguments after the command name
-    const char* what;   // one line
+    const char* what;   // lines without their indent
     std::vector<std::string> options;
     std::function<void(const CliArgs&, const Print&)> run;
 };
@@ -29,14 +29,14 @@ const std::map<std::string, Command>& Commands() {
          {"blm|int LOG [LOG...] [--first N] [--last N] [--show mean|count|min|max|sd]\n"
           "         [--min-count K] [--where COND]... [--format text|csv]",
           "cell statistics per rpm x map cell, pooled over the logs; COND is NAME OP NUMBER,\n"
-          "      OP one of = != < <= > >=, and every --where must hold for a sample to count",
+          "OP one of = != < <= > >=, and every --where must hold for a sample to count",
           {"--first", "--last", "--show", "--min-count", "--where", "--format"},
           RunTable}},
         {"cells",
          {"blm|int LOG --row RPM --column MAP [--first N] [--last N]\n"
           "         [--where COND]...",
           "runs of the samples in a cell, FIRST<TAB>LAST a line; RPM and MAP are the\n"
-          "      table's row and column labels, COND as for table",
+          "table's row and column labels, COND as for table",
           {"--row", "--column", "--first", "--last", "--where"},
           RunCells}},
         {"correct", {"LOG", "write LOG's bit-order corrected copy", {}, RunCorrect}},
@@ -46,23 +46,33 @@ const std::map<std::string, Command>& Commands() {
           {"--transparent"},
           RunGif}},
         {"export",
-         {"graph|blm|int LOG OUT.gif [--item N|NAME] [--lock NAME]... [--fill NAME]...\n"
-          "         [--zoom Z] [--size WxH] [--first N] [--last N]",
-          "save a view as the window draws it",
+         {"graph|blm|int LOG OUT.gif|OUT.png [--item N|NAME] [--lock NAME]...\n"
+          "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]",
+          "save a view as the window draws it, as GIF or PNG by OUT's extension",
           {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last"},
           RunExport}},
     };
     return commands;
 }
 
+// Every line of TEXT after INDENT, so that one description serves both help texts.
+std::string Indented(const std::string& text, const std::string& indent) {
+    std::string lines = indent;
+    for (const char c : text) {
+        lines += c;
+        if (c == '\n') lines += indent;
+    }
+    return lines + "\n";
+}
+
 std::string CommandUsage(const std::string& name, const Command& command) {
-    return "usage: grafolux-cli " + name + " " + command.usage + "\n  " + command.what + "\n";
+    return "usage: grafolux-cli " + name + " " + command.usage + "\n" + Indented(command.what, "  ");
 }
 
 std::string Usage() {
     std::string text = "usage: grafolux-cli COMMAND ...\n";
     for (const auto& [name, command] : Commands())
-        text += "  " + name + " " + command.usage + "\n      " + command.what + "\n";
+        text += "  " + name + " " + command.usage + "\n" + Indented(command.what, "      ");
     text +=
         "  COMMAND --help  that command's usage\n"
         "  --help          this text\n"

@@ -51,9 +51,13 @@ private:
     template <typename T>
     static T Take(std::deque<T>& answers) {
         if (answers.empty()) return {};
-        T answer = std::move(answers.front());
-        answers.pop_front();
-        return answer;
+        // Popped after the answer is moved into the caller's value: no local copy, which
+        // GCC 12 wrongly reports as maybe uninitialized for an optional list.
+        struct PopFront {
+            std::deque<T>& answers;
+            ~PopFront() { answers.pop_front(); }
+        } pop{answers};
+        return std::move(answers.front());
     }
     QString Next(const QString& initial) {
         initialPaths << initial;

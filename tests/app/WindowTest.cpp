@@ -36,6 +36,7 @@ TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
           "lblColor2", "bColor", "ProgressBar1", "bData", "bBLM", "bINT", "bZoomIn", "bZoomOut"})
         EXPECT_FALSE(Control<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(Control<QAction>("Save As GIF")->isEnabled());
+    EXPECT_FALSE(Control<QAction>("Save As PNG")->isEnabled());
 }
 
 TEST_F(WindowTest, FirstStartAndRestartGiveTheDefaultDrawingArea) {
@@ -312,6 +313,54 @@ TEST_F(WindowTest, SavesGraphWithLegendAsGif) {
     dialogs.paths.push_back("");  // the second export offers the first name
     Menu("Save As GIF");
     EXPECT_EQ(dialogs.initialPaths.back(), gif);
+}
+
+// Channels at the colour cube's levels 0, 64, 128, 192 and 255 only: what a GIF keeps exactly.
+bool IsCubeColour(QRgb colour) {
+    const auto level = [](int channel) { return channel % 64 == 0 || channel == 255; };
+    return level(qRed(colour)) && level(qGreen(colour)) && level(qBlue(colour));
+}
+
+TEST_F(WindowTest, SavesTheViewAsPngInFullColourAndAsTheGifWhereverItHasCubeColours) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 50));
+    dialogs.initialPaths.clear();
+    const QString gif = dir.filePath("view.gif"), png = dir.filePath("view.png");
+    const auto save = [&](const char* menu, const QString& path) {
+        dialogs.paths.push_back(path);
+        Menu(menu);
+        return QImage(path).convertToFormat(QImage::Format_RGB32);
+    };
+    // The default view has cube colours only.
+    const QImage defaultPng = save("Save As PNG", png);
+    ASSERT_FALSE(defaultPng.isNull());
+    EXPECT_EQ(defaultPng, save("Save As GIF", gif));
+    EXPECT_EQ(dialogs.initialPaths, QStringList({"", ""}));  // each remembers its own name
+
+    Click("chkDisplay");  // the item locked in a colour off the cube
+    dialogs.colors.push_back(QColor(10, 200, 77));
+    Click("bColor");
+    const QImage fullColour = save("Save As PNG", png), cube = save("Save As GIF", gif);
+    EXPECT_EQ(dialogs.initialPaths.mid(2), QStringList({png, gif}));
+    ASSERT_EQ(fullColour.size(), cube.size());
+    int offCube = 0;
+    for (int y = 0; y < cube.height(); ++y) {
+        for (int x = 0; x < cube.width(); ++x) {
+            const QRgb colour = fullColour.pixel(x, y);
+            if (IsCubeColour(colour))
+                ASSERT_EQ(colour, cube.pixel(x, y)) << x << "," << y;
+            else
+                offCube += colour == qRgb(10, 200, 77);
+        }
+    }
+    EXPECT_GT(offCube, 0);
+
+    dialogs.paths.push_back(dir.path());  // a folder
+    Menu("Save As PNG");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("Save As PNG|The picture could not be saved:\n"))
+        << dialogs.messages[0].toStdString();
+    EXPECT_EQ(Control<QAction>("Save As PNG")->shortcut(), QKeySequence("Ctrl+Shift+S"));
 }
 
 TEST_F(WindowTest, CorrectsChosenLogAndConfirms) {

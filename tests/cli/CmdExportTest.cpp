@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <fstream>
@@ -61,6 +63,56 @@ TEST(CliExport, WritesTheViewAtTheDrawingSizeOrNothing) {
             EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
         }
     }
+}
+
+TEST(CliExport, ChoosesGifOrPngByTheExtensionAndRefusesAnyOtherBeforeDrawing) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath("run1.txt");
+    std::ofstream(log.toStdString(), std::ios::binary) << "A\tB\r\n1\t2\r\n3\t4\r\n";
+    QDir(dir.path()).mkdir("folder.png");
+    std::ofstream(dir.filePath("file").toStdString()).close();
+    const struct {
+        QString out;  // in the temporary folder
+        QStringList more;
+        int exitCode;
+        QByteArray format;  // of the picture written
+        QSize size;
+    } cases[] = {
+        {"view.png", {}, 0, "png", {537 + 121, 289}},
+        {"view.PNG", {}, 0, "png", {537 + 121, 289}},
+        {"view.Gif", {}, 0, "gif", {537 + 121, 289}},
+        {"view.png", {"--size", "32647x1"}, 0, "png", {32768, 1}},  // beyond a GIF's sides
+        {"view.jpg", {}, 2, "", {}},
+        {"view", {}, 2, "", {}},
+        {"view.png.txt", {}, 2, "", {}},
+        {"folder.png", {}, 1, "", {}},
+        {"file/view.png", {}, 1, "", {}},
+    };
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    for (const auto& c : cases) {
+        const QString out = dir.filePath(c.out);
+        const CliRun run = RunCli(QStringList{"export", "graph", log, out} + c.more);
+        const std::string what = (c.out + " " + c.more.join(' ')).toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what << "\n" << run.err;
+        if (c.exitCode == 0) {
+            QImageReader picture(out);
+            EXPECT_EQ(picture.format(), c.format) << what;
+            EXPECT_EQ(picture.size(), c.size) << what;
+            QFile::remove(out);
+        } else if (c.exitCode == 1) {
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        } else {
+            EXPECT_TRUE(
+                run.err.starts_with("grafolux-cli: the picture's name must end in .gif or "
+                                    ".png: " +
+                                    out.toStdString() + "\nusage:"))
+                << run.err;
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before)
+            << what;
+    }
+    // Refused before the log is even read.
+    EXPECT_EQ(RunCli({"export", "graph", dir.filePath("missing.txt"), "view.jpg"}).exitCode, 2);
 }
 
 // The command never needs a display: a windowing platform without one is no reason to fail,

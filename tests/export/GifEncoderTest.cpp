@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QTemporaryDir>
 
 #include "export/GifEncoder.h"
 #include "export/GifPalette.h"
-#include "support/FileSizeLimit.h"
 
 namespace grafolux {
 namespace {
@@ -141,44 +139,6 @@ TEST(SaveGIF, ProgressEveryTenthRowAndRefusesSecondCall) {
         EXPECT_FALSE(encoder.blnBusy);
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("b")));
-}
-
-TEST(SaveGIF, FailureLeavesOldFileAsItWas) {
-    QImage noise(400, 300, QImage::Format_RGB32);
-    for (int n = 0; n < 400 * 300; ++n) noise.setPixel(n % 400, n / 400, n * 2654435761u);
-    const struct {
-        const char* name;
-        QImage pic;
-        const char* target;  // "old" is there beforehand, "dir" is a folder
-        rlim_t sizeLimit;    // for a full disk
-        const char* reason;  // within the error
-    } cases[] = {
-        {"too wide", QImage(32768, 1, QImage::Format_Indexed8), "old", RLIM_INFINITY, "32767"},
-        {"too high", QImage(1, 32768, QImage::Format_Indexed8), "old", RLIM_INFINITY, "32767"},
-        {"empty", QImage(), "old", RLIM_INFINITY, "empty"},
-        {"full disk", noise, "old", 1000, "File too large"},
-        {"folder", noise, "dir", RLIM_INFINITY, "cannot write"},
-        {"parent is a file", noise, "old/new.gif", RLIM_INFINITY, "cannot write"}};
-    for (const auto& c : cases) {
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir("dir");
-        QFile old(dir.filePath("old"));
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
-        old.close();
-        GIF encoder;
-        QString error;
-        {
-            const FileSizeLimit limit(c.sizeLimit);
-            EXPECT_FALSE(encoder.SaveGIF(c.pic, dir.filePath(c.target), false, 0, &error))
-                << c.name;
-        }
-        EXPECT_FALSE(encoder.blnBusy) << c.name;
-        EXPECT_TRUE(error.contains(c.reason)) << c.name << ": " << error.toStdString();
-        EXPECT_EQ(ReadAll(old.fileName()), "old picture") << c.name;
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                  QStringList({"dir", "old"}))
-            << c.name;
-    }
 }
 
 }  // namespace

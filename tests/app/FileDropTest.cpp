@@ -1,0 +1,223 @@
+// Opening a log by dropping it on the window: what a drag may carry, and the window's answer.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "ScriptedDialogs.h"
+#include "app/FileDrop.h"
+#include "app/frmMain.h"
+
+using namespace grafolux;
+
+namespace {
+
+// A log of `samples` lines in `dir`; its full path.
+QString Log(const QTemporaryDir& dir, const QString& name, int samples) {
+    const QString path = dir.filePath(name);
+    std::ofstream out(QFile::encodeName(path).toStdString(), std::ios::binary);
+    out << "SENSOR:RPM\tSENSOR:MAP\r\n";
+    for (int i = 0; i < samples; ++i) out << 1000 + i << '\t' << 40 << "\r\n";
+    return path;
+}
+
+QList<QUrl> Files(const QStringList& paths) {
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    return urls;
+}
+
+TEST(FileToOpen, TakesTheFirstUrlOnlyWhenItIsAnExistingLocalFile) {
+    QTemporaryDir dir;
+    const QString log = Log(dir, "run 1 %41 & ü.txt", 1), other = Log(dir, "other.txt", 1);
+    const QString gone = Log(dir, "gone.txt", 1);
+    QFile::remove(gone);
+    QStringList fifty;
+    for (int k = 0; k < 50; ++k) fifty << Log(dir, QString("log%1.txt").arg(k), 1);
+    const struct {
+        const char* what;
+        QList<QUrl> urls;
+        bool loading;
+        QString expected;  // empty: refused
+    } cases[] = {
+        {"a log, its name as it is", Files({log}), false, log},
+        {"fifty logs: the first", Files(fifty), false, fifty[0]},
+        {"a folder", Files({dir.path()}), false, ""},
+        {"a file that is gone", Files({gone}), false, ""},
+        {"a web address", {QUrl("https://example.org/run1.txt")}, false, ""},
+        {"a web address before a log",
+         {QUrl("sftp://host/run1.txt"), QUrl::fromLocalFile(other)},
+         false,
+         ""},
+        {"an empty URL list", {}, false, ""},
+        {"a log while a load is under way", Files({log}), true, ""},
+    };
+    for (const auto& c : cases) {
+        QMimeData data;
+        data.setUrls(c.urls);
+        data.setText(log);  // what a drag of text carries is no file to open
+        EXPECT_EQ(FileToOpen(data, c.loading), c.expected) << c.what;
+    }
+}
+
+struct DropAnswer {
+    bool entered = false;  // the drag was accepted when it entered the window
+    bool dropped = false;  // the drop was taken
+};
+
+class FileDropWindow : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmMain> window;
+
+    void SetUp() override {
+        window = std::make_unique<frmMain>(dialogs, dir.filePath("Grafolux.cfg").toStdString());
+        window->show();
+        Open(Log(dir, "previous.txt", 7));
+    }
+    void Open(const QString& path) {
+        dialogs.paths.push_back(path);
+        window->findChild<QAction*>("Open Data File")->trigger();
+    }
+    // Drags `urls` into the window and drops them; `meanwhile` runs between the two.
+    DropAnswer Drop(const QList<QUrl>& urls,
+                    Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction,
+                    const std::function<void()>& meanwhile = {}) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPointF middle = window->rect().center();
+        QDragEnterEvent enter(middle.toPoint(), actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        if (meanwhile) meanwhile();
+        QDropEvent drop(middle, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        QApplication::processEvents();  // the file opens once the drop is over
+        // Taking a move would have the dragging program delete the file.
+        if (drop.isAccepted()) {
+            EXPECT_NE(drop.dropAction(), Qt::MoveAction);
+        }
+        return {enter.isAccepted(), drop.isAccepted()};
+    }
+    std::string Recent() const { return window->recent().front(); }
+};
+
+TEST_F(FileDropWindow, OpensTheDroppedFileAsOpenDataFileDoesOrRefusesTheDrag) {
+    const QString log = Log(dir, "run 1 %41 & ü.txt", 12);
+    const QString empty = dir.filePath("empty.txt");
+    std::ofstream(QFile::encodeName(empty).toStdString()).close();
+    const QString gone = Log(dir, "gone.txt", 3);
+    QStringList fifty;
+    for (int k = 0; k < 50; ++k) fifty << Log(dir, QString("log%1.txt").arg(k), 20 + k);
+    const std::string previous = Recent();
+    const struct {
+        const char* what;
+        QList<QUrl> urls;
+        Qt::DropActions actions;
+        std::function<void()> meanwhile;
+        DropAnswer answer;
+        int samples;         // of the log shown afterwards
+        std::string recent;  // first of the recently-opened list afterwards
+    } cases[] = {
+        {"a log",
+         Files({log}),
+         Qt::CopyAction | Qt::MoveAction,
+         {},
+         {true, true},
+         12,
+         QFile::encodeName(log).toStdString()},
+        {"fifty logs",
+         Files(fifty),
+         Qt::CopyAction,
+         {},
+         {true, true},
+         20,
+         QFile::encodeName(fifty[0]).toStdString()},
+        // All or nothing: the empty log is listed, the shown one stays.
+        {"an empty file",
+         Files({empty}),
+         Qt::LinkAction,
+         {},
+         {true, true},
+         7,
+         QFile::encodeName(empty).toStdString()},
+        {"a folder", Files({dir.path()}), Qt::CopyAction, {}, {false, false}, 7, previous},
+        {"a file that vanishes before the drop",
+         Files({gone}),
+         Qt::CopyAction,
+         [&] { QFile::remove(gone); },
+         {true, false},
+         7,
+         previous},
+        {"a web address",
+         {QUrl("https://example.org/run1.txt")},
+         Qt::CopyAction,
+         {},
+         {false, false},
+         7,
+         previous},
+        {"a drag that can only move the file",
+         Files({log}),
+         Qt::MoveAction,
+         {},
+         {false, false},
+         7,
+         previous},
+    };
+    for (const auto& c : cases) {
+        Open(QString::fromStdString(previous));
+        const DropAnswer answer = Drop(c.urls, c.actions, c.meanwhile);
+        EXPECT_EQ(answer.entered, c.answer.entered) << c.what;
+        EXPECT_EQ(answer.dropped, c.answer.dropped) << c.what;
+        EXPECT_EQ(window->log().lngSampleCount, c.samples) << c.what;
+        EXPECT_EQ(Recent(), c.recent) << c.what;
+    }
+    // A file dropped on a range box opens too, instead of becoming the box's text.
+    for (const char* box : {"tbFirst", "tbLast"})
+        EXPECT_FALSE(window->findChild<QLineEdit*>(box)->acceptDrops()) << box;
+}
+
+// The log being loaded arrives through a pipe, piece by piece until the drop has been tried,
+// so the load is still under way when it lets the window's events run.
+TEST_F(FileDropWindow, RefusesADropWhileALoadIsUnderWay) {
+    const QString pipe = dir.filePath("arriving.txt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    std::atomic<bool> tried = false;
+    std::thread writer([&] {
+        std::ofstream out(QFile::encodeName(pipe).toStdString(), std::ios::binary);
+        out << "A\r\n";
+        const std::string piece(1 << 20, ' ');  // one long sample line: quick to parse
+        for (int k = 0; k < 500 && !tried; ++k) {
+            out << piece << std::flush;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    DropAnswer during;
+    bool loading = false;  // the progress bar says so
+    QTimer::singleShot(0, [&] {
+        loading = window->findChild<QWidget*>("ProgressBar1")->isEnabled();
+        during = Drop(Files({Log(dir, "dropped.txt", 5)}));
+        tried = true;
+    });
+    Open(pipe);
+    writer.join();
+    ASSERT_TRUE(loading);
+    EXPECT_FALSE(during.entered);
+    EXPECT_FALSE(during.dropped);
+    EXPECT_EQ(Recent(), QFile::encodeName(pipe).toStdString());
+    EXPECT_EQ(window->log().lngSampleCount, 1);
+}
+
+}  // namespace
