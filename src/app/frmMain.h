@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Icons.h"
 #include "app/GraphReadout.h"
+#include "app/Icons.h"
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
 #include "logdata/LogModel.h"

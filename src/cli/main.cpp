@@ -66,7 +66,8 @@ std::string Indented(const std::string& text, const std::string& indent) {
 }
 
 std::string CommandUsage(const std::string& name, const Command& command) {
-    return "usage: grafolux-cli " + name + " " + command.usage + "\n" + Indented(command.what, "  ");
+    return "usage: grafolux-cli " + name + " " + command.usage + "\n" +
+           Indented(command.what, "  ");
 }
 
 std::string Usage() {
