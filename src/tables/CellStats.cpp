@@ -151,6 +151,7 @@ struct CellTableBuilder::Cells {
                        int32_t n, const Passes* passes) {
         const RowBins& rows = Rows();
         const ColumnBins& columns = Columns();
+        constexpr double kLargest = std::numeric_limits<double>::max();
         int64_t passedAll = 0;
         for (int32_t s = first, last = first + n; s < last;) {
             const int row = rows.Bin(Key(rpm[s])), column = columns.Bin(Key(map[s]));
@@ -167,7 +168,9 @@ struct CellTableBuilder::Cells {
             double runSum = sum[cell], low = minimum[cell], high = maximum[cell];
             double dSum = shiftedSum[cell], dSquares = shiftedSquares[cell];
             do {
-                double v = value[s - first], d = v - ref, vLow = v, vHigh = v;
+                double v = value[s - first], vLow = v, vHigh = v;
+                // Kept finite, so that a weight of 0 makes it 0 and not NaN.
+                double d = std::clamp(v - ref, -kLargest, kLargest);
                 if constexpr (kFiltered) {
                     const double weight = passes->weight[s - first];
                     const double beyond = passes->beyond[s - first];
@@ -261,8 +264,11 @@ CellTable CellTableBuilder::Finish() const {
             table.mean[k - 1][m - 1] = cells_->sum[cell] / n;
             table.minimum[k - 1][m - 1] = cells_->minimum[cell];
             table.maximum[k - 1][m - 1] = cells_->maximum[cell];
-            table.stdDev[k - 1][m - 1] =
-                count > 1 ? std::sqrt(std::max(squares, 0.0) / (n - 1)) : 0;
+            // Values so far apart that their squares overflow: a spread beyond any double.
+            table.stdDev[k - 1][m - 1] = count < 2 ? 0
+                                         : std::isfinite(squares)
+                                             ? std::sqrt(std::max(squares, 0.0) / (n - 1))
+                                             : std::numeric_limits<double>::infinity();
         }
     }
     return table;

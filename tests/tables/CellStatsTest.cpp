@@ -169,6 +169,29 @@ TEST(ComputeCellTable, FilterThatRemovesEverySampleLeavesEveryCellEmpty) {
     EXPECT_EQ(table.samplesPassed, 0);
 }
 
+// Values at the ends of the doubles: a sample the filter drops must add nothing (not NaN), and
+// a spread whose squares overflow is infinite, never NaN.
+TEST(ComputeCellTable, HugeValuesGiveNoNaN) {
+    const struct {
+        std::vector<double> values, passes;
+        double mean, stdDev;
+    } cases[] = {
+        {{1e308, -1e308, 130}, {1, 0, 1}, 5e307, INFINITY},
+        {{1e308, -1e308, 130}, {1, 1, 1}, 130.0 / 3, INFINITY},
+        {{-1e308, 1e308}, {0, 1}, 1e308, 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::vector<double>> samples;
+        for (size_t i = 0; i < c.values.size(); ++i)
+            samples.push_back({1000, 50, c.values[i], c.passes[i]});
+        const LogData log = MakeLog({"SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM", "F"}, samples);
+        const std::vector<SampleCondition> passing = {{"F", CompareOp::Equal, 1}};
+        const CellTable table = ComputeCellTable(log, TableKind::Blm, 1, 3, {log, passing});
+        EXPECT_EQ(table.mean[2][3], c.mean) << c.values.size();
+        EXPECT_EQ(table.stdDev[2][3], c.stdDev) << c.values.size();
+    }
+}
+
 // A cell of `count` samples under each statistic and minimum: a value or N/A. A count always
 // has its value; it is greyed below the minimum.
 TEST(CellShown, MinimumSamplesAndStdDevNeedingTwo) {
