@@ -29,7 +29,9 @@ struct GraphReadout {
         SampleMarks marks;  // over the graph's range, under the table's filters
     };
     std::optional<MarkedCell> marked;
-    CellTable shownTable;  // the table view's, for its cells' tooltips
+    // The table view's with every statistic, for its cells' tooltips; made when first asked
+    // for if the drawing gathered only means and counts.
+    std::optional<CellTable> shownTable;
     TableKind shownKind = TableKind::Blm;
 
     GraphOverlay* overlay = nullptr;

@@ -93,6 +93,7 @@ private:
     void SetTablePreferences(const TablePreferences& preferences);
     void RedrawTableView();
     PooledTable ShownTable() const;
+    const CellTable& ShownCellStatistics();
     void LoadIncludedLogs(const std::vector<std::string>& paths);
     void mStatistic_Click(CellStatistic statistic);
     void mMinSamples_Click();

@@ -216,7 +216,8 @@ bool frmMain::Canvas_MouseMove(QMouseEvent* event) {
             const auto cell = CellAtPoint(area_.pbGraphContents, event->position().toPoint());
             if (cell)
                 QToolTip::showText(event->globalPosition().toPoint(),
-                                   CellSummary(r.shownTable, r.shownKind, *cell), pbGraphContents);
+                                   CellSummary(ShownCellStatistics(), r.shownKind, *cell),
+                                   pbGraphContents);
             else
                 QToolTip::hideText();
         }
@@ -256,7 +257,7 @@ bool frmMain::Canvas_MouseRelease(QMouseEvent* event) {
 bool frmMain::Canvas_DoubleClick(QMouseEvent* event) {
     if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return false;
     const auto cell = CellAtPoint(area_.pbGraphContents, event->position().toPoint());
-    if (!cell || readout_.shownTable.count[cell->row - 1][cell->column - 1] == 0) return true;
+    if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return true;
     readout_.marked = GraphReadout::MarkedCell{*cell, SampleMarks()};
     SelectItem(lngCurItem);  // the graph, as its button shows it; its redraw marks the samples
     return true;
@@ -294,7 +295,7 @@ bool frmMain::Canvas_ToolTip(QHelpEvent* event) {
     const auto cell = CellAtPoint(area_.pbGraphContents, event->pos());
     if (cell)
         QToolTip::showText(event->globalPos(),
-                           CellSummary(readout_.shownTable, readout_.shownKind, *cell),
+                           CellSummary(ShownCellStatistics(), readout_.shownKind, *cell),
                            pbGraphContents);
     else
         QToolTip::hideText();

@@ -79,10 +79,22 @@ void frmMain::DrawCellTable(TableKind intTable) {
     const PooledTable drawn =
         DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
                               colors_, TableSettingsNow());
-    readout_.shownTable = drawn.table;
     readout_.shownKind = intTable;
+    readout_.shownTable.reset();
+    if (GatheredFor(tablePrefs_.look.show.statistic) == Gathered::Everything)
+        readout_.shownTable = drawn.table;
     SyncSurfaces();
     ShowReadout(std::nullopt);
+}
+
+// The table view's table with every statistic, for what its cells say under the mouse.
+const CellTable& frmMain::ShownCellStatistics() {
+    if (!readout_.shownTable)
+        readout_.shownTable =
+            TableForRange(log_, readout_.shownKind, Bytes(tbFirst->text()), Bytes(tbLast->text()),
+                          TableSettingsNow(), Gathered::Everything)
+                .table;
+    return *readout_.shownTable;
 }
 
 // The table of the table view as drawn, for its numbers out.

@@ -17,13 +17,14 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
 }
 
 PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view firstText,
-                          std::string_view lastText, const TableSettings& settings) {
+                          std::string_view lastText, const TableSettings& settings,
+                          std::optional<Gathered> gathered) {
     std::vector<TableSource> sources = {
         {&log, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)}};
     for (const IncludedLog& included : settings.included)
         sources.push_back({included.log, 1, included.log->lngSampleCount});
     return ComputePooledTable(sources, kind, settings.conditions,
-                              GatheredFor(settings.look.show.statistic));
+                              gathered.value_or(GatheredFor(settings.look.show.statistic)));
 }
 
 PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -41,9 +42,10 @@ struct TableSettings {
 };
 
 // The loaded log's samples in the range boxes' range, then every included log's, under the
-// settings' conditions.
+// settings' conditions; by default gathering what the settings' statistic needs.
 PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view firstText,
-                          std::string_view lastText, const TableSettings& settings);
+                          std::string_view lastText, const TableSettings& settings,
+                          std::optional<Gathered> gathered = std::nullopt);
 
 // Draws that table, and in the legend what the settings change from today's table.
 PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
