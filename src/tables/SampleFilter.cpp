@@ -64,6 +64,8 @@ std::string Text(const SampleCondition& condition, bool mathematical, std::strin
     char number[32];
     const auto end = std::to_chars(number, number + sizeof number, condition.number).ptr;
     std::string text = condition.item;
+    // "A!" "=" 1 written together would read back as "A" "!=" 1.
+    if (gap.empty() && text.ends_with('!')) gap = " ";
     text.append(gap).append(OperatorTextOf(condition.op, mathematical)).append(gap);
     return text.append(number, end);
 }

@@ -28,6 +28,7 @@ TEST(ParseCondition, ReadsNameFirstOperatorFromTheLeftAndNumber) {
         {"A=&HFF", "A", CompareOp::Equal, 255},
         {"A<5>3", "A", CompareOp::Less, 5},  // the number rule stops at ">"
         {"RPM <  1 000", "RPM", CompareOp::Less, 1000},
+        {"A! = 1", "A!", CompareOp::Equal, 1},  // written together it would read "A" != 1
     };
     for (const Case& c : cases) {
         const auto parsed = ParseCondition(c.text);
