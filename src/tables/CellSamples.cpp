@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
+#include <string>
 
 #include "draw/NumberFormat.h"
 
@@ -14,13 +13,11 @@ namespace {
 constexpr int kRpmStep = 400, kMapStep = 10;
 constexpr int kBlock = 4096;  // samples whose filter marks fit on the stack
 
+// Compared with the labels as the table text prints them, so that "0400" or "+400" is no label.
 std::optional<int> Labelled(std::string_view text, int step, int firstIndex, int count) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    const double index = static_cast<double>(value) / step - firstIndex + 1;
-    if (!(index >= 1 && index <= count) || index != std::floor(index)) return std::nullopt;
-    return static_cast<int>(index);
+    for (int index = 1; index <= count; ++index)
+        if (text == std::to_string(step * (index + firstIndex - 1))) return index;
+    return std::nullopt;
 }
 
 QString Grouped(double value) { return FormatGrouped(value, 0); }

@@ -105,6 +105,9 @@ TEST(CellLabels, RowsAndColumnsAsTheTablePrintsThem) {
         {"400.0", {}, {}},
         {"50 ", {}, {}},
         {"", {}, {}},
+        {"0400", {}, {}},
+        {"050", {}, {}},
+        {"+400", {}, {}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RowLabelled(c.text), c.row) << c.text;
