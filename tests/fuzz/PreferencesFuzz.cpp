@@ -4,7 +4,8 @@
 // very file and loaded again.
 #include <QTemporaryDir>
 #include <array>
-#include <cstdio>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <map>
@@ -73,36 +74,35 @@ void CheckRoundTrip(const TablePreferences& read) {
     FUZZ_CHECK(TablePreferencesFrom(values) == read);
 }
 
-// Keys chosen by a byte each, then their texts; with bit 1 of `mode`, a list of conditions
-// longer than the most kept comes first.
+// Keys chosen by a byte each, then their texts; for one `mode` in eight (it is slow), a list of
+// conditions longer than the most kept comes first.
 std::map<std::string, std::string> ValuesFrom(fuzz::FuzzInput& input, uint8_t mode) {
     std::map<std::string, std::string> values;
-    if (mode & 2)
-        for (int n = 1; n <= kMostConditions + 1 + (mode >> 2) % 4; ++n)
+    if (mode % 8 == 6)
+        for (int n = 1; n <= kMostConditions + 1 + (mode >> 3) % 4; ++n)
             values["Table/Filter" + std::to_string(n)] = "A<" + std::to_string(n);
-    for (;;) {
-        const std::string_view rest = input.Rest();
-        if (rest.empty()) break;
-        input = fuzz::FuzzInput(reinterpret_cast<const uint8_t*>(rest.data()) + 1, rest.size() - 1);
-        values[kKeys[static_cast<uint8_t>(rest[0]) % kKeys.size()]] = input.Until('\0');
+    while (!input.AtEnd()) {
+        const char* key = kKeys[input.Byte() % kKeys.size()];
+        values[key] = input.Until('\0');
     }
     return values;
 }
 
 void CheckFile(std::string_view text) {
     static const QTemporaryDir folder;
-    static int counter = 0;
-    // A new name each time: a file rewritten within one tick of its clock could look unchanged.
-    const std::string path =
-        folder.filePath(QString("Preferences%1.ini").arg(++counter)).toStdString();
+    static const std::string path = folder.filePath("Preferences.ini").toStdString();
+    static int64_t written = 0;
     std::ofstream(path, std::ios::binary).write(text.data(), std::streamsize(text.size()));
+    // Settings files read before are kept in memory until their size or time changes: a new
+    // time each round, as if a second had passed.
+    std::filesystem::last_write_time(
+        path, std::filesystem::file_time_type(std::chrono::seconds(++written)));
 
     const TablePreferences read = LoadTablePreferences(path);
     CheckRoundTrip(read);
     std::string error;
     FUZZ_CHECK(SaveTablePreferences(path, read, &error));
     FUZZ_CHECK(LoadTablePreferences(path) == read);
-    std::remove(path.c_str());
 }
 
 }  // namespace
