@@ -1,4 +1,3 @@
-#include <charconv>
 #include <variant>
 
 #include "cli/CliArgs.h"
@@ -11,15 +10,11 @@ namespace grafolux::cli {
 namespace {
 
 // The row or column whose label the option gives, as `table` prints the labels.
-int Label(const CliArgs& args, const std::string& option, std::optional<int> (*labelled)(double),
-          const char* labels) {
+int Label(const CliArgs& args, const std::string& option,
+          std::optional<int> (*labelled)(std::string_view), const char* labels) {
     const std::optional<std::string> text = args.option(option);
     if (!text) throw UsageError(option + " is needed");
-    int number = 0;
-    const auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), number);
-    const std::optional<int> index = error == std::errc() && end == text->data() + text->size()
-                                         ? labelled(number)
-                                         : std::nullopt;
+    const std::optional<int> index = labelled(*text);
     if (!index) throw BadValue("cells", option + " must be one of " + labels + ", not " + *text);
     return *index;
 }

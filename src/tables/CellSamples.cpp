@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <string>
 
 #include "draw/NumberFormat.h"
 
@@ -13,19 +13,24 @@ namespace {
 constexpr int kRpmStep = 400, kMapStep = 10;
 constexpr int kBlock = 4096;  // samples whose filter marks fit on the stack
 
-std::optional<int> Labelled(double value, int step, int firstIndex, int count) {
-    const double index = value / step - firstIndex + 1;
-    if (!(index >= 1 && index <= count) || index != std::floor(index)) return std::nullopt;
-    return static_cast<int>(index);
+// Compared with the labels as the table text prints them, so that "0400" or "+400" is no label.
+std::optional<int> Labelled(std::string_view text, int step, int firstIndex, int count) {
+    for (int index = 1; index <= count; ++index)
+        if (text == std::to_string(step * (index + firstIndex - 1))) return index;
+    return std::nullopt;
 }
 
 QString Grouped(double value) { return FormatGrouped(value, 0); }
 
 }  // namespace
 
-std::optional<int> RowLabelled(double rpm) { return Labelled(rpm, kRpmStep, 1, kTableRows); }
+std::optional<int> RowLabelled(std::string_view text) {
+    return Labelled(text, kRpmStep, 1, kTableRows);
+}
 
-std::optional<int> ColumnLabelled(double map) { return Labelled(map, kMapStep, 2, kTableColumns); }
+std::optional<int> ColumnLabelled(std::string_view text) {
+    return Labelled(text, kMapStep, 2, kTableColumns);
+}
 
 SampleMarks MarkCellSamples(const LogData& log, CellAddress cell, int32_t first, int32_t last,
                             const SampleFilter& filter) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "tables/CellStats.h"
 #include "tables/SampleFilter.h"
@@ -18,10 +19,10 @@ struct CellAddress {
     bool operator==(const CellAddress&) const = default;
 };
 
-// The row labelled `rpm` (400, 800 … 6400) and the column labelled `map` (20, 30 … 100);
-// nothing for any other number.
-std::optional<int> RowLabelled(double rpm);
-std::optional<int> ColumnLabelled(double map);
+// The row labelled `text` (400, 800 … 6400) and the column labelled `text` (20, 30 … 100);
+// nothing for any other text.
+std::optional<int> RowLabelled(std::string_view text);
+std::optional<int> ColumnLabelled(std::string_view text);
 
 // Samples first..last, clamped into the log (first > last: none), marked when their engine
 // speed and pressure fall into the cell and they pass `filter` (resolved against `log`). A

@@ -42,6 +42,21 @@ bool BeginsLikeNumber(std::string_view text) {
     return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == '&';
 }
 
+// The text with its line breaks written as \r and \n, so that a message quoting it stays one
+// line.
+std::string OnOneLine(std::string_view text) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else
+            line += c;
+    }
+    return line;
+}
+
 std::string_view OperatorTextOf(CompareOp op, bool mathematical) {
     switch (op) {
         case CompareOp::Equal:
@@ -64,6 +79,8 @@ std::string Text(const SampleCondition& condition, bool mathematical, std::strin
     char number[32];
     const auto end = std::to_chars(number, number + sizeof number, condition.number).ptr;
     std::string text = condition.item;
+    // "A!" "=" 1 written together would read back as "A" "!=" 1.
+    if (gap.empty() && text.ends_with('!')) gap = " ";
     text.append(gap).append(OperatorTextOf(condition.op, mathematical)).append(gap);
     return text.append(number, end);
 }
@@ -104,10 +121,8 @@ std::variant<SampleCondition, ConditionError> ParseCondition(std::string_view te
         const std::string_view number = Trimmed(text.substr(pos + found->text.size()));
         if (name.empty()) return ConditionError{"no item name before the operator"};
         if (number.empty()) return ConditionError{"no number after the operator"};
-        if (!BeginsLikeNumber(number)) {
-            std::string message = "\"";
-            return ConditionError{message.append(number).append("\" is not a number")};
-        }
+        if (!BeginsLikeNumber(number))
+            return ConditionError{"\"" + OnOneLine(number) + "\" is not a number"};
         return SampleCondition{std::string(name), found->op, Val(number)};
     }
     return ConditionError{"no operator (one of = != < <= > >=)"};

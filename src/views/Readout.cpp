@@ -20,7 +20,9 @@ QString Number(int64_t n) { return QString::number(n); }
 
 std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& request,
                                     const DisplayColors& colors) {
-    const auto [a, b] = request.markers;
+    // References, not a structured binding: clang 14 cannot capture one in the lambda below.
+    const std::optional<int32_t>& a = request.markers.a;
+    const std::optional<int32_t>& b = request.markers.b;
     std::vector<ReadoutRow> rows;
     if (a || b) {
         ReadoutRow heading{colors.lngTextColor, {"", "Cursor"}};

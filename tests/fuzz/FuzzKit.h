@@ -25,6 +25,7 @@ public:
     FuzzInput(const uint8_t* data, size_t size)
         : rest_(reinterpret_cast<const char*>(data), size) {}
 
+    bool AtEnd() const { return rest_.empty(); }
     // The next byte, or 0 when none is left.
     uint8_t Byte() {
         if (rest_.empty()) return 0;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
 #include <random>
 
 #include "support/DrawingTestKit.h"
@@ -87,26 +86,32 @@ TEST(MarkCellSamples, AgreesWithTheTablesCounts) {
 
 TEST(CellLabels, RowsAndColumnsAsTheTablePrintsThem) {
     const struct {
-        double value;
+        const char* text;
         std::optional<int> row, column;
     } cases[] = {
-        {400, 1, std::nullopt},
-        {6400, 16, std::nullopt},
-        {1200, 3, std::nullopt},
-        {20, std::nullopt, 1},
-        {100, std::nullopt, 9},
-        {50, std::nullopt, 4},
-        {0, {}, {}},
-        {6800, {}, {}},
-        {1000, {}, {}},
-        {25, {}, {}},
-        {110, {}, {}},
-        {-400, {}, {}},
-        {NAN, {}, {}},
+        {"400", 1, std::nullopt},
+        {"6400", 16, std::nullopt},
+        {"1200", 3, std::nullopt},
+        {"20", std::nullopt, 1},
+        {"100", std::nullopt, 9},
+        {"50", std::nullopt, 4},
+        {"0", {}, {}},
+        {"6800", {}, {}},
+        {"1000", {}, {}},
+        {"25", {}, {}},
+        {"110", {}, {}},
+        {"-400", {}, {}},
+        {"nan", {}, {}},
+        {"400.0", {}, {}},
+        {"50 ", {}, {}},
+        {"", {}, {}},
+        {"0400", {}, {}},
+        {"050", {}, {}},
+        {"+400", {}, {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(RowLabelled(c.value), c.row) << c.value;
-        EXPECT_EQ(ColumnLabelled(c.value), c.column) << c.value;
+        EXPECT_EQ(RowLabelled(c.text), c.row) << c.text;
+        EXPECT_EQ(ColumnLabelled(c.text), c.column) << c.text;
     }
 }
 

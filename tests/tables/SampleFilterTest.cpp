@@ -28,6 +28,7 @@ TEST(ParseCondition, ReadsNameFirstOperatorFromTheLeftAndNumber) {
         {"A=&HFF", "A", CompareOp::Equal, 255},
         {"A<5>3", "A", CompareOp::Less, 5},  // the number rule stops at ">"
         {"RPM <  1 000", "RPM", CompareOp::Less, 1000},
+        {"A! = 1", "A!", CompareOp::Equal, 1},  // written together it would read "A" != 1
     };
     for (const Case& c : cases) {
         const auto parsed = ParseCondition(c.text);
@@ -57,6 +58,10 @@ TEST(ParseCondition, MalformedTextSaysWhy) {
         EXPECT_NE(std::get<ConditionError>(parsed).message.find(why), std::string::npos)
             << text << ": " << std::get<ConditionError>(parsed).message;
     }
+    // The message quotes the text, its line breaks written out, and stays one line.
+    const auto parsed = ParseCondition("A=\nx\r\n");
+    ASSERT_TRUE(std::holds_alternative<ConditionError>(parsed));
+    EXPECT_EQ(std::get<ConditionError>(parsed).message, R"("\nx\r\n" is not a number)");
 }
 
 // Each operator at its boundary: the value equal to the number, and one unit in the last
