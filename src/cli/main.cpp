@@ -8,6 +8,7 @@
 
 #include "Version.h"
 #include "cli/CliArgs.h"
+#include "logdata/TextFields.h"
 
 namespace {
 
@@ -127,14 +128,14 @@ int main(int argc, char** argv) {
             throw RuntimeError("cannot write standard output");
         return 0;
     } catch (const UsageError& error) {
-        std::cerr << "grafolux-cli: " << error.what() << "\n";
+        std::cerr << "grafolux-cli: " << grafolux::OnOneLine(error.what()) << "\n";
         if (error.withUsage)
             std::cerr << (command == Commands().end()
                               ? Usage()
                               : CommandUsage(command->first, command->second));
         return 2;
     } catch (const std::exception& error) {
-        std::cerr << "grafolux-cli: " << error.what() << "\n";
+        std::cerr << "grafolux-cli: " << grafolux::OnOneLine(error.what()) << "\n";
         return 1;
     }
 }

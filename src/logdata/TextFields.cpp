@@ -116,4 +116,17 @@ bool SameFile(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error) && !error;
 }
 
+std::string OnOneLine(std::string_view text) {
+    std::string line;
+    for (char c : text) {
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else
+            line += c;
+    }
+    return line;
+}
+
 }  // namespace grafolux

@@ -20,6 +20,10 @@ size_t FindInText(std::string_view text, std::string_view searched, size_t from,
 // letter case). An index out of range gives the empty text; a trailing CR LF is dropped.
 std::string_view GetField(std::string_view line, int32_t index, std::string_view separator);
 
+// The text with its line breaks written as \r and \n, so that a message quoting it stays one
+// line.
+std::string OnOneLine(std::string_view text);
+
 // True when the path names an existing file or folder.
 bool FileExists(const std::string& path);
 // True when both paths name the same existing file (through links and different spellings).

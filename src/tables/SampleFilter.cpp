@@ -42,21 +42,6 @@ bool BeginsLikeNumber(std::string_view text) {
     return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == '&';
 }
 
-// The text with its line breaks written as \r and \n, so that a message quoting it stays one
-// line.
-std::string OnOneLine(std::string_view text) {
-    std::string line;
-    for (char c : text) {
-        if (c == '\n')
-            line += "\\n";
-        else if (c == '\r')
-            line += "\\r";
-        else
-            line += c;
-    }
-    return line;
-}
-
 std::string_view OperatorTextOf(CompareOp op, bool mathematical) {
     switch (op) {
         case CompareOp::Equal:

@@ -92,6 +92,12 @@ TEST(CliTable, StatisticsFiltersPooledLogsAndCsv) {
          "",
          "grafolux-cli: --where MW2:7: no operator"},
         {{a, "--where", "SENSOR:EGT<900"}, 1, "", "grafolux-cli: " + a.toStdString() + ": no item"},
+        // A line break in an argument is written as \n: the error stays one line.
+        {{a, "--where", "SENSOR:E\nGT<900"},
+         1,
+         "",
+         "grafolux-cli: " + a.toStdString() + ": no item named SENSOR:E\\nGT"},
+        {{a, "--show", "me\ndian"}, 2, "", "grafolux-cli: --show must be"},
         {{a, "--min-count", "0"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
         {{a, "--min-count", "2.5"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
         {{a, "--show", "median"}, 2, "", "grafolux-cli: --show must be"},
