@@ -21,6 +21,14 @@ std::string Repeat(const std::string& part, int times) {
     return text;
 }
 
+// The parts one after another; appended to one string, which GCC 12 does not mistake for an
+// overflow as it does a chain of + on temporaries.
+std::string Joined(std::initializer_list<std::string> parts) {
+    std::string text;
+    for (const std::string& part : parts) text += part;
+    return text;
+}
+
 // Runs at the range's ends, runs across word boundaries, one-sample runs, nothing marked.
 TEST(SampleMarks, RunsFromEndToEndAcrossWords) {
     const struct {
@@ -33,7 +41,7 @@ TEST(SampleMarks, RunsFromEndToEndAcrossWords) {
         {5, "x", {{5, 5}}},
         {5, ".", {}},
         {1, "", {}},
-        {1, std::string(63, '.') + "xx" + std::string(62, '.') + "xxx", {{64, 65}, {128, 130}}},
+        {1, Joined({Repeat(".", 63), "xx", Repeat(".", 62), "xxx"}), {{64, 65}, {128, 130}}},
         {100, Repeat("x", 200), {{100, 299}}},
         {1, Repeat("x.", 70),
          [] {
@@ -55,7 +63,7 @@ TEST(SampleMarks, RunsFromEndToEndAcrossWords) {
 
 // From inside a run, before the range, after it; the nearest run start on each side.
 TEST(SampleMarks, NextAndPreviousRunStart) {
-    const std::string pattern = "..xxx...x" + std::string(100, '.') + "xx.";  // samples 11..122
+    const std::string pattern = Joined({"..xxx...x", Repeat(".", 100), "xx."});  // samples 11..122
     const SampleMarks marks = Pattern(11, pattern);
     const struct {
         int32_t from;
@@ -87,7 +95,7 @@ TEST(SampleMarks, NextAndPreviousRunStart) {
 }
 
 TEST(SampleMarks, AnyMarkedWithinAStretch) {
-    const SampleMarks marks = Pattern(1, std::string(70, '.') + "x" + std::string(70, '.'));
+    const SampleMarks marks = Pattern(1, Joined({Repeat(".", 70), "x", Repeat(".", 70)}));
     const struct {
         int32_t from, to;
         bool any;
