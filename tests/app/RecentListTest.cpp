@@ -5,31 +5,26 @@
 using grafolux::AddRecent;
 using List = std::vector<std::string>;
 
-struct RecentCase {
-    const char* name;
-    List before;
-    std::string added;
-    List after;
-};
-
-class AddRecentTest : public testing::TestWithParam<RecentCase> {};
-
-TEST_P(AddRecentTest, KeepsOrderLimitAndUniqueness) {
-    List list = GetParam().before;
-    AddRecent(list, GetParam().added);
-    EXPECT_EQ(list, GetParam().after);
+TEST(AddRecent, KeepsOrderLimitAndUniqueness) {
+    const struct {
+        const char* what;
+        List before;
+        std::string added;
+        List after;
+    } cases[] = {
+        {"first entry", {}, "a", {"a"}},
+        {"moves an existing one to the front", {"a", "b", "c"}, "b", {"b", "a", "c"}},
+        {"a sixth drops the oldest", {"e", "d", "c", "b", "a"}, "f", {"f", "e", "d", "c", "b"}},
+        {"another case is another entry", {"/x/A.txt"}, "/x/a.txt", {"/x/a.txt", "/x/A.txt"}},
+        {"a hand-edited long list is cut",
+         {"1", "2", "3", "4", "5", "6", "7"},
+         "8",
+         {"8", "1", "2", "3", "4"}},
+        {"only the first duplicate goes", {"a", "b", "a"}, "a", {"a", "b", "a"}},
+    };
+    for (const auto& c : cases) {
+        List list = c.before;
+        AddRecent(list, c.added);
+        EXPECT_EQ(list, c.after) << c.what;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, AddRecentTest,
-    testing::Values(
-        RecentCase{"FirstEntry", {}, "a", {"a"}},
-        RecentCase{"MovesExistingToFront", {"a", "b", "c"}, "b", {"b", "a", "c"}},
-        RecentCase{"SixthDropsOldest", {"e", "d", "c", "b", "a"}, "f", {"f", "e", "d", "c", "b"}},
-        RecentCase{"CaseDiffersIsAnotherEntry", {"/x/A.txt"}, "/x/a.txt", {"/x/a.txt", "/x/A.txt"}},
-        RecentCase{"HandEditedLongListIsCutOnAdd",
-                   {"1", "2", "3", "4", "5", "6", "7"},
-                   "8",
-                   {"8", "1", "2", "3", "4"}},
-        RecentCase{"OnlyFirstDuplicateRemoved", {"a", "b", "a"}, "a", {"a", "b", "a"}}),
-    [](const auto& info) { return std::string(info.param.name); });

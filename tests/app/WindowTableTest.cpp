@@ -16,6 +16,7 @@
 #include "WindowFixture.h"
 #include "support/FileSizeLimit.h"
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 
 using namespace grafolux;
 
@@ -113,10 +114,8 @@ TEST_F(WindowTableTest, CopyTableEqualsTheCommandLinesOutput) {
         dialogs.paths.push_back(name);
         Menu("Save Table As");
     }
-    QFile csvFile(csv), textFile(text);
-    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly) && textFile.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(csvFile.readAll().startsWith("RPM,20,30,40,50,60,70,80,90,100\r\n400,0,"));
-    EXPECT_EQ(textFile.readAll().toStdString(), Copied());
+    EXPECT_TRUE(ReadAll(csv).startsWith("RPM,20,30,40,50,60,70,80,90,100\r\n400,0,"));
+    EXPECT_EQ(ReadAll(text).toStdString(), Copied());
 }
 
 TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
@@ -133,9 +132,7 @@ TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
     window.reset();
 
     // The settings file keeps its two entries; the filters live beside it.
-    QFile cfg(dir.filePath("Grafolux.cfg"));
-    ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
-    const QByteArray settings = cfg.readAll();
+    const QByteArray settings = ReadAll(dir.filePath("Grafolux.cfg"));
     EXPECT_TRUE(settings.startsWith("<RecentlyOpened>\r\n")) << settings.toStdString();
     EXPECT_FALSE(settings.contains("MW2")) << settings.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("Preferences.ini")));
@@ -193,9 +190,7 @@ TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
         const FileSizeLimit full(16);
         Menu("Save Table As");
     }
-    QFile file(name);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "old");
+    EXPECT_EQ(ReadAll(name), "old");
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].startsWith("Save Table As|"))
         << dialogs.messages[0].toStdString();

@@ -2,17 +2,13 @@
 
 #include <QTemporaryDir>
 #include <filesystem>
-#include <fstream>
 
 #include "RunCli.h"
+#include "support/TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
-}
 
 const char kLog[] = "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0";
 

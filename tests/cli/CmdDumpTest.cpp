@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "RunCli.h"
+#include "support/TestFiles.h"
 
 namespace {
 
 QString WriteLog(const std::string& name, const std::string& bytes) {
-    const auto folder = std::filesystem::path(testing::TempDir()) / "cmd_dump_test";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary) << bytes;
-    return QString::fromStdString((folder / name).string());
+    return QString::fromStdString(WriteTempFile("cmd_dump_test", name, bytes));
 }
 
 TEST(CmdDump, PrintsNamesThenSamplesInShortestRoundTripForm) {

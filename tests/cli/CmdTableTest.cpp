@@ -22,6 +22,7 @@ std::string TableText(const std::map<std::pair<int, int>, std::string>& cells,
     return text;
 }
 
+// Ranges are clamped by the core's rule; here the options reach it and the cells print.
 TEST(CliTable, PrintsTheCellMeansOfTheRangeOrFailsClearly) {
     QTemporaryDir dir;
     const QString log = dir.filePath("run.txt");
@@ -39,13 +40,7 @@ TEST(CliTable, PrintsTheCellMeansOfTheRangeOrFailsClearly) {
         {{"int", log, "--first", "2", "--last", "3.5"},
          0,
          TableText({{{400, 20}, "101"}, {{6400, 100}, "102"}, {{1200, 50}, "103"}})},
-        {{"blm", log, "--first", "-3", "--last", "2.5"}, 0, TableText({{{400, 20}, "128.5"}})},
-        {{"blm", log, "--last", "900", "--first", "3"},
-         0,
-         TableText({{{6400, 100}, "90"}, {{1200, 50}, "64"}})},
-        {{"blm", log, "--first", "4", "--last", "3"}, 0, TableText({})},
         {{"egt", log}, 2, ""},
-        {{"blm", dir.filePath("missing.txt")}, 1, ""},
     };
     for (const Case& c : cases) {
         const CliRun run = RunCli(QStringList{"table"} + c.args);

@@ -10,6 +10,7 @@
 #include "correct/BitOrderCorrection.h"
 #include "logdata/LogParser.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestFiles.h"
 
 namespace fs = std::filesystem;
 using namespace grafolux;
@@ -19,10 +20,6 @@ namespace {
 std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void WriteBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
 }
 
 std::set<std::string> Entries(const fs::path& folder) {

@@ -4,6 +4,7 @@
 
 #include "export/GifEncoder.h"
 #include "export/GifPalette.h"
+#include "support/TestFiles.h"
 
 namespace grafolux {
 namespace {
@@ -17,11 +18,6 @@ QImage Indexed(int width, const std::vector<uint8_t>& indices, QList<QRgb> palet
     for (int y = 0; y < pic.height(); ++y)
         std::copy_n(indices.begin() + y * width, width, pic.scanLine(y));
     return pic;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 std::string Hex(const QByteArray& bytes) { return bytes.toHex(' ').toStdString(); }

@@ -7,16 +7,12 @@
 #include <QTemporaryDir>
 
 #include "export/GifEncoder.h"
+#include "support/TestFiles.h"
 
 namespace grafolux {
 namespace {
 
 const QDir kGolden(TEST_DATA_DIR "/gif");
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class GoldenGif : public ::testing::TestWithParam<QString> {};
 

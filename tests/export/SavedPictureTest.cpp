@@ -10,6 +10,7 @@
 #include "export/GifEncoder.h"
 #include "export/PngWriter.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestFiles.h"
 
 namespace grafolux {
 namespace {
@@ -19,11 +20,6 @@ QImage Noise(int width, int height) {
     for (int n = 0; n < width * height; ++n)
         picture.setPixel(n % width, n / width, n * 2654435761u);
     return picture;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST(SavePng, ReplacesTheFileWithEveryColourOfThePicture) {

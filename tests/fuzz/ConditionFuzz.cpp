@@ -63,9 +63,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool SameCondition(const SampleCondition& a, const SampleCondition& b) {
-    // Bit for bit: a written number must not come back as its neighbour or as -0.
-    return a.item == b.item && a.op == b.op &&
-           std::bit_cast<uint64_t>(a.number) == std::bit_cast<uint64_t>(b.number);
+    return a.item == b.item && a.op == b.op && fuzz::SameBits(a.number, b.number);
 }
 
 void CheckReadsBack(const SampleCondition& condition, const std::string& written) {
@@ -95,8 +93,7 @@ void CheckText(std::string_view text, const std::variant<SampleCondition, Condit
     FUZZ_CHECK(condition.op == found->op);
     FUZZ_CHECK(condition.item == TrimBlanks(text.substr(0, at)) && !condition.item.empty());
     FUZZ_CHECK(std::isfinite(condition.number));
-    FUZZ_CHECK(std::bit_cast<uint64_t>(condition.number) ==
-               std::bit_cast<uint64_t>(Val(text.substr(at + found->text.size()))));
+    FUZZ_CHECK(fuzz::SameBits(condition.number, Val(text.substr(at + found->text.size()))));
 
     CheckReadsBack(condition, ConditionText(condition));
     CheckReadsBack(condition, ConditionDisplayText(condition));

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <bit>
 #include <variant>
 
 #include "FuzzKit.h"
@@ -53,10 +52,7 @@ void CheckSameSamples(std::string_view input, std::string_view output) {
         FUZZ_CHECK(log->lngItemCount == other.lngItemCount);
         FUZZ_CHECK(log->lngSampleCount == other.lngSampleCount);
         FUZZ_CHECK(std::equal(log->dblSamples.begin(), log->dblSamples.end(),
-                              other.dblSamples.begin(), other.dblSamples.end(),
-                              [](double a, double b) {
-                                  return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
-                              }));
+                              other.dblSamples.begin(), other.dblSamples.end(), fuzz::SameBits));
     }
 }
 

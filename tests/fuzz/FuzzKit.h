@@ -1,7 +1,9 @@
 #pragma once
-// What every fuzz target shares: a check that stops the run and names the broken property, and
-// a reader that cuts the fuzzer's bytes into the arguments of a call.
+// What every fuzz target shares: a check that stops the run and names the broken property, a
+// reader that cuts the fuzzer's bytes into the arguments of a call, and numbers compared bit for
+// bit.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +21,11 @@
     } while (false)
 
 namespace grafolux::fuzz {
+
+// Equal to the last bit: a number must not come back as its neighbour or as -0.
+inline bool SameBits(double a, double b) {
+    return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
+}
 
 class FuzzInput {
 public:

@@ -1,6 +1,5 @@
 // The loader on any bytes: the table must be the one the format rules give line by line (the
 // slow way, through GetField and Val), whatever the number of workers.
-#include <bit>
 #include <cmath>
 #include <variant>
 
@@ -33,10 +32,6 @@ std::vector<double> LineValues(std::string_view rest, size_t items) {
         if (tab != std::string_view::npos) rest.remove_prefix(tab + 1);
     }
     return values;
-}
-
-bool SameBits(double a, double b) {
-    return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
 }
 
 }  // namespace
@@ -75,11 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::vector<double> values = LineValues(lines[static_cast<size_t>(s)], names.size());
         for (int32_t k = 1; k <= log.lngItemCount; ++k) {
             FUZZ_CHECK(std::isfinite(log.sample(k, s)));
-            FUZZ_CHECK(SameBits(log.sample(k, s), values[static_cast<size_t>(k - 1)]));
+            FUZZ_CHECK(fuzz::SameBits(log.sample(k, s), values[static_cast<size_t>(k - 1)]));
         }
     }
     FUZZ_CHECK(other.lngSampleCount == log.lngSampleCount);
     FUZZ_CHECK(std::equal(log.dblSamples.begin(), log.dblSamples.end(), other.dblSamples.begin(),
-                          other.dblSamples.end(), SameBits));
+                          other.dblSamples.end(), fuzz::SameBits));
     return 0;
 }

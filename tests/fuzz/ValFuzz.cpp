@@ -1,6 +1,5 @@
 // The number rule on any text, and on the texts of any double and any whole number.
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -12,10 +11,6 @@
 using namespace grafolux;
 
 namespace {
-
-bool SameBits(double a, double b) {
-    return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
-}
 
 std::string Digits(uint64_t value, int base) {
     char text[72];
@@ -30,10 +25,10 @@ void CheckAnyText(std::string_view text, size_t blankAt) {
     FUZZ_CHECK(!(value == 0 && std::signbit(value)));
     std::string spaced(text);
     spaced.insert(std::min(blankAt, spaced.size()), " \t\n");
-    FUZZ_CHECK(SameBits(Val(spaced), value));
-    FUZZ_CHECK(SameBits(Val(std::string(text) + "x"), value));
+    FUZZ_CHECK(fuzz::SameBits(Val(spaced), value));
+    FUZZ_CHECK(fuzz::SameBits(Val(std::string(text) + "x"), value));
     if (!text.empty() && ((text[0] >= '0' && text[0] <= '9') || text[0] == '.'))
-        FUZZ_CHECK(SameBits(Val("-" + std::string(text)), value == 0 ? 0.0 : -value));
+        FUZZ_CHECK(fuzz::SameBits(Val("-" + std::string(text)), value == 0 ? 0.0 : -value));
 }
 
 // A finite double written in the shortest, the scientific and the fixed form reads back as
@@ -45,11 +40,11 @@ void CheckDouble(double value) {
     for (auto format :
          {std::chars_format::general, std::chars_format::scientific, std::chars_format::fixed}) {
         const auto end = std::to_chars(text, text + sizeof text, value, format).ptr;
-        FUZZ_CHECK(SameBits(Val({text, static_cast<size_t>(end - text)}), expected));
+        FUZZ_CHECK(fuzz::SameBits(Val({text, static_cast<size_t>(end - text)}), expected));
     }
     const auto end =
         std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 17).ptr;
-    FUZZ_CHECK(SameBits(Val({text, static_cast<size_t>(end - text)}), expected));
+    FUZZ_CHECK(fuzz::SameBits(Val({text, static_cast<size_t>(end - text)}), expected));
     const std::string mantissa(text, std::find(text, end, 'e'));
     FUZZ_CHECK(value == 0 || (Val(mantissa + "E999") == 0 && Val(mantissa + "e-999") == 0));
 }
@@ -60,10 +55,10 @@ void CheckWholeNumber(uint64_t value) {
     const double expected = value <= 0xFFFF       ? static_cast<int16_t>(value)
                             : value <= 0xFFFFFFFF ? static_cast<int32_t>(value)
                                                   : 0;
-    FUZZ_CHECK(SameBits(Val("&H" + Digits(value, 16)), expected));
-    FUZZ_CHECK(SameBits(Val("&h00" + Digits(value, 16)), expected));
-    FUZZ_CHECK(SameBits(Val("&O" + Digits(value, 8)), expected));
-    FUZZ_CHECK(SameBits(Val("&o0" + Digits(value, 8) + "9"), expected));
+    FUZZ_CHECK(fuzz::SameBits(Val("&H" + Digits(value, 16)), expected));
+    FUZZ_CHECK(fuzz::SameBits(Val("&h00" + Digits(value, 16)), expected));
+    FUZZ_CHECK(fuzz::SameBits(Val("&O" + Digits(value, 8)), expected));
+    FUZZ_CHECK(fuzz::SameBits(Val("&o0" + Digits(value, 8) + "9"), expected));
     if (value < (uint64_t{1} << 53))
         FUZZ_CHECK(Val(Digits(value, 10)) == static_cast<double>(value));
 }

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "logdata/LogLoader.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -14,10 +15,7 @@ using grafolux::LoadLog;
 using grafolux::LogData;
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {
-    const auto folder = std::filesystem::path(testing::TempDir()) / "log_loader_test";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary) << bytes;
-    return (folder / name).string();
+    return WriteTempFile("log_loader_test", name, bytes);
 }
 
 TEST(LoadLog, FailuresGiveOneLineNamingThePath) {

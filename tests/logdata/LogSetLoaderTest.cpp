@@ -1,20 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "logdata/LogSetLoader.h"
+#include "support/TestFiles.h"
 
 namespace {
 
 using namespace grafolux;
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {
-    const auto folder = std::filesystem::path(testing::TempDir()) / "log_set_loader_test";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / name, std::ios::binary) << bytes;
-    return (folder / name).string();
+    return WriteTempFile("log_set_loader_test", name, bytes);
 }
 
 std::string Lines(int count, int seed) {

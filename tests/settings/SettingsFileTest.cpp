@@ -10,6 +10,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestFiles.h"
 
 namespace grafolux {
 namespace {
@@ -74,10 +75,8 @@ TEST(SaveSettingsFile, ReadOnlyFolderLeavesTheOldFileWhole) {
     ASSERT_TRUE(QDir().mkdir(folder));
     const std::string target = (folder + "/Grafolux.cfg").toStdString();
     ASSERT_TRUE(SaveSettingsFile(target, {"/old.txt"}, {1, 2, 3, 4, 0}));
-    QFile file(QString::fromStdString(target));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
+    const QByteArray before = ReadAll(QString::fromStdString(target));
+    ASSERT_FALSE(before.isEmpty());
     const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
     ASSERT_TRUE(QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner));
     ASSERT_TRUE(QFile::setPermissions(folder, readOnly));
@@ -92,8 +91,7 @@ TEST(SaveSettingsFile, ReadOnlyFolderLeavesTheOldFileWhole) {
     waitpid(child, &status, 0);
     QFile::setPermissions(folder, readOnly | QFile::WriteOwner);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "saved, or no child: " << status;
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(ReadAll(QString::fromStdString(target)), before);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no leftover
 }
 

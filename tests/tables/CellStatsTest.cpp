@@ -225,12 +225,5 @@ TEST(CellShown, MinimumSamplesAndStdDevNeedingTwo) {
     }
 }
 
-TEST(StatisticNamed, ReadsBackEveryName) {
-    for (auto s : {CellStatistic::Mean, CellStatistic::Count, CellStatistic::Minimum,
-                   CellStatistic::Maximum, CellStatistic::StdDev})
-        EXPECT_EQ(StatisticNamed(StatisticName(s)), s);
-    EXPECT_EQ(StatisticNamed("Mean"), std::nullopt);
-}
-
 }  // namespace
 }  // namespace grafolux

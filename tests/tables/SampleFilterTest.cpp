@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "support/DrawingTestKit.h"
 #include "tables/SampleFilter.h"
 
 namespace grafolux {
@@ -68,11 +69,8 @@ TEST(ParseCondition, MalformedTextSaysWhy) {
 // place either side.
 TEST(SampleFilter, EveryOperatorAtItsBoundary) {
     const double n = 80;
-    LogData log;
-    log.lngItemCount = 1;
-    log.lngSampleCount = 3;
-    log.udtItems.push_back({"SENSOR:CTS"});
-    log.dblSamples = {std::nextafter(n, 0.0), n, std::nextafter(n, 1e9)};
+    const LogData log =
+        test::MakeLog({{"SENSOR:CTS", {std::nextafter(n, 0.0), n, std::nextafter(n, 1e9)}}});
     struct Case {
         CompareOp op;
         bool below, equal, above;
@@ -95,12 +93,7 @@ TEST(SampleFilter, EveryOperatorAtItsBoundary) {
 }
 
 TEST(SampleFilter, EveryConditionMustHoldAndMissingItemsAreIgnored) {
-    LogData log;
-    log.lngItemCount = 2;
-    log.lngSampleCount = 4;
-    log.udtItems.push_back({"MW2:7"});
-    log.udtItems.push_back({"SENSOR:CTS"});
-    log.dblSamples = {0, 1, 1, 1, /* CTS */ 90, 90, 70, 80};
+    const LogData log = test::MakeLog({{"MW2:7", {0, 1, 1, 1}}, {"SENSOR:CTS", {90, 90, 70, 80}}});
     const std::vector<SampleCondition> conditions = {
         {"MW2:7", CompareOp::Equal, 1},
         {"SENSOR:EGT", CompareOp::Less, 0},  // the log has no such item

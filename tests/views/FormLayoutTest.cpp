@@ -58,13 +58,6 @@ TEST(LayoutForClientSize, WiderByThousandMovesRightColumnOnly) {
     }
 }
 
-// What the command line draws when given no size: the window's at its default size.
-TEST(DefaultLayout, DrawingAreaIs537By289PixelsWithA121PixelLegend) {
-    const FormLayout f = DefaultLayout();
-    ExpectRect(f.pbGraph, 480, 105, 537 * 15, 289 * 15);
-    EXPECT_EQ(f.pbLegend.Width, 121 * 15);
-}
-
 TEST(LayoutForClientSize, TallerByThousandMovesBottomPanelDown) {
     const FormLayout a = LayoutForClientSize(10440, 5010, 0);
     const FormLayout b = LayoutForClientSize(10440, 6010, 0);
