@@ -156,6 +156,7 @@ private:
     bool Canvas_KeyPress(QKeyEvent* event);
     bool Canvas_ContextMenu(QContextMenuEvent* event);
     bool Canvas_ToolTip(QHelpEvent* event);
+    void ShowCellTip(QPoint point, QPoint globalPoint);
     void Canvas_Leave();
     int32_t SampleAt(QPointF canvasPoint) const;
     std::optional<int32_t> HereSample() const;
@@ -168,6 +169,7 @@ private:
     void EnableReadoutActions();
     void mMarkerA_Click();
     void mMarkerB_Click();
+    void SetMarkerHere(std::optional<int32_t>& marker);
     void mClearMarkers_Click();
     void mShowMarkedSamples_Click();
     void mShowAllSamples_Click();

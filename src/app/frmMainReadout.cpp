@@ -212,15 +212,8 @@ bool frmMain::Canvas_MouseMove(QMouseEvent* event) {
     GraphReadout& r = readout_;
     if (lngViewMode == ViewMode::Blm || lngViewMode == ViewMode::Int) {
         // A tooltip already shown follows the mouse from cell to cell.
-        if (QToolTip::isVisible()) {
-            const auto cell = CellAtPoint(area_.pbGraphContents, event->position().toPoint());
-            if (cell)
-                QToolTip::showText(event->globalPosition().toPoint(),
-                                   CellSummary(ShownCellStatistics(), r.shownKind, *cell),
-                                   pbGraphContents);
-            else
-                QToolTip::hideText();
-        }
+        if (QToolTip::isVisible())
+            ShowCellTip(event->position().toPoint(), event->globalPosition().toPoint());
         return false;
     }
     if (!r.axis) return false;
@@ -292,14 +285,19 @@ bool frmMain::Canvas_ContextMenu(QContextMenuEvent* event) {
 
 bool frmMain::Canvas_ToolTip(QHelpEvent* event) {
     if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return false;
-    const auto cell = CellAtPoint(area_.pbGraphContents, event->pos());
+    ShowCellTip(event->pos(), event->globalPos());
+    return true;
+}
+
+// The statistics of the table cell under `point` (canvas pixels), or no tooltip off the cells.
+void frmMain::ShowCellTip(QPoint point, QPoint globalPoint) {
+    const auto cell = CellAtPoint(area_.pbGraphContents, point);
     if (cell)
-        QToolTip::showText(event->globalPos(),
+        QToolTip::showText(globalPoint,
                            CellSummary(ShownCellStatistics(), readout_.shownKind, *cell),
                            pbGraphContents);
     else
         QToolTip::hideText();
-    return true;
 }
 
 void frmMain::Canvas_Leave() {
@@ -309,15 +307,13 @@ void frmMain::Canvas_Leave() {
 
 // ---- The canvas' menu and keys ----
 
-void frmMain::mMarkerA_Click() {
-    if (!HereSample()) return;
-    readout_.markers.a = HereSample();
-    RefreshReadout();
-}
+void frmMain::mMarkerA_Click() { SetMarkerHere(readout_.markers.a); }
 
-void frmMain::mMarkerB_Click() {
+void frmMain::mMarkerB_Click() { SetMarkerHere(readout_.markers.b); }
+
+void frmMain::SetMarkerHere(std::optional<int32_t>& marker) {
     if (!HereSample()) return;
-    readout_.markers.b = HereSample();
+    marker = HereSample();
     RefreshReadout();
 }
 
