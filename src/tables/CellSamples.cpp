@@ -45,13 +45,13 @@ SampleMarks MarkCellSamples(const LogData& log, CellAddress cell, int32_t first,
     const auto inCell = [&](int32_t s) { return bounds.Holds(rpm[s - 1], map[s - 1]); };
     if (filter.passesAll()) return SampleMarks(first, last, inCell);
     // The filter's marks a block at a time.
-    std::array<uint8_t, kBlock> passes;
+    std::array<double, kBlock> passes;
     int32_t blockStart = first, blockEnd = first;
     return SampleMarks(first, last, [&](int32_t s) {
         if (s == blockEnd) {
             blockStart = s;
             blockEnd = s + std::min(kBlock, last - s + 1);
-            filter.Mark(blockStart, blockEnd - blockStart, passes.data());
+            filter.MarkWeights(blockStart, blockEnd - blockStart, passes.data());
         }
         return inCell(s) & (passes[static_cast<size_t>(s - blockStart)] != 0);
     });

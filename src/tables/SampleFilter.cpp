@@ -134,14 +134,6 @@ bool SampleFilter::Passes(int32_t s) const {
                        [s](const Range& r) { return r.Holds(r.values[s - 1]); });
 }
 
-void SampleFilter::Mark(int32_t first, int32_t count, uint8_t* passes) const {
-    std::fill_n(passes, count, uint8_t{1});
-    for (const Range& r : ranges_) {
-        const double* values = r.values + (first - 1);
-        for (int32_t i = 0; i < count; ++i) passes[i] &= static_cast<uint8_t>(r.Holds(values[i]));
-    }
-}
-
 // One loop per range, each vectorised (a select of doubles by doubles). A column read alone
 // keeps few reads from memory in flight: each piece asks for the one a few pieces on.
 void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights) const {

@@ -47,9 +47,8 @@ public:
 
     // Whether sample s (1-based) passes every condition that names an item of the log.
     bool Passes(int32_t s) const;
-    // passes[i] = Passes(first + i) for i in 0 .. count - 1, faster than asking one by one.
-    void Mark(int32_t first, int32_t count, uint8_t* passes) const;
-    // The same as weights: 1 for a sample that passes, 0 for one that fails.
+    // weights[i] = 1 when Passes(first + i), else 0, for i in 0 .. count - 1; faster than
+    // asking one by one.
     void MarkWeights(int32_t first, int32_t count, double* weights) const;
 
     // No condition names an item of the log: every sample passes.

@@ -156,7 +156,7 @@ double SampleValue(fuzz::FuzzInput& input, double number) {
 }
 
 // A log of one or two items and up to eight samples; the parsed condition and a second one on
-// either item, in one filter. Passes, Mark and MarkWeights must agree with the operators.
+// either item, in one filter. Passes and MarkWeights must agree with the operators.
 void CheckFilter(fuzz::FuzzInput& input, const SampleCondition& parsed) {
     const uint8_t shape = input.Byte();
     const bool lacksItem = shape & 1, secondItem = shape & 2, secondCondition = shape & 4;
@@ -187,9 +187,7 @@ void CheckFilter(fuzz::FuzzInput& input, const SampleCondition& parsed) {
 
     const int32_t first = 1 + input.Byte() % count;
     const int32_t marked = 1 + input.Byte() % (count - first + 1);
-    std::vector<uint8_t> passes(marked, 7);
     std::vector<double> weights(marked, 7);
-    filter.Mark(first, marked, passes.data());
     filter.MarkWeights(first, marked, weights.data());
     for (int32_t s = 1; s <= count; ++s) {
         bool expected = true;
@@ -198,7 +196,6 @@ void CheckFilter(fuzz::FuzzInput& input, const SampleCondition& parsed) {
                 expected = expected && Holds(c.op, log.sample(k, s), c.number);
         FUZZ_CHECK(filter.Passes(s) == expected);
         if (s < first || s >= first + marked) continue;
-        FUZZ_CHECK(passes[s - first] == (expected ? 1 : 0));
         FUZZ_CHECK(weights[s - first] == (expected ? 1.0 : 0.0));
     }
 }

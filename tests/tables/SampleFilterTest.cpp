@@ -83,8 +83,8 @@ TEST(SampleFilter, EveryOperatorAtItsBoundary) {
         const std::vector<SampleCondition> conditions = {{"SENSOR:CTS", c.op, n}};
         const SampleFilter filter(log, conditions);
         const bool expected[] = {c.below, c.equal, c.above};
-        uint8_t marks[3];
-        filter.Mark(1, 3, marks);
+        double marks[3];
+        filter.MarkWeights(1, 3, marks);
         for (int s = 1; s <= 3; ++s) {
             EXPECT_EQ(filter.Passes(s), expected[s - 1]) << ConditionText(conditions[0]) << s;
             EXPECT_EQ(marks[s - 1] != 0, expected[s - 1]) << ConditionText(conditions[0]) << s;
@@ -103,8 +103,8 @@ TEST(SampleFilter, EveryConditionMustHoldAndMissingItemsAreIgnored) {
     EXPECT_EQ(filter.missing(), std::vector<size_t>{1});
     EXPECT_FALSE(filter.passesAll());
     const bool expected[] = {false, true, false, true};
-    uint8_t marks[3];
-    filter.Mark(2, 3, marks);
+    double marks[3];
+    filter.MarkWeights(2, 3, marks);
     for (int s = 1; s <= 4; ++s) {
         EXPECT_EQ(filter.Passes(s), expected[s - 1]) << s;
         if (s >= 2) {
