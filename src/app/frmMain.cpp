@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -389,8 +390,7 @@ void frmMain::LoadLogFile(const std::string& path) {
         area_.pbGraphContents.SetLeft(0);
         area_.pbGraphContents.SetTop(0);
         pbGraphContents->Sync();
-        const size_t slash = path.find_last_of('/');
-        strFileTitle = QFile::decodeName(path.substr(slash + 1).c_str());
+        strFileTitle = FileTitle(path);
         ShowCaption();
         cbLabels->setFocus();
         for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
@@ -452,6 +452,11 @@ void frmMain::Timer1_Timer() {
     if (!RedrawDue(lngRedrawAt, clock_.elapsed(), blnFileLoaded, blnLoading)) return;
     StoreScrollPos();
     RedrawCurrentView();
+}
+
+// The file's name without its folder, as the caption and the table legend show it.
+QString frmMain::FileTitle(const std::string& path) {
+    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
 }
 
 }  // namespace grafolux

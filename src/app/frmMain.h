@@ -90,6 +90,7 @@ private:
     void CreateTableMenu();
     void EnableTableMenu(bool loaded);
     TableSettings TableSettingsNow() const;
+    static QString FileTitle(const std::string& path);
     void SetTablePreferences(const TablePreferences& preferences);
     void RedrawTableView();
     PooledTable ShownTable() const;

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,14 +23,6 @@
 #include "tables/TableLegend.h"
 
 namespace grafolux {
-
-namespace {
-
-QString FileTitle(const std::string& path) {
-    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
-}
-
-}  // namespace
 
 void frmMain::CreateTableMenu() {
     mTable = menuBar()->addMenu("&Table");

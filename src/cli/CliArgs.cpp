@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "logdata/LogLoader.h"
+#include "views/SampleRange.h"
 
 namespace grafolux::cli {
 
@@ -41,6 +42,19 @@ std::vector<std::string> CliArgs::options(const std::string& name) const {
 
 UsageError BadValue(const std::string& command, const std::string& what) {
     return UsageError(what + " (see grafolux-cli " + command + " --help)", false);
+}
+
+TableKind TableKindArg(const CliArgs& args) {
+    const std::string& kind = args.positional().at(0);
+    if (kind != "blm" && kind != "int") throw UsageError("table kind must be blm or int");
+    return kind == "blm" ? TableKind::Blm : TableKind::Int;
+}
+
+std::pair<int32_t, int32_t> SampleRangeArgs(const CliArgs& args, const LogData& log) {
+    const auto first = args.option("--first");
+    const auto last = args.option("--last");
+    return {first ? RoundedRangeNumber(*first) : 1,
+            last ? RoundedRangeNumber(*last) : log.lngSampleCount};
 }
 
 std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command) {

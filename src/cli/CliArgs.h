@@ -10,6 +10,7 @@
 
 #include "logdata/LogLoader.h"
 #include "logdata/LogModel.h"
+#include "tables/CellStats.h"
 #include "tables/SampleFilter.h"
 
 namespace grafolux::cli {
@@ -45,6 +46,11 @@ private:
 
 // A bad value of an option of `command`: one line that says what is wrong and where to look.
 UsageError BadValue(const std::string& command, const std::string& what);
+
+// The table the first word names: blm or int, else a usage error.
+TableKind TableKindArg(const CliArgs& args);
+// --first and --last of `log` (by default its whole range), read like the range boxes.
+std::pair<int32_t, int32_t> SampleRangeArgs(const CliArgs& args, const LogData& log);
 
 // The conditions of every --where, in order; a usage error names one that does not read.
 std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command);

@@ -3,7 +3,6 @@
 #include "cli/CliArgs.h"
 #include "tables/CellSamples.h"
 #include "tables/PooledTable.h"
-#include "views/SampleRange.h"
 
 namespace grafolux::cli {
 
@@ -23,8 +22,7 @@ int Label(const CliArgs& args, const std::string& option,
 
 void RunCells(const CliArgs& args, const Print& print) {
     args.expectPositional(2);
-    const std::string& kind = args.positional()[0];
-    if (kind != "blm" && kind != "int") throw UsageError("table kind must be blm or int");
+    TableKindArg(args);  // checked only: both tables have the same cells
     const CellAddress cell{Label(args, "--row", RowLabelled, "400, 800 ... 6400"),
                            Label(args, "--column", ColumnLabelled, "20, 30 ... 100")};
     const std::vector<SampleCondition> conditions = WhereConditions(args, "cells");
@@ -38,12 +36,8 @@ void RunCells(const CliArgs& args, const Print& print) {
     const SampleFilter filter(log, conditions);
     CheckConditionItems(args, path, filter.missing());
 
-    // Read like the range boxes, as `table` reads them.
-    const auto first = args.option("--first");
-    const auto last = args.option("--last");
-    const SampleMarks marks =
-        MarkCellSamples(log, cell, first ? RoundedRangeNumber(*first) : 1,
-                        last ? RoundedRangeNumber(*last) : log.lngSampleCount, filter);
+    const auto [first, last] = SampleRangeArgs(args, log);
+    const SampleMarks marks = MarkCellSamples(log, cell, first, last, filter);
     std::string out;
     for (const SampleMarks::Run& run : marks.Runs())
         out += std::to_string(run.first) + '\t' + std::to_string(run.last) + '\n';

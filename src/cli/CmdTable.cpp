@@ -5,7 +5,6 @@
 #include "tables/CellDisplay.h"
 #include "tables/CellTableText.h"
 #include "tables/PooledTable.h"
-#include "views/SampleRange.h"
 
 namespace grafolux::cli {
 
@@ -34,9 +33,7 @@ CellShow ShowOptions(const CliArgs& args) {
 
 void RunTable(const CliArgs& args, const Print& print) {
     if (args.positional().size() < 2) throw UsageError("wrong number of arguments");
-    const std::string& kind = args.positional()[0];
-    if (kind != "blm" && kind != "int") throw UsageError("table kind must be blm or int");
-    const TableKind table = kind == "blm" ? TableKind::Blm : TableKind::Int;
+    const TableKind table = TableKindArg(args);
     const CellShow show = ShowOptions(args);
     const std::vector<SampleCondition> conditions = WhereConditions(args, "table");
     const std::string format = args.option("--format").value_or("text");
@@ -49,12 +46,10 @@ void RunTable(const CliArgs& args, const Print& print) {
     std::vector<TableSource> sources;
     for (const LoadResult& result : results) {
         if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
-        // Read like the range boxes, against each log's own sample numbers.
+        // Each log's own sample numbers.
         const LogData& log = std::get<LogData>(result);
-        const auto first = args.option("--first");
-        const auto last = args.option("--last");
-        sources.push_back({&log, first ? RoundedRangeNumber(*first) : 1,
-                           last ? RoundedRangeNumber(*last) : log.lngSampleCount});
+        const auto [first, last] = SampleRangeArgs(args, log);
+        sources.push_back({&log, first, last});
     }
     const PooledTable pooled =
         ComputePooledTable(sources, table, conditions, GatheredFor(show.statistic));
