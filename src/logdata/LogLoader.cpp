@@ -14,6 +14,7 @@
 
 #include "logdata/HugePages.h"
 #include "logdata/LogParser.h"
+#include "logdata/ThreadedRun.h"
 
 namespace grafolux {
 
