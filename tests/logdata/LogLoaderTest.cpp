@@ -18,12 +18,14 @@ std::string WriteFile(const std::string& name, const std::string& bytes) {
 }
 
 TEST(LoadLog, FailuresGiveOneLineNamingThePath) {
+    const std::string folder = std::filesystem::path(WriteFile("x", "")).parent_path().string();
     const struct {
-        std::string path, reason;
+        std::string path, reason, shown = {};  // shown: the path as the message writes it
     } cases[] = {
         {WriteFile("x", "") + "-missing", "no such file"},
+        {folder + "/line\nbreak\r.txt", "no such file", folder + "/line\\nbreak\\r.txt"},
         {"", "no such file"},
-        {std::filesystem::path(WriteFile("x", "")).parent_path().string(), "is a folder"},
+        {folder, "is a folder"},
         {WriteFile("empty.txt", ""), "the file is empty"},
         {WriteFile("noitem.txt", "\tA\r\n1\r\n"), "the header names no item"},
         {WriteFile("blankheader.txt", "\n1\n"), "the header names no item"},
@@ -33,7 +35,8 @@ TEST(LoadLog, FailuresGiveOneLineNamingThePath) {
         const auto result = LoadLog(c.path, 0);
         ASSERT_TRUE(std::holds_alternative<LoadError>(result)) << c.path;
         const std::string& message = std::get<LoadError>(result).message;
-        EXPECT_TRUE(message.starts_with(c.path + ": " + c.reason)) << message;
+        EXPECT_TRUE(message.starts_with((c.shown.empty() ? c.path : c.shown) + ": " + c.reason))
+            << message;
         EXPECT_EQ(message.find('\n'), std::string::npos) << message;
     }
 }
