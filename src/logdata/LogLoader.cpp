@@ -14,6 +14,8 @@
 
 #include "logdata/HugePages.h"
 #include "logdata/LogParser.h"
+#include "logdata/TextFields.h"
+#include "logdata/ThreadedRun.h"
 
 namespace grafolux {
 
@@ -79,19 +81,12 @@ std::string ReadWholeFile(const std::string& path, const LoadProgress& progress,
     return {};
 }
 
-// A path as one line of a message.
-std::string Printable(std::string path) {
-    std::replace_if(
-        path.begin(), path.end(), [](char c) { return c == '\n' || c == '\r'; }, '?');
-    return path;
-}
-
 }  // namespace
 
 LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress,
                    const LoadOptions& options) {
     const auto fail = [&](const std::string& what) {
-        return LoadError{Printable(path) + ": " + what};
+        return LoadError{OnOneLine(path) + ": " + what};
     };
     std::error_code error;
     const auto status = std::filesystem::status(path, error);

@@ -2,7 +2,6 @@
 // Turns the bytes of a log file into a LogData. LoadLog reads the file and hands the bytes
 // here; tests call it directly to pin the format without touching the disk.
 
-#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,9 +9,6 @@
 #include "logdata/LogLoader.h"
 
 namespace grafolux {
-
-// How often a long load reports progress.
-inline constexpr std::chrono::milliseconds kProgressInterval{16};
 
 // The data lines are cut into `workers` ranges of whole lines, counted and then parsed on
 // as many threads while the calling thread calls `progress` about every 16 ms. The result

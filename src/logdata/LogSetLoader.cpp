@@ -1,12 +1,9 @@
 #include "logdata/LogSetLoader.h"
 
-#include <algorithm>
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
-#include "logdata/LogParser.h"
+#include "logdata/ThreadedRun.h"
 
 namespace grafolux {
 
@@ -32,65 +29,26 @@ std::vector<LoadResult> LoadLogs(const std::vector<std::string>& paths, Colour i
     LoadOptions single = options;
     single.workers = 1;
     std::vector<std::atomic<int64_t>> done(paths.size());
-    std::atomic<size_t> next{0};
-    std::atomic<bool> stop{false};
-    std::mutex mutex;
-    std::condition_variable finished;
-    size_t running = 0;
-    const auto work = [&] {
-        for (size_t i; !stop && (i = next++) < paths.size();) {
-            try {
-                results[i] = LoadLog(
-                    paths[i], itemColour,
-                    [&, i](int64_t parsed, int64_t total) {
-                        if (stop) throw Stopped{};
-                        if (total > 0) done[i] = parsed * kPerFile / total;
-                    },
-                    single);
-            } catch (const Stopped&) {
-            }
-            done[i] = kPerFile;
-        }
-        const std::lock_guard lock(mutex);
-        --running;
-        finished.notify_one();
-    };
-
-    const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, paths.size());
-    std::vector<std::jthread> workers;
-    {
-        const std::lock_guard lock(mutex);
-        running = threads;
-    }
-    for (size_t t = 0; t < threads; ++t) {
+    const auto load = [&](size_t i, std::stop_token stop) {
         try {
-            workers.emplace_back(work);
-        } catch (const std::system_error&) {
-            work();  // no thread to be had: this one works instead
+            results[i] = LoadLog(
+                paths[i], itemColour,
+                [&, i](int64_t parsed, int64_t total) {
+                    if (stop.stop_requested()) throw Stopped{};
+                    if (total > 0) done[i] = parsed * kPerFile / total;
+                },
+                single);
+        } catch (const Stopped&) {
         }
-    }
-    const auto total = static_cast<int64_t>(paths.size()) * kPerFile;
-    const auto sum = [&] {
+        done[i] = kPerFile;
+    };
+    const auto report = [&] {
+        if (!progress) return;
         int64_t all = 0;
         for (const auto& d : done) all += d;
-        return all;
+        progress(all, static_cast<int64_t>(paths.size()) * kPerFile);
     };
-    std::unique_lock lock(mutex);
-    while (!finished.wait_for(lock, kProgressInterval, [&] { return running == 0; })) {
-        if (!progress) continue;
-        lock.unlock();
-        try {
-            progress(sum(), total);
-        } catch (...) {
-            stop = true;
-            for (auto& worker : workers) worker.join();
-            throw;
-        }
-        lock.lock();
-    }
-    lock.unlock();
-    for (auto& worker : workers) worker.join();
-    if (progress) progress(total, total);
+    RunThreaded(paths.size(), std::thread::hardware_concurrency(), load, report);
     return results;
 }
 
