@@ -93,7 +93,7 @@ private:
     static QString FileTitle(const std::string& path);
     void SetTablePreferences(const TablePreferences& preferences);
     void RedrawTableView();
-    PooledTable ShownTable() const;
+    PooledTable ShownTable(TableKind kind) const;
     const CellTable& ShownCellStatistics();
     void LoadIncludedLogs(const std::vector<std::string>& paths);
     void mStatistic_Click(CellStatistic statistic);
@@ -109,6 +109,7 @@ private:
     ViewMode SetViewMode(ViewMode lngMode);
     void DrawGraph();
     void DrawCellTable(TableKind intTable);
+    void ShowTable(TableKind kind);
     void RedrawCurrentView();
     void StoreScrollPos();
     void SyncSurfaces();

@@ -210,7 +210,7 @@ void frmMain::EnableReadoutActions() {
 
 bool frmMain::Canvas_MouseMove(QMouseEvent* event) {
     GraphReadout& r = readout_;
-    if (lngViewMode == ViewMode::Blm || lngViewMode == ViewMode::Int) {
+    if (IsTableView(lngViewMode)) {
         // A tooltip already shown follows the mouse from cell to cell.
         if (QToolTip::isVisible())
             ShowCellTip(event->position().toPoint(), event->globalPosition().toPoint());
@@ -248,7 +248,7 @@ bool frmMain::Canvas_MouseRelease(QMouseEvent* event) {
 
 // In a table: the cell's samples marked on the graph.
 bool frmMain::Canvas_DoubleClick(QMouseEvent* event) {
-    if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return false;
+    if (!IsTableView(lngViewMode)) return false;
     const auto cell = CellAtPoint(area_.pbGraphContents, event->position().toPoint());
     if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return true;
     readout_.marked = GraphReadout::MarkedCell{*cell, SampleMarks()};
@@ -284,7 +284,7 @@ bool frmMain::Canvas_ContextMenu(QContextMenuEvent* event) {
 }
 
 bool frmMain::Canvas_ToolTip(QHelpEvent* event) {
-    if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return false;
+    if (!IsTableView(lngViewMode)) return false;
     ShowCellTip(event->pos(), event->globalPos());
     return true;
 }

@@ -85,7 +85,7 @@ void frmMain::SetTablePreferences(const TablePreferences& preferences) {
 }
 
 void frmMain::RedrawTableView() {
-    if (lngViewMode == ViewMode::Blm || lngViewMode == ViewMode::Int) RedrawCurrentView();
+    if (IsTableView(lngViewMode)) RedrawCurrentView();
 }
 
 void frmMain::mStatistic_Click(CellStatistic statistic) {
@@ -182,9 +182,10 @@ void frmMain::mOnlyThisLog_Click() {
 }
 
 void frmMain::mCopyTable_Click() {
-    if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return;
+    const auto kind = TableKindOf(lngViewMode);
+    if (!kind) return;
     const QString text =
-        QString::fromStdString(CellTableText(ShownTable().table, tablePrefs_.look.show));
+        QString::fromStdString(CellTableText(ShownTable(*kind).table, tablePrefs_.look.show));
     QClipboard* clipboard = QApplication::clipboard();
     if (clipboard) clipboard->setText(text);
     if (!clipboard || clipboard->text() != text)
@@ -193,7 +194,8 @@ void frmMain::mCopyTable_Click() {
 }
 
 void frmMain::mSaveTable_Click() {
-    if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return;
+    const auto kind = TableKindOf(lngViewMode);
+    if (!kind) return;
     const QString name = dialogs_.GetSaveFileName(
         this, strTableFileName, {"CSV Files (*.csv)", "Text Files (*.txt)"}, "csv");
     if (name.isEmpty()) return;
@@ -201,7 +203,7 @@ void frmMain::mSaveTable_Click() {
     QString error;
     if (!WriteFileAtomically(name,
                              CellTableFileText(QFile::encodeName(name).toStdString(),
-                                               ShownTable().table, tablePrefs_.look.show),
+                                               ShownTable(*kind).table, tablePrefs_.look.show),
                              &error))
         dialogs_.Warning(this, "Save Table As",
                          "The table could not be saved; an existing file is unchanged:\n" + error);

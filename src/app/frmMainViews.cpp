@@ -48,9 +48,8 @@ ViewMode frmMain::SetViewMode(ViewMode lngMode) {
     bINT->setProperty("picture", buttons.intPicture);
     bZoomIn->setEnabled(buttons.canZoomIn);
     bZoomOut->setEnabled(buttons.canZoomOut);
-    const bool table = lngMode == ViewMode::Blm || lngMode == ViewMode::Int;
-    mCopyTable->setEnabled(table);
-    mSaveTable->setEnabled(table);
+    mCopyTable->setEnabled(IsTableView(lngMode));
+    mSaveTable->setEnabled(IsTableView(lngMode));
     return old;
 }
 
@@ -98,25 +97,16 @@ const CellTable& frmMain::ShownCellStatistics() {
 }
 
 // The table of the table view as drawn, for its numbers out.
-PooledTable frmMain::ShownTable() const {
-    return TableForRange(log_, lngViewMode == ViewMode::Int ? TableKind::Int : TableKind::Blm,
-                         Bytes(tbFirst->text()), Bytes(tbLast->text()), TableSettingsNow());
+PooledTable frmMain::ShownTable(TableKind kind) const {
+    return TableForRange(log_, kind, Bytes(tbFirst->text()), Bytes(tbLast->text()),
+                         TableSettingsNow());
 }
 
 void frmMain::RedrawCurrentView() {
-    switch (lngViewMode) {
-        case ViewMode::Graph:
-            DrawGraph();
-            break;
-        case ViewMode::Blm:
-            DrawCellTable(TableKind::Blm);
-            break;
-        case ViewMode::Int:
-            DrawCellTable(TableKind::Int);
-            break;
-        default:
-            break;
-    }
+    if (lngViewMode == ViewMode::Graph)
+        DrawGraph();
+    else if (const auto kind = TableKindOf(lngViewMode))
+        DrawCellTable(*kind);
 }
 
 // ---- Item panel ----
@@ -185,14 +175,13 @@ void frmMain::bColor_Click() {
 
 void frmMain::bData_Click() { SelectItem(lngCurItem); }
 
-void frmMain::bBLM_Click() {
-    SetViewMode(ViewMode::Blm);
-    DrawCellTable(TableKind::Blm);
-}
+void frmMain::bBLM_Click() { ShowTable(TableKind::Blm); }
 
-void frmMain::bINT_Click() {
-    SetViewMode(ViewMode::Int);
-    DrawCellTable(TableKind::Int);
+void frmMain::bINT_Click() { ShowTable(TableKind::Int); }
+
+void frmMain::ShowTable(TableKind kind) {
+    SetViewMode(TableView(kind));
+    DrawCellTable(kind);
 }
 
 void frmMain::tbFirst_LostFocus() {
