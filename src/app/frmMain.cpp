@@ -258,7 +258,7 @@ void frmMain::LoadSettings() {
         if (HasArea(w))
             setGeometry(TwipsToPixels(w.left), TwipsToPixels(w.top), TwipsToPixels(w.width),
                         TwipsToPixels(w.height));
-        if (w.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
+        if (w.state == kWindowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     }
     BuildRecentMenu();
 }
@@ -267,7 +267,7 @@ void frmMain::SaveSettings() {
     const QRect normal = normalGeometry();
     const WindowState window{normal.x() * kTwipsPerPixel, normal.y() * kTwipsPerPixel,
                              normal.width() * kTwipsPerPixel, normal.height() * kTwipsPerPixel,
-                             isMaximized() ? 2 : 0};
+                             isMaximized() ? kWindowMaximized : 0};
     std::string error;
     if (!SaveSettingsFile(strSettingsFile, strRecent, window, &error))
         dialogs_.Warning(this, "Settings",
