@@ -24,6 +24,7 @@
 #include "app/EventPump.h"
 #include "app/FileDrop.h"
 #include "app/Icons.h"
+#include "app/LogLoading.h"
 #include "app/PictureBox.h"
 #include "app/RecentList.h"
 #include "draw/DisplayText.h"
@@ -79,9 +80,8 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     ApplyDefaultSize();
     Form_Load();
     // A file dropped on the window opens as through "Open Data File".
-    new FileDropTarget(
-        *this, [this] { return blnLoading; },
-        [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
+    connect(new FileDropTarget(*this, *loading_), &FileDropTarget::FileDropped, this,
+            [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
 }
 
 frmMain::~frmMain() = default;
@@ -96,6 +96,7 @@ void frmMain::CreateControls() {
     CreateDrawingArea();
     CreateItemPanel();
     CreateRangeAndProgress();
+    CreateReadout();
     Line1 = EtchedLine(form_, "Line1", QColor(128, 128, 128));
     Line2 = EtchedLine(form_, "Line2", Qt::white);
     Line3 = EtchedLine(form_, "Line3", QColor(128, 128, 128));
@@ -137,7 +138,6 @@ void frmMain::CreateDrawingArea() {
     connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
     connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
     connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
-    CreateReadout();
 }
 
 // The current item: its choice, its value range, its lock, fill and colour.
@@ -190,6 +190,7 @@ void frmMain::CreateRangeAndProgress() {
     connect(tbLast, &QLineEdit::returnPressed, this, &frmMain::tbLast_LostFocus);
     tbFirst->installEventFilter(this);
     tbLast->installEventFilter(this);
+    loading_ = new LogLoading(*this, *ProgressBar1);
 }
 
 // The default size: the client area below the menu bar is the layout's default, so the File
@@ -276,8 +277,7 @@ void frmMain::SaveSettings() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (blnLoading) {  // the load's own frame is still on the stack: close when it returns
-        blnCloseAfterLoad = true;
+    if (loading_->PostponeClose()) {
         event->ignore();
         return;
     }
@@ -333,72 +333,48 @@ void frmMain::BuildRecentMenu() {
     }
 }
 
-// Between loads the bar is disabled at 0 of a real range: a load that ended while the bar
-// still showed "busy" (no total known yet) must not leave it moving.
-void frmMain::ShowProgressIdle() {
-    ProgressBar1->setRange(0, 1);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setEnabled(false);
-}
-
-void frmMain::ShowLoadProgress(int64_t done, int64_t total) {
-    ProgressBar1->setMaximum(static_cast<int>(std::min<int64_t>(total, INT32_MAX)));
-    ProgressBar1->setValue(static_cast<int>(std::min<int64_t>(done, INT32_MAX)));
-    EventPump::Pump();
-}
-
 void frmMain::LoadLogFile(const std::string& path) {
-    if (!FileExists(path) || blnLoading) return;
+    if (!FileExists(path) || loading_->Busy()) return;
     strFileName = path;
     AddRecent(strRecent, strFileName);
     BuildRecentMenu();
+    loading_->LoadOne(path, colors_.lngItemColor, {},
+                      [&](LogData& loaded) { ShowLoadedLog(loaded, path); });
+}
 
-    ProgressBar1->setEnabled(true);
-    ProgressBar1->setMinimum(0);
-    ProgressBar1->setValue(0);
-    blnLoading = true;
-    EventPump pump;
-    LoadResult result = LoadLog(path, colors_.lngItemColor, [&](int64_t done, int64_t total) {
-        if (pump.Due()) ShowLoadProgress(done, total);
-    });
-    blnLoading = false;
-    ShowProgressIdle();
-
-    if (auto* loaded = std::get_if<LogData>(&result)) {
-        // Only a complete log replaces the shown one.
-        ForgetReadout();
-        log_ = std::move(*loaded);
-        cbLabels->clear();
-        for (int32_t k = 1; k <= log_.lngItemCount; ++k)
-            cbLabels->addItem(DisplayText(log_.udtItems[k].strName));
-        lngCurItem = 1;
-        blnDrawEnabled = false;
-        tbFirst->setText("1");
-        tbLast->setText(QString::number(log_.lngSampleCount));
-        blnDrawEnabled = true;
-        SetZoom(1.0);
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{chkDisplay, cbLabels, bPrev, bNext, tbFirst, tbLast})
-            control->setEnabled(true);
-        chkFilled->setEnabled(false);
-        mGifSave->setEnabled(true);
-        mPngSave->setEnabled(true);
-        blnFileLoaded = true;
-        cbLabels->setCurrentIndex(0);
-        dblZoom = 1.0;
-        bZoomIn->setEnabled(true);
-        area_.pbGraphContents.SetLeft(0);
-        area_.pbGraphContents.SetTop(0);
-        pbGraphContents->Sync();
-        strFileTitle = FileTitle(path);
-        ShowCaption();
-        cbLabels->setFocus();
-        for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
-            control->setEnabled(true);
-        included_.clear();  // a new log starts on its own
-        EnableTableMenu(true);
-    }
-    if (blnCloseAfterLoad) close();
+// Only a complete log replaces the shown one.
+void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
+    ForgetReadout();
+    log_ = std::move(loaded);
+    cbLabels->clear();
+    for (int32_t k = 1; k <= log_.lngItemCount; ++k)
+        cbLabels->addItem(DisplayText(log_.udtItems[k].strName));
+    lngCurItem = 1;
+    blnDrawEnabled = false;
+    tbFirst->setText("1");
+    tbLast->setText(QString::number(log_.lngSampleCount));
+    blnDrawEnabled = true;
+    SetZoom(1.0);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{chkDisplay, cbLabels, bPrev, bNext, tbFirst, tbLast})
+        control->setEnabled(true);
+    chkFilled->setEnabled(false);
+    mGifSave->setEnabled(true);
+    mPngSave->setEnabled(true);
+    blnFileLoaded = true;
+    cbLabels->setCurrentIndex(0);
+    dblZoom = 1.0;
+    bZoomIn->setEnabled(true);
+    area_.pbGraphContents.SetLeft(0);
+    area_.pbGraphContents.SetTop(0);
+    pbGraphContents->Sync();
+    strFileTitle = FileTitle(path);
+    ShowCaption();
+    cbLabels->setFocus();
+    for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
+        control->setEnabled(true);
+    included_.clear();  // a new log starts on its own
+    EnableTableMenu(true);
 }
 
 // ---- Layout and the delayed redraw ----
@@ -449,7 +425,7 @@ void frmMain::Form_Resize() {
 }
 
 void frmMain::Timer1_Timer() {
-    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), blnFileLoaded, blnLoading)) return;
+    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), blnFileLoaded, loading_->Busy())) return;
     StoreScrollPos();
     RedrawCurrentView();
 }

@@ -38,6 +38,7 @@ class QKeyEvent;
 namespace grafolux {
 
 class Dialogs;
+class LogLoading;
 class PictureBox;
 
 class frmMain : public QMainWindow {
@@ -79,8 +80,7 @@ private:
     void mOpen_Click();
     void mRecent_Click(int index);
     void BuildRecentMenu();
-    void ShowLoadProgress(int64_t done, int64_t total);
-    void ShowProgressIdle();
+    void ShowLoadedLog(LogData& loaded, const std::string& path);
 
     // Layout and the delayed redraw.
     void Form_Resize();
@@ -195,8 +195,6 @@ private:
     ViewMode lngViewMode = ViewMode::None;
     bool blnFileLoaded = false;
     bool blnDrawEnabled = true;
-    bool blnLoading = false;
-    bool blnCloseAfterLoad = false;
     double dblZoom = 1.0;
     int32_t lngScrollPos = 0;
     int32_t lngDragX = 0;
@@ -243,6 +241,7 @@ private:
     std::vector<QAction*> mStatistic;  // in the order of CellStatistic
     QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mSaveTable;
     QTimer* Timer1;
+    LogLoading* loading_;
 };
 
 }  // namespace grafolux

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "app/GraphOverlay.h"
+#include "app/LogLoading.h"
 #include "app/PictureBox.h"
 #include "app/frmMain.h"
 #include "graph/ZoomMath.h"
@@ -67,7 +68,7 @@ void frmMain::CreateReadout() {
 }
 
 bool frmMain::ReadoutEvent(QEvent* event) {
-    if (blnLoading) return false;  // the shown log is about to be replaced
+    if (loading_->Busy()) return false;  // the shown log is about to be replaced
     switch (event->type()) {
         case QEvent::MouseMove:
             return Canvas_MouseMove(static_cast<QMouseEvent*>(event));

@@ -13,7 +13,7 @@
 #include <variant>
 
 #include "app/Dialogs.h"
-#include "app/EventPump.h"
+#include "app/LogLoading.h"
 #include "app/frmMain.h"
 #include "draw/DisplayText.h"
 #include "files/AtomicFile.h"
@@ -137,7 +137,7 @@ void frmMain::mColour_Click() {
 }
 
 void frmMain::mInclude_Click() {
-    if (blnLoading) return;
+    if (loading_->Busy()) return;
     const QStringList chosen = dialogs_.GetOpenFileNames(
         this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
     if (chosen.isEmpty()) return;
@@ -151,28 +151,21 @@ void frmMain::mInclude_Click() {
 // Each log on its own, all or nothing; the ones that fail are named with the reason and the
 // others stay.
 void frmMain::LoadIncludedLogs(const std::vector<std::string>& paths) {
-    ProgressBar1->setEnabled(true);
-    ProgressBar1->setValue(0);
-    blnLoading = true;
-    EventPump pump;
-    std::vector<LoadResult> results =
-        LoadLogs(paths, colors_.lngItemColor, {ItemsReadByTables(tablePrefs_.conditions), 0},
-                 [&](int64_t done, int64_t total) {
-                     if (pump.Due()) ShowLoadProgress(done, total);
-                 });
-    blnLoading = false;
-    ShowProgressIdle();
-    QStringList failures;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (auto* log = std::get_if<LogData>(&results[i]))
-            included_.push_back({paths[i], std::move(*log)});
-        else
-            failures << QString::fromLocal8Bit(std::get<LoadError>(results[i]).message.c_str());
-    }
-    if (!failures.isEmpty())
-        dialogs_.Warning(this, "Include Other Logs",
-                         "These logs could not be included:\n" + failures.join('\n'));
-    if (blnCloseAfterLoad) close();
+    loading_->LoadMany(paths, colors_.lngItemColor, {ItemsReadByTables(tablePrefs_.conditions), 0},
+                       [&](std::vector<LoadResult>& results) {
+                           QStringList failures;
+                           for (size_t i = 0; i < paths.size(); ++i) {
+                               if (auto* log = std::get_if<LogData>(&results[i]))
+                                   included_.push_back({paths[i], std::move(*log)});
+                               else
+                                   failures << QString::fromLocal8Bit(
+                                       std::get<LoadError>(results[i]).message.c_str());
+                           }
+                           if (!failures.isEmpty())
+                               dialogs_.Warning(
+                                   this, "Include Other Logs",
+                                   "These logs could not be included:\n" + failures.join('\n'));
+                       });
 }
 
 void frmMain::mOnlyThisLog_Click() {

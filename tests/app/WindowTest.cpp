@@ -163,6 +163,19 @@ TEST_F(WindowTest, ClosesAndSaysWhyWhenTheSettingsCannotBeSaved) {
 
 // An empty log, and one of 2^20 items by 2^24 samples (a sample table of 128 TiB, which no
 // machine can hold): the shown log stays.
+// The load's frame is still on the stack: the window closes, and saves its settings, after it.
+TEST_F(WindowTest, ClosedDuringALoadClosesOnceTheLoadIsOver) {
+    Start();
+    bool closedAtOnce = true;
+    const std::string pipe = OpenWhileLoading([&] { closedAtOnce = window->close(); });
+    EXPECT_FALSE(closedAtOnce);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->log().lngSampleCount, 1);
+    window.reset();
+    Start();
+    EXPECT_EQ(window->recent(), std::vector<std::string>{pipe});
+}
+
 TEST_F(WindowTest, FailedLoadKeepsPreviousLog) {
     const std::string empty = dir.filePath("empty.txt").toStdString();
     std::ofstream(empty).close();
