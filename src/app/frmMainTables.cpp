@@ -106,6 +106,8 @@ void frmMain::mMinSamples_Click() {
 }
 
 void frmMain::mFilter_Click() {
+    // New conditions may load the included logs again, which waits for the running load.
+    if (loading_->Busy()) return;
     QStringList current, items;
     for (const SampleCondition& condition : tablePrefs_.conditions)
         current << QString::fromStdString(ConditionText(condition));
