@@ -42,26 +42,6 @@ namespace {
 
 constexpr int kTimerIntervalMs = 100;
 
-QRect PixelRect(const TwipRect& r) {
-    return QRect(TwipsToPixels(r.Left), TwipsToPixels(r.Top), TwipsToPixels(r.Width),
-                 TwipsToPixels(r.Height));
-}
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QWidget* EtchedLine(QWidget* parent, const char* name, const QColor& colour) {
-    auto* line = Named(new QWidget(parent), name);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, colour);
-    line->setPalette(palette);
-    return line;
-}
-
 // A range box is normalised when the focus moves to another control of the window, not when a
 // menu or popup opens or another application is switched to.
 bool LeavesForAnotherControl(const QEvent& event) {
@@ -92,105 +72,40 @@ void frmMain::CreateControls() {
     // The controls' sizes are made for a small sans-serif font.
     form_->setFont(QFont("Arial", 8));
     form_->installEventFilter(this);
-    CreateToolButtons();
-    CreateDrawingArea();
-    CreateItemPanel();
-    CreateRangeAndProgress();
+    ui_ = CreateFormControls(*form_, shown_.area);
+    ConnectControls();
+    loading_ = new LogLoading(*this, *ui_.ProgressBar1);
     CreateReadout();
-    Line1 = EtchedLine(form_, "Line1", QColor(128, 128, 128));
-    Line2 = EtchedLine(form_, "Line2", Qt::white);
-    Line3 = EtchedLine(form_, "Line3", QColor(128, 128, 128));
-    Line4 = EtchedLine(form_, "Line4", Qt::white);
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 }
 
-// The picture buttons of the left column. Every control gets its place from Form_Resize.
-void frmMain::CreateToolButtons() {
-    const auto toolButton = [this](const char* name, const QString& tip, const QIcon& icon,
-                                   void (frmMain::*handler)()) {
-        auto* button = Named(new QToolButton(form_), name);
-        button->setToolTip(tip);
-        button->setIconSize(QSize(21, 21));
-        button->setIcon(icon);
-        connect(button, &QToolButton::clicked, this, handler);
-        return button;
-    };
-    bZoomIn = toolButton("bZoomIn", "Zoom In", ZoomInIcon(), &frmMain::bZoomIn_Click);
-    bZoomOut = toolButton("bZoomOut", "Zoom Out", ZoomOutIcon(), &frmMain::bZoomOut_Click);
-    bData = toolButton("bData", "Graph", {}, &frmMain::bData_Click);
-    bBLM = toolButton("bBLM", "BLM Table", {}, &frmMain::bBLM_Click);
-    bINT = toolButton("bINT", "INT Table", {}, &frmMain::bINT_Click);
-    bSaveGif = toolButton("bSaveGif", "Save As GIF", SaveGifIcon(), &frmMain::mGifSave_Click);
-    bZoomIn->setShortcut(QKeySequence::ZoomIn);
-    bZoomOut->setShortcut(QKeySequence::ZoomOut);
-}
-
-// The nested picture boxes the views draw on, the legend and the scroll bar under them.
-void frmMain::CreateDrawingArea() {
-    pbGraph = Named(new PictureBox(area_.pbGraph, form_), "pbGraph");
-    pbGraphContainer = Named(new PictureBox(area_.pbGraphContainer, pbGraph), "pbGraphContainer");
-    pbGraphContents =
-        Named(new PictureBox(area_.pbGraphContents, pbGraphContainer), "pbGraphContents");
-    pbLegend = Named(new PictureBox(area_.pbLegend, form_), "pbLegend");
-    hsbGraph = Named(new QScrollBar(Qt::Horizontal, form_), "hsbGraph");
-    connect(hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
-    connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
-    connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
-    connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
-}
-
-// The current item: its choice, its value range, its lock, fill and colour.
-void frmMain::CreateItemPanel() {
-    lblItem = Named(new QLabel("Item:", form_), "lblItem");
-    cbLabels = Named(new QComboBox(form_), "cbLabels");
-    lblMinV = Named(new QLabel("Low Value:", form_), "lblMinV");
-    lblMin = Named(new QLabel(form_), "lblMin");
-    lblMaxV = Named(new QLabel("High Value:", form_), "lblMaxV");
-    lblMax = Named(new QLabel(form_), "lblMax");
-    chkDisplay = Named(new QCheckBox("Lock to graph", form_), "chkDisplay");
-    chkFilled = Named(new QCheckBox("Filled", form_), "chkFilled");
-    lblColor1 = Named(new QLabel("Color:", form_), "lblColor1");
-    bColor = Named(new QPushButton(form_), "bColor");
-    lblColor2 = Named(new QLabel("(Click to Change)", form_), "lblColor2");
-    bPrev = Named(new QPushButton("Previous", form_), "bPrev");
-    bNext = Named(new QPushButton("Next", form_), "bNext");
-
-    QFont bold = lblMin->font();
-    bold.setBold(true);
-    lblMin->setFont(bold);
-    lblMax->setFont(bold);
-    lblMin->setToolTip("Lowest Value");
-    lblMax->setToolTip("Highest Value");
-    chkDisplay->setToolTip("Lock this item in the Graph");
-    chkFilled->setToolTip("Fill this item");
-    lblColor2->setToolTip("Change color for this item");
-    bPrev->setToolTip("Previous data item");
-    bNext->setToolTip("Next data item");
-    bColor->setAutoFillBackground(true);
-    bColor->setFlat(true);
-
-    connect(cbLabels, &QComboBox::activated, this, &frmMain::cbLabels_Click);
-    connect(bNext, &QPushButton::clicked, this, &frmMain::bNext_Click);
-    connect(bPrev, &QPushButton::clicked, this, &frmMain::bPrev_Click);
-    connect(chkDisplay, &QCheckBox::clicked, this, &frmMain::chkDisplay_Click);
-    connect(chkFilled, &QCheckBox::clicked, this, &frmMain::chkFilled_Click);
-    connect(bColor, &QPushButton::clicked, this, &frmMain::bColor_Click);
-}
-
-// The sample range boxes and the load's progress bar.
-void frmMain::CreateRangeAndProgress() {
-    lblFirst = Named(new QLabel("First Item:", form_), "lblFirst");
-    tbFirst = Named(new QLineEdit(form_), "tbFirst");
-    lblLast = Named(new QLabel("Last Item:", form_), "lblLast");
-    tbLast = Named(new QLineEdit(form_), "tbLast");
-    ProgressBar1 = Named(new QProgressBar(form_), "ProgressBar1");
-    ProgressBar1->setTextVisible(false);
-    connect(tbFirst, &QLineEdit::returnPressed, this, &frmMain::tbFirst_LostFocus);
-    connect(tbLast, &QLineEdit::returnPressed, this, &frmMain::tbLast_LostFocus);
-    tbFirst->installEventFilter(this);
-    tbLast->installEventFilter(this);
-    loading_ = new LogLoading(*this, *ProgressBar1);
+void frmMain::ConnectControls() {
+    const FormControls& c = ui_;
+    connect(c.bZoomIn, &QToolButton::clicked, this, &frmMain::bZoomIn_Click);
+    connect(c.bZoomOut, &QToolButton::clicked, this, &frmMain::bZoomOut_Click);
+    connect(c.bData, &QToolButton::clicked, this, &frmMain::bData_Click);
+    connect(c.bBLM, &QToolButton::clicked, this, &frmMain::bBLM_Click);
+    connect(c.bINT, &QToolButton::clicked, this, &frmMain::bINT_Click);
+    connect(c.bSaveGif, &QToolButton::clicked, this, &frmMain::mGifSave_Click);
+    connect(c.hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
+    connect(c.pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
+    connect(c.pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
+    connect(c.pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
+    connect(c.cbLabels, &QComboBox::activated, this, &frmMain::cbLabels_Click);
+    connect(c.bNext, &QPushButton::clicked, this, &frmMain::bNext_Click);
+    connect(c.bPrev, &QPushButton::clicked, this, &frmMain::bPrev_Click);
+    connect(c.chkDisplay, &QCheckBox::clicked, this, &frmMain::chkDisplay_Click);
+    connect(c.chkFilled, &QCheckBox::clicked, this, &frmMain::chkFilled_Click);
+    connect(c.bColor, &QPushButton::clicked, this, &frmMain::bColor_Click);
+    connect(c.tbFirst, &QLineEdit::textChanged, this,
+            [this](const QString& text) { shown_.firstText = text.toUtf8().toStdString(); });
+    connect(c.tbLast, &QLineEdit::textChanged, this,
+            [this](const QString& text) { shown_.lastText = text.toUtf8().toStdString(); });
+    connect(c.tbFirst, &QLineEdit::returnPressed, this, &frmMain::tbFirst_LostFocus);
+    connect(c.tbLast, &QLineEdit::returnPressed, this, &frmMain::tbLast_LostFocus);
+    c.tbFirst->installEventFilter(this);
+    c.tbLast->installEventFilter(this);
 }
 
 // The default size: the client area below the menu bar is the layout's default, so the File
@@ -225,23 +140,23 @@ void frmMain::Form_Load() {
     strAppTitle = "Grafolux v" + QString::number(kVersionMajor) + "." +
                   QString::number(kVersionMinor) + "-" + QString::number(kVersionRevision);
     setWindowTitle(strAppTitle);
-    blnDrawEnabled = true;
-    dblZoom = 1.0;
+    shown_.dblZoom = 1.0;
     SetViewMode(ViewMode::None);
-    PaintBackgrounds(area_, colors_);
-    SetColorButton(colors_.lngItemColor);
-    lngCurItem = 1;
+    PaintBackgrounds(shown_.area, shown_.colors);
+    SetColorButton(shown_.colors.lngItemColor);
+    shown_.lngCurItem = 1;
     for (QWidget* control : std::initializer_list<QWidget*>{
-             chkDisplay, cbLabels, chkFilled, bPrev, bNext, tbFirst, tbLast, lblColor1, lblColor2,
-             bColor, ProgressBar1, bData, bBLM, bINT, bSaveGif, bZoomIn, bZoomOut, hsbGraph})
+             ui_.chkDisplay, ui_.cbLabels, ui_.chkFilled, ui_.bPrev, ui_.bNext, ui_.tbFirst,
+             ui_.tbLast, ui_.lblColor1, ui_.lblColor2, ui_.bColor, ui_.ProgressBar1, ui_.bData,
+             ui_.bBLM, ui_.bINT, ui_.bSaveGif, ui_.bZoomIn, ui_.bZoomOut, ui_.hsbGraph})
         control->setEnabled(false);
     mGifSave->setEnabled(false);
     EnableTableMenu(false);
     mPngSave->setEnabled(false);
     lngRedrawAt = 0;
-    blnFileLoaded = false;
+    shown_.blnFileLoaded = false;
     Timer1->start(kTimerIntervalMs);
-    pbGraphContainer->setCursor(Qt::OpenHandCursor);
+    ui_.pbGraphContainer->setCursor(Qt::OpenHandCursor);
     LoadSettings();
 }
 
@@ -249,9 +164,9 @@ void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
     strPreferencesFile = PreferencesFilePath(strSettingsFile);
     tablePrefs_ = LoadTablePreferences(strPreferencesFile);
-    EnableTableMenu(blnFileLoaded);
+    EnableTableMenu(shown_.blnFileLoaded);
     strRecent = settings.strRecent;
-    strFileName = strRecent.empty() ? std::string() : strRecent.front();
+    shown_.strFileName = strRecent.empty() ? std::string() : strRecent.front();
     if (settings.window) {
         const QRect screen = QApplication::primaryScreen()->availableGeometry();
         const WindowState w = ClampToScreen(*settings.window, screen.width() * kTwipsPerPixel,
@@ -292,10 +207,10 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
-    if (watched == pbGraphContents && ReadoutEvent(event)) return true;
+    if (watched == ui_.pbGraphContents && ReadoutEvent(event)) return true;
     if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
-        if (watched == tbFirst) tbFirst_LostFocus();
-        if (watched == tbLast) tbLast_LostFocus();
+        if (watched == ui_.tbFirst) tbFirst_LostFocus();
+        if (watched == ui_.tbLast) tbLast_LostFocus();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -303,8 +218,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 // ---- Loading and the recently-opened list ----
 
 void frmMain::mOpen_Click() {
-    const QString path =
-        dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
+    const QString path = dialogs_.GetOpenFileName(
+        this, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
     if (!path.isEmpty()) LoadLogFile(QFile::encodeName(path).toStdString());
 }
 
@@ -335,43 +250,42 @@ void frmMain::BuildRecentMenu() {
 
 void frmMain::LoadLogFile(const std::string& path) {
     if (!FileExists(path) || loading_->Busy()) return;
-    strFileName = path;
-    AddRecent(strRecent, strFileName);
+    shown_.strFileName = path;
+    AddRecent(strRecent, shown_.strFileName);
     BuildRecentMenu();
-    loading_->LoadOne(path, colors_.lngItemColor, {},
+    loading_->LoadOne(path, shown_.colors.lngItemColor, {},
                       [&](LogData& loaded) { ShowLoadedLog(loaded, path); });
 }
 
 // Only a complete log replaces the shown one.
 void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
     ForgetReadout();
-    log_ = std::move(loaded);
-    cbLabels->clear();
-    for (int32_t k = 1; k <= log_.lngItemCount; ++k)
-        cbLabels->addItem(DisplayText(log_.udtItems[k].strName));
-    lngCurItem = 1;
-    blnDrawEnabled = false;
-    tbFirst->setText("1");
-    tbLast->setText(QString::number(log_.lngSampleCount));
-    blnDrawEnabled = true;
+    shown_.log = std::move(loaded);
+    ui_.cbLabels->clear();
+    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k)
+        ui_.cbLabels->addItem(DisplayText(shown_.log.udtItems[k].strName));
+    shown_.lngCurItem = 1;
+    ui_.tbFirst->setText("1");
+    ui_.tbLast->setText(QString::number(shown_.log.lngSampleCount));
     SetZoom(1.0);
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{chkDisplay, cbLabels, bPrev, bNext, tbFirst, tbLast})
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_.chkDisplay, ui_.cbLabels, ui_.bPrev,
+                                                            ui_.bNext, ui_.tbFirst, ui_.tbLast})
         control->setEnabled(true);
-    chkFilled->setEnabled(false);
+    ui_.chkFilled->setEnabled(false);
     mGifSave->setEnabled(true);
     mPngSave->setEnabled(true);
-    blnFileLoaded = true;
-    cbLabels->setCurrentIndex(0);
-    dblZoom = 1.0;
-    bZoomIn->setEnabled(true);
-    area_.pbGraphContents.SetLeft(0);
-    area_.pbGraphContents.SetTop(0);
-    pbGraphContents->Sync();
-    strFileTitle = FileTitle(path);
+    shown_.blnFileLoaded = true;
+    ui_.cbLabels->setCurrentIndex(0);
+    shown_.dblZoom = 1.0;
+    ui_.bZoomIn->setEnabled(true);
+    shown_.area.pbGraphContents.SetLeft(0);
+    shown_.area.pbGraphContents.SetTop(0);
+    ui_.pbGraphContents->Sync();
+    shown_.strFileTitle = FileTitle(path);
     ShowCaption();
-    cbLabels->setFocus();
-    for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
+    ui_.cbLabels->setFocus();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ui_.bBLM, ui_.bINT, ui_.bData, ui_.bSaveGif})
         control->setEnabled(true);
     included_.clear();  // a new log starts on its own
     EnableTableMenu(true);
@@ -383,56 +297,22 @@ void frmMain::Form_Resize() {
     const FormLayout f =
         LayoutForClientSize(form_->width() * kTwipsPerPixel, form_->height() * kTwipsPerPixel,
                             width() * kTwipsPerPixel);
-    for (const auto& [surface, rect] :
-         {std::pair{&area_.pbGraph, &f.pbGraph}, std::pair{&area_.pbLegend, &f.pbLegend}}) {
+    for (const auto& [surface, rect] : {std::pair{&shown_.area.pbGraph, &f.pbGraph},
+                                        std::pair{&shown_.area.pbLegend, &f.pbLegend}}) {
         surface->SetLeft(rect->Left);
         surface->SetTop(rect->Top);
         surface->SetSize(rect->Width, rect->Height);
     }
-    pbGraph->Sync();
-    pbLegend->Sync();
-    const std::pair<QWidget*, const TwipRect*> placed[] = {{bZoomIn, &f.bZoomIn},
-                                                           {bZoomOut, &f.bZoomOut},
-                                                           {bData, &f.bData},
-                                                           {bBLM, &f.bBLM},
-                                                           {bINT, &f.bINT},
-                                                           {bSaveGif, &f.bSaveGif},
-                                                           {hsbGraph, &f.hsbGraph},
-                                                           {lblItem, &f.lblItem},
-                                                           {cbLabels, &f.cbLabels},
-                                                           {lblMinV, &f.lblMinV},
-                                                           {lblMin, &f.lblMin},
-                                                           {lblMaxV, &f.lblMaxV},
-                                                           {lblMax, &f.lblMax},
-                                                           {chkDisplay, &f.chkDisplay},
-                                                           {chkFilled, &f.chkFilled},
-                                                           {lblColor1, &f.lblColor1},
-                                                           {bColor, &f.bColor},
-                                                           {lblColor2, &f.lblColor2},
-                                                           {lblFirst, &f.lblFirst},
-                                                           {tbFirst, &f.tbFirst},
-                                                           {lblLast, &f.lblLast},
-                                                           {tbLast, &f.tbLast},
-                                                           {bPrev, &f.bPrev},
-                                                           {bNext, &f.bNext},
-                                                           {ProgressBar1, &f.ProgressBar1}};
-    for (const auto& [widget, rect] : placed) widget->setGeometry(PixelRect(*rect));
-    const std::pair<QWidget*, const TwipLine*> lines[] = {
-        {Line1, &f.Line1}, {Line2, &f.Line2}, {Line3, &f.Line3}, {Line4, &f.Line4}};
-    for (const auto& [widget, line] : lines)
-        widget->setGeometry(0, TwipsToPixels(line->Y), TwipsToPixels(line->X2), 1);
+    ui_.pbGraph->Sync();
+    ui_.pbLegend->Sync();
+    PlaceControls(ui_, f);
     lngRedrawAt = RedrawDeadline(clock_.elapsed());
 }
 
 void frmMain::Timer1_Timer() {
-    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), blnFileLoaded, loading_->Busy())) return;
+    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), shown_.blnFileLoaded, loading_->Busy())) return;
     StoreScrollPos();
     RedrawCurrentView();
-}
-
-// The file's name without its folder, as the caption and the table legend show it.
-QString frmMain::FileTitle(const std::string& path) {
-    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
 }
 
 }  // namespace grafolux

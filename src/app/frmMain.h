@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/DisplayState.h"
+#include "app/FormControls.h"
 #include "app/GraphReadout.h"
 #include "app/Icons.h"
 #include "draw/DisplayColors.h"
@@ -50,11 +52,11 @@ public:
     void LoadLogFile(const std::string& path);
 
     // Read by the tests, as the user would see them.
-    const LogData& log() const { return log_; }
-    const DrawingArea& area() const { return area_; }
+    const LogData& log() const { return shown_.log; }
+    const DrawingArea& area() const { return shown_.area; }
     const std::vector<std::string>& recent() const { return strRecent; }
-    ViewMode viewMode() const { return lngViewMode; }
-    double zoom() const { return dblZoom; }
+    ViewMode viewMode() const { return shown_.lngViewMode; }
+    double zoom() const { return shown_.dblZoom; }
     const TablePreferences& tablePreferences() const { return tablePrefs_; }
     size_t includedLogCount() const { return included_.size(); }
 
@@ -65,10 +67,7 @@ protected:
 private:
     // Start-up and shutdown.
     void CreateControls();
-    void CreateToolButtons();
-    void CreateDrawingArea();
-    void CreateItemPanel();
-    void CreateRangeAndProgress();
+    void ConnectControls();
     void CreateMenu();
     void ApplyDefaultSize();
     void Form_Load();
@@ -90,7 +89,6 @@ private:
     void CreateTableMenu();
     void EnableTableMenu(bool loaded);
     TableSettings TableSettingsNow() const;
-    static QString FileTitle(const std::string& path);
     void SetTablePreferences(const TablePreferences& preferences);
     void RedrawTableView();
     PooledTable ShownTable(TableKind kind) const;
@@ -188,23 +186,13 @@ private:
     WindowIcons icons_;
 
     // The log and the display state.
-    LogData log_;
-    DrawingArea area_;
-    DisplayColors colors_;
-    int32_t lngCurItem = 1;
-    ViewMode lngViewMode = ViewMode::None;
-    bool blnFileLoaded = false;
-    bool blnDrawEnabled = true;
-    double dblZoom = 1.0;
-    int32_t lngScrollPos = 0;
+    DisplayState shown_;
     int32_t lngDragX = 0;
     int32_t lngDragLeft = 0;
     bool blnDragging = false;
     int64_t lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
     QElapsedTimer clock_;
     QString strAppTitle;
-    QString strFileTitle;
-    std::string strFileName;
     QString strGifFileName;
     QString strPngFileName;
     std::string strSettingsFile;
@@ -223,17 +211,7 @@ private:
 
     // Controls.
     QWidget* form_ = nullptr;  // the client area
-    QToolButton *bZoomIn, *bZoomOut, *bData, *bBLM, *bINT, *bSaveGif;
-    PictureBox *pbGraph, *pbGraphContainer, *pbGraphContents, *pbLegend;
-    QScrollBar* hsbGraph;
-    QLabel *lblItem, *lblMinV, *lblMin, *lblMaxV, *lblMax, *lblColor1, *lblColor2, *lblFirst,
-        *lblLast;
-    QComboBox* cbLabels;
-    QCheckBox *chkDisplay, *chkFilled;
-    QPushButton *bColor, *bPrev, *bNext;
-    QLineEdit *tbFirst, *tbLast;
-    QProgressBar* ProgressBar1;
-    QWidget *Line1, *Line2, *Line3, *Line4;
+    FormControls ui_;
     QMenu* mFile;
     QAction *mOpen, *mBugCorrect, *mGifSave, *mPngSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;

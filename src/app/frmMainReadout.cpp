@@ -26,22 +26,22 @@ namespace grafolux {
 
 void frmMain::CreateReadout() {
     GraphReadout& r = readout_;
-    r.overlay = new GraphOverlay(area_.pbGraphContents, colors_, pbGraphContainer);
+    r.overlay = new GraphOverlay(shown_.area.pbGraphContents, shown_.colors, ui_.pbGraphContainer);
     r.overlay->setObjectName("GraphOverlay");
     r.overlay->hide();
-    pbGraphContents->setMouseTracking(true);
-    pbGraphContents->setFocusPolicy(Qt::ClickFocus);
-    pbGraphContents->installEventFilter(this);
+    ui_.pbGraphContents->setMouseTracking(true);
+    ui_.pbGraphContents->setFocusPolicy(Qt::ClickFocus);
+    ui_.pbGraphContents->installEventFilter(this);
 
     // The keys work while the canvas has the focus; the menu shows them.
     const auto action = [this](const QString& text, const QKeySequence& key,
                                void (frmMain::*handler)()) {
-        auto* action = new QAction(text, pbGraphContents);
+        auto* action = new QAction(text, ui_.pbGraphContents);
         action->setObjectName(text);
         action->setShortcut(key);
         action->setShortcutContext(Qt::WidgetShortcut);
         connect(action, &QAction::triggered, this, handler);
-        pbGraphContents->addAction(action);
+        ui_.pbGraphContents->addAction(action);
         return action;
     };
     r.setA = action("Set Marker A Here", Qt::Key_A, &frmMain::mMarkerA_Click);
@@ -106,7 +106,7 @@ void frmMain::ForgetReadout() {
 void frmMain::ShowReadout(const std::optional<SampleAxis>& axis) {
     GraphReadout& r = readout_;
     r.axis = axis;
-    r.overlay->setGeometry(pbGraphContainer->rect());
+    r.overlay->setGeometry(ui_.pbGraphContainer->rect());
     r.overlay->setVisible(axis.has_value());
     r.overlay->raise();
     if (!axis) {
@@ -116,15 +116,15 @@ void frmMain::ShowReadout(const std::optional<SampleAxis>& axis) {
         if (r.cursor && (*r.cursor < axis->sFirst || *r.cursor > axis->sLast)) r.cursor.reset();
         // Again at each drawing: the range or the table's filters may have changed.
         if (r.marked)
-            r.marked->marks = MarkCellSamples(log_, r.marked->cell, axis->sFirst, axis->sLast,
-                                              SampleFilter(log_, tablePrefs_.conditions));
+            r.marked->marks = MarkCellSamples(shown_.log, r.marked->cell, axis->sFirst, axis->sLast,
+                                              SampleFilter(shown_.log, tablePrefs_.conditions));
     }
     RefreshReadout();
 }
 
 int32_t frmMain::SampleAt(QPointF canvasPoint) const {
     return readout_.axis->SampleAtColumn(static_cast<int>(std::floor(canvasPoint.x())),
-                                         area_.pbGraphContents.image().width());
+                                         shown_.area.pbGraphContents.image().width());
 }
 
 std::optional<int32_t> frmMain::HereSample() const {
@@ -140,7 +140,7 @@ void frmMain::ShowCursor(std::optional<int32_t> sample) {
         r.overlay->SetReadout({}, {});
     } else {
         r.overlay->SetCursor(
-            r.axis->ColumnOfSample(*sample, area_.pbGraphContents.image().width()));
+            r.axis->ColumnOfSample(*sample, shown_.area.pbGraphContents.image().width()));
         // Without the mouse over the canvas the box keeps to its first corner.
         r.overlay->SetReadout(ReadoutAt(*sample), r.mouse.value_or(QPoint(-1000, -1000)));
     }
@@ -150,8 +150,9 @@ void frmMain::ShowCursor(std::optional<int32_t> sample) {
 std::vector<ReadoutRow> frmMain::ReadoutAt(int32_t sample) const {
     const GraphReadout& r = readout_;
     return ReadoutRows(
-        log_, {lngCurItem, sample, r.markers, r.marked ? CellName(r.marked->cell) : QString()},
-        colors_);
+        shown_.log,
+        {shown_.lngCurItem, sample, r.markers, r.marked ? CellName(r.marked->cell) : QString()},
+        shown_.colors);
 }
 
 // After a change of markers, span or marked cell.
@@ -162,11 +163,12 @@ void frmMain::RefreshReadout() {
 
 // The cursor at the sample, the view scrolled to show it.
 void frmMain::MoveCursorTo(int32_t sample) {
-    const int column = readout_.axis->ColumnOfSample(sample, area_.pbGraphContents.image().width());
-    const int32_t left =
-        LeftShowingColumn(column, area_.pbGraphContents.Left(), area_.pbGraphContainer.Width(),
-                          area_.pbGraphContents.Width());
-    if (left != area_.pbGraphContents.Left()) ScrollCanvasTo(left);
+    const int column =
+        readout_.axis->ColumnOfSample(sample, shown_.area.pbGraphContents.image().width());
+    const int32_t left = LeftShowingColumn(column, shown_.area.pbGraphContents.Left(),
+                                           shown_.area.pbGraphContainer.Width(),
+                                           shown_.area.pbGraphContents.Width());
+    if (left != shown_.area.pbGraphContents.Left()) ScrollCanvasTo(left);
     readout_.mouse.reset();
     ShowCursor(sample);
 }
@@ -174,7 +176,7 @@ void frmMain::MoveCursorTo(int32_t sample) {
 void frmMain::ShowMarks() {
     GraphReadout& r = readout_;
     if (!r.axis) return;
-    const int width = area_.pbGraphContents.image().width();
+    const int width = shown_.area.pbGraphContents.image().width();
     const auto column = [&](std::optional<int32_t> sample) -> std::optional<int> {
         if (!sample) return std::nullopt;
         return r.axis->ColumnOfSample(*sample, width);
@@ -190,8 +192,8 @@ void frmMain::ShowMarks() {
 
 // As typing the numbers into the range boxes and pressing Enter would.
 void frmMain::ShowRange(int32_t first, int32_t last) {
-    tbFirst->setText(QString::number(first));
-    tbLast->setText(QString::number(last));
+    ui_.tbFirst->setText(QString::number(first));
+    ui_.tbLast->setText(QString::number(last));
     tbLast_LostFocus();
 }
 
@@ -202,7 +204,7 @@ void frmMain::EnableReadoutActions() {
     r.setB->setEnabled(graph && HereSample());
     r.clearMarkers->setEnabled(graph && (r.markers.any() || r.span));
     r.showAB->setEnabled(graph && r.markers.Span());
-    r.showAll->setEnabled(graph && log_.lngSampleCount > 1);
+    r.showAll->setEnabled(graph && shown_.log.lngSampleCount > 1);
     r.copy->setEnabled(graph && HereSample());
     for (QAction* action : {r.next, r.previous, r.clearCell}) action->setEnabled(graph && r.marked);
 }
@@ -211,7 +213,7 @@ void frmMain::EnableReadoutActions() {
 
 bool frmMain::Canvas_MouseMove(QMouseEvent* event) {
     GraphReadout& r = readout_;
-    if (IsTableView(lngViewMode)) {
+    if (IsTableView(shown_.lngViewMode)) {
         // A tooltip already shown follows the mouse from cell to cell.
         if (QToolTip::isVisible())
             ShowCellTip(event->position().toPoint(), event->globalPosition().toPoint());
@@ -219,7 +221,7 @@ bool frmMain::Canvas_MouseMove(QMouseEvent* event) {
     }
     if (!r.axis) return false;
     const int32_t sample = SampleAt(event->position());
-    r.mouse = event->position().toPoint() + QPoint(area_.pbGraphContents.leftPx(), 0);
+    r.mouse = event->position().toPoint() + QPoint(shown_.area.pbGraphContents.leftPx(), 0);
     if (r.span) r.span->second = sample;
     ShowCursor(sample);
     if (!r.span) return false;  // a plain drag pans
@@ -249,11 +251,12 @@ bool frmMain::Canvas_MouseRelease(QMouseEvent* event) {
 
 // In a table: the cell's samples marked on the graph.
 bool frmMain::Canvas_DoubleClick(QMouseEvent* event) {
-    if (!IsTableView(lngViewMode)) return false;
-    const auto cell = CellAtPoint(area_.pbGraphContents, event->position().toPoint());
+    if (!IsTableView(shown_.lngViewMode)) return false;
+    const auto cell = CellAtPoint(shown_.area.pbGraphContents, event->position().toPoint());
     if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return true;
     readout_.marked = GraphReadout::MarkedCell{*cell, SampleMarks()};
-    SelectItem(lngCurItem);  // the graph, as its button shows it; its redraw marks the samples
+    SelectItem(
+        shown_.lngCurItem);  // the graph, as its button shows it; its redraw marks the samples
     return true;
 }
 
@@ -264,7 +267,7 @@ bool frmMain::Canvas_KeyPress(QKeyEvent* event) {
     const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
     // Without a cursor, it starts at the first sample in view.
     const int32_t from = r.cursor ? *r.cursor + (key == Qt::Key_Left ? -step : step)
-                                  : SampleAt(QPointF(-area_.pbGraphContents.leftPx(), 0));
+                                  : SampleAt(QPointF(-shown_.area.pbGraphContents.leftPx(), 0));
     MoveCursorTo(std::clamp(from, r.axis->sFirst, r.axis->sLast));
     return true;
 }
@@ -285,18 +288,18 @@ bool frmMain::Canvas_ContextMenu(QContextMenuEvent* event) {
 }
 
 bool frmMain::Canvas_ToolTip(QHelpEvent* event) {
-    if (!IsTableView(lngViewMode)) return false;
+    if (!IsTableView(shown_.lngViewMode)) return false;
     ShowCellTip(event->pos(), event->globalPos());
     return true;
 }
 
 // The statistics of the table cell under `point` (canvas pixels), or no tooltip off the cells.
 void frmMain::ShowCellTip(QPoint point, QPoint globalPoint) {
-    const auto cell = CellAtPoint(area_.pbGraphContents, point);
+    const auto cell = CellAtPoint(shown_.area.pbGraphContents, point);
     if (cell)
         QToolTip::showText(globalPoint,
                            CellSummary(ShownCellStatistics(), readout_.shownKind, *cell),
-                           pbGraphContents);
+                           ui_.pbGraphContents);
     else
         QToolTip::hideText();
 }
@@ -329,7 +332,7 @@ void frmMain::mShowMarkedSamples_Click() {
 }
 
 void frmMain::mShowAllSamples_Click() {
-    if (log_.lngSampleCount > 1) ShowRange(1, log_.lngSampleCount);
+    if (shown_.log.lngSampleCount > 1) ShowRange(1, shown_.log.lngSampleCount);
 }
 
 void frmMain::mCopyValues_Click() {

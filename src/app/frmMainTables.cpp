@@ -65,17 +65,17 @@ void frmMain::EnableTableMenu(bool loaded) {
 }
 
 TableSettings frmMain::TableSettingsNow() const {
-    TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, strFileTitle, {}};
+    TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, shown_.strFileTitle, {}};
     for (const IncludedFile& file : included_)
         settings.included.push_back(
-            {FileTitle(file.path), &file.log, SameFile(file.path, strFileName)});
+            {FileTitle(file.path), &file.log, SameFile(file.path, shown_.strFileName)});
     return settings;
 }
 
 // Kept for the next start at once, and shown in a table view.
 void frmMain::SetTablePreferences(const TablePreferences& preferences) {
     tablePrefs_ = preferences;
-    EnableTableMenu(blnFileLoaded);
+    EnableTableMenu(shown_.blnFileLoaded);
     std::string error;
     if (!SaveTablePreferences(strPreferencesFile, tablePrefs_, &error))
         dialogs_.Warning(this, "Preferences",
@@ -85,7 +85,7 @@ void frmMain::SetTablePreferences(const TablePreferences& preferences) {
 }
 
 void frmMain::RedrawTableView() {
-    if (IsTableView(lngViewMode)) RedrawCurrentView();
+    if (IsTableView(shown_.lngViewMode)) RedrawCurrentView();
 }
 
 void frmMain::mStatistic_Click(CellStatistic statistic) {
@@ -111,7 +111,8 @@ void frmMain::mFilter_Click() {
     QStringList current, items;
     for (const SampleCondition& condition : tablePrefs_.conditions)
         current << QString::fromStdString(ConditionText(condition));
-    for (int32_t k = 1; k <= log_.lngItemCount; ++k) items << DisplayText(log_.udtItems[k].strName);
+    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k)
+        items << DisplayText(shown_.log.udtItems[k].strName);
     const auto chosen = dialogs_.EditFilters(this, current, items);
     if (!chosen) return;
     TablePreferences preferences = tablePrefs_;
@@ -141,43 +142,43 @@ void frmMain::mColour_Click() {
 void frmMain::mInclude_Click() {
     if (loading_->Busy()) return;
     const QStringList chosen = dialogs_.GetOpenFileNames(
-        this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
+        this, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
     if (chosen.isEmpty()) return;
     std::vector<std::string> paths;
     for (const QString& path : chosen) paths.push_back(QFile::encodeName(path).toStdString());
     LoadIncludedLogs(paths);
-    EnableTableMenu(blnFileLoaded);
+    EnableTableMenu(shown_.blnFileLoaded);
     RedrawTableView();
 }
 
 // Each log on its own, all or nothing; the ones that fail are named with the reason and the
 // others stay.
 void frmMain::LoadIncludedLogs(const std::vector<std::string>& paths) {
-    loading_->LoadMany(paths, colors_.lngItemColor, {ItemsReadByTables(tablePrefs_.conditions), 0},
-                       [&](std::vector<LoadResult>& results) {
-                           QStringList failures;
-                           for (size_t i = 0; i < paths.size(); ++i) {
-                               if (auto* log = std::get_if<LogData>(&results[i]))
-                                   included_.push_back({paths[i], std::move(*log)});
-                               else
-                                   failures << QString::fromLocal8Bit(
-                                       std::get<LoadError>(results[i]).message.c_str());
-                           }
-                           if (!failures.isEmpty())
-                               dialogs_.Warning(
-                                   this, "Include Other Logs",
-                                   "These logs could not be included:\n" + failures.join('\n'));
-                       });
+    loading_->LoadMany(
+        paths, shown_.colors.lngItemColor, {ItemsReadByTables(tablePrefs_.conditions), 0},
+        [&](std::vector<LoadResult>& results) {
+            QStringList failures;
+            for (size_t i = 0; i < paths.size(); ++i) {
+                if (auto* log = std::get_if<LogData>(&results[i]))
+                    included_.push_back({paths[i], std::move(*log)});
+                else
+                    failures << QString::fromLocal8Bit(
+                        std::get<LoadError>(results[i]).message.c_str());
+            }
+            if (!failures.isEmpty())
+                dialogs_.Warning(this, "Include Other Logs",
+                                 "These logs could not be included:\n" + failures.join('\n'));
+        });
 }
 
 void frmMain::mOnlyThisLog_Click() {
     included_.clear();
-    EnableTableMenu(blnFileLoaded);
+    EnableTableMenu(shown_.blnFileLoaded);
     RedrawTableView();
 }
 
 void frmMain::mCopyTable_Click() {
-    const auto kind = TableKindOf(lngViewMode);
+    const auto kind = TableKindOf(shown_.lngViewMode);
     if (!kind) return;
     const QString text =
         QString::fromStdString(CellTableText(ShownTable(*kind).table, tablePrefs_.look.show));
@@ -189,7 +190,7 @@ void frmMain::mCopyTable_Click() {
 }
 
 void frmMain::mSaveTable_Click() {
-    const auto kind = TableKindOf(lngViewMode);
+    const auto kind = TableKindOf(shown_.lngViewMode);
     if (!kind) return;
     const QString name = dialogs_.GetSaveFileName(
         this, strTableFileName, {"CSV Files (*.csv)", "Text Files (*.txt)"}, "csv");

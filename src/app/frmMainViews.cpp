@@ -28,47 +28,41 @@
 
 namespace grafolux {
 
-namespace {
-
-std::string Bytes(const QString& text) { return text.toUtf8().toStdString(); }
-
-}  // namespace
-
 // ---- Views ----
 
 ViewMode frmMain::SetViewMode(ViewMode lngMode) {
-    const ViewMode old = lngViewMode;
-    lngViewMode = lngMode;
-    const ViewButtons buttons = ViewButtonsFor(lngMode, dblZoom);
-    bData->setIcon(icons_.ViewButton(buttons.graphPicture, "GRAPH_DIS"));
-    bBLM->setIcon(icons_.ViewButton(buttons.blmPicture, "BLM_DIS"));
-    bINT->setIcon(icons_.ViewButton(buttons.intPicture, "INT_DIS"));
-    bData->setProperty("picture", buttons.graphPicture);
-    bBLM->setProperty("picture", buttons.blmPicture);
-    bINT->setProperty("picture", buttons.intPicture);
-    bZoomIn->setEnabled(buttons.canZoomIn);
-    bZoomOut->setEnabled(buttons.canZoomOut);
+    const ViewMode old = shown_.lngViewMode;
+    shown_.lngViewMode = lngMode;
+    const ViewButtons buttons = ViewButtonsFor(lngMode, shown_.dblZoom);
+    ui_.bData->setIcon(icons_.ViewButton(buttons.graphPicture, "GRAPH_DIS"));
+    ui_.bBLM->setIcon(icons_.ViewButton(buttons.blmPicture, "BLM_DIS"));
+    ui_.bINT->setIcon(icons_.ViewButton(buttons.intPicture, "INT_DIS"));
+    ui_.bData->setProperty("picture", buttons.graphPicture);
+    ui_.bBLM->setProperty("picture", buttons.blmPicture);
+    ui_.bINT->setProperty("picture", buttons.intPicture);
+    ui_.bZoomIn->setEnabled(buttons.canZoomIn);
+    ui_.bZoomOut->setEnabled(buttons.canZoomOut);
     mCopyTable->setEnabled(IsTableView(lngMode));
     mSaveTable->setEnabled(IsTableView(lngMode));
     return old;
 }
 
 void frmMain::StoreScrollPos() {
-    lngScrollPos = ScrollPosFromLeft(area_.pbGraphContents.Left(), dblZoom);
+    shown_.lngScrollPos = ScrollPosFromLeft(shown_.area.pbGraphContents.Left(), shown_.dblZoom);
 }
 
 void frmMain::SyncSurfaces() {
-    for (PictureBox* box : {pbGraph, pbGraphContainer, pbGraphContents, pbLegend}) box->Sync();
+    for (PictureBox* box : {ui_.pbGraph, ui_.pbGraphContainer, ui_.pbGraphContents, ui_.pbLegend})
+        box->Sync();
 }
 
 void frmMain::DrawGraph() {
-    if (!blnDrawEnabled) return;
     SetViewMode(ViewMode::Graph);
-    const GraphResult result =
-        DrawGraphForRange(area_, log_, {lngCurItem, dblZoom, lngScrollPos}, Bytes(tbFirst->text()),
-                          Bytes(tbLast->text()), colors_);
-    lblMin->setText(result.lowText);
-    lblMax->setText(result.highText);
+    const GraphResult result = DrawGraphForRange(
+        shown_.area, shown_.log, {shown_.lngCurItem, shown_.dblZoom, shown_.lngScrollPos},
+        shown_.firstText, shown_.lastText, shown_.colors);
+    ui_.lblMin->setText(result.lowText);
+    ui_.lblMax->setText(result.highText);
     ShowItemPanel(result.itemColour, result.filled, result.locked);
     SyncSurfaces();
     ShowReadout(result.axis);
@@ -76,8 +70,8 @@ void frmMain::DrawGraph() {
 
 void frmMain::DrawCellTable(TableKind intTable) {
     const PooledTable drawn =
-        DrawCellTableForRange(area_, log_, intTable, Bytes(tbFirst->text()), Bytes(tbLast->text()),
-                              colors_, TableSettingsNow());
+        DrawCellTableForRange(shown_.area, shown_.log, intTable, shown_.firstText, shown_.lastText,
+                              shown_.colors, TableSettingsNow());
     readout_.shownKind = intTable;
     readout_.shownTable.reset();
     if (GatheredFor(tablePrefs_.look.show.statistic) == Gathered::Everything)
@@ -90,7 +84,7 @@ void frmMain::DrawCellTable(TableKind intTable) {
 const CellTable& frmMain::ShownCellStatistics() {
     if (!readout_.shownTable)
         readout_.shownTable =
-            TableForRange(log_, readout_.shownKind, Bytes(tbFirst->text()), Bytes(tbLast->text()),
+            TableForRange(shown_.log, readout_.shownKind, shown_.firstText, shown_.lastText,
                           TableSettingsNow(), Gathered::Everything)
                 .table;
     return *readout_.shownTable;
@@ -98,82 +92,86 @@ const CellTable& frmMain::ShownCellStatistics() {
 
 // The table of the table view as drawn, for its numbers out.
 PooledTable frmMain::ShownTable(TableKind kind) const {
-    return TableForRange(log_, kind, Bytes(tbFirst->text()), Bytes(tbLast->text()),
-                         TableSettingsNow());
+    return TableForRange(shown_.log, kind, shown_.firstText, shown_.lastText, TableSettingsNow());
 }
 
 void frmMain::RedrawCurrentView() {
-    if (lngViewMode == ViewMode::Graph)
+    if (shown_.lngViewMode == ViewMode::Graph)
         DrawGraph();
-    else if (const auto kind = TableKindOf(lngViewMode))
+    else if (const auto kind = TableKindOf(shown_.lngViewMode))
         DrawCellTable(*kind);
 }
 
 // ---- Item panel ----
 
 void frmMain::SetColorButton(Colour colour) {
-    QPalette palette = bColor->palette();
+    QPalette palette = ui_.bColor->palette();
     palette.setColor(QPalette::Button, ToQColor(colour));
-    bColor->setPalette(palette);
+    ui_.bColor->setPalette(palette);
 }
 
 // The panel mirrors the current item: its colour, its fill and lock, and the colour and fill
 // controls usable only for a locked item.
 void frmMain::ShowItemPanel(Colour back, bool filled, bool locked) {
     SetColorButton(back);
-    chkFilled->setChecked(filled);
-    chkDisplay->setChecked(locked);
+    ui_.chkFilled->setChecked(filled);
+    ui_.chkDisplay->setChecked(locked);
     ShowLockState(locked);
 }
 
 void frmMain::ShowLockState(bool locked) {
-    cbLabels->setItemIcon(lngCurItem - 1, locked ? icons_.LockedItem() : QIcon());
+    ui_.cbLabels->setItemIcon(shown_.lngCurItem - 1, locked ? icons_.LockedItem() : QIcon());
     for (QWidget* control :
-         std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
+         std::initializer_list<QWidget*>{ui_.chkFilled, ui_.lblColor1, ui_.lblColor2, ui_.bColor})
         control->setEnabled(locked);
 }
 
 void frmMain::SelectItem(int32_t item) {
-    lngCurItem = item;
-    cbLabels->setCurrentIndex(item - 1);
+    shown_.lngCurItem = item;
+    ui_.cbLabels->setCurrentIndex(item - 1);
     StoreScrollPos();
     DrawGraph();
 }
 
 void frmMain::cbLabels_Click(int index) {
-    lngCurItem = index + 1;
+    shown_.lngCurItem = index + 1;
     StoreScrollPos();
     DrawGraph();
 }
 
-void frmMain::bNext_Click() { SelectItem(lngCurItem + 1 > log_.lngItemCount ? 1 : lngCurItem + 1); }
+void frmMain::bNext_Click() {
+    SelectItem(shown_.lngCurItem + 1 > shown_.log.lngItemCount ? 1 : shown_.lngCurItem + 1);
+}
 
-void frmMain::bPrev_Click() { SelectItem(lngCurItem - 1 < 1 ? log_.lngItemCount : lngCurItem - 1); }
+void frmMain::bPrev_Click() {
+    SelectItem(shown_.lngCurItem - 1 < 1 ? shown_.log.lngItemCount : shown_.lngCurItem - 1);
+}
 
 void frmMain::chkDisplay_Click() {
-    ItemInfo& item = log_.udtItems[lngCurItem];
-    item.blnLocked = chkDisplay->isChecked();
+    ItemInfo& item = shown_.log.udtItems[shown_.lngCurItem];
+    item.blnLocked = ui_.chkDisplay->isChecked();
     ShowLockState(item.blnLocked);
 }
 
 void frmMain::chkFilled_Click() {
-    log_.udtItems[lngCurItem].blnFilled = chkFilled->isChecked();
+    shown_.log.udtItems[shown_.lngCurItem].blnFilled = ui_.chkFilled->isChecked();
     StoreScrollPos();
     DrawGraph();
 }
 
 void frmMain::bColor_Click() {
-    const auto chosen = dialogs_.GetColor(this, ToQColor(log_.udtItems[lngCurItem].lngColor));
+    const auto chosen =
+        dialogs_.GetColor(this, ToQColor(shown_.log.udtItems[shown_.lngCurItem].lngColor));
     if (!chosen) return;
-    log_.udtItems[lngCurItem].lngColor = FromQColor(*chosen);
-    SetColorButton(log_.udtItems[lngCurItem].lngColor);
+    shown_.log.udtItems[shown_.lngCurItem].lngColor = FromQColor(*chosen);
+    SetColorButton(shown_.log.udtItems[shown_.lngCurItem].lngColor);
     StoreScrollPos();
     DrawGraph();
 }
 
 // ---- View buttons and the sample range ----
 
-void frmMain::bData_Click() { SelectItem(lngCurItem); }
+void frmMain::bData_Click() { SelectItem(shown_.lngCurItem); }
 
 void frmMain::bBLM_Click() { ShowTable(TableKind::Blm); }
 
@@ -185,22 +183,21 @@ void frmMain::ShowTable(TableKind kind) {
 }
 
 void frmMain::tbFirst_LostFocus() {
-    if (!tbFirst->isEnabled()) return;
-    tbFirst->setText(
-        QString::fromStdString(NormalizeFirst(Bytes(tbFirst->text()), Bytes(tbLast->text()))));
+    if (!ui_.tbFirst->isEnabled()) return;
+    ui_.tbFirst->setText(QString::fromStdString(NormalizeFirst(shown_.firstText, shown_.lastText)));
     ApplySampleRange();
 }
 
 void frmMain::tbLast_LostFocus() {
-    if (!tbLast->isEnabled()) return;
-    tbLast->setText(QString::fromStdString(
-        NormalizeLast(Bytes(tbLast->text()), Bytes(tbFirst->text()), log_.lngSampleCount)));
+    if (!ui_.tbLast->isEnabled()) return;
+    ui_.tbLast->setText(QString::fromStdString(
+        NormalizeLast(shown_.lastText, shown_.firstText, shown_.log.lngSampleCount)));
     ApplySampleRange();
 }
 
 void frmMain::ApplySampleRange() {
-    if (!IsValidRange(Bytes(tbFirst->text()), Bytes(tbLast->text()), log_.lngSampleCount)) return;
-    if (lngViewMode == ViewMode::Graph) StoreScrollPos();
+    if (!IsValidRange(shown_.firstText, shown_.lastText, shown_.log.lngSampleCount)) return;
+    if (shown_.lngViewMode == ViewMode::Graph) StoreScrollPos();
     RedrawCurrentView();
 }
 
@@ -208,69 +205,70 @@ void frmMain::ApplySampleRange() {
 
 void frmMain::ShowCaption() {
     // Concatenated: a file name may hold "%1" and the like.
-    setWindowTitle(strAppTitle + " - " + strFileTitle + " (" + QString::number(dblZoom * 100) +
-                   "%)");
+    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + " (" +
+                   QString::number(shown_.dblZoom * 100) + "%)");
 }
 
 void frmMain::UpdateContainerCursor() {
     // The hand shows while there is something to drag: above zoom 1.
-    if (dblZoom <= kMinZoom)
-        pbGraphContainer->unsetCursor();
+    if (shown_.dblZoom <= kMinZoom)
+        ui_.pbGraphContainer->unsetCursor();
     else
-        pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+        ui_.pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
 }
 
 void frmMain::SetZoom(double dblNewZoom) {
     StoreScrollPos();
-    dblZoom = ClampZoom(dblNewZoom);
-    bZoomIn->setEnabled(dblZoom < kMaxZoom);
-    if (dblZoom <= kMinZoom) {
-        bZoomOut->setEnabled(false);
-        hsbGraph->setEnabled(false);
+    shown_.dblZoom = ClampZoom(dblNewZoom);
+    ui_.bZoomIn->setEnabled(shown_.dblZoom < kMaxZoom);
+    if (shown_.dblZoom <= kMinZoom) {
+        ui_.bZoomOut->setEnabled(false);
+        ui_.hsbGraph->setEnabled(false);
         DrawGraph();
     } else {
         DrawGraph();
-        bZoomOut->setEnabled(true);
-        hsbGraph->setEnabled(true);
-        const ScrollBarSetup bar =
-            ScrollBarFor(area_.pbGraphContents.Width(), area_.pbGraphContents.Left(), dblZoom);
-        hsbGraph->setMaximum(bar.max);
-        hsbGraph->setPageStep(bar.largeChange);
-        hsbGraph->setValue(bar.value);
+        ui_.bZoomOut->setEnabled(true);
+        ui_.hsbGraph->setEnabled(true);
+        const ScrollBarSetup bar = ScrollBarFor(shown_.area.pbGraphContents.Width(),
+                                                shown_.area.pbGraphContents.Left(), shown_.dblZoom);
+        ui_.hsbGraph->setMaximum(bar.max);
+        ui_.hsbGraph->setPageStep(bar.largeChange);
+        ui_.hsbGraph->setValue(bar.value);
     }
     UpdateContainerCursor();
     ShowCaption();
 }
 
-void frmMain::bZoomIn_Click() { SetZoom(dblZoom + kZoomStep); }
+void frmMain::bZoomIn_Click() { SetZoom(shown_.dblZoom + kZoomStep); }
 
-void frmMain::bZoomOut_Click() { SetZoom(dblZoom - kZoomStep); }
+void frmMain::bZoomOut_Click() { SetZoom(shown_.dblZoom - kZoomStep); }
 
 void frmMain::hsbGraph_Change(int value) {
-    area_.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
-    pbGraphContents->Sync();
+    shown_.area.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
+    ui_.pbGraphContents->Sync();
 }
 
 void frmMain::pbGraphContents_MouseDown(QMouseEvent* event) {
     lngDragX = RoundLong(event->globalPosition().x());
-    lngDragLeft = RoundLong(area_.pbGraphContents.Left());
+    lngDragLeft = RoundLong(shown_.area.pbGraphContents.Left());
     blnDragging = true;
     UpdateContainerCursor();
 }
 
 void frmMain::pbGraphContents_MouseMove(QMouseEvent* event) {
-    if (lngViewMode == ViewMode::None || !(event->buttons() & Qt::LeftButton)) return;
+    if (shown_.lngViewMode == ViewMode::None || !(event->buttons() & Qt::LeftButton)) return;
     if (!blnDragging) pbGraphContents_MouseDown(event);
-    const int32_t current = RoundLong(area_.pbGraphContents.Left());
-    const int32_t newLeft = DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
-                                     area_.pbGraphContainer.Width(), area_.pbGraphContents.Width());
+    const int32_t current = RoundLong(shown_.area.pbGraphContents.Left());
+    const int32_t newLeft =
+        DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
+                 shown_.area.pbGraphContainer.Width(), shown_.area.pbGraphContents.Width());
     if (newLeft != current) ScrollCanvasTo(newLeft);
 }
 
 void frmMain::ScrollCanvasTo(int32_t left) {
-    area_.pbGraphContents.SetLeft(left);
-    pbGraphContents->Sync();
-    hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
+    shown_.area.pbGraphContents.SetLeft(left);
+    ui_.pbGraphContents->Sync();
+    ui_.hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(ui_.hsbGraph->maximum())));
 }
 
 void frmMain::pbGraphContents_MouseUp(QMouseEvent*) {
@@ -287,7 +285,7 @@ void frmMain::SaveViewAs(const QString& title, const QString& suffix, QString& l
     if (name.isEmpty()) return;
     lastName = name;
     QString error;
-    if (!save(ComposeView(area_, lngViewMode), name, &error))
+    if (!save(ComposeView(shown_.area, shown_.lngViewMode), name, &error))
         dialogs_.Warning(this, title, "The picture could not be saved:\n" + error);
 }
 
@@ -307,8 +305,8 @@ void frmMain::mGifSave_Click() {
 void frmMain::mPngSave_Click() { SaveViewAs("Save As PNG", "png", strPngFileName, SavePng); }
 
 void frmMain::mBugCorrect_Click() {
-    const QString path =
-        dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
+    const QString path = dialogs_.GetOpenFileName(
+        this, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
     if (path.isEmpty()) return;
     const CorrectionResult result = CorrectLogFile(QFile::encodeName(path).toStdString());
     if (result.ok)
