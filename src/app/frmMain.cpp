@@ -24,8 +24,10 @@
 #include "app/EventPump.h"
 #include "app/FileDrop.h"
 #include "app/Icons.h"
+#include "app/LogCorrection.h"
 #include "app/LogLoading.h"
 #include "app/PictureBox.h"
+#include "app/PictureExport.h"
 #include "app/RecentList.h"
 #include "draw/DisplayText.h"
 #include "logdata/LogLoader.h"
@@ -57,6 +59,12 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     clock_.start();
     CreateControls();
     CreateMenu();
+    export_ = new PictureExport(shown_, dialogs_, *this);
+    connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
+    connect(ui_.bSaveGif, &QToolButton::clicked, export_, &PictureExport::mGifSave_Click);
+    connect(mPngSave, &QAction::triggered, export_, &PictureExport::mPngSave_Click);
+    correction_ = new LogCorrection(shown_, dialogs_, *this);
+    connect(mBugCorrect, &QAction::triggered, correction_, &LogCorrection::mBugCorrect_Click);
     ApplyDefaultSize();
     Form_Load();
     // A file dropped on the window opens as through "Open Data File".
@@ -87,7 +95,6 @@ void frmMain::ConnectControls() {
     connect(c.bData, &QToolButton::clicked, this, &frmMain::bData_Click);
     connect(c.bBLM, &QToolButton::clicked, this, &frmMain::bBLM_Click);
     connect(c.bINT, &QToolButton::clicked, this, &frmMain::bINT_Click);
-    connect(c.bSaveGif, &QToolButton::clicked, this, &frmMain::mGifSave_Click);
     connect(c.hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
     connect(c.pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
     connect(c.pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
@@ -119,13 +126,12 @@ void frmMain::CreateMenu() {
     mFile = menuBar()->addMenu("&File");
     mOpen = mFile->addAction("&Open Data File", this, &frmMain::mOpen_Click);
     mOpen->setShortcut(QKeySequence::Open);
-    mBugCorrect = mFile->addAction("&Correct Data for Kartlog BitOrder Bug", this,
-                                   &frmMain::mBugCorrect_Click);
+    mBugCorrect = mFile->addAction("&Correct Data for Kartlog BitOrder Bug");
     mBugCorrect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     mFile->addSeparator();
-    mGifSave = mFile->addAction("Save As &GIF...", this, &frmMain::mGifSave_Click);
+    mGifSave = mFile->addAction("Save As &GIF...");
     mGifSave->setShortcut(QKeySequence::Save);
-    mPngSave = mFile->addAction("Save As &PNG...", this, &frmMain::mPngSave_Click);
+    mPngSave = mFile->addAction("Save As &PNG...");
     mPngSave->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mRecentSeparator = mFile->addSeparator();
     mSep03 = mFile->addSeparator();

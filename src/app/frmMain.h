@@ -40,7 +40,9 @@ class QKeyEvent;
 namespace grafolux {
 
 class Dialogs;
+class LogCorrection;
 class LogLoading;
+class PictureExport;
 class PictureBox;
 
 class frmMain : public QMainWindow {
@@ -136,13 +138,6 @@ private:
     void tbFirst_LostFocus();
     void tbLast_LostFocus();
     void ApplySampleRange();
-    void mGifSave_Click();
-    void mPngSave_Click();
-    // Asks where to save the composed view as a `suffix` file ("gif"), offering and remembering
-    // `lastName`, and says why when `save` fails.
-    void SaveViewAs(const QString& title, const QString& suffix, QString& lastName,
-                    const std::function<bool(const QImage&, const QString&, QString*)>& save);
-    void mBugCorrect_Click();
 
     // Reading values off the graph: cursor, markers, span, the samples of a cell.
     void CreateReadout();
@@ -193,8 +188,6 @@ private:
     int64_t lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
     QElapsedTimer clock_;
     QString strAppTitle;
-    QString strGifFileName;
-    QString strPngFileName;
     std::string strSettingsFile;
     std::vector<std::string> strRecent;
     GraphReadout readout_;
@@ -220,6 +213,8 @@ private:
     QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mSaveTable;
     QTimer* Timer1;
     LogLoading* loading_;
+    PictureExport* export_;
+    LogCorrection* correction_;
 };
 
 }  // namespace grafolux

@@ -1,8 +1,6 @@
-// The window's view handlers: graph, tables, zoom and drag, the item panel, the sample range,
-// the GIF and PNG export and the correction.
+// The window's view handlers: graph, tables, zoom and drag, the item panel, the sample range.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -11,19 +9,14 @@
 #include <QToolButton>
 
 #include "app/Dialogs.h"
-#include "app/EventPump.h"
 #include "app/Icons.h"
 #include "app/PictureBox.h"
 #include "app/frmMain.h"
-#include "correct/BitOrderCorrection.h"
-#include "export/GifEncoder.h"
-#include "export/PngWriter.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
 #include "tables/CellStats.h"
 #include "views/SampleRange.h"
 #include "views/ViewDrawing.h"
-#include "views/ViewExport.h"
 #include "views/ViewMode.h"
 
 namespace grafolux {
@@ -274,48 +267,6 @@ void frmMain::ScrollCanvasTo(int32_t left) {
 void frmMain::pbGraphContents_MouseUp(QMouseEvent*) {
     blnDragging = false;
     UpdateContainerCursor();
-}
-
-// ---- Picture export and correction ----
-
-void frmMain::SaveViewAs(const QString& title, const QString& suffix, QString& lastName,
-                         const std::function<bool(const QImage&, const QString&, QString*)>& save) {
-    const QString filter = QString("%1 Files (*.%2)").arg(suffix.toUpper(), suffix);
-    const QString name = dialogs_.GetSaveFileName(this, lastName, {filter}, suffix);
-    if (name.isEmpty()) return;
-    lastName = name;
-    QString error;
-    if (!save(ComposeView(shown_.area, shown_.lngViewMode), name, &error))
-        dialogs_.Warning(this, title, "The picture could not be saved:\n" + error);
-}
-
-void frmMain::mGifSave_Click() {
-    SaveViewAs("Save As GIF", "gif", strGifFileName,
-               [](const QImage& view, const QString& name, QString* error) {
-                   GIF cGif;
-                   EventPump pump;
-                   cGif.Progress = [&pump](int) {
-                       if (pump.Due()) EventPump::Pump();
-                   };
-                   return cGif.SaveGIF(view, name, false, 0, error);
-               });
-}
-
-// The same view in full colour.
-void frmMain::mPngSave_Click() { SaveViewAs("Save As PNG", "png", strPngFileName, SavePng); }
-
-void frmMain::mBugCorrect_Click() {
-    const QString path = dialogs_.GetOpenFileName(
-        this, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
-    if (path.isEmpty()) return;
-    const CorrectionResult result = CorrectLogFile(QFile::encodeName(path).toStdString());
-    if (result.ok)
-        dialogs_.Information(this, "File Corrected",
-                             "File has been corrected and saved as:\r\n\r\n" +
-                                 QFile::decodeName(result.outputPath.c_str()));
-    else
-        dialogs_.Warning(this, "Correct Data",
-                         "The file was not corrected:\n" + QString::fromStdString(result.error));
 }
 
 }  // namespace grafolux
