@@ -29,6 +29,7 @@
 #include "app/PictureBox.h"
 #include "app/PictureExport.h"
 #include "app/RecentList.h"
+#include "app/TableMenu.h"
 #include "draw/DisplayText.h"
 #include "logdata/LogLoader.h"
 #include "logdata/TextFields.h"
@@ -63,6 +64,8 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
     connect(ui_.bSaveGif, &QToolButton::clicked, export_, &PictureExport::mGifSave_Click);
     connect(mPngSave, &QAction::triggered, export_, &PictureExport::mPngSave_Click);
+    tables_ = new TableMenu(shown_, dialogs_, *loading_, *this);
+    connect(tables_, &TableMenu::SettingsChanged, this, &frmMain::RedrawTableView);
     correction_ = new LogCorrection(shown_, dialogs_, *this);
     connect(mBugCorrect, &QAction::triggered, correction_, &LogCorrection::mBugCorrect_Click);
     ApplyDefaultSize();
@@ -73,6 +76,10 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
 }
 
 frmMain::~frmMain() = default;
+
+const TablePreferences& frmMain::tablePreferences() const { return tables_->preferences(); }
+
+size_t frmMain::includedLogCount() const { return tables_->includedLogCount(); }
 
 void frmMain::CreateControls() {
     form_ = new QWidget(this);
@@ -139,7 +146,6 @@ void frmMain::CreateMenu() {
     mExit->setShortcut(QKeySequence::Quit);
     for (QAction* action : {mOpen, mBugCorrect, mGifSave, mPngSave, mExit})
         action->setObjectName(action->text().remove('&').remove("...").simplified());
-    CreateTableMenu();
 }
 
 void frmMain::Form_Load() {
@@ -157,7 +163,7 @@ void frmMain::Form_Load() {
              ui_.bBLM, ui_.bINT, ui_.bSaveGif, ui_.bZoomIn, ui_.bZoomOut, ui_.hsbGraph})
         control->setEnabled(false);
     mGifSave->setEnabled(false);
-    EnableTableMenu(false);
+    tables_->EnableTableMenu(false);
     mPngSave->setEnabled(false);
     lngRedrawAt = 0;
     shown_.blnFileLoaded = false;
@@ -168,9 +174,7 @@ void frmMain::Form_Load() {
 
 void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
-    strPreferencesFile = PreferencesFilePath(strSettingsFile);
-    tablePrefs_ = LoadTablePreferences(strPreferencesFile);
-    EnableTableMenu(shown_.blnFileLoaded);
+    tables_->LoadPreferences(strSettingsFile);
     strRecent = settings.strRecent;
     shown_.strFileName = strRecent.empty() ? std::string() : strRecent.front();
     if (settings.window) {
@@ -293,8 +297,7 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
     for (QWidget* control :
          std::initializer_list<QWidget*>{ui_.bBLM, ui_.bINT, ui_.bData, ui_.bSaveGif})
         control->setEnabled(true);
-    included_.clear();  // a new log starts on its own
-    EnableTableMenu(true);
+    tables_->ForgetIncludedLogs();
 }
 
 // ---- Layout and the delayed redraw ----

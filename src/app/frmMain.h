@@ -43,6 +43,7 @@ class Dialogs;
 class LogCorrection;
 class LogLoading;
 class PictureExport;
+class TableMenu;
 class PictureBox;
 
 class frmMain : public QMainWindow {
@@ -59,8 +60,8 @@ public:
     const std::vector<std::string>& recent() const { return strRecent; }
     ViewMode viewMode() const { return shown_.lngViewMode; }
     double zoom() const { return shown_.dblZoom; }
-    const TablePreferences& tablePreferences() const { return tablePrefs_; }
-    size_t includedLogCount() const { return included_.size(); }
+    const TablePreferences& tablePreferences() const;
+    size_t includedLogCount() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,28 +88,12 @@ private:
     void Form_Resize();
     void Timer1_Timer();
 
-    // The Table menu (frmMainTables.cpp).
-    void CreateTableMenu();
-    void EnableTableMenu(bool loaded);
-    TableSettings TableSettingsNow() const;
-    void SetTablePreferences(const TablePreferences& preferences);
-    void RedrawTableView();
-    PooledTable ShownTable(TableKind kind) const;
-    const CellTable& ShownCellStatistics();
-    void LoadIncludedLogs(const std::vector<std::string>& paths);
-    void mStatistic_Click(CellStatistic statistic);
-    void mMinSamples_Click();
-    void mFilter_Click();
-    void mColour_Click();
-    void mInclude_Click();
-    void mOnlyThisLog_Click();
-    void mCopyTable_Click();
-    void mSaveTable_Click();
-
     // Views.
     ViewMode SetViewMode(ViewMode lngMode);
     void DrawGraph();
     void DrawCellTable(TableKind intTable);
+    void RedrawTableView();
+    const CellTable& ShownCellStatistics();
     void ShowTable(TableKind kind);
     void RedrawCurrentView();
     void StoreScrollPos();
@@ -192,28 +177,16 @@ private:
     std::vector<std::string> strRecent;
     GraphReadout readout_;
 
-    // The Table menu's choices, and the further logs whose samples count in the tables.
-    struct IncludedFile {
-        std::string path;
-        LogData log;
-    };
-    TablePreferences tablePrefs_;
-    std::string strPreferencesFile;
-    std::vector<IncludedFile> included_;
-    QString strTableFileName;
-
     // Controls.
     QWidget* form_ = nullptr;  // the client area
     FormControls ui_;
     QMenu* mFile;
     QAction *mOpen, *mBugCorrect, *mGifSave, *mPngSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;
-    QMenu* mTable;
-    std::vector<QAction*> mStatistic;  // in the order of CellStatistic
-    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mSaveTable;
     QTimer* Timer1;
     LogLoading* loading_;
     PictureExport* export_;
+    TableMenu* tables_;
     LogCorrection* correction_;
 };
 

@@ -16,6 +16,7 @@
 #include "app/GraphOverlay.h"
 #include "app/LogLoading.h"
 #include "app/PictureBox.h"
+#include "app/TableMenu.h"
 #include "app/frmMain.h"
 #include "graph/ZoomMath.h"
 #include "tables/CellAtPoint.h"
@@ -116,8 +117,9 @@ void frmMain::ShowReadout(const std::optional<SampleAxis>& axis) {
         if (r.cursor && (*r.cursor < axis->sFirst || *r.cursor > axis->sLast)) r.cursor.reset();
         // Again at each drawing: the range or the table's filters may have changed.
         if (r.marked)
-            r.marked->marks = MarkCellSamples(shown_.log, r.marked->cell, axis->sFirst, axis->sLast,
-                                              SampleFilter(shown_.log, tablePrefs_.conditions));
+            r.marked->marks =
+                MarkCellSamples(shown_.log, r.marked->cell, axis->sFirst, axis->sLast,
+                                SampleFilter(shown_.log, tables_->preferences().conditions));
     }
     RefreshReadout();
 }

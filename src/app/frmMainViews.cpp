@@ -11,6 +11,7 @@
 #include "app/Dialogs.h"
 #include "app/Icons.h"
 #include "app/PictureBox.h"
+#include "app/TableMenu.h"
 #include "app/frmMain.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
@@ -33,10 +34,9 @@ ViewMode frmMain::SetViewMode(ViewMode lngMode) {
     ui_.bData->setProperty("picture", buttons.graphPicture);
     ui_.bBLM->setProperty("picture", buttons.blmPicture);
     ui_.bINT->setProperty("picture", buttons.intPicture);
+    tables_->ShowViewMode(lngMode);
     ui_.bZoomIn->setEnabled(buttons.canZoomIn);
     ui_.bZoomOut->setEnabled(buttons.canZoomOut);
-    mCopyTable->setEnabled(IsTableView(lngMode));
-    mSaveTable->setEnabled(IsTableView(lngMode));
     return old;
 }
 
@@ -64,10 +64,10 @@ void frmMain::DrawGraph() {
 void frmMain::DrawCellTable(TableKind intTable) {
     const PooledTable drawn =
         DrawCellTableForRange(shown_.area, shown_.log, intTable, shown_.firstText, shown_.lastText,
-                              shown_.colors, TableSettingsNow());
+                              shown_.colors, tables_->TableSettingsNow());
     readout_.shownKind = intTable;
     readout_.shownTable.reset();
-    if (GatheredFor(tablePrefs_.look.show.statistic) == Gathered::Everything)
+    if (GatheredFor(tables_->preferences().look.show.statistic) == Gathered::Everything)
         readout_.shownTable = drawn.table;
     SyncSurfaces();
     ShowReadout(std::nullopt);
@@ -78,14 +78,13 @@ const CellTable& frmMain::ShownCellStatistics() {
     if (!readout_.shownTable)
         readout_.shownTable =
             TableForRange(shown_.log, readout_.shownKind, shown_.firstText, shown_.lastText,
-                          TableSettingsNow(), Gathered::Everything)
+                          tables_->TableSettingsNow(), Gathered::Everything)
                 .table;
     return *readout_.shownTable;
 }
 
-// The table of the table view as drawn, for its numbers out.
-PooledTable frmMain::ShownTable(TableKind kind) const {
-    return TableForRange(shown_.log, kind, shown_.firstText, shown_.lastText, TableSettingsNow());
+void frmMain::RedrawTableView() {
+    if (IsTableView(shown_.lngViewMode)) RedrawCurrentView();
 }
 
 void frmMain::RedrawCurrentView() {
