@@ -23,6 +23,7 @@
 #include "app/Dialogs.h"
 #include "app/EventPump.h"
 #include "app/FileDrop.h"
+#include "app/GraphReadout.h"
 #include "app/Icons.h"
 #include "app/LogCorrection.h"
 #include "app/LogLoading.h"
@@ -66,6 +67,12 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     connect(mPngSave, &QAction::triggered, export_, &PictureExport::mPngSave_Click);
     tables_ = new TableMenu(shown_, dialogs_, *loading_, *this);
     connect(tables_, &TableMenu::SettingsChanged, this, &frmMain::RedrawTableView);
+    readout_ = new GraphReadout(shown_, ui_, *tables_, *loading_, *this);
+    connect(readout_, &GraphReadout::ScrollWanted, this, &frmMain::ScrollCanvasTo);
+    connect(readout_, &GraphReadout::DragInterrupted, this,
+            [this] { pbGraphContents_MouseUp(nullptr); });
+    connect(readout_, &GraphReadout::GraphWanted, this, &frmMain::bData_Click);
+    connect(readout_, &GraphReadout::RangeChosen, this, &frmMain::ShowRange);
     correction_ = new LogCorrection(shown_, dialogs_, *this);
     connect(mBugCorrect, &QAction::triggered, correction_, &LogCorrection::mBugCorrect_Click);
     ApplyDefaultSize();
@@ -90,7 +97,6 @@ void frmMain::CreateControls() {
     ui_ = CreateFormControls(*form_, shown_.area);
     ConnectControls();
     loading_ = new LogLoading(*this, *ui_.ProgressBar1);
-    CreateReadout();
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 }
@@ -217,7 +223,6 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
-    if (watched == ui_.pbGraphContents && ReadoutEvent(event)) return true;
     if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
         if (watched == ui_.tbFirst) tbFirst_LostFocus();
         if (watched == ui_.tbLast) tbLast_LostFocus();
@@ -269,7 +274,7 @@ void frmMain::LoadLogFile(const std::string& path) {
 
 // Only a complete log replaces the shown one.
 void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
-    ForgetReadout();
+    readout_->ForgetLog();
     shown_.log = std::move(loaded);
     ui_.cbLabels->clear();
     for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k)

@@ -10,7 +10,6 @@
 
 #include "app/DisplayState.h"
 #include "app/FormControls.h"
-#include "app/GraphReadout.h"
 #include "app/Icons.h"
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
@@ -40,6 +39,7 @@ class QKeyEvent;
 namespace grafolux {
 
 class Dialogs;
+class GraphReadout;
 class LogCorrection;
 class LogLoading;
 class PictureExport;
@@ -93,7 +93,6 @@ private:
     void DrawGraph();
     void DrawCellTable(TableKind intTable);
     void RedrawTableView();
-    const CellTable& ShownCellStatistics();
     void ShowTable(TableKind kind);
     void RedrawCurrentView();
     void StoreScrollPos();
@@ -124,39 +123,7 @@ private:
     void tbLast_LostFocus();
     void ApplySampleRange();
 
-    // Reading values off the graph: cursor, markers, span, the samples of a cell.
-    void CreateReadout();
-    bool ReadoutEvent(QEvent* event);  // an event of the canvas; true when it is taken
-    void ForgetReadout();
-    void ShowReadout(const std::optional<SampleAxis>& axis);  // after each drawing of a view
-    bool Canvas_MouseMove(QMouseEvent* event);
-    bool Canvas_MousePress(QMouseEvent* event);
-    bool Canvas_MouseRelease(QMouseEvent* event);
-    bool Canvas_DoubleClick(QMouseEvent* event);
-    bool Canvas_KeyPress(QKeyEvent* event);
-    bool Canvas_ContextMenu(QContextMenuEvent* event);
-    bool Canvas_ToolTip(QHelpEvent* event);
-    void ShowCellTip(QPoint point, QPoint globalPoint);
-    void Canvas_Leave();
-    int32_t SampleAt(QPointF canvasPoint) const;
-    std::optional<int32_t> HereSample() const;
-    void ShowCursor(std::optional<int32_t> sample);
-    std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
-    void RefreshReadout();
-    void MoveCursorTo(int32_t sample);
-    void ShowMarks();
     void ShowRange(int32_t first, int32_t last);
-    void EnableReadoutActions();
-    void mMarkerA_Click();
-    void mMarkerB_Click();
-    void SetMarkerHere(std::optional<int32_t>& marker);
-    void mClearMarkers_Click();
-    void mShowMarkedSamples_Click();
-    void mShowAllSamples_Click();
-    void mCopyValues_Click();
-    void mNextOccurrence_Click();
-    void mPreviousOccurrence_Click();
-    void mClearCellMarks_Click();
 
     void SelectItem(int32_t item);
     void ShowLockState(bool locked);
@@ -175,7 +142,6 @@ private:
     QString strAppTitle;
     std::string strSettingsFile;
     std::vector<std::string> strRecent;
-    GraphReadout readout_;
 
     // Controls.
     QWidget* form_ = nullptr;  // the client area
@@ -187,6 +153,7 @@ private:
     LogLoading* loading_;
     PictureExport* export_;
     TableMenu* tables_;
+    GraphReadout* readout_;
     LogCorrection* correction_;
 };
 

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "app/Dialogs.h"
+#include "app/GraphReadout.h"
 #include "app/Icons.h"
 #include "app/PictureBox.h"
 #include "app/TableMenu.h"
@@ -58,29 +59,16 @@ void frmMain::DrawGraph() {
     ui_.lblMax->setText(result.highText);
     ShowItemPanel(result.itemColour, result.filled, result.locked);
     SyncSurfaces();
-    ShowReadout(result.axis);
+    readout_->ShowReadout(result.axis);
 }
 
 void frmMain::DrawCellTable(TableKind intTable) {
     const PooledTable drawn =
         DrawCellTableForRange(shown_.area, shown_.log, intTable, shown_.firstText, shown_.lastText,
                               shown_.colors, tables_->TableSettingsNow());
-    readout_.shownKind = intTable;
-    readout_.shownTable.reset();
-    if (GatheredFor(tables_->preferences().look.show.statistic) == Gathered::Everything)
-        readout_.shownTable = drawn.table;
+    readout_->ShowTable(intTable, drawn);
     SyncSurfaces();
-    ShowReadout(std::nullopt);
-}
-
-// The table view's table with every statistic, for what its cells say under the mouse.
-const CellTable& frmMain::ShownCellStatistics() {
-    if (!readout_.shownTable)
-        readout_.shownTable =
-            TableForRange(shown_.log, readout_.shownKind, shown_.firstText, shown_.lastText,
-                          tables_->TableSettingsNow(), Gathered::Everything)
-                .table;
-    return *readout_.shownTable;
+    readout_->ShowReadout(std::nullopt);
 }
 
 void frmMain::RedrawTableView() {
@@ -185,6 +173,13 @@ void frmMain::tbLast_LostFocus() {
     ui_.tbLast->setText(QString::fromStdString(
         NormalizeLast(shown_.lastText, shown_.firstText, shown_.log.lngSampleCount)));
     ApplySampleRange();
+}
+
+// As typing the numbers into the range boxes and pressing Enter would.
+void frmMain::ShowRange(int32_t first, int32_t last) {
+    ui_.tbFirst->setText(QString::number(first));
+    ui_.tbLast->setText(QString::number(last));
+    tbLast_LostFocus();
 }
 
 void frmMain::ApplySampleRange() {
