@@ -6,8 +6,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -17,22 +15,20 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
-#include <variant>
 
 #include "Version.h"
 #include "app/Dialogs.h"
-#include "app/EventPump.h"
 #include "app/FileDrop.h"
 #include "app/GraphReadout.h"
-#include "app/Icons.h"
+#include "app/GraphView.h"
+#include "app/ItemPanel.h"
 #include "app/LogCorrection.h"
 #include "app/LogLoading.h"
 #include "app/PictureBox.h"
 #include "app/PictureExport.h"
 #include "app/RecentList.h"
+#include "app/SampleRangeBoxes.h"
 #include "app/TableMenu.h"
-#include "draw/DisplayText.h"
-#include "logdata/LogLoader.h"
 #include "logdata/TextFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
@@ -46,14 +42,6 @@ namespace {
 
 constexpr int kTimerIntervalMs = 100;
 
-// A range box is normalised when the focus moves to another control of the window, not when a
-// menu or popup opens or another application is switched to.
-bool LeavesForAnotherControl(const QEvent& event) {
-    const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-           reason != Qt::MenuBarFocusReason;
-}
-
 }  // namespace
 
 frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
@@ -61,20 +49,7 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     clock_.start();
     CreateControls();
     CreateMenu();
-    export_ = new PictureExport(shown_, dialogs_, *this);
-    connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
-    connect(ui_.bSaveGif, &QToolButton::clicked, export_, &PictureExport::mGifSave_Click);
-    connect(mPngSave, &QAction::triggered, export_, &PictureExport::mPngSave_Click);
-    tables_ = new TableMenu(shown_, dialogs_, *loading_, *this);
-    connect(tables_, &TableMenu::SettingsChanged, this, &frmMain::RedrawTableView);
-    readout_ = new GraphReadout(shown_, ui_, *tables_, *loading_, *this);
-    connect(readout_, &GraphReadout::ScrollWanted, this, &frmMain::ScrollCanvasTo);
-    connect(readout_, &GraphReadout::DragInterrupted, this,
-            [this] { pbGraphContents_MouseUp(nullptr); });
-    connect(readout_, &GraphReadout::GraphWanted, this, &frmMain::bData_Click);
-    connect(readout_, &GraphReadout::RangeChosen, this, &frmMain::ShowRange);
-    correction_ = new LogCorrection(shown_, dialogs_, *this);
-    connect(mBugCorrect, &QAction::triggered, correction_, &LogCorrection::mBugCorrect_Click);
+    CreateControllers();
     ApplyDefaultSize();
     Form_Load();
     // A file dropped on the window opens as through "Open Data File".
@@ -95,37 +70,38 @@ void frmMain::CreateControls() {
     form_->setFont(QFont("Arial", 8));
     form_->installEventFilter(this);
     ui_ = CreateFormControls(*form_, shown_.area);
-    ConnectControls();
-    loading_ = new LogLoading(*this, *ui_.ProgressBar1);
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 }
 
-void frmMain::ConnectControls() {
-    const FormControls& c = ui_;
-    connect(c.bZoomIn, &QToolButton::clicked, this, &frmMain::bZoomIn_Click);
-    connect(c.bZoomOut, &QToolButton::clicked, this, &frmMain::bZoomOut_Click);
-    connect(c.bData, &QToolButton::clicked, this, &frmMain::bData_Click);
-    connect(c.bBLM, &QToolButton::clicked, this, &frmMain::bBLM_Click);
-    connect(c.bINT, &QToolButton::clicked, this, &frmMain::bINT_Click);
-    connect(c.hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
-    connect(c.pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
-    connect(c.pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
-    connect(c.pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
-    connect(c.cbLabels, &QComboBox::activated, this, &frmMain::cbLabels_Click);
-    connect(c.bNext, &QPushButton::clicked, this, &frmMain::bNext_Click);
-    connect(c.bPrev, &QPushButton::clicked, this, &frmMain::bPrev_Click);
-    connect(c.chkDisplay, &QCheckBox::clicked, this, &frmMain::chkDisplay_Click);
-    connect(c.chkFilled, &QCheckBox::clicked, this, &frmMain::chkFilled_Click);
-    connect(c.bColor, &QPushButton::clicked, this, &frmMain::bColor_Click);
-    connect(c.tbFirst, &QLineEdit::textChanged, this,
-            [this](const QString& text) { shown_.firstText = text.toUtf8().toStdString(); });
-    connect(c.tbLast, &QLineEdit::textChanged, this,
-            [this](const QString& text) { shown_.lastText = text.toUtf8().toStdString(); });
-    connect(c.tbFirst, &QLineEdit::returnPressed, this, &frmMain::tbFirst_LostFocus);
-    connect(c.tbLast, &QLineEdit::returnPressed, this, &frmMain::tbLast_LostFocus);
-    c.tbFirst->installEventFilter(this);
-    c.tbLast->installEventFilter(this);
+// Each feature's controller, and what each one tells the others.
+void frmMain::CreateControllers() {
+    loading_ = new LogLoading(*this, *ui_.ProgressBar1);
+    tables_ = new TableMenu(shown_, dialogs_, *loading_, *this);
+    view_ = new GraphView(shown_, ui_, *tables_, this);
+    items_ = new ItemPanel(shown_, ui_, dialogs_, *this);
+    range_ = new SampleRangeBoxes(shown_, ui_, this);
+    readout_ = new GraphReadout(shown_, ui_, *tables_, *loading_, *this);
+    export_ = new PictureExport(shown_, dialogs_, *this);
+    correction_ = new LogCorrection(shown_, dialogs_, *this);
+
+    connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
+    connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
+    connect(view_, &GraphView::TableDrawn, readout_, &GraphReadout::ShowTable);
+    connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
+    connect(view_, &GraphView::ZoomChanged, this, &frmMain::ShowCaption);
+    connect(items_, &ItemPanel::ItemChanged, view_, &GraphView::ShowGraph);
+    connect(range_, &SampleRangeBoxes::RangeEntered, view_, &GraphView::ApplySampleRange);
+    connect(tables_, &TableMenu::SettingsChanged, view_, &GraphView::RedrawTableView);
+    connect(readout_, &GraphReadout::ScrollWanted, view_, &GraphView::ScrollCanvasTo);
+    connect(readout_, &GraphReadout::DragInterrupted, view_, &GraphView::EndDrag);
+    connect(readout_, &GraphReadout::GraphWanted, view_, &GraphView::ShowGraph);
+    connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
+
+    connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
+    connect(ui_.bSaveGif, &QToolButton::clicked, export_, &PictureExport::mGifSave_Click);
+    connect(mPngSave, &QAction::triggered, export_, &PictureExport::mPngSave_Click);
+    connect(mBugCorrect, &QAction::triggered, correction_, &LogCorrection::mBugCorrect_Click);
 }
 
 // The default size: the client area below the menu bar is the layout's default, so the File
@@ -159,9 +135,9 @@ void frmMain::Form_Load() {
                   QString::number(kVersionMinor) + "-" + QString::number(kVersionRevision);
     setWindowTitle(strAppTitle);
     shown_.dblZoom = 1.0;
-    SetViewMode(ViewMode::None);
+    view_->SetViewMode(ViewMode::None);
     PaintBackgrounds(shown_.area, shown_.colors);
-    SetColorButton(shown_.colors.lngItemColor);
+    items_->SetColorButton(shown_.colors.lngItemColor);
     shown_.lngCurItem = 1;
     for (QWidget* control : std::initializer_list<QWidget*>{
              ui_.chkDisplay, ui_.cbLabels, ui_.chkFilled, ui_.bPrev, ui_.bNext, ui_.tbFirst,
@@ -223,10 +199,6 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
-    if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
-        if (watched == ui_.tbFirst) tbFirst_LostFocus();
-        if (watched == ui_.tbLast) tbLast_LostFocus();
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -276,13 +248,9 @@ void frmMain::LoadLogFile(const std::string& path) {
 void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
     readout_->ForgetLog();
     shown_.log = std::move(loaded);
-    ui_.cbLabels->clear();
-    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k)
-        ui_.cbLabels->addItem(DisplayText(shown_.log.udtItems[k].strName));
-    shown_.lngCurItem = 1;
-    ui_.tbFirst->setText("1");
-    ui_.tbLast->setText(QString::number(shown_.log.lngSampleCount));
-    SetZoom(1.0);
+    items_->ShowItems();
+    range_->ShowWholeLog();
+    view_->ShowNewLog();
     for (QWidget* control : std::initializer_list<QWidget*>{ui_.chkDisplay, ui_.cbLabels, ui_.bPrev,
                                                             ui_.bNext, ui_.tbFirst, ui_.tbLast})
         control->setEnabled(true);
@@ -290,12 +258,6 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
     mGifSave->setEnabled(true);
     mPngSave->setEnabled(true);
     shown_.blnFileLoaded = true;
-    ui_.cbLabels->setCurrentIndex(0);
-    shown_.dblZoom = 1.0;
-    ui_.bZoomIn->setEnabled(true);
-    shown_.area.pbGraphContents.SetLeft(0);
-    shown_.area.pbGraphContents.SetTop(0);
-    ui_.pbGraphContents->Sync();
     shown_.strFileTitle = FileTitle(path);
     ShowCaption();
     ui_.cbLabels->setFocus();
@@ -303,6 +265,12 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
          std::initializer_list<QWidget*>{ui_.bBLM, ui_.bINT, ui_.bData, ui_.bSaveGif})
         control->setEnabled(true);
     tables_->ForgetIncludedLogs();
+}
+
+void frmMain::ShowCaption() {
+    // Concatenated: a file name may hold "%1" and the like.
+    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + " (" +
+                   QString::number(shown_.dblZoom * 100) + "%)");
 }
 
 // ---- Layout and the delayed redraw ----
@@ -325,8 +293,8 @@ void frmMain::Form_Resize() {
 
 void frmMain::Timer1_Timer() {
     if (!RedrawDue(lngRedrawAt, clock_.elapsed(), shown_.blnFileLoaded, loading_->Busy())) return;
-    StoreScrollPos();
-    RedrawCurrentView();
+    view_->StoreScrollPos();
+    view_->RedrawCurrentView();
 }
 
 }  // namespace grafolux

@@ -1,50 +1,33 @@
 #pragma once
-// The main window: builds the controls, owns the loaded log and the display state, and
-// connects the controls' events to the subsystems. Computation lives in the subsystems.
+// The main window: the form with its controls, layout and menus, start-up and shutdown with the
+// settings and the recently-opened list, and the loading of a log. Each feature is a
+// controller of its own; the form connects them.
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/DisplayState.h"
 #include "app/FormControls.h"
-#include "app/Icons.h"
-#include "draw/DisplayColors.h"
-#include "draw/DrawingArea.h"
-#include "logdata/LogModel.h"
 #include "settings/TablePreferences.h"
-#include "tables/CellStats.h"
-#include "views/Readout.h"
-#include "views/ViewDrawing.h"
-#include "views/ViewMode.h"
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QProgressBar;
-class QPushButton;
-class QScrollBar;
 class QTimer;
-class QToolButton;
-class QMouseEvent;
-class QContextMenuEvent;
-class QHelpEvent;
-class QKeyEvent;
 
 namespace grafolux {
 
 class Dialogs;
 class GraphReadout;
+class GraphView;
+class ItemPanel;
 class LogCorrection;
 class LogLoading;
 class PictureExport;
+class SampleRangeBoxes;
 class TableMenu;
-class PictureBox;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -70,8 +53,8 @@ protected:
 private:
     // Start-up and shutdown.
     void CreateControls();
-    void ConnectControls();
     void CreateMenu();
+    void CreateControllers();
     void ApplyDefaultSize();
     void Form_Load();
     void Form_Unload();
@@ -83,77 +66,34 @@ private:
     void mRecent_Click(int index);
     void BuildRecentMenu();
     void ShowLoadedLog(LogData& loaded, const std::string& path);
+    void ShowCaption();
 
     // Layout and the delayed redraw.
     void Form_Resize();
     void Timer1_Timer();
 
-    // Views.
-    ViewMode SetViewMode(ViewMode lngMode);
-    void DrawGraph();
-    void DrawCellTable(TableKind intTable);
-    void RedrawTableView();
-    void ShowTable(TableKind kind);
-    void RedrawCurrentView();
-    void StoreScrollPos();
-    void SyncSurfaces();
-    void ShowItemPanel(Colour back, bool filled, bool locked);
-    void SetZoom(double dblNewZoom);
-    void ShowCaption();
-    void UpdateContainerCursor();
-    void ScrollCanvasTo(int32_t left);
-
-    // Handlers.
-    void bZoomIn_Click();
-    void bZoomOut_Click();
-    void hsbGraph_Change(int value);
-    void pbGraphContents_MouseDown(QMouseEvent* event);
-    void pbGraphContents_MouseMove(QMouseEvent* event);
-    void pbGraphContents_MouseUp(QMouseEvent* event);
-    void cbLabels_Click(int index);
-    void bNext_Click();
-    void bPrev_Click();
-    void chkDisplay_Click();
-    void chkFilled_Click();
-    void bColor_Click();
-    void bData_Click();
-    void bBLM_Click();
-    void bINT_Click();
-    void tbFirst_LostFocus();
-    void tbLast_LostFocus();
-    void ApplySampleRange();
-
-    void ShowRange(int32_t first, int32_t last);
-
-    void SelectItem(int32_t item);
-    void ShowLockState(bool locked);
-    void SetColorButton(Colour colour);
-
     Dialogs& dialogs_;
-    WindowIcons icons_;
-
-    // The log and the display state.
+    std::string strSettingsFile;
     DisplayState shown_;
-    int32_t lngDragX = 0;
-    int32_t lngDragLeft = 0;
-    bool blnDragging = false;
+    QString strAppTitle;
+    std::vector<std::string> strRecent;
     int64_t lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
     QElapsedTimer clock_;
-    QString strAppTitle;
-    std::string strSettingsFile;
-    std::vector<std::string> strRecent;
 
-    // Controls.
     QWidget* form_ = nullptr;  // the client area
     FormControls ui_;
     QMenu* mFile;
     QAction *mOpen, *mBugCorrect, *mGifSave, *mPngSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;
     QTimer* Timer1;
+
     LogLoading* loading_;
-    PictureExport* export_;
     TableMenu* tables_;
+    GraphView* view_;
+    ItemPanel* items_;
+    SampleRangeBoxes* range_;
     GraphReadout* readout_;
+    PictureExport* export_;
     LogCorrection* correction_;
 };
 
