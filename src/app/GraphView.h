@@ -29,8 +29,6 @@ public:
               QObject* parent);
 
     void SetViewMode(ViewMode lngMode);
-    void DrawGraph();
-    void DrawCellTable(TableKind intTable);
     void RedrawCurrentView();
     void RedrawTableView();
     // The graph again, where it was scrolled to: after a change of the item or its look.
@@ -38,7 +36,6 @@ public:
     // After a new sample range was entered.
     void ApplySampleRange();
     void StoreScrollPos();
-    void SetZoom(double dblNewZoom);
     // A new log: the graph at zoom 1 from its start.
     void ShowNewLog();
     void ScrollCanvasTo(int32_t left);
@@ -54,7 +51,10 @@ signals:
     void ZoomChanged();
 
 private:
+    void DrawGraph();
+    void DrawCellTable(TableKind intTable);
     void ShowTable(TableKind kind);
+    void SetZoom(double dblNewZoom);
     void SyncSurfaces();
     void UpdateContainerCursor();
     void bZoomIn_Click();

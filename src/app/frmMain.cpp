@@ -38,11 +38,7 @@
 
 namespace grafolux {
 
-namespace {
-
 constexpr int kTimerIntervalMs = 100;
-
-}  // namespace
 
 frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), strSettingsFile(std::move(settingsFile)) {
