@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/LogLoading.h"
+
 namespace grafolux {
 
 namespace {
@@ -30,9 +32,8 @@ QString FileToOpen(const QMimeData& data, bool loading) {
     return file.absoluteFilePath();
 }
 
-FileDropTarget::FileDropTarget(QWidget& window, std::function<bool()> loading,
-                               std::function<void(const QString&)> open)
-    : QObject(&window), loading_(std::move(loading)), open_(std::move(open)) {
+FileDropTarget::FileDropTarget(QWidget& window, const LogLoading& loading)
+    : QObject(&window), loading_(loading) {
     window.setAcceptDrops(true);
     for (QLineEdit* box : window.findChildren<QLineEdit*>()) box->setAcceptDrops(false);
     window.installEventFilter(this);
@@ -46,14 +47,14 @@ bool FileDropTarget::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     auto* drop = static_cast<QDropEvent*>(event);
     const Qt::DropAction action = ReadingAction(drop->possibleActions());
-    const QString path = FileToOpen(*drop->mimeData(), loading_());
+    const QString path = FileToOpen(*drop->mimeData(), loading_.Busy());
     if (path.isEmpty() || action == Qt::IgnoreAction) {
         drop->ignore();
         return true;
     }
     drop->setDropAction(action);
     drop->accept();
-    if (type == QEvent::Drop) QTimer::singleShot(0, this, [this, path] { open_(path); });
+    if (type == QEvent::Drop) QTimer::singleShot(0, this, [this, path] { emit FileDropped(path); });
     return true;
 }
 

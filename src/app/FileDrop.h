@@ -4,12 +4,13 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class QMimeData;
 class QWidget;
 
 namespace grafolux {
+
+class LogLoading;
 
 // The file a drag offers to open: the first of its URLs, when that is a local file that exists
 // and is not a folder. Empty when the drag is to be refused: no URL, a first URL that is not a
@@ -17,19 +18,22 @@ namespace grafolux {
 QString FileToOpen(const QMimeData& data, bool loading);
 
 class FileDropTarget : public QObject {
+    Q_OBJECT
 public:
     // Lets files be dropped anywhere on `window`, its text boxes included (they would take the
-    // file's URL as text). `loading` tells whether a load is under way; `open` gets the path of
-    // a dropped file once the drop is over, so that the dragging program is not kept waiting.
-    FileDropTarget(QWidget& window, std::function<bool()> loading,
-                   std::function<void(const QString&)> open);
+    // file's URL as text), except while `loading` runs a load.
+    FileDropTarget(QWidget& window, const LogLoading& loading);
+
+signals:
+    // The path of a dropped file, once the drop is over, so that the dragging program is not
+    // kept waiting.
+    void FileDropped(const QString& path);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    std::function<bool()> loading_;
-    std::function<void(const QString&)> open_;
+    const LogLoading& loading_;
 };
 
 }  // namespace grafolux

@@ -1,44 +1,119 @@
 #pragma once
-// What the window keeps for reading values off the graph, in sample numbers, so that it
-// survives zoom, scroll and redraws; and the widgets that show it.
+// Reading values off the graph: a cursor line with a readout of the items under it, markers A
+// and B, a span chosen with Shift + drag, the samples of a table cell marked along the graph
+// (N / Shift+N go from run to run), the canvas' menu, and in a table each cell's tooltip. What
+// it keeps is in sample numbers, so that it survives zoom, scroll and redraws; it is drawn on
+// an overlay, never into the views.
 
+#include <QObject>
+#include <QPoint>
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "graph/Markers.h"
 #include "graph/SampleAxis.h"
 #include "tables/CellSamples.h"
+#include "tables/PooledTable.h"
+#include "views/Readout.h"
 
 class QAction;
+class QContextMenuEvent;
+class QHelpEvent;
+class QKeyEvent;
 class QMenu;
+class QMouseEvent;
+class QWidget;
 
 namespace grafolux {
 
 class GraphOverlay;
+class LogLoading;
+class PictureBox;
+class TableMenu;
+struct DisplayState;
+struct FormControls;
 
-struct GraphReadout {
-    std::optional<SampleAxis> axis;     // of the graph shown; none in a table view
-    std::optional<int32_t> cursor;      // the sample under the cursor line while it shows
-    std::optional<QPoint> mouse;        // over the canvas, in pixels of the visible frame
-    std::optional<int32_t> menuSample;  // where the context menu was opened
-    Markers markers;
-    std::optional<std::pair<int32_t, int32_t>> span;  // Shift-drag: from, to
+class GraphReadout : public QObject {
+    Q_OBJECT
+public:
+    GraphReadout(const DisplayState& shown, const FormControls& controls, const TableMenu& tables,
+                 const LogLoading& loading, QWidget& window);
+
+    // A new log: nothing of the old one is pointed at any more.
+    void ForgetLog();
+    // After each drawing of a view; a table view has no axis.
+    void ShowReadout(const std::optional<SampleAxis>& axis);
+    // A table view was drawn, for its cells' tooltips.
+    void ShowTable(TableKind kind, const PooledTable& drawn);
+
+signals:
+    void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor
+    void DragInterrupted();           // the menu took the release of the button
+    void GraphWanted();               // a cell's samples are to be shown on the graph
+    void RangeChosen(int32_t first, int32_t last);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool ReadoutEvent(QEvent* event);  // an event of the canvas; true when it is taken
+    const CellTable& ShownCellStatistics();
+    bool Canvas_MouseMove(QMouseEvent* event);
+    bool Canvas_MousePress(QMouseEvent* event);
+    bool Canvas_MouseRelease(QMouseEvent* event);
+    bool Canvas_DoubleClick(QMouseEvent* event);
+    bool Canvas_KeyPress(QKeyEvent* event);
+    bool Canvas_ContextMenu(QContextMenuEvent* event);
+    bool Canvas_ToolTip(QHelpEvent* event);
+    void ShowCellTip(QPoint point, QPoint globalPoint);
+    void Canvas_Leave();
+    int32_t SampleAt(QPointF canvasPoint) const;
+    std::optional<int32_t> HereSample() const;
+    void ShowCursor(std::optional<int32_t> sample);
+    std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
+    void RefreshReadout();
+    void MoveCursorTo(int32_t sample);
+    void ShowMarks();
+    void EnableReadoutActions();
+    void mMarkerA_Click();
+    void mMarkerB_Click();
+    void SetMarkerHere(std::optional<int32_t>& marker);
+    void mClearMarkers_Click();
+    void mShowMarkedSamples_Click();
+    void mShowAllSamples_Click();
+    void mCopyValues_Click();
+    void mNextOccurrence_Click();
+    void mPreviousOccurrence_Click();
+    void mClearCellMarks_Click();
+
+    const DisplayState& shown_;
+    const TableMenu& tables_;
+    const LogLoading& loading_;
+    QWidget* pbGraphContainer;
+    PictureBox* pbGraphContents;
+
+    std::optional<SampleAxis> axis_;     // of the graph shown; none in a table view
+    std::optional<int32_t> cursor_;      // the sample under the cursor line while it shows
+    std::optional<QPoint> mouse_;        // over the canvas, in pixels of the visible frame
+    std::optional<int32_t> menuSample_;  // where the context menu was opened
+    Markers markers_;
+    std::optional<std::pair<int32_t, int32_t>> span_;  // Shift-drag: from, to
     struct MarkedCell {
         CellAddress cell;
         SampleMarks marks;  // over the graph's range, under the table's filters
     };
-    std::optional<MarkedCell> marked;
+    std::optional<MarkedCell> marked_;
     // The table view's with every statistic, for its cells' tooltips; made when first asked
     // for if the drawing gathered only means and counts.
-    std::optional<CellTable> shownTable;
-    TableKind shownKind = TableKind::Blm;
+    std::optional<CellTable> shownTable_;
+    TableKind shownKind_ = TableKind::Blm;
 
-    GraphOverlay* overlay = nullptr;
-    QMenu* menu = nullptr;
-    QAction *setA = nullptr, *setB = nullptr, *clearMarkers = nullptr, *showAB = nullptr,
-            *showAll = nullptr, *copy = nullptr, *next = nullptr, *previous = nullptr,
-            *clearCell = nullptr;
+    GraphOverlay* overlay_;
+    QMenu* menu_;
+    QAction *setA_, *setB_, *clearMarkers_, *showAB_, *showAll_, *copy_, *next_, *previous_,
+        *clearCell_;
 };
 
 }  // namespace grafolux

@@ -6,8 +6,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
-#include <QFileInfo>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -17,17 +15,20 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
-#include <variant>
 
 #include "Version.h"
 #include "app/Dialogs.h"
-#include "app/EventPump.h"
 #include "app/FileDrop.h"
-#include "app/Icons.h"
+#include "app/GraphReadout.h"
+#include "app/GraphView.h"
+#include "app/ItemPanel.h"
+#include "app/LogCorrection.h"
+#include "app/LogLoading.h"
 #include "app/PictureBox.h"
+#include "app/PictureExport.h"
 #include "app/RecentList.h"
-#include "draw/DisplayText.h"
-#include "logdata/LogLoader.h"
+#include "app/SampleRangeBoxes.h"
+#include "app/TableMenu.h"
 #include "logdata/TextFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
@@ -37,54 +38,26 @@
 
 namespace grafolux {
 
-namespace {
-
 constexpr int kTimerIntervalMs = 100;
-
-QRect PixelRect(const TwipRect& r) {
-    return QRect(TwipsToPixels(r.Left), TwipsToPixels(r.Top), TwipsToPixels(r.Width),
-                 TwipsToPixels(r.Height));
-}
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-QWidget* EtchedLine(QWidget* parent, const char* name, const QColor& colour) {
-    auto* line = Named(new QWidget(parent), name);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, colour);
-    line->setPalette(palette);
-    return line;
-}
-
-// A range box is normalised when the focus moves to another control of the window, not when a
-// menu or popup opens or another application is switched to.
-bool LeavesForAnotherControl(const QEvent& event) {
-    const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-           reason != Qt::MenuBarFocusReason;
-}
-
-}  // namespace
 
 frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), strSettingsFile(std::move(settingsFile)) {
     clock_.start();
     CreateControls();
     CreateMenu();
+    CreateControllers();
     ApplyDefaultSize();
     Form_Load();
     // A file dropped on the window opens as through "Open Data File".
-    new FileDropTarget(
-        *this, [this] { return blnLoading; },
-        [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
+    connect(new FileDropTarget(*this, *loading_), &FileDropTarget::FileDropped, this,
+            [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
 }
 
 frmMain::~frmMain() = default;
+
+const TablePreferences& frmMain::tablePreferences() const { return tables_->preferences(); }
+
+size_t frmMain::includedLogCount() const { return tables_->includedLogCount(); }
 
 void frmMain::CreateControls() {
     form_ = new QWidget(this);
@@ -92,104 +65,39 @@ void frmMain::CreateControls() {
     // The controls' sizes are made for a small sans-serif font.
     form_->setFont(QFont("Arial", 8));
     form_->installEventFilter(this);
-    CreateToolButtons();
-    CreateDrawingArea();
-    CreateItemPanel();
-    CreateRangeAndProgress();
-    Line1 = EtchedLine(form_, "Line1", QColor(128, 128, 128));
-    Line2 = EtchedLine(form_, "Line2", Qt::white);
-    Line3 = EtchedLine(form_, "Line3", QColor(128, 128, 128));
-    Line4 = EtchedLine(form_, "Line4", Qt::white);
+    ui_ = CreateFormControls(*form_, shown_.area);
     Timer1 = new QTimer(this);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 }
 
-// The picture buttons of the left column. Every control gets its place from Form_Resize.
-void frmMain::CreateToolButtons() {
-    const auto toolButton = [this](const char* name, const QString& tip, const QIcon& icon,
-                                   void (frmMain::*handler)()) {
-        auto* button = Named(new QToolButton(form_), name);
-        button->setToolTip(tip);
-        button->setIconSize(QSize(21, 21));
-        button->setIcon(icon);
-        connect(button, &QToolButton::clicked, this, handler);
-        return button;
-    };
-    bZoomIn = toolButton("bZoomIn", "Zoom In", ZoomInIcon(), &frmMain::bZoomIn_Click);
-    bZoomOut = toolButton("bZoomOut", "Zoom Out", ZoomOutIcon(), &frmMain::bZoomOut_Click);
-    bData = toolButton("bData", "Graph", {}, &frmMain::bData_Click);
-    bBLM = toolButton("bBLM", "BLM Table", {}, &frmMain::bBLM_Click);
-    bINT = toolButton("bINT", "INT Table", {}, &frmMain::bINT_Click);
-    bSaveGif = toolButton("bSaveGif", "Save As GIF", SaveGifIcon(), &frmMain::mGifSave_Click);
-    bZoomIn->setShortcut(QKeySequence::ZoomIn);
-    bZoomOut->setShortcut(QKeySequence::ZoomOut);
-}
+// Each feature's controller, and what each one tells the others.
+void frmMain::CreateControllers() {
+    loading_ = new LogLoading(*this, *ui_.ProgressBar1);
+    tables_ = new TableMenu(shown_, dialogs_, *loading_, *this);
+    view_ = new GraphView(shown_, ui_, *tables_, this);
+    items_ = new ItemPanel(shown_, ui_, dialogs_, *this);
+    range_ = new SampleRangeBoxes(shown_, ui_, this);
+    readout_ = new GraphReadout(shown_, ui_, *tables_, *loading_, *this);
+    export_ = new PictureExport(shown_, dialogs_, *this);
+    correction_ = new LogCorrection(shown_, dialogs_, *this);
 
-// The nested picture boxes the views draw on, the legend and the scroll bar under them.
-void frmMain::CreateDrawingArea() {
-    pbGraph = Named(new PictureBox(area_.pbGraph, form_), "pbGraph");
-    pbGraphContainer = Named(new PictureBox(area_.pbGraphContainer, pbGraph), "pbGraphContainer");
-    pbGraphContents =
-        Named(new PictureBox(area_.pbGraphContents, pbGraphContainer), "pbGraphContents");
-    pbLegend = Named(new PictureBox(area_.pbLegend, form_), "pbLegend");
-    hsbGraph = Named(new QScrollBar(Qt::Horizontal, form_), "hsbGraph");
-    connect(hsbGraph, &QScrollBar::valueChanged, this, &frmMain::hsbGraph_Change);
-    connect(pbGraphContents, &PictureBox::MouseDown, this, &frmMain::pbGraphContents_MouseDown);
-    connect(pbGraphContents, &PictureBox::MouseMove, this, &frmMain::pbGraphContents_MouseMove);
-    connect(pbGraphContents, &PictureBox::MouseUp, this, &frmMain::pbGraphContents_MouseUp);
-    CreateReadout();
-}
+    connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
+    connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
+    connect(view_, &GraphView::TableDrawn, readout_, &GraphReadout::ShowTable);
+    connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
+    connect(view_, &GraphView::ZoomChanged, this, &frmMain::ShowCaption);
+    connect(items_, &ItemPanel::ItemChanged, view_, &GraphView::ShowGraph);
+    connect(range_, &SampleRangeBoxes::RangeEntered, view_, &GraphView::ApplySampleRange);
+    connect(tables_, &TableMenu::SettingsChanged, view_, &GraphView::RedrawTableView);
+    connect(readout_, &GraphReadout::ScrollWanted, view_, &GraphView::ScrollCanvasTo);
+    connect(readout_, &GraphReadout::DragInterrupted, view_, &GraphView::EndDrag);
+    connect(readout_, &GraphReadout::GraphWanted, view_, &GraphView::ShowGraph);
+    connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
 
-// The current item: its choice, its value range, its lock, fill and colour.
-void frmMain::CreateItemPanel() {
-    lblItem = Named(new QLabel("Item:", form_), "lblItem");
-    cbLabels = Named(new QComboBox(form_), "cbLabels");
-    lblMinV = Named(new QLabel("Low Value:", form_), "lblMinV");
-    lblMin = Named(new QLabel(form_), "lblMin");
-    lblMaxV = Named(new QLabel("High Value:", form_), "lblMaxV");
-    lblMax = Named(new QLabel(form_), "lblMax");
-    chkDisplay = Named(new QCheckBox("Lock to graph", form_), "chkDisplay");
-    chkFilled = Named(new QCheckBox("Filled", form_), "chkFilled");
-    lblColor1 = Named(new QLabel("Color:", form_), "lblColor1");
-    bColor = Named(new QPushButton(form_), "bColor");
-    lblColor2 = Named(new QLabel("(Click to Change)", form_), "lblColor2");
-    bPrev = Named(new QPushButton("Previous", form_), "bPrev");
-    bNext = Named(new QPushButton("Next", form_), "bNext");
-
-    QFont bold = lblMin->font();
-    bold.setBold(true);
-    lblMin->setFont(bold);
-    lblMax->setFont(bold);
-    lblMin->setToolTip("Lowest Value");
-    lblMax->setToolTip("Highest Value");
-    chkDisplay->setToolTip("Lock this item in the Graph");
-    chkFilled->setToolTip("Fill this item");
-    lblColor2->setToolTip("Change color for this item");
-    bPrev->setToolTip("Previous data item");
-    bNext->setToolTip("Next data item");
-    bColor->setAutoFillBackground(true);
-    bColor->setFlat(true);
-
-    connect(cbLabels, &QComboBox::activated, this, &frmMain::cbLabels_Click);
-    connect(bNext, &QPushButton::clicked, this, &frmMain::bNext_Click);
-    connect(bPrev, &QPushButton::clicked, this, &frmMain::bPrev_Click);
-    connect(chkDisplay, &QCheckBox::clicked, this, &frmMain::chkDisplay_Click);
-    connect(chkFilled, &QCheckBox::clicked, this, &frmMain::chkFilled_Click);
-    connect(bColor, &QPushButton::clicked, this, &frmMain::bColor_Click);
-}
-
-// The sample range boxes and the load's progress bar.
-void frmMain::CreateRangeAndProgress() {
-    lblFirst = Named(new QLabel("First Item:", form_), "lblFirst");
-    tbFirst = Named(new QLineEdit(form_), "tbFirst");
-    lblLast = Named(new QLabel("Last Item:", form_), "lblLast");
-    tbLast = Named(new QLineEdit(form_), "tbLast");
-    ProgressBar1 = Named(new QProgressBar(form_), "ProgressBar1");
-    ProgressBar1->setTextVisible(false);
-    connect(tbFirst, &QLineEdit::returnPressed, this, &frmMain::tbFirst_LostFocus);
-    connect(tbLast, &QLineEdit::returnPressed, this, &frmMain::tbLast_LostFocus);
-    tbFirst->installEventFilter(this);
-    tbLast->installEventFilter(this);
+    connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
+    connect(ui_.bSaveGif, &QToolButton::clicked, export_, &PictureExport::mGifSave_Click);
+    connect(mPngSave, &QAction::triggered, export_, &PictureExport::mPngSave_Click);
+    connect(mBugCorrect, &QAction::triggered, correction_, &LogCorrection::mBugCorrect_Click);
 }
 
 // The default size: the client area below the menu bar is the layout's default, so the File
@@ -203,13 +111,12 @@ void frmMain::CreateMenu() {
     mFile = menuBar()->addMenu("&File");
     mOpen = mFile->addAction("&Open Data File", this, &frmMain::mOpen_Click);
     mOpen->setShortcut(QKeySequence::Open);
-    mBugCorrect = mFile->addAction("&Correct Data for Kartlog BitOrder Bug", this,
-                                   &frmMain::mBugCorrect_Click);
+    mBugCorrect = mFile->addAction("&Correct Data for Kartlog BitOrder Bug");
     mBugCorrect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     mFile->addSeparator();
-    mGifSave = mFile->addAction("Save As &GIF...", this, &frmMain::mGifSave_Click);
+    mGifSave = mFile->addAction("Save As &GIF...");
     mGifSave->setShortcut(QKeySequence::Save);
-    mPngSave = mFile->addAction("Save As &PNG...", this, &frmMain::mPngSave_Click);
+    mPngSave = mFile->addAction("Save As &PNG...");
     mPngSave->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mRecentSeparator = mFile->addSeparator();
     mSep03 = mFile->addSeparator();
@@ -217,40 +124,37 @@ void frmMain::CreateMenu() {
     mExit->setShortcut(QKeySequence::Quit);
     for (QAction* action : {mOpen, mBugCorrect, mGifSave, mPngSave, mExit})
         action->setObjectName(action->text().remove('&').remove("...").simplified());
-    CreateTableMenu();
 }
 
 void frmMain::Form_Load() {
     strAppTitle = "Grafolux v" + QString::number(kVersionMajor) + "." +
                   QString::number(kVersionMinor) + "-" + QString::number(kVersionRevision);
     setWindowTitle(strAppTitle);
-    blnDrawEnabled = true;
-    dblZoom = 1.0;
-    SetViewMode(ViewMode::None);
-    PaintBackgrounds(area_, colors_);
-    SetColorButton(colors_.lngItemColor);
-    lngCurItem = 1;
+    shown_.dblZoom = 1.0;
+    view_->SetViewMode(ViewMode::None);
+    PaintBackgrounds(shown_.area, shown_.colors);
+    items_->SetColorButton(shown_.colors.lngItemColor);
+    shown_.lngCurItem = 1;
     for (QWidget* control : std::initializer_list<QWidget*>{
-             chkDisplay, cbLabels, chkFilled, bPrev, bNext, tbFirst, tbLast, lblColor1, lblColor2,
-             bColor, ProgressBar1, bData, bBLM, bINT, bSaveGif, bZoomIn, bZoomOut, hsbGraph})
+             ui_.chkDisplay, ui_.cbLabels, ui_.chkFilled, ui_.bPrev, ui_.bNext, ui_.tbFirst,
+             ui_.tbLast, ui_.lblColor1, ui_.lblColor2, ui_.bColor, ui_.ProgressBar1, ui_.bData,
+             ui_.bBLM, ui_.bINT, ui_.bSaveGif, ui_.bZoomIn, ui_.bZoomOut, ui_.hsbGraph})
         control->setEnabled(false);
     mGifSave->setEnabled(false);
-    EnableTableMenu(false);
+    tables_->EnableTableMenu(false);
     mPngSave->setEnabled(false);
     lngRedrawAt = 0;
-    blnFileLoaded = false;
+    shown_.blnFileLoaded = false;
     Timer1->start(kTimerIntervalMs);
-    pbGraphContainer->setCursor(Qt::OpenHandCursor);
+    ui_.pbGraphContainer->setCursor(Qt::OpenHandCursor);
     LoadSettings();
 }
 
 void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
-    strPreferencesFile = PreferencesFilePath(strSettingsFile);
-    tablePrefs_ = LoadTablePreferences(strPreferencesFile);
-    EnableTableMenu(blnFileLoaded);
+    tables_->LoadPreferences(strSettingsFile);
     strRecent = settings.strRecent;
-    strFileName = strRecent.empty() ? std::string() : strRecent.front();
+    shown_.strFileName = strRecent.empty() ? std::string() : strRecent.front();
     if (settings.window) {
         const QRect screen = QApplication::primaryScreen()->availableGeometry();
         const WindowState w = ClampToScreen(*settings.window, screen.width() * kTwipsPerPixel,
@@ -258,7 +162,7 @@ void frmMain::LoadSettings() {
         if (HasArea(w))
             setGeometry(TwipsToPixels(w.left), TwipsToPixels(w.top), TwipsToPixels(w.width),
                         TwipsToPixels(w.height));
-        if (w.state == 2) setWindowState(windowState() | Qt::WindowMaximized);
+        if (w.state == kWindowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
     }
     BuildRecentMenu();
 }
@@ -267,7 +171,7 @@ void frmMain::SaveSettings() {
     const QRect normal = normalGeometry();
     const WindowState window{normal.x() * kTwipsPerPixel, normal.y() * kTwipsPerPixel,
                              normal.width() * kTwipsPerPixel, normal.height() * kTwipsPerPixel,
-                             isMaximized() ? 2 : 0};
+                             isMaximized() ? kWindowMaximized : 0};
     std::string error;
     if (!SaveSettingsFile(strSettingsFile, strRecent, window, &error))
         dialogs_.Warning(this, "Settings",
@@ -276,8 +180,7 @@ void frmMain::SaveSettings() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (blnLoading) {  // the load's own frame is still on the stack: close when it returns
-        blnCloseAfterLoad = true;
+    if (loading_->PostponeClose()) {
         event->ignore();
         return;
     }
@@ -292,19 +195,14 @@ void frmMain::Form_Unload() {
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == form_ && event->type() == QEvent::Resize) Form_Resize();
-    if (watched == pbGraphContents && ReadoutEvent(event)) return true;
-    if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
-        if (watched == tbFirst) tbFirst_LostFocus();
-        if (watched == tbLast) tbLast_LostFocus();
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- Loading and the recently-opened list ----
 
 void frmMain::mOpen_Click() {
-    const QString path =
-        dialogs_.GetOpenFileName(this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
+    const QString path = dialogs_.GetOpenFileName(
+        this, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
     if (!path.isEmpty()) LoadLogFile(QFile::encodeName(path).toStdString());
 }
 
@@ -333,72 +231,42 @@ void frmMain::BuildRecentMenu() {
     }
 }
 
-// Between loads the bar is disabled at 0 of a real range: a load that ended while the bar
-// still showed "busy" (no total known yet) must not leave it moving.
-void frmMain::ShowProgressIdle() {
-    ProgressBar1->setRange(0, 1);
-    ProgressBar1->setValue(0);
-    ProgressBar1->setEnabled(false);
-}
-
-void frmMain::ShowLoadProgress(int64_t done, int64_t total) {
-    ProgressBar1->setMaximum(static_cast<int>(std::min<int64_t>(total, INT32_MAX)));
-    ProgressBar1->setValue(static_cast<int>(std::min<int64_t>(done, INT32_MAX)));
-    EventPump::Pump();
-}
-
 void frmMain::LoadLogFile(const std::string& path) {
-    if (!FileExists(path) || blnLoading) return;
-    strFileName = path;
-    AddRecent(strRecent, strFileName);
+    if (!FileExists(path) || loading_->Busy()) return;
+    shown_.strFileName = path;
+    AddRecent(strRecent, shown_.strFileName);
     BuildRecentMenu();
+    loading_->LoadOne(path, shown_.colors.lngItemColor, {},
+                      [&](LogData& loaded) { ShowLoadedLog(loaded, path); });
+}
 
-    ProgressBar1->setEnabled(true);
-    ProgressBar1->setMinimum(0);
-    ProgressBar1->setValue(0);
-    blnLoading = true;
-    EventPump pump;
-    LoadResult result = LoadLog(path, colors_.lngItemColor, [&](int64_t done, int64_t total) {
-        if (pump.Due()) ShowLoadProgress(done, total);
-    });
-    blnLoading = false;
-    ShowProgressIdle();
+// Only a complete log replaces the shown one.
+void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
+    readout_->ForgetLog();
+    shown_.log = std::move(loaded);
+    items_->ShowItems();
+    range_->ShowWholeLog();
+    view_->ShowNewLog();
+    for (QWidget* control : std::initializer_list<QWidget*>{ui_.chkDisplay, ui_.cbLabels, ui_.bPrev,
+                                                            ui_.bNext, ui_.tbFirst, ui_.tbLast})
+        control->setEnabled(true);
+    ui_.chkFilled->setEnabled(false);
+    mGifSave->setEnabled(true);
+    mPngSave->setEnabled(true);
+    shown_.blnFileLoaded = true;
+    shown_.strFileTitle = FileTitle(path);
+    ShowCaption();
+    ui_.cbLabels->setFocus();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{ui_.bBLM, ui_.bINT, ui_.bData, ui_.bSaveGif})
+        control->setEnabled(true);
+    tables_->ForgetIncludedLogs();
+}
 
-    if (auto* loaded = std::get_if<LogData>(&result)) {
-        // Only a complete log replaces the shown one.
-        ForgetReadout();
-        log_ = std::move(*loaded);
-        cbLabels->clear();
-        for (int32_t k = 1; k <= log_.lngItemCount; ++k)
-            cbLabels->addItem(DisplayText(log_.udtItems[k].strName));
-        lngCurItem = 1;
-        blnDrawEnabled = false;
-        tbFirst->setText("1");
-        tbLast->setText(QString::number(log_.lngSampleCount));
-        blnDrawEnabled = true;
-        SetZoom(1.0);
-        for (QWidget* control :
-             std::initializer_list<QWidget*>{chkDisplay, cbLabels, bPrev, bNext, tbFirst, tbLast})
-            control->setEnabled(true);
-        chkFilled->setEnabled(false);
-        mGifSave->setEnabled(true);
-        mPngSave->setEnabled(true);
-        blnFileLoaded = true;
-        cbLabels->setCurrentIndex(0);
-        dblZoom = 1.0;
-        bZoomIn->setEnabled(true);
-        area_.pbGraphContents.SetLeft(0);
-        area_.pbGraphContents.SetTop(0);
-        pbGraphContents->Sync();
-        strFileTitle = FileTitle(path);
-        ShowCaption();
-        cbLabels->setFocus();
-        for (QWidget* control : std::initializer_list<QWidget*>{bBLM, bINT, bData, bSaveGif})
-            control->setEnabled(true);
-        included_.clear();  // a new log starts on its own
-        EnableTableMenu(true);
-    }
-    if (blnCloseAfterLoad) close();
+void frmMain::ShowCaption() {
+    // Concatenated: a file name may hold "%1" and the like.
+    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + " (" +
+                   QString::number(shown_.dblZoom * 100) + "%)");
 }
 
 // ---- Layout and the delayed redraw ----
@@ -407,56 +275,22 @@ void frmMain::Form_Resize() {
     const FormLayout f =
         LayoutForClientSize(form_->width() * kTwipsPerPixel, form_->height() * kTwipsPerPixel,
                             width() * kTwipsPerPixel);
-    for (const auto& [surface, rect] :
-         {std::pair{&area_.pbGraph, &f.pbGraph}, std::pair{&area_.pbLegend, &f.pbLegend}}) {
+    for (const auto& [surface, rect] : {std::pair{&shown_.area.pbGraph, &f.pbGraph},
+                                        std::pair{&shown_.area.pbLegend, &f.pbLegend}}) {
         surface->SetLeft(rect->Left);
         surface->SetTop(rect->Top);
         surface->SetSize(rect->Width, rect->Height);
     }
-    pbGraph->Sync();
-    pbLegend->Sync();
-    const std::pair<QWidget*, const TwipRect*> placed[] = {{bZoomIn, &f.bZoomIn},
-                                                           {bZoomOut, &f.bZoomOut},
-                                                           {bData, &f.bData},
-                                                           {bBLM, &f.bBLM},
-                                                           {bINT, &f.bINT},
-                                                           {bSaveGif, &f.bSaveGif},
-                                                           {hsbGraph, &f.hsbGraph},
-                                                           {lblItem, &f.lblItem},
-                                                           {cbLabels, &f.cbLabels},
-                                                           {lblMinV, &f.lblMinV},
-                                                           {lblMin, &f.lblMin},
-                                                           {lblMaxV, &f.lblMaxV},
-                                                           {lblMax, &f.lblMax},
-                                                           {chkDisplay, &f.chkDisplay},
-                                                           {chkFilled, &f.chkFilled},
-                                                           {lblColor1, &f.lblColor1},
-                                                           {bColor, &f.bColor},
-                                                           {lblColor2, &f.lblColor2},
-                                                           {lblFirst, &f.lblFirst},
-                                                           {tbFirst, &f.tbFirst},
-                                                           {lblLast, &f.lblLast},
-                                                           {tbLast, &f.tbLast},
-                                                           {bPrev, &f.bPrev},
-                                                           {bNext, &f.bNext},
-                                                           {ProgressBar1, &f.ProgressBar1}};
-    for (const auto& [widget, rect] : placed) widget->setGeometry(PixelRect(*rect));
-    const std::pair<QWidget*, const TwipLine*> lines[] = {
-        {Line1, &f.Line1}, {Line2, &f.Line2}, {Line3, &f.Line3}, {Line4, &f.Line4}};
-    for (const auto& [widget, line] : lines)
-        widget->setGeometry(0, TwipsToPixels(line->Y), TwipsToPixels(line->X2), 1);
+    ui_.pbGraph->Sync();
+    ui_.pbLegend->Sync();
+    PlaceControls(ui_, f);
     lngRedrawAt = RedrawDeadline(clock_.elapsed());
 }
 
 void frmMain::Timer1_Timer() {
-    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), blnFileLoaded, blnLoading)) return;
-    StoreScrollPos();
-    RedrawCurrentView();
-}
-
-// The file's name without its folder, as the caption and the table legend show it.
-QString frmMain::FileTitle(const std::string& path) {
-    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
+    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), shown_.blnFileLoaded, loading_->Busy())) return;
+    view_->StoreScrollPos();
+    view_->RedrawCurrentView();
 }
 
 }  // namespace grafolux

@@ -1,44 +1,33 @@
 #pragma once
-// The main window: builds the controls, owns the loaded log and the display state, and
-// connects the controls' events to the subsystems. Computation lives in the subsystems.
+// The main window: the form with its controls, layout and menus, start-up and shutdown with the
+// settings and the recently-opened list, and the loading of a log. Each feature is a
+// controller of its own; the form connects them.
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <functional>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/GraphReadout.h"
-#include "app/Icons.h"
-#include "draw/DisplayColors.h"
-#include "draw/DrawingArea.h"
-#include "logdata/LogModel.h"
+#include "app/DisplayState.h"
+#include "app/FormControls.h"
 #include "settings/TablePreferences.h"
-#include "tables/CellStats.h"
-#include "views/Readout.h"
-#include "views/ViewDrawing.h"
-#include "views/ViewMode.h"
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
 class QMenu;
-class QProgressBar;
-class QPushButton;
-class QScrollBar;
 class QTimer;
-class QToolButton;
-class QMouseEvent;
-class QContextMenuEvent;
-class QHelpEvent;
-class QKeyEvent;
 
 namespace grafolux {
 
 class Dialogs;
-class PictureBox;
+class GraphReadout;
+class GraphView;
+class ItemPanel;
+class LogCorrection;
+class LogLoading;
+class PictureExport;
+class SampleRangeBoxes;
+class TableMenu;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -49,13 +38,13 @@ public:
     void LoadLogFile(const std::string& path);
 
     // Read by the tests, as the user would see them.
-    const LogData& log() const { return log_; }
-    const DrawingArea& area() const { return area_; }
+    const LogData& log() const { return shown_.log; }
+    const DrawingArea& area() const { return shown_.area; }
     const std::vector<std::string>& recent() const { return strRecent; }
-    ViewMode viewMode() const { return lngViewMode; }
-    double zoom() const { return dblZoom; }
-    const TablePreferences& tablePreferences() const { return tablePrefs_; }
-    size_t includedLogCount() const { return included_.size(); }
+    ViewMode viewMode() const { return shown_.lngViewMode; }
+    double zoom() const { return shown_.dblZoom; }
+    const TablePreferences& tablePreferences() const;
+    size_t includedLogCount() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -64,11 +53,8 @@ protected:
 private:
     // Start-up and shutdown.
     void CreateControls();
-    void CreateToolButtons();
-    void CreateDrawingArea();
-    void CreateItemPanel();
-    void CreateRangeAndProgress();
     void CreateMenu();
+    void CreateControllers();
     void ApplyDefaultSize();
     void Form_Load();
     void Form_Unload();
@@ -79,169 +65,36 @@ private:
     void mOpen_Click();
     void mRecent_Click(int index);
     void BuildRecentMenu();
-    void ShowLoadProgress(int64_t done, int64_t total);
-    void ShowProgressIdle();
+    void ShowLoadedLog(LogData& loaded, const std::string& path);
+    void ShowCaption();
 
     // Layout and the delayed redraw.
     void Form_Resize();
     void Timer1_Timer();
 
-    // The Table menu (frmMainTables.cpp).
-    void CreateTableMenu();
-    void EnableTableMenu(bool loaded);
-    TableSettings TableSettingsNow() const;
-    static QString FileTitle(const std::string& path);
-    void SetTablePreferences(const TablePreferences& preferences);
-    void RedrawTableView();
-    PooledTable ShownTable() const;
-    const CellTable& ShownCellStatistics();
-    void LoadIncludedLogs(const std::vector<std::string>& paths);
-    void mStatistic_Click(CellStatistic statistic);
-    void mMinSamples_Click();
-    void mFilter_Click();
-    void mColour_Click();
-    void mInclude_Click();
-    void mOnlyThisLog_Click();
-    void mCopyTable_Click();
-    void mSaveTable_Click();
-
-    // Views.
-    ViewMode SetViewMode(ViewMode lngMode);
-    void DrawGraph();
-    void DrawCellTable(TableKind intTable);
-    void RedrawCurrentView();
-    void StoreScrollPos();
-    void SyncSurfaces();
-    void ShowItemPanel(Colour back, bool filled, bool locked);
-    void SetZoom(double dblNewZoom);
-    void ShowCaption();
-    void UpdateContainerCursor();
-    void ScrollCanvasTo(int32_t left);
-
-    // Handlers.
-    void bZoomIn_Click();
-    void bZoomOut_Click();
-    void hsbGraph_Change(int value);
-    void pbGraphContents_MouseDown(QMouseEvent* event);
-    void pbGraphContents_MouseMove(QMouseEvent* event);
-    void pbGraphContents_MouseUp(QMouseEvent* event);
-    void cbLabels_Click(int index);
-    void bNext_Click();
-    void bPrev_Click();
-    void chkDisplay_Click();
-    void chkFilled_Click();
-    void bColor_Click();
-    void bData_Click();
-    void bBLM_Click();
-    void bINT_Click();
-    void tbFirst_LostFocus();
-    void tbLast_LostFocus();
-    void ApplySampleRange();
-    void mGifSave_Click();
-    void mPngSave_Click();
-    // Asks where to save the composed view as a `suffix` file ("gif"), offering and remembering
-    // `lastName`, and says why when `save` fails.
-    void SaveViewAs(const QString& title, const QString& suffix, QString& lastName,
-                    const std::function<bool(const QImage&, const QString&, QString*)>& save);
-    void mBugCorrect_Click();
-
-    // Reading values off the graph: cursor, markers, span, the samples of a cell.
-    void CreateReadout();
-    bool ReadoutEvent(QEvent* event);  // an event of the canvas; true when it is taken
-    void ForgetReadout();
-    void ShowReadout(const std::optional<SampleAxis>& axis);  // after each drawing of a view
-    bool Canvas_MouseMove(QMouseEvent* event);
-    bool Canvas_MousePress(QMouseEvent* event);
-    bool Canvas_MouseRelease(QMouseEvent* event);
-    bool Canvas_DoubleClick(QMouseEvent* event);
-    bool Canvas_KeyPress(QKeyEvent* event);
-    bool Canvas_ContextMenu(QContextMenuEvent* event);
-    bool Canvas_ToolTip(QHelpEvent* event);
-    void ShowCellTip(QPoint point, QPoint globalPoint);
-    void Canvas_Leave();
-    int32_t SampleAt(QPointF canvasPoint) const;
-    std::optional<int32_t> HereSample() const;
-    void ShowCursor(std::optional<int32_t> sample);
-    std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
-    void RefreshReadout();
-    void MoveCursorTo(int32_t sample);
-    void ShowMarks();
-    void ShowRange(int32_t first, int32_t last);
-    void EnableReadoutActions();
-    void mMarkerA_Click();
-    void mMarkerB_Click();
-    void SetMarkerHere(std::optional<int32_t>& marker);
-    void mClearMarkers_Click();
-    void mShowMarkedSamples_Click();
-    void mShowAllSamples_Click();
-    void mCopyValues_Click();
-    void mNextOccurrence_Click();
-    void mPreviousOccurrence_Click();
-    void mClearCellMarks_Click();
-
-    void SelectItem(int32_t item);
-    void ShowLockState(bool locked);
-    void SetColorButton(Colour colour);
-
     Dialogs& dialogs_;
-    WindowIcons icons_;
-
-    // The log and the display state.
-    LogData log_;
-    DrawingArea area_;
-    DisplayColors colors_;
-    int32_t lngCurItem = 1;
-    ViewMode lngViewMode = ViewMode::None;
-    bool blnFileLoaded = false;
-    bool blnDrawEnabled = true;
-    bool blnLoading = false;
-    bool blnCloseAfterLoad = false;
-    double dblZoom = 1.0;
-    int32_t lngScrollPos = 0;
-    int32_t lngDragX = 0;
-    int32_t lngDragLeft = 0;
-    bool blnDragging = false;
+    std::string strSettingsFile;
+    DisplayState shown_;
+    QString strAppTitle;
+    std::vector<std::string> strRecent;
     int64_t lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
     QElapsedTimer clock_;
-    QString strAppTitle;
-    QString strFileTitle;
-    std::string strFileName;
-    QString strGifFileName;
-    QString strPngFileName;
-    std::string strSettingsFile;
-    std::vector<std::string> strRecent;
-    GraphReadout readout_;
 
-    // The Table menu's choices, and the further logs whose samples count in the tables.
-    struct IncludedFile {
-        std::string path;
-        LogData log;
-    };
-    TablePreferences tablePrefs_;
-    std::string strPreferencesFile;
-    std::vector<IncludedFile> included_;
-    QString strTableFileName;
-
-    // Controls.
     QWidget* form_ = nullptr;  // the client area
-    QToolButton *bZoomIn, *bZoomOut, *bData, *bBLM, *bINT, *bSaveGif;
-    PictureBox *pbGraph, *pbGraphContainer, *pbGraphContents, *pbLegend;
-    QScrollBar* hsbGraph;
-    QLabel *lblItem, *lblMinV, *lblMin, *lblMaxV, *lblMax, *lblColor1, *lblColor2, *lblFirst,
-        *lblLast;
-    QComboBox* cbLabels;
-    QCheckBox *chkDisplay, *chkFilled;
-    QPushButton *bColor, *bPrev, *bNext;
-    QLineEdit *tbFirst, *tbLast;
-    QProgressBar* ProgressBar1;
-    QWidget *Line1, *Line2, *Line3, *Line4;
+    FormControls ui_;
     QMenu* mFile;
     QAction *mOpen, *mBugCorrect, *mGifSave, *mPngSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;
-    QMenu* mTable;
-    std::vector<QAction*> mStatistic;  // in the order of CellStatistic
-    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mSaveTable;
     QTimer* Timer1;
+
+    LogLoading* loading_;
+    TableMenu* tables_;
+    GraphView* view_;
+    ItemPanel* items_;
+    SampleRangeBoxes* range_;
+    GraphReadout* readout_;
+    PictureExport* export_;
+    LogCorrection* correction_;
 };
 
 }  // namespace grafolux

@@ -9,7 +9,6 @@
 #include "export/PngWriter.h"
 #include "graph/ZoomMath.h"
 #include "logdata/TextFields.h"
-#include "tables/CellStats.h"
 #include "views/FormLayout.h"
 #include "views/ViewDrawing.h"
 #include "views/ViewExport.h"
@@ -119,8 +118,7 @@ void RunExport(const CliArgs& args, const Print&) {
     if (view == ViewMode::Graph)
         DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors);
     else
-        DrawCellTableForRange(area, log, view == ViewMode::Blm ? TableKind::Blm : TableKind::Int,
-                              first, last, colors);
+        DrawCellTableForRange(area, log, *TableKindOf(view), first, last, colors);
     const QImage picture = ComposeView(area, view);
     if (picture.isNull() || area.pbGraph.OutOfMemory() || area.pbGraphContents.OutOfMemory() ||
         area.pbLegend.OutOfMemory())

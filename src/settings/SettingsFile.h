@@ -9,9 +9,12 @@
 
 namespace grafolux {
 
+// WindowState.state of a window that restores to maximized; any other value is a normal one.
+constexpr int32_t kWindowMaximized = 2;
+
 struct WindowState {
     int32_t left = 0, top = 0, width = 0, height = 0;  // twips
-    int32_t state = 0;                                 // 0 normal, 2 maximized
+    int32_t state = 0;                                 // 0 normal, or kWindowMaximized
 };
 
 struct Settings {

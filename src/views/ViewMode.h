@@ -2,11 +2,20 @@
 // Which view is on the drawing area, and what the view and zoom buttons show for it.
 
 #include <cstdint>
+#include <optional>
+
+#include "tables/CellStats.h"
 
 namespace grafolux {
 
 // The number of each view is what lngViewMode holds: 0 none, 1 graph, 2 BLM, 3 INT.
 enum class ViewMode : int32_t { None = 0, Graph = 1, Blm = 2, Int = 3 };
+
+// The table a view shows; none for the graph and for no view.
+std::optional<TableKind> TableKindOf(ViewMode view);
+inline bool IsTableView(ViewMode view) { return TableKindOf(view).has_value(); }
+// The view that shows a table.
+ViewMode TableView(TableKind kind);
 
 // What the view and zoom buttons show for a view.
 struct ViewButtons {

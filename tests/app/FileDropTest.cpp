@@ -1,6 +1,5 @@
 // Opening a log by dropping it on the window: what a drag may carry, and the window's answer.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -8,13 +7,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QUrl>
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <functional>
-#include <thread>
 
 #include "WindowFixture.h"
 #include "app/FileDrop.h"
@@ -164,34 +159,17 @@ TEST_F(FileDropWindow, OpensTheDroppedFileAsOpenDataFileDoesOrRefusesTheDrag) {
         EXPECT_FALSE(window->findChild<QLineEdit*>(box)->acceptDrops()) << box;
 }
 
-// The log being loaded arrives through a pipe, piece by piece until the drop has been tried,
-// so the load is still under way when it lets the window's events run.
 TEST_F(FileDropWindow, RefusesADropWhileALoadIsUnderWay) {
-    const QString pipe = dir.filePath("arriving.txt");
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    std::atomic<bool> tried = false;
-    std::thread writer([&] {
-        std::ofstream out(QFile::encodeName(pipe).toStdString(), std::ios::binary);
-        out << "A\r\n";
-        const std::string piece(1 << 20, ' ');  // one long sample line: quick to parse
-        for (int k = 0; k < 500 && !tried; ++k) {
-            out << piece << std::flush;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    });
     DropAnswer during;
     bool loading = false;  // the progress bar says so
-    QTimer::singleShot(0, [&] {
+    const std::string pipe = OpenWhileLoading([&] {
         loading = window->findChild<QWidget*>("ProgressBar1")->isEnabled();
         during = Drop(Files({Log(dir, "dropped.txt", 5)}));
-        tried = true;
     });
-    Open(pipe.toStdString());
-    writer.join();
     ASSERT_TRUE(loading);
     EXPECT_FALSE(during.entered);
     EXPECT_FALSE(during.dropped);
-    EXPECT_EQ(Recent(), QFile::encodeName(pipe).toStdString());
+    EXPECT_EQ(Recent(), pipe);
     EXPECT_EQ(window->log().lngSampleCount, 1);
 }
 

@@ -2,6 +2,7 @@
 // A window on the offscreen platform with scripted dialogs, and the user's actions on it.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,9 +10,14 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "ScriptedDialogs.h"
 #include "app/frmMain.h"
@@ -52,6 +58,29 @@ protected:
     }
     void Click(const char* name) {
         QTest::mouseClick(Control<QAbstractButton>(name), Qt::LeftButton);
+    }
+    // Opens a log of one sample that arrives through a pipe, piece by piece until `during` has
+    // run among the window's events, so that the load is under way then. Its path.
+    std::string OpenWhileLoading(const std::function<void()>& during) {
+        const std::string pipe = dir.filePath("arriving.txt").toStdString();
+        EXPECT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+        std::atomic<bool> ran = false;
+        std::thread writer([&] {
+            std::ofstream out(pipe, std::ios::binary);
+            out << "A\r\n";
+            const std::string piece(1 << 20, ' ');  // one long sample line: quick to parse
+            for (int k = 0; k < 500 && !ran; ++k) {
+                out << piece << std::flush;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        });
+        QTimer::singleShot(0, [&] {
+            during();
+            ran = true;
+        });
+        Open(pipe);
+        writer.join();
+        return pipe;
     }
     void Type(const char* box, const QString& text) {
         auto* edit = Control<QLineEdit>(box);

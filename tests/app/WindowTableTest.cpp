@@ -179,6 +179,27 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
     EXPECT_FALSE(Action("Only This Log")->isEnabled());
 }
 
+// New conditions load the included logs again, which cannot start inside another load: the
+// filters wait for it.
+TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
+    const std::string path = WriteLog(dir, "run1.txt", 300);
+    Start();
+    Open(path);
+    dialogs.fileLists.push_back({QString::fromStdString(path)});
+    Menu("Include Other Logs");
+    ASSERT_EQ(window->includedLogCount(), 1u);
+    dialogs.filterLists.push_back(QStringList{"MW2:7 = 1"});
+    bool loading = false;
+    OpenWhileLoading([&] {
+        loading = Control<QWidget>("ProgressBar1")->isEnabled();
+        Menu("Filter Samples");
+    });
+    ASSERT_TRUE(loading);
+    EXPECT_EQ(dialogs.filterLists.size(), 1u);  // not asked
+    EXPECT_TRUE(window->tablePreferences().conditions.empty());
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+}
+
 TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
     Start();
     Open(WriteLog(dir, "run1.txt", 300));

@@ -21,6 +21,7 @@
 #include <fstream>
 
 #include "WindowFixture.h"
+#include "app/LogLoading.h"
 #include "support/TestFiles.h"
 
 using namespace grafolux;
@@ -159,6 +160,53 @@ TEST_F(WindowTest, ClosesAndSaysWhyWhenTheSettingsCannotBeSaved) {
     }
     EXPECT_EQ(ReadAll(dir.filePath("file")), "kept");
     EXPECT_TRUE(QDir(dir.filePath("folder")).isEmpty());
+}
+
+// The load's frame is still on the stack: the window closes, and saves its settings, after it.
+TEST_F(WindowTest, ClosedDuringALoadClosesOnceTheLoadIsOver) {
+    Start();
+    bool closedAtOnce = true;
+    const std::string pipe = OpenWhileLoading([&] { closedAtOnce = window->close(); });
+    EXPECT_FALSE(closedAtOnce);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->log().lngSampleCount, 1);
+    window.reset();
+    Start();
+    EXPECT_EQ(window->recent(), std::vector<std::string>{pipe});
+}
+
+// The load protocol alone, as a log loaded beside the shown one would use it: a load asked for
+// inside a running one is refused, a failure is handed its reason and no log, and the bar
+// rests afterwards.
+TEST(LogLoading, RefusesALoadInsideALoadAndHandsOverOnlyACompleteLog) {
+    QWidget window;
+    QProgressBar bar(&window);
+    LogLoading loading(window, bar);
+    bool busy = false, barOn = false, innerAccepted = true, innerRan = false;
+    EXPECT_TRUE(loading.Run(
+        [&](const LoadProgress&) {
+            busy = loading.Busy();
+            barOn = bar.isEnabled();
+            innerAccepted = loading.Run([&](const LoadProgress&) { innerRan = true; }, [] {});
+        },
+        [] {}));
+    EXPECT_TRUE(busy);
+    EXPECT_TRUE(barOn);
+    EXPECT_FALSE(innerAccepted);
+    EXPECT_FALSE(innerRan);
+    EXPECT_FALSE(loading.Busy());
+    EXPECT_FALSE(bar.isEnabled());
+    EXPECT_EQ(bar.value(), 0);
+
+    QTemporaryDir dir;
+    const std::string missing = dir.filePath("missing.txt").toStdString();
+    bool handedOver = false;
+    std::string reason;
+    loading.LoadOne(
+        missing, 0, {}, [&](LogData&) { handedOver = true; },
+        [&](const LoadError& error) { reason = error.message; });
+    EXPECT_FALSE(handedOver);
+    EXPECT_NE(reason.find("missing.txt"), std::string::npos) << reason;
 }
 
 // An empty log, and one of 2^20 items by 2^24 samples (a sample table of 128 TiB, which no

@@ -7,6 +7,26 @@
 namespace grafolux {
 namespace {
 
+TEST(TableKindOf, OnlyTheTableViewsShowATableAndEachIsItsTablesView) {
+    struct Case {
+        const char* name;
+        ViewMode mode;
+        std::optional<TableKind> kind;
+    } cases[] = {
+        {"no view", ViewMode::None, std::nullopt},
+        {"graph", ViewMode::Graph, std::nullopt},
+        {"BLM", ViewMode::Blm, TableKind::Blm},
+        {"INT", ViewMode::Int, TableKind::Int},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TableKindOf(c.mode), c.kind) << c.name;
+        EXPECT_EQ(IsTableView(c.mode), c.kind.has_value()) << c.name;
+        if (c.kind) {
+            EXPECT_EQ(TableView(*c.kind), c.mode) << c.name;
+        }
+    }
+}
+
 TEST(ViewButtonsFor, LightsTheViewAndZoomsOnlyTheGraph) {
     struct Case {
         ViewMode mode;

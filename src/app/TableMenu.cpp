@@ -1,31 +1,33 @@
 // The window's Table menu: what the cells show, minimum samples, sample filters, colouring,
 // further logs, and the table's numbers out through the clipboard and a file.
+#include "app/TableMenu.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <limits>
 #include <variant>
 
 #include "app/Dialogs.h"
-#include "app/EventPump.h"
-#include "app/frmMain.h"
+#include "app/DisplayState.h"
+#include "app/LogLoading.h"
 #include "draw/DisplayText.h"
 #include "files/AtomicFile.h"
-#include "logdata/LogSetLoader.h"
 #include "logdata/TextFields.h"
 #include "tables/CellTableText.h"
 #include "tables/TableLegend.h"
 
 namespace grafolux {
 
-void frmMain::CreateTableMenu() {
-    mTable = menuBar()->addMenu("&Table");
+TableMenu::TableMenu(const DisplayState& shown, Dialogs& dialogs, LogLoading& loading,
+                     QMainWindow& window)
+    : QObject(&window), shown_(shown), dialogs_(dialogs), loading_(loading), window_(window) {
+    mTable = window_.menuBar()->addMenu("&Table");
     auto* statistics = new QActionGroup(this);
     for (const CellStatistic statistic :
          {CellStatistic::Mean, CellStatistic::Count, CellStatistic::Minimum, CellStatistic::Maximum,
@@ -38,24 +40,24 @@ void frmMain::CreateTableMenu() {
     }
     mTable->addSeparator();
     mMinSamples =
-        mTable->addAction("Minimum &Samples per Cell...", this, &frmMain::mMinSamples_Click);
-    mFilter = mTable->addAction("&Filter Samples...", this, &frmMain::mFilter_Click);
+        mTable->addAction("Minimum &Samples per Cell...", this, &TableMenu::mMinSamples_Click);
+    mFilter = mTable->addAction("&Filter Samples...", this, &TableMenu::mFilter_Click);
     mFilter->setShortcut(QKeySequence::Find);
-    mColour = mTable->addAction("C&olour Cells", this, &frmMain::mColour_Click);
+    mColour = mTable->addAction("C&olour Cells", this, &TableMenu::mColour_Click);
     mColour->setCheckable(true);
     mTable->addSeparator();
-    mInclude = mTable->addAction("&Include Other Logs...", this, &frmMain::mInclude_Click);
-    mOnlyThisLog = mTable->addAction("Only &This Log", this, &frmMain::mOnlyThisLog_Click);
+    mInclude = mTable->addAction("&Include Other Logs...", this, &TableMenu::mInclude_Click);
+    mOnlyThisLog = mTable->addAction("Only &This Log", this, &TableMenu::mOnlyThisLog_Click);
     mTable->addSeparator();
-    mCopyTable = mTable->addAction("&Copy Table", this, &frmMain::mCopyTable_Click);
+    mCopyTable = mTable->addAction("&Copy Table", this, &TableMenu::mCopyTable_Click);
     mCopyTable->setShortcut(QKeySequence::Copy);
-    mSaveTable = mTable->addAction("Save Table &As...", this, &frmMain::mSaveTable_Click);
+    mSaveTable = mTable->addAction("Save Table &As...", this, &TableMenu::mSaveTable_Click);
     for (QAction* action : mTable->actions())
         if (!action->isSeparator())
             action->setObjectName(action->text().remove('&').remove("...").simplified());
 }
 
-void frmMain::EnableTableMenu(bool loaded) {
+void TableMenu::EnableTableMenu(bool loaded) {
     mTable->menuAction()->setEnabled(loaded);
     for (size_t i = 0; i < mStatistic.size(); ++i)
         mStatistic[i]->setChecked(static_cast<int>(i) ==
@@ -64,39 +66,56 @@ void frmMain::EnableTableMenu(bool loaded) {
     mOnlyThisLog->setEnabled(!included_.empty());
 }
 
-TableSettings frmMain::TableSettingsNow() const {
-    TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, strFileTitle, {}};
+void TableMenu::LoadPreferences(const std::string& settingsFile) {
+    strPreferencesFile = PreferencesFilePath(settingsFile);
+    tablePrefs_ = LoadTablePreferences(strPreferencesFile);
+    EnableTableMenu(shown_.blnFileLoaded);
+}
+
+void TableMenu::ShowViewMode(ViewMode mode) {
+    mCopyTable->setEnabled(IsTableView(mode));
+    mSaveTable->setEnabled(IsTableView(mode));
+}
+
+void TableMenu::ForgetIncludedLogs() {
+    included_.clear();
+    EnableTableMenu(true);
+}
+
+// The table of the table view as drawn, for its numbers out.
+PooledTable TableMenu::ShownTable(TableKind kind) const {
+    return TableForRange(shown_.log, kind, shown_.firstText, shown_.lastText, TableSettingsNow());
+}
+
+TableSettings TableMenu::TableSettingsNow() const {
+    TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, shown_.strFileTitle, {}};
     for (const IncludedFile& file : included_)
         settings.included.push_back(
-            {FileTitle(file.path), &file.log, SameFile(file.path, strFileName)});
+            {FileTitle(file.path), &file.log, SameFile(file.path, shown_.strFileName)});
     return settings;
 }
 
 // Kept for the next start at once, and shown in a table view.
-void frmMain::SetTablePreferences(const TablePreferences& preferences) {
+void TableMenu::SetTablePreferences(const TablePreferences& preferences) {
     tablePrefs_ = preferences;
-    EnableTableMenu(blnFileLoaded);
+    EnableTableMenu(shown_.blnFileLoaded);
     std::string error;
     if (!SaveTablePreferences(strPreferencesFile, tablePrefs_, &error))
-        dialogs_.Warning(this, "Preferences",
+        dialogs_.Warning(&window_, "Preferences",
                          "The table's settings could not be kept for the next start:\n" +
                              QString::fromLocal8Bit(error.c_str()));
-    RedrawTableView();
+    emit SettingsChanged();
 }
 
-void frmMain::RedrawTableView() {
-    if (lngViewMode == ViewMode::Blm || lngViewMode == ViewMode::Int) RedrawCurrentView();
-}
-
-void frmMain::mStatistic_Click(CellStatistic statistic) {
+void TableMenu::mStatistic_Click(CellStatistic statistic) {
     TablePreferences preferences = tablePrefs_;
     preferences.look.show.statistic = statistic;
     SetTablePreferences(preferences);
 }
 
-void frmMain::mMinSamples_Click() {
+void TableMenu::mMinSamples_Click() {
     const auto chosen =
-        dialogs_.GetInteger(this, "Minimum Samples per Cell",
+        dialogs_.GetInteger(&window_, "Minimum Samples per Cell",
                             "A cell with fewer samples shows N/A:", tablePrefs_.look.show.minCount,
                             1, std::numeric_limits<int>::max());
     if (!chosen) return;
@@ -105,12 +124,15 @@ void frmMain::mMinSamples_Click() {
     SetTablePreferences(preferences);
 }
 
-void frmMain::mFilter_Click() {
+void TableMenu::mFilter_Click() {
+    // New conditions may load the included logs again, which waits for the running load.
+    if (loading_.Busy()) return;
     QStringList current, items;
     for (const SampleCondition& condition : tablePrefs_.conditions)
         current << QString::fromStdString(ConditionText(condition));
-    for (int32_t k = 1; k <= log_.lngItemCount; ++k) items << DisplayText(log_.udtItems[k].strName);
-    const auto chosen = dialogs_.EditFilters(this, current, items);
+    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k)
+        items << DisplayText(shown_.log.udtItems[k].strName);
+    const auto chosen = dialogs_.EditFilters(&window_, current, items);
     if (!chosen) return;
     TablePreferences preferences = tablePrefs_;
     preferences.conditions.clear();
@@ -130,80 +152,75 @@ void frmMain::mFilter_Click() {
     SetTablePreferences(preferences);
 }
 
-void frmMain::mColour_Click() {
+void TableMenu::mColour_Click() {
     TablePreferences preferences = tablePrefs_;
     preferences.look.coloured = mColour->isChecked();
     SetTablePreferences(preferences);
 }
 
-void frmMain::mInclude_Click() {
-    if (blnLoading) return;
+void TableMenu::mInclude_Click() {
+    if (loading_.Busy()) return;
     const QStringList chosen = dialogs_.GetOpenFileNames(
-        this, QFile::decodeName(strFileName.c_str()), LogFileFilters(), 2);
+        &window_, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
     if (chosen.isEmpty()) return;
     std::vector<std::string> paths;
     for (const QString& path : chosen) paths.push_back(QFile::encodeName(path).toStdString());
     LoadIncludedLogs(paths);
-    EnableTableMenu(blnFileLoaded);
-    RedrawTableView();
+    EnableTableMenu(shown_.blnFileLoaded);
+    emit SettingsChanged();
 }
 
 // Each log on its own, all or nothing; the ones that fail are named with the reason and the
 // others stay.
-void frmMain::LoadIncludedLogs(const std::vector<std::string>& paths) {
-    ProgressBar1->setEnabled(true);
-    ProgressBar1->setValue(0);
-    blnLoading = true;
-    EventPump pump;
-    std::vector<LoadResult> results =
-        LoadLogs(paths, colors_.lngItemColor, {ItemsReadByTables(tablePrefs_.conditions), 0},
-                 [&](int64_t done, int64_t total) {
-                     if (pump.Due()) ShowLoadProgress(done, total);
-                 });
-    blnLoading = false;
-    ShowProgressIdle();
-    QStringList failures;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (auto* log = std::get_if<LogData>(&results[i]))
-            included_.push_back({paths[i], std::move(*log)});
-        else
-            failures << QString::fromLocal8Bit(std::get<LoadError>(results[i]).message.c_str());
-    }
-    if (!failures.isEmpty())
-        dialogs_.Warning(this, "Include Other Logs",
-                         "These logs could not be included:\n" + failures.join('\n'));
-    if (blnCloseAfterLoad) close();
+void TableMenu::LoadIncludedLogs(const std::vector<std::string>& paths) {
+    loading_.LoadMany(
+        paths, shown_.colors.lngItemColor, {ItemsReadByTables(tablePrefs_.conditions), 0},
+        [&](std::vector<LoadResult>& results) {
+            QStringList failures;
+            for (size_t i = 0; i < paths.size(); ++i) {
+                if (auto* log = std::get_if<LogData>(&results[i]))
+                    included_.push_back({paths[i], std::move(*log)});
+                else
+                    failures << QString::fromLocal8Bit(
+                        std::get<LoadError>(results[i]).message.c_str());
+            }
+            if (!failures.isEmpty())
+                dialogs_.Warning(&window_, "Include Other Logs",
+                                 "These logs could not be included:\n" + failures.join('\n'));
+        });
 }
 
-void frmMain::mOnlyThisLog_Click() {
+void TableMenu::mOnlyThisLog_Click() {
     included_.clear();
-    EnableTableMenu(blnFileLoaded);
-    RedrawTableView();
+    EnableTableMenu(shown_.blnFileLoaded);
+    emit SettingsChanged();
 }
 
-void frmMain::mCopyTable_Click() {
-    if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return;
+void TableMenu::mCopyTable_Click() {
+    const auto kind = TableKindOf(shown_.lngViewMode);
+    if (!kind) return;
     const QString text =
-        QString::fromStdString(CellTableText(ShownTable().table, tablePrefs_.look.show));
+        QString::fromStdString(CellTableText(ShownTable(*kind).table, tablePrefs_.look.show));
     QClipboard* clipboard = QApplication::clipboard();
     if (clipboard) clipboard->setText(text);
     if (!clipboard || clipboard->text() != text)
-        dialogs_.Warning(this, "Copy Table",
+        dialogs_.Warning(&window_, "Copy Table",
                          "The clipboard is not available: the table was not copied.");
 }
 
-void frmMain::mSaveTable_Click() {
-    if (lngViewMode != ViewMode::Blm && lngViewMode != ViewMode::Int) return;
+void TableMenu::mSaveTable_Click() {
+    const auto kind = TableKindOf(shown_.lngViewMode);
+    if (!kind) return;
     const QString name = dialogs_.GetSaveFileName(
-        this, strTableFileName, {"CSV Files (*.csv)", "Text Files (*.txt)"}, "csv");
+        &window_, strTableFileName, {"CSV Files (*.csv)", "Text Files (*.txt)"}, "csv");
     if (name.isEmpty()) return;
     strTableFileName = name;
     QString error;
     if (!WriteFileAtomically(name,
                              CellTableFileText(QFile::encodeName(name).toStdString(),
-                                               ShownTable().table, tablePrefs_.look.show),
+                                               ShownTable(*kind).table, tablePrefs_.look.show),
                              &error))
-        dialogs_.Warning(this, "Save Table As",
+        dialogs_.Warning(&window_, "Save Table As",
                          "The table could not be saved; an existing file is unchanged:\n" + error);
 }
 

@@ -1,0 +1,38 @@
+#pragma once
+// What the window shows, shared by the form and its controllers: the log, the drawing area and
+// its colours, the view with its current item, zoom and scroll, and the sample range as typed.
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <cstdint>
+#include <string>
+
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
+#include "logdata/LogModel.h"
+#include "views/ViewMode.h"
+
+namespace grafolux {
+
+struct DisplayState {
+    LogData log;
+    DrawingArea area;
+    DisplayColors colors;
+    bool blnFileLoaded = false;
+    std::string strFileName;  // the log shown, or the one to offer in the file dialogs
+    QString strFileTitle;     // its name without the folder
+    ViewMode lngViewMode = ViewMode::None;
+    int32_t lngCurItem = 1;
+    double dblZoom = 1.0;
+    int32_t lngScrollPos = 0;
+    // The range boxes' texts as bytes, as the views read them: typed, not yet normalised.
+    std::string firstText, lastText;
+};
+
+// The file's name without its folder, as the caption and the table legend show it.
+inline QString FileTitle(const std::string& path) {
+    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
+}
+
+}  // namespace grafolux

@@ -1,0 +1,198 @@
+#include "app/GraphView.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "app/DisplayState.h"
+#include "app/FormControls.h"
+#include "app/PictureBox.h"
+#include "app/TableMenu.h"
+#include "graph/ZoomMath.h"
+#include "logdata/Rounding.h"
+#include "views/ViewDrawing.h"
+
+namespace grafolux {
+
+GraphView::GraphView(DisplayState& shown, const FormControls& c, const TableMenu& tables,
+                     QObject* parent)
+    : QObject(parent),
+      shown_(shown),
+      tables_(tables),
+      bZoomIn(c.bZoomIn),
+      bZoomOut(c.bZoomOut),
+      bData(c.bData),
+      bBLM(c.bBLM),
+      bINT(c.bINT),
+      pbGraph(c.pbGraph),
+      pbGraphContainer(c.pbGraphContainer),
+      pbGraphContents(c.pbGraphContents),
+      pbLegend(c.pbLegend),
+      hsbGraph(c.hsbGraph) {
+    connect(bZoomIn, &QToolButton::clicked, this, &GraphView::bZoomIn_Click);
+    connect(bZoomOut, &QToolButton::clicked, this, &GraphView::bZoomOut_Click);
+    connect(bData, &QToolButton::clicked, this, &GraphView::bData_Click);
+    connect(bBLM, &QToolButton::clicked, this, &GraphView::bBLM_Click);
+    connect(bINT, &QToolButton::clicked, this, &GraphView::bINT_Click);
+    connect(hsbGraph, &QScrollBar::valueChanged, this, &GraphView::hsbGraph_Change);
+    connect(pbGraphContents, &PictureBox::MouseDown, this, &GraphView::pbGraphContents_MouseDown);
+    connect(pbGraphContents, &PictureBox::MouseMove, this, &GraphView::pbGraphContents_MouseMove);
+    connect(pbGraphContents, &PictureBox::MouseUp, this, &GraphView::pbGraphContents_MouseUp);
+}
+
+// ---- Views ----
+
+void GraphView::SetViewMode(ViewMode lngMode) {
+    shown_.lngViewMode = lngMode;
+    const ViewButtons buttons = ViewButtonsFor(lngMode, shown_.dblZoom);
+    bData->setIcon(icons_.ViewButton(buttons.graphPicture, "GRAPH_DIS"));
+    bBLM->setIcon(icons_.ViewButton(buttons.blmPicture, "BLM_DIS"));
+    bINT->setIcon(icons_.ViewButton(buttons.intPicture, "INT_DIS"));
+    bData->setProperty("picture", buttons.graphPicture);
+    bBLM->setProperty("picture", buttons.blmPicture);
+    bINT->setProperty("picture", buttons.intPicture);
+    bZoomIn->setEnabled(buttons.canZoomIn);
+    bZoomOut->setEnabled(buttons.canZoomOut);
+    emit ViewModeChanged(lngMode);
+}
+
+void GraphView::StoreScrollPos() {
+    shown_.lngScrollPos = ScrollPosFromLeft(shown_.area.pbGraphContents.Left(), shown_.dblZoom);
+}
+
+void GraphView::SyncSurfaces() {
+    for (PictureBox* box : {pbGraph, pbGraphContainer, pbGraphContents, pbLegend}) box->Sync();
+}
+
+void GraphView::DrawGraph() {
+    SetViewMode(ViewMode::Graph);
+    const GraphResult result = DrawGraphForRange(
+        shown_.area, shown_.log, {shown_.lngCurItem, shown_.dblZoom, shown_.lngScrollPos},
+        shown_.firstText, shown_.lastText, shown_.colors);
+    emit GraphDrawn(result);
+    SyncSurfaces();
+    emit ViewDrawn(result.axis);
+}
+
+void GraphView::DrawCellTable(TableKind intTable) {
+    const PooledTable drawn =
+        DrawCellTableForRange(shown_.area, shown_.log, intTable, shown_.firstText, shown_.lastText,
+                              shown_.colors, tables_.TableSettingsNow());
+    emit TableDrawn(intTable, drawn);
+    SyncSurfaces();
+    emit ViewDrawn(std::nullopt);
+}
+
+void GraphView::RedrawCurrentView() {
+    if (shown_.lngViewMode == ViewMode::Graph)
+        DrawGraph();
+    else if (const auto kind = TableKindOf(shown_.lngViewMode))
+        DrawCellTable(*kind);
+}
+
+void GraphView::RedrawTableView() {
+    if (IsTableView(shown_.lngViewMode)) RedrawCurrentView();
+}
+
+void GraphView::ShowGraph() {
+    StoreScrollPos();
+    DrawGraph();
+}
+
+void GraphView::ApplySampleRange() {
+    if (shown_.lngViewMode == ViewMode::Graph) StoreScrollPos();
+    RedrawCurrentView();
+}
+
+void GraphView::ShowNewLog() {
+    SetZoom(1.0);
+    shown_.area.pbGraphContents.SetLeft(0);
+    shown_.area.pbGraphContents.SetTop(0);
+    pbGraphContents->Sync();
+}
+
+// ---- View buttons ----
+
+void GraphView::bData_Click() { ShowGraph(); }
+
+void GraphView::bBLM_Click() { ShowTable(TableKind::Blm); }
+
+void GraphView::bINT_Click() { ShowTable(TableKind::Int); }
+
+void GraphView::ShowTable(TableKind kind) {
+    SetViewMode(TableView(kind));
+    DrawCellTable(kind);
+}
+
+// ---- Zoom, scroll and drag ----
+
+void GraphView::UpdateContainerCursor() {
+    // The hand shows while there is something to drag: above zoom 1.
+    if (shown_.dblZoom <= kMinZoom)
+        pbGraphContainer->unsetCursor();
+    else
+        pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
+}
+
+void GraphView::SetZoom(double dblNewZoom) {
+    StoreScrollPos();
+    shown_.dblZoom = ClampZoom(dblNewZoom);
+    bZoomIn->setEnabled(shown_.dblZoom < kMaxZoom);
+    if (shown_.dblZoom <= kMinZoom) {
+        bZoomOut->setEnabled(false);
+        hsbGraph->setEnabled(false);
+        DrawGraph();
+    } else {
+        DrawGraph();
+        bZoomOut->setEnabled(true);
+        hsbGraph->setEnabled(true);
+        const ScrollBarSetup bar = ScrollBarFor(shown_.area.pbGraphContents.Width(),
+                                                shown_.area.pbGraphContents.Left(), shown_.dblZoom);
+        hsbGraph->setMaximum(bar.max);
+        hsbGraph->setPageStep(bar.largeChange);
+        hsbGraph->setValue(bar.value);
+    }
+    UpdateContainerCursor();
+    emit ZoomChanged();
+}
+
+void GraphView::bZoomIn_Click() { SetZoom(shown_.dblZoom + kZoomStep); }
+
+void GraphView::bZoomOut_Click() { SetZoom(shown_.dblZoom - kZoomStep); }
+
+void GraphView::hsbGraph_Change(int value) {
+    shown_.area.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
+    pbGraphContents->Sync();
+}
+
+void GraphView::pbGraphContents_MouseDown(QMouseEvent* event) {
+    lngDragX = RoundLong(event->globalPosition().x());
+    lngDragLeft = RoundLong(shown_.area.pbGraphContents.Left());
+    blnDragging = true;
+    UpdateContainerCursor();
+}
+
+void GraphView::pbGraphContents_MouseMove(QMouseEvent* event) {
+    if (shown_.lngViewMode == ViewMode::None || !(event->buttons() & Qt::LeftButton)) return;
+    if (!blnDragging) pbGraphContents_MouseDown(event);
+    const int32_t current = RoundLong(shown_.area.pbGraphContents.Left());
+    const int32_t newLeft =
+        DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
+                 shown_.area.pbGraphContainer.Width(), shown_.area.pbGraphContents.Width());
+    if (newLeft != current) ScrollCanvasTo(newLeft);
+}
+
+void GraphView::ScrollCanvasTo(int32_t left) {
+    shown_.area.pbGraphContents.SetLeft(left);
+    pbGraphContents->Sync();
+    hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
+}
+
+void GraphView::pbGraphContents_MouseUp(QMouseEvent*) { EndDrag(); }
+
+void GraphView::EndDrag() {
+    blnDragging = false;
+    UpdateContainerCursor();
+}
+
+}  // namespace grafolux
