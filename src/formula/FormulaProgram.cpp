@@ -1,0 +1,260 @@
+#include "formula/FormulaProgram.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <unordered_map>
+
+namespace grafolux {
+
+namespace {
+
+// Samples computed at a time: every register of a program fits in the first-level cache.
+constexpr int kBlock = 256;
+
+constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
+
+bool Known(double x) { return x == x; }
+double Finite(double x) {
+    return std::fabs(x) <= std::numeric_limits<double>::max() ? x : kMissing;
+}
+double Truth(bool holds) { return holds ? 1.0 : 0.0; }
+
+// One operation over a block. Every loop has the same fixed length and its arrays never overlap,
+// so that the compiler turns it into vector instructions without a branch per value.
+template <typename F>
+void Each(double* __restrict out, const double* __restrict a, F f) {
+    for (int i = 0; i < kBlock; ++i) out[i] = f(a[i]);
+}
+template <typename F>
+void Each(double* __restrict out, const double* __restrict a, const double* __restrict b, F f) {
+    for (int i = 0; i < kBlock; ++i) out[i] = f(a[i], b[i]);
+}
+
+// Given operands that are finite or missing, every result is finite or kMissing.
+void Run(Operation op, double* out, const double* a, const double* b, const double* c) {
+    switch (op) {
+        case Operation::Number:
+        case Operation::Reference:
+            break;  // leaves are read where they are, never run
+        case Operation::Negate:
+            return Each(out, a, [](double x) { return Known(x) ? -x : kMissing; });
+        case Operation::Abs:
+            return Each(out, a, [](double x) { return std::fabs(x); });
+        case Operation::Sqrt:
+            return Each(out, a, [](double x) {
+                const double root = std::sqrt(x);
+                return Known(root) ? root : kMissing;
+            });
+        case Operation::Add:
+            return Each(out, a, b, [](double x, double y) { return Finite(x + y); });
+        case Operation::Subtract:
+            return Each(out, a, b, [](double x, double y) { return Finite(x - y); });
+        case Operation::Multiply:
+            return Each(out, a, b, [](double x, double y) { return Finite(x * y); });
+        case Operation::Divide:
+            return Each(out, a, b, [](double x, double y) { return Finite(x / y); });
+        case Operation::Equal:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth(x == y) : kMissing;
+            });
+        case Operation::NotEqual:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth(x != y) : kMissing;
+            });
+        case Operation::Less:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth(x < y) : kMissing;
+            });
+        case Operation::LessEqual:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth(x <= y) : kMissing;
+            });
+        case Operation::Greater:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth(x > y) : kMissing;
+            });
+        case Operation::GreaterEqual:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth(x >= y) : kMissing;
+            });
+        case Operation::And:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth((x != 0) & (y != 0)) : kMissing;
+            });
+        case Operation::Or:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? Truth((x != 0) | (y != 0)) : kMissing;
+            });
+        case Operation::Not:
+            return Each(out, a, [](double x) { return Known(x) ? Truth(x == 0) : kMissing; });
+        case Operation::Min:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? (y < x ? y : x) : kMissing;
+            });
+        case Operation::Max:
+            return Each(out, a, b, [](double x, double y) {
+                return Known(x) & Known(y) ? (y > x ? y : x) : kMissing;
+            });
+        case Operation::If: {
+            double* __restrict to = out;
+            for (int i = 0; i < kBlock; ++i)
+                to[i] =
+                    Known(a[i]) & Known(b[i]) & Known(c[i]) ? (a[i] != 0 ? b[i] : c[i]) : kMissing;
+            return;
+        }
+    }
+}
+
+// The block of `count` samples from `start` (0-based) read `offset` samples on: in place when it
+// lies inside the log, else copied into `buffer` with every sample clamped into the log.
+const double* Load(const double* column, int64_t count, int64_t start, int64_t offset,
+                   double* buffer) {
+    const int64_t from = start + offset;
+    if (from >= 0 && from + kBlock <= count) return column + from;
+    for (int i = 0; i < kBlock; ++i)
+        buffer[i] = column[std::clamp<int64_t>(from + i, 0, count - 1)];
+    return buffer;
+}
+
+}  // namespace
+
+std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
+    const Expression& expression, const LogData& log, std::span<const ComputedItem> computed) {
+    const auto& nodes = expression.nodes;
+    const auto fail = [&](FormulaErrorKind kind, size_t column, std::string what) {
+        return ErrorAt(kind, expression.text, column, what);
+    };
+    if (nodes.empty()) return fail(FormulaErrorKind::Text, 1, "operand expected");
+
+    // How often each node is used, so that its register is freed after the last use.
+    std::vector<int32_t> uses(nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i)
+        for (int k = 0; k < OperandCount(nodes[i].op); ++k) {
+            const int32_t operand = nodes[i].operands[k];
+            if (operand < 0 || static_cast<size_t>(operand) >= i)
+                return fail(FormulaErrorKind::Text, nodes[i].column, "not a parsed expression");
+            ++uses[operand];
+        }
+
+    FormulaProgram program;
+    program.sampleCount_ = log.lngSampleCount;
+    const int64_t count = log.lngSampleCount;
+    std::unordered_map<std::string_view, const double*> columns;
+    std::map<std::pair<const double*, int64_t>, uint32_t> sourceOf;
+    std::vector<Operand> values(nodes.size());
+    std::vector<uint32_t> freeRegisters;
+
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const ExpressionNode& node = nodes[i];
+        if (node.op == Operation::Number) {
+            values[i] = {Slot::Constant, static_cast<uint32_t>(program.constants_.size())};
+            program.constants_.push_back(node.number);
+            continue;
+        }
+        if (node.op == Operation::Reference) {
+            auto [named, isNew] = columns.try_emplace(node.name, nullptr);
+            if (isNew) {
+                const auto item = std::find_if(computed.rbegin(), computed.rend(),
+                                               [&](const auto& c) { return c.name == node.name; });
+                if (item != computed.rend() && item->unavailable)
+                    return fail(FormulaErrorKind::Log, node.column,
+                                Quoted(node.name) + " is unavailable for this log");
+                if (item != computed.rend()) {
+                    named->second = item->values.data();
+                } else if (const int32_t k = log.itemNamed(node.name)) {
+                    named->second = log.column(k).data();
+                } else {
+                    return fail(FormulaErrorKind::Log, node.column,
+                                "the log has no item " + Quoted(node.name));
+                }
+            }
+            const int64_t offset = std::clamp(node.offset, -count, count);
+            const auto [source, added] = sourceOf.try_emplace(
+                {named->second, offset}, static_cast<uint32_t>(program.sources_.size()));
+            if (added) program.sources_.push_back({named->second, offset});
+            values[i] = {Slot::Source, source->second};
+            continue;
+        }
+        // A register apart from the operands', so that no loop writes what it reads.
+        Step step{node.op, 0, {}};
+        if (freeRegisters.empty()) {
+            step.result = program.registers_++;
+        } else {
+            step.result = freeRegisters.back();
+            freeRegisters.pop_back();
+        }
+        for (int k = 0; k < OperandCount(node.op); ++k) {
+            const int32_t operand = node.operands[k];
+            step.operands[k] = values[operand];
+            if (--uses[operand] == 0 && values[operand].slot == Slot::Register)
+                freeRegisters.push_back(values[operand].index);
+        }
+        program.steps_.push_back(step);
+        values[i] = {Slot::Register, step.result};
+    }
+    // The root is the last node: when it is an operation, its step writes the result.
+    if (!program.steps_.empty() && values.back().slot == Slot::Register)
+        program.steps_.back().result = kOutput;
+    program.result_ = values.back();
+    return program;
+}
+
+const double* FormulaProgram::Values(Operand operand, const double* constants,
+                                     const double* const* sources, const double* registers) const {
+    switch (operand.slot) {
+        case Slot::Constant:
+            return constants + size_t{operand.index} * kBlock;
+        case Slot::Source:
+            return sources[operand.index];
+        case Slot::Register:
+            break;
+    }
+    return registers + size_t{operand.index} * kBlock;
+}
+
+void FormulaProgram::Evaluate(int32_t first, std::span<double> out) const {
+    if (out.empty() || sampleCount_ <= 0) return;
+    // Scratch: a block per constant, per source read outside the log's ends, per register, and
+    // one for the last block when it is short.
+    std::vector<double> scratch((constants_.size() + sources_.size() + registers_ + 1) *
+                                size_t{kBlock});
+    double* constants = scratch.data();
+    double* gathered = constants + constants_.size() * kBlock;
+    double* registers = gathered + sources_.size() * kBlock;
+    double* tail = registers + size_t{registers_} * kBlock;
+    for (size_t k = 0; k < constants_.size(); ++k)
+        std::fill_n(constants + k * kBlock, kBlock, constants_[k]);
+    std::vector<const double*> sources(sources_.size());
+
+    for (size_t done = 0; done < out.size(); done += kBlock) {
+        const int64_t start = int64_t{first} - 1 + static_cast<int64_t>(done);
+        const size_t n = std::min<size_t>(kBlock, out.size() - done);
+        for (size_t j = 0; j < sources_.size(); ++j)
+            sources[j] = Load(sources_[j].column, sampleCount_, start, sources_[j].offset,
+                              gathered + j * kBlock);
+        double* target = n == kBlock ? out.data() + done : tail;
+        for (const Step& step : steps_) {
+            const auto values = [&](int k) {
+                return Values(step.operands[k], constants, sources.data(), registers);
+            };
+            double* result =
+                step.result == kOutput ? target : registers + size_t{step.result} * kBlock;
+            Run(step.op, result, values(0), values(1), values(2));
+        }
+        if (steps_.empty())
+            std::copy_n(Values(result_, constants, sources.data(), registers), n,
+                        out.data() + done);
+        else if (target == tail)
+            std::copy_n(tail, n, out.data() + done);
+    }
+}
+
+std::vector<double> FormulaProgram::Column() const {
+    std::vector<double> values(static_cast<size_t>(std::max(sampleCount_, 0)));
+    Evaluate(1, values);
+    return values;
+}
+
+}  // namespace grafolux
