@@ -11,6 +11,10 @@ FormulaError ErrorAt(FormulaErrorKind kind, std::string_view text, size_t column
     return {kind, std::move(message)};
 }
 
-std::string Quoted(std::string_view name) { return "\"" + OnOneLine(name) + "\""; }
+std::string Quoted(std::string_view name) {
+    // Appended, not added up: GCC 12 at -O3 takes "x" + std::string for an overflow.
+    std::string quoted = "\"";
+    return quoted.append(OnOneLine(name)).append("\"");
+}
 
 }  // namespace grafolux

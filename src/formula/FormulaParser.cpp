@@ -262,10 +262,13 @@ private:
         }
         if (count == wanted || token_.kind != TokenKind::RightParen)
             Expect(TokenKind::RightParen, ")");
-        if (count != wanted)
-            Fail(name.begin, "\"" + std::string(name.text) + "\" takes " + std::to_string(wanted) +
-                                 (wanted == 1 ? " argument" : " arguments") + ", not " +
-                                 std::to_string(count));
+        if (count != wanted) {
+            // Appended, not added up: GCC 12 at -O3 takes "x" + std::string(...) for an overflow.
+            std::string what = "\"";
+            what.append(name.text).append("\" takes ").append(std::to_string(wanted));
+            what.append(wanted == 1 ? " argument, not " : " arguments, not ");
+            Fail(name.begin, what.append(std::to_string(count)));
+        }
         return Add(function->op, name.begin, operands);
     }
 

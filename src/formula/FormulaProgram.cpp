@@ -15,95 +15,100 @@ constexpr int kBlock = 256;
 
 constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
-bool Known(double x) { return x == x; }
-double Finite(double x) {
-    return std::fabs(x) <= std::numeric_limits<double>::max() ? x : kMissing;
-}
+bool IsNumber(double x) { return std::fabs(x) <= std::numeric_limits<double>::max(); }
+double Settled(double x) { return IsNumber(x) ? x : kMissing; }
 double Truth(bool holds) { return holds ? 1.0 : 0.0; }
 
 // One operation over a block. Every loop has the same fixed length and its arrays never overlap,
-// so that the compiler turns it into vector instructions without a branch per value.
-template <typename F>
+// so that the compiler turns it into vector instructions without a branch per value. The last
+// step settles its result: whatever is not a finite number becomes kMissing.
+template <bool kLast, typename F>
 void Each(double* __restrict out, const double* __restrict a, F f) {
-    for (int i = 0; i < kBlock; ++i) out[i] = f(a[i]);
+    for (int i = 0; i < kBlock; ++i) out[i] = kLast ? Settled(f(a[i])) : f(a[i]);
 }
-template <typename F>
+template <bool kLast, typename F>
 void Each(double* __restrict out, const double* __restrict a, const double* __restrict b, F f) {
-    for (int i = 0; i < kBlock; ++i) out[i] = f(a[i], b[i]);
+    for (int i = 0; i < kBlock; ++i) out[i] = kLast ? Settled(f(a[i], b[i])) : f(a[i], b[i]);
+}
+template <bool kLast, typename F>
+void Each(double* __restrict out, const double* __restrict a, const double* __restrict b,
+          const double* __restrict c, F f) {
+    for (int i = 0; i < kBlock; ++i)
+        out[i] = kLast ? Settled(f(a[i], b[i], c[i])) : f(a[i], b[i], c[i]);
 }
 
-// Given operands that are finite or missing, every result is finite or kMissing.
+// Intermediate values may be infinite or any NaN: an operation whose result is not a finite
+// number whenever an operand is not (+ - * abs sqrt and negation) needs no check, and the others
+// treat such an operand as missing. So a missing value is never lost, at the cost of one check
+// where it could be.
+template <bool kLast>
 void Run(Operation op, double* out, const double* a, const double* b, const double* c) {
     switch (op) {
         case Operation::Number:
         case Operation::Reference:
             break;  // leaves are read where they are, never run
         case Operation::Negate:
-            return Each(out, a, [](double x) { return Known(x) ? -x : kMissing; });
+            return Each<kLast>(out, a, [](double x) { return -x; });
         case Operation::Abs:
-            return Each(out, a, [](double x) { return std::fabs(x); });
+            return Each<kLast>(out, a, [](double x) { return std::fabs(x); });
         case Operation::Sqrt:
-            return Each(out, a, [](double x) {
-                const double root = std::sqrt(x);
-                return Known(root) ? root : kMissing;
-            });
+            return Each<kLast>(out, a, [](double x) { return std::sqrt(x); });
         case Operation::Add:
-            return Each(out, a, b, [](double x, double y) { return Finite(x + y); });
+            return Each<kLast>(out, a, b, [](double x, double y) { return x + y; });
         case Operation::Subtract:
-            return Each(out, a, b, [](double x, double y) { return Finite(x - y); });
+            return Each<kLast>(out, a, b, [](double x, double y) { return x - y; });
         case Operation::Multiply:
-            return Each(out, a, b, [](double x, double y) { return Finite(x * y); });
-        case Operation::Divide:
-            return Each(out, a, b, [](double x, double y) { return Finite(x / y); });
+            return Each<kLast>(out, a, b, [](double x, double y) { return x * y; });
+        case Operation::Divide:  // only x / ±inf is finite
+            return Each<kLast>(out, a, b,
+                               [](double x, double y) { return IsNumber(y) ? x / y : kMissing; });
         case Operation::Equal:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth(x == y) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth(x == y) : kMissing;
             });
         case Operation::NotEqual:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth(x != y) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth(x != y) : kMissing;
             });
         case Operation::Less:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth(x < y) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth(x < y) : kMissing;
             });
         case Operation::LessEqual:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth(x <= y) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth(x <= y) : kMissing;
             });
         case Operation::Greater:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth(x > y) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth(x > y) : kMissing;
             });
         case Operation::GreaterEqual:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth(x >= y) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth(x >= y) : kMissing;
             });
         case Operation::And:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth((x != 0) & (y != 0)) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth((x != 0) & (y != 0)) : kMissing;
             });
         case Operation::Or:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? Truth((x != 0) | (y != 0)) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? Truth((x != 0) | (y != 0)) : kMissing;
             });
         case Operation::Not:
-            return Each(out, a, [](double x) { return Known(x) ? Truth(x == 0) : kMissing; });
+            return Each<kLast>(out, a,
+                               [](double x) { return IsNumber(x) ? Truth(x == 0) : kMissing; });
         case Operation::Min:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? (y < x ? y : x) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? (y < x ? y : x) : kMissing;
             });
         case Operation::Max:
-            return Each(out, a, b, [](double x, double y) {
-                return Known(x) & Known(y) ? (y > x ? y : x) : kMissing;
+            return Each<kLast>(out, a, b, [](double x, double y) {
+                return IsNumber(x) & IsNumber(y) ? (y > x ? y : x) : kMissing;
             });
-        case Operation::If: {
-            double* __restrict to = out;
-            for (int i = 0; i < kBlock; ++i)
-                to[i] =
-                    Known(a[i]) & Known(b[i]) & Known(c[i]) ? (a[i] != 0 ? b[i] : c[i]) : kMissing;
-            return;
-        }
+        case Operation::If:
+            return Each<kLast>(out, a, b, c, [](double x, double y, double z) {
+                return IsNumber(x) & IsNumber(y) & IsNumber(z) ? (x != 0 ? y : z) : kMissing;
+            });
     }
 }
 
@@ -241,11 +246,15 @@ void FormulaProgram::Evaluate(int32_t first, std::span<double> out) const {
             };
             double* result =
                 step.result == kOutput ? target : registers + size_t{step.result} * kBlock;
-            Run(step.op, result, values(0), values(1), values(2));
+            if (step.result == kOutput)
+                Run<true>(step.op, result, values(0), values(1), values(2));
+            else
+                Run<false>(step.op, result, values(0), values(1), values(2));
         }
         if (steps_.empty())
-            std::copy_n(Values(result_, constants, sources.data(), registers), n,
-                        out.data() + done);
+            std::transform(Values(result_, constants, sources.data(), registers),
+                           Values(result_, constants, sources.data(), registers) + n,
+                           out.data() + done, Settled);
         else if (target == tail)
             std::copy_n(tail, n, out.data() + done);
     }
