@@ -16,6 +16,10 @@ constexpr int kBlock = 256;
 constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
 bool IsNumber(double x) { return std::fabs(x) <= std::numeric_limits<double>::max(); }
+// Both sides always computed (& of ints, not &&), so that no branch stops the loop's vectorising.
+bool Both(bool a, bool b) { return static_cast<int>(a) & static_cast<int>(b); }
+bool Either(bool a, bool b) { return static_cast<int>(a) | static_cast<int>(b); }
+bool Numbers(double x, double y) { return Both(IsNumber(x), IsNumber(y)); }
 double Settled(double x) { return IsNumber(x) ? x : kMissing; }
 double Truth(bool holds) { return holds ? 1.0 : 0.0; }
 
@@ -59,55 +63,55 @@ void Run(Operation op, double* out, const double* a, const double* b, const doub
             return Each<kLast>(out, a, b, [](double x, double y) { return x - y; });
         case Operation::Multiply:
             return Each<kLast>(out, a, b, [](double x, double y) { return x * y; });
-        case Operation::Divide:  // only x / ±inf is finite
+        case Operation::Divide:  // x / ±inf is finite: such a divisor is made missing first
             return Each<kLast>(out, a, b,
-                               [](double x, double y) { return IsNumber(y) ? x / y : kMissing; });
+                               [](double x, double y) { return x / (IsNumber(y) ? y : kMissing); });
         case Operation::Equal:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth(x == y) : kMissing;
+                return Numbers(x, y) ? Truth(x == y) : kMissing;
             });
         case Operation::NotEqual:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth(x != y) : kMissing;
+                return Numbers(x, y) ? Truth(x != y) : kMissing;
             });
         case Operation::Less:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth(x < y) : kMissing;
+                return Numbers(x, y) ? Truth(x < y) : kMissing;
             });
         case Operation::LessEqual:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth(x <= y) : kMissing;
+                return Numbers(x, y) ? Truth(x <= y) : kMissing;
             });
         case Operation::Greater:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth(x > y) : kMissing;
+                return Numbers(x, y) ? Truth(x > y) : kMissing;
             });
         case Operation::GreaterEqual:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth(x >= y) : kMissing;
+                return Numbers(x, y) ? Truth(x >= y) : kMissing;
             });
         case Operation::And:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth((x != 0) & (y != 0)) : kMissing;
+                return Numbers(x, y) ? Truth(Both(x != 0, y != 0)) : kMissing;
             });
         case Operation::Or:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? Truth((x != 0) | (y != 0)) : kMissing;
+                return Numbers(x, y) ? Truth(Either(x != 0, y != 0)) : kMissing;
             });
         case Operation::Not:
             return Each<kLast>(out, a,
                                [](double x) { return IsNumber(x) ? Truth(x == 0) : kMissing; });
         case Operation::Min:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? (y < x ? y : x) : kMissing;
+                return Numbers(x, y) ? (y < x ? y : x) : kMissing;
             });
         case Operation::Max:
             return Each<kLast>(out, a, b, [](double x, double y) {
-                return IsNumber(x) & IsNumber(y) ? (y > x ? y : x) : kMissing;
+                return Numbers(x, y) ? (y > x ? y : x) : kMissing;
             });
         case Operation::If:
             return Each<kLast>(out, a, b, c, [](double x, double y, double z) {
-                return IsNumber(x) & IsNumber(y) & IsNumber(z) ? (x != 0 ? y : z) : kMissing;
+                return Both(Numbers(x, y), IsNumber(z)) ? (x != 0 ? y : z) : kMissing;
             });
     }
 }
