@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <unordered_map>
 
 namespace grafolux {
@@ -12,6 +11,8 @@ namespace {
 
 // Samples computed at a time: every register of a program fits in the first-level cache.
 constexpr int kBlock = 256;
+// Constants filled into blocks once per evaluation; any further ones are filled where used.
+constexpr size_t kResidentConstants = 16;
 
 constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
@@ -151,7 +152,6 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
     program.sampleCount_ = log.lngSampleCount;
     const int64_t count = log.lngSampleCount;
     std::unordered_map<std::string_view, const double*> columns;
-    std::map<std::pair<const double*, int64_t>, uint32_t> sourceOf;
     std::vector<Operand> values(nodes.size());
     std::vector<uint32_t> freeRegisters;
 
@@ -170,6 +170,10 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
                 if (item != computed.rend() && item->unavailable)
                     return fail(FormulaErrorKind::Log, node.column,
                                 Quoted(node.name) + " is unavailable for this log");
+                if (item != computed.rend() &&
+                    item->values.size() != static_cast<size_t>(log.lngSampleCount))
+                    return fail(FormulaErrorKind::Log, node.column,
+                                Quoted(node.name) + " was computed for another log");
                 if (item != computed.rend()) {
                     named->second = item->values.data();
                 } else if (const int32_t k = log.itemNamed(node.name)) {
@@ -179,11 +183,8 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
                                 "the log has no item " + Quoted(node.name));
                 }
             }
-            const int64_t offset = std::clamp(node.offset, -count, count);
-            const auto [source, added] = sourceOf.try_emplace(
-                {named->second, offset}, static_cast<uint32_t>(program.sources_.size()));
-            if (added) program.sources_.push_back({named->second, offset});
-            values[i] = {Slot::Source, source->second};
+            values[i] = {Slot::Source, static_cast<uint32_t>(program.sources_.size())};
+            program.sources_.push_back({named->second, std::clamp(node.offset, -count, count)});
             continue;
         }
         // A register apart from the operands', so that no loop writes what it reads.
@@ -210,57 +211,57 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
     return program;
 }
 
-const double* FormulaProgram::Values(Operand operand, const double* constants,
-                                     const double* const* sources, const double* registers) const {
-    switch (operand.slot) {
-        case Slot::Constant:
-            return constants + size_t{operand.index} * kBlock;
-        case Slot::Source:
-            return sources[operand.index];
-        case Slot::Register:
-            break;
-    }
-    return registers + size_t{operand.index} * kBlock;
-}
-
 void FormulaProgram::Evaluate(int32_t first, std::span<double> out) const {
     if (out.empty() || sampleCount_ <= 0) return;
-    // Scratch: a block per constant, per source read outside the log's ends, per register, and
-    // one for the last block when it is short.
-    std::vector<double> scratch((constants_.size() + sources_.size() + registers_ + 1) *
-                                size_t{kBlock});
+    // Scratch: a block for each of the first constants, one per operand of a step (a constant
+    // beyond those, or a column read past the log's ends), one per register, and one for the last
+    // block when it is short. Its size grows with the expression's nesting, not its length.
+    const size_t resident = std::min(constants_.size(), kResidentConstants);
+    std::vector<double> scratch((resident + 3 + registers_ + 1) * size_t{kBlock});
     double* constants = scratch.data();
-    double* gathered = constants + constants_.size() * kBlock;
-    double* registers = gathered + sources_.size() * kBlock;
+    double* operands = constants + resident * kBlock;
+    double* registers = operands + 3 * kBlock;
     double* tail = registers + size_t{registers_} * kBlock;
-    for (size_t k = 0; k < constants_.size(); ++k)
+    for (size_t k = 0; k < resident; ++k)
         std::fill_n(constants + k * kBlock, kBlock, constants_[k]);
-    std::vector<const double*> sources(sources_.size());
 
     for (size_t done = 0; done < out.size(); done += kBlock) {
         const int64_t start = int64_t{first} - 1 + static_cast<int64_t>(done);
+        // The values of operand k of a step, in operand block k when they are not in place.
+        const auto values = [&](Operand operand, int k) -> const double* {
+            double* own = operands + size_t(k) * kBlock;
+            switch (operand.slot) {
+                case Slot::Constant:
+                    if (operand.index < resident) return constants + operand.index * kBlock;
+                    std::fill_n(own, kBlock, constants_[operand.index]);
+                    return own;
+                case Slot::Source: {
+                    const Source& source = sources_[operand.index];
+                    return Load(source.column, sampleCount_, start, source.offset, own);
+                }
+                case Slot::Register:
+                    break;
+            }
+            return registers + size_t{operand.index} * kBlock;
+        };
         const size_t n = std::min<size_t>(kBlock, out.size() - done);
-        for (size_t j = 0; j < sources_.size(); ++j)
-            sources[j] = Load(sources_[j].column, sampleCount_, start, sources_[j].offset,
-                              gathered + j * kBlock);
         double* target = n == kBlock ? out.data() + done : tail;
         for (const Step& step : steps_) {
-            const auto values = [&](int k) {
-                return Values(step.operands[k], constants, sources.data(), registers);
-            };
-            double* result =
-                step.result == kOutput ? target : registers + size_t{step.result} * kBlock;
+            const int count = OperandCount(step.op);
+            const double* a = values(step.operands[0], 0);
+            const double* b = count > 1 ? values(step.operands[1], 1) : nullptr;
+            const double* c = count > 2 ? values(step.operands[2], 2) : nullptr;
             if (step.result == kOutput)
-                Run<true>(step.op, result, values(0), values(1), values(2));
+                Run<true>(step.op, target, a, b, c);
             else
-                Run<false>(step.op, result, values(0), values(1), values(2));
+                Run<false>(step.op, registers + size_t{step.result} * kBlock, a, b, c);
         }
-        if (steps_.empty())
-            std::transform(Values(result_, constants, sources.data(), registers),
-                           Values(result_, constants, sources.data(), registers) + n,
-                           out.data() + done, Settled);
-        else if (target == tail)
+        if (steps_.empty()) {
+            const double* leaf = values(result_, 0);
+            std::transform(leaf, leaf + n, out.data() + done, Settled);
+        } else if (target == tail) {
             std::copy_n(tail, n, out.data() + done);
+        }
     }
 }
 

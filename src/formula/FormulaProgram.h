@@ -59,9 +59,6 @@ private:
     static constexpr uint32_t kOutput = UINT32_MAX;
 
     FormulaProgram() = default;
-    // The operand's values for the block being computed.
-    const double* Values(Operand operand, const double* constants, const double* const* sources,
-                         const double* registers) const;
 
     int32_t sampleCount_ = 0;
     std::vector<double> constants_;

@@ -24,33 +24,35 @@ std::vector<Definition> Parsed(const std::vector<std::string>& texts) {
 TEST(ComputeItems, UnavailableDefinitionsLeaveTheOthersWorking) {
     const LogData log =
         test::MakeLog({{"O2", {0.5, 1, 0}}, {"MAP", {30, 32, 40}}, {"TPS", {0, 0, 0}}});
-    const std::vector<Definition> definitions = Parsed({
-        "AFR = 14.7 / O2", "dMAP=MAP - MAP[-1]", "Knock=KNOCK > 0", "Late = Knock and dMAP > 0",
-        "Lean = AFR[-1] > 15", "TPS=1",
-        "Uses TPS = \"TPS\" + 1",  // the definition above, not the item
-    });
     const struct {
+        std::string text;
         std::vector<double> values;
         std::string unavailable;
-    } expected[] = {
-        {{29.4, 14.7, M}, ""},
-        {{0, 2, 8}, ""},
-        {{}, R"m("Knock=KNOCK > 0": column 7: the log has no item "KNOCK")m"},
-        {{}, R"m("Late = Knock and dMAP > 0": column 8: "Knock" is unavailable for this log)m"},
-        {{1, 1, 0}, ""},
-        {{}, R"m("TPS=1": column 1: the log has an item named "TPS")m"},
-        {{}, R"m("Uses TPS = "TPS" + 1": column 12: "TPS" is unavailable for this log)m"},
+    } rows[] = {
+        {"AFR = 14.7 / O2", {29.4, 14.7, M}, ""},
+        {"dMAP=MAP - MAP[-1]", {0, 2, 8}, ""},
+        {"Knock=KNOCK > 0", {}, R"m("Knock=KNOCK > 0": column 7: the log has no item "KNOCK")m"},
+        {"Late = Knock and dMAP > 0",
+         {},
+         R"m("Late = Knock and dMAP > 0": column 8: "Knock" is unavailable for this log)m"},
+        {"Lean = AFR[-1] > 15", {1, 1, 0}, ""},
+        {"TPS=1", {}, R"m("TPS=1": column 1: the log has an item named "TPS")m"},
+        // The definition above, not the item.
+        {"Uses TPS = \"TPS\" + 1",
+         {},
+         R"m("Uses TPS = "TPS" + 1": column 12: "TPS" is unavailable for this log)m"},
     };
-    const std::vector<ComputedItem> items = ComputeItems(log, definitions);
-    ASSERT_EQ(items.size(), std::size(expected));
+    std::vector<std::string> texts;
+    for (const auto& row : rows) texts.push_back(row.text);
+    const std::vector<ComputedItem> items = ComputeItems(log, Parsed(texts));
+    ASSERT_EQ(items.size(), std::size(rows));
     for (size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i].name, definitions[i].name);
-        EXPECT_TRUE(test::Same(items[i].values, expected[i].values)) << definitions[i].name;
-        EXPECT_EQ(items[i].unavailable.has_value(), !expected[i].unavailable.empty())
-            << definitions[i].name;
+        const auto& row = rows[i];
+        EXPECT_TRUE(test::Same(items[i].values, row.values)) << row.text;
+        EXPECT_EQ(items[i].unavailable.has_value(), !row.unavailable.empty()) << row.text;
         if (!items[i].unavailable) continue;
-        EXPECT_EQ(items[i].unavailable->kind, FormulaErrorKind::Log) << definitions[i].name;
-        EXPECT_EQ(items[i].unavailable->message, expected[i].unavailable);
+        EXPECT_EQ(items[i].unavailable->kind, FormulaErrorKind::Log) << row.text;
+        EXPECT_EQ(items[i].unavailable->message, row.unavailable);
     }
 }
 
