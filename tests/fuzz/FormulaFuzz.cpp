@@ -352,16 +352,23 @@ double SampleValue(fuzz::FuzzInput& input) {
     return std::isfinite(value) ? value : 0;  // a log's values are finite
 }
 
+// One to four items of up to 40 samples, or now and then a few hundred samples, so that the
+// program's blocks meet the log's ends and each other.
 LogData MakeLog(fuzz::FuzzInput& input) {
     static const char* const kNames[] = {"A", "B", "min", "and", "C:1", "x.y", "\xff", "A B"};
     LogData log;
     const uint8_t shape = input.Byte();
     log.lngItemCount = 1 + shape % 4;
-    log.lngSampleCount = shape / 4 % 41;  // 0 .. 40
+    const int32_t drawn = shape / 4 % 41;  // 0 .. 40
+    log.lngSampleCount = drawn > 0 && shape >= 224 ? 250 + 11 * drawn : drawn;
     for (int32_t k = 1; k <= log.lngItemCount; ++k)
         log.udtItems.push_back({kNames[input.Byte() % std::size(kNames)]});
-    for (int32_t i = 0; i < log.lngItemCount * log.lngSampleCount; ++i)
-        log.dblSamples.push_back(SampleValue(input));
+    for (int32_t k = 1; k <= log.lngItemCount; ++k) {
+        const size_t first = log.dblSamples.size();
+        for (int32_t s = 0; s < log.lngSampleCount; ++s)
+            log.dblSamples.push_back(s < drawn ? SampleValue(input)
+                                               : log.dblSamples[first + (s * 7 + 3) % drawn]);
+    }
     return log;
 }
 
