@@ -59,7 +59,8 @@ TEST(ComputeItems, UnavailableDefinitionsLeaveTheOthersWorking) {
 // A bare expression (a Find's condition) names computed items as definitions do.
 TEST(ComputeItems, ConditionsNameComputedItems) {
     const LogData log = test::MakeLog({{"A", {1, 2}}, {"B", {3, 4}}});
-    const auto items = ComputeItems(log, Parsed({"S=A*2", "B=0", "C=X"}));
+    auto items = ComputeItems(log, Parsed({"S=A*2", "B=0", "C=X"}));
+    items.push_back(ComputeItems(test::MakeLog({{"A", {1, 2, 3}}}), Parsed({"E=A"}))[0]);
     const struct {
         const char* name;
         const char* text;
@@ -69,6 +70,7 @@ TEST(ComputeItems, ConditionsNameComputedItems) {
         {"name taken by an item", "B", R"m("B": column 1: "B" is unavailable for this log)m"},
         {"naming a missing item", "1+C", R"m("1+C": column 3: "C" is unavailable for this log)m"},
         {"unknown", "D", R"m("D": column 1: the log has no item "D")m"},
+        {"of another log", "E", R"m("E": column 1: "E" was computed for another log)m"},
     };
     for (const auto& row : rows) {
         const auto values = test::ValuesOf(row.text, log, items);
