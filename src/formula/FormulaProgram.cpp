@@ -138,15 +138,11 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
     };
     if (nodes.empty()) return fail(FormulaErrorKind::Text, 1, "operand expected");
 
-    // How often each node is used, so that its register is freed after the last use.
-    std::vector<int32_t> uses(nodes.size());
+    // Operands come before their users: a tree as the parser makes it, never read out of place.
     for (size_t i = 0; i < nodes.size(); ++i)
-        for (int k = 0; k < OperandCount(nodes[i].op); ++k) {
-            const int32_t operand = nodes[i].operands[k];
-            if (operand < 0 || static_cast<size_t>(operand) >= i)
+        for (int k = 0; k < OperandCount(nodes[i].op); ++k)
+            if (nodes[i].operands[k] < 0 || static_cast<size_t>(nodes[i].operands[k]) >= i)
                 return fail(FormulaErrorKind::Text, nodes[i].column, "not a parsed expression");
-            ++uses[operand];
-        }
 
     FormulaProgram program;
     program.sampleCount_ = log.lngSampleCount;
@@ -198,7 +194,7 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
         for (int k = 0; k < OperandCount(node.op); ++k) {
             const int32_t operand = node.operands[k];
             step.operands[k] = values[operand];
-            if (--uses[operand] == 0 && values[operand].slot == Slot::Register)
+            if (values[operand].slot == Slot::Register)  // its one use
                 freeRegisters.push_back(values[operand].index);
         }
         program.steps_.push_back(step);
