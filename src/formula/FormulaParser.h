@@ -2,10 +2,12 @@
 // The formula language's grammar, lowest precedence first:
 //   or; and; not; comparisons = != < <= > >= (one per operand, never chained); + -; * /;
 //   unary -; an offset NAME[k]; then numbers, names, "quoted names", functions and ( ).
-// Keywords (or, and, not) and functions (abs, sqrt, min, max, if) are lower case. A name is a
-// function only when "(" follows it, blanks allowed between: an item may be called `min`, and
-// `min (A, B)` is still the function. An item named like a keyword, or with characters a name
-// cannot hold, is written in double quotes. Blanks, tabs and line breaks separate tokens.
+// A name is an ASCII letter or '_' and then letters, digits, '_', ':' and '.' (SENSOR:MAP,
+// MW2:3); any other name, bytes as in the log, goes in double quotes ("Item - 2"). An offset k is
+// a whole number with an optional sign. Keywords (or, and, not) and functions (abs, sqrt, min,
+// max, if) are lower case. A name is a function only when "(" follows it, blanks allowed between:
+// an item may be called `min`, and `min (A, B)` is still the function. An item named like a
+// keyword is quoted. Blanks, tabs and line breaks separate tokens.
 
 #include <cstddef>
 #include <string_view>

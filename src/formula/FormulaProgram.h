@@ -25,7 +25,8 @@ namespace grafolux {
 class FormulaProgram {
 public:
     // Resolves the expression's names: a computed item of that name first (an unavailable one is
-    // an error), else the log's last item of that name, else an error (kind Log). The program
+    // an error, even where the log has an item of that name: the definition took the name), else
+    // the log's last item of that name, else an error (kind Log). The program
     // reads the columns in place: it must not outlive the log or the computed items, or see them
     // change.
     static std::variant<FormulaProgram, FormulaError> Bind(
