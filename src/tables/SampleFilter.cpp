@@ -122,9 +122,10 @@ std::string ConditionDisplayText(const SampleCondition& condition) {
 SampleFilter::SampleFilter(const LogData& log, std::span<const SampleCondition> conditions) {
     for (size_t i = 0; i < conditions.size(); ++i) {
         const SampleCondition& c = conditions[i];
-        if (const int32_t item = log.itemNamed(c.item))
+        if (const int32_t item = log.itemNamed(c.item)) {
             ranges_.push_back(RangeOf(log.column(item).data(), c.op, c.number));
-        else
+            positions_.push_back(i);
+        } else
             missing_.push_back(i);
     }
 }
@@ -134,21 +135,38 @@ bool SampleFilter::Passes(int32_t s) const {
                        [s](const Range& r) { return r.Holds(r.values[s - 1]); });
 }
 
+void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights) const {
+    Mark<false>(first, count, weights, {});
+}
+
+void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights,
+                               std::span<int64_t> failing) const {
+    Mark<true>(first, count, weights, failing);
+}
+
 // One loop per range, each vectorised (a select of doubles by doubles). A column read alone
 // keeps few reads from memory in flight: each piece asks for the one a few pieces on.
-void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights) const {
+template <bool kCount>
+void SampleFilter::Mark(int32_t first, int32_t count, double* weights,
+                        std::span<int64_t> failing) const {
     constexpr int32_t kPiece = 64, kAhead = 8 * kPiece;
     std::fill_n(weights, count, 1.0);
-    for (const Range& r : ranges_) {
+    for (size_t k = 0; k < ranges_.size(); ++k) {
+        const Range& r = ranges_[k];
         const double* values = r.values + (first - 1);
+        int64_t failed = 0;
         for (int32_t piece = 0; piece < count; piece += kPiece) {
             if (piece + kAhead < count)
                 for (int32_t line = 0; line < kPiece; line += 8)
                     __builtin_prefetch(values + piece + kAhead + line);
             const int32_t end = std::min(count, piece + kPiece);
-            for (int32_t i = piece; i < end; ++i)
-                weights[i] = r.Holds(values[i]) ? weights[i] : 0.0;
+            for (int32_t i = piece; i < end; ++i) {
+                const bool holds = r.Holds(values[i]);
+                weights[i] = holds ? weights[i] : 0.0;
+                if constexpr (kCount) failed += !holds;
+            }
         }
+        if constexpr (kCount) failing[positions_[k]] += failed;
     }
 }
 
