@@ -52,9 +52,12 @@ public:
     void MarkWeights(int32_t first, int32_t count, double* weights) const;
     // The same, and adds to failing[p] how many of those samples fail the condition at position
     // p of the list given, each condition counted on its own; `failing` holds conditionCount()
-    // counts.
+    // counts, or none.
     void MarkWeights(int32_t first, int32_t count, double* weights,
                      std::span<int64_t> failing) const;
+
+    // The columns the conditions read (element 0 is sample 1), to be asked for ahead of marking.
+    std::vector<const double*> columns() const;
 
     // No condition names an item of the log: every sample passes.
     bool passesAll() const { return ranges_.empty(); }
@@ -65,19 +68,19 @@ public:
     size_t conditionCount() const { return ranges_.size() + missing_.size(); }
 
     // A condition as the values it lets through: low <= x <= high, or with `outside` every x
-    // but those (x != n); tested without a branch. A missing value (NaN) never holds: a
-    // computed item has none where its inputs are missing.
+    // but those (x != n); tested without a branch. A missing value (NaN) holds in neither form,
+    // as every comparison with it is false: a computed item has none where its inputs are
+    // missing.
     struct Range {
         const double* values;  // element 0 is sample 1
         double low, high;
         bool outside;
-        bool Holds(double x) const { return (((x >= low) & (x <= high)) != outside) & (x == x); }
+        static bool Within(double x, double low, double high) { return (x >= low) & (x <= high); }
+        static bool Beyond(double x, double low, double high) { return (x < low) | (x > high); }
+        bool Holds(double x) const { return outside ? Beyond(x, low, high) : Within(x, low, high); }
     };
 
 private:
-    template <bool kCount>
-    void Mark(int32_t first, int32_t count, double* weights, std::span<int64_t> failing) const;
-
     std::vector<Range> ranges_;
     std::vector<size_t> positions_;  // of each range's condition in the list given
     std::vector<size_t> missing_;
