@@ -1,6 +1,8 @@
 #include "tables/FuelMap.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
 #include <optional>
 
 #include "logdata/TextFields.h"
@@ -60,13 +62,17 @@ std::optional<double> Number(std::string_view text) {
     return value;
 }
 
-// A field quoted for a message: one line, and not the whole of a pasted megabyte.
+// A field quoted for a message: one line, and not the whole of a pasted megabyte. Appended
+// piece by piece: GCC 12 takes "x" + string for an overflow at -O3.
 std::string Quoted(std::string_view field) {
     constexpr size_t kShown = 40;
-    if (field.size() <= kShown) return "\"" + OnOneLine(field) + "\"";
-    size_t cut = kShown;
-    while (cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80) --cut;
-    return "\"" + OnOneLine(field.substr(0, cut)) + "\u2026\"";
+    size_t cut = std::min(field.size(), kShown);
+    while (cut < field.size() && cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80)
+        --cut;
+    std::string quoted = "\"";
+    quoted.append(OnOneLine(field.substr(0, cut)));
+    if (cut < field.size()) quoted.append("\u2026");
+    return quoted.append("\"");
 }
 
 class Reader {
@@ -94,9 +100,13 @@ public:
     std::optional<MapError> Increasing(const MapAxis& axis, std::string_view which, size_t line,
                                        size_t field) const {
         const size_t n = axis.values.size();
-        if (n < 2 || axis.values[n - 2] < axis.values[n - 1]) return std::nullopt;
+        if (n < 2) return std::nullopt;
+        const double step = axis.values[n - 1] - axis.values[n - 2];
+        // A step beyond any double would make every fraction between them 0 or NaN.
+        if (step > 0 && step < std::numeric_limits<double>::infinity()) return std::nullopt;
         return Error(line, field,
-                     "the " + std::string(which) + " axis is not increasing (" +
+                     "the " + std::string(which) + " axis " +
+                         (step > 0 ? "steps beyond any number" : "is not increasing") + " (" +
                          Quoted(axis.texts[n - 1]) + " after " + Quoted(axis.texts[n - 2]) + ")");
     }
 

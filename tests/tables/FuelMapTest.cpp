@@ -115,6 +115,11 @@ TEST(ParseFuelMap, EveryFaultNamesTheMapTheLineAndTheField) {
          "map.txt line 1 field 4: the column axis is not increasing (\"30\" after \"30\")"},
         {"falling columns", "RPM\t40\t20.0\n800\t1\t2\n1600\t3\t4\n",
          "map.txt line 1 field 3: the column axis is not increasing (\"20.0\" after \"40\")"},
+        {"a step beyond any number",
+         "RPM\t-1" + std::string(308, '0') + "\t1" + std::string(308, '0') +
+             "\n800\t1\t2\n1600\t3\t4\n",
+         "map.txt line 1 field 3: the column axis steps beyond any number (\"1" +
+             std::string(39, '0') + "\u2026\" after \"-1" + std::string(38, '0') + "\u2026\")"},
         {"equal row neighbours", ok + "1600.0\t5\t6\n",
          "map.txt line 4 field 1: the row axis is not increasing (\"1600.0\" after \"1600\")"},
         {"a long field is cut", "RPM\t20\t40\n800\t1\t" + std::string(50, 'x') + "\n1600\t3\t4\n",
