@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 #include "tables/CellStats.h"
 
@@ -12,54 +15,96 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr int32_t kBlock = 2048;  // samples whose marks stay in the cache
+constexpr int32_t kBlock = 512;  // samples whose marks stay in the first-level cache
 
-// Clamped into [first, last]; a missing value (NaN) reads as `first`, so that what is computed
-// from it stays finite (it adds nothing: the sample is not used).
-double Clamped(double v, double first, double last) {
-    v = v > first ? v : first;
-    return v < last ? v : last;
+// Two doubles side by side, computed as one (SSE2 on x86-64, NEON on ARM), where the compiler
+// does not vectorise a loop itself: engine speed and pressure, or two cells of the map. Each
+// lane rounds as a lone double would.
+using Pair = double __attribute__((vector_size(16)));
+using PairMask = int64_t __attribute__((vector_size(16)));  // per lane all ones or all zeros
+
+Pair Select(PairMask mask, Pair yes, Pair no) {
+    return reinterpret_cast<Pair>((mask & reinterpret_cast<PairMask>(yes)) |
+                                  (~mask & reinterpret_cast<PairMask>(no)));
 }
 
-// The largest i with axis[i] <= v clamped, one lower when it is the last breakpoint.
-size_t IndexOf(const std::vector<double>& axis, double v) {
-    const double clamped = Clamped(v, axis.front(), axis.back());
-    const auto above = std::upper_bound(axis.begin(), axis.end(), clamped);
-    return std::min(static_cast<size_t>(above - axis.begin()) - 1, axis.size() - 2);
+bool Both(PairMask mask) { return (mask[0] & mask[1]) != 0; }
+
+// Two neighbouring values, at any alignment.
+template <typename Vector, typename T>
+Vector LoadPair(const T* at) {
+    Vector v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+template <typename Vector, typename T>
+void StorePair(T* at, Vector v) {
+    std::memcpy(at, &v, sizeof v);
 }
 
-// The weights of the lower and the upper breakpoint of an axis, at fraction f between them.
+// 1 for a weight of 1, 0 for a weight of 0, from the bits: the top three of 1.0 are 001, of 0.0
+// 000. A loop that counts so vectorises, where one that counts comparisons does not.
+int64_t OneOf(double weight) { return static_cast<int64_t>(std::bit_cast<uint64_t>(weight) >> 61); }
+
+// The largest i with axis[i] <= v (v clamped into the axis), one lower when it is the last
+// breakpoint. Searched from `near`, as the next box mostly neighbours the last.
+size_t IndexOf(const std::vector<double>& axis, double v, size_t near) {
+    size_t i = std::min(near, axis.size() - 2);
+    while (i + 2 < axis.size() && axis[i + 1] <= v) ++i;
+    while (i > 0 && axis[i] > v) --i;
+    return i;
+}
+
+// Where an engine speed and pressure lie between breakpoints (i, j) and (i + 1, j + 1): the box
+// of the four cells they weigh on. Boxes at the axes' ends reach out to the values that clamp
+// into them.
+struct Box {
+    size_t row, column;  // i and j
+    Pair first, last;    // the axes' ends
+    Pair low, span;      // breakpoints i and j, and the distances to the next
+    Pair from, to;       // the values within: from <= v < to
+    bool atEnd;          // some values within lie beyond the axes
+
+    Box(const FuelMap& map, Pair v, size_t nearRow = 0, size_t nearColumn = 0)
+        : row(IndexOf(map.rows.values, v[0], nearRow)),
+          column(IndexOf(map.columns.values, v[1], nearColumn)) {
+        const std::vector<double>& rows = map.rows.values;
+        const std::vector<double>& columns = map.columns.values;
+        first = Pair{rows.front(), columns.front()};
+        last = Pair{rows.back(), columns.back()};
+        low = Pair{rows[row], columns[column]};
+        span = Pair{rows[row + 1], columns[column + 1]} - low;
+        const bool rowEnd = row + 2 == rows.size(), columnEnd = column + 2 == columns.size();
+        from = Pair{row == 0 ? -kInfinity : low[0], column == 0 ? -kInfinity : low[1]};
+        to = Pair{rowEnd ? kInfinity : rows[row + 1], columnEnd ? kInfinity : columns[column + 1]};
+        atEnd = row == 0 || column == 0 || rowEnd || columnEnd;
+    }
+    bool Holds(Pair v) const { return Both((v >= from) & (v < to)); }
+    // How far v, clamped into the axes, lies from breakpoints i and j towards the next ones,
+    // from 0 to 1. Only a box at an end needs the clamping.
+    template <bool kClamp = true>
+    Pair Fraction(Pair v) const {
+        if constexpr (kClamp) {
+            v = Select(v > first, v, first);
+            v = Select(v < last, v, last);
+        }
+        return (v - low) / span;
+    }
+};
+
+// The weights of the lower and the upper breakpoint of each axis, at fractions f between them.
 struct Split {
-    double low, high;
+    Pair low, high;
 };
 template <CellWeighting kWeighting>
-Split SplitAt(double f) {
-    if constexpr (kWeighting == CellWeighting::Bilinear) return {1 - f, f};
-    return f <= 0.5 ? Split{1, 0} : Split{0, 1};
-}
-
-// Where the engine speed (or pressure) stays within breakpoints i and i + 1 of an axis, as the
-// search finds them; the ends open outwards, where the values clamp. NaN lies within.
-class Interval {
-public:
-    Interval(const std::vector<double>& axis, double v)
-        : index(IndexOf(axis, v)), first_(axis.front()), last_(axis.back()) {
-        low_ = axis[index];
-        span_ = axis[index + 1] - low_;
-        from_ = index == 0 ? -kInfinity : low_;
-        to_ = index + 2 == axis.size() ? kInfinity : axis[index + 1];
+Split SplitAt(Pair f) {
+    if constexpr (kWeighting == CellWeighting::Bilinear) {
+        return {1.0 - f, f};
+    } else {  // the lower one at an exact half
+        const Pair low = Select(f <= 0.5, Pair{1, 1}, Pair{0, 0});
+        return {low, 1.0 - low};
     }
-    bool Holds(double v) const { return !(v < from_) & !(v >= to_); }
-    // How far v, clamped into the axis, lies from breakpoint i towards i + 1, from 0 to 1.
-    double Fraction(double v) const { return (Clamped(v, first_, last_) - low_) / span_; }
-
-    const size_t index;
-
-private:
-    double first_, last_;  // the axis' ends
-    double low_, span_;    // breakpoint i and the distance to the next
-    double from_, to_;     // from <= v < to
-};
+}
 
 // A column as the source gives it, or missing in every sample.
 const double* ColumnOf(std::span<const double> column, int32_t samples) {
@@ -99,95 +144,180 @@ struct Block {
     }
 };
 
-// use[i] = 1 when sample first + i passes the filter and has all three values, else 0; what
-// was dropped and why is added to `evidence` when given.
-void MarkUsed(const RetuneSource& source, const Block& block, double* use,
-              RetuneEvidence* evidence) {
-    if (!source.filter)
-        std::fill_n(use, block.n, 1.0);
-    else if (evidence)
-        source.filter->MarkWeights(block.first, block.n, use, evidence->failedCondition);
-    else
-        source.filter->MarkWeights(block.first, block.n, use);
-    int64_t noRpm = 0, noMap = 0, noFactor = 0, noAny = 0, used = 0;
-    for (int32_t i = 0; i < block.n; ++i) {
-        const bool passes = use[i] != 0;
-        const bool rpmMissing = std::isnan(block.rpm[i]), mapMissing = std::isnan(block.map[i]);
-        // An infinite factor would make 0 × factor, the weight of a cell beside an exact
-        // breakpoint, NaN in that cell.
-        const bool factorMissing = !(std::fabs(block.factor[i]) < kInfinity);
-        const bool anyMissing = rpmMissing | mapMissing | factorMissing;
-        noRpm += passes & rpmMissing;
-        noMap += passes & mapMissing;
-        noFactor += passes & factorMissing;
-        noAny += passes & anyMissing;
-        used += passes & !anyMissing;
-        use[i] = passes & !anyMissing ? 1.0 : 0.0;
+// Asks for the next block's values while this one is gathered, a cache line at a time, so that
+// reading memory and computing overlap.
+class Prefetcher {
+public:
+    // For the block after the one from `from`, whose `used` samples are to be gathered.
+    Prefetcher(const RetuneSource& source, int32_t from, int32_t last, int32_t used) {
+        for (std::span<const double> column : {source.rpm, source.map, source.factor})
+            if (const double* values = ColumnOf(column, source.samples))
+                columns_[count_++] = values;
+        if (source.filter)
+            for (const double* values : source.filter->columns())
+                if (count_ < columns_.size()) columns_[count_++] = values;
+        next_ = start_ = std::min(from + kBlock, last + 1);
+        end_ = std::min(start_ + kBlock, last + 1);
+        pace_ = used > 0 ? static_cast<double>(end_ - start_) / used : kBlock;
     }
-    if (!evidence) return;
-    evidence->missingRpm += noRpm;
-    evidence->missingMap += noMap;
-    evidence->missingFactor += noFactor;
-    evidence->missingAny += noAny;
-    evidence->samplesUsed += used;
+    // Keeps a little ahead, in step with the s-th sample gathered.
+    void Follow(int32_t s) {
+        const int32_t upTo = std::min(end_, start_ + static_cast<int32_t>(s * pace_) + 64);
+        if (next_ >= upTo) return;
+        for (size_t c = 0; c < count_; ++c)
+            for (int32_t line = next_; line < upTo; line += 8)  // a cache line of doubles
+                __builtin_prefetch(columns_[c] + (line - 1));
+        next_ += (upTo - next_ + 7) / 8 * 8;
+    }
+
+private:
+    std::array<const double*, 8> columns_;  // a filter's further columns beyond these go unasked
+    size_t count_ = 0;
+    int32_t start_, next_, end_;
+    double pace_;  // samples of the next block per sample gathered
+};
+
+// Which samples of a block the retune uses, and what it reads of them.
+struct BlockUse {
+    std::array<double, kBlock> passes;  // 1 where the sample passes the filter, else 0
+    std::array<double, kBlock> use;     // 1 where it also has all three values, else 0
+    // The samples used, one after the other: engine speed and pressure, and the factor twice.
+    int32_t used = 0;
+    std::array<Pair, kBlock> at, factor;
+};
+
+// The samples lacking a value, of those that pass the filter.
+void CountMissing(const Block& block, const BlockUse& marks, RetuneEvidence& evidence) {
+    for (int32_t i = 0; i < block.n; ++i) {
+        if (marks.passes[i] == 0) continue;
+        const bool rpm = std::isnan(block.rpm[i]), map = std::isnan(block.map[i]);
+        const bool factor = !(std::fabs(block.factor[i]) < kInfinity);
+        evidence.missingRpm += rpm;
+        evidence.missingMap += map;
+        evidence.missingFactor += factor;
+        evidence.missingAny += rpm | map | factor;
+    }
 }
 
-// What the cells gather: W, Σ weight × factor and the samples that touched them.
-struct Sums {
-    std::vector<double> weight, weighted;
-    std::vector<int64_t> samples;
-    explicit Sums(size_t cells) : weight(cells), weighted(cells), samples(cells) {}
+// What was dropped and why is added to `evidence` when given.
+void MarkUse(const RetuneSource& source, const Block& block, BlockUse& marks,
+             RetuneEvidence* evidence) {
+    double* passes = marks.passes.data();
+    if (!source.filter)
+        std::fill_n(passes, block.n, 1.0);
+    else if (evidence)
+        source.filter->MarkWeights(block.first, block.n, passes, evidence->failedCondition);
+    else
+        source.filter->MarkWeights(block.first, block.n, passes);
+    // Selects one after the other, which vectorise where a test of several comparisons does not.
+    // An infinite factor is missing too: 0 × factor, the weight of a cell beside an exact
+    // breakpoint, would be NaN in that cell.
+    int64_t lacking = 0;
+    for (int32_t i = 0; i < block.n; ++i) {
+        double present = block.rpm[i] == block.rpm[i] ? 1.0 : 0.0;
+        present = block.map[i] == block.map[i] ? present : 0.0;
+        present = std::fabs(block.factor[i]) < kInfinity ? present : 0.0;
+        marks.use[i] = passes[i] * present;
+        lacking += OneOf(passes[i] - marks.use[i]);
+    }
+    // Written one after the other whether used or not, without a branch; only a sample used
+    // moves the next place on.
+    int32_t used = 0;
+    for (int32_t i = 0; i < block.n; ++i) {
+        marks.at[used] = Pair{block.rpm[i], block.map[i]};
+        marks.factor[used] = Pair{block.factor[i], block.factor[i]};
+        used += static_cast<int32_t>(OneOf(marks.use[i]));
+    }
+    marks.used = used;
+    if (!evidence) return;
+    evidence->samplesUsed += used;
+    if (lacking != 0) CountMissing(block, marks, *evidence);
+}
+
+// What the cells gather: W, Σ weight × factor and the samples that touched them. Kept column by
+// column, so that cells (i, j) and (i + 1, j) lie side by side and move as one Pair.
+class Sums {
+public:
+    explicit Sums(const FuelMap& map)
+        : rows_(map.rowCount()),
+          weight_(map.cells.size()),
+          weighted_(map.cells.size()),
+          samples_(map.cells.size()) {}
+
+    // Cell (i, j) of the map.
+    double weight(size_t i, size_t j) const { return weight_[At(i, j)]; }
+    double weighted(size_t i, size_t j) const { return weighted_[At(i, j)]; }
+    int64_t samples(size_t i, size_t j) const { return samples_[At(i, j)]; }
+
+    // The sums of cells (i, j) and (i + 1, j) while a run of samples stays in one box.
+    class Column {
+    public:
+        Column(Sums& sums, size_t i, size_t j)
+            : sums_(sums),
+              at_(sums.At(i, j)),
+              weight_(LoadPair<Pair>(&sums.weight_[at_])),
+              weighted_(LoadPair<Pair>(&sums.weighted_[at_])),
+              samples_(LoadPair<PairMask>(&sums.samples_[at_])) {}
+        ~Column() {
+            StorePair(&sums_.weight_[at_], weight_);
+            StorePair(&sums_.weighted_[at_], weighted_);
+            StorePair(&sums_.samples_[at_], samples_);
+        }
+        Column(const Column&) = delete;
+        Column& operator=(const Column&) = delete;
+
+        void Add(Pair w, Pair factor) {
+            weight_ += w;
+            weighted_ += w * factor;
+            samples_ -= w > 0;  // a true comparison is -1
+        }
+
+    private:
+        Sums& sums_;
+        size_t at_;
+        Pair weight_, weighted_;
+        PairMask samples_;
+    };
+
+private:
+    size_t At(size_t i, size_t j) const { return j * rows_ + i; }
+
+    size_t rows_;
+    std::vector<double> weight_, weighted_;
+    std::vector<int64_t> samples_;
 };
 
-// One cell's sums while a run of samples stays between the same breakpoints.
-struct CellRun {
-    double weight, weighted;
-    int64_t samples;
+// The samples used of a run that stays in `box`, from s on, into its four cells; returns the
+// sample after the run.
+template <CellWeighting kWeighting, bool kClamp>
+int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, Sums::Column& lowColumn,
+                  Sums::Column& highColumn) {
+    do {
+        const Split w = SplitAt<kWeighting>(box.Fraction<kClamp>(marks.at[s]));
+        const Pair rowWeights = {w.low[0], w.high[0]};
+        lowColumn.Add(rowWeights * w.low[1], marks.factor[s]);
+        highColumn.Add(rowWeights * w.high[1], marks.factor[s]);
+    } while (++s < marks.used && box.Holds(marks.at[s]));
+    return s;
+}
 
-    CellRun(const Sums& sums, size_t cell)
-        : weight(sums.weight[cell]), weighted(sums.weighted[cell]), samples(sums.samples[cell]) {}
-    void Store(Sums& sums, size_t cell) const {
-        sums.weight[cell] = weight;
-        sums.weighted[cell] = weighted;
-        sums.samples[cell] = samples;
-    }
-    // Without a branch: a sample not used gives weight 0 and adds exactly nothing.
-    void Add(bool used, double w, double factor) {
-        w = used ? w : 0.0;
-        weight += w;
-        weighted += w * factor;
-        samples += w > 0;
-    }
-};
-
-// The block's samples into the cells, in sample order. Engine speed and pressure change slowly,
-// so a sample mostly lies between the breakpoints of the one before: a run of such samples is
-// gathered with its four cells' sums in registers, and the axes are searched only when a run
-// starts.
+// The block's samples used into the cells, in sample order. Engine speed and pressure change
+// slowly, so a sample mostly lies in the box of the one before: a run of such samples is
+// gathered with the box's four cells' sums in registers, and the axes are searched only when a
+// run starts.
 template <CellWeighting kWeighting>
-void Accumulate(const FuelMap& map, const Block& block, const double* use, Sums& sums) {
-    const size_t columns = map.columnCount();
-    for (int32_t s = 0; s < block.n;) {
-        const Interval rows(map.rows.values, block.rpm[s]);
-        const Interval cols(map.columns.values, block.map[s]);
-        const size_t c00 = rows.index * columns + cols.index, c10 = c00 + columns;
-        CellRun low0(sums, c00), low1(sums, c00 + 1), high0(sums, c10), high1(sums, c10 + 1);
-        do {
-            const Split r = SplitAt<kWeighting>(rows.Fraction(block.rpm[s]));
-            const Split m = SplitAt<kWeighting>(cols.Fraction(block.map[s]));
-            const bool used = use[s] != 0;
-            const double factor = used ? block.factor[s] : 0.0;
-            low0.Add(used, r.low * m.low, factor);
-            high0.Add(used, r.high * m.low, factor);
-            low1.Add(used, r.low * m.high, factor);
-            high1.Add(used, r.high * m.high, factor);
-            ++s;
-        } while (s < block.n && rows.Holds(block.rpm[s]) & cols.Holds(block.map[s]));
-        low0.Store(sums, c00);
-        low1.Store(sums, c00 + 1);
-        high0.Store(sums, c10);
-        high1.Store(sums, c10 + 1);
+void Accumulate(const FuelMap& map, const BlockUse& marks, Sums& sums, Prefetcher& ahead) {
+    size_t row = 0, column = 0;
+    for (int32_t s = 0; s < marks.used;) {
+        ahead.Follow(s);
+        const Box box(map, marks.at[s], row, column);
+        row = box.row;
+        column = box.column;
+        Sums::Column lowColumn(sums, row, column), highColumn(sums, row, column + 1);
+        s = box.atEnd ? GatherRun<kWeighting, true>(box, marks, s, lowColumn, highColumn)
+                      : GatherRun<kWeighting, false>(box, marks, s, lowColumn, highColumn);
     }
+    ahead.Follow(marks.used);
 }
 
 RetuneCell Finished(double old, double weight, double weighted, int64_t samples,
@@ -252,27 +382,30 @@ RetuneResult Retune(const FuelMap& map, std::span<const RetuneSource> sources,
         if (source.filter) conditions = std::max(conditions, source.filter->conditionCount());
     evidence.failedCondition.assign(conditions, 0);
 
-    Sums sums(map.cells.size());
-    std::array<double, kBlock> use;
+    Sums sums(map);
+    const auto marks = std::make_unique<BlockUse>();
     for (const RetuneSource& source : sources) {
         const auto [first, last] = ClampedRange(source);
         if (first > last) continue;
         evidence.samplesInRange += last - first + 1;
         for (int32_t from = first; from <= last; from += kBlock) {
             const Block block(source, from, std::min(kBlock, last - from + 1));
-            MarkUsed(source, block, use.data(), &evidence);
+            MarkUse(source, block, *marks, &evidence);
+            Prefetcher ahead(source, from, last, marks->used);
             if (settings.weighting == CellWeighting::Nearest)
-                Accumulate<CellWeighting::Nearest>(map, block, use.data(), sums);
+                Accumulate<CellWeighting::Nearest>(map, *marks, sums, ahead);
             else
-                Accumulate<CellWeighting::Bilinear>(map, block, use.data(), sums);
+                Accumulate<CellWeighting::Bilinear>(map, *marks, sums, ahead);
         }
     }
 
     result.cells.reserve(map.cells.size());
-    for (size_t c = 0; c < map.cells.size(); ++c) {
-        result.cells.push_back(
-            Finished(map.cells[c], sums.weight[c], sums.weighted[c], sums.samples[c], settings));
-        evidence.trustedCells += result.cells.back().trusted;
+    for (size_t i = 0; i < map.rowCount(); ++i) {
+        for (size_t j = 0; j < map.columnCount(); ++j) {
+            result.cells.push_back(Finished(map.cells[i * map.columnCount() + j], sums.weight(i, j),
+                                            sums.weighted(i, j), sums.samples(i, j), settings));
+            evidence.trustedCells += result.cells.back().trusted;
+        }
     }
     evidence.cells = static_cast<int32_t>(map.cells.size());
     return result;
@@ -281,27 +414,25 @@ RetuneResult Retune(const FuelMap& map, std::span<const RetuneSource> sources,
 SampleMarks MarkRetuneCellSamples(const FuelMap& map, const RetuneSource& source, size_t row,
                                   size_t column, CellWeighting weighting) {
     const auto [first, last] = ClampedRange(source);
-    // The weight an axis gives breakpoint `at`: as the retune weighs it.
-    const auto axisWeight = [weighting](const std::vector<double>& axis, double v, size_t at) {
-        const Interval interval(axis, v);
-        const double f = interval.Fraction(v);
-        const Split split = weighting == CellWeighting::Nearest
-                                ? SplitAt<CellWeighting::Nearest>(f)
-                                : SplitAt<CellWeighting::Bilinear>(f);
-        return at == interval.index ? split.low : at == interval.index + 1 ? split.high : 0.0;
+    // As the retune weighs it; a cell outside the sample's box gets nothing.
+    const auto weighs = [&](Pair v) {
+        const Box box(map, v);
+        const size_t i = row - box.row, j = column - box.column;  // 0 or 1 inside the box
+        if (i > 1 || j > 1) return false;
+        const Split w = weighting == CellWeighting::Nearest
+                            ? SplitAt<CellWeighting::Nearest>(box.Fraction(v))
+                            : SplitAt<CellWeighting::Bilinear>(box.Fraction(v));
+        return (i == 0 ? w.low[0] : w.high[0]) * (j == 0 ? w.low[1] : w.high[1]) > 0;
     };
-    std::array<double, kBlock> use;
+    const auto marks = std::make_unique<BlockUse>();
     std::optional<Block> block;
     return SampleMarks(first, last, [&](int32_t s) {
         if (!block || s == block->first + block->n) {
             block.emplace(source, s, std::min(kBlock, last - s + 1));
-            MarkUsed(source, *block, use.data(), nullptr);
+            MarkUse(source, *block, *marks, nullptr);
         }
-        const int32_t i = s - block->first;
-        return use[static_cast<size_t>(i)] != 0 &&
-               axisWeight(map.rows.values, block->rpm[i], row) *
-                       axisWeight(map.columns.values, block->map[i], column) >
-                   0;
+        const auto i = static_cast<size_t>(s - block->first);
+        return marks->use[i] != 0 && weighs(Pair{block->rpm[i], block->map[i]});
     });
 }
 
