@@ -415,8 +415,11 @@ SampleMarks MarkRetuneCellSamples(const FuelMap& map, const RetuneSource& source
                                   size_t column, CellWeighting weighting) {
     const auto [first, last] = ClampedRange(source);
     // As the retune weighs it; a cell outside the sample's box gets nothing.
+    size_t nearRow = 0, nearColumn = 0;
     const auto weighs = [&](Pair v) {
-        const Box box(map, v);
+        const Box box(map, v, nearRow, nearColumn);
+        nearRow = box.row;
+        nearColumn = box.column;
         const size_t i = row - box.row, j = column - box.column;  // 0 or 1 inside the box
         if (i > 1 || j > 1) return false;
         const Split w = weighting == CellWeighting::Nearest
