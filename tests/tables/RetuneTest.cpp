@@ -112,7 +112,13 @@ TEST(Retune, TrustAtTheMinimumWeightAndTheChangeHeldBothWays) {
         EXPECT_EQ(result.evidence.trustedCells, c.trusted ? 1 + (c.kpa == 30) : 0) << c.name;
         // A cell without weight is never filled from its neighbours.
         EXPECT_EQ(result.cells[7].value, 50) << c.name;
+        EXPECT_FALSE(RetuneSettingsError(c.settings)) << c.name;
     }
+    for (const RetuneSettings& bad : {RetuneSettings{.minWeight = -1},
+                                      {.minWeight = kNaN},
+                                      {.maxChange = -0.5},
+                                      {.maxChange = kInf}})
+        EXPECT_TRUE(RetuneSettingsError(bad)) << bad.minWeight << " " << bad.maxChange;
 }
 
 TEST(Retune, EvidenceCountsWhatWasUsedAndWhyTheRestWasDropped) {
