@@ -3,61 +3,16 @@
 // against those four and the two the conditions read.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <vector>
 
-#include "logdata/LogModel.h"
+#include "DriveLog.h"
 #include "tables/CellStats.h"
 
 namespace {
 
-constexpr int32_t kSamples = 1'000'000;
-const char* const kNames[] = {"TIME",       "SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM",
-                              "SENSOR:INT", "SENSOR:CTS", "MW2:7"};
-
-struct Random {  // splitmix64
-    uint64_t state = 1;
-    double Uniform() {
-        uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return static_cast<double>((z ^ (z >> 31)) >> 11) * 0x1.0p-53;
-    }
-};
-
-// A drive cycle: throttle wanders, engine speed and pressure follow it, as in a real log.
-// With `noisy`, speed and pressure jump anywhere at every sample instead: the worst case.
-grafolux::LogData MakeLog(bool noisy) {
-    grafolux::LogData log;
-    log.lngItemCount = static_cast<int32_t>(std::size(kNames));
-    log.lngSampleCount = kSamples;
-    for (const char* name : kNames) log.udtItems.push_back({name});
-    log.dblSamples.resize(static_cast<size_t>(log.lngItemCount) * kSamples);
-    Random random;
-    double throttle = 10, target = 10, rpm = 850, map = 30;
-    double* column = log.dblSamples.data();
-    for (int32_t s = 0; s < kSamples; ++s) {
-        if (random.Uniform() < 1.0 / 400) target = random.Uniform() * 100;
-        throttle = std::fmin(100, std::fmax(0, throttle + (target - throttle) * 0.05 +
-                                                   (random.Uniform() - 0.5) * 2));
-        rpm += ((800 + throttle * 55) - rpm) * 0.02 + (random.Uniform() - 0.5) * 40;
-        map += ((20 + throttle * 0.8) - map) * 0.1 + (random.Uniform() - 0.5);
-        column[s] = s * 0.1;
-        column[kSamples + s] = noisy ? random.Uniform() * 7000 : std::round(rpm);
-        column[2 * kSamples + s] = noisy ? random.Uniform() * 110 : std::round(map * 10) / 10;
-        column[3 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 20);
-        column[4 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 16);
-        column[5 * kSamples + s] = std::fmin(90, 20 + s * 0.0002);  // the engine warms up
-        column[6 * kSamples + s] = random.Uniform() < 0.8;          // closed loop mostly
-    }
-    return log;
-}
-
-const grafolux::LogData& DriveLog() {
-    static const grafolux::LogData log = MakeLog(false);
-    return log;
-}
+using bench::DriveLog;
+using bench::kSamples;
 
 // The floor: read RPM, MAP, BLM and INT of every sample and add them up.
 void BM_PlainPass(benchmark::State& state) {
@@ -118,7 +73,7 @@ void BM_BlmTableEveryStatistic(benchmark::State& state) {
 }
 
 void BM_BlmTableNoisy(benchmark::State& state) {
-    static const grafolux::LogData log = MakeLog(true);
+    static const grafolux::LogData log = bench::MakeLog(true);
     TableOf(state, log);
 }
 

@@ -10,19 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "SplitMix.h"
+
 namespace {
 
-struct Random {
-    uint64_t state;
-    uint64_t next() {  // splitmix64: small, fast and identical on every platform
-        uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    double uniform() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    int below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
-};
+using grafolux::tools::Random;
 
 const char* const kSensors[] = {"TIME",       "SENSOR:RPM", "SENSOR:MAP", "SENSOR:TPS",
                                 "SENSOR:O2",  "SENSOR:BLM", "SENSOR:INT", "SENSOR:SPARK",

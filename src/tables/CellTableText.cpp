@@ -1,7 +1,6 @@
 #include "tables/CellTableText.h"
 
 #include <charconv>
-#include <vector>
 
 namespace grafolux {
 
@@ -50,11 +49,11 @@ std::string AsIs(std::string_view text) { return std::string(text); }
 }  // namespace
 
 std::string CellTableText(const CellTable& table, const CellShow& show) {
-    return Joined(TableFields(table, show, "N/A"), '\t', "\n", AsIs);
+    return TabSeparatedText(TableFields(table, show, "N/A"));
 }
 
 std::string CellTableCsv(const CellTable& table, const CellShow& show) {
-    return Joined(TableFields(table, show, ""), ',', "\r\n", CsvField);
+    return CsvText(TableFields(table, show, ""));
 }
 
 std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show) {
@@ -71,6 +70,14 @@ std::string CsvField(std::string_view text) {
         quoted += c;
     }
     return quoted + '"';
+}
+
+std::string TabSeparatedText(const std::vector<std::vector<std::string>>& rows) {
+    return Joined(rows, '\t', "\n", AsIs);
+}
+
+std::string CsvText(const std::vector<std::vector<std::string>>& rows) {
+    return Joined(rows, ',', "\r\n", CsvField);
 }
 
 }  // namespace grafolux

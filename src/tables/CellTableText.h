@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tables/CellDisplay.h"
 
@@ -23,5 +24,10 @@ std::string CellTableFileText(std::string_view path, const CellTable& table, con
 
 // A field of a CSV record: quoted, with quotes doubled, when it holds a comma, a quote, CR or LF.
 std::string CsvField(std::string_view text);
+
+// Rows of fields joined by TAB, each line ended by LF; or as CSV records (CsvField) ended by
+// CR LF.
+std::string TabSeparatedText(const std::vector<std::vector<std::string>>& rows);
+std::string CsvText(const std::vector<std::vector<std::string>>& rows);
 
 }  // namespace grafolux

@@ -50,24 +50,39 @@ public:
     // weights[i] = 1 when Passes(first + i), else 0, for i in 0 .. count - 1; faster than
     // asking one by one.
     void MarkWeights(int32_t first, int32_t count, double* weights) const;
+    // The same, and adds to failing[p] how many of those samples fail the condition at position
+    // p of the list given, each condition counted on its own; `failing` holds conditionCount()
+    // counts, or none.
+    void MarkWeights(int32_t first, int32_t count, double* weights,
+                     std::span<int64_t> failing) const;
+
+    // The columns the conditions read (element 0 is sample 1), to be asked for ahead of marking.
+    std::vector<const double*> columns() const;
 
     // No condition names an item of the log: every sample passes.
     bool passesAll() const { return ranges_.empty(); }
     // Positions (0-based, in the list given) of the conditions naming no item of the log;
     // they are ignored.
     const std::vector<size_t>& missing() const { return missing_; }
+    // The length of the list given, the missing conditions included.
+    size_t conditionCount() const { return ranges_.size() + missing_.size(); }
 
     // A condition as the values it lets through: low <= x <= high, or with `outside` every x
-    // but those (x != n); tested without a branch.
+    // but those (x != n); tested without a branch. A missing value (NaN) holds in neither form,
+    // as every comparison with it is false: a computed item has none where its inputs are
+    // missing.
     struct Range {
         const double* values;  // element 0 is sample 1
         double low, high;
         bool outside;
-        bool Holds(double x) const { return ((x >= low) & (x <= high)) != outside; }
+        static bool Within(double x, double low, double high) { return (x >= low) & (x <= high); }
+        static bool Beyond(double x, double low, double high) { return (x < low) | (x > high); }
+        bool Holds(double x) const { return outside ? Beyond(x, low, high) : Within(x, low, high); }
     };
 
 private:
     std::vector<Range> ranges_;
+    std::vector<size_t> positions_;  // of each range's condition in the list given
     std::vector<size_t> missing_;
 };
 

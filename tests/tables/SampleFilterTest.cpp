@@ -66,11 +66,11 @@ TEST(ParseCondition, MalformedTextSaysWhy) {
 }
 
 // Each operator at its boundary: the value equal to the number, and one unit in the last
-// place either side.
+// place either side; a missing value (NaN, as computed items have) fails every operator.
 TEST(SampleFilter, EveryOperatorAtItsBoundary) {
     const double n = 80;
-    const LogData log =
-        test::MakeLog({{"SENSOR:CTS", {std::nextafter(n, 0.0), n, std::nextafter(n, 1e9)}}});
+    const LogData log = test::MakeLog(
+        {{"SENSOR:CTS", {std::nextafter(n, 0.0), n, std::nextafter(n, 1e9), std::nan("")}}});
     struct Case {
         CompareOp op;
         bool below, equal, above;
@@ -82,10 +82,10 @@ TEST(SampleFilter, EveryOperatorAtItsBoundary) {
     for (const Case& c : cases) {
         const std::vector<SampleCondition> conditions = {{"SENSOR:CTS", c.op, n}};
         const SampleFilter filter(log, conditions);
-        const bool expected[] = {c.below, c.equal, c.above};
-        double marks[3];
-        filter.MarkWeights(1, 3, marks);
-        for (int s = 1; s <= 3; ++s) {
+        const bool expected[] = {c.below, c.equal, c.above, false};
+        double marks[4];
+        filter.MarkWeights(1, 4, marks);
+        for (int s = 1; s <= 4; ++s) {
             EXPECT_EQ(filter.Passes(s), expected[s - 1]) << ConditionText(conditions[0]) << s;
             EXPECT_EQ(marks[s - 1] != 0, expected[s - 1]) << ConditionText(conditions[0]) << s;
         }
@@ -111,6 +111,12 @@ TEST(SampleFilter, EveryConditionMustHoldAndMissingItemsAreIgnored) {
             EXPECT_EQ(marks[s - 2] != 0, expected[s - 1]) << s;
         }
     }
+    // Each condition's failures counted on its own, added to what the counts held.
+    std::vector<int64_t> failing = {10, 20, 30};
+    double all[4];
+    filter.MarkWeights(1, 4, all, failing);
+    EXPECT_EQ(failing, (std::vector<int64_t>{11, 20, 31}));
+    EXPECT_EQ(filter.conditionCount(), 3u);
     const SampleFilter onlyMissing(log, std::span(conditions).subspan(1, 1));
     EXPECT_TRUE(onlyMissing.passesAll());
     EXPECT_TRUE(onlyMissing.Passes(1));

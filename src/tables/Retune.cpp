@@ -1,0 +1,442 @@
+#include "tables/Retune.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "tables/CellStats.h"
+
+namespace grafolux {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr int32_t kBlock = 512;  // samples whose marks stay in the first-level cache
+
+// Two doubles side by side, computed as one (SSE2 on x86-64, NEON on ARM), where the compiler
+// does not vectorise a loop itself: engine speed and pressure, or two cells of the map. Each
+// lane rounds as a lone double would.
+using Pair = double __attribute__((vector_size(16)));
+using PairMask = int64_t __attribute__((vector_size(16)));  // per lane all ones or all zeros
+
+Pair Select(PairMask mask, Pair yes, Pair no) {
+    return reinterpret_cast<Pair>((mask & reinterpret_cast<PairMask>(yes)) |
+                                  (~mask & reinterpret_cast<PairMask>(no)));
+}
+
+bool Both(PairMask mask) { return (mask[0] & mask[1]) != 0; }
+
+// Two neighbouring values, at any alignment.
+template <typename Vector, typename T>
+Vector LoadPair(const T* at) {
+    Vector v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+template <typename Vector, typename T>
+void StorePair(T* at, Vector v) {
+    std::memcpy(at, &v, sizeof v);
+}
+
+// 1 for a weight of 1, 0 for a weight of 0, from the bits: the top three of 1.0 are 001, of 0.0
+// 000. A loop that counts so vectorises, where one that counts comparisons does not.
+int64_t OneOf(double weight) { return static_cast<int64_t>(std::bit_cast<uint64_t>(weight) >> 61); }
+
+// The largest i with axis[i] <= v (v clamped into the axis), one lower when it is the last
+// breakpoint. Searched from `near`, as the next box mostly neighbours the last.
+size_t IndexOf(const std::vector<double>& axis, double v, size_t near) {
+    size_t i = std::min(near, axis.size() - 2);
+    while (i + 2 < axis.size() && axis[i + 1] <= v) ++i;
+    while (i > 0 && axis[i] > v) --i;
+    return i;
+}
+
+// Where an engine speed and pressure lie between breakpoints (i, j) and (i + 1, j + 1): the box
+// of the four cells they weigh on. Boxes at the axes' ends reach out to the values that clamp
+// into them.
+struct Box {
+    size_t row, column;  // i and j
+    Pair first, last;    // the axes' ends
+    Pair low, span;      // breakpoints i and j, and the distances to the next
+    Pair from, to;       // the values within: from <= v < to
+    bool atEnd;          // some values within lie beyond the axes
+
+    Box(const FuelMap& map, Pair v, size_t nearRow = 0, size_t nearColumn = 0)
+        : row(IndexOf(map.rows.values, v[0], nearRow)),
+          column(IndexOf(map.columns.values, v[1], nearColumn)) {
+        const std::vector<double>& rows = map.rows.values;
+        const std::vector<double>& columns = map.columns.values;
+        first = Pair{rows.front(), columns.front()};
+        last = Pair{rows.back(), columns.back()};
+        low = Pair{rows[row], columns[column]};
+        span = Pair{rows[row + 1], columns[column + 1]} - low;
+        const bool rowEnd = row + 2 == rows.size(), columnEnd = column + 2 == columns.size();
+        from = Pair{row == 0 ? -kInfinity : low[0], column == 0 ? -kInfinity : low[1]};
+        to = Pair{rowEnd ? kInfinity : rows[row + 1], columnEnd ? kInfinity : columns[column + 1]};
+        atEnd = row == 0 || column == 0 || rowEnd || columnEnd;
+    }
+    bool Holds(Pair v) const { return Both((v >= from) & (v < to)); }
+    // How far v, clamped into the axes, lies from breakpoints i and j towards the next ones,
+    // from 0 to 1. Only a box at an end needs the clamping.
+    template <bool kClamp = true>
+    Pair Fraction(Pair v) const {
+        if constexpr (kClamp) {
+            v = Select(v > first, v, first);
+            v = Select(v < last, v, last);
+        }
+        return (v - low) / span;
+    }
+};
+
+// The weights of the lower and the upper breakpoint of each axis, at fractions f between them.
+struct Split {
+    Pair low, high;
+};
+template <CellWeighting kWeighting>
+Split SplitAt(Pair f) {
+    if constexpr (kWeighting == CellWeighting::Bilinear) {
+        return {1.0 - f, f};
+    } else {  // the lower one at an exact half
+        const Pair low = Select(f <= 0.5, Pair{1, 1}, Pair{0, 0});
+        return {low, 1.0 - low};
+    }
+}
+
+// A column as the source gives it, or missing in every sample.
+const double* ColumnOf(std::span<const double> column, int32_t samples) {
+    return column.size() == static_cast<size_t>(samples) ? column.data() : nullptr;
+}
+
+const double* MissingBlock() {
+    static const auto nans = [] {
+        std::array<double, kBlock> values;
+        values.fill(kNaN);
+        return values;
+    }();
+    return nans.data();
+}
+
+// A source's range, clamped; empty when first > last.
+struct Range {
+    int32_t first, last;
+};
+Range ClampedRange(const RetuneSource& source) {
+    return {std::max(source.first, int32_t{1}), std::min(source.last, source.samples)};
+}
+
+// One block of a source's samples, from sample `first` (1-based), n of them.
+struct Block {
+    int32_t first, n;
+    const double *rpm, *map, *factor;
+
+    Block(const RetuneSource& source, int32_t from, int32_t count) : first(from), n(count) {
+        const auto at = [&](std::span<const double> column) {
+            const double* values = ColumnOf(column, source.samples);
+            return values ? values + (from - 1) : MissingBlock();
+        };
+        rpm = at(source.rpm);
+        map = at(source.map);
+        factor = at(source.factor);
+    }
+};
+
+// Asks for the next block's values while this one is gathered, a cache line at a time, so that
+// reading memory and computing overlap.
+class Prefetcher {
+public:
+    // For the block after the one from `from`, whose `used` samples are to be gathered.
+    Prefetcher(const RetuneSource& source, int32_t from, int32_t last, int32_t used) {
+        for (std::span<const double> column : {source.rpm, source.map, source.factor})
+            if (const double* values = ColumnOf(column, source.samples))
+                columns_[count_++] = values;
+        if (source.filter)
+            for (const double* values : source.filter->columns())
+                if (count_ < columns_.size()) columns_[count_++] = values;
+        next_ = start_ = std::min(from + kBlock, last + 1);
+        end_ = std::min(start_ + kBlock, last + 1);
+        pace_ = used > 0 ? static_cast<double>(end_ - start_) / used : kBlock;
+    }
+    // Keeps a little ahead, in step with the s-th sample gathered.
+    void Follow(int32_t s) {
+        const int32_t upTo = std::min(end_, start_ + static_cast<int32_t>(s * pace_) + 64);
+        if (next_ >= upTo) return;
+        for (size_t c = 0; c < count_; ++c)
+            for (int32_t line = next_; line < upTo; line += 8)  // a cache line of doubles
+                __builtin_prefetch(columns_[c] + (line - 1));
+        next_ += (upTo - next_ + 7) / 8 * 8;
+    }
+
+private:
+    std::array<const double*, 8> columns_;  // a filter's further columns beyond these go unasked
+    size_t count_ = 0;
+    int32_t start_, next_, end_;
+    double pace_;  // samples of the next block per sample gathered
+};
+
+// Which samples of a block the retune uses, and what it reads of them.
+struct BlockUse {
+    std::array<double, kBlock> passes;  // 1 where the sample passes the filter, else 0
+    std::array<double, kBlock> use;     // 1 where it also has all three values, else 0
+    // The samples used, one after the other: engine speed and pressure, and the factor twice.
+    int32_t used = 0;
+    std::array<Pair, kBlock> at, factor;
+};
+
+// The samples lacking a value, of those that pass the filter.
+void CountMissing(const Block& block, const BlockUse& marks, RetuneEvidence& evidence) {
+    for (int32_t i = 0; i < block.n; ++i) {
+        if (marks.passes[i] == 0) continue;
+        const bool rpm = std::isnan(block.rpm[i]), map = std::isnan(block.map[i]);
+        const bool factor = !(std::fabs(block.factor[i]) < kInfinity);
+        evidence.missingRpm += rpm;
+        evidence.missingMap += map;
+        evidence.missingFactor += factor;
+        evidence.missingAny += rpm | map | factor;
+    }
+}
+
+// What was dropped and why is added to `evidence` when given.
+void MarkUse(const RetuneSource& source, const Block& block, BlockUse& marks,
+             RetuneEvidence* evidence) {
+    double* passes = marks.passes.data();
+    if (!source.filter)
+        std::fill_n(passes, block.n, 1.0);
+    else if (evidence)
+        source.filter->MarkWeights(block.first, block.n, passes, evidence->failedCondition);
+    else
+        source.filter->MarkWeights(block.first, block.n, passes);
+    // Selects one after the other, which vectorise where a test of several comparisons does not.
+    // An infinite factor is missing too: 0 × factor, the weight of a cell beside an exact
+    // breakpoint, would be NaN in that cell.
+    int64_t lacking = 0;
+    for (int32_t i = 0; i < block.n; ++i) {
+        double present = block.rpm[i] == block.rpm[i] ? 1.0 : 0.0;
+        present = block.map[i] == block.map[i] ? present : 0.0;
+        present = std::fabs(block.factor[i]) < kInfinity ? present : 0.0;
+        marks.use[i] = passes[i] * present;
+        lacking += OneOf(passes[i] - marks.use[i]);
+    }
+    // Written one after the other whether used or not, without a branch; only a sample used
+    // moves the next place on.
+    int32_t used = 0;
+    for (int32_t i = 0; i < block.n; ++i) {
+        marks.at[used] = Pair{block.rpm[i], block.map[i]};
+        marks.factor[used] = Pair{block.factor[i], block.factor[i]};
+        used += static_cast<int32_t>(OneOf(marks.use[i]));
+    }
+    marks.used = used;
+    if (!evidence) return;
+    evidence->samplesUsed += used;
+    if (lacking != 0) CountMissing(block, marks, *evidence);
+}
+
+// What the cells gather: W, Σ weight × factor and the samples that touched them. Kept column by
+// column, so that cells (i, j) and (i + 1, j) lie side by side and move as one Pair.
+class Sums {
+public:
+    explicit Sums(const FuelMap& map)
+        : rows_(map.rowCount()),
+          weight_(map.cells.size()),
+          weighted_(map.cells.size()),
+          samples_(map.cells.size()) {}
+
+    // Cell (i, j) of the map.
+    double weight(size_t i, size_t j) const { return weight_[At(i, j)]; }
+    double weighted(size_t i, size_t j) const { return weighted_[At(i, j)]; }
+    int64_t samples(size_t i, size_t j) const { return samples_[At(i, j)]; }
+
+    // The sums of cells (i, j) and (i + 1, j) while a run of samples stays in one box.
+    class Column {
+    public:
+        Column(Sums& sums, size_t i, size_t j)
+            : sums_(sums),
+              at_(sums.At(i, j)),
+              weight_(LoadPair<Pair>(&sums.weight_[at_])),
+              weighted_(LoadPair<Pair>(&sums.weighted_[at_])),
+              samples_(LoadPair<PairMask>(&sums.samples_[at_])) {}
+        ~Column() {
+            StorePair(&sums_.weight_[at_], weight_);
+            StorePair(&sums_.weighted_[at_], weighted_);
+            StorePair(&sums_.samples_[at_], samples_);
+        }
+        Column(const Column&) = delete;
+        Column& operator=(const Column&) = delete;
+
+        void Add(Pair w, Pair factor) {
+            weight_ += w;
+            weighted_ += w * factor;
+            samples_ -= w > 0;  // a true comparison is -1
+        }
+
+    private:
+        Sums& sums_;
+        size_t at_;
+        Pair weight_, weighted_;
+        PairMask samples_;
+    };
+
+private:
+    size_t At(size_t i, size_t j) const { return j * rows_ + i; }
+
+    size_t rows_;
+    std::vector<double> weight_, weighted_;
+    std::vector<int64_t> samples_;
+};
+
+// The samples used of a run that stays in `box`, from s on, into its four cells; returns the
+// sample after the run.
+template <CellWeighting kWeighting, bool kClamp>
+int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, Sums::Column& lowColumn,
+                  Sums::Column& highColumn) {
+    do {
+        const Split w = SplitAt<kWeighting>(box.Fraction<kClamp>(marks.at[s]));
+        const Pair rowWeights = {w.low[0], w.high[0]};
+        lowColumn.Add(rowWeights * w.low[1], marks.factor[s]);
+        highColumn.Add(rowWeights * w.high[1], marks.factor[s]);
+    } while (++s < marks.used && box.Holds(marks.at[s]));
+    return s;
+}
+
+// The block's samples used into the cells, in sample order. Engine speed and pressure change
+// slowly, so a sample mostly lies in the box of the one before: a run of such samples is
+// gathered with the box's four cells' sums in registers, and the axes are searched only when a
+// run starts.
+template <CellWeighting kWeighting>
+void Accumulate(const FuelMap& map, const BlockUse& marks, Sums& sums, Prefetcher& ahead) {
+    size_t row = 0, column = 0;
+    for (int32_t s = 0; s < marks.used;) {
+        ahead.Follow(s);
+        const Box box(map, marks.at[s], row, column);
+        row = box.row;
+        column = box.column;
+        Sums::Column lowColumn(sums, row, column), highColumn(sums, row, column + 1);
+        s = box.atEnd ? GatherRun<kWeighting, true>(box, marks, s, lowColumn, highColumn)
+                      : GatherRun<kWeighting, false>(box, marks, s, lowColumn, highColumn);
+    }
+    ahead.Follow(marks.used);
+}
+
+RetuneCell Finished(double old, double weight, double weighted, int64_t samples,
+                    const RetuneSettings& settings) {
+    RetuneCell cell;
+    cell.weight = weight;
+    cell.samples = samples;
+    if (weight > 0) cell.factor = weighted / weight;
+    cell.trusted = weight >= settings.minWeight && cell.factor > 0;
+    if (cell.trusted)
+        cell.change = std::min(std::max(cell.factor, 1 - settings.maxChange / 100),
+                               1 + settings.maxChange / 100);
+    cell.value = cell.trusted ? old * cell.change : old;
+    return cell;
+}
+
+}  // namespace
+
+std::string_view CellWeightingName(CellWeighting weighting) {
+    return weighting == CellWeighting::Nearest ? "nearest" : "bilinear";
+}
+
+std::optional<CellWeighting> CellWeightingNamed(std::string_view name) {
+    for (const CellWeighting w : {CellWeighting::Bilinear, CellWeighting::Nearest})
+        if (name == CellWeightingName(w)) return w;
+    return std::nullopt;
+}
+
+std::optional<std::string> RetuneSettingsError(const RetuneSettings& settings) {
+    const auto fine = [](double v) { return v >= 0 && v < kInfinity; };
+    if (!fine(settings.minWeight)) return "the minimum weight must be a number, 0 or more";
+    if (!fine(settings.maxChange)) return "the largest change must be a percentage, 0 or more";
+    return std::nullopt;
+}
+
+RetuneSource RetuneSourceOf(const LogData& log, int32_t first, int32_t last,
+                            std::span<const double> factor, const SampleFilter& filter) {
+    const auto column = [&](const char* name) {
+        const int32_t item = log.itemNamed(name);
+        return item != 0 ? log.column(item) : std::span<const double>();
+    };
+    return {log.lngSampleCount, first, last, column(kRpmItem), column(kMapItem), factor, &filter};
+}
+
+std::vector<double> DefaultFuelFactor(const LogData& log) {
+    const int32_t blmItem = log.itemNamed(ValueItemOf(TableKind::Blm));
+    const int32_t intItem = log.itemNamed(ValueItemOf(TableKind::Int));
+    if (blmItem == 0 || intItem == 0) return {};
+    const std::span<const double> blm = log.column(blmItem), integrator = log.column(intItem);
+    std::vector<double> factor(blm.size());
+    for (size_t s = 0; s < factor.size(); ++s) factor[s] = blm[s] * integrator[s] / 16384;
+    return factor;
+}
+
+RetuneResult Retune(const FuelMap& map, std::span<const RetuneSource> sources,
+                    const RetuneSettings& settings) {
+    RetuneResult result;
+    RetuneEvidence& evidence = result.evidence;
+    evidence.logs = static_cast<int32_t>(sources.size());
+    size_t conditions = 0;
+    for (const RetuneSource& source : sources)
+        if (source.filter) conditions = std::max(conditions, source.filter->conditionCount());
+    evidence.failedCondition.assign(conditions, 0);
+
+    Sums sums(map);
+    const auto marks = std::make_unique<BlockUse>();
+    for (const RetuneSource& source : sources) {
+        const auto [first, last] = ClampedRange(source);
+        if (first > last) continue;
+        evidence.samplesInRange += last - first + 1;
+        for (int32_t from = first; from <= last; from += kBlock) {
+            const Block block(source, from, std::min(kBlock, last - from + 1));
+            MarkUse(source, block, *marks, &evidence);
+            Prefetcher ahead(source, from, last, marks->used);
+            if (settings.weighting == CellWeighting::Nearest)
+                Accumulate<CellWeighting::Nearest>(map, *marks, sums, ahead);
+            else
+                Accumulate<CellWeighting::Bilinear>(map, *marks, sums, ahead);
+        }
+    }
+
+    result.cells.reserve(map.cells.size());
+    for (size_t i = 0; i < map.rowCount(); ++i) {
+        for (size_t j = 0; j < map.columnCount(); ++j) {
+            result.cells.push_back(Finished(map.cells[i * map.columnCount() + j], sums.weight(i, j),
+                                            sums.weighted(i, j), sums.samples(i, j), settings));
+            evidence.trustedCells += result.cells.back().trusted;
+        }
+    }
+    evidence.cells = static_cast<int32_t>(map.cells.size());
+    return result;
+}
+
+SampleMarks MarkRetuneCellSamples(const FuelMap& map, const RetuneSource& source, size_t row,
+                                  size_t column, CellWeighting weighting) {
+    const auto [first, last] = ClampedRange(source);
+    // As the retune weighs it; a cell outside the sample's box gets nothing.
+    size_t nearRow = 0, nearColumn = 0;
+    const auto weighs = [&](Pair v) {
+        const Box box(map, v, nearRow, nearColumn);
+        nearRow = box.row;
+        nearColumn = box.column;
+        const size_t i = row - box.row, j = column - box.column;  // 0 or 1 inside the box
+        if (i > 1 || j > 1) return false;
+        const Split w = weighting == CellWeighting::Nearest
+                            ? SplitAt<CellWeighting::Nearest>(box.Fraction(v))
+                            : SplitAt<CellWeighting::Bilinear>(box.Fraction(v));
+        return (i == 0 ? w.low[0] : w.high[0]) * (j == 0 ? w.low[1] : w.high[1]) > 0;
+    };
+    const auto marks = std::make_unique<BlockUse>();
+    std::optional<Block> block;
+    return SampleMarks(first, last, [&](int32_t s) {
+        if (!block || s == block->first + block->n) {
+            block.emplace(source, s, std::min(kBlock, last - s + 1));
+            MarkUse(source, *block, *marks, nullptr);
+        }
+        const auto i = static_cast<size_t>(s - block->first);
+        return marks->use[i] != 0 && weighs(Pair{block->rpm[i], block->map[i]});
+    });
+}
+
+}  // namespace grafolux

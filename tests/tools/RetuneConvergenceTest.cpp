@@ -1,0 +1,111 @@
+// Retune passes on the simulated engine, from an ECU map 12 % off its true VE map in a pattern
+// (some cells rich, some lean), each pass on a fresh log of the map the last one made. The
+// filter is a careful tuner's: a warm engine (SENSOR:CTS >= 80) and no transient (TEST:DMAP
+// <= 2 kPa, a column the test computes until computed items exist: SimulatedLog.h).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+
+#include "SimulatedLog.h"
+#include "tables/Retune.h"
+#include "tables/RetuneText.h"
+
+namespace grafolux {
+namespace {
+
+constexpr int kRows = 15, kColumns = 9;  // 800 … 6400 rpm, 20 … 100 kPa
+
+// A smooth VE surface: higher with pressure, best in the middle of the speed range.
+double TrueVe(int i, int j) {
+    return 35 + 5 * (j + 2) * (0.75 + 0.25 * std::sin(std::numbers::pi * i / 14));
+}
+// The four quarters of the map, 12 % rich and 12 % lean crosswise.
+double EcuError(int i, int j) { return (i < 8) == (j < 5) ? 1.12 : 0.88; }
+
+FuelMap MapOf(const std::function<double(int, int)>& cell) {
+    std::string text = "RPM\\kPa";
+    for (int j = 0; j < kColumns; ++j) text.append("\t").append(std::to_string(20 + 10 * j));
+    for (int i = 0; i < kRows; ++i) {
+        text.append("\n").append(std::to_string(800 + 400 * i));
+        for (int j = 0; j < kColumns; ++j) text.append("\t").append(FixedText(cell(i, j), 1));
+    }
+    return test::MapOf(text);
+}
+
+const FuelMap& TrueVeMap() {
+    static const FuelMap map = MapOf(TrueVe);
+    return map;
+}
+const FuelMap& FirstEcuMap() {
+    static const FuelMap map = MapOf([](int i, int j) { return TrueVe(i, j) * EcuError(i, j); });
+    return map;
+}
+
+// The ECU running `ecu` for an hour, and the retune of `ecu` on that log by `factor` (the
+// default factor when none).
+RetuneResult RetuneOn(const FuelMap& ecu, uint64_t seed, const char* factorItem = nullptr,
+                      const RetuneSettings& settings = {}) {
+    const LogData log = test::SimulatedLog(TrueVeMap(), ecu, {.seed = seed});
+    const std::vector<double> factor =
+        factorItem ? std::vector<double>(log.column(log.itemNamed(factorItem)).begin(),
+                                         log.column(log.itemNamed(factorItem)).end())
+                   : DefaultFuelFactor(log);
+    const std::vector<SampleCondition> careful = {{"SENSOR:CTS", CompareOp::GreaterEqual, 80},
+                                                  {test::kUnsteady, CompareOp::LessEqual, 2}};
+    const SampleFilter filter(log, careful);
+    const RetuneSource source = RetuneSourceOf(log, 1, log.lngSampleCount, factor, filter);
+    RetuneResult result = Retune(ecu, std::span(&source, 1), settings);
+    // The careful filter dropped the cold start and the transients.
+    EXPECT_GT(result.evidence.failedCondition[0], 1000);
+    EXPECT_GT(result.evidence.failedCondition[1], 1000);
+    return result;
+}
+
+FuelMap Pass(const FuelMap& ecu, uint64_t seed) {
+    return test::MapOf(RetuneText(ecu, RetuneOn(ecu, seed), RetuneShow::Map));
+}
+
+TEST(RetuneConvergence, TwoPassesBringBlmWithinTwoOf128) {
+    const FuelMap third = Pass(Pass(FirstEcuMap(), 1), 2);
+    // Of a fresh log: F by the BLM column is the mean BLM of each cell.
+    int trusted = 0, within = 0;
+    for (const RetuneCell& cell : RetuneOn(third, 3, "SENSOR:BLM").cells) {
+        trusted += cell.trusted;
+        within += cell.trusted && std::fabs(cell.factor - 128) <= 2;
+    }
+    EXPECT_GE(trusted, kRows * kColumns * 8 / 10);
+    EXPECT_GE(within * 10, trusted * 9) << within << " of " << trusted << " trusted cells";
+}
+
+// The first pass moves most cells by the whole largest change, the right way, and none further;
+// with a wider hold none is held, and the cells move by about the 12 % they are off.
+TEST(RetuneConvergence, TheFirstPassIsHeldToTheLargestChange) {
+    struct Case {
+        const char* name;
+        double maxChange;
+        int heldAtLeast, heldAtMost;  // percent of the trusted cells
+    } cases[] = {{"held to 10 %", 10, 60, 100}, {"held to 20 %", 20, 0, 0}};
+    for (const Case& c : cases) {
+        const RetuneResult result = RetuneOn(FirstEcuMap(), 1, nullptr, {.maxChange = c.maxChange});
+        int trusted = 0, held = 0;
+        double moved = 0;
+        for (int cell = 0; cell < kRows * kColumns; ++cell) {
+            const double change = result.cells[cell].change - 1;
+            if (!result.cells[cell].trusted) continue;
+            ++trusted;
+            moved += std::fabs(change);
+            EXPECT_LE(std::fabs(change), c.maxChange / 100 + 1e-12) << c.name << cell;
+            held += std::fabs(std::fabs(change) - c.maxChange / 100) < 1e-12 &&
+                    (change < 0) == (EcuError(cell / kColumns, cell % kColumns) > 1);
+        }
+        EXPECT_GE(trusted, kRows * kColumns * 8 / 10) << c.name;
+        EXPECT_GE(held * 100, c.heldAtLeast * trusted) << c.name << ": " << held;
+        EXPECT_LE(held * 100, c.heldAtMost * trusted) << c.name << ": " << held;
+        EXPECT_GT(moved / trusted, 0.09) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace grafolux
