@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <span>
 
-#include "logdata/LogModel.h"
+#include "logdata/Colour.h"
 #include "logdata/Rounding.h"
 
 namespace grafolux {
