@@ -17,8 +17,8 @@
 #include "app/frmMain.h"
 #include "draw/DisplayText.h"
 #include "files/AtomicFile.h"
+#include "files/FileChecks.h"
 #include "logdata/LogSetLoader.h"
-#include "logdata/TextFields.h"
 #include "tables/CellTableText.h"
 #include "tables/TableLegend.h"
 

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <string>
 
 namespace grafolux {
@@ -104,16 +103,6 @@ std::string_view GetField(std::string_view line, int32_t index, std::string_view
         if (found == std::string_view::npos) return {};
         start = found + separator.size();
     }
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::exists(path, error);
-}
-
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error) && !error;
 }
 
 std::string OnOneLine(std::string_view text) {

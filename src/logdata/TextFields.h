@@ -24,9 +24,4 @@ std::string_view GetField(std::string_view line, int32_t index, std::string_view
 // line.
 std::string OnOneLine(std::string_view text);
 
-// True when the path names an existing file or folder.
-bool FileExists(const std::string& path);
-// True when both paths name the same existing file (through links and different spellings).
-bool SameFile(const std::string& a, const std::string& b);
-
 }  // namespace grafolux
