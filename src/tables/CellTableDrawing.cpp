@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "draw/NumberFormat.h"
-#include "graph/Legend.h"
 #include "logdata/Rounding.h"
 #include "tables/CellColours.h"
 
