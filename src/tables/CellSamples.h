@@ -7,9 +7,9 @@
 #include <optional>
 #include <string_view>
 
+#include "logdata/SampleMarks.h"
 #include "tables/CellStats.h"
 #include "tables/SampleFilter.h"
-#include "tables/SampleMarks.h"
 
 namespace grafolux {
 
