@@ -3,6 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "tables/CellLabels.h"
+
 namespace grafolux {
 
 namespace {
@@ -19,10 +21,10 @@ std::vector<std::vector<std::string>> TableFields(const CellTable& table, const 
                                                   std::string_view notAvailable) {
     std::vector<std::vector<std::string>> rows(kTableRows + 1);
     rows[0].push_back("RPM");
-    for (int m = 1; m <= kTableColumns; ++m) rows[0].push_back(std::to_string(10 * (m + 1)));
+    for (int m = 1; m <= kTableColumns; ++m) rows[0].push_back(std::to_string(ColumnMap(m)));
     for (int k = 1; k <= kTableRows; ++k) {
         std::vector<std::string>& row = rows[k];
-        row.push_back(std::to_string(400 * k));
+        row.push_back(std::to_string(RowRpm(k)));
         for (int m = 1; m <= kTableColumns; ++m) {
             const ShownCell cell = CellShown(table, show, k, m);
             const bool shows = cell.available || show.statistic == CellStatistic::Count;
