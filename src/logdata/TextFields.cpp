@@ -105,6 +105,16 @@ std::string_view GetField(std::string_view line, int32_t index, std::string_view
     }
 }
 
+std::string& AppendShortestText(std::string& text, double value) {
+    char buffer[32];  // the longest, such as -2.2250738585072014e-308, takes 24
+    return text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+std::string ShortestText(double value) {
+    std::string text;
+    return AppendShortestText(text, value);
+}
+
 std::string OnOneLine(std::string_view text) {
     std::string line;
     for (char c : text) {

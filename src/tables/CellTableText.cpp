@@ -1,20 +1,13 @@
 #include "tables/CellTableText.h"
 
-#include <charconv>
 #include <vector>
 
+#include "logdata/TextFields.h"
 #include "tables/CellLabels.h"
 
 namespace grafolux {
 
 namespace {
-
-// Shortest text that reads back to the same double.
-std::string ShortestText(double value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return {buffer, end};
-}
 
 // The table as rows of fields; an empty optional cell shows no value.
 std::vector<std::vector<std::string>> TableFields(const CellTable& table, const CellShow& show,

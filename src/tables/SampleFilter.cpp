@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -61,13 +60,11 @@ std::string_view OperatorTextOf(CompareOp op, bool mathematical) {
 }
 
 std::string Text(const SampleCondition& condition, bool mathematical, std::string_view gap) {
-    char number[32];
-    const auto end = std::to_chars(number, number + sizeof number, condition.number).ptr;
     std::string text = condition.item;
     // "A!" "=" 1 written together would read back as "A" "!=" 1.
     if (gap.empty() && text.ends_with('!')) gap = " ";
     text.append(gap).append(OperatorTextOf(condition.op, mathematical)).append(gap);
-    return text.append(number, end);
+    return AppendShortestText(text, condition.number);
 }
 
 // The values `op number` lets through. A strict bound is the next double inward, so that no
