@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Version.h"
 #include "support/RunProgram.h"
 
 namespace {
@@ -13,7 +14,7 @@ TEST(WindowProgram, AnswersHelpAndVersionWithoutADisplay) {
     EXPECT_NE(help.out.find("[LOG]"), std::string::npos) << help.out;
     const ProgramRun version = RunProgram(GRAFOLUX_WINDOW, {"--version"}, {}, noDisplay);
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "grafolux 0.3.2\n");
+    EXPECT_EQ(version.out, std::string("grafolux ").append(grafolux::kVersionText).append("\n"));
     EXPECT_NE(RunProgram(GRAFOLUX_WINDOW, {"--no-such-option"}, {}, noDisplay).exitCode, 0);
 }
 
