@@ -38,7 +38,7 @@ struct CellTable {
 };
 
 // What a table gathers: everything, or only what the mean and the count need (the plain
-// table's pass, as fast as it was before the spread was gathered).
+// table's pass, which skips the spread's work).
 enum class Gathered { Everything, MeanAndCount };
 
 // Accumulates samples of one or several logs into one table: adding log A and then log B
