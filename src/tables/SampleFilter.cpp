@@ -104,7 +104,8 @@ std::variant<SampleCondition, ConditionError> ParseCondition(std::string_view te
         if (name.empty()) return ConditionError{"no item name before the operator"};
         if (number.empty()) return ConditionError{"no number after the operator"};
         if (!BeginsLikeNumber(number))
-            return ConditionError{"\"" + OnOneLine(number) + "\" is not a number"};
+            return ConditionError{
+                std::string(1, '"').append(OnOneLine(number)).append("\" is not a number")};
         return SampleCondition{std::string(name), found->op, Val(number)};
     }
     return ConditionError{"no operator (one of = != < <= > >=)"};
