@@ -157,7 +157,7 @@ std::string Code(const std::string& s, size_t& i, char until) {
     return code;
 }
 
-// The script's words and separators: ";" for a line end, ; | & ( and {, and ")" and "}".
+// The script's words and separators: ";" for a line end, ; | & && || ( and {; ";;", ")" and "}".
 std::vector<std::string> Tokens(const std::string& code) {
     std::vector<std::string> tokens;
     std::string word;
@@ -171,7 +171,11 @@ std::vector<std::string> Tokens(const std::string& code) {
             c == '&' && !word.empty() && (word.back() == '>' || word.back() == '<');
         if (std::string_view("\n;|&(){}").find(c) != std::string_view::npos && !redirected) {
             flush();
-            tokens.push_back(c == ')' || c == '}' ? std::string(1, c) : ";");
+            const bool doubled = i + 1 < code.size() && code[i + 1] == c;
+            tokens.push_back(c == ')' || c == '}'  ? std::string(1, c)
+                             : doubled && c == ';' ? ";;"
+                                                   : ";");
+            if (doubled && (c == ';' || c == '&' || c == '|')) ++i;
         } else if (std::isspace(static_cast<unsigned char>(c))) {
             flush();
         } else {
@@ -198,15 +202,12 @@ std::set<std::string> CommandsOf(const std::string& script) {
     const std::vector<std::string> tokens = Tokens(Code(script, at, '\0'));
     std::set<std::string> commands, functions;
     bool commandPosition = true, casePattern = false, forList = false;
-    int cases = 0;
     for (size_t t = 0; t < tokens.size(); ++t) {
         const std::string& w = tokens[t];
         const std::string next = t + 1 < tokens.size() ? tokens[t + 1] : "";
-        if (w == ";" && next == ";" && cases > 0) {  // `;;`: a pattern follows
+        if (w == ";;") {  // a case's pattern follows
             casePattern = true;
-            ++t;
         } else if (w == "esac") {
-            --cases;
             casePattern = false;
             commandPosition = false;
         } else if (casePattern) {
@@ -224,7 +225,6 @@ std::set<std::string> CommandsOf(const std::string& script) {
             t += 2;
         } else if (w == "case") {
             while (t < tokens.size() && tokens[t] != "in") ++t;
-            ++cases;
             casePattern = true;
         } else if (w == "for") {
             forList = true;
@@ -298,8 +298,8 @@ TEST(ScriptCommands, FindsTheProgramsAScriptRuns) {
         {"own programs and variables", "scripts/x.sh; build/y; \"$b\" z; $cli", {}},
         {"functions", "f() { a; }\ng() {\n  f\n}\ng", {"a"}},
         {"case",
-         "case $x in\n  n) a ;;\n  p | q) b ;;\n  *) c; exit 2 ;;\nesac\nd",
-         {"a", "b", "c", "d"}},
+         "case $x in\n  n) a && z ;;\n  p | q) b || y ;;\n  *) c; exit 2 ;;\nesac\nd",
+         {"a", "z", "b", "y", "c", "d"}},
         {"for list", "for p in cmake git; do a \"$p\"; done", {"a"}},
         {"arithmetic", "x=$((y + 1)); for ((i = 0; i < n; i++)); do a; done", {"a"}},
         {"conditions",
