@@ -14,7 +14,7 @@
 #include "formula/FormulaProgram.h"
 #include "formula/FormulaReader.h"
 #include "logdata/LogLoader.h"
-#include "tables/SampleMarks.h"
+#include "logdata/SampleMarks.h"
 
 namespace {
 

@@ -49,11 +49,13 @@ QImage ChartPicture() {
                               RGB(255, 255, 0), RGB(255, 0, 255), RGB(0, 255, 255)};
     for (int c = 0; c < 6; ++c) {
         s.SetForeColor(colours[c]);
-        s.CurrentX = 600;
-        s.CurrentY = h / 2;
+        double fromX = 600, fromY = h / 2;
         for (double x = 600; x < w - 75; x += 15) {
             const double v = std::sin(x / (900.0 + 300 * c)) * 0.3 + std::sin(x / 97.0 + c) * 0.05;
-            s.LineTo(x, (0.15 + 0.12 * c + v * 0.4) * (h - 420) + 120);
+            const double y = (0.15 + 0.12 * c + v * 0.4) * (h - 420) + 120;
+            s.Line(fromX, fromY, x, y);
+            fromX = x;
+            fromY = y;
         }
     }
     return s.image();

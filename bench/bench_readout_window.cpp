@@ -9,13 +9,13 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <memory>
 
 #include "app/Dialogs.h"
 #include "app/frmMain.h"
+#include "logdata/TextFields.h"
 
 namespace {
 
@@ -57,14 +57,13 @@ void WriteLog(const std::string& path) {
     out << "\r\n";
     double value[kItems] = {};
     std::string line;
-    char buffer[32];
     for (int s = 0; s < kSamples; ++s) {
         line.clear();
         for (int k = 0; k < kItems; ++k) {
             value[k] += std::sin(s * 0.001 * (k + 1)) * 0.5;
             const double v =
                 k == 0 ? 3000 + 2000 * std::sin(s * 1e-4) : std::round(value[k] * 100) / 100;
-            line += std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
+            AppendShortestText(line, v);
             line += k + 1 < kItems ? '\t' : '\r';
         }
         out << line << '\n';

@@ -11,8 +11,8 @@ for preset in default asan; do
   cmake --build --preset "$preset" --target soak_window >/dev/null
 done
 echo "== optimised"
-/usr/bin/time -f 'wall %e s, peak %M KiB' build/default/tests/app/soak_window
+/usr/bin/time -f 'wall %e s, peak %M KiB' build/default/bench/soak_window
 # Without the quarantine, which holds freed memory back and would count as growth.
 echo "== AddressSanitizer, leak detection on"
 ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=0 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
-  /usr/bin/time -f 'wall %e s, peak %M KiB' build/asan/tests/app/soak_window
+  /usr/bin/time -f 'wall %e s, peak %M KiB' build/asan/bench/soak_window

@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Grafolux needs to build, test, package and benchmark.
+# Installs the Debian packages Grafolux needs to build, test, package and benchmark, and the
+# programs its scripts call that a minimal Debian lacks. `--list` prints the packages instead.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation libgtest-dev
-          libbenchmark-dev libgif-dev clang-format dpkg-dev desktop-file-utils groff-base xvfb xdotool)
+packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
+          libgtest-dev libbenchmark-dev libgif-dev clang-format git file dpkg-dev
+          desktop-file-utils groff-base mawk python3-minimal time xvfb xdotool)
+if [ "${1:-}" = --list ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the house rules (formatting, include directions), builds,
-# and runs every test: once optimised, once under the sanitizers.
+# Installs what is missing, checks the house rules the build cannot see (formatting, QtWidgets
+# only in the window), builds, and runs every test: once optimised (the package's flags, with
+# warnings as errors), once under the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -18,7 +18,7 @@
 #include "app/LogLoading.h"
 #include "draw/DisplayText.h"
 #include "files/AtomicFile.h"
-#include "logdata/TextFields.h"
+#include "files/FileChecks.h"
 #include "tables/CellTableText.h"
 #include "tables/TableLegend.h"
 

@@ -29,7 +29,7 @@
 #include "app/RecentList.h"
 #include "app/SampleRangeBoxes.h"
 #include "app/TableMenu.h"
-#include "logdata/TextFields.h"
+#include "files/FileChecks.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
 #include "views/DelayedRedraw.h"

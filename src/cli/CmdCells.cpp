@@ -1,6 +1,7 @@
 #include <variant>
 
 #include "cli/CliArgs.h"
+#include "tables/CellLabels.h"
 #include "tables/CellSamples.h"
 #include "tables/PooledTable.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 // The row or column whose label the option gives, as `table` prints the labels.
 int Label(const CliArgs& args, const std::string& option,
-          std::optional<int> (*labelled)(std::string_view), const char* labels) {
+          std::optional<int> (*labelled)(std::string_view), const std::string& labels) {
     const std::optional<std::string> text = args.option(option);
     if (!text) throw UsageError(option + " is needed");
     const std::optional<int> index = labelled(*text);
@@ -23,8 +24,8 @@ int Label(const CliArgs& args, const std::string& option,
 void RunCells(const CliArgs& args, const Print& print) {
     args.expectPositional(2);
     TableKindArg(args);  // checked only: both tables have the same cells
-    const CellAddress cell{Label(args, "--row", RowLabelled, "400, 800 ... 6400"),
-                           Label(args, "--column", ColumnLabelled, "20, 30 ... 100")};
+    const CellAddress cell{Label(args, "--row", RowLabelled, RowLabelsText()),
+                           Label(args, "--column", ColumnLabelled, ColumnLabelsText())};
     const std::vector<SampleCondition> conditions = WhereConditions(args, "cells");
 
     const std::string& path = args.positional()[1];

@@ -1,6 +1,5 @@
-#include <charconv>
-
 #include "cli/CliArgs.h"
+#include "logdata/TextFields.h"
 
 namespace grafolux::cli {
 
@@ -16,13 +15,10 @@ void RunDump(const CliArgs& args, const Print& print) {
     out += '\n';
     // Printed in slices: a large log's text need not be held whole.
     constexpr size_t kSlice = 1 << 20;
-    char buffer[32];
     for (int32_t s = 1; s <= log.lngSampleCount; ++s) {
         for (int32_t k = 1; k <= log.lngItemCount; ++k) {
             if (k > 1) out += '\t';
-            // Shortest text that reads back to the same double.
-            const auto end = std::to_chars(buffer, buffer + sizeof buffer, log.sample(k, s)).ptr;
-            out.append(buffer, end);
+            AppendShortestText(out, log.sample(k, s));
         }
         out += '\n';
         if (out.size() >= kSlice) {

@@ -1,7 +1,7 @@
 #pragma once
 // The window's fixed colours.
 
-#include "logdata/LogModel.h"
+#include "logdata/Colour.h"
 
 namespace grafolux {
 

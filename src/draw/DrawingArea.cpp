@@ -2,6 +2,11 @@
 
 namespace grafolux {
 
+void ClearLegend(DrawingArea& area) {
+    area.lngLegendLines = 0;
+    area.pbLegend.Cls();
+}
+
 PlotSize PlaceCanvas(DrawingArea& area, double zoom) {
     constexpr double kPixel = kTwipsPerPixel;
     PlotSize plot;

@@ -23,6 +23,9 @@ struct DrawingArea {
     int32_t lngLegendLines = 0;
 };
 
+// Empties the legend box: its drawing and its count of entries.
+void ClearLegend(DrawingArea& area);
+
 // A view's plot in twips: W x H inside the margins of pbGraph, the canvas CW wide.
 struct PlotSize {
     double W = 0, H = 0, CW = 0;

@@ -97,8 +97,6 @@ void Surface::Line(double x1, double y1, double x2, double y2) {
     CurrentY = y2;
 }
 
-void Surface::LineTo(double x2, double y2) { Line(CurrentX, CurrentY, x2, y2); }
-
 void Surface::Box(double x1, double y1, double x2, double y2, Colour colour, bool filled) {
     if (!image_.isNull()) {
         const QRect rect = QRect(QPoint(Px(x1), Px(y1)), QPoint(Px(x2), Px(y2))).normalized();

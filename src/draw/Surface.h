@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <span>
 
-#include "logdata/LogModel.h"
+#include "logdata/Colour.h"
 #include "logdata/Rounding.h"
 
 namespace grafolux {
@@ -69,8 +69,6 @@ public:
     void Cls();
     // Line in the fore colour; the print position moves to its end.
     void Line(double x1, double y1, double x2, double y2);
-    // Continues a line from the print position.
-    void LineTo(double x2, double y2);
     // Rectangle between two corners in `colour`, outlined or filled.
     void Box(double x1, double y1, double x2, double y2, Colour colour, bool filled);
     // Quadrilaterals in device pixels, each filled and outlined in `colour`, one painter.

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "logdata/LogModel.h"
+#include "logdata/Colour.h"
 
 namespace grafolux {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "logdata/LogModel.h"
+#include "logdata/Colour.h"
 
 namespace grafolux {
 

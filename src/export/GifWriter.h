@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "logdata/LogModel.h"
+#include "logdata/Colour.h"
 
 namespace grafolux {
 

@@ -17,11 +17,6 @@ double Scaled(double pixels) { return std::nearbyint(pixels * kTwipsPerPixel); }
 
 }  // namespace
 
-void ClearLegend(DrawingArea& area) {
-    area.lngLegendLines = 0;
-    area.pbLegend.Cls();
-}
-
 void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
                     const QString& strLow, const QString& strHigh, const DisplayColors& colors) {
     Surface& legend = area.pbLegend;

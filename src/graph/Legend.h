@@ -8,7 +8,6 @@
 
 namespace grafolux {
 
-void ClearLegend(DrawingArea& area);
 void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
                     const QString& strLow, const QString& strHigh, const DisplayColors& colors);
 

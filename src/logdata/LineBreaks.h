@@ -13,8 +13,6 @@ public:
     explicit LineBreaks(std::string_view bytes)
         : lfEnds_(LineEndRuleOf(bytes) == LineEndRule::AnyEnd) {}
 
-    bool lfEnds() const { return lfEnds_; }
-
     // The byte that ends the line starting at `p`, or `end` when the line runs to the end.
     const char* lineEnd(const char* p, const char* end) const {
         if (p == end) return end;

@@ -7,12 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "logdata/Colour.h"
+
 namespace grafolux {
-
-// A colour as the window stores it: red + 256 * green + 65536 * blue.
-using Colour = int32_t;
-
-constexpr Colour RGB(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 struct ItemInfo {
     std::string strName;  // header field bytes, exactly as in the file

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <string>
 
 namespace grafolux {
@@ -106,14 +105,14 @@ std::string_view GetField(std::string_view line, int32_t index, std::string_view
     }
 }
 
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::exists(path, error);
+std::string& AppendShortestText(std::string& text, double value) {
+    char buffer[32];  // the longest, such as -2.2250738585072014e-308, takes 24
+    return text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error) && !error;
+std::string ShortestText(double value) {
+    std::string text;
+    return AppendShortestText(text, value);
 }
 
 std::string OnOneLine(std::string_view text) {

@@ -20,13 +20,13 @@ size_t FindInText(std::string_view text, std::string_view searched, size_t from,
 // letter case). An index out of range gives the empty text; a trailing CR LF is dropped.
 std::string_view GetField(std::string_view line, int32_t index, std::string_view separator);
 
+// The shortest text that reads back (by strtod) to the same double, appended to `text`:
+// "0.30000000000000004", "1e+300", "-0", "inf".
+std::string& AppendShortestText(std::string& text, double value);
+std::string ShortestText(double value);
+
 // The text with its line breaks written as \r and \n, so that a message quoting it stays one
 // line.
 std::string OnOneLine(std::string_view text);
-
-// True when the path names an existing file or folder.
-bool FileExists(const std::string& path);
-// True when both paths name the same existing file (through links and different spellings).
-bool SameFile(const std::string& a, const std::string& b);
 
 }  // namespace grafolux

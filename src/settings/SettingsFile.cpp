@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "files/AtomicFile.h"
+#include "files/FileChecks.h"
 #include "logdata/Rounding.h"
 #include "logdata/TextFields.h"
 #include "settings/SettingsText.h"

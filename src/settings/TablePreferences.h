@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tables/CellTableDrawing.h"
+#include "tables/CellDisplay.h"
 #include "tables/SampleFilter.h"
 
 namespace grafolux {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "logdata/LogModel.h"
+#include "logdata/Colour.h"
 #include "tables/CellDisplay.h"
 
 namespace grafolux {

@@ -18,6 +18,13 @@ struct CellShow {
     bool operator==(const CellShow&) const = default;
 };
 
+// How a table looks: the statistic shown and whether cells are coloured.
+struct CellLook {
+    CellShow show;
+    bool coloured = false;  // each cell with a value on its colour, the text readable on it
+    bool operator==(const CellLook&) const = default;
+};
+
 // "mean", "count", "min", "max", "sd": the command line's names, also kept in the preferences.
 std::string_view StatisticName(CellStatistic statistic);
 std::optional<CellStatistic> StatisticNamed(std::string_view name);

@@ -5,32 +5,17 @@
 #include <string>
 
 #include "draw/NumberFormat.h"
+#include "tables/CellLabels.h"
 
 namespace grafolux {
 
 namespace {
 
-constexpr int kRpmStep = 400, kMapStep = 10;
 constexpr int kBlock = 4096;  // samples whose filter marks fit on the stack
-
-// Compared with the labels as the table text prints them, so that "0400" or "+400" is no label.
-std::optional<int> Labelled(std::string_view text, int step, int firstIndex, int count) {
-    for (int index = 1; index <= count; ++index)
-        if (text == std::to_string(step * (index + firstIndex - 1))) return index;
-    return std::nullopt;
-}
 
 QString Grouped(double value) { return FormatGrouped(value, 0); }
 
 }  // namespace
-
-std::optional<int> RowLabelled(std::string_view text) {
-    return Labelled(text, kRpmStep, 1, kTableRows);
-}
-
-std::optional<int> ColumnLabelled(std::string_view text) {
-    return Labelled(text, kMapStep, 2, kTableColumns);
-}
 
 SampleMarks MarkCellSamples(const LogData& log, CellAddress cell, int32_t first, int32_t last,
                             const SampleFilter& filter) {
@@ -58,13 +43,12 @@ SampleMarks MarkCellSamples(const LogData& log, CellAddress cell, int32_t first,
 }
 
 QString CellName(CellAddress cell) {
-    return Grouped(kRpmStep * cell.row) + " rpm \u00d7 " + Grouped(kMapStep * (cell.column + 1)) +
-           " kPa";
+    return Grouped(RowRpm(cell.row)) + " rpm \u00d7 " + Grouped(ColumnMap(cell.column)) + " kPa";
 }
 
 QString CellSummary(const CellTable& table, TableKind kind, CellAddress cell) {
     const int k = cell.row - 1, m = cell.column - 1;
-    const int rpm = kRpmStep * cell.row, map = kMapStep * (cell.column + 1);
+    const int rpm = RowRpm(cell.row), map = ColumnMap(cell.column);
     QString text = QString(kind == TableKind::Blm ? "BLM" : "INT") + " cell " + CellName(cell) +
                    "\nRPM from " + Grouped(rpm - kRpmStep / 2) + " to under " +
                    Grouped(rpm + kRpmStep / 2) + ", MAP from " + Grouped(map - kMapStep / 2) +

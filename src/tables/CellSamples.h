@@ -4,25 +4,18 @@
 
 #include <QString>
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
+#include "logdata/SampleMarks.h"
 #include "tables/CellStats.h"
 #include "tables/SampleFilter.h"
-#include "tables/SampleMarks.h"
 
 namespace grafolux {
 
-// Row k (1 = 400 rpm) and column m (1 = 20 kPa) of a table.
+// Row k and column m of a table (CellLabels.h).
 struct CellAddress {
     int row = 1, column = 1;
     bool operator==(const CellAddress&) const = default;
 };
-
-// The row labelled `text` (400, 800 … 6400) and the column labelled `text` (20, 30 … 100);
-// nothing for any other text.
-std::optional<int> RowLabelled(std::string_view text);
-std::optional<int> ColumnLabelled(std::string_view text);
 
 // Samples first..last, clamped into the log (first > last: none), marked when their engine
 // speed and pressure fall into the cell and they pass `filter` (resolved against `log`). A

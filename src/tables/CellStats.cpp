@@ -87,16 +87,17 @@ private:
     std::vector<Slot> slots_;
 };
 
-using RowBins = AxisBins<1, kTableRows>;            // 400 .. 6400 rpm
-using ColumnBins = AxisBins<2, kTableColumns + 1>;  // 20 .. 100 kPa
+// Bin b holds the values that round to b steps: the rows' and the columns' labels.
+using RowBins = AxisBins<RowRpm(1) / kRpmStep, RowRpm(kTableRows) / kRpmStep>;
+using ColumnBins = AxisBins<ColumnMap(1) / kMapStep, ColumnMap(kTableColumns) / kMapStep>;
 
-// Engine speed rounds to a multiple of 400, pressure to a multiple of 10, half-way going up.
+// Engine speed and pressure round to the nearest label, half-way going up.
 const RowBins& Rows() {
-    static const RowBins rows(200, 400);
+    static const RowBins rows(kRpmStep / 2.0, kRpmStep);
     return rows;
 }
 const ColumnBins& Columns() {
-    static const ColumnBins columns(5, 10);
+    static const ColumnBins columns(kMapStep / 2.0, kMapStep);
     return columns;
 }
 

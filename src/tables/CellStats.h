@@ -10,12 +10,10 @@
 #include <memory>
 
 #include "logdata/LogModel.h"
+#include "tables/CellLabels.h"
 #include "tables/SampleFilter.h"
 
 namespace grafolux {
-
-constexpr int kTableRows = 16;    // 400 .. 6400 rpm
-constexpr int kTableColumns = 9;  // 20 .. 100 kPa
 
 enum class TableKind { Blm, Int };
 
@@ -28,7 +26,7 @@ template <typename T>
 using CellGrid = std::array<std::array<T, kTableColumns>, kTableRows>;
 
 struct CellTable {
-    // [row k - 1][column m - 1]; row 1 is 400 rpm, column 1 is 20 kPa. A cell without samples
+    // [row k - 1][column m - 1], labelled as CellLabels.h says. A cell without samples
     // holds 0 in every statistic; stdDev is 0 in a cell of one sample.
     CellGrid<double> mean{};  // the sum in sample order over the count
     CellGrid<int32_t> count{};
@@ -40,7 +38,7 @@ struct CellTable {
 };
 
 // What a table gathers: everything, or only what the mean and the count need (the plain
-// table's pass, as fast as it was before the spread was gathered).
+// table's pass, which skips the spread's work).
 enum class Gathered { Everything, MeanAndCount };
 
 // Accumulates samples of one or several logs into one table: adding log A and then log B

@@ -3,9 +3,9 @@
 #include <optional>
 
 #include "draw/NumberFormat.h"
-#include "graph/Legend.h"
 #include "logdata/Rounding.h"
 #include "tables/CellColours.h"
+#include "tables/CellLabels.h"
 
 namespace grafolux {
 
@@ -57,7 +57,7 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
         contents.Line(0, y, Wc, y);
         if (i < kTableRows) {
             graph.SetForeColor(colors.lngTextColor);
-            const QString label = FormatGrouped(400.0 * (i + 1), 0);
+            const QString label = FormatGrouped(RowRpm(i + 1), 0);
             graph.PrintAt(kMarginLeft - kTickLength - kLabelGap - graph.TextWidth(label),
                           kMarginTop + y - h / 2 - graph.TextHeight(label) / 2, label);
         }
@@ -69,7 +69,7 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
         contents.SetForeColor(colors.lngGridColor);
         contents.Line(x, 0, x, H + kColumnOverhang);
         if (j < kTableColumns) {
-            const QString label = FormatGrouped(20.0 + 10 * j, 0);
+            const QString label = FormatGrouped(ColumnMap(j + 1), 0);
             contents.SetForeColor(colors.lngTextColor);
             contents.PrintAt(x + w / 2 - contents.TextWidth(label) / 2, H + kColumnOverhang, label);
         }

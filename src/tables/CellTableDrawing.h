@@ -10,12 +10,6 @@ namespace grafolux {
 // Every column line of a table lies this far (twips) left of its place.
 constexpr int kColumnOffset = 15;
 
-struct CellLook {
-    CellShow show;
-    bool coloured = false;  // each cell with a value on its colour, the text readable on it
-    bool operator==(const CellLook&) const = default;
-};
-
 // Grid, row and column labels, each cell's value or "N/A" (a count below the minimum in the
 // N/A grey); clears the legend, unscrolls the canvas. The default look is the means in yellow.
 void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors,

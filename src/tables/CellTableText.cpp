@@ -1,27 +1,23 @@
 #include "tables/CellTableText.h"
 
-#include <charconv>
+#include <vector>
+
+#include "logdata/TextFields.h"
+#include "tables/CellLabels.h"
 
 namespace grafolux {
 
 namespace {
-
-// Shortest text that reads back to the same double.
-std::string ShortestText(double value) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return {buffer, end};
-}
 
 // The table as rows of fields; an empty optional cell shows no value.
 std::vector<std::vector<std::string>> TableFields(const CellTable& table, const CellShow& show,
                                                   std::string_view notAvailable) {
     std::vector<std::vector<std::string>> rows(kTableRows + 1);
     rows[0].push_back("RPM");
-    for (int m = 1; m <= kTableColumns; ++m) rows[0].push_back(std::to_string(10 * (m + 1)));
+    for (int m = 1; m <= kTableColumns; ++m) rows[0].push_back(std::to_string(ColumnMap(m)));
     for (int k = 1; k <= kTableRows; ++k) {
         std::vector<std::string>& row = rows[k];
-        row.push_back(std::to_string(400 * k));
+        row.push_back(std::to_string(RowRpm(k)));
         for (int m = 1; m <= kTableColumns; ++m) {
             const ShownCell cell = CellShown(table, show, k, m);
             const bool shows = cell.available || show.statistic == CellStatistic::Count;

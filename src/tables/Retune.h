@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "logdata/LogModel.h"
+#include "logdata/SampleMarks.h"
 #include "tables/FuelMap.h"
 #include "tables/SampleFilter.h"
-#include "tables/SampleMarks.h"
 
 namespace grafolux {
 

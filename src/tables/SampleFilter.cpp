@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -62,13 +61,11 @@ std::string_view OperatorTextOf(CompareOp op, bool mathematical) {
 }
 
 std::string Text(const SampleCondition& condition, bool mathematical, std::string_view gap) {
-    char number[32];
-    const auto end = std::to_chars(number, number + sizeof number, condition.number).ptr;
     std::string text = condition.item;
     // "A!" "=" 1 written together would read back as "A" "!=" 1.
     if (gap.empty() && text.ends_with('!')) gap = " ";
     text.append(gap).append(OperatorTextOf(condition.op, mathematical)).append(gap);
-    return text.append(number, end);
+    return AppendShortestText(text, condition.number);
 }
 
 // The values `op number` lets through. A strict bound is the next double inward, so that no
@@ -107,9 +104,9 @@ std::variant<SampleCondition, ConditionError> ParseCondition(std::string_view te
         const std::string_view number = Trimmed(text.substr(pos + found->text.size()));
         if (name.empty()) return ConditionError{"no item name before the operator"};
         if (number.empty()) return ConditionError{"no number after the operator"};
-        if (!BeginsLikeNumber(number))  // appended: GCC 12 takes "x" + string for an overflow
+        if (!BeginsLikeNumber(number))
             return ConditionError{
-                std::string("\"").append(OnOneLine(number)).append("\" is not a number")};
+                std::string(1, '"').append(OnOneLine(number)).append("\" is not a number")};
         return SampleCondition{std::string(name), found->op, Val(number)};
     }
     return ConditionError{"no operator (one of = != < <= > >=)"};

@@ -1,8 +1,8 @@
 #pragma once
 // What the legend shows beside a cell table: the statistic when it is not the mean, the
 // sample filters with "N of M samples", the included logs and the colour key. Nothing at all
-// for today's table (means, no filter, one log, no colours), so that the view and its saved
-// picture stay as they were.
+// for the plain table (means, no filter, one log, no colours), whose view and saved picture
+// carry no legend.
 
 #include <QString>
 #include <optional>

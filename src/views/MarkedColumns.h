@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "graph/SampleAxis.h"
-#include "tables/SampleMarks.h"
+#include "logdata/SampleMarks.h"
 
 namespace grafolux {
 

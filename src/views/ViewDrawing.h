@@ -33,7 +33,7 @@ struct IncludedLog {
     bool isLoaded;  // the same file as the loaded log
 };
 
-// What the Table menu chose; the default is today's table.
+// What the Table menu chose; the default is the plain table (means, no filter, no colours).
 struct TableSettings {
     CellLook look;
     std::vector<SampleCondition> conditions;
@@ -47,7 +47,7 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                           std::string_view lastText, const TableSettings& settings,
                           std::optional<Gathered> gathered = std::nullopt);
 
-// Draws that table, and in the legend what the settings change from today's table.
+// Draws that table, and in the legend what the settings change from the plain table.
 PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
                                   std::string_view firstText, std::string_view lastText,
                                   const DisplayColors& colors, const TableSettings& settings = {});

@@ -58,11 +58,11 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     EXPECT_FALSE(Action("Copy Table")->isEnabled());  // the graph is shown
     ShowBlm();
     EXPECT_TRUE(Action("Copy Table")->isEnabled());
-    const QImage today = Canvas();
+    const QImage plain = Canvas();
     EXPECT_EQ(window->area().lngLegendLines, 0);
     for (const char* choice : {"Count", "Minimum", "Maximum", "Std Dev", "Colour Cells"}) {
         Menu(choice);
-        EXPECT_NE(Canvas(), today) << choice;
+        EXPECT_NE(Canvas(), plain) << choice;
         EXPECT_GT(window->area().lngLegendLines, 0) << choice;
         if (std::string(choice) != "Colour Cells") {
             EXPECT_TRUE(Action(choice)->isChecked());
@@ -70,7 +70,7 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     }
     Menu("Colour Cells");
     Menu("Mean");
-    EXPECT_EQ(Canvas(), today);
+    EXPECT_EQ(Canvas(), plain);
     EXPECT_EQ(window->area().lngLegendLines, 0);
 
     dialogs.integers.push_back(1000);  // more than any cell holds

@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <fstream>
 
+#include "Version.h"
 #include "WindowFixture.h"
 #include "app/LogLoading.h"
 #include "support/TestFiles.h"
@@ -28,11 +29,15 @@ using namespace grafolux;
 
 namespace {
 
+// The caption writes version 1.2.3 as "Grafolux v1.2-3".
+const QString kAppTitle =
+    QString("Grafolux v%1.%2-%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision);
+
 class WindowTest : public WindowFixture {};
 
 TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
     Start();
-    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2");
+    EXPECT_EQ(window->windowTitle(), kAppTitle);
     for (const char* name :
          {"chkDisplay", "cbLabels", "chkFilled", "bPrev", "bNext", "tbFirst", "tbLast", "lblColor1",
           "lblColor2", "bColor", "ProgressBar1", "bData", "bBLM", "bINT", "bZoomIn", "bZoomOut"})
@@ -54,7 +59,7 @@ TEST_F(WindowTest, CaptionShowsFileNamesWithPercentSignsAsTheyAre) {
     Start();
     for (const char* name : {"run%1.txt", "a%2b.txt", "%%3%.txt"}) {
         Open(WriteLog(dir, name, 20));
-        const QString title = QString("Grafolux v0.3-2 - %1 (").arg(name);
+        const QString title = kAppTitle + QString(" - %1 (").arg(name);
         EXPECT_EQ(window->windowTitle(), title + "100%)");
         Click("bZoomIn");
         EXPECT_EQ(window->windowTitle(), title + "150%)");
@@ -118,7 +123,7 @@ TEST_F(WindowTest, LoadsThroughDialogAndRestoresRecentAndRectangleAfterRestart) 
     EXPECT_EQ(Control<QComboBox>("cbLabels")->itemText(1), "SENSOR:MAP");
     EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "1");
     EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "20");
-    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (100%)");
+    EXPECT_EQ(window->windowTitle(), kAppTitle + " - run1.txt (100%)");
     EXPECT_EQ(window->viewMode(), ViewMode::Graph);
     EXPECT_TRUE(Control<QCheckBox>("chkDisplay")->isEnabled());
     EXPECT_FALSE(Control<QCheckBox>("chkFilled")->isEnabled());
@@ -226,7 +231,7 @@ TEST_F(WindowTest, FailedLoadKeepsPreviousLog) {
         Open(failing);
         EXPECT_EQ(window->log().lngSampleCount, 10) << failing;
         EXPECT_EQ(Control<QComboBox>("cbLabels")->count(), 4) << failing;
-        EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - good.txt (100%)") << failing;
+        EXPECT_EQ(window->windowTitle(), kAppTitle + " - good.txt (100%)") << failing;
         EXPECT_FALSE(Control<QWidget>("ProgressBar1")->isEnabled()) << failing;
         EXPECT_EQ(window->recent().front(), failing);  // every load of an existing file is listed
     }
@@ -283,7 +288,7 @@ TEST_F(WindowTest, ZoomCaptionScrollAndDrag) {
     EXPECT_EQ(container->cursor().shape(), Qt::ArrowCursor);  // nothing to drag at zoom 1
     for (int i = 0; i < 18; ++i) Click("bZoomIn");
     EXPECT_EQ(container->cursor().shape(), Qt::OpenHandCursor);
-    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (1000%)");
+    EXPECT_EQ(window->windowTitle(), kAppTitle + " - run1.txt (1000%)");
     EXPECT_FALSE(Control<QWidget>("bZoomIn")->isEnabled());
     auto* contents = window->findChild<QWidget*>("pbGraphContents");
     QTest::mousePress(contents, Qt::LeftButton, {}, QPoint(100, 50));
@@ -294,7 +299,7 @@ TEST_F(WindowTest, ZoomCaptionScrollAndDrag) {
     EXPECT_EQ(window->area().pbGraphContents.Left(), -105);
     EXPECT_EQ(Control<QScrollBar>("hsbGraph")->value(), 7);
     for (int i = 0; i < 18; ++i) Click("bZoomOut");
-    EXPECT_EQ(window->windowTitle(), "Grafolux v0.3-2 - run1.txt (100%)");
+    EXPECT_EQ(window->windowTitle(), kAppTitle + " - run1.txt (100%)");
     EXPECT_FALSE(Control<QWidget>("bZoomOut")->isEnabled());
     EXPECT_FALSE(Control<QWidget>("hsbGraph")->isEnabled());
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RunCli.h"
+#include "Version.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ TEST(CliHelp, EveryCommandAnswersHelpAndTheToolItsVersion) {
 
     const CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "grafolux-cli 0.3.2\n");
+    EXPECT_EQ(version.out,
+              std::string("grafolux-cli ").append(grafolux::kVersionText).append("\n"));
 }
 
 TEST(CliHelp, NoArgumentsOrAnUnknownCommandIsAUsageError) {

@@ -5,8 +5,8 @@
 #include "FormulaTestKit.h"
 #include "formula/ComputedItems.h"
 #include "formula/FormulaReader.h"
+#include "logdata/SampleMarks.h"
 #include "support/DrawingTestKit.h"
-#include "tables/SampleMarks.h"
 
 namespace grafolux {
 namespace {

@@ -28,7 +28,8 @@ void CheckAnyText(std::string_view text, size_t blankAt) {
     FUZZ_CHECK(fuzz::SameBits(Val(spaced), value));
     FUZZ_CHECK(fuzz::SameBits(Val(std::string(text) + "x"), value));
     if (!text.empty() && ((text[0] >= '0' && text[0] <= '9') || text[0] == '.'))
-        FUZZ_CHECK(fuzz::SameBits(Val("-" + std::string(text)), value == 0 ? 0.0 : -value));
+        FUZZ_CHECK(
+            fuzz::SameBits(Val(std::string(1, '-').append(text)), value == 0 ? 0.0 : -value));
 }
 
 // A finite double written in the shortest, the scientific and the fixed form reads back as

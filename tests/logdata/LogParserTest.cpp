@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstring>
 #include <random>
 
@@ -10,6 +9,7 @@
 
 namespace {
 
+using grafolux::AppendShortestText;
 using grafolux::LogData;
 using grafolux::ParseLog;
 
@@ -19,10 +19,8 @@ std::string Table(const LogData& log) {
     for (int32_t k = 1; k <= log.lngItemCount; ++k) text += log.udtItems[k].strName + "|";
     for (int32_t s = 1; s <= log.lngSampleCount; ++s) {
         text += "\n";
-        for (int32_t k = 1; k <= log.lngItemCount; ++k) {
-            char number[32];
-            text.append(number, std::to_chars(number, number + 32, log.sample(k, s)).ptr) += " ";
-        }
+        for (int32_t k = 1; k <= log.lngItemCount; ++k)
+            AppendShortestText(text, log.sample(k, s)) += " ";
     }
     return text;
 }

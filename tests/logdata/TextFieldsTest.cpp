@@ -42,3 +42,25 @@ TEST(GetField, SplitsAtTheSeparatorWithoutRegardToCase) {
     for (const auto& c : cases)
         EXPECT_EQ(GetField(c.line, c.index, c.separator), c.expected) << c.line << " #" << c.index;
 }
+
+// Appended after what the text holds, and long enough for the longest double.
+TEST(ShortestText, ReadsBackToTheSameDouble) {
+    const struct {
+        const char* name;
+        double value;
+        const char* expected;
+    } cases[] = {
+        {"rounding shows", 0.1 + 0.2, "0.30000000000000004"},
+        {"exponent", 1e300, "1e+300"},
+        {"whole", 6400, "6400"},
+        {"negative zero", -0.0, "-0"},
+        {"longest", -2.2250738585072014e-308, "-2.2250738585072014e-308"},
+        {"infinite", -HUGE_VAL, "-inf"},
+    };
+    for (const auto& c : cases) {
+        std::string text = "x=";
+        EXPECT_EQ(grafolux::AppendShortestText(text, c.value), std::string("x=") + c.expected)
+            << c.name;
+        EXPECT_EQ(grafolux::ShortestText(c.value), c.expected) << c.name;
+    }
+}

@@ -6,6 +6,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -270,6 +273,58 @@ TEST(DebianPackage, CarriesTheControlFieldsAndTheInstalledFiles) {
         if (line.startsWith('-')) contents << line.section(' ', -1).mid(QString("./usr/").size());
     contents.sort();
     EXPECT_EQ(contents, kInstalledFiles);
+}
+
+// A configure preset of CMakePresets.json with what it inherits, nearest first.
+QJsonObject Preset(const QJsonArray& presets, const QString& name) {
+    for (const QJsonValue& value : presets) {
+        QJsonObject preset = value.toObject();
+        if (preset["name"].toString() != name) continue;
+        QJsonObject cache = preset["cacheVariables"].toObject();
+        for (const QJsonValue& base : preset["inherits"].isArray()
+                                          ? preset["inherits"].toArray()
+                                          : QJsonArray{preset["inherits"]}) {
+            if (base.toString().isEmpty()) continue;
+            const QJsonObject inherited = Preset(presets, base.toString());
+            for (auto it = inherited.begin(); it != inherited.end(); ++it)
+                if (!preset.contains(it.key())) preset[it.key()] = *it;
+            const QJsonObject baseCache = inherited["cacheVariables"].toObject();
+            for (auto it = baseCache.begin(); it != baseCache.end(); ++it)
+                if (!cache.contains(it.key())) cache[it.key()] = *it;
+        }
+        preset["cacheVariables"] = cache;
+        preset.remove("inherits");
+        return preset;
+    }
+    ADD_FAILURE() << "no preset " << name.toStdString();
+    return {};
+}
+
+// The package is compiled exactly as the test command's default build, whose programs every
+// test ran: the two presets differ in their folder, -Werror and the tests alone.
+TEST(PackagePreset, BuildsWithTheFlagsOfTheTestedBuild) {
+    QFile file(SOURCE_DIR "/CMakePresets.json");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray presets =
+        QJsonDocument::fromJson(file.readAll())["configurePresets"].toArray();
+    QJsonObject package = Preset(presets, "package"), tested = Preset(presets, "default");
+    for (const char* key : {"name", "displayName", "description", "binaryDir", "hidden"}) {
+        package.remove(key);
+        tested.remove(key);
+    }
+    QJsonObject packageCache = package.take("cacheVariables").toObject();
+    QJsonObject testedCache = tested.take("cacheVariables").toObject();
+    EXPECT_EQ(testedCache.take("GRAFOLUX_WERROR").toString(), "ON");
+    EXPECT_EQ(packageCache.take("GRAFOLUX_WERROR").toString("OFF"), "OFF");
+    EXPECT_EQ(packageCache.take("GRAFOLUX_BUILD_TESTS").toString(), "OFF");
+    testedCache.remove("GRAFOLUX_BUILD_TESTS");
+    testedCache.remove("GRAFOLUX_PACKAGING_TESTS");
+    const auto text = [](const QJsonObject& object) {
+        return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+    };
+    EXPECT_EQ(text(packageCache), text(testedCache));
+    EXPECT_EQ(text(package), text(tested));  // generator, environment, everything else
+    EXPECT_NE(testedCache["CMAKE_BUILD_TYPE"].toString(), "") << text(testedCache);
 }
 
 }  // namespace

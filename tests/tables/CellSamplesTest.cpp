@@ -84,22 +84,6 @@ TEST(MarkCellSamples, AgreesWithTheTablesCounts) {
     }
 }
 
-TEST(CellLabels, RowsAndColumnsAsTheTablePrintsThem) {
-    const struct {
-        const char* text;
-        std::optional<int> row, column;
-    } cases[] = {
-        {"400", 1, {}},  {"6400", 16, {}}, {"20", {}, 1},    {"100", {}, 9},
-        {"110", {}, {}}, {"0", {}, {}},    {"6800", {}, {}}, {"1000", {}, {}},
-        {"25", {}, {}},  {"-400", {}, {}}, {"nan", {}, {}},  {"400.0", {}, {}},
-        {"50 ", {}, {}}, {"", {}, {}},     {"0400", {}, {}}, {"+400", {}, {}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(RowLabelled(c.text), c.row) << c.text;
-        EXPECT_EQ(ColumnLabelled(c.text), c.column) << c.text;
-    }
-}
-
 TEST(CellSummary, NameBoundsCountAndStatistics) {
     CellTable table;
     table.count[2][3] = 1234;

@@ -29,7 +29,7 @@ TEST(TableLegendLines, SaysWhatDiffersFromTodaysTable) {
         TableLegendInput input;
         std::vector<LegendLine> lines;
     } cases[] = {
-        {"today's table", plain, {}},
+        {"plain table", plain, {}},
         {"filters, one ignored, none passing",
          filtered,
          {{"Filters", S::Heading},

@@ -1,4 +1,4 @@
-#include "tables/SampleMarks.h"
+#include "logdata/SampleMarks.h"
 
 #include <algorithm>
 #include <bit>

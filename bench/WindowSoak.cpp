@@ -15,7 +15,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "ScriptedDialogs.h"
+#include "app/ScriptedDialogs.h"
 #include "app/frmMain.h"
 
 using namespace grafolux;

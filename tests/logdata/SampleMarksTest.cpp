@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tables/SampleMarks.h"
+#include "logdata/SampleMarks.h"
 
 namespace grafolux {
 namespace {

@@ -1,0 +1,13 @@
+#pragma once
+// Questions about paths that the program asks before it opens or reopens a file.
+
+#include <string>
+
+namespace grafolux {
+
+// True when the path names an existing file or folder.
+bool FileExists(const std::string& path);
+// True when both paths name the same existing file (through links and different spellings).
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace grafolux
