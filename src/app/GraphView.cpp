@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "app/DisplayState.h"
@@ -71,6 +72,7 @@ void GraphView::DrawGraph() {
         shown_.firstText, shown_.lastText, shown_.colors);
     emit GraphDrawn(result);
     SyncSurfaces();
+    ShowScrollBar();
     emit ViewDrawn(result.axis);
 }
 
@@ -80,6 +82,7 @@ void GraphView::DrawCellTable(TableKind intTable) {
                               shown_.colors, tables_.TableSettingsNow());
     emit TableDrawn(intTable, drawn);
     SyncSurfaces();
+    ShowScrollBar();
     emit ViewDrawn(std::nullopt);
 }
 
@@ -134,26 +137,28 @@ void GraphView::UpdateContainerCursor() {
         pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
 }
 
+// The zoom buttons follow the zoom through the view buttons, the scroll bar through the drawing.
 void GraphView::SetZoom(double dblNewZoom) {
     StoreScrollPos();
     shown_.dblZoom = ClampZoom(dblNewZoom);
-    bZoomIn->setEnabled(shown_.dblZoom < kMaxZoom);
-    if (shown_.dblZoom <= kMinZoom) {
-        bZoomOut->setEnabled(false);
-        hsbGraph->setEnabled(false);
-        DrawGraph();
-    } else {
-        DrawGraph();
-        bZoomOut->setEnabled(true);
-        hsbGraph->setEnabled(true);
-        const ScrollBarSetup bar = ScrollBarFor(shown_.area.pbGraphContents.Width(),
-                                                shown_.area.pbGraphContents.Left(), shown_.dblZoom);
-        hsbGraph->setMaximum(bar.max);
-        hsbGraph->setPageStep(bar.largeChange);
-        hsbGraph->setValue(bar.value);
-    }
+    DrawGraph();
     UpdateContainerCursor();
     emit ZoomChanged();
+}
+
+// The bar shows where the canvas is. Only a zoomed graph scrolls: a table is never scrolled
+// sideways, and a bar with nothing to scroll is off with its thumb over its whole length.
+void GraphView::ShowScrollBar() {
+    const bool scrolls = shown_.lngViewMode == ViewMode::Graph && shown_.dblZoom > kMinZoom;
+    const ScrollBarSetup bar =
+        scrolls ? ScrollBarFor(shown_.area.pbGraphContents.Width(),
+                               shown_.area.pbGraphContents.Left(), shown_.dblZoom)
+                : ScrollBarSetup{};
+    const QSignalBlocker quiet(hsbGraph);  // the canvas stays where the drawing put it
+    hsbGraph->setEnabled(scrolls);
+    hsbGraph->setRange(0, bar.max);
+    hsbGraph->setPageStep(bar.largeChange);
+    hsbGraph->setValue(bar.value);
 }
 
 void GraphView::bZoomIn_Click() { SetZoom(shown_.dblZoom + kZoomStep); }

@@ -56,6 +56,7 @@ private:
     void ShowTable(TableKind kind);
     void SetZoom(double dblNewZoom);
     void SyncSurfaces();
+    void ShowScrollBar();
     void UpdateContainerCursor();
     void bZoomIn_Click();
     void bZoomOut_Click();

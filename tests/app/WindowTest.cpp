@@ -336,6 +336,43 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
                               10000);
 }
 
+// A table fills the frame at zoom 1 whatever the graph's zoom: its scroll bar is off, with no
+// thumb left from the graph, and even a stray scroll leaves the table and its picture as they
+// were. The graph gets its bar back.
+TEST_F(WindowTest, TableViewsNeverScrollSideways) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 500));
+    auto* bar = Control<QScrollBar>("hsbGraph");
+    EXPECT_EQ(bar->maximum(), 0);  // nothing to scroll at zoom 1
+    const QString png = dir.filePath("view.png");
+    const auto saved = [&] {
+        dialogs.paths.push_back(png);
+        Menu("Save As PNG");
+        return QImage(png);
+    };
+    for (const char* table : {"bBLM", "bINT"}) {
+        Click("bData");
+        for (int i = 0; i < 18; ++i) Click("bZoomOut");
+        Click(table);
+        const QImage unzoomed = saved();
+        Click("bData");
+        for (int i = 0; i < 4; ++i) Click("bZoomIn");
+        bar->setValue(40);
+        ASSERT_EQ(window->area().pbGraphContents.leftPx(), -40) << table;
+        Click(table);
+        EXPECT_FALSE(bar->isEnabled()) << table;
+        EXPECT_EQ(bar->maximum(), 0) << table;
+        bar->setValue(40);
+        EXPECT_EQ(window->area().pbGraphContents.leftPx(), 0) << table;
+        EXPECT_EQ(saved(), unzoomed) << table;
+
+        Click("bData");
+        EXPECT_TRUE(bar->isEnabled()) << table;
+        EXPECT_GT(bar->maximum(), 0) << table;
+        EXPECT_EQ(bar->value(), -window->area().pbGraphContents.leftPx()) << table;
+    }
+}
+
 // Channels at the colour cube's levels 0, 64, 128, 192 and 255 only: what a GIF keeps exactly.
 bool IsCubeColour(QRgb colour) {
     const auto level = [](int channel) { return channel % 64 == 0 || channel == 255; };
