@@ -108,30 +108,44 @@ bool GraphReadout::ReadoutEvent(QEvent* event) {
 // A new log: nothing of the old one is pointed at any more.
 void GraphReadout::ForgetLog() {
     cursor_.reset();
+    cursorByKeys_ = false;
     markers_ = {};
     span_.reset();
     marked_.reset();
     RefreshReadout();
 }
 
-// Markers outside a new range go; the cell's samples are found again.
+// Markers outside a new range go; the cell's samples are found again; the cursor is where the
+// new view puts it.
 void GraphReadout::ShowReadout(const std::optional<SampleAxis>& axis) {
     axis_ = axis;
     overlay_->setGeometry(pbGraphContainer->rect());
     overlay_->setVisible(axis.has_value());
     overlay_->raise();
-    if (!axis) {
-        cursor_.reset();  // a table view shows none
-    } else {
+    if (axis) {
         markers_.KeepWithin(axis->sFirst, axis->sLast);
-        if (cursor_ && (*cursor_ < axis->sFirst || *cursor_ > axis->sLast)) cursor_.reset();
         // Again at each drawing: the range or the table's filters may have changed.
         if (marked_)
             marked_->marks =
                 MarkCellSamples(shown_.log, marked_->cell, axis->sFirst, axis->sLast,
                                 SampleFilter(shown_.log, tables_.preferences().conditions));
     }
-    RefreshReadout();
+    ShowMarks();
+    ShowCursor(CursorInNewView());
+}
+
+// The canvas moved under the cursor.
+void GraphReadout::FollowCanvas() { ShowCursor(CursorInNewView()); }
+
+// After the view changed under it, the cursor is at the sample now under the still mouse, or
+// at the sample the keys put it on while that is shown; none when the mouse is off the canvas.
+std::optional<int32_t> GraphReadout::CursorInNewView() const {
+    if (!axis_) return std::nullopt;  // a table view shows none
+    if (cursorByKeys_)
+        return cursor_ && *cursor_ >= axis_->sFirst && *cursor_ <= axis_->sLast ? cursor_
+                                                                                : std::nullopt;
+    if (!mouse_) return std::nullopt;
+    return SampleAt(QPointF(mouse_->x() - shown_.area.pbGraphContents.leftPx(), 0));
 }
 
 void GraphReadout::ShowTable(TableKind kind, const PooledTable& drawn) {
@@ -193,8 +207,9 @@ void GraphReadout::MoveCursorTo(int32_t sample) {
     const int32_t left = LeftShowingColumn(column, shown_.area.pbGraphContents.Left(),
                                            shown_.area.pbGraphContainer.Width(),
                                            shown_.area.pbGraphContents.Width());
+    cursor_ = sample;
+    cursorByKeys_ = true;
     if (left != shown_.area.pbGraphContents.Left()) emit ScrollWanted(left);
-    mouse_.reset();
     ShowCursor(sample);
 }
 
@@ -228,6 +243,8 @@ void GraphReadout::EnableReadoutActions() {
 // ---- Mouse and keys on the canvas ----
 
 bool GraphReadout::Canvas_MouseMove(QMouseEvent* event) {
+    mouse_ = event->position().toPoint() + QPoint(shown_.area.pbGraphContents.leftPx(), 0);
+    cursorByKeys_ = false;
     if (IsTableView(shown_.lngViewMode)) {
         // A tooltip already shown follows the mouse from cell to cell.
         if (QToolTip::isVisible())
@@ -236,7 +253,6 @@ bool GraphReadout::Canvas_MouseMove(QMouseEvent* event) {
     }
     if (!axis_) return false;
     const int32_t sample = SampleAt(event->position());
-    mouse_ = event->position().toPoint() + QPoint(shown_.area.pbGraphContents.leftPx(), 0);
     if (span_) span_->second = sample;
     ShowCursor(sample);
     if (!span_) return false;  // a plain drag pans
@@ -315,6 +331,7 @@ void GraphReadout::ShowCellTip(QPoint point, QPoint globalPoint) {
 
 void GraphReadout::Canvas_Leave() {
     mouse_.reset();
+    cursorByKeys_ = false;
     ShowCursor(std::nullopt);
 }
 

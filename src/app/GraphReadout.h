@@ -47,6 +47,8 @@ public:
     void ShowReadout(const std::optional<SampleAxis>& axis);
     // A table view was drawn, for its cells' tooltips.
     void ShowTable(TableKind kind, const PooledTable& drawn);
+    // The canvas was scrolled.
+    void FollowCanvas();
 
 signals:
     void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor
@@ -71,6 +73,7 @@ private:
     void Canvas_Leave();
     int32_t SampleAt(QPointF canvasPoint) const;
     std::optional<int32_t> HereSample() const;
+    std::optional<int32_t> CursorInNewView() const;
     void ShowCursor(std::optional<int32_t> sample);
     std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
     void RefreshReadout();
@@ -96,6 +99,7 @@ private:
 
     std::optional<SampleAxis> axis_;     // of the graph shown; none in a table view
     std::optional<int32_t> cursor_;      // the sample under the cursor line while it shows
+    bool cursorByKeys_ = false;          // the keys placed it, not the mouse
     std::optional<QPoint> mouse_;        // over the canvas, in pixels of the visible frame
     std::optional<int32_t> menuSample_;  // where the context menu was opened
     Markers markers_;

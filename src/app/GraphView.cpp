@@ -168,6 +168,7 @@ void GraphView::bZoomOut_Click() { SetZoom(shown_.dblZoom - kZoomStep); }
 void GraphView::hsbGraph_Change(int value) {
     shown_.area.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
     pbGraphContents->Sync();
+    emit CanvasMoved();
 }
 
 void GraphView::pbGraphContents_MouseDown(QMouseEvent* event) {
@@ -190,7 +191,11 @@ void GraphView::pbGraphContents_MouseMove(QMouseEvent* event) {
 void GraphView::ScrollCanvasTo(int32_t left) {
     shown_.area.pbGraphContents.SetLeft(left);
     pbGraphContents->Sync();
-    hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
+    {
+        const QSignalBlocker quiet(hsbGraph);  // the bar follows the canvas
+        hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
+    }
+    emit CanvasMoved();
 }
 
 void GraphView::pbGraphContents_MouseUp(QMouseEvent*) { EndDrag(); }

@@ -49,6 +49,8 @@ signals:
     // After either, once the surfaces show it; the graph's axis, none for a table.
     void ViewDrawn(const std::optional<SampleAxis>& axis);
     void ZoomChanged();
+    // The canvas was scrolled or dragged sideways.
+    void CanvasMoved();
 
 private:
     void DrawGraph();

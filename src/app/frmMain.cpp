@@ -86,6 +86,7 @@ void frmMain::CreateControllers() {
     connect(view_, &GraphView::TableDrawn, readout_, &GraphReadout::ShowTable);
     connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
     connect(view_, &GraphView::ZoomChanged, this, &frmMain::ShowCaption);
+    connect(view_, &GraphView::CanvasMoved, readout_, &GraphReadout::FollowCanvas);
     connect(items_, &ItemPanel::ItemChanged, view_, &GraphView::ShowGraph);
     connect(range_, &SampleRangeBoxes::RangeEntered, view_, &GraphView::ApplySampleRange);
     connect(tables_, &TableMenu::SettingsChanged, view_, &GraphView::RedrawTableView);

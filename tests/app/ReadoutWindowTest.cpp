@@ -1,10 +1,12 @@
 // Reading values off the graph in the window: cursor, markers, span, cell marks, and the
 // saved picture that none of them enters.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
+#include <functional>
 
 #include "WindowFixture.h"
 #include "app/GraphOverlay.h"
@@ -209,6 +211,105 @@ TEST_F(ReadoutTest, ShiftDragSetsTheRangeAOneSampleSpanDoesNot) {
     Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
     Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
     EXPECT_EQ(Range(), "10..40");
+}
+
+// Whatever changes the view under a mouse that stays still, the cursor and the readout are
+// those of the sample now under it; once the mouse has left the canvas there are none.
+TEST_F(ReadoutTest, CursorFollowsAStillMouseThroughEveryChangeOfTheView) {
+    // The mouse over sample 30: that point of the frame.
+    const auto hover = [&] {
+        MoveTo(30);
+        return QPoint(ColumnOf(30) + LeftPx(), 40);
+    };
+    const auto zoomIn = [&] {  // as the shortcut does, the mouse staying where it is
+        for (int i = 0; i < 4; ++i) Control<QAbstractButton>("bZoomIn")->click();
+    };
+    // Each change leaves the mouse over the canvas at the point of the frame it gives.
+    const struct {
+        const char* what;
+        std::function<QPoint()> change;
+        bool shown;
+    } cases[] = {
+        {"a span chosen with Shift + drag",
+         [&] {
+             const QPoint from(ColumnOf(10), 40), to(ColumnOf(60), 40);
+             Send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+             Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton,
+                  Qt::ShiftModifier);
+             Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+             Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+             return to;
+         },
+         true},
+        {"zoomed in",
+         [&] {
+             const QPoint at = hover();
+             zoomIn();
+             return at;
+         },
+         true},
+        {"the canvas dragged",
+         [&] {
+             zoomIn();
+             const QPoint end = hover() - QPoint(100, 0);
+             const QPoint at(ColumnOf(30), 40);
+             Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+             Send(QEvent::MouseMove, at - QPoint(100, 0), Qt::NoButton, Qt::LeftButton);
+             Send(QEvent::MouseButtonRelease, end - QPoint(LeftPx(), 0), Qt::LeftButton,
+                  Qt::NoButton);
+             return end;
+         },
+         true},
+        {"the canvas scrolled",
+         [&] {
+             zoomIn();
+             const QPoint at = hover();
+             Control<QScrollBar>("hsbGraph")->setValue(200);
+             return at;
+         },
+         true},
+        {"another item",
+         [&] {
+             const QPoint at = hover();
+             Control<QAbstractButton>("bNext")->click();
+             return at;
+         },
+         true},
+        {"a range typed",
+         [&] {
+             const QPoint at = hover();
+             Type("tbFirst", "50");
+             return at;
+         },
+         true},
+        {"another log",
+         [&] {
+             const QPoint at = hover();
+             Open(WriteLog(dir, "other.txt", 120));
+             return at;
+         },
+         true},
+        {"the mouse gone, then a range typed",
+         [&] {
+             const QPoint at = hover();
+             Leave();
+             Type("tbFirst", "50");
+             return at;
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load();
+        const QPoint mouse = c.change();
+        if (!c.shown) {
+            EXPECT_TRUE(overlay->readoutRows().empty());
+            continue;
+        }
+        const int32_t sample = Axis().SampleAtColumn(mouse.x() - LeftPx(), Width());
+        EXPECT_EQ(Rows().value(0).toStdString(), "Sample " + std::to_string(sample));
+        EXPECT_EQ(Seen(ColumnOf(sample) + LeftPx(), 100), colors.lngCursorColor);
+    }
 }
 
 // Samples 1..5 (800 .. 960 rpm, 20 .. 24 kPa) lie in the cell of 800 rpm and 20 kPa.
