@@ -48,7 +48,8 @@ private:
     std::optional<ColumnSpan> band_;
     std::vector<ColumnSpan> ticks_;
     std::vector<ReadoutRow> rows_;
-    std::vector<int> columnWidths_;  // of the readout's columns, pixels
+    std::vector<QStringList> cells_;  // the rows' cells as shown: long names cut short
+    std::vector<int> columnWidths_;   // of the readout's columns, pixels
     QRect box_;
 };
 

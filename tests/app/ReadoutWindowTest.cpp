@@ -213,6 +213,41 @@ TEST_F(ReadoutTest, ShiftDragSetsTheRangeAOneSampleSpanDoesNot) {
     EXPECT_EQ(Range(), "10..40");
 }
 
+// The box hides what lies under it; an item in the default dark blue keeps its colour in a
+// swatch and is written legibly; a very long name is cut short, so that the box fits the frame.
+TEST_F(ReadoutTest, ReadoutBoxIsOpaqueLegibleAndFits) {
+    Load();
+    for (int i = 0; i < 4; ++i) Click("bZoomIn");
+    Click("bNext");
+    Click("chkDisplay");  // SENSOR:MAP locked, in (0, 0, 192)
+    Click("bPrev");
+    Leave();
+    Key(Qt::Key_Right);  // a cursor by the keys, the box in its first corner
+    const auto box = [&] { return frame->grab().toImage().copy(overlay->readoutRect()); };
+    const QImage before = box();
+    Control<QScrollBar>("hsbGraph")->setValue(37);  // other curves and grid lines under it
+    EXPECT_EQ(box(), before);
+    int swatch = 0, light = 0;  // light grey: the blue item's text, white with smoothed edges
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) {
+            const QRgb pixel = before.pixel(x, y);
+            swatch += pixel == qRgb(0, 0, 192);
+            light +=
+                qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 192;
+        }
+    EXPECT_GE(swatch, 16);
+    EXPECT_GT(light, 20);
+
+    const std::string garbage = dir.filePath("garbage.txt").toStdString();
+    std::ofstream(garbage, std::ios::binary)
+        << std::string(400, '\xfe') << "\tSENSOR:MAP\r\n1\t2\r\n3\t4\r\n5\t6\r\n";
+    Open(garbage);
+    MoveTo(2);
+    ASSERT_FALSE(overlay->readoutRows().empty());
+    EXPECT_TRUE(QRect(QPoint(), frame->size()).contains(overlay->readoutRect()))
+        << overlay->readoutRect().width();
+}
+
 // Whatever changes the view under a mouse that stays still, the cursor and the readout are
 // those of the sample now under it; once the mouse has left the canvas there are none.
 TEST_F(ReadoutTest, CursorFollowsAStillMouseThroughEveryChangeOfTheView) {
