@@ -67,6 +67,7 @@ void GraphView::SyncSurfaces() {
 
 void GraphView::DrawGraph() {
     SetViewMode(ViewMode::Graph);
+    pbLegend->setToolTip({});
     const GraphResult result = DrawGraphForRange(
         shown_.area, shown_.log, {shown_.lngCurItem, shown_.dblZoom, shown_.lngScrollPos},
         shown_.firstText, shown_.lastText, shown_.colors);
@@ -77,9 +78,12 @@ void GraphView::DrawGraph() {
 }
 
 void GraphView::DrawCellTable(TableKind intTable) {
+    const TableSettings settings = tables_.TableSettingsNow();
     const PooledTable drawn =
         DrawCellTableForRange(shown_.area, shown_.log, intTable, shown_.firstText, shown_.lastText,
-                              shown_.colors, tables_.TableSettingsNow());
+                              shown_.colors, settings);
+    // What a narrow legend had to wrap or cut short.
+    pbLegend->setToolTip(LegendToolTip(TableLegendLines(TableLegendFor(drawn, settings))));
     emit TableDrawn(intTable, drawn);
     SyncSurfaces();
     ShowScrollBar();

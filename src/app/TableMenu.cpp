@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -160,8 +161,10 @@ void TableMenu::mColour_Click() {
 
 void TableMenu::mInclude_Click() {
     if (loading_.Busy()) return;
+    // In the shown log's folder, nothing chosen: Enter must not pool the log with itself.
     const QStringList chosen = dialogs_.GetOpenFileNames(
-        &window_, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
+        &window_, QFileInfo(QFile::decodeName(shown_.strFileName.c_str())).absolutePath(),
+        LogFileFilters(), 2);
     if (chosen.isEmpty()) return;
     std::vector<std::string> paths;
     for (const QString& path : chosen) paths.push_back(QFile::encodeName(path).toStdString());

@@ -11,6 +11,7 @@
 #include "graph/GraphDrawing.h"
 #include "tables/CellTableDrawing.h"
 #include "tables/PooledTable.h"
+#include "tables/TableLegend.h"
 
 namespace grafolux {
 
@@ -47,7 +48,10 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                           std::string_view lastText, const TableSettings& settings,
                           std::optional<Gathered> gathered = std::nullopt);
 
-// Draws that table, and in the legend what the settings change from the plain table.
+// What the legend beside that table says: what the settings change from the plain table.
+TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings);
+
+// Draws that table, and its legend.
 PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
                                   std::string_view firstText, std::string_view lastText,
                                   const DisplayColors& colors, const TableSettings& settings = {});

@@ -179,6 +179,23 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
     EXPECT_FALSE(Action("Only This Log")->isEnabled());
 }
 
+// Include Other Logs starts in the shown log's folder with nothing chosen; the legend's note
+// that the shown log counts twice is wrapped to fit, and whole in the legend's tooltip.
+TEST_F(WindowTableTest, IncludeStartsInTheShownLogsFolderAndTheLegendSaysItAll) {
+    const std::string path = WriteLog(dir, "run1.txt", 300);
+    Start();
+    Open(path);
+    ShowBlm();
+    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");  // the plain table has no legend
+    dialogs.fileLists.push_back({QString::fromStdString(path)});
+    Menu("Include Other Logs");
+    EXPECT_EQ(dialogs.initialPaths.back().toStdString(), dir.path().toStdString());
+    const QString tip = Control<QWidget>("pbLegend")->toolTip();
+    EXPECT_TRUE(tip.contains("\nthe shown log: counts twice\n")) << tip.toStdString();
+    Click("bData");
+    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");
+}
+
 // New conditions load the included logs again, which cannot start inside another load: the
 // filters wait for it.
 TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
