@@ -92,7 +92,7 @@ TableSettings TableMenu::TableSettingsNow() const {
     TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, shown_.strFileTitle, {}};
     for (const IncludedFile& file : included_)
         settings.included.push_back(
-            {FileTitle(file.path), &file.log, SameFile(file.path, shown_.strFileName)});
+            {FileTitle(file.path), &file.log, SameFile(file.path, shown_.strShownFile)});
     return settings;
 }
 
@@ -163,7 +163,7 @@ void TableMenu::mInclude_Click() {
     if (loading_.Busy()) return;
     // In the shown log's folder, nothing chosen: Enter must not pool the log with itself.
     const QStringList chosen = dialogs_.GetOpenFileNames(
-        &window_, QFileInfo(QFile::decodeName(shown_.strFileName.c_str())).absolutePath(),
+        &window_, QFileInfo(QFile::decodeName(shown_.strShownFile.c_str())).absolutePath(),
         LogFileFilters(), 2);
     if (chosen.isEmpty()) return;
     std::vector<std::string> paths;

@@ -232,13 +232,25 @@ void frmMain::BuildRecentMenu() {
     }
 }
 
+// Every load of an existing file goes to the recently-opened list; one that fails says why,
+// and the shown log stays.
 void frmMain::LoadLogFile(const std::string& path) {
-    if (!FileExists(path) || loading_->Busy()) return;
-    shown_.strFileName = path;
-    AddRecent(strRecent, shown_.strFileName);
-    BuildRecentMenu();
-    loading_->LoadOne(path, shown_.colors.lngItemColor, {},
-                      [&](LogData& loaded) { ShowLoadedLog(loaded, path); });
+    if (loading_->Busy()) return;
+    if (FileExists(path)) {
+        shown_.strFileName = path;
+        AddRecent(strRecent, shown_.strFileName);
+        BuildRecentMenu();
+    }
+    LoadOptions options;
+    options.needsSamples = true;
+    loading_->LoadOne(
+        path, shown_.colors.lngItemColor, options,
+        [&](LogData& loaded) { ShowLoadedLog(loaded, path); },
+        [&](const LoadError& error) {
+            dialogs_.Warning(
+                this, "Open Data File",
+                "The log could not be opened:\n" + QString::fromLocal8Bit(error.message.c_str()));
+        });
 }
 
 // Only a complete log replaces the shown one.
@@ -255,6 +267,7 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
     mGifSave->setEnabled(true);
     mPngSave->setEnabled(true);
     shown_.blnFileLoaded = true;
+    shown_.strShownFile = path;
     shown_.strFileTitle = FileTitle(path);
     ShowCaption();
     ui_.cbLabels->setFocus();

@@ -408,8 +408,8 @@ TEST_F(ReadoutTest, SavedPictureIsTheSameWithCursorMarkersAndMarks) {
     EXPECT_EQ(ReadAll(plain), ReadAll(marked));
 }
 
-// Before a load, over a log without samples, in a table view: mouse, keys and menu entries
-// change nothing and show nothing.
+// Before a load, after a log of a header alone was refused, in a table view: mouse, keys and
+// menu entries change nothing and show nothing.
 TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
     Start();
     canvas = Control<QWidget>("pbGraphContents");

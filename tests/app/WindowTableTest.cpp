@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -180,11 +181,16 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
 }
 
 // Include Other Logs starts in the shown log's folder with nothing chosen; the legend's note
-// that the shown log counts twice is wrapped to fit, and whole in the legend's tooltip.
+// that the shown log counts twice is wrapped to fit, and whole in the legend's tooltip. A log
+// that failed to open since is not the shown one.
 TEST_F(WindowTableTest, IncludeStartsInTheShownLogsFolderAndTheLegendSaysItAll) {
     const std::string path = WriteLog(dir, "run1.txt", 300);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
+    const std::string empty = dir.filePath("other/empty.txt").toStdString();
+    std::ofstream(empty).close();
     Start();
     Open(path);
+    Open(empty);
     ShowBlm();
     EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");  // the plain table has no legend
     dialogs.fileLists.push_back({QString::fromStdString(path)});
