@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,7 +30,8 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
 
 // A further log whose samples count in the tables, whole.
 struct IncludedLog {
-    QString name;  // for display
+    QString name;      // for display
+    std::string path;  // as it was chosen
     const LogData* log;
     bool isLoaded;  // the same file as the loaded log
 };
