@@ -12,8 +12,9 @@ constexpr int kPadding = 4;      // pixels around the readout's text
 constexpr int kColumnGap = 10;   // between the readout's columns
 constexpr int kSwatchGap = 4;    // between a row's swatch and its text
 constexpr int kNameWidth = 160;  // longer item names are cut short: the values stay in the box
-constexpr int kTickHeight = 4;   // cell marks along the bottom edge
 constexpr int kBandAlpha = 96;   // the span band lets the curves show through
+constexpr int kShadeAlpha = 64;  // a cell's samples shaded over the whole height
+constexpr int kMarkStrip = 6;    // and a solid strip along the top edge, for single columns
 
 // The side of an item's colour swatch, about a capital letter's height.
 int SwatchSide(const QFontMetrics& metrics) { return std::max(metrics.ascent() - 2, 4); }
@@ -104,10 +105,10 @@ void GraphOverlay::SetBand(std::optional<ColumnSpan> band) {
     if (band_) update(SpanRect(*band_, 0, height()));
 }
 
-void GraphOverlay::SetTicks(std::vector<ColumnSpan> ticks) {
-    if (ticks == ticks_) return;
-    ticks_ = std::move(ticks);
-    update(0, height() - kTickHeight, width(), kTickHeight);
+void GraphOverlay::SetCellMarks(std::vector<ColumnSpan> marks) {
+    if (marks == cellMarks_) return;
+    cellMarks_ = std::move(marks);
+    update();
 }
 
 void GraphOverlay::paintEvent(QPaintEvent* event) {
@@ -118,9 +119,12 @@ void GraphOverlay::paintEvent(QPaintEvent* event) {
         colour.setAlpha(kBandAlpha);
         painter.fillRect(SpanRect(*band_, 0, height()), colour);
     }
-    for (const ColumnSpan& tick : ticks_)
-        painter.fillRect(SpanRect(tick, height() - kTickHeight, kTickHeight),
-                         ToQColor(colors_.lngCellMarkColor));
+    QColor shade = ToQColor(colors_.lngCellMarkColor);
+    shade.setAlpha(kShadeAlpha);
+    for (const ColumnSpan& mark : cellMarks_) {
+        painter.fillRect(SpanRect(mark, 0, height()), shade);
+        painter.fillRect(SpanRect(mark, 0, kMarkStrip), ToQColor(colors_.lngCellMarkColor));
+    }
     const std::pair<std::optional<int>, Colour> lines[] = {{markerA_, colors_.lngMarkerAColor},
                                                            {markerB_, colors_.lngMarkerBColor},
                                                            {cursor_, colors_.lngCursorColor}};

@@ -201,6 +201,19 @@ void GraphReadout::RefreshReadout() {
     ShowCursor(cursor_);
 }
 
+// The marked cell's run from `start` in the middle of the view, the cursor at its start.
+void GraphReadout::ShowRun(int32_t start) {
+    const int width = shown_.area.pbGraphContents.image().width();
+    const int32_t left = LeftCentringColumns(
+        axis_->ColumnOfSample(start, width),
+        axis_->ColumnOfSample(marked_->marks.RunLast(start), width),
+        shown_.area.pbGraphContainer.Width(), shown_.area.pbGraphContents.Width());
+    cursor_ = start;
+    cursorByKeys_ = true;
+    if (left != shown_.area.pbGraphContents.Left()) emit ScrollWanted(left);
+    ShowCursor(start);
+}
+
 // The cursor at the sample, the view scrolled to show it.
 void GraphReadout::MoveCursorTo(int32_t sample) {
     const int column = axis_->ColumnOfSample(sample, shown_.area.pbGraphContents.image().width());
@@ -225,8 +238,8 @@ void GraphReadout::ShowMarks() {
                                   ColumnSpan{*column(std::min(span_->first, span_->second)),
                                              *column(std::max(span_->first, span_->second))})
                             : std::nullopt);
-    overlay_->SetTicks(marked_ ? MarkedColumns(marked_->marks, *axis_, width)
-                               : std::vector<ColumnSpan>{});
+    overlay_->SetCellMarks(marked_ ? MarkedColumns(marked_->marks, *axis_, width)
+                                   : std::vector<ColumnSpan>{});
 }
 
 void GraphReadout::EnableReadoutActions() {
@@ -285,6 +298,8 @@ bool GraphReadout::Canvas_DoubleClick(QMouseEvent* event) {
     if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return true;
     marked_ = MarkedCell{*cell, SampleMarks()};
     emit GraphWanted();  // as its button shows it; its drawing marks the samples
+    if (!axis_) return true;
+    if (const auto start = marked_->marks.NextRunStart(axis_->sFirst - 1)) ShowRun(*start);
     return true;
 }
 
@@ -370,13 +385,13 @@ void GraphReadout::mCopyValues_Click() {
 void GraphReadout::mNextOccurrence_Click() {
     if (!marked_ || !axis_) return;
     if (const auto start = marked_->marks.NextRunStart(cursor_.value_or(axis_->sFirst - 1)))
-        MoveCursorTo(*start);
+        ShowRun(*start);
 }
 
 void GraphReadout::mPreviousOccurrence_Click() {
     if (!marked_ || !axis_) return;
     if (const auto start = marked_->marks.PreviousRunStart(cursor_.value_or(axis_->sLast + 1)))
-        MoveCursorTo(*start);
+        ShowRun(*start);
 }
 
 void GraphReadout::mClearCellMarks_Click() {

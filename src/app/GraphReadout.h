@@ -1,7 +1,8 @@
 #pragma once
 // Reading values off the graph: a cursor line with a readout of the items under it, markers A
-// and B, a span chosen with Shift + drag, the samples of a table cell marked along the graph
-// (N / Shift+N go from run to run), the canvas' menu, and in a table each cell's tooltip. What
+// and B, a span chosen with Shift + drag, the samples of a table cell shaded on the graph
+// (a double-click shows the first run, N / Shift+N the next and the previous one in the middle
+// of the view), the canvas' menu, and in a table each cell's tooltip. What
 // it keeps is in sample numbers, so that it survives zoom, scroll and redraws; it is drawn on
 // an overlay, never into the views.
 
@@ -78,6 +79,7 @@ private:
     std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
     void RefreshReadout();
     void MoveCursorTo(int32_t sample);
+    void ShowRun(int32_t start);
     void ShowMarks();
     void EnableReadoutActions();
     void mMarkerA_Click();

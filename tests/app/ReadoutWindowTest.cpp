@@ -363,9 +363,8 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     EXPECT_EQ(window->viewMode(), ViewMode::Blm);
     DoubleClick(cell);
     EXPECT_EQ(window->viewMode(), ViewMode::Graph);
-    const int bottom = frame->height() - 1;
-    EXPECT_EQ(Seen(ColumnOf(3), bottom), colors.lngCellMarkColor);
-    EXPECT_NE(Seen(ColumnOf(100), bottom), colors.lngCellMarkColor);
+    EXPECT_EQ(Seen(ColumnOf(3), 1), colors.lngCellMarkColor);  // the strip along the top
+    EXPECT_NE(Seen(ColumnOf(100), 1), colors.lngCellMarkColor);
 
     Leave();
     Key(Qt::Key_N);
@@ -374,7 +373,55 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     Key(Qt::Key_N, Qt::ShiftModifier);  // no run before it
     EXPECT_EQ(Rows().value(0), "Sample 1");
     Action("Clear Cell Marks");
-    EXPECT_NE(Seen(ColumnOf(3), bottom), colors.lngCellMarkColor);
+    EXPECT_NE(Seen(ColumnOf(3), 1), colors.lngCellMarkColor);
+}
+
+// Zoomed in and scrolled away, a double-click on a cell shows its first run of samples in the
+// middle of the view, and N / Shift+N bring the next and the previous one there. The marked
+// columns are shaded from top to bottom under a solid strip along the top.
+TEST_F(ReadoutTest, ACellsRunsComeToTheMiddleOfTheView) {
+    Start();
+    QApplication::setActiveWindow(window.get());
+    // 800 rpm at samples 150..159 and 300..309, else 3000; 30 kPa throughout.
+    const std::string path = dir.filePath("runs.txt").toStdString();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n";
+        for (int s = 1; s <= 400; ++s)
+            out << ((s >= 150 && s < 160) || (s >= 300 && s < 310) ? 800 : 3000)
+                << "\t30\t120\t128\r\n";
+    }
+    Open(path);
+    canvas = Control<QWidget>("pbGraphContents");
+    frame = Control<QWidget>("pbGraphContainer");
+    overlay = Control<GraphOverlay>("GraphOverlay");
+    for (int i = 0; i < 18; ++i) Click("bZoomIn");
+    auto* bar = Control<QScrollBar>("hsbGraph");
+    bar->setValue(bar->maximum());
+    Click("bBLM");
+    // The middle of the run from `first` lies in the middle of the frame.
+    const auto centred = [&](int32_t first) {
+        const int middle = (ColumnOf(first) + ColumnOf(first + 9)) / 2 + LeftPx();
+        return std::abs(middle - frame->width() / 2) <= 1;
+    };
+    DoubleClick(PointIn({2, 2}));
+    EXPECT_EQ(Rows().value(0), "Sample 150");
+    EXPECT_TRUE(centred(150)) << LeftPx();
+    const int shadedRow = frame->height() / 2;
+    const Colour shaded = Seen(ColumnOf(155) + LeftPx(), shadedRow);
+    EXPECT_EQ(Seen(ColumnOf(155) + LeftPx(), 1), colors.lngCellMarkColor);
+    EXPECT_NE(shaded, Seen(ColumnOf(145) + LeftPx(), shadedRow));
+    EXPECT_EQ(shaded & 0xFF0000, 0u);  // no blue: the orange over the black
+    EXPECT_GT(shaded & 0xFF, 0u);
+    Key(Qt::Key_N);
+    EXPECT_EQ(Rows().value(0), "Sample 300");
+    EXPECT_TRUE(centred(300)) << LeftPx();
+    EXPECT_EQ(bar->value(), -LeftPx());
+    Key(Qt::Key_N);  // no run after it
+    EXPECT_EQ(Rows().value(0), "Sample 300");
+    Key(Qt::Key_N, Qt::ShiftModifier);
+    EXPECT_EQ(Rows().value(0), "Sample 150");
+    EXPECT_TRUE(centred(150)) << LeftPx();
 }
 
 // Samples 1..5 hold BLM 120 .. 124: with the table filtered to BLM >= 122, 3..5 are marked.
