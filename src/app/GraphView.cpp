@@ -111,6 +111,14 @@ void GraphView::ApplySampleRange() {
     RedrawCurrentView();
 }
 
+void GraphView::ZoomOutForChosenRange() {
+    if (shown_.dblZoom <= kMinZoom) return;
+    shown_.dblZoom = kMinZoom;
+    shown_.area.pbGraphContents.SetLeft(0);
+    UpdateContainerCursor();
+    emit ZoomChanged();
+}
+
 void GraphView::ShowNewLog() {
     SetZoom(1.0);
     shown_.area.pbGraphContents.SetLeft(0);

@@ -35,6 +35,8 @@ public:
     void ShowGraph();
     // After a new sample range was entered.
     void ApplySampleRange();
+    // A range chosen on the graph is to be shown whole: the drawing for it is at zoom 1.
+    void ZoomOutForChosenRange();
     void StoreScrollPos();
     // A new log: the graph at zoom 1 from its start.
     void ShowNewLog();

@@ -93,6 +93,8 @@ void frmMain::CreateControllers() {
     connect(readout_, &GraphReadout::ScrollWanted, view_, &GraphView::ScrollCanvasTo);
     connect(readout_, &GraphReadout::DragInterrupted, view_, &GraphView::EndDrag);
     connect(readout_, &GraphReadout::GraphWanted, view_, &GraphView::ShowGraph);
+    // A chosen range is shown whole: the zoom goes back to 1 before the range draws.
+    connect(readout_, &GraphReadout::RangeChosen, view_, &GraphView::ZoomOutForChosenRange);
     connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
 
     connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);

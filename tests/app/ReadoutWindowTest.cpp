@@ -347,6 +347,46 @@ TEST_F(ReadoutTest, CursorFollowsAStillMouseThroughEveryChangeOfTheView) {
     }
 }
 
+// Zoomed in, a range chosen on the graph is shown whole: at zoom 1.
+TEST_F(ReadoutTest, AChosenRangeIsShownWhole) {
+    const struct {
+        const char* what;
+        std::function<void()> choose;
+    } cases[] = {
+        {"a span dragged with Shift",
+         [&] {
+             const QPoint from(ColumnOf(10), 40), to(ColumnOf(40), 40);
+             Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton,
+                  Qt::ShiftModifier);
+             Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+             Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+         }},
+        {"markers A and B",
+         [&] {
+             MoveTo(10);
+             Key(Qt::Key_A);
+             MoveTo(40);
+             Key(Qt::Key_B);
+             Action(QString::fromUtf8("Show Samples A\u2013B"));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load();
+        for (int i = 0; i < 4; ++i) Click("bZoomIn");
+        c.choose();
+        EXPECT_EQ(Range(), "10..40");
+        EXPECT_EQ(window->zoom(), 1.0);
+        EXPECT_TRUE(window->windowTitle().endsWith("(100%)"));
+        EXPECT_FALSE(Control<QWidget>("bZoomOut")->isEnabled());
+        EXPECT_FALSE(Control<QWidget>("hsbGraph")->isEnabled());
+        EXPECT_EQ(LeftPx(), 0);
+        EXPECT_EQ(Width(), frame->width());
+        EXPECT_EQ(Axis().sFirst, 10);
+        EXPECT_EQ(Axis().sLast, 40);
+    }
+}
+
 // Samples 1..5 (800 .. 960 rpm, 20 .. 24 kPa) lie in the cell of 800 rpm and 20 kPa.
 TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     Load();
