@@ -133,7 +133,7 @@ void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
     legend.SetForeColor(colors.lngTextColor);
     const int decimals = key->statistic == CellStatistic::StdDev ? 2 : 0;
     const QString low = FormatGrouped(key->low, decimals);
-    const QString high = FormatGrouped(key->high, decimals);
+    const QString high = FittedNumber(legend, key->high, decimals, width / 2);
     legend.PrintAt(kMargin, y, low);
     legend.PrintAt(kMargin + width - legend.TextWidth(high), y, high);
     if (key->statistic != CellStatistic::Count && key->statistic != CellStatistic::StdDev) {
