@@ -204,22 +204,24 @@ void GraphReadout::RefreshReadout() {
 // The marked cell's run from `start` in the middle of the view, the cursor at its start.
 void GraphReadout::ShowRun(int32_t start) {
     const int width = shown_.area.pbGraphContents.image().width();
-    const int32_t left = LeftCentringColumns(
-        axis_->ColumnOfSample(start, width),
-        axis_->ColumnOfSample(marked_->marks.RunLast(start), width),
-        shown_.area.pbGraphContainer.Width(), shown_.area.pbGraphContents.Width());
-    cursor_ = start;
-    cursorByKeys_ = true;
-    if (left != shown_.area.pbGraphContents.Left()) emit ScrollWanted(left);
-    ShowCursor(start);
+    PlaceCursor(start,
+                LeftCentringColumns(axis_->ColumnOfSample(start, width),
+                                    axis_->ColumnOfSample(marked_->marks.RunLast(start), width),
+                                    shown_.area.pbGraphContainer.Width(),
+                                    shown_.area.pbGraphContents.Width()));
 }
 
 // The cursor at the sample, the view scrolled to show it.
 void GraphReadout::MoveCursorTo(int32_t sample) {
     const int column = axis_->ColumnOfSample(sample, shown_.area.pbGraphContents.image().width());
-    const int32_t left = LeftShowingColumn(column, shown_.area.pbGraphContents.Left(),
-                                           shown_.area.pbGraphContainer.Width(),
-                                           shown_.area.pbGraphContents.Width());
+    PlaceCursor(sample, LeftShowingColumn(column, shown_.area.pbGraphContents.Left(),
+                                          shown_.area.pbGraphContainer.Width(),
+                                          shown_.area.pbGraphContents.Width()));
+}
+
+// The cursor at the sample as the keys put it, the canvas at `left`: it stays there through
+// redraws while the mouse keeps still.
+void GraphReadout::PlaceCursor(int32_t sample, int32_t left) {
     cursor_ = sample;
     cursorByKeys_ = true;
     if (left != shown_.area.pbGraphContents.Left()) emit ScrollWanted(left);

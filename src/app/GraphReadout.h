@@ -80,6 +80,7 @@ private:
     void RefreshReadout();
     void MoveCursorTo(int32_t sample);
     void ShowRun(int32_t start);
+    void PlaceCursor(int32_t sample, int32_t left);
     void ShowMarks();
     void EnableReadoutActions();
     void mMarkerA_Click();
