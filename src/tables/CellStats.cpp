@@ -133,6 +133,7 @@ struct CellTableBuilder::Cells {
     std::array<double, kCount> shiftedSquares{};
     int64_t samplesInRange = 0;
     int64_t samplesPassed = 0;
+    std::vector<Added> added;  // to gather a cell again when its sums overflow
 
     Cells() {
         minimum.fill(std::numeric_limits<double>::infinity());
@@ -228,7 +229,6 @@ void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
         for (int32_t s = first; s <= last; ++s) cells_->samplesPassed += filter.Passes(s);
         return;
     }
-    added_.push_back({&log, first, last, filter});
     const double* rpm = log.column(rpmItem).data();
     const double* map = log.column(mapItem).data();
     const double* values = valueItem != 0 ? log.column(valueItem).data() : nullptr;
@@ -248,6 +248,14 @@ void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
                         : cells_->Accumulate<true, false>(rpm, map, value, block, n, &passes);
         }
     }
+    Remember(log, first, last, filter);
+}
+
+// Kept out of the accumulation's function: its code, and so the speed of the loops, stay as
+// they are without it.
+[[gnu::noinline]] void CellTableBuilder::Remember(const LogData& log, int32_t first, int32_t last,
+                                                  const SampleFilter& filter) {
+    cells_->added.push_back({&log, first, last, filter});
 }
 
 CellTable CellTableBuilder::Finish() const {
@@ -291,7 +299,7 @@ CellTable CellTableBuilder::Finish() const {
 std::optional<CellTableBuilder::Rescaled> CellTableBuilder::Rescale(int k, int m) const {
     const CellBounds bounds = BoundsOfCell(k, m);
     const auto forEachValue = [&](auto&& use) {
-        for (const Added& added : added_) {
+        for (const Added& added : cells_->added) {
             const LogData& log = *added.log;
             const double* rpm = log.column(log.itemNamed(kRpmItem)).data();
             const double* map = log.column(log.itemNamed(kMapItem)).data();

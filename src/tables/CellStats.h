@@ -72,12 +72,12 @@ private:
     struct Rescaled {
         double mean, stdDev;
     };
+    void Remember(const LogData& log, int32_t first, int32_t last, const SampleFilter& filter);
     std::optional<Rescaled> Rescale(int k, int m) const;
 
     TableKind kind_;
     bool spread_;  // minimum, maximum and the standard deviation's sums
     std::unique_ptr<Cells> cells_;
-    std::vector<Added> added_;
 };
 
 // The engine speeds and pressures of cell (k, m), k in 1..kTableRows and m in 1..kTableColumns,
