@@ -11,17 +11,22 @@ _grafolux_cli() {
     local command=${COMP_WORDS[1]} options kinds=''
     case $command in
         dump | correct) options='' ;;
-        table) options='--first --last --show --min-count --where --format' kinds='blm int' ;;
+        table) options='--include --first --last --show --min-count --where --format' kinds='blm int' ;;
         cells) options='--row --column --first --last --where' kinds='blm int' ;;
         gif) options='--transparent' ;;
         export) options='--item --lock --fill --zoom --size --first --last' kinds='graph blm int' ;;
         *) return ;;
     esac
 
-    # After an option comes its value, which is not a file; some have a fixed set.
+    # After an option comes its value, which is a file only for --include; some have a fixed
+    # set.
     case $prev in
         --show) mapfile -t COMPREPLY < <(compgen -W 'mean count min max sd' -- "$cur") ;;
         --format) mapfile -t COMPREPLY < <(compgen -W 'text csv' -- "$cur") ;;
+        --include)
+            compopt -o filenames 2>/dev/null
+            mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+            ;;
     esac
     [[ " $options " == *" $prev "* ]] && return
     if [[ $cur == -* ]]; then

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -16,7 +17,10 @@ QString RunFileDialog(QFileDialog& dialog, const QString& initial, const QString
     dialog.setNameFilters(filters);
     if (selectedFilter >= 1 && selectedFilter <= filters.size())
         dialog.selectNameFilter(filters[selectedFilter - 1]);
-    if (!initial.isEmpty()) dialog.selectFile(initial);
+    if (QFileInfo(initial).isDir())
+        dialog.setDirectory(initial);
+    else if (!initial.isEmpty())
+        dialog.selectFile(initial);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first();
 }

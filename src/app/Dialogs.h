@@ -19,7 +19,8 @@ public:
                                     const QStringList& filters, int selectedFilter) = 0;
     virtual QString GetSaveFileName(QWidget* parent, const QString& initial,
                                     const QStringList& filters, const QString& defaultSuffix) = 0;
-    // Several existing files; empty on cancel.
+    // Several existing files, starting in the folder `initial` (or at the file `initial`);
+    // empty on cancel.
     virtual QStringList GetOpenFileNames(QWidget* parent, const QString& initial,
                                          const QStringList& filters, int selectedFilter) = 0;
     // Nothing on cancel.

@@ -20,8 +20,9 @@ struct DisplayState {
     DrawingArea area;
     DisplayColors colors;
     bool blnFileLoaded = false;
-    std::string strFileName;  // the log shown, or the one to offer in the file dialogs
-    QString strFileTitle;     // its name without the folder
+    std::string strFileName;   // the log last opened, or the one to offer in the file dialogs
+    std::string strShownFile;  // the log shown, as it was opened
+    QString strFileTitle;      // its name without the folder
     ViewMode lngViewMode = ViewMode::None;
     int32_t lngCurItem = 1;
     double dblZoom = 1.0;

@@ -67,6 +67,7 @@ void CreateDrawingArea(QWidget& form, const DrawingArea& area, FormControls& c) 
         Named(new PictureBox(area.pbGraphContents, c.pbGraphContainer), "pbGraphContents");
     c.pbLegend = Named(new PictureBox(area.pbLegend, &form), "pbLegend");
     c.hsbGraph = Named(new QScrollBar(Qt::Horizontal, &form), "hsbGraph");
+    c.hsbGraph->setRange(0, 0);  // nothing to scroll before a log is shown
 }
 
 // The current item: its choice, its value range, its lock, fill and colour.

@@ -8,11 +8,16 @@ namespace grafolux {
 
 namespace {
 
-constexpr int kPadding = 4;     // pixels around the readout's text
-constexpr int kColumnGap = 10;  // between the readout's columns
-constexpr int kTickHeight = 4;  // cell marks along the bottom edge
-constexpr int kBoxAlpha = 208;  // the box darkens what lies under it
-constexpr int kBandAlpha = 96;  // the span band lets the curves show through
+constexpr int kPadding = 4;      // pixels around the readout's text
+constexpr int kColumnGap = 10;   // between the readout's columns
+constexpr int kSwatchGap = 4;    // between a row's swatch and its text
+constexpr int kNameWidth = 160;  // longer item names are cut short: the values stay in the box
+constexpr int kBandAlpha = 96;   // the span band lets the curves show through
+constexpr int kShadeAlpha = 64;  // a cell's samples shaded over the whole height
+constexpr int kMarkStrip = 6;    // and a solid strip along the top edge, for single columns
+
+// The side of an item's colour swatch, about a capital letter's height.
+int SwatchSide(const QFontMetrics& metrics) { return std::max(metrics.ascent() - 2, 4); }
 
 }  // namespace
 
@@ -51,24 +56,30 @@ int GraphOverlay::CellLeft(qsizetype cell) const {
 
 void GraphOverlay::SetReadout(std::vector<ReadoutRow> rows, QPoint mouse) {
     QRect box;
+    std::vector<QStringList> cells;
     if (!rows.empty()) {
         const QFontMetrics metrics(font());
+        for (const ReadoutRow& row : rows) {
+            cells.push_back(row.cells);
+            if (row.item)
+                cells.back()[0] = metrics.elidedText(row.cells[0], Qt::ElideRight, kNameWidth);
+        }
         // Words at the end of a row run on: they widen the box, not their column.
         columnWidths_.clear();
-        for (const ReadoutRow& row : rows)
-            for (qsizetype i = 0; i < row.cells.size() - (row.text ? 1 : 0); ++i) {
+        for (size_t r = 0; r < rows.size(); ++r)
+            for (qsizetype i = 0; i < cells[r].size() - (rows[r].text ? 1 : 0); ++i) {
                 if (columnWidths_.size() <= static_cast<size_t>(i)) columnWidths_.push_back(0);
                 int& width = columnWidths_[static_cast<size_t>(i)];
-                width = std::max(width, metrics.horizontalAdvance(row.cells[i]));
+                width = std::max(width, metrics.horizontalAdvance(cells[r][i]));
             }
         int width = 0;
-        for (const ReadoutRow& row : rows) {
-            const qsizetype last = row.cells.size() - 1;
-            width = std::max(width,
-                             CellLeft(last) + (row.text ? metrics.horizontalAdvance(row.cells[last])
-                                                        : columnWidths_[last]));
+        for (size_t r = 0; r < rows.size(); ++r) {
+            const qsizetype last = cells[r].size() - 1;
+            width = std::max(
+                width, CellLeft(last) + (rows[r].text ? metrics.horizontalAdvance(cells[r][last])
+                                                      : columnWidths_[last]));
         }
-        const QSize size(width + 2 * kPadding,
+        const QSize size(width + SwatchSide(metrics) + kSwatchGap + 2 * kPadding,
                          2 * kPadding + metrics.height() * static_cast<int>(rows.size()));
         box = QRect(ReadoutBoxPlace(size, this->size(), mouse), size);
     }
@@ -76,6 +87,7 @@ void GraphOverlay::SetReadout(std::vector<ReadoutRow> rows, QPoint mouse) {
     update(box_);
     update(box);
     rows_ = std::move(rows);
+    cells_ = std::move(cells);
     box_ = box;
 }
 
@@ -93,10 +105,10 @@ void GraphOverlay::SetBand(std::optional<ColumnSpan> band) {
     if (band_) update(SpanRect(*band_, 0, height()));
 }
 
-void GraphOverlay::SetTicks(std::vector<ColumnSpan> ticks) {
-    if (ticks == ticks_) return;
-    ticks_ = std::move(ticks);
-    update(0, height() - kTickHeight, width(), kTickHeight);
+void GraphOverlay::SetCellMarks(std::vector<ColumnSpan> marks) {
+    if (marks == cellMarks_) return;
+    cellMarks_ = std::move(marks);
+    update();
 }
 
 void GraphOverlay::paintEvent(QPaintEvent* event) {
@@ -107,9 +119,12 @@ void GraphOverlay::paintEvent(QPaintEvent* event) {
         colour.setAlpha(kBandAlpha);
         painter.fillRect(SpanRect(*band_, 0, height()), colour);
     }
-    for (const ColumnSpan& tick : ticks_)
-        painter.fillRect(SpanRect(tick, height() - kTickHeight, kTickHeight),
-                         ToQColor(colors_.lngCellMarkColor));
+    QColor shade = ToQColor(colors_.lngCellMarkColor);
+    shade.setAlpha(kShadeAlpha);
+    for (const ColumnSpan& mark : cellMarks_) {
+        painter.fillRect(SpanRect(mark, 0, height()), shade);
+        painter.fillRect(SpanRect(mark, 0, kMarkStrip), ToQColor(colors_.lngCellMarkColor));
+    }
     const std::pair<std::optional<int>, Colour> lines[] = {{markerA_, colors_.lngMarkerAColor},
                                                            {markerB_, colors_.lngMarkerBColor},
                                                            {cursor_, colors_.lngCursorColor}};
@@ -118,21 +133,34 @@ void GraphOverlay::paintEvent(QPaintEvent* event) {
     if (!rows_.empty() && event->rect().intersects(box_)) PaintReadout(painter);
 }
 
+// On the canvas' own background, opaque, so that no curve runs through the text. An item's
+// colour shows as it is in its swatch; its text takes it only where it reads well.
 void GraphOverlay::PaintReadout(QPainter& painter) const {
-    painter.fillRect(box_, QColor(0, 0, 0, kBoxAlpha));
-    painter.setPen(ToQColor(colors_.lngGridColor));
+    const QColor grid = ToQColor(colors_.lngGridColor);
+    painter.fillRect(box_, ToQColor(colors_.lngBackColor));
+    painter.setPen(grid);
     painter.drawRect(box_.adjusted(0, 0, -1, -1));
     const QFontMetrics metrics(font());
+    const int side = SwatchSide(metrics);
+    const int textLeft = box_.left() + kPadding + side + kSwatchGap;
     int y = box_.top() + kPadding + metrics.ascent();
-    for (const ReadoutRow& row : rows_) {
-        painter.setPen(ToQColor(row.colour));
-        for (qsizetype i = 0; i < row.cells.size(); ++i) {
+    for (size_t r = 0; r < rows_.size(); ++r) {
+        const ReadoutRow& row = rows_[r];
+        const QStringList& cells = cells_[r];
+        if (row.item) {
+            const QRect swatch(box_.left() + kPadding, y - metrics.ascent() + 1, side, side);
+            painter.fillRect(swatch, ToQColor(row.colour));
+            painter.setPen(grid);  // a dark colour's swatch still shows its edge
+            painter.drawRect(swatch.adjusted(-1, -1, 0, 0));
+        }
+        painter.setPen(ToQColor(ReadoutTextColour(row.colour, colors_.lngBackColor)));
+        for (qsizetype i = 0; i < cells.size(); ++i) {
             // Names and words from the left, numbers to the right of their columns.
-            const bool words = i == 0 || (row.text && i == row.cells.size() - 1);
-            const int shift = words ? 0
-                                    : columnWidths_[static_cast<size_t>(i)] -
-                                          metrics.horizontalAdvance(row.cells[i]);
-            painter.drawText(box_.left() + kPadding + CellLeft(i) + shift, y, row.cells[i]);
+            const bool words = i == 0 || (row.text && i == cells.size() - 1);
+            const int shift =
+                words ? 0
+                      : columnWidths_[static_cast<size_t>(i)] - metrics.horizontalAdvance(cells[i]);
+            painter.drawText(textLeft + CellLeft(i) + shift, y, cells[i]);
         }
         y += metrics.height();
     }

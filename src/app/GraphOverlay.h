@@ -25,7 +25,7 @@ public:
     void SetReadout(std::vector<ReadoutRow> rows, QPoint mouse);  // no rows: no box
     void SetMarkers(std::optional<int> a, std::optional<int> b);
     void SetBand(std::optional<ColumnSpan> band);
-    void SetTicks(std::vector<ColumnSpan> ticks);
+    void SetCellMarks(std::vector<ColumnSpan> marks);
 
     // Where the box is, in the frame; empty when there is none. For the tests.
     QRect readoutRect() const { return box_; }
@@ -46,9 +46,10 @@ private:
     const DisplayColors& colors_;
     std::optional<int> cursor_, markerA_, markerB_;
     std::optional<ColumnSpan> band_;
-    std::vector<ColumnSpan> ticks_;
+    std::vector<ColumnSpan> cellMarks_;
     std::vector<ReadoutRow> rows_;
-    std::vector<int> columnWidths_;  // of the readout's columns, pixels
+    std::vector<QStringList> cells_;  // the rows' cells as shown: long names cut short
+    std::vector<int> columnWidths_;   // of the readout's columns, pixels
     QRect box_;
 };
 

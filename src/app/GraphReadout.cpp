@@ -108,30 +108,44 @@ bool GraphReadout::ReadoutEvent(QEvent* event) {
 // A new log: nothing of the old one is pointed at any more.
 void GraphReadout::ForgetLog() {
     cursor_.reset();
+    cursorByKeys_ = false;
     markers_ = {};
     span_.reset();
     marked_.reset();
     RefreshReadout();
 }
 
-// Markers outside a new range go; the cell's samples are found again.
+// Markers outside a new range go; the cell's samples are found again; the cursor is where the
+// new view puts it.
 void GraphReadout::ShowReadout(const std::optional<SampleAxis>& axis) {
     axis_ = axis;
     overlay_->setGeometry(pbGraphContainer->rect());
     overlay_->setVisible(axis.has_value());
     overlay_->raise();
-    if (!axis) {
-        cursor_.reset();  // a table view shows none
-    } else {
+    if (axis) {
         markers_.KeepWithin(axis->sFirst, axis->sLast);
-        if (cursor_ && (*cursor_ < axis->sFirst || *cursor_ > axis->sLast)) cursor_.reset();
         // Again at each drawing: the range or the table's filters may have changed.
         if (marked_)
             marked_->marks =
                 MarkCellSamples(shown_.log, marked_->cell, axis->sFirst, axis->sLast,
                                 SampleFilter(shown_.log, tables_.preferences().conditions));
     }
-    RefreshReadout();
+    ShowMarks();
+    ShowCursor(CursorInNewView());
+}
+
+// The canvas moved under the cursor.
+void GraphReadout::FollowCanvas() { ShowCursor(CursorInNewView()); }
+
+// After the view changed under it, the cursor is at the sample now under the still mouse, or
+// at the sample the keys put it on while that is shown; none when the mouse is off the canvas.
+std::optional<int32_t> GraphReadout::CursorInNewView() const {
+    if (!axis_) return std::nullopt;  // a table view shows none
+    if (cursorByKeys_)
+        return cursor_ && *cursor_ >= axis_->sFirst && *cursor_ <= axis_->sLast ? cursor_
+                                                                                : std::nullopt;
+    if (!mouse_) return std::nullopt;
+    return SampleAt(QPointF(mouse_->x() - shown_.area.pbGraphContents.leftPx(), 0));
 }
 
 void GraphReadout::ShowTable(TableKind kind, const PooledTable& drawn) {
@@ -187,14 +201,30 @@ void GraphReadout::RefreshReadout() {
     ShowCursor(cursor_);
 }
 
+// The marked cell's run from `start` in the middle of the view, the cursor at its start.
+void GraphReadout::ShowRun(int32_t start) {
+    const int width = shown_.area.pbGraphContents.image().width();
+    PlaceCursor(start,
+                LeftCentringColumns(axis_->ColumnOfSample(start, width),
+                                    axis_->ColumnOfSample(marked_->marks.RunLast(start), width),
+                                    shown_.area.pbGraphContainer.Width(),
+                                    shown_.area.pbGraphContents.Width()));
+}
+
 // The cursor at the sample, the view scrolled to show it.
 void GraphReadout::MoveCursorTo(int32_t sample) {
     const int column = axis_->ColumnOfSample(sample, shown_.area.pbGraphContents.image().width());
-    const int32_t left = LeftShowingColumn(column, shown_.area.pbGraphContents.Left(),
-                                           shown_.area.pbGraphContainer.Width(),
-                                           shown_.area.pbGraphContents.Width());
+    PlaceCursor(sample, LeftShowingColumn(column, shown_.area.pbGraphContents.Left(),
+                                          shown_.area.pbGraphContainer.Width(),
+                                          shown_.area.pbGraphContents.Width()));
+}
+
+// The cursor at the sample as the keys put it, the canvas at `left`: it stays there through
+// redraws while the mouse keeps still.
+void GraphReadout::PlaceCursor(int32_t sample, int32_t left) {
+    cursor_ = sample;
+    cursorByKeys_ = true;
     if (left != shown_.area.pbGraphContents.Left()) emit ScrollWanted(left);
-    mouse_.reset();
     ShowCursor(sample);
 }
 
@@ -210,8 +240,8 @@ void GraphReadout::ShowMarks() {
                                   ColumnSpan{*column(std::min(span_->first, span_->second)),
                                              *column(std::max(span_->first, span_->second))})
                             : std::nullopt);
-    overlay_->SetTicks(marked_ ? MarkedColumns(marked_->marks, *axis_, width)
-                               : std::vector<ColumnSpan>{});
+    overlay_->SetCellMarks(marked_ ? MarkedColumns(marked_->marks, *axis_, width)
+                                   : std::vector<ColumnSpan>{});
 }
 
 void GraphReadout::EnableReadoutActions() {
@@ -228,6 +258,8 @@ void GraphReadout::EnableReadoutActions() {
 // ---- Mouse and keys on the canvas ----
 
 bool GraphReadout::Canvas_MouseMove(QMouseEvent* event) {
+    mouse_ = event->position().toPoint() + QPoint(shown_.area.pbGraphContents.leftPx(), 0);
+    cursorByKeys_ = false;
     if (IsTableView(shown_.lngViewMode)) {
         // A tooltip already shown follows the mouse from cell to cell.
         if (QToolTip::isVisible())
@@ -236,7 +268,6 @@ bool GraphReadout::Canvas_MouseMove(QMouseEvent* event) {
     }
     if (!axis_) return false;
     const int32_t sample = SampleAt(event->position());
-    mouse_ = event->position().toPoint() + QPoint(shown_.area.pbGraphContents.leftPx(), 0);
     if (span_) span_->second = sample;
     ShowCursor(sample);
     if (!span_) return false;  // a plain drag pans
@@ -269,6 +300,8 @@ bool GraphReadout::Canvas_DoubleClick(QMouseEvent* event) {
     if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return true;
     marked_ = MarkedCell{*cell, SampleMarks()};
     emit GraphWanted();  // as its button shows it; its drawing marks the samples
+    if (!axis_) return true;
+    if (const auto start = marked_->marks.NextRunStart(axis_->sFirst - 1)) ShowRun(*start);
     return true;
 }
 
@@ -315,6 +348,7 @@ void GraphReadout::ShowCellTip(QPoint point, QPoint globalPoint) {
 
 void GraphReadout::Canvas_Leave() {
     mouse_.reset();
+    cursorByKeys_ = false;
     ShowCursor(std::nullopt);
 }
 
@@ -353,13 +387,13 @@ void GraphReadout::mCopyValues_Click() {
 void GraphReadout::mNextOccurrence_Click() {
     if (!marked_ || !axis_) return;
     if (const auto start = marked_->marks.NextRunStart(cursor_.value_or(axis_->sFirst - 1)))
-        MoveCursorTo(*start);
+        ShowRun(*start);
 }
 
 void GraphReadout::mPreviousOccurrence_Click() {
     if (!marked_ || !axis_) return;
     if (const auto start = marked_->marks.PreviousRunStart(cursor_.value_or(axis_->sLast + 1)))
-        MoveCursorTo(*start);
+        ShowRun(*start);
 }
 
 void GraphReadout::mClearCellMarks_Click() {

@@ -1,7 +1,8 @@
 #pragma once
 // Reading values off the graph: a cursor line with a readout of the items under it, markers A
-// and B, a span chosen with Shift + drag, the samples of a table cell marked along the graph
-// (N / Shift+N go from run to run), the canvas' menu, and in a table each cell's tooltip. What
+// and B, a span chosen with Shift + drag, the samples of a table cell shaded on the graph
+// (a double-click shows the first run, N / Shift+N the next and the previous one in the middle
+// of the view), the canvas' menu, and in a table each cell's tooltip. What
 // it keeps is in sample numbers, so that it survives zoom, scroll and redraws; it is drawn on
 // an overlay, never into the views.
 
@@ -47,6 +48,8 @@ public:
     void ShowReadout(const std::optional<SampleAxis>& axis);
     // A table view was drawn, for its cells' tooltips.
     void ShowTable(TableKind kind, const PooledTable& drawn);
+    // The canvas was scrolled.
+    void FollowCanvas();
 
 signals:
     void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor
@@ -71,10 +74,13 @@ private:
     void Canvas_Leave();
     int32_t SampleAt(QPointF canvasPoint) const;
     std::optional<int32_t> HereSample() const;
+    std::optional<int32_t> CursorInNewView() const;
     void ShowCursor(std::optional<int32_t> sample);
     std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
     void RefreshReadout();
     void MoveCursorTo(int32_t sample);
+    void ShowRun(int32_t start);
+    void PlaceCursor(int32_t sample, int32_t left);
     void ShowMarks();
     void EnableReadoutActions();
     void mMarkerA_Click();
@@ -96,6 +102,7 @@ private:
 
     std::optional<SampleAxis> axis_;     // of the graph shown; none in a table view
     std::optional<int32_t> cursor_;      // the sample under the cursor line while it shows
+    bool cursorByKeys_ = false;          // the keys placed it, not the mouse
     std::optional<QPoint> mouse_;        // over the canvas, in pixels of the visible frame
     std::optional<int32_t> menuSample_;  // where the context menu was opened
     Markers markers_;

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include "app/DisplayState.h"
@@ -66,20 +67,26 @@ void GraphView::SyncSurfaces() {
 
 void GraphView::DrawGraph() {
     SetViewMode(ViewMode::Graph);
+    pbLegend->setToolTip({});
     const GraphResult result = DrawGraphForRange(
         shown_.area, shown_.log, {shown_.lngCurItem, shown_.dblZoom, shown_.lngScrollPos},
         shown_.firstText, shown_.lastText, shown_.colors);
     emit GraphDrawn(result);
     SyncSurfaces();
+    ShowScrollBar();
     emit ViewDrawn(result.axis);
 }
 
 void GraphView::DrawCellTable(TableKind intTable) {
+    const TableSettings settings = tables_.TableSettingsNow();
     const PooledTable drawn =
         DrawCellTableForRange(shown_.area, shown_.log, intTable, shown_.firstText, shown_.lastText,
-                              shown_.colors, tables_.TableSettingsNow());
+                              shown_.colors, settings);
+    // What a narrow legend had to wrap or cut short.
+    pbLegend->setToolTip(LegendToolTip(TableLegendLines(TableLegendFor(drawn, settings))));
     emit TableDrawn(intTable, drawn);
     SyncSurfaces();
+    ShowScrollBar();
     emit ViewDrawn(std::nullopt);
 }
 
@@ -102,6 +109,14 @@ void GraphView::ShowGraph() {
 void GraphView::ApplySampleRange() {
     if (shown_.lngViewMode == ViewMode::Graph) StoreScrollPos();
     RedrawCurrentView();
+}
+
+void GraphView::ZoomOutForChosenRange() {
+    if (shown_.dblZoom <= kMinZoom) return;
+    shown_.dblZoom = kMinZoom;
+    shown_.area.pbGraphContents.SetLeft(0);
+    UpdateContainerCursor();
+    emit ZoomChanged();
 }
 
 void GraphView::ShowNewLog() {
@@ -134,26 +149,28 @@ void GraphView::UpdateContainerCursor() {
         pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
 }
 
+// The zoom buttons follow the zoom through the view buttons, the scroll bar through the drawing.
 void GraphView::SetZoom(double dblNewZoom) {
     StoreScrollPos();
     shown_.dblZoom = ClampZoom(dblNewZoom);
-    bZoomIn->setEnabled(shown_.dblZoom < kMaxZoom);
-    if (shown_.dblZoom <= kMinZoom) {
-        bZoomOut->setEnabled(false);
-        hsbGraph->setEnabled(false);
-        DrawGraph();
-    } else {
-        DrawGraph();
-        bZoomOut->setEnabled(true);
-        hsbGraph->setEnabled(true);
-        const ScrollBarSetup bar = ScrollBarFor(shown_.area.pbGraphContents.Width(),
-                                                shown_.area.pbGraphContents.Left(), shown_.dblZoom);
-        hsbGraph->setMaximum(bar.max);
-        hsbGraph->setPageStep(bar.largeChange);
-        hsbGraph->setValue(bar.value);
-    }
+    DrawGraph();
     UpdateContainerCursor();
     emit ZoomChanged();
+}
+
+// The bar shows where the canvas is. Only a zoomed graph scrolls: a table is never scrolled
+// sideways, and a bar with nothing to scroll is off with its thumb over its whole length.
+void GraphView::ShowScrollBar() {
+    const bool scrolls = shown_.lngViewMode == ViewMode::Graph && shown_.dblZoom > kMinZoom;
+    const ScrollBarSetup bar =
+        scrolls ? ScrollBarFor(shown_.area.pbGraphContents.Width(),
+                               shown_.area.pbGraphContents.Left(), shown_.dblZoom)
+                : ScrollBarSetup{};
+    const QSignalBlocker quiet(hsbGraph);  // the canvas stays where the drawing put it
+    hsbGraph->setEnabled(scrolls);
+    hsbGraph->setRange(0, bar.max);
+    hsbGraph->setPageStep(bar.largeChange);
+    hsbGraph->setValue(bar.value);
 }
 
 void GraphView::bZoomIn_Click() { SetZoom(shown_.dblZoom + kZoomStep); }
@@ -163,6 +180,7 @@ void GraphView::bZoomOut_Click() { SetZoom(shown_.dblZoom - kZoomStep); }
 void GraphView::hsbGraph_Change(int value) {
     shown_.area.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
     pbGraphContents->Sync();
+    emit CanvasMoved();
 }
 
 void GraphView::pbGraphContents_MouseDown(QMouseEvent* event) {
@@ -185,7 +203,11 @@ void GraphView::pbGraphContents_MouseMove(QMouseEvent* event) {
 void GraphView::ScrollCanvasTo(int32_t left) {
     shown_.area.pbGraphContents.SetLeft(left);
     pbGraphContents->Sync();
-    hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
+    {
+        const QSignalBlocker quiet(hsbGraph);  // the bar follows the canvas
+        hsbGraph->setValue(ScrollValueFor(left, static_cast<int16_t>(hsbGraph->maximum())));
+    }
+    emit CanvasMoved();
 }
 
 void GraphView::pbGraphContents_MouseUp(QMouseEvent*) { EndDrag(); }

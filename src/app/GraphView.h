@@ -35,6 +35,8 @@ public:
     void ShowGraph();
     // After a new sample range was entered.
     void ApplySampleRange();
+    // A range chosen on the graph is to be shown whole: the drawing for it is at zoom 1.
+    void ZoomOutForChosenRange();
     void StoreScrollPos();
     // A new log: the graph at zoom 1 from its start.
     void ShowNewLog();
@@ -49,6 +51,8 @@ signals:
     // After either, once the surfaces show it; the graph's axis, none for a table.
     void ViewDrawn(const std::optional<SampleAxis>& axis);
     void ZoomChanged();
+    // The canvas was scrolled or dragged sideways.
+    void CanvasMoved();
 
 private:
     void DrawGraph();
@@ -56,6 +60,7 @@ private:
     void ShowTable(TableKind kind);
     void SetZoom(double dblNewZoom);
     void SyncSurfaces();
+    void ShowScrollBar();
     void UpdateContainerCursor();
     void bZoomIn_Click();
     void bZoomOut_Click();

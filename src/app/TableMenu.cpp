@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +22,8 @@
 #include "files/FileChecks.h"
 #include "tables/CellTableText.h"
 #include "tables/TableLegend.h"
+#include "views/ShellWords.h"
+#include "views/TableCommand.h"
 
 namespace grafolux {
 
@@ -51,6 +54,8 @@ TableMenu::TableMenu(const DisplayState& shown, Dialogs& dialogs, LogLoading& lo
     mTable->addSeparator();
     mCopyTable = mTable->addAction("&Copy Table", this, &TableMenu::mCopyTable_Click);
     mCopyTable->setShortcut(QKeySequence::Copy);
+    mCopyCommand = mTable->addAction("Copy Co&mmand", this, &TableMenu::mCopyCommand_Click);
+    mCopyCommand->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     mSaveTable = mTable->addAction("Save Table &As...", this, &TableMenu::mSaveTable_Click);
     for (QAction* action : mTable->actions())
         if (!action->isSeparator())
@@ -73,8 +78,8 @@ void TableMenu::LoadPreferences(const std::string& settingsFile) {
 }
 
 void TableMenu::ShowViewMode(ViewMode mode) {
-    mCopyTable->setEnabled(IsTableView(mode));
-    mSaveTable->setEnabled(IsTableView(mode));
+    for (QAction* action : {mCopyTable, mCopyCommand, mSaveTable})
+        action->setEnabled(IsTableView(mode));
 }
 
 void TableMenu::ForgetIncludedLogs() {
@@ -91,7 +96,7 @@ TableSettings TableMenu::TableSettingsNow() const {
     TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, shown_.strFileTitle, {}};
     for (const IncludedFile& file : included_)
         settings.included.push_back(
-            {FileTitle(file.path), &file.log, SameFile(file.path, shown_.strFileName)});
+            {FileTitle(file.path), file.path, &file.log, SameFile(file.path, shown_.strShownFile)});
     return settings;
 }
 
@@ -160,8 +165,10 @@ void TableMenu::mColour_Click() {
 
 void TableMenu::mInclude_Click() {
     if (loading_.Busy()) return;
+    // In the shown log's folder, nothing chosen: Enter must not pool the log with itself.
     const QStringList chosen = dialogs_.GetOpenFileNames(
-        &window_, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
+        &window_, QFileInfo(QFile::decodeName(shown_.strShownFile.c_str())).absolutePath(),
+        LogFileFilters(), 2);
     if (chosen.isEmpty()) return;
     std::vector<std::string> paths;
     for (const QString& path : chosen) paths.push_back(QFile::encodeName(path).toStdString());
@@ -199,13 +206,27 @@ void TableMenu::mOnlyThisLog_Click() {
 void TableMenu::mCopyTable_Click() {
     const auto kind = TableKindOf(shown_.lngViewMode);
     if (!kind) return;
-    const QString text =
-        QString::fromStdString(CellTableText(ShownTable(*kind).table, tablePrefs_.look.show));
+    CopyText("Copy Table", "table",
+             QString::fromStdString(CellTableText(ShownTable(*kind).table, tablePrefs_.look.show)));
+}
+
+// The command line that prints the shown table, for a terminal.
+void TableMenu::mCopyCommand_Click() {
+    const auto kind = TableKindOf(shown_.lngViewMode);
+    if (!kind) return;
+    const TableCommand command =
+        WindowTableCommand(*kind, shown_.strShownFile, shown_.log, shown_.firstText,
+                           shown_.lastText, TableSettingsNow());
+    CopyText("Copy Command", "command",
+             QString::fromLocal8Bit(ShellCommandLine(TableCommandWords(command))));
+}
+
+void TableMenu::CopyText(const QString& title, const QString& what, const QString& text) {
     QClipboard* clipboard = QApplication::clipboard();
     if (clipboard) clipboard->setText(text);
     if (!clipboard || clipboard->text() != text)
-        dialogs_.Warning(&window_, "Copy Table",
-                         "The clipboard is not available: the table was not copied.");
+        dialogs_.Warning(&window_, title,
+                         "The clipboard is not available: the " + what + " was not copied.");
 }
 
 void TableMenu::mSaveTable_Click() {

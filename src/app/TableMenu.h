@@ -57,6 +57,8 @@ private:
     void mInclude_Click();
     void mOnlyThisLog_Click();
     void mCopyTable_Click();
+    void mCopyCommand_Click();
+    void CopyText(const QString& title, const QString& what, const QString& text);
     void mSaveTable_Click();
 
     const DisplayState& shown_;
@@ -75,7 +77,8 @@ private:
 
     QMenu* mTable;
     std::vector<QAction*> mStatistic;  // in the order of CellStatistic
-    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mSaveTable;
+    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mCopyCommand,
+        *mSaveTable;
 };
 
 }  // namespace grafolux

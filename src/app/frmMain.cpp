@@ -86,12 +86,15 @@ void frmMain::CreateControllers() {
     connect(view_, &GraphView::TableDrawn, readout_, &GraphReadout::ShowTable);
     connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
     connect(view_, &GraphView::ZoomChanged, this, &frmMain::ShowCaption);
+    connect(view_, &GraphView::CanvasMoved, readout_, &GraphReadout::FollowCanvas);
     connect(items_, &ItemPanel::ItemChanged, view_, &GraphView::ShowGraph);
     connect(range_, &SampleRangeBoxes::RangeEntered, view_, &GraphView::ApplySampleRange);
     connect(tables_, &TableMenu::SettingsChanged, view_, &GraphView::RedrawTableView);
     connect(readout_, &GraphReadout::ScrollWanted, view_, &GraphView::ScrollCanvasTo);
     connect(readout_, &GraphReadout::DragInterrupted, view_, &GraphView::EndDrag);
     connect(readout_, &GraphReadout::GraphWanted, view_, &GraphView::ShowGraph);
+    // A chosen range is shown whole: the zoom goes back to 1 before the range draws.
+    connect(readout_, &GraphReadout::RangeChosen, view_, &GraphView::ZoomOutForChosenRange);
     connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
 
     connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
@@ -231,13 +234,25 @@ void frmMain::BuildRecentMenu() {
     }
 }
 
+// Every load of an existing file goes to the recently-opened list; one that fails says why,
+// and the shown log stays.
 void frmMain::LoadLogFile(const std::string& path) {
-    if (!FileExists(path) || loading_->Busy()) return;
-    shown_.strFileName = path;
-    AddRecent(strRecent, shown_.strFileName);
-    BuildRecentMenu();
-    loading_->LoadOne(path, shown_.colors.lngItemColor, {},
-                      [&](LogData& loaded) { ShowLoadedLog(loaded, path); });
+    if (loading_->Busy()) return;
+    if (FileExists(path)) {
+        shown_.strFileName = path;
+        AddRecent(strRecent, shown_.strFileName);
+        BuildRecentMenu();
+    }
+    LoadOptions options;
+    options.needsSamples = true;
+    loading_->LoadOne(
+        path, shown_.colors.lngItemColor, options,
+        [&](LogData& loaded) { ShowLoadedLog(loaded, path); },
+        [&](const LoadError& error) {
+            dialogs_.Warning(
+                this, "Open Data File",
+                "The log could not be opened:\n" + QString::fromLocal8Bit(error.message.c_str()));
+        });
 }
 
 // Only a complete log replaces the shown one.
@@ -254,6 +269,7 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
     mGifSave->setEnabled(true);
     mPngSave->setEnabled(true);
     shown_.blnFileLoaded = true;
+    shown_.strShownFile = path;
     shown_.strFileTitle = FileTitle(path);
     ShowCaption();
     ui_.cbLabels->setFocus();

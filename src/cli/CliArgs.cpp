@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "logdata/LogLoader.h"
+#include "logdata/LogSetLoader.h"
 #include "views/SampleRange.h"
 
 namespace grafolux::cli {
@@ -55,6 +56,29 @@ std::pair<int32_t, int32_t> SampleRangeArgs(const CliArgs& args, const LogData& 
     const auto last = args.option("--last");
     return {first ? RoundedRangeNumber(*first) : 1,
             last ? RoundedRangeNumber(*last) : log.lngSampleCount};
+}
+
+std::vector<TableSource> PooledLogs::Sources() const {
+    std::vector<TableSource> sources;
+    for (size_t i = 0; i < logs.size(); ++i)
+        sources.push_back({&logs[i], ranges[i].first, ranges[i].second});
+    return sources;
+}
+
+PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options) {
+    PooledLogs pooled;
+    const std::vector<std::string>& words = args.positional();
+    pooled.paths.assign(words.begin() + static_cast<std::ptrdiff_t>(firstLog), words.end());
+    const size_t ranged = pooled.paths.size();
+    for (const std::string& path : args.options("--include")) pooled.paths.push_back(path);
+    for (LoadResult& result : LoadLogs(pooled.paths, 0, options)) {
+        if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
+        pooled.logs.push_back(std::move(std::get<LogData>(result)));
+        const LogData& log = pooled.logs.back();
+        pooled.ranges.push_back(pooled.ranges.size() < ranged ? SampleRangeArgs(args, log)
+                                                              : std::pair(1, log.lngSampleCount));
+    }
+    return pooled;
 }
 
 std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command) {

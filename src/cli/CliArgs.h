@@ -11,6 +11,7 @@
 #include "logdata/LogLoader.h"
 #include "logdata/LogModel.h"
 #include "tables/CellStats.h"
+#include "tables/PooledTable.h"
 #include "tables/SampleFilter.h"
 
 namespace grafolux::cli {
@@ -51,6 +52,18 @@ UsageError BadValue(const std::string& command, const std::string& what);
 TableKind TableKindArg(const CliArgs& args);
 // --first and --last of `log` (by default its whole range), read like the range boxes.
 std::pair<int32_t, int32_t> SampleRangeArgs(const CliArgs& args, const LogData& log);
+
+// The logs whose samples a table pools: the positional words from `firstLog` on, each in its
+// --first/--last range (its own sample numbers), then every --include LOG, whole. Loaded side
+// by side keeping `options.items`; one that cannot be loaded is a RuntimeError.
+struct PooledLogs {
+    std::vector<std::string> paths;  // in the order pooled
+    std::vector<LogData> logs;
+    std::vector<std::pair<int32_t, int32_t>> ranges;
+
+    std::vector<TableSource> Sources() const;  // pointing into `logs`
+};
+PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options);
 
 // The conditions of every --where, in order; a usage error names one that does not read.
 std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command);

@@ -1,7 +1,4 @@
-#include <variant>
-
 #include "cli/CliArgs.h"
-#include "logdata/LogSetLoader.h"
 #include "tables/CellDisplay.h"
 #include "tables/CellTableText.h"
 #include "tables/PooledTable.h"
@@ -40,21 +37,12 @@ void RunTable(const CliArgs& args, const Print& print) {
     if (format != "text" && format != "csv")
         throw BadValue("table", "--format must be text or csv, not " + format);
 
-    // Only the columns the table reads are kept; several logs load side by side.
-    const std::vector<std::string> paths(args.positional().begin() + 1, args.positional().end());
-    const std::vector<LoadResult> results = LoadLogs(paths, 0, {ItemsReadByTables(conditions), 0});
-    std::vector<TableSource> sources;
-    for (const LoadResult& result : results) {
-        if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
-        // Each log's own sample numbers.
-        const LogData& log = std::get<LogData>(result);
-        const auto [first, last] = SampleRangeArgs(args, log);
-        sources.push_back({&log, first, last});
-    }
+    // Only the columns the table reads are kept.
+    const PooledLogs logs = LoadPooledLogs(args, 1, {ItemsReadByTables(conditions), 0});
     const PooledTable pooled =
-        ComputePooledTable(sources, table, conditions, GatheredFor(show.statistic));
-    for (size_t i = 0; i < paths.size(); ++i)
-        CheckConditionItems(args, paths[i], pooled.missing[i]);
+        ComputePooledTable(logs.Sources(), table, conditions, GatheredFor(show.statistic));
+    for (size_t i = 0; i < logs.paths.size(); ++i)
+        CheckConditionItems(args, logs.paths[i], pooled.missing[i]);
     print(format == "csv" ? CellTableCsv(pooled.table, show) : CellTableText(pooled.table, show));
 }
 

@@ -27,11 +27,14 @@ const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
         {"dump", {"LOG", "items and samples, tab-separated", {}, RunDump}},
         {"table",
-         {"blm|int LOG [LOG...] [--first N] [--last N] [--show mean|count|min|max|sd]\n"
-          "         [--min-count K] [--where COND]... [--format text|csv]",
-          "cell statistics per rpm x map cell, pooled over the logs; COND is NAME OP NUMBER,\n"
-          "OP one of = != < <= > >=, and every --where must hold for a sample to count",
-          {"--first", "--last", "--show", "--min-count", "--where", "--format"},
+         {"blm|int LOG [LOG...] [--include LOG]... [--first N] [--last N]\n"
+          "         [--show mean|count|min|max|sd] [--min-count K] [--where COND]...\n"
+          "         [--format text|csv]",
+          "cell statistics per rpm x map cell, pooled over the logs; --first and --last\n"
+          "apply to each LOG's own samples, a log given by --include counts whole; COND is\n"
+          "NAME OP NUMBER, OP one of = != < <= > >=, and every --where must hold for a\n"
+          "sample to count",
+          {"--include", "--first", "--last", "--show", "--min-count", "--where", "--format"},
           RunTable}},
         {"cells",
          {"blm|int LOG --row RPM --column MAP [--first N] [--last N]\n"

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "draw/Surface.h"
+
 namespace grafolux {
 
 QString FormatGrouped(double value, int decimals) {
@@ -28,6 +30,17 @@ QString FormatGrouped(double value, int decimals) {
     if (point != std::string::npos)
         text += locale.decimalPoint() + QString::fromLatin1(digits.substr(point + 1));
     return negative ? locale.negativeSign() + text : text;
+}
+
+QString FittedNumber(const Surface& surface, double value, int decimals, double room) {
+    const QString grouped = FormatGrouped(value, decimals);
+    if (surface.TextWidth(grouped) <= room) return grouped;
+    QString compact;
+    for (int digits = 2; digits >= 0; --digits) {
+        compact = QLocale::system().toString(value, 'E', digits);
+        if (surface.TextWidth(compact) <= room) break;
+    }
+    return compact;
 }
 
 QString FormatGeneral(double value) {

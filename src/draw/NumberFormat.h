@@ -8,6 +8,12 @@ namespace grafolux {
 // "##,##0" (decimals 0) and "##,##0.00" (decimals 2): digit grouping, halves to even.
 QString FormatGrouped(double value, int decimals);
 
+class Surface;
+
+// The grouped form when it fits `room` twips in `surface`'s font; else the exponent form
+// ("1.23E+308") with as many of two decimals as fit, or with none when none fits.
+QString FittedNumber(const Surface& surface, double value, int decimals, double room);
+
 // General form for the low and high value labels: up to 15 significant digits,
 // no grouping ("12.5", "3000", "-0.25", "1E+20").
 QString FormatGeneral(double value);

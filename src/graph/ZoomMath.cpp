@@ -8,7 +8,16 @@
 namespace grafolux {
 
 namespace {
+
 constexpr int64_t kDragTwipsPerPixel = 15;  // a drag moves by screen pixels of 15 twips
+
+// A canvas Left in pixels, kept where the canvas covers the frame, as twips.
+int32_t CoveringLeft(int64_t left, double containerWidth, double contentsWidth) {
+    left = std::min<int64_t>(std::max<int64_t>(left, TwipsToPixels(containerWidth - contentsWidth)),
+                             0);
+    return RoundLong(static_cast<double>(left * kTwipsPerPixel));
+}
+
 }  // namespace
 
 double ClampZoom(double zoom) {
@@ -57,9 +66,13 @@ int32_t LeftShowingColumn(int column, double contentsLeft, double containerWidth
         newLeft = -int64_t{column};
     else if (column + left >= frame)
         newLeft = frame - 1 - column;
-    newLeft = std::min<int64_t>(
-        std::max<int64_t>(newLeft, TwipsToPixels(containerWidth - contentsWidth)), 0);
-    return RoundLong(static_cast<double>(newLeft * kTwipsPerPixel));
+    return CoveringLeft(newLeft, containerWidth, contentsWidth);
+}
+
+int32_t LeftCentringColumns(int first, int last, double containerWidth, double contentsWidth) {
+    const int64_t frame = TwipsToPixels(containerWidth), span = int64_t{last} - first + 1;
+    const int64_t left = span >= frame ? -int64_t{first} : (frame - span) / 2 - first;
+    return CoveringLeft(left, containerWidth, contentsWidth);
 }
 
 }  // namespace grafolux

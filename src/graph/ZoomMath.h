@@ -42,4 +42,9 @@ int32_t DragLeft(int32_t dragLeft, int32_t dragX, int32_t x, double containerWid
 int32_t LeftShowingColumn(int column, double contentsLeft, double containerWidth,
                           double contentsWidth);
 
+// The canvas Left, in whole pixels of twips, that puts canvas pixels first..last in the middle
+// of the frame, or the first at the frame's left edge when they are wider than it; kept
+// between (containerWidth - contentsWidth) and 0.
+int32_t LeftCentringColumns(int first, int last, double containerWidth, double contentsWidth);
+
 }  // namespace grafolux

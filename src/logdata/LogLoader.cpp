@@ -110,6 +110,8 @@ LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgres
     LoadResult result = ParseLog(bytes.view(), itemColour, progress, workers, options.items);
     if (auto* failure = std::get_if<LoadError>(&result))
         failure->message = fail(failure->message).message;
+    else if (options.needsSamples && std::get<LogData>(result).lngSampleCount == 0)
+        return fail("the log holds no samples");
     return result;
 }
 

@@ -12,7 +12,7 @@
 namespace grafolux {
 
 struct LoadError {
-    std::string message;  // one line, for the command-line tool; the window stays silent
+    std::string message;  // one line that names the path and says why
 };
 
 using LoadResult = std::variant<LogData, LoadError>;
@@ -30,10 +30,13 @@ struct LoadOptions {
     std::vector<std::string> items;
     // Threads parsing the file; 0 chooses by the file's size and the cores.
     int workers = 0;
+    // A log of a header alone is a failure: there is nothing to show of it.
+    bool needsSamples = false;
 };
 
 // Every item gets `itemColour`, unlocked and unfilled. A failure (missing, a folder,
-// unreadable, empty, a header without an item, too large for memory) yields a LoadError
+// unreadable, empty, a header without an item, too large for memory, no sample when one is
+// needed) yields a LoadError
 // whose message names the path, and nothing else. The file is read once; a log that is
 // still growing is cut at the size it had when it was opened, and one replaced or deleted
 // after it was opened is read as it was. No global state: loads may run side by side.

@@ -55,6 +55,11 @@ std::optional<int32_t> SampleMarks::PreviousRunStart(int32_t sample) const {
     return static_cast<int32_t>(first_ + PreviousBit(marked, false) + 1);
 }
 
+int32_t SampleMarks::RunLast(int32_t sample) const {
+    const int64_t end = NextBit(int64_t{sample} - first_, false);
+    return end == kNone ? last_ : static_cast<int32_t>(first_ + end - 1);
+}
+
 std::vector<SampleMarks::Run> SampleMarks::Runs() const {
     std::vector<Run> runs;
     for (int64_t b = NextBit(0, true); b != kNone;) {

@@ -30,6 +30,8 @@ public:
     // The first sample of the nearest run that starts after (before) `sample`.
     std::optional<int32_t> NextRunStart(int32_t sample) const;
     std::optional<int32_t> PreviousRunStart(int32_t sample) const;
+    // The last sample of the run that holds the marked `sample`.
+    int32_t RunLast(int32_t sample) const;
     std::vector<Run> Runs() const;
 
 private:

@@ -133,6 +133,7 @@ struct CellTableBuilder::Cells {
     std::array<double, kCount> shiftedSquares{};
     int64_t samplesInRange = 0;
     int64_t samplesPassed = 0;
+    std::vector<Added> added;  // to gather a cell again when its sums overflow
 
     Cells() {
         minimum.fill(std::numeric_limits<double>::infinity());
@@ -247,6 +248,14 @@ void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
                         : cells_->Accumulate<true, false>(rpm, map, value, block, n, &passes);
         }
     }
+    Remember(log, first, last, filter);
+}
+
+// Kept out of the accumulation's function: its code, and so the speed of the loops, stay as
+// they are without it.
+[[gnu::noinline]] void CellTableBuilder::Remember(const LogData& log, int32_t first, int32_t last,
+                                                  const SampleFilter& filter) {
+    cells_->added.push_back({&log, first, last, filter});
 }
 
 CellTable CellTableBuilder::Finish() const {
@@ -261,18 +270,59 @@ CellTable CellTableBuilder::Finish() const {
             const double n = count;
             const double dSum = cells_->shiftedSum[cell];
             const double squares = cells_->shiftedSquares[cell] - dSum * dSum / n;
+            double& mean = table.mean[k - 1][m - 1];
+            double& stdDev = table.stdDev[k - 1][m - 1];
             table.count[k - 1][m - 1] = count;
-            table.mean[k - 1][m - 1] = cells_->sum[cell] / n;
+            mean = cells_->sum[cell] / n;
             table.minimum[k - 1][m - 1] = cells_->minimum[cell];
             table.maximum[k - 1][m - 1] = cells_->maximum[cell];
-            // Values so far apart that their squares overflow: a spread beyond any double.
-            table.stdDev[k - 1][m - 1] = count < 2 ? 0
-                                         : std::isfinite(squares)
-                                             ? std::sqrt(std::max(squares, 0.0) / (n - 1))
-                                             : std::numeric_limits<double>::infinity();
+            // Values so far apart that their squares overflow: a spread beyond any double,
+            // unless the values are all finite and it can be found again.
+            stdDev = count < 2                ? 0
+                     : std::isfinite(squares) ? std::sqrt(std::max(squares, 0.0) / (n - 1))
+                                              : std::numeric_limits<double>::infinity();
+            const bool spreadOverflows = spread_ && count > 1 && !std::isfinite(squares);
+            if (!std::isfinite(mean) || spreadOverflows) {
+                if (const auto rescaled = Rescale(k, m)) {
+                    mean = rescaled->mean;
+                    if (count > 1) stdDev = rescaled->stdDev;
+                }
+            }
         }
     }
     return table;
+}
+
+// Values v of the cell as v / M, M their largest magnitude: sums of them stay within the
+// count, and of their squares within four times the count. None when a value is infinite or
+// NaN, which makes the figures what they are.
+std::optional<CellTableBuilder::Rescaled> CellTableBuilder::Rescale(int k, int m) const {
+    const CellBounds bounds = BoundsOfCell(k, m);
+    const auto forEachValue = [&](auto&& use) {
+        for (const Added& added : cells_->added) {
+            const LogData& log = *added.log;
+            const double* rpm = log.column(log.itemNamed(kRpmItem)).data();
+            const double* map = log.column(log.itemNamed(kMapItem)).data();
+            const int32_t valueItem = log.itemNamed(ValueItemOf(kind_));
+            for (int32_t s = added.first; s <= added.last; ++s)
+                if (bounds.Holds(rpm[s - 1], map[s - 1]) && added.filter.Passes(s))
+                    use(valueItem != 0 ? log.sample(valueItem, s) : 0.0);
+        }
+    };
+    double largest = 0, n = 0;
+    bool finite = true;
+    forEachValue([&](double v) {
+        largest = std::max(largest, std::fabs(v));
+        finite &= std::isfinite(v);
+        n += 1;
+    });
+    if (!finite || largest == 0) return std::nullopt;
+    double sum = 0;
+    forEachValue([&](double v) { sum += v / largest; });
+    const double mean = sum / n;
+    double squares = 0;
+    forEachValue([&](double v) { squares += (v / largest - mean) * (v / largest - mean); });
+    return Rescaled{mean * largest, n > 1 ? std::sqrt(squares / (n - 1)) * largest : 0};
 }
 
 CellBounds BoundsOfCell(int k, int m) {

@@ -8,6 +8,8 @@
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "logdata/LogModel.h"
 #include "tables/CellLabels.h"
@@ -52,12 +54,27 @@ public:
 
     // Samples first..last (1-based, clamped into the log; first > last adds none) that pass
     // `filter`, which must have been resolved against `log`. A log without SENSOR:RPM or
-    // SENSOR:MAP has no sample in any cell; without the value item its cells hold 0.
+    // SENSOR:MAP has no sample in any cell; without the value item its cells hold 0. The log
+    // must outlive Finish().
     void Add(const LogData& log, int32_t first, int32_t last, const SampleFilter& filter = {});
+    // A cell whose sum or spread overflows a double, with values that are all finite, is
+    // gathered again from the logs with its values scaled by their largest magnitude: its
+    // mean and standard deviation are then infinite only when the true ones are.
     CellTable Finish() const;
 
 private:
     struct Cells;
+    struct Added {
+        const LogData* log;
+        int32_t first, last;
+        SampleFilter filter;
+    };
+    struct Rescaled {
+        double mean, stdDev;
+    };
+    void Remember(const LogData& log, int32_t first, int32_t last, const SampleFilter& filter);
+    std::optional<Rescaled> Rescale(int k, int m) const;
+
     TableKind kind_;
     bool spread_;  // minimum, maximum and the standard deviation's sums
     std::unique_ptr<Cells> cells_;

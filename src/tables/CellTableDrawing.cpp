@@ -81,9 +81,11 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
         for (int m = 1; m <= kTableColumns; ++m) {
             const ShownCell cell = CellShown(table, look.show, k, m);
             const bool count = look.show.statistic == CellStatistic::Count;
-            const QString text = cell.available || count
-                                     ? FormatGrouped(cell.value, DecimalsOf(look.show.statistic))
-                                     : "N/A";
+            // A number too wide for its cell in a compact form, not across its neighbours.
+            const QString text =
+                cell.available || count
+                    ? FittedNumber(contents, cell.value, DecimalsOf(look.show.statistic), w)
+                    : "N/A";
             const auto colour = cellColour(k, m);
             contents.SetForeColor(colour           ? ReadableTextOn(*colour)
                                   : cell.available ? kCellColor

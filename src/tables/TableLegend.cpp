@@ -1,5 +1,7 @@
 #include "tables/TableLegend.h"
 
+#include <QStringList>
+
 #include "draw/NumberFormat.h"
 
 namespace grafolux {
@@ -18,6 +20,29 @@ QString Fitted(const Surface& surface, QString text, double width) {
 }
 
 }  // namespace
+
+std::vector<QString> WrappedLines(const Surface& surface, const QString& text, double width) {
+    if (surface.TextWidth(text) <= width) return {text};
+    std::vector<QString> lines;
+    QString line;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + ' ' + word;
+        if (!line.isEmpty() && surface.TextWidth(longer) > width) {
+            lines.push_back(Fitted(surface, line, width));
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    lines.push_back(Fitted(surface, line, width));
+    return lines;
+}
+
+QString LegendToolTip(const std::vector<LegendLine>& lines) {
+    QStringList texts;
+    for (const LegendLine& line : lines) texts << line.text;
+    return texts.join('\n');
+}
 
 QString StatisticTitle(CellStatistic statistic) {
     switch (statistic) {
@@ -76,20 +101,24 @@ void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
     Surface& legend = area.pbLegend;
     const double width = legend.Width() - 2 * kMargin;
     double y = kMargin;
+    int32_t drawn = 0;
     for (const LegendLine& line : lines) {
         legend.SetFont("Arial", 8, line.style == LegendStyle::Heading);
-        const QString text = Fitted(legend, line.text, width);
         const bool grey = line.style == LegendStyle::StruckOut || line.style == LegendStyle::Note;
         legend.SetForeColor(line.style == LegendStyle::Heading ? colors.lngForeColor
                             : grey                             ? kNoteColour
                                                                : colors.lngTextColor);
-        legend.PrintAt(kMargin, y, text);
-        const double height = legend.TextHeight(text);
-        if (line.style == LegendStyle::StruckOut)
-            legend.Line(kMargin, y + height / 2, kMargin + legend.TextWidth(text), y + height / 2);
-        y += height;
+        for (const QString& text : WrappedLines(legend, line.text, width)) {
+            legend.PrintAt(kMargin, y, text);
+            const double height = legend.TextHeight(text);
+            if (line.style == LegendStyle::StruckOut)
+                legend.Line(kMargin, y + height / 2, kMargin + legend.TextWidth(text),
+                            y + height / 2);
+            y += height;
+            ++drawn;
+        }
     }
-    area.lngLegendLines = static_cast<int32_t>(lines.size());
+    area.lngLegendLines = drawn;
     if (!key) return;
 
     // The scale as a bar, its ends and (for the trims) its centre labelled under it.
@@ -104,7 +133,7 @@ void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
     legend.SetForeColor(colors.lngTextColor);
     const int decimals = key->statistic == CellStatistic::StdDev ? 2 : 0;
     const QString low = FormatGrouped(key->low, decimals);
-    const QString high = FormatGrouped(key->high, decimals);
+    const QString high = FittedNumber(legend, key->high, decimals, width / 2);
     legend.PrintAt(kMargin, y, low);
     legend.PrintAt(kMargin + width - legend.TextWidth(high), y, high);
     if (key->statistic != CellStatistic::Count && key->statistic != CellStatistic::StdDev) {

@@ -40,8 +40,16 @@ std::vector<LegendLine> TableLegendLines(const TableLegendInput& input);
 // The statistic's name as the Table menu shows it ("Std Dev").
 QString StatisticTitle(CellStatistic statistic);
 
-// Draws the lines and, when given, the colour key below them onto the cleared legend;
-// lngLegendLines becomes the number of lines (and the key) drawn, 0 when there is nothing.
+// A legend line's text as lines of at most `width` twips in the surface's font: the text as it
+// is when it fits, else broken at blanks, a word longer than a line cut short with an ellipsis.
+std::vector<QString> WrappedLines(const Surface& surface, const QString& text, double width);
+
+// Every line's whole text, one a line: the legend's tooltip, for what did not fit.
+QString LegendToolTip(const std::vector<LegendLine>& lines);
+
+// Draws the lines, each wrapped to the legend's width, and, when given, the colour key below
+// them onto the cleared legend; lngLegendLines becomes the number of lines (and the key)
+// drawn, 0 when there is nothing.
 void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
                      const std::optional<ColourScale>& key, const DisplayColors& colors);
 

@@ -6,6 +6,7 @@
 #include "draw/DisplayText.h"
 #include "draw/NumberFormat.h"
 #include "graph/GraphDrawing.h"
+#include "tables/CellColours.h"
 
 namespace grafolux {
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kBoxMargin = 4;    // pixels between the box and the frame's edge
 constexpr int kMouseReach = 24;  // the box moves aside when the mouse comes this near
+constexpr double kReadableContrast = 4.5;
 
 QString Number(int64_t n) { return QString::number(n); }
 
@@ -39,6 +41,7 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
 
     const auto itemRow = [&](int32_t k, Colour colour) {
         ReadoutRow row{colour, {DisplayText(log.udtItems[static_cast<size_t>(k)].strName)}};
+        row.item = true;
         row.cells << FormatGeneral(log.sample(k, request.sample));
         if (a) row.cells << FormatGeneral(log.sample(k, *a));
         if (b) row.cells << FormatGeneral(log.sample(k, *b));
@@ -53,6 +56,11 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
     if (!request.cell.isEmpty())
         rows.push_back({colors.lngCellMarkColor, {"Cell", request.cell}, true});
     return rows;
+}
+
+Colour ReadoutTextColour(Colour colour, Colour background) {
+    return ContrastRatio(colour, background) >= kReadableContrast ? colour
+                                                                  : ReadableTextOn(background);
 }
 
 QString ReadoutText(const std::vector<ReadoutRow>& rows) {

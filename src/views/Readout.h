@@ -19,6 +19,7 @@ struct ReadoutRow {
     Colour colour = 0;
     QStringList cells;
     bool text = false;  // the last cell is words, not a number: it runs on across the columns
+    bool item = false;  // an item's values: its colour is shown as it is, in a swatch
     bool operator==(const ReadoutRow&) const = default;
 };
 
@@ -36,6 +37,10 @@ struct ReadoutRequest {
 // form; last the marked cell ("Cell", its name).
 std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& request,
                                     const DisplayColors& colors);
+
+// The colour a row's text is drawn in on the box's `background`: the row's own where it reads
+// well (a contrast of 4.5:1 or more), else black or white, whichever reads better.
+Colour ReadoutTextColour(Colour colour, Colour background);
 
 // The rows as lines of tab-separated cells.
 QString ReadoutText(const std::vector<ReadoutRow>& rows);

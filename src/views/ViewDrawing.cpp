@@ -27,12 +27,7 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                               gathered.value_or(GatheredFor(settings.look.show.statistic)));
 }
 
-PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
-                                  std::string_view firstText, std::string_view lastText,
-                                  const DisplayColors& colors, const TableSettings& settings) {
-    PooledTable pooled = TableForRange(log, kind, firstText, lastText, settings);
-    DrawCellTable(area, pooled.table, colors, settings.look);
-
+TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings) {
     TableLegendInput legend;
     legend.show = settings.look.show;
     legend.conditions = settings.conditions;
@@ -47,6 +42,15 @@ PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKi
         legend.includedIsLoaded.push_back(included.isLoaded);
     }
     if (settings.look.coloured) legend.colours = ScaleFor(pooled.table, settings.look.show);
+    return legend;
+}
+
+PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
+                                  std::string_view firstText, std::string_view lastText,
+                                  const DisplayColors& colors, const TableSettings& settings) {
+    PooledTable pooled = TableForRange(log, kind, firstText, lastText, settings);
+    DrawCellTable(area, pooled.table, colors, settings.look);
+    const TableLegendInput legend = TableLegendFor(pooled, settings);
     DrawTableLegend(area, TableLegendLines(legend), legend.colours, colors);
     return pooled;
 }

@@ -5,12 +5,14 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "graph/GraphDrawing.h"
 #include "tables/CellTableDrawing.h"
 #include "tables/PooledTable.h"
+#include "tables/TableLegend.h"
 
 namespace grafolux {
 
@@ -28,7 +30,8 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
 
 // A further log whose samples count in the tables, whole.
 struct IncludedLog {
-    QString name;  // for display
+    QString name;      // for display
+    std::string path;  // as it was chosen
     const LogData* log;
     bool isLoaded;  // the same file as the loaded log
 };
@@ -47,7 +50,10 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                           std::string_view lastText, const TableSettings& settings,
                           std::optional<Gathered> gathered = std::nullopt);
 
-// Draws that table, and in the legend what the settings change from the plain table.
+// What the legend beside that table says: what the settings change from the plain table.
+TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings);
+
+// Draws that table, and its legend.
 PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
                                   std::string_view firstText, std::string_view lastText,
                                   const DisplayColors& colors, const TableSettings& settings = {});

@@ -1,10 +1,12 @@
 // Reading values off the graph in the window: cursor, markers, span, cell marks, and the
 // saved picture that none of them enters.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
+#include <functional>
 
 #include "WindowFixture.h"
 #include "app/GraphOverlay.h"
@@ -211,6 +213,180 @@ TEST_F(ReadoutTest, ShiftDragSetsTheRangeAOneSampleSpanDoesNot) {
     EXPECT_EQ(Range(), "10..40");
 }
 
+// The box hides what lies under it; an item in the default dark blue keeps its colour in a
+// swatch and is written legibly; a very long name is cut short, so that the box fits the frame.
+TEST_F(ReadoutTest, ReadoutBoxIsOpaqueLegibleAndFits) {
+    Load();
+    for (int i = 0; i < 4; ++i) Click("bZoomIn");
+    Click("bNext");
+    Click("chkDisplay");  // SENSOR:MAP locked, in (0, 0, 192)
+    Click("bPrev");
+    Leave();
+    Key(Qt::Key_Right);  // a cursor by the keys, the box in its first corner
+    const auto box = [&] { return frame->grab().toImage().copy(overlay->readoutRect()); };
+    const QImage before = box();
+    Control<QScrollBar>("hsbGraph")->setValue(37);  // other curves and grid lines under it
+    EXPECT_EQ(box(), before);
+    int swatch = 0, light = 0;  // light grey: the blue item's text, white with smoothed edges
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) {
+            const QRgb pixel = before.pixel(x, y);
+            swatch += pixel == qRgb(0, 0, 192);
+            light +=
+                qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 192;
+        }
+    EXPECT_GE(swatch, 16);
+    EXPECT_GT(light, 20);
+
+    const std::string garbage = dir.filePath("garbage.txt").toStdString();
+    std::ofstream(garbage, std::ios::binary)
+        << std::string(400, '\xfe') << "\tSENSOR:MAP\r\n1\t2\r\n3\t4\r\n5\t6\r\n";
+    Open(garbage);
+    MoveTo(2);
+    ASSERT_FALSE(overlay->readoutRows().empty());
+    EXPECT_TRUE(QRect(QPoint(), frame->size()).contains(overlay->readoutRect()))
+        << overlay->readoutRect().width();
+}
+
+// Whatever changes the view under a mouse that stays still, the cursor and the readout are
+// those of the sample now under it; once the mouse has left the canvas there are none.
+TEST_F(ReadoutTest, CursorFollowsAStillMouseThroughEveryChangeOfTheView) {
+    // The mouse over sample 30: that point of the frame.
+    const auto hover = [&] {
+        MoveTo(30);
+        return QPoint(ColumnOf(30) + LeftPx(), 40);
+    };
+    const auto zoomIn = [&] {  // as the shortcut does, the mouse staying where it is
+        for (int i = 0; i < 4; ++i) Control<QAbstractButton>("bZoomIn")->click();
+    };
+    // Each change leaves the mouse over the canvas at the point of the frame it gives.
+    const struct {
+        const char* what;
+        std::function<QPoint()> change;
+        bool shown;
+    } cases[] = {
+        {"a span chosen with Shift + drag",
+         [&] {
+             const QPoint from(ColumnOf(10), 40), to(ColumnOf(60), 40);
+             Send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+             Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton,
+                  Qt::ShiftModifier);
+             Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+             Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+             return to;
+         },
+         true},
+        {"zoomed in",
+         [&] {
+             const QPoint at = hover();
+             zoomIn();
+             return at;
+         },
+         true},
+        {"the canvas dragged",
+         [&] {
+             zoomIn();
+             const QPoint end = hover() - QPoint(100, 0);
+             const QPoint at(ColumnOf(30), 40);
+             Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+             Send(QEvent::MouseMove, at - QPoint(100, 0), Qt::NoButton, Qt::LeftButton);
+             Send(QEvent::MouseButtonRelease, end - QPoint(LeftPx(), 0), Qt::LeftButton,
+                  Qt::NoButton);
+             return end;
+         },
+         true},
+        {"the canvas scrolled",
+         [&] {
+             zoomIn();
+             const QPoint at = hover();
+             Control<QScrollBar>("hsbGraph")->setValue(200);
+             return at;
+         },
+         true},
+        {"another item",
+         [&] {
+             const QPoint at = hover();
+             Control<QAbstractButton>("bNext")->click();
+             return at;
+         },
+         true},
+        {"a range typed",
+         [&] {
+             const QPoint at = hover();
+             Type("tbFirst", "50");
+             return at;
+         },
+         true},
+        {"another log",
+         [&] {
+             const QPoint at = hover();
+             Open(WriteLog(dir, "other.txt", 120));
+             return at;
+         },
+         true},
+        {"the mouse gone, then a range typed",
+         [&] {
+             const QPoint at = hover();
+             Leave();
+             Type("tbFirst", "50");
+             return at;
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load();
+        const QPoint mouse = c.change();
+        if (!c.shown) {
+            EXPECT_TRUE(overlay->readoutRows().empty());
+            continue;
+        }
+        const int32_t sample = Axis().SampleAtColumn(mouse.x() - LeftPx(), Width());
+        EXPECT_EQ(Rows().value(0).toStdString(), "Sample " + std::to_string(sample));
+        EXPECT_EQ(Seen(ColumnOf(sample) + LeftPx(), 100), colors.lngCursorColor);
+    }
+}
+
+// Zoomed in, a range chosen on the graph is shown whole: at zoom 1.
+TEST_F(ReadoutTest, AChosenRangeIsShownWhole) {
+    const struct {
+        const char* what;
+        std::function<void()> choose;
+    } cases[] = {
+        {"a span dragged with Shift",
+         [&] {
+             const QPoint from(ColumnOf(10), 40), to(ColumnOf(40), 40);
+             Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton,
+                  Qt::ShiftModifier);
+             Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+             Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+         }},
+        {"markers A and B",
+         [&] {
+             MoveTo(10);
+             Key(Qt::Key_A);
+             MoveTo(40);
+             Key(Qt::Key_B);
+             Action(QString::fromUtf8("Show Samples A\u2013B"));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Load();
+        for (int i = 0; i < 4; ++i) Click("bZoomIn");
+        c.choose();
+        EXPECT_EQ(Range(), "10..40");
+        EXPECT_EQ(window->zoom(), 1.0);
+        EXPECT_TRUE(window->windowTitle().endsWith("(100%)"));
+        EXPECT_FALSE(Control<QWidget>("bZoomOut")->isEnabled());
+        EXPECT_FALSE(Control<QWidget>("hsbGraph")->isEnabled());
+        EXPECT_EQ(LeftPx(), 0);
+        EXPECT_EQ(Width(), frame->width());
+        EXPECT_EQ(Axis().sFirst, 10);
+        EXPECT_EQ(Axis().sLast, 40);
+    }
+}
+
 // Samples 1..5 (800 .. 960 rpm, 20 .. 24 kPa) lie in the cell of 800 rpm and 20 kPa.
 TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     Load();
@@ -227,9 +403,8 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     EXPECT_EQ(window->viewMode(), ViewMode::Blm);
     DoubleClick(cell);
     EXPECT_EQ(window->viewMode(), ViewMode::Graph);
-    const int bottom = frame->height() - 1;
-    EXPECT_EQ(Seen(ColumnOf(3), bottom), colors.lngCellMarkColor);
-    EXPECT_NE(Seen(ColumnOf(100), bottom), colors.lngCellMarkColor);
+    EXPECT_EQ(Seen(ColumnOf(3), 1), colors.lngCellMarkColor);  // the strip along the top
+    EXPECT_NE(Seen(ColumnOf(100), 1), colors.lngCellMarkColor);
 
     Leave();
     Key(Qt::Key_N);
@@ -238,7 +413,55 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     Key(Qt::Key_N, Qt::ShiftModifier);  // no run before it
     EXPECT_EQ(Rows().value(0), "Sample 1");
     Action("Clear Cell Marks");
-    EXPECT_NE(Seen(ColumnOf(3), bottom), colors.lngCellMarkColor);
+    EXPECT_NE(Seen(ColumnOf(3), 1), colors.lngCellMarkColor);
+}
+
+// Zoomed in and scrolled away, a double-click on a cell shows its first run of samples in the
+// middle of the view, and N / Shift+N bring the next and the previous one there. The marked
+// columns are shaded from top to bottom under a solid strip along the top.
+TEST_F(ReadoutTest, ACellsRunsComeToTheMiddleOfTheView) {
+    Start();
+    QApplication::setActiveWindow(window.get());
+    // 800 rpm at samples 150..159 and 300..309, else 3000; 30 kPa throughout.
+    const std::string path = dir.filePath("runs.txt").toStdString();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n";
+        for (int s = 1; s <= 400; ++s)
+            out << ((s >= 150 && s < 160) || (s >= 300 && s < 310) ? 800 : 3000)
+                << "\t30\t120\t128\r\n";
+    }
+    Open(path);
+    canvas = Control<QWidget>("pbGraphContents");
+    frame = Control<QWidget>("pbGraphContainer");
+    overlay = Control<GraphOverlay>("GraphOverlay");
+    for (int i = 0; i < 18; ++i) Click("bZoomIn");
+    auto* bar = Control<QScrollBar>("hsbGraph");
+    bar->setValue(bar->maximum());
+    Click("bBLM");
+    // The middle of the run from `first` lies in the middle of the frame.
+    const auto centred = [&](int32_t first) {
+        const int middle = (ColumnOf(first) + ColumnOf(first + 9)) / 2 + LeftPx();
+        return std::abs(middle - frame->width() / 2) <= 1;
+    };
+    DoubleClick(PointIn({2, 2}));
+    EXPECT_EQ(Rows().value(0), "Sample 150");
+    EXPECT_TRUE(centred(150)) << LeftPx();
+    const int shadedRow = frame->height() / 2;
+    const Colour shaded = Seen(ColumnOf(155) + LeftPx(), shadedRow);
+    EXPECT_EQ(Seen(ColumnOf(155) + LeftPx(), 1), colors.lngCellMarkColor);
+    EXPECT_NE(shaded, Seen(ColumnOf(145) + LeftPx(), shadedRow));
+    EXPECT_EQ(shaded & 0xFF0000, 0u);  // no blue: the orange over the black
+    EXPECT_GT(shaded & 0xFF, 0u);
+    Key(Qt::Key_N);
+    EXPECT_EQ(Rows().value(0), "Sample 300");
+    EXPECT_TRUE(centred(300)) << LeftPx();
+    EXPECT_EQ(bar->value(), -LeftPx());
+    Key(Qt::Key_N);  // no run after it
+    EXPECT_EQ(Rows().value(0), "Sample 300");
+    Key(Qt::Key_N, Qt::ShiftModifier);
+    EXPECT_EQ(Rows().value(0), "Sample 150");
+    EXPECT_TRUE(centred(150)) << LeftPx();
 }
 
 // Samples 1..5 hold BLM 120 .. 124: with the table filtered to BLM >= 122, 3..5 are marked.
@@ -272,8 +495,8 @@ TEST_F(ReadoutTest, SavedPictureIsTheSameWithCursorMarkersAndMarks) {
     EXPECT_EQ(ReadAll(plain), ReadAll(marked));
 }
 
-// Before a load, over a log without samples, in a table view: mouse, keys and menu entries
-// change nothing and show nothing.
+// Before a load, after a log of a header alone was refused, in a table view: mouse, keys and
+// menu entries change nothing and show nothing.
 TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
     Start();
     canvas = Control<QWidget>("pbGraphContents");

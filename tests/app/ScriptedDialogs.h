@@ -26,7 +26,9 @@ public:
                             const QString&) override {
         return Next(initial);
     }
-    QStringList GetOpenFileNames(QWidget*, const QString&, const QStringList&, int) override {
+    QStringList GetOpenFileNames(QWidget*, const QString& initial, const QStringList&,
+                                 int) override {
+        initialPaths << initial;
         return Take(fileLists);
     }
     std::optional<QColor> GetColor(QWidget*, const QColor&) override { return Take(colors); }

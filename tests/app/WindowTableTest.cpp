@@ -5,13 +5,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <fstream>
+#include <functional>
 
 #include "WindowFixture.h"
 #include "support/FileSizeLimit.h"
@@ -41,6 +44,17 @@ protected:
     std::string Copied() {
         Menu("Copy Table");
         return QApplication::clipboard()->text().toStdString();
+    }
+    // What the command that Copy Command copies prints, run by the shell with the built
+    // grafolux-cli first on the PATH.
+    std::string CopiedCommandsOutput() {
+        Menu("Copy Command");
+        const QString command = QApplication::clipboard()->text();
+        const ProgramRun run =
+            RunProgram("sh", {"-c", command}, {},
+                       {{"PATH", QFileInfo(GRAFOLUX_CLI).absolutePath() + ":" + qgetenv("PATH")}});
+        EXPECT_EQ(run.exitCode, 0) << command.toStdString() << "\n" << run.err;
+        return run.out;
     }
     std::string Cli(const QStringList& args) {
         const ProgramRun run = RunProgram(GRAFOLUX_CLI, QStringList{"table", "blm"} + args);
@@ -118,6 +132,58 @@ TEST_F(WindowTableTest, CopyTableEqualsTheCommandLinesOutput) {
     EXPECT_EQ(ReadAll(text).toStdString(), Copied());
 }
 
+// Copy Command copies the command line that prints what Copy Table copies, whatever the table
+// shows: paths that need quoting, a range, included logs, filters (one that no log can test),
+// minimum samples, each statistic, either table.
+TEST_F(WindowTableTest, CopyCommandPrintsWhatCopyTableCopies) {
+    const QString first = QString::fromStdString(WriteLog(dir, "run 1's.txt", 300)),
+                  second = QString::fromStdString(WriteLog(dir, "run2 (b).txt", 90, 5));
+    Start();
+    Open(first.toStdString());
+    EXPECT_FALSE(Action("Copy Command")->isEnabled());  // the graph is shown
+    ShowBlm();
+    EXPECT_TRUE(Action("Copy Command")->isEnabled());
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } steps[] = {
+        {"the plain table", [] {}},
+        {"a range",
+         [&] {
+             Type("tbFirst", "20");
+             Type("tbLast", "250.5");
+         }},
+        {"an included log",
+         [&] {
+             dialogs.fileLists.push_back({second});
+             Menu("Include Other Logs");
+         }},
+        {"filters",
+         [&] {
+             dialogs.filterLists.push_back(
+                 QStringList{"MW2:7 = 1", "SENSOR:INT<=131", "SENSOR:EGT<900"});
+             Menu("Filter Samples");
+         }},
+        {"minimum samples",
+         [&] {
+             dialogs.integers.push_back(3);
+             Menu("Minimum Samples per Cell");
+         }},
+        {"Count", [&] { Menu("Count"); }},
+        {"Minimum", [&] { Menu("Minimum"); }},
+        {"Maximum", [&] { Menu("Maximum"); }},
+        {"Std Dev", [&] { Menu("Std Dev"); }},
+        {"Mean", [&] { Menu("Mean"); }},
+        {"the INT table", [&] { Click("bINT"); }},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        EXPECT_EQ(CopiedCommandsOutput(), Copied()) << step.what;
+    }
+    EXPECT_EQ(window->includedLogCount(), 1u);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+}
+
 TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
     const std::string path = WriteLog(dir, "run1.txt", 300);
     Start();
@@ -177,6 +243,28 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
     ShowBlm();
     EXPECT_EQ(Copied(), once);
     EXPECT_FALSE(Action("Only This Log")->isEnabled());
+}
+
+// Include Other Logs starts in the shown log's folder with nothing chosen; the legend's note
+// that the shown log counts twice is wrapped to fit, and whole in the legend's tooltip. A log
+// that failed to open since is not the shown one.
+TEST_F(WindowTableTest, IncludeStartsInTheShownLogsFolderAndTheLegendSaysItAll) {
+    const std::string path = WriteLog(dir, "run1.txt", 300);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
+    const std::string empty = dir.filePath("other/empty.txt").toStdString();
+    std::ofstream(empty).close();
+    Start();
+    Open(path);
+    Open(empty);
+    ShowBlm();
+    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");  // the plain table has no legend
+    dialogs.fileLists.push_back({QString::fromStdString(path)});
+    Menu("Include Other Logs");
+    EXPECT_EQ(dialogs.initialPaths.back().toStdString(), dir.path().toStdString());
+    const QString tip = Control<QWidget>("pbLegend")->toolTip();
+    EXPECT_TRUE(tip.contains("\nthe shown log: counts twice\n")) << tip.toStdString();
+    Click("bData");
+    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");
 }
 
 // New conditions load the included logs again, which cannot start inside another load: the

@@ -214,29 +214,47 @@ TEST(LogLoading, RefusesALoadInsideALoadAndHandsOverOnlyACompleteLog) {
     EXPECT_NE(reason.find("missing.txt"), std::string::npos) << reason;
 }
 
-// An empty log, and one of 2^20 items by 2^24 samples (a sample table of 128 TiB, which no
-// machine can hold): the shown log stays.
-TEST_F(WindowTest, FailedLoadKeepsPreviousLog) {
+// An empty log, a header alone, one of 2^20 items by 2^24 samples (a sample table of 128 TiB,
+// which no machine can hold) and a missing file: each says why, and the shown log stays. Every
+// load of an existing file is listed.
+TEST_F(WindowTest, FailedLoadSaysWhyAndKeepsThePreviousLog) {
     const std::string empty = dir.filePath("empty.txt").toStdString();
     std::ofstream(empty).close();
+    const std::string header = dir.filePath("header.txt").toStdString();
+    std::ofstream(header, std::ios::binary) << "SENSOR:RPM\tSENSOR:MAP\r\n";
     const std::string huge = dir.filePath("huge.txt").toStdString();
     std::string bytes;
     for (int item = 0; item < (1 << 20); ++item) bytes += "a\t";
     bytes.back() = '\r';
     bytes.append(size_t{1} << 24, '\r');
     std::ofstream(huge, std::ios::binary) << bytes;
+    const std::string missing = dir.filePath("missing.txt").toStdString();
+    const struct {
+        const std::string& path;
+        const char* reason;
+        bool listed;
+    } cases[] = {
+        {empty, "the file is empty", true},
+        {header, "the log holds no samples", true},
+        {huge, "not enough memory to hold the log", true},
+        {missing, "no such file", false},
+    };
     Start();
-    Open(WriteLog(dir, "good.txt", 10));
-    for (const std::string& failing : {empty, huge}) {
-        Open(failing);
-        EXPECT_EQ(window->log().lngSampleCount, 10) << failing;
-        EXPECT_EQ(Control<QComboBox>("cbLabels")->count(), 4) << failing;
-        EXPECT_EQ(window->windowTitle(), kAppTitle + " - good.txt (100%)") << failing;
-        EXPECT_FALSE(Control<QWidget>("ProgressBar1")->isEnabled()) << failing;
-        EXPECT_EQ(window->recent().front(), failing);  // every load of an existing file is listed
+    const std::string good = WriteLog(dir, "good.txt", 10);
+    Open(good);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        dialogs.messages.clear();
+        window->LoadLogFile(c.path);  // as the command line, the Open dialog or a drop would
+        EXPECT_EQ(window->log().lngSampleCount, 10);
+        EXPECT_EQ(Control<QComboBox>("cbLabels")->count(), 4);
+        EXPECT_EQ(window->windowTitle(), kAppTitle + " - good.txt (100%)");
+        EXPECT_FALSE(Control<QWidget>("ProgressBar1")->isEnabled());
+        EXPECT_EQ(window->recent().front(), c.listed ? c.path : huge);
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].toStdString(),
+                  "Open Data File|The log could not be opened:\n" + c.path + ": " + c.reason);
     }
-    Open(dir.filePath("missing.txt").toStdString());
-    EXPECT_EQ(window->recent().front(), huge);  // a missing file is not
 }
 
 TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
@@ -334,6 +352,43 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     // One redraw once the resizing has stopped; RedrawDue's own test pins the timing.
     QTRY_COMPARE_WITH_TIMEOUT(window->area().pbGraphContents.image().width(), widthBefore + 100,
                               10000);
+}
+
+// A table fills the frame at zoom 1 whatever the graph's zoom: its scroll bar is off, with no
+// thumb left from the graph, and even a stray scroll leaves the table and its picture as they
+// were. The graph gets its bar back.
+TEST_F(WindowTest, TableViewsNeverScrollSideways) {
+    Start();
+    Open(WriteLog(dir, "run1.txt", 500));
+    auto* bar = Control<QScrollBar>("hsbGraph");
+    EXPECT_EQ(bar->maximum(), 0);  // nothing to scroll at zoom 1
+    const QString png = dir.filePath("view.png");
+    const auto saved = [&] {
+        dialogs.paths.push_back(png);
+        Menu("Save As PNG");
+        return QImage(png);
+    };
+    for (const char* table : {"bBLM", "bINT"}) {
+        Click("bData");
+        for (int i = 0; i < 18; ++i) Click("bZoomOut");
+        Click(table);
+        const QImage unzoomed = saved();
+        Click("bData");
+        for (int i = 0; i < 4; ++i) Click("bZoomIn");
+        bar->setValue(40);
+        ASSERT_EQ(window->area().pbGraphContents.leftPx(), -40) << table;
+        Click(table);
+        EXPECT_FALSE(bar->isEnabled()) << table;
+        EXPECT_EQ(bar->maximum(), 0) << table;
+        bar->setValue(40);
+        EXPECT_EQ(window->area().pbGraphContents.leftPx(), 0) << table;
+        EXPECT_EQ(saved(), unzoomed) << table;
+
+        Click("bData");
+        EXPECT_TRUE(bar->isEnabled()) << table;
+        EXPECT_GT(bar->maximum(), 0) << table;
+        EXPECT_EQ(bar->value(), -window->area().pbGraphContents.leftPx()) << table;
+    }
 }
 
 // Channels at the colour cube's levels 0, 64, 128, 192 and 255 only: what a GIF keeps exactly.

@@ -54,12 +54,14 @@ TEST(CliTable, PrintsTheCellMeansOfTheRangeOrFailsClearly) {
 // failure is one line on stderr and nothing on stdout.
 TEST(CliTable, StatisticsFiltersPooledLogsAndCsv) {
     QTemporaryDir dir;
-    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt");
+    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt"), c = dir.filePath("c.txt");
     std::ofstream(a.toStdString(), std::ios::binary)
         << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tMW2:7\r\n"
            "400\t20\t120\t1\t1\r\n400\t20\t130\t2\t0\r\n400\t20\t126\t3\t1\r\n";
     std::ofstream(b.toStdString(), std::ios::binary)
         << "SENSOR:INT\tSENSOR:MAP\tSENSOR:RPM\tSENSOR:BLM\tMW2:7\r\n4\t20\t400\t140\t1\r\n";
+    std::ofstream(c.toStdString(), std::ios::binary)
+        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n400\t20\t100\r\n400\t20\t110\r\n";
     const QString missing = dir.filePath("missing.txt");
     struct Case {
         QStringList args;
@@ -69,6 +71,22 @@ TEST(CliTable, StatisticsFiltersPooledLogsAndCsv) {
     } cases[] = {
         {{a, b}, 0, TableText({{{400, 20}, "129"}}), ""},
         {{a, b, "--first", "2"}, 0, TableText({{{400, 20}, "132"}}), ""},  // each log's own numbers
+        {{a, c, "--first", "2"}, 0, TableText({{{400, 20}, "122"}}), ""},
+        // Included logs count whole, after the others, under every condition.
+        {{a, "--include", c, "--first", "2"}, 0, TableText({{{400, 20}, "116.5"}}), ""},
+        {{"--include", c, a, "--last", "1", "--include", b},
+         0,
+         TableText({{{400, 20}, "117.5"}}),
+         ""},
+        {{a, "--include", a, "--first", "3", "--show", "count"},
+         0,
+         TableText({{{400, 20}, "4"}}, "0"),
+         ""},
+        {{a, "--include", c, "--where", "MW2:7=1"},
+         1,
+         "",
+         "grafolux-cli: " + c.toStdString() + ": no item named MW2:7"},
+        {{a, "--include", missing}, 1, "", "grafolux-cli: " + missing.toStdString() + ": no such"},
         {{a, a}, 0, TableText({{{400, 20}, "125.33333333333333"}}), ""},
         {{a, b, "--show", "count"}, 0, TableText({{{400, 20}, "4"}}, "0"), ""},
         {{a, "--show", "min"}, 0, TableText({{{400, 20}, "120"}}), ""},

@@ -74,5 +74,25 @@ TEST(LeftShowingColumn, LeastMoveThatShowsTheColumnWithinTheCanvas) {
     EXPECT_EQ(LeftShowingColumn(120, 0, 1500, 1500), 0);  // zoom 1: nothing to scroll
 }
 
+// A frame of 100 pixels over a canvas of 1000.
+TEST(LeftCentringColumns, InTheMiddleOrFromTheLeftEdgeWithinTheCanvas) {
+    const struct {
+        const char* what;
+        int first, last;
+        double contentsWidth;
+        int32_t left;
+    } cases[] = {
+        {"ten in the middle", 500, 509, 15000, (45 - 500) * 15},
+        {"one in the middle", 500, 500, 15000, (49 - 500) * 15},
+        {"near the start: the canvas' start", 10, 19, 15000, 0},
+        {"near the end: the canvas' end", 995, 999, 15000, -900 * 15},
+        {"wider than the frame: its first at the left edge", 200, 449, 15000, -200 * 15},
+        {"as wide as the frame", 300, 399, 15000, -300 * 15},
+        {"a canvas as wide as the frame", 40, 60, 1500, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LeftCentringColumns(c.first, c.last, 1500, c.contentsWidth), c.left) << c.what;
+}
+
 }  // namespace
 }  // namespace grafolux

@@ -53,6 +53,10 @@ TEST(SampleMarks, RunsFromEndToEndAcrossWords) {
     for (const auto& c : cases) {
         const SampleMarks marks = Pattern(c.first, c.pattern);
         EXPECT_EQ(marks.Runs(), c.runs) << c.pattern;
+        for (const SampleMarks::Run& run : c.runs) {
+            EXPECT_EQ(marks.RunLast(run.first), run.last) << c.pattern << " " << run.first;
+            EXPECT_EQ(marks.RunLast(run.last), run.last) << c.pattern << " " << run.first;
+        }
         for (size_t i = 0; i < c.pattern.size(); ++i)
             EXPECT_EQ(marks.Marked(c.first + static_cast<int32_t>(i)), c.pattern[i] == 'x');
         EXPECT_FALSE(marks.Marked(c.first - 1));

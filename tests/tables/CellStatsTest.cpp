@@ -169,16 +169,27 @@ TEST(ComputeCellTable, FilterThatRemovesEverySampleLeavesEveryCellEmpty) {
     EXPECT_EQ(table.samplesPassed, 0);
 }
 
-// Values at the ends of the doubles: a sample the filter drops must add nothing (not NaN), and
-// a spread whose squares overflow is infinite, never NaN.
-TEST(ComputeCellTable, HugeValuesGiveNoNaN) {
+// Values at the ends of the doubles: a sample the filter drops adds nothing (not NaN); a sum or
+// a spread that overflows while the true figure is finite gives the true figure; only a true
+// spread beyond the doubles is infinite, never NaN.
+TEST(ComputeCellTable, HugeValuesGiveTheTrueMeanAndSpread) {
     const struct {
+        const char* what;
         std::vector<double> values, passes;
         double mean, stdDev;
     } cases[] = {
-        {{1e308, -1e308, 130}, {1, 0, 1}, 5e307, INFINITY},
-        {{1e308, -1e308, 130}, {1, 1, 1}, 130.0 / 3, INFINITY},
-        {{-1e308, 1e308}, {0, 1}, 1e308, 0},
+        {"a value filtered out", {1e308, -1e308, 130}, {1, 0, 1}, 5e307, (1e308 - 130) / M_SQRT2},
+        {"values at both ends", {1e308, -1e308, 130}, {1, 1, 1}, 130.0 / 3, 1e308},
+        {"the first value filtered out", {-1e308, 1e308}, {0, 1}, 1e308, 0},
+        {"a sum beyond the doubles", {1.5e308, 1.5e308, 1.5e308}, {1, 1, 1}, 1.5e308, 0},
+        // 15, 15 and -10 times 1E307: a mean of 20/3 and deviations of 25/3, 25/3 and -50/3.
+        {"a sum beyond, then back",
+         {1.5e308, 1.5e308, -1e308},
+         {1, 1, 1},
+         20.0 / 3 * 1e307,
+         std::sqrt(1875.0 / 9) * 1e307},
+        {"a spread beyond the doubles", {1.7e308, -1.7e308}, {1, 1}, 0, INFINITY},
+        {"ordinary values", {120, 130, 126}, {1, 1, 1}, 376.0 / 3, 5.033222956847167},
     };
     for (const auto& c : cases) {
         std::vector<std::vector<double>> samples;
@@ -186,10 +197,31 @@ TEST(ComputeCellTable, HugeValuesGiveNoNaN) {
             samples.push_back({1000, 50, c.values[i], c.passes[i]});
         const LogData log = MakeLog({"SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM", "F"}, samples);
         const std::vector<SampleCondition> passing = {{"F", CompareOp::Equal, 1}};
-        const CellTable table = ComputeCellTable(log, TableKind::Blm, 1, 3, {log, passing});
-        EXPECT_EQ(table.mean[2][3], c.mean) << c.values.size();
-        EXPECT_EQ(table.stdDev[2][3], c.stdDev) << c.values.size();
+        for (const Gathered gathered : {Gathered::Everything, Gathered::MeanAndCount}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.what << (gathered == Gathered::Everything ? "" : ", mean only"));
+            const int32_t n = log.lngSampleCount;
+            const CellTable table =
+                ComputeCellTable(log, TableKind::Blm, 1, n, {log, passing}, gathered);
+            EXPECT_NEAR(table.mean[2][3], c.mean, std::fabs(c.mean) * 1e-14);
+            if (gathered == Gathered::MeanAndCount) continue;
+            if (std::isinf(c.stdDev))
+                EXPECT_EQ(table.stdDev[2][3], c.stdDev);
+            else
+                EXPECT_NEAR(table.stdDev[2][3], c.stdDev, c.stdDev * 1e-14);
+        }
     }
+    // Gathered again across pooled logs, the one without the value item reading 0.
+    const LogData big = MakeLog(kItems, {{1000, 50, 1.5e308, 0}, {1000, 50, 1.5e308, 0}});
+    const LogData none = MakeLog({"SENSOR:RPM", "SENSOR:MAP"}, {{1000, 50}, {1000, 50}});
+    CellTableBuilder builder(TableKind::Blm);
+    builder.Add(big, 1, 1);
+    builder.Add(none, 1, 2);
+    builder.Add(big, 2, 2);
+    const CellTable pooled = builder.Finish();
+    EXPECT_EQ(pooled.count[2][3], 4);
+    EXPECT_NEAR(pooled.mean[2][3], 0.75e308, 1e294);
+    EXPECT_NEAR(pooled.stdDev[2][3], std::sqrt(3.0) / 2 * 1e308, 1e294);
 }
 
 // A cell of `count` samples under each statistic and minimum: a value or N/A. A count always

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tables/CellDisplay.h"
 #include "tables/CellTableDrawing.h"
 
 namespace grafolux {
@@ -60,6 +61,37 @@ TEST(DrawCellTable, ValuesAndNAInTheirBandsLabelsAtTheirEdgesLegendEmptied) {
     DrawCellTable(area, table, colors);  // nothing accumulates between drawings
     EXPECT_EQ(area.pbGraph.image(), graph);
     EXPECT_EQ(area.pbGraphContents.image(), canvas);
+}
+
+// A number too wide for its cell shows in a compact form within the cell: the text of each
+// cell stays in its band, whatever the statistic.
+TEST(DrawCellTable, NumbersTooWideForTheirCellsStayInThem) {
+    const struct {
+        const char* what;
+        CellStatistic statistic;
+        double value;
+    } cases[] = {
+        {"a mean near the largest double", CellStatistic::Mean, 1e308},
+        {"a negative minimum", CellStatistic::Minimum, -1.7e308},
+        {"a spread", CellStatistic::StdDev, 4e307},
+    };
+    for (const auto& c : cases) {
+        DrawingArea area;
+        area.pbGraph.SetSize(537 * kTwipsPerPixel, 289 * kTwipsPerPixel);
+        CellTable table;
+        for (auto* grid : {&table.mean, &table.minimum, &table.maximum, &table.stdDev})
+            (*grid)[4][4] = c.value;
+        table.count[4][4] = 2;
+        DrawCellTable(area, table, DisplayColors{}, {{c.statistic, 1}, false});
+        const QImage canvas = area.pbGraphContents.image();
+        const double H = area.pbGraphContainer.Height() - 300, h = H / 16,
+                     w = area.pbGraphContents.Width() / 9;
+        const QRect band(TwipsToPixels(w * 4 - 15), TwipsToPixels(H - h * 5), TwipsToPixels(w),
+                         TwipsToPixels(h));
+        const int yellow = CountPixels(canvas, canvas.rect(), RGB(255, 255, 0));
+        EXPECT_GT(yellow, 0) << c.what;
+        EXPECT_EQ(CountPixels(canvas, band, RGB(255, 255, 0)), yellow) << c.what;
+    }
 }
 
 }  // namespace

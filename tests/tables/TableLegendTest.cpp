@@ -54,6 +54,41 @@ TEST(TableLegendLines, SaysWhatDiffersFromTodaysTable) {
     for (const auto& c : cases) EXPECT_EQ(TableLegendLines(c.input), c.lines) << c.what;
 }
 
+// Widths are the texts' own, measured in the legend's font.
+TEST(WrappedLines, AsItIsWhenItFitsElseBrokenAtBlanksAndLongWordsCutShort) {
+    Surface legend;
+    legend.SetSize(1815, 4000);
+    legend.SetFont("Arial", 8);
+    const auto width = [&](const char* text) { return legend.TextWidth(text); };
+    const struct {
+        const char* what;
+        QString text;
+        double width;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"fits exactly", "counts twice", width("counts twice"), {"counts twice"}},
+        {"a pixel short: broken at the blank",
+         "counts twice",
+         width("counts twice") - kTwipsPerPixel,
+         {"counts", "twice"}},
+        {"as many words a line as fit", "aa bb cc dd ee", width("aa bb"), {"aa bb", "cc dd", "ee"}},
+        {"blanks of a fitting text kept", "a  b", width("a  b"), {"a  b"}},
+        {"a word longer than a line cut short",
+         "run-of-the-morning.txt is shown",
+         width("run-of-th\u2026"),
+         {"run-of-th\u2026", "is shown"}},
+        {"empty", "", 0, {""}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> lines;
+        for (const QString& line : WrappedLines(legend, c.text, c.width)) {
+            lines.push_back(line.toStdString());
+            EXPECT_LE(legend.TextWidth(line), c.width) << c.what << ": " << lines.back();
+        }
+        EXPECT_EQ(lines, c.lines) << c.what;
+    }
+}
+
 TEST(ContrastRatio, FromOneForAlikeToTwentyOneForBlackOnWhite) {
     EXPECT_DOUBLE_EQ(ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21);
     EXPECT_DOUBLE_EQ(ContrastRatio(RGB(255, 255, 255), RGB(0, 0, 0)), 21);

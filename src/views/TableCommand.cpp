@@ -1,0 +1,61 @@
+#include "views/TableCommand.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+#include "views/SampleRange.h"
+
+namespace grafolux {
+
+namespace {
+
+std::string AbsolutePath(const std::string& path) {
+    return QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
+        .toStdString();
+}
+
+}  // namespace
+
+std::vector<std::string> TableCommandWords(const TableCommand& command) {
+    std::vector<std::string> words = {"grafolux-cli", "table",
+                                      command.kind == TableKind::Int ? "int" : "blm", command.log};
+    for (const std::string& log : command.included) words.insert(words.end(), {"--include", log});
+    words.insert(words.end(),
+                 {"--first", std::to_string(command.first), "--last", std::to_string(command.last),
+                  "--show", std::string(StatisticName(command.show.statistic)), "--min-count",
+                  std::to_string(command.show.minCount)});
+    for (const SampleCondition& condition : command.conditions)
+        words.insert(words.end(), {"--where", ConditionText(condition)});
+    words.insert(words.end(), {"--format", command.csv ? "csv" : "text"});
+    return words;
+}
+
+TableCommand WindowTableCommand(TableKind kind, const std::string& path, const LogData& log,
+                                std::string_view firstText, std::string_view lastText,
+                                const TableSettings& settings) {
+    TableCommand command{kind,
+                         AbsolutePath(path),
+                         {},
+                         RoundedRangeNumber(firstText),
+                         RoundedRangeNumber(lastText),
+                         settings.look.show,
+                         {},
+                         false};
+    std::vector<const LogData*> logs = {&log};
+    for (const IncludedLog& included : settings.included) {
+        command.included.push_back(AbsolutePath(included.path));
+        logs.push_back(included.log);
+    }
+    // Counted per condition: in how many logs its item is missing.
+    std::vector<size_t> missingIn(settings.conditions.size(), 0);
+    for (const LogData* pooled : logs) {
+        const SampleFilter filter(*pooled, settings.conditions);
+        for (const size_t i : filter.missing()) ++missingIn[i];
+    }
+    for (size_t i = 0; i < settings.conditions.size(); ++i)
+        if (missingIn[i] < logs.size()) command.conditions.push_back(settings.conditions[i]);
+    return command;
+}
+
+}  // namespace grafolux

@@ -1,0 +1,38 @@
+#pragma once
+// The grafolux-cli command that prints a cell table as the window shows it.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tables/CellDisplay.h"
+#include "tables/SampleFilter.h"
+#include "views/ViewDrawing.h"
+
+namespace grafolux {
+
+struct TableCommand {
+    TableKind kind = TableKind::Blm;
+    std::string log;                    // the range applies to it
+    std::vector<std::string> included;  // pooled whole, after it
+    int32_t first = 1, last = 1;
+    CellShow show;
+    std::vector<SampleCondition> conditions;
+    bool csv = false;
+};
+
+// "grafolux-cli", "table", the kind, the log, each included log after --include, then the
+// range, the statistic, the minimum samples, every condition and the format, each option with
+// its value: every setting spelt out, defaults too.
+std::vector<std::string> TableCommandWords(const TableCommand& command);
+
+// The command of a table view of the window: the shown log at `path` in the range boxes'
+// range, the included logs whole, the Table menu's statistic, minimum and filters as text. A
+// filter that no log can test changes nothing in the window and would fail the command, so it
+// is left out. Paths are made absolute, so that the command runs from any folder.
+TableCommand WindowTableCommand(TableKind kind, const std::string& path, const LogData& log,
+                                std::string_view firstText, std::string_view lastText,
+                                const TableSettings& settings);
+
+}  // namespace grafolux
