@@ -31,6 +31,7 @@ QString FormatGrouped(double value, int decimals) {
 }
 
 QString FormatGeneral(double value) {
+    if (value != value) return QString(QChar(0x2014));  // missing
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     return QString::fromLatin1(buffer);
