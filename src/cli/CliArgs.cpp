@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <variant>
 
+#include "formula/ComputedItems.h"
 #include "logdata/LogLoader.h"
 #include "views/SampleRange.h"
 
@@ -75,6 +76,25 @@ void CheckConditionItems(const CliArgs& args, const std::string& path,
     const auto parsed = ParseCondition(where);
     throw RuntimeError(path + ": no item named " + std::get<SampleCondition>(parsed).item +
                        " (in --where " + where + ")");
+}
+
+std::vector<Definition> DefineArgs(const CliArgs& args, const std::string& command) {
+    auto parsed = ParseDefinitions(args.options("--define"));
+    if (const auto* error = std::get_if<FormulaError>(&parsed))
+        throw BadValue(command, "--define " + error->message);
+    return std::get<std::vector<Definition>>(std::move(parsed));
+}
+
+std::vector<std::string> ItemsToKeep(std::span<const Definition> definitions,
+                                     std::vector<std::string> names) {
+    for (const Definition& definition : definitions) names.push_back(definition.name);
+    return ItemsNeededFor(definitions, std::move(names)).names;
+}
+
+void AttachDefinitions(LogData& log, const std::string& path,
+                       std::span<const Definition> definitions, Colour colour) {
+    const std::vector<FormulaError> unavailable = AttachComputedItems(log, definitions, colour);
+    if (!unavailable.empty()) throw RuntimeError(path + ": " + unavailable.front().message);
 }
 
 LogData LoadLogOrThrow(const std::string& path, Colour itemColour, const LoadOptions& options) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formula/Definitions.h"
 #include "logdata/LogLoader.h"
 #include "logdata/LogModel.h"
 #include "tables/CellStats.h"
@@ -59,6 +60,17 @@ std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::str
 void CheckConditionItems(const CliArgs& args, const std::string& path,
                          const std::vector<size_t>& missing);
 
+// The definitions of every --define, in order; a usage error names the first fault.
+std::vector<Definition> DefineArgs(const CliArgs& args, const std::string& command);
+// The items a log must keep for `names` and for every definition: those the names read through
+// the definitions, and each definition's own inputs.
+std::vector<std::string> ItemsToKeep(std::span<const Definition> definitions,
+                                     std::vector<std::string> names);
+// Attaches every definition to the log at `path`, as items in `colour`; a RuntimeError names
+// the log and the first one that is unavailable there.
+void AttachDefinitions(LogData& log, const std::string& path,
+                       std::span<const Definition> definitions, Colour colour = 0);
+
 // The loaded log, or a RuntimeError saying why it could not be loaded.
 LogData LoadLogOrThrow(const std::string& path, Colour itemColour = 0,
                        const LoadOptions& options = {});
@@ -73,5 +85,6 @@ void RunCorrect(const CliArgs& args, const Print& print);
 void RunGif(const CliArgs& args, const Print& print);
 void RunExport(const CliArgs& args, const Print& print);
 void RunCells(const CliArgs& args, const Print& print);
+void RunFind(const CliArgs& args, const Print& print);
 
 }  // namespace grafolux::cli

@@ -36,18 +36,22 @@ void RunTable(const CliArgs& args, const Print& print) {
     const TableKind table = TableKindArg(args);
     const CellShow show = ShowOptions(args);
     const std::vector<SampleCondition> conditions = WhereConditions(args, "table");
+    const std::vector<Definition> definitions = DefineArgs(args, "table");
     const std::string format = args.option("--format").value_or("text");
     if (format != "text" && format != "csv")
         throw BadValue("table", "--format must be text or csv, not " + format);
 
     // Only the columns the table reads are kept; several logs load side by side.
     const std::vector<std::string> paths(args.positional().begin() + 1, args.positional().end());
-    const std::vector<LoadResult> results = LoadLogs(paths, 0, {ItemsReadByTables(conditions), 0});
+    std::vector<LoadResult> results =
+        LoadLogs(paths, 0, {ItemsToKeep(definitions, ItemsReadByTables(conditions)), 0});
     std::vector<TableSource> sources;
-    for (const LoadResult& result : results) {
-        if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (const auto* error = std::get_if<LoadError>(&results[i]))
+            throw RuntimeError(error->message);
+        LogData& log = std::get<LogData>(results[i]);
+        AttachDefinitions(log, paths[i], definitions);
         // Each log's own sample numbers.
-        const LogData& log = std::get<LogData>(result);
         const auto [first, last] = SampleRangeArgs(args, log);
         sources.push_back({&log, first, last});
     }
