@@ -45,6 +45,14 @@ public:
                                            const QStringList&) override {
         return std::nullopt;
     }
+    std::optional<QStringList> EditDefinitions(QWidget*, const QStringList&, const QStringList&,
+                                               const DefinitionsCheck&) override {
+        return std::nullopt;
+    }
+    std::optional<QString> GetFindCondition(QWidget*, const QString&, const QStringList&,
+                                            const ConditionCheck&) override {
+        return std::nullopt;
+    }
     void Information(QWidget*, const QString&, const QString&) override {}
     void Warning(QWidget*, const QString&, const QString&) override {}
 };

@@ -99,6 +99,33 @@ void GraphOverlay::SetTicks(std::vector<ColumnSpan> ticks) {
     update(0, height() - kTickHeight, width(), kTickHeight);
 }
 
+void GraphOverlay::SetFindTicks(std::vector<ColumnSpan> ticks) {
+    if (ticks == findTicks_) return;
+    findTicks_ = std::move(ticks);
+    update(0, height() - 2 * kTickHeight, width(), kTickHeight);
+}
+
+QString GraphOverlay::ShownNotice() const {
+    // A long condition is cut to the frame's width.
+    return QFontMetrics(font()).elidedText(notice_, Qt::ElideRight,
+                                           std::max(width() - 4 * kPadding, 0));
+}
+
+QRect GraphOverlay::NoticeRect() const {
+    if (notice_.isEmpty()) return {};
+    const QFontMetrics metrics(font());
+    const QSize size(metrics.horizontalAdvance(ShownNotice()) + 2 * kPadding,
+                     metrics.height() + 2 * kPadding);
+    return QRect(QPoint(kPadding, height() - 2 * kTickHeight - kPadding - size.height()), size);
+}
+
+void GraphOverlay::SetNotice(const QString& notice) {
+    if (notice == notice_) return;
+    update(NoticeRect());
+    notice_ = notice;
+    update(NoticeRect());
+}
+
 void GraphOverlay::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRegion(event->region());
@@ -110,11 +137,21 @@ void GraphOverlay::paintEvent(QPaintEvent* event) {
     for (const ColumnSpan& tick : ticks_)
         painter.fillRect(SpanRect(tick, height() - kTickHeight, kTickHeight),
                          ToQColor(colors_.lngCellMarkColor));
+    for (const ColumnSpan& tick : findTicks_)
+        painter.fillRect(SpanRect(tick, height() - 2 * kTickHeight, kTickHeight),
+                         ToQColor(colors_.lngFindMarkColor));
     const std::pair<std::optional<int>, Colour> lines[] = {{markerA_, colors_.lngMarkerAColor},
                                                            {markerB_, colors_.lngMarkerBColor},
                                                            {cursor_, colors_.lngCursorColor}};
     for (const auto& [column, colour] : lines)
         if (column) painter.fillRect(ColumnRect(*column), ToQColor(colour));
+    if (!notice_.isEmpty() && event->rect().intersects(NoticeRect())) {
+        const QRect notice = NoticeRect();
+        painter.fillRect(notice, QColor(0, 0, 0, kBoxAlpha));
+        painter.setPen(ToQColor(colors_.lngFindMarkColor));
+        painter.drawText(notice.adjusted(kPadding, kPadding, -kPadding, -kPadding),
+                         Qt::AlignLeft | Qt::AlignVCenter, ShownNotice());
+    }
     if (!rows_.empty() && event->rect().intersects(box_)) PaintReadout(painter);
 }
 

@@ -111,6 +111,8 @@ void GraphReadout::ForgetLog() {
     markers_ = {};
     span_.reset();
     marked_.reset();
+    found_.reset();
+    findNotice_.clear();
     RefreshReadout();
 }
 
@@ -139,6 +141,12 @@ void GraphReadout::ShowTable(TableKind kind, const PooledTable& drawn) {
     shownTable_.reset();
     if (GatheredFor(tables_.preferences().look.show.statistic) == Gathered::Everything)
         shownTable_ = drawn.table;
+}
+
+void GraphReadout::ShowFind(std::shared_ptr<const FoundRuns> found, const QString& notice) {
+    found_ = std::move(found);
+    findNotice_ = notice;
+    RefreshReadout();
 }
 
 // The table view's table with every statistic, for what its cells say under the mouse.
@@ -177,7 +185,8 @@ void GraphReadout::ShowCursor(std::optional<int32_t> sample) {
 std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
     return ReadoutRows(
         shown_.log,
-        {shown_.lngCurItem, sample, markers_, marked_ ? CellName(marked_->cell) : QString()},
+        {shown_.lngCurItem, sample, markers_, marked_ ? CellName(marked_->cell) : QString(),
+         found_ ? found_->Status(sample) : QString()},
         shown_.colors);
 }
 
@@ -212,6 +221,9 @@ void GraphReadout::ShowMarks() {
                             : std::nullopt);
     overlay_->SetTicks(marked_ ? MarkedColumns(marked_->marks, *axis_, width)
                                : std::vector<ColumnSpan>{});
+    overlay_->SetFindTicks(found_ ? MarkedColumns(found_->marks(), *axis_, width)
+                                  : std::vector<ColumnSpan>{});
+    overlay_->SetNotice(findNotice_);
 }
 
 void GraphReadout::EnableReadoutActions() {

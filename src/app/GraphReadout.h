@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPoint>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "graph/SampleAxis.h"
 #include "tables/CellSamples.h"
 #include "tables/PooledTable.h"
+#include "views/FoundRuns.h"
 #include "views/Readout.h"
 
 class QAction;
@@ -47,6 +49,13 @@ public:
     void ShowReadout(const std::optional<SampleAxis>& axis);
     // A table view was drawn, for its cells' tooltips.
     void ShowTable(TableKind kind, const PooledTable& drawn);
+    // A Find's runs, marked along the graph and counted in the readout (none: no Find), and
+    // what it says over the canvas (empty: nothing).
+    void ShowFind(std::shared_ptr<const FoundRuns> found, const QString& notice);
+    // The cursor at the sample (within the graph's range), the view scrolled to show it.
+    void MoveCursorTo(int32_t sample);
+    // The sample under the cursor line while it shows.
+    std::optional<int32_t> cursor() const { return cursor_; }
 
 signals:
     void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor
@@ -74,7 +83,6 @@ private:
     void ShowCursor(std::optional<int32_t> sample);
     std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
     void RefreshReadout();
-    void MoveCursorTo(int32_t sample);
     void ShowMarks();
     void EnableReadoutActions();
     void mMarkerA_Click();
@@ -105,6 +113,8 @@ private:
         SampleMarks marks;  // over the graph's range, under the table's filters
     };
     std::optional<MarkedCell> marked_;
+    std::shared_ptr<const FoundRuns> found_;
+    QString findNotice_;
     // The table view's with every statistic, for its cells' tooltips; made when first asked
     // for if the drawing gathered only means and counts.
     std::optional<CellTable> shownTable_;
