@@ -85,17 +85,13 @@ std::variant<std::vector<Definition>, FormulaError> ParseDefinitions(
 }
 
 std::vector<std::string> SoundDefinitions(std::vector<std::string> texts) {
-    // Dropping one may free its name for a later one, which then parses: again until none fails.
-    for (bool dropped = true; dropped;) {
-        const auto results = ParseEachDefinition(texts);
-        std::vector<std::string> sound;
-        for (size_t i = 0; i < texts.size(); ++i)
-            if (std::holds_alternative<Definition>(results[i]))
-                sound.push_back(std::move(texts[i]));
-        dropped = sound.size() < texts.size();
-        texts = std::move(sound);
-    }
-    return texts;
+    // Dropping a faulty line faults no other: a name it took is taken from every later line
+    // too, which are faulty and dropped with it.
+    const auto results = ParseEachDefinition(texts);
+    std::vector<std::string> sound;
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (std::holds_alternative<Definition>(results[i])) sound.push_back(std::move(texts[i]));
+    return sound;
 }
 
 std::vector<std::string> NamesReadBy(const Expression& expression) {
