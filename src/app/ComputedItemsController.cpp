@@ -72,8 +72,10 @@ void ComputedItemsController::mComputedItems_Click() {
     if (!chosen) return;
     std::vector<std::string> texts;
     for (const QString& text : *chosen) texts.push_back(text.toStdString());
-    if (texts.size() > size_t{kMaxDefinitions}) texts.resize(kMaxDefinitions);
-    texts = SoundDefinitions(std::move(texts));
+    // The dialog gives no list with a fault; should one come, nothing changes.
+    if (texts.size() > size_t{kMaxDefinitions} ||
+        std::holds_alternative<FormulaError>(ParseDefinitions(texts)))
+        return;
     if (texts != texts_) SetDefinitions(std::move(texts));
 }
 
