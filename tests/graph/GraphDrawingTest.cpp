@@ -148,7 +148,7 @@ TEST_F(GraphViewTest, MissingValuesLeftOutOfScaleCurveAndLegend) {
         {"all missing", {M, M, M, M}, "\u2014 \u2014", "no value"},
     };
     for (const auto& c : cases) {
-        for (const bool locked : {false, true}) {  // the current item, or a locked one
+        for (const bool locked : {false, true}) {             // the current item, or a locked one
             const std::vector<double> other = {0, 0, 0, 10};  // clear of B's middle row
             const LogData log = locked ? MakeLog({{"A", other}, {"B", c.samples, true, kBlue}})
                                        : MakeLog({{"A", c.samples}});
