@@ -33,10 +33,9 @@ void ComputedItemsController::AttachTo(LogData& log) {
     try {
         AttachComputedItems(log, definitions_, shown_.colors.lngItemColor);
     } catch (const std::bad_alloc&) {
-        log.RemoveComputedItems();
         dialogs_.Warning(&window_, "Computed Items",
-                         "There is not enough memory for the computed items of this log; it is "
-                         "shown without them.");
+                         "There is not enough memory for the computed items of this log; it "
+                         "keeps the items it had.");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 
 #include <algorithm>
+#include <new>
 #include <variant>
 
 #include "formula/ComputedItems.h"
@@ -93,7 +94,12 @@ std::vector<std::string> ItemsToKeep(std::span<const Definition> definitions,
 
 void AttachDefinitions(LogData& log, const std::string& path,
                        std::span<const Definition> definitions, Colour colour) {
-    const std::vector<FormulaError> unavailable = AttachComputedItems(log, definitions, colour);
+    std::vector<FormulaError> unavailable;
+    try {
+        unavailable = AttachComputedItems(log, definitions, colour);
+    } catch (const std::bad_alloc&) {
+        throw RuntimeError(path + ": not enough memory for the computed items");
+    }
     if (!unavailable.empty()) throw RuntimeError(path + ": " + unavailable.front().message);
 }
 

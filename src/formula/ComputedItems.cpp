@@ -1,8 +1,10 @@
 #include "formula/ComputedItems.h"
 
+#include <new>
 #include <unordered_map>
 
 #include "formula/FormulaProgram.h"
+#include "logdata/PhysicalMemory.h"
 
 namespace grafolux {
 
@@ -30,6 +32,13 @@ std::vector<ComputedItem> ComputeItems(const LogData& log,
 
 std::vector<FormulaError> AttachComputedItems(LogData& log, std::span<const Definition> definitions,
                                               Colour colour) {
+    // The logged table and a column per definition, or the allocation failure they would be;
+    // the log is then left as it was.
+    const size_t columns = static_cast<size_t>(log.loggedItemCount()) + definitions.size();
+    if (static_cast<double>(columns) * static_cast<double>(log.lngSampleCount) * sizeof(double) >
+        static_cast<double>(PhysicalMemory()))
+        throw std::bad_alloc();
+
     std::unordered_map<std::string, ItemInfo> previous;
     for (int32_t k = log.loggedItemCount() + 1; k <= log.lngItemCount; ++k)
         previous.emplace(log.udtItems[k].strName, log.udtItems[k]);

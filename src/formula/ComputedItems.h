@@ -30,7 +30,8 @@ std::vector<ComputedItem> ComputeItems(const LogData& log, std::span<const Defin
 // Makes the definitions the log's computed items: the previous computed items go, the available
 // ones follow the logged items in the list's order, each unlocked and unfilled in `colour`
 // unless a previous item of its name had other settings, which it keeps. The reasons of the
-// unavailable ones, in order.
+// unavailable ones, in order. Throws std::bad_alloc, changing nothing, when the columns would
+// not fit in the machine's memory.
 std::vector<FormulaError> AttachComputedItems(LogData& log, std::span<const Definition> definitions,
                                               Colour colour);
 

@@ -160,6 +160,19 @@ TEST(AttachComputedItems, NewListReplacesTheOldKeepingTheLooksOfNamesThatStay) {
     EXPECT_FALSE(log.udtItems[3].blnLocked);
 }
 
+// Columns beyond the machine's memory are refused before any is made: the log stays as it was.
+TEST(AttachComputedItems, ColumnsBeyondMemoryRefusedLeavingTheLog) {
+    LogData log = test::MakeLog({{"A", {1, 2}}});
+    AttachComputedItems(log, Parsed({"B=A*2"}), 0);
+    LogData huge = log;
+    huge.lngSampleCount = std::numeric_limits<int32_t>::max();  // no sample read: refused first
+    std::vector<std::string> many;
+    for (int i = 0; i < 1000; ++i) many.push_back("D" + std::to_string(i) + "=A");
+    EXPECT_THROW(AttachComputedItems(huge, Parsed(many), 0), std::bad_alloc);
+    EXPECT_EQ(ItemsOf(huge), "A B");
+    EXPECT_EQ(huge.dblComputed, log.dblComputed);
+}
+
 // As the dialog checks a list being typed: faults of each line's text, and against the log's
 // logged items why a sound line is unavailable; nothing is computed.
 TEST(CheckDefinitions, EachLineFaultyUnavailableOrSound) {
