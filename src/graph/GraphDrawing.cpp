@@ -181,7 +181,6 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Show
     const ItemValues values = ScanValues(log.column(i), range);
     AddLegendEntry(area, item.lngColor, DisplayText(item.strName), values.Range(), colors);
     DrawAxes(area, layout, colors);
-    if (!values.present) return;
     area.pbGraphContents.SetForeColor(item.lngColor);
     drawCurve(area.pbGraphContents,
               PlotFor(log.column(i), range, layout, values, ValueScaleFor(values)), item.blnFilled);
@@ -235,7 +234,7 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     DrawAxes(area, layout, colors);
     canvas.SetForeColor(kCurrentCurveColor);
     const CurvePlot plot = PlotFor(log.column(k), range, layout, values, scale);
-    if (values.present) drawCurve(canvas, plot, false);
+    drawCurve(canvas, plot, false);  // a curve without a value draws nothing
     result.axis = static_cast<const SampleAxis&>(plot);
     return result;
 }

@@ -126,11 +126,16 @@ TEST_F(ComputedItemsWindowTest, AComputedItemIsDrawnAndLockedWithAGapWhereItIsMi
     MoveTo(kGap + 1);
     EXPECT_EQ(Rows().value(2), "R 100");
 
-    // A new list keeps R's lock; R stays where the log's items end.
+    // A new list keeps R's lock, and the current item, logged or computed, by its name.
     Define({"First = SENSOR:RPM / 100", kR});
     EXPECT_EQ(Items().mid(4), QStringList({"First", "R"}));
     EXPECT_TRUE(window->log().udtItems[6].blnLocked);
-    EXPECT_EQ(Control<QComboBox>("cbLabels")->currentIndex(), 2);  // SENSOR:BLM still
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->currentText(), "SENSOR:BLM");
+    Show(6);
+    Define({"Second = 2", "First = SENSOR:RPM / 100", kR});
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->currentText(), "R");
+    Define({"Second = 2"});
+    EXPECT_EQ(Control<QComboBox>("cbLabels")->currentText(), "SENSOR:RPM");  // R gone
 }
 
 // The window's own check: a fault of the text blocks the list, an item the log lacks makes a
@@ -214,6 +219,12 @@ TEST_F(ComputedItemsWindowTest, FindNextAndPreviousStopAtTheRangesEnds) {
         const int x = ColumnOf(row.cursor) + window->area().pbGraphContents.leftPx();
         EXPECT_TRUE(x >= 0 && x < window->area().pbGraphContainer.Width() / 15) << row.action;
     }
+    // A new range: the runs found again within it.
+    Type("tbLast", "100");
+    EXPECT_EQ(Rows().value(Rows().size() - 1), "Find run 1 of 2");
+    EXPECT_EQ(overlay->notice(), "");
+    Type("tbLast", "162");
+
     // The runs' marks: pink in the strip above the bottom edge's cell marks.
     const QImage seen = Control<QWidget>("pbGraphContainer")->grab().toImage();
     const int x = ColumnOf(81) + window->area().pbGraphContents.leftPx();

@@ -12,9 +12,9 @@ namespace {
 
 // MAP 30, 40, 50, 60, 70, 50: R = 1/(MAP - 50) is missing in samples 3 and 6.
 const char kLog[] =
-    "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n"
-    "1200\t30\t120\r\n1200\t40\t124\r\n1200\t50\t128\r\n1200\t60\t132\r\n2000\t70\t136\r\n"
-    "1200\t50\t140\r\n";
+    "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:TPS\r\n"
+    "1200\t30\t120\t0\r\n1200\t40\t124\t5\r\n1200\t50\t128\t10\r\n1200\t60\t132\t15\r\n"
+    "2000\t70\t136\t20\r\n1200\t50\t140\t25\r\n";
 const QString kR = "R = 1 / (SENSOR:MAP - 50)";
 
 struct Row {
@@ -49,9 +49,10 @@ TEST_F(CliDefine, DumpAppendsAColumnPerDefinitionEmptyWhereMissing) {
         {"two definitions, the second reading the first",
          {"dump", "LOG", "--define", kR, "--define", "S=R*-100"},
          0,
-         "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tR\tS\n"
-         "1200\t30\t120\t-0.05\t5\n1200\t40\t124\t-0.1\t10\n1200\t50\t128\t\t\n"
-         "1200\t60\t132\t0.1\t-10\n2000\t70\t136\t0.05\t-5\n1200\t50\t140\t\t\n",
+         "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:TPS\tR\tS\n"
+         "1200\t30\t120\t0\t-0.05\t5\n1200\t40\t124\t5\t-0.1\t10\n1200\t50\t128\t10\t\t\n"
+         "1200\t60\t132\t15\t0.1\t-10\n2000\t70\t136\t20\t0.05\t-5\n"
+         "1200\t50\t140\t25\t\t\n",
          ""},
         {"a fault of the text",
          {"dump", "LOG", "--define", "R = abs(SENSOR:MAP"},
@@ -103,6 +104,11 @@ TEST_F(CliDefine, TableAndCellsConditionsNameComputedItems) {
          {"table", "blm", "LOG", "--define", kR, "--where", "R!=1"},
          0,
          table("120", "124", "N/A", "132", "136"),
+         ""},
+        {"a definition the table does not read, of an item it does not read",
+         {"table", "blm", "LOG", "--define", "T = SENSOR:TPS"},
+         0,
+         table("120", "124", "134", "132", "136"),
          ""},
         {"a condition on an undefined name",
          {"table", "blm", "LOG", "--where", "dMAP<=0"},
@@ -195,7 +201,7 @@ TEST_F(CliDefine, ExportDrawsAComputedItemWithItsGaps) {
          "",
          ""},
         {"its number after the log's",
-         {"export", "graph", "LOG", out, "--define", kR, "--item", "4", "--lock", "R"},
+         {"export", "graph", "LOG", out, "--define", kR, "--item", "5", "--lock", "R"},
          0,
          "",
          ""},

@@ -228,6 +228,9 @@ TEST(MarkHolding, RunsWithinTheRangeClampedIntoTheLog) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(MarkHolding(program, row.first, row.last).Runs(), row.runs) << row.name;
+    const SampleMarks clamped = MarkHolding(program, -5, 100);
+    EXPECT_EQ(clamped.first(), 1);
+    EXPECT_EQ(clamped.last(), 8);
 }
 
 // Find: the runs of samples where a condition holds, over a log many blocks long.
