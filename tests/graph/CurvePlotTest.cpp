@@ -89,6 +89,23 @@ TEST(DrawCurve, MissingValuesBreakItAsSegmentsBetweenPresentValues) {
     }
 }
 
+// A band drawn alone keeps its own stretch of the sample axis under each run of present values.
+TEST(DrawCurve, ABandsAxisStretchesOnlyUnderItsRuns) {
+    constexpr double M = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<double> values = {M, M, 10, 20, M, 5, 5, 5, M, M, 30, M};
+    CurvePlot plot{{1, 12, 1, 12, 40 * kTwipsPerPixel}, values};
+    plot.H = plot.vRange = 30 * kTwipsPerPixel;
+    Surface fast, naive;
+    for (Surface* s : {&fast, &naive}) {
+        s->SetSize(12 * 40 * kTwipsPerPixel, 40 * kTwipsPerPixel);
+        s->SetForeColor(RGB(0, 0, 255));
+    }
+    DrawCurve(fast, plot, true);
+    DrawCurveNaive(naive, plot, true);
+    EXPECT_EQ(fast.image(), naive.image());
+    EXPECT_EQ(test::PixelAt(fast, 20, 30), RGB(0, 0, 0));  // under the missing first values
+}
+
 // Every rise and drop between columns one to three pixels apart, on a canvas 2000 pixels
 // high: the painter's own rounding decides which column some of those pixels fall into.
 TEST(DrawCurve, SegmentsBetweenColumnsSamePixelsAsThePainter) {
