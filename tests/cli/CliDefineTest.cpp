@@ -191,6 +191,61 @@ TEST_F(CliDefine, FindPrintsTheRunsWhereTheConditionHolds) {
         << noCondition.err;
 }
 
+// What no log holds: a clear line or a defined result, never a crash.
+TEST_F(CliDefine, HostileDefinitionsGiveALineOrADefinedResult) {
+    const QString longName = QString(100000, 'x');
+    QStringList chain = {"dump", "LOG", "--define", "D0 = SENSOR:MAP"};
+    for (int i = 1; i < 1000; ++i)
+        chain << "--define" << QString("D%1 = D%2[-1] + 1").arg(i).arg(i - 1);
+    const Row rows[] = {
+        {"an offset of -2^31: the first sample",
+         {"find", "LOG", "--when", "SENSOR:MAP[-2147483648] = 30"},
+         0,
+         "1\t6\n",
+         ""},
+        {"an offset of 2^31: the last sample",
+         {"find", "LOG", "--when", "SENSOR:MAP[2147483648] = 50"},
+         0,
+         "1\t6\n",
+         ""},
+        {"an offset beyond 64 bits",
+         {"find", "LOG", "--when", "SENSOR:MAP[99999999999999999999]"},
+         2,
+         "",
+         R"m(--when "SENSOR:MAP[99999999999999999999]": column 12: the offset is beyond 64 bits (see grafolux-cli find --help))m"},
+        {"a 100,000-character name",
+         {"find", "LOG", "--when", "\"" + longName + "\" > 1"},
+         1,
+         "",
+         "LOG: \"\"" + longName.toStdString() + "\" > 1\": column 1: the log has no item \"" +
+             longName.toStdString() + "\""},
+        {"nested 10,000 deep",
+         {"find", "LOG", "--when", QString(10000, '(') + "1" + QString(10000, ')')},
+         2,
+         "",
+         "--when \"" + std::string(10000, '(') + "1" + std::string(10000, ')') +
+             "\": column 257: nested too deeply (at most 256 levels) (see grafolux-cli find "
+             "--help)"},
+    };
+    for (const Row& row : rows) Check(row);
+
+    // A thousand definitions, each reading the one before a sample earlier: the last is MAP 999
+    // samples back, the first sample's once clamped into the log, plus 999.
+    QStringList args;
+    for (const QString& word : chain) args << (word == "LOG" ? log : word);
+    const CliRun run = RunCli(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err.substr(0, 200);
+    std::vector<std::string> last;
+    for (size_t at = 0; at < run.out.size();) {
+        const size_t end = run.out.find('\n', at);
+        const std::string text = run.out.substr(at, end - at);
+        last.push_back(text.substr(text.rfind('\t') + 1));
+        at = end + 1;
+    }
+    EXPECT_EQ(last,
+              (std::vector<std::string>{"D999", "1029", "1029", "1029", "1029", "1029", "1029"}));
+}
+
 // --item and --lock name a computed item; its curve breaks where a value is missing.
 TEST_F(CliDefine, ExportDrawsAComputedItemWithItsGaps) {
     const QString out = dir.filePath("r.png");
