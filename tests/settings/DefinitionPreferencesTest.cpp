@@ -18,18 +18,16 @@ TEST(DefinitionsFrom, KeysInOrderToTheFirstGapWithoutFaultyOnes) {
         std::map<std::string, std::string> values;
         Texts read;
     } rows[] = {
-        {"none", {}, {}},
-        {"in their order",
-         {{"Items/Definition2", "B = A * 2"}, {"Items/Definition1", "A = SENSOR:MAP"}},
-         {"A = SENSOR:MAP", "B = A * 2"}},
-        {"to the first gap", {{"Items/Definition1", "A=1"}, {"Items/Definition3", "C=1"}}, {"A=1"}},
+        {"in their order, to the first gap",
+         {{"Items/Definition2", "B = A * 2"},
+          {"Items/Definition1", "A = 1"},
+          {"Items/Definition4", "D = 1"}},
+         {"A = 1", "B = A * 2"}},
         {"not from 0", {{"Items/Definition0", "A=1"}}, {}},
         {"faulty ones left out",
-         {{"Items/Definition1", "A=1+"}, {"Items/Definition2", "B=2"}, {"Items/Definition3", "=3"}},
+         {{"Items/Definition1", "A=1+"}, {"Items/Definition2", "B=2"}},
          {"B=2"}},
-        {"other groups and keys ignored",
-         {{"Table/Definition1", "A=1"}, {"Items/definition1", "B=1"}, {"Definition1", "C=1"}},
-         {}},
+        {"other groups ignored", {{"Table/Definition1", "A=1"}}, {}},
     };
     for (const auto& row : rows) EXPECT_EQ(DefinitionsFrom(row.values), row.read) << row.name;
 

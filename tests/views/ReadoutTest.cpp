@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "support/DrawingTestKit.h"
 #include "views/Readout.h"
 
@@ -59,23 +57,6 @@ TEST(ReadoutRows, ValuesAtCursorMarkersAndTheirDifference) {
     };
     const LogData log = Log();
     for (const auto& c : cases) EXPECT_EQ(ReadoutRows(log, c.request, colors), c.rows) << c.what;
-}
-
-// A computed item's missing value reads "—", at the cursor, the markers and in their distance;
-// a Find's status comes last.
-TEST(ReadoutRows, MissingValuesAndTheFindsStatus) {
-    const DisplayColors colors;
-    constexpr double M = std::numeric_limits<double>::quiet_NaN();
-    LogData log = test::MakeLog({{"A", {1, 2, 3}}});
-    log.AddComputedItem({"R", true, kGreen}, {M, 0.5, 2});
-    const QString none = QString(QChar(0x2014));
-    const std::vector<ReadoutRow> rows = ReadoutRows(log, {1, 1, {2, 1}, "", "run 2 of 5"}, colors);
-    EXPECT_EQ(rows, (std::vector<ReadoutRow>{
-                        Row(colors.lngTextColor, {"", "Cursor", "A", "B", "B \u2212 A"}),
-                        Row(colors.lngTextColor, {"Sample", "1", "2", "1", "-1"}),
-                        Row(kRed, {"A", "1", "2", "1", "-1"}),
-                        Row(kGreen, {"R", none, "0.5", none, none}),
-                        Row(colors.lngFindMarkColor, {"Find", "run 2 of 5"}, true)}));
 }
 
 TEST(ReadoutText, TabSeparatedLines) {
