@@ -3,18 +3,20 @@
 _grafolux_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'dump table cells correct gif export --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'dump table cells find correct gif export --help --version' -- "$cur")
         return
     fi
 
     # The options that take a value, and the kinds the first word names.
     local command=${COMP_WORDS[1]} options kinds=''
     case $command in
-        dump | correct) options='' ;;
-        table) options='--include --first --last --show --min-count --where --format' kinds='blm int' ;;
-        cells) options='--row --column --first --last --where' kinds='blm int' ;;
+        correct) options='' ;;
+        dump) options='--define' ;;
+        table) options='--include --first --last --show --min-count --where --format --define' kinds='blm int' ;;
+        cells) options='--row --column --first --last --where --define' kinds='blm int' ;;
+        find) options='--when --define --first --last' ;;
         gif) options='--transparent' ;;
-        export) options='--item --lock --fill --zoom --size --first --last' kinds='graph blm int' ;;
+        export) options='--item --lock --fill --zoom --size --first --last --define' kinds='graph blm int' ;;
         *) return ;;
     esac
 

@@ -6,7 +6,9 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "app/DefinitionsDialog.h"
 #include "app/FilterDialog.h"
+#include "app/FindDialog.h"
 
 namespace grafolux {
 
@@ -67,6 +69,23 @@ std::optional<QStringList> QtDialogs::EditFilters(QWidget* parent, const QString
     FilterDialog dialog(conditions, items, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.conditions();
+}
+
+std::optional<QStringList> QtDialogs::EditDefinitions(QWidget* parent,
+                                                      const QStringList& definitions,
+                                                      const QStringList& items,
+                                                      const DefinitionsCheck& check) {
+    DefinitionsDialog dialog(definitions, items, check, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.definitions();
+}
+
+std::optional<QString> QtDialogs::GetFindCondition(QWidget* parent, const QString& condition,
+                                                   const QStringList& items,
+                                                   const ConditionCheck& check) {
+    FindDialog dialog(condition, items, check, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.condition();
 }
 
 std::optional<QColor> QtDialogs::GetColor(QWidget* parent, const QColor& initial) {

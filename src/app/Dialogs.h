@@ -5,11 +5,24 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
 namespace grafolux {
+
+// What is wrong with one definition of a list being edited; an empty message where nothing is.
+struct DefinitionProblem {
+    QString message;
+    bool fault = false;  // of the text: the list cannot be taken; else unavailable for the log
+    bool operator==(const DefinitionProblem&) const = default;
+};
+// Checks the definitions as they stand: one result per definition, in order.
+using DefinitionsCheck = std::function<std::vector<DefinitionProblem>(const QStringList&)>;
+// Checks a Find's condition as it stands: what is wrong with it, empty where nothing is.
+using ConditionCheck = std::function<QString(const QString&)>;
 
 class Dialogs {
 public:
@@ -33,6 +46,17 @@ public:
     // are the log's item names to choose from. Nothing on cancel.
     virtual std::optional<QStringList> EditFilters(QWidget* parent, const QStringList& conditions,
                                                    const QStringList& items) = 0;
+    // The computed items' definitions, one NAME=EXPR per entry, checked by `check` as they are
+    // typed; `items` are names to choose from. Nothing on cancel, and no list with a fault.
+    virtual std::optional<QStringList> EditDefinitions(QWidget* parent,
+                                                       const QStringList& definitions,
+                                                       const QStringList& items,
+                                                       const DefinitionsCheck& check) = 0;
+    // A Find's condition (empty: none), checked by `check` as it is typed; `items` are names to
+    // choose from. Nothing on cancel, and no condition that `check` finds fault with.
+    virtual std::optional<QString> GetFindCondition(QWidget* parent, const QString& condition,
+                                                    const QStringList& items,
+                                                    const ConditionCheck& check) = 0;
     virtual void Information(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void Warning(QWidget* parent, const QString& title, const QString& text) = 0;
 };
@@ -54,6 +78,12 @@ public:
                                   int value, int minimum, int maximum) override;
     std::optional<QStringList> EditFilters(QWidget* parent, const QStringList& conditions,
                                            const QStringList& items) override;
+    std::optional<QStringList> EditDefinitions(QWidget* parent, const QStringList& definitions,
+                                               const QStringList& items,
+                                               const DefinitionsCheck& check) override;
+    std::optional<QString> GetFindCondition(QWidget* parent, const QString& condition,
+                                            const QStringList& items,
+                                            const ConditionCheck& check) override;
     void Information(QWidget* parent, const QString& title, const QString& text) override;
     void Warning(QWidget* parent, const QString& title, const QString& text) override;
 };

@@ -15,6 +15,7 @@ constexpr int kNameWidth = 160;  // longer item names are cut short: the values 
 constexpr int kBandAlpha = 96;   // the span band lets the curves show through
 constexpr int kShadeAlpha = 64;  // a cell's samples shaded over the whole height
 constexpr int kMarkStrip = 6;    // and a solid strip along the top edge, for single columns
+constexpr int kTickHeight = 4;   // a Find's runs along the bottom edge
 
 // The side of an item's colour swatch, about a capital letter's height.
 int SwatchSide(const QFontMetrics& metrics) { return std::max(metrics.ascent() - 2, 4); }
@@ -111,6 +112,33 @@ void GraphOverlay::SetCellMarks(std::vector<ColumnSpan> marks) {
     update();
 }
 
+void GraphOverlay::SetFindTicks(std::vector<ColumnSpan> ticks) {
+    if (ticks == findTicks_) return;
+    findTicks_ = std::move(ticks);
+    update(0, height() - kTickHeight, width(), kTickHeight);
+}
+
+QString GraphOverlay::ShownNotice() const {
+    // A long condition is cut to the frame's width.
+    return QFontMetrics(font()).elidedText(notice_, Qt::ElideRight,
+                                           std::max(width() - 4 * kPadding, 0));
+}
+
+QRect GraphOverlay::NoticeRect() const {
+    if (notice_.isEmpty()) return {};
+    const QFontMetrics metrics(font());
+    const QSize size(metrics.horizontalAdvance(ShownNotice()) + 2 * kPadding,
+                     metrics.height() + 2 * kPadding);
+    return QRect(QPoint(kPadding, height() - kTickHeight - kPadding - size.height()), size);
+}
+
+void GraphOverlay::SetNotice(const QString& notice) {
+    if (notice == notice_) return;
+    update(NoticeRect());
+    notice_ = notice;
+    update(NoticeRect());
+}
+
 void GraphOverlay::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRegion(event->region());
@@ -125,11 +153,21 @@ void GraphOverlay::paintEvent(QPaintEvent* event) {
         painter.fillRect(SpanRect(mark, 0, height()), shade);
         painter.fillRect(SpanRect(mark, 0, kMarkStrip), ToQColor(colors_.lngCellMarkColor));
     }
+    for (const ColumnSpan& tick : findTicks_)
+        painter.fillRect(SpanRect(tick, height() - kTickHeight, kTickHeight),
+                         ToQColor(colors_.lngFindMarkColor));
     const std::pair<std::optional<int>, Colour> lines[] = {{markerA_, colors_.lngMarkerAColor},
                                                            {markerB_, colors_.lngMarkerBColor},
                                                            {cursor_, colors_.lngCursorColor}};
     for (const auto& [column, colour] : lines)
         if (column) painter.fillRect(ColumnRect(*column), ToQColor(colour));
+    if (!notice_.isEmpty() && event->rect().intersects(NoticeRect())) {
+        const QRect notice = NoticeRect();
+        painter.fillRect(notice, ToQColor(colors_.lngBackColor));  // opaque, as the readout
+        painter.setPen(ToQColor(colors_.lngFindMarkColor));
+        painter.drawText(notice.adjusted(kPadding, kPadding, -kPadding, -kPadding),
+                         Qt::AlignLeft | Qt::AlignVCenter, ShownNotice());
+    }
     if (!rows_.empty() && event->rect().intersects(box_)) PaintReadout(painter);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // A transparent layer over the visible frame of the drawing area: cursor line, markers, the
-// span band, cell marks and the readout box. It lies above the canvas, never in it, so saved
-// pictures hold the view alone; every mouse event goes through it to the canvas. Columns
-// are canvas pixels: the layer follows the canvas when it scrolls.
+// span band, cell marks, a Find's marks and notice, and the readout box. It lies above the canvas,
+// never in it, so saved pictures hold the view alone; every mouse event goes through it to the
+// canvas. Columns are canvas pixels: the layer follows the canvas when it scrolls.
 
 #include <QWidget>
 #include <optional>
@@ -26,10 +26,15 @@ public:
     void SetMarkers(std::optional<int> a, std::optional<int> b);
     void SetBand(std::optional<ColumnSpan> band);
     void SetCellMarks(std::vector<ColumnSpan> marks);
+    // A Find's runs, in a strip along the frame's bottom edge.
+    void SetFindTicks(std::vector<ColumnSpan> ticks);
+    // What a Find says, at the frame's bottom left above its runs; empty: nothing.
+    void SetNotice(const QString& notice);
 
     // Where the box is, in the frame; empty when there is none. For the tests.
     QRect readoutRect() const { return box_; }
     const std::vector<ReadoutRow>& readoutRows() const { return rows_; }
+    const QString& notice() const { return notice_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +42,8 @@ protected:
 private:
     QRect ColumnRect(int column) const;
     QRect SpanRect(ColumnSpan span, int top, int height) const;
+    QString ShownNotice() const;
+    QRect NoticeRect() const;
     void PaintReadout(QPainter& painter) const;
     int CellLeft(qsizetype cell) const;  // of the readout's cell, from the text's left
 
@@ -47,6 +54,8 @@ private:
     std::optional<int> cursor_, markerA_, markerB_;
     std::optional<ColumnSpan> band_;
     std::vector<ColumnSpan> cellMarks_;
+    std::vector<ColumnSpan> findTicks_;
+    QString notice_;
     std::vector<ReadoutRow> rows_;
     std::vector<QStringList> cells_;  // the rows' cells as shown: long names cut short
     std::vector<int> columnWidths_;   // of the readout's columns, pixels

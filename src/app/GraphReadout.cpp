@@ -112,6 +112,8 @@ void GraphReadout::ForgetLog() {
     markers_ = {};
     span_.reset();
     marked_.reset();
+    found_.reset();
+    findNotice_.clear();
     RefreshReadout();
 }
 
@@ -155,6 +157,12 @@ void GraphReadout::ShowTable(TableKind kind, const PooledTable& drawn) {
         shownTable_ = drawn.table;
 }
 
+void GraphReadout::ShowFind(std::shared_ptr<const FoundRuns> found, const QString& notice) {
+    found_ = std::move(found);
+    findNotice_ = notice;
+    RefreshReadout();
+}
+
 // The table view's table with every statistic, for what its cells say under the mouse.
 const CellTable& GraphReadout::ShownCellStatistics() {
     if (!shownTable_)
@@ -191,7 +199,8 @@ void GraphReadout::ShowCursor(std::optional<int32_t> sample) {
 std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
     return ReadoutRows(
         shown_.log,
-        {shown_.lngCurItem, sample, markers_, marked_ ? CellName(marked_->cell) : QString()},
+        {shown_.lngCurItem, sample, markers_, marked_ ? CellName(marked_->cell) : QString(),
+         found_ ? found_->Status(sample) : QString()},
         shown_.colors);
 }
 
@@ -201,14 +210,12 @@ void GraphReadout::RefreshReadout() {
     ShowCursor(cursor_);
 }
 
-// The marked cell's run from `start` in the middle of the view, the cursor at its start.
-void GraphReadout::ShowRun(int32_t start) {
+void GraphReadout::ShowRun(const SampleMarks& marks, int32_t start) {
     const int width = shown_.area.pbGraphContents.image().width();
-    PlaceCursor(start,
-                LeftCentringColumns(axis_->ColumnOfSample(start, width),
-                                    axis_->ColumnOfSample(marked_->marks.RunLast(start), width),
-                                    shown_.area.pbGraphContainer.Width(),
-                                    shown_.area.pbGraphContents.Width()));
+    PlaceCursor(start, LeftCentringColumns(axis_->ColumnOfSample(start, width),
+                                           axis_->ColumnOfSample(marks.RunLast(start), width),
+                                           shown_.area.pbGraphContainer.Width(),
+                                           shown_.area.pbGraphContents.Width()));
 }
 
 // The cursor at the sample, the view scrolled to show it.
@@ -242,6 +249,9 @@ void GraphReadout::ShowMarks() {
                             : std::nullopt);
     overlay_->SetCellMarks(marked_ ? MarkedColumns(marked_->marks, *axis_, width)
                                    : std::vector<ColumnSpan>{});
+    overlay_->SetFindTicks(found_ ? MarkedColumns(found_->marks(), *axis_, width)
+                                  : std::vector<ColumnSpan>{});
+    overlay_->SetNotice(findNotice_);
 }
 
 void GraphReadout::EnableReadoutActions() {
@@ -301,7 +311,8 @@ bool GraphReadout::Canvas_DoubleClick(QMouseEvent* event) {
     marked_ = MarkedCell{*cell, SampleMarks()};
     emit GraphWanted();  // as its button shows it; its drawing marks the samples
     if (!axis_) return true;
-    if (const auto start = marked_->marks.NextRunStart(axis_->sFirst - 1)) ShowRun(*start);
+    if (const auto start = marked_->marks.NextRunStart(axis_->sFirst - 1))
+        ShowRun(marked_->marks, *start);
     return true;
 }
 
@@ -387,13 +398,13 @@ void GraphReadout::mCopyValues_Click() {
 void GraphReadout::mNextOccurrence_Click() {
     if (!marked_ || !axis_) return;
     if (const auto start = marked_->marks.NextRunStart(cursor_.value_or(axis_->sFirst - 1)))
-        ShowRun(*start);
+        ShowRun(marked_->marks, *start);
 }
 
 void GraphReadout::mPreviousOccurrence_Click() {
     if (!marked_ || !axis_) return;
     if (const auto start = marked_->marks.PreviousRunStart(cursor_.value_or(axis_->sLast + 1)))
-        ShowRun(*start);
+        ShowRun(marked_->marks, *start);
 }
 
 void GraphReadout::mClearCellMarks_Click() {

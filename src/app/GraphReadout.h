@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPoint>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "graph/SampleAxis.h"
 #include "tables/CellSamples.h"
 #include "tables/PooledTable.h"
+#include "views/FoundRuns.h"
 #include "views/Readout.h"
 
 class QAction;
@@ -50,6 +52,14 @@ public:
     void ShowTable(TableKind kind, const PooledTable& drawn);
     // The canvas was scrolled.
     void FollowCanvas();
+    // A Find's runs, marked along the graph and counted in the readout (none: no Find), and
+    // what it says over the canvas (empty: nothing).
+    void ShowFind(std::shared_ptr<const FoundRuns> found, const QString& notice);
+    // The run of `marks` from `start` (within the graph's range) in the middle of the view, the
+    // cursor at its start.
+    void ShowRun(const SampleMarks& marks, int32_t start);
+    // The sample under the cursor line while it shows.
+    std::optional<int32_t> cursor() const { return cursor_; }
 
 signals:
     void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor
@@ -79,7 +89,6 @@ private:
     std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
     void RefreshReadout();
     void MoveCursorTo(int32_t sample);
-    void ShowRun(int32_t start);
     void PlaceCursor(int32_t sample, int32_t left);
     void ShowMarks();
     void EnableReadoutActions();
@@ -112,6 +121,8 @@ private:
         SampleMarks marks;  // over the graph's range, under the table's filters
     };
     std::optional<MarkedCell> marked_;
+    std::shared_ptr<const FoundRuns> found_;
+    QString findNotice_;
     // The table view's with every statistic, for its cells' tooltips; made when first asked
     // for if the drawing gathered only means and counts.
     std::optional<CellTable> shownTable_;

@@ -36,10 +36,22 @@ ItemPanel::ItemPanel(DisplayState& shown, const FormControls& c, Dialogs& dialog
 }
 
 void ItemPanel::ShowItems() {
-    cbLabels->clear();
-    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k)
-        cbLabels->addItem(DisplayText(shown_.log.udtItems[k].strName));
+    ListItems();
     shown_.lngCurItem = 1;
+}
+
+void ItemPanel::ShowItemsAgain() {
+    ListItems();
+    cbLabels->setCurrentIndex(shown_.lngCurItem - 1);
+}
+
+void ItemPanel::ListItems() {
+    cbLabels->clear();
+    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k) {
+        const ItemInfo& item = shown_.log.udtItems[k];
+        cbLabels->addItem(DisplayText(item.strName));
+        if (item.blnLocked) cbLabels->setItemIcon(k - 1, icons_.LockedItem());
+    }
 }
 
 void ItemPanel::ShowGraph(const GraphResult& result) {

@@ -27,6 +27,9 @@ public:
 
     // A new log: its items listed, the first one current.
     void ShowItems();
+    // The log's items changed (computed items came or went): listed again, the current item as
+    // the display state holds it.
+    void ShowItemsAgain();
     // What the graph drew of the current item.
     void ShowGraph(const GraphResult& result);
     void SetColorButton(Colour colour);
@@ -36,6 +39,7 @@ signals:
     void ItemChanged();
 
 private:
+    void ListItems();
     void ShowItemPanel(Colour back, bool filled, bool locked);
     void ShowLockState(bool locked);
     void SelectItem(int32_t item);

@@ -20,6 +20,7 @@
 #include "draw/DisplayText.h"
 #include "files/AtomicFile.h"
 #include "files/FileChecks.h"
+#include "formula/ComputedItems.h"
 #include "tables/CellTableText.h"
 #include "tables/TableLegend.h"
 #include "views/ShellWords.h"
@@ -147,14 +148,24 @@ void TableMenu::mFilter_Click() {
             preferences.conditions.push_back(std::move(*condition));
     }
     // Further logs hold only the items the tables read: load them again for new conditions.
-    if (preferences.conditions != tablePrefs_.conditions && !included_.empty()) {
-        std::vector<std::string> paths;
-        for (const IncludedFile& file : included_) paths.push_back(file.path);
-        included_.clear();
+    if (preferences.conditions != tablePrefs_.conditions) {
         tablePrefs_.conditions = preferences.conditions;
-        LoadIncludedLogs(paths);
+        ReloadIncludedLogs();
     }
     SetTablePreferences(preferences);
+}
+
+void TableMenu::SetDefinitions(std::vector<Definition> definitions) {
+    definitions_ = std::move(definitions);
+    ReloadIncludedLogs();
+}
+
+void TableMenu::ReloadIncludedLogs() {
+    if (included_.empty()) return;
+    std::vector<std::string> paths;
+    for (const IncludedFile& file : included_) paths.push_back(file.path);
+    included_.clear();
+    LoadIncludedLogs(paths);
 }
 
 void TableMenu::mColour_Click() {
@@ -178,18 +189,23 @@ void TableMenu::mInclude_Click() {
 }
 
 // Each log on its own, all or nothing; the ones that fail are named with the reason and the
-// others stay.
+// others stay. The computed items the tables read are computed there; one a log cannot compute
+// leaves a condition naming it ignored for that log.
 void TableMenu::LoadIncludedLogs(const std::vector<std::string>& paths) {
+    const ItemsNeeded needed =
+        ItemsNeededFor(definitions_, ItemsReadByTables(tablePrefs_.conditions));
     loading_.LoadMany(
-        paths, shown_.colors.lngItemColor, {ItemsReadByTables(tablePrefs_.conditions), 0},
+        paths, shown_.colors.lngItemColor, {needed.names, 0},
         [&](std::vector<LoadResult>& results) {
             QStringList failures;
             for (size_t i = 0; i < paths.size(); ++i) {
-                if (auto* log = std::get_if<LogData>(&results[i]))
+                if (auto* log = std::get_if<LogData>(&results[i])) {
+                    AttachComputedItems(*log, needed.definitions, shown_.colors.lngItemColor);
                     included_.push_back({paths[i], std::move(*log)});
-                else
+                } else {
                     failures << QString::fromLocal8Bit(
                         std::get<LoadError>(results[i]).message.c_str());
+                }
             }
             if (!failures.isEmpty())
                 dialogs_.Warning(&window_, "Include Other Logs",

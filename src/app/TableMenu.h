@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "formula/Definitions.h"
 #include "logdata/LogModel.h"
 #include "settings/TablePreferences.h"
 #include "views/ViewDrawing.h"
@@ -37,6 +38,9 @@ public:
     void ShowViewMode(ViewMode mode);
     // A new log starts on its own.
     void ForgetIncludedLogs();
+    // The computed items' definitions, for the further logs: those the tables read are computed
+    // there too.
+    void SetDefinitions(std::vector<Definition> definitions);
 
     TableSettings TableSettingsNow() const;
     const TablePreferences& preferences() const { return tablePrefs_; }
@@ -50,6 +54,7 @@ private:
     void SetTablePreferences(const TablePreferences& preferences);
     PooledTable ShownTable(TableKind kind) const;
     void LoadIncludedLogs(const std::vector<std::string>& paths);
+    void ReloadIncludedLogs();
     void mStatistic_Click(CellStatistic statistic);
     void mMinSamples_Click();
     void mFilter_Click();
@@ -71,6 +76,7 @@ private:
         LogData log;
     };
     TablePreferences tablePrefs_;
+    std::vector<Definition> definitions_;
     std::string strPreferencesFile;
     std::vector<IncludedFile> included_;
     QString strTableFileName;

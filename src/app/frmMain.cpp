@@ -17,8 +17,10 @@
 #include <QToolButton>
 
 #include "Version.h"
+#include "app/ComputedItemsController.h"
 #include "app/Dialogs.h"
 #include "app/FileDrop.h"
+#include "app/FindController.h"
 #include "app/GraphReadout.h"
 #include "app/GraphView.h"
 #include "app/ItemPanel.h"
@@ -74,12 +76,15 @@ void frmMain::CreateControls() {
 void frmMain::CreateControllers() {
     loading_ = new LogLoading(*this, *ui_.ProgressBar1);
     tables_ = new TableMenu(shown_, dialogs_, *loading_, *this);
+    mItems = menuBar()->addMenu("&Items");
+    computed_ = new ComputedItemsController(shown_, dialogs_, *loading_, *mItems, *this);
     view_ = new GraphView(shown_, ui_, *tables_, this);
     items_ = new ItemPanel(shown_, ui_, dialogs_, *this);
     range_ = new SampleRangeBoxes(shown_, ui_, this);
     readout_ = new GraphReadout(shown_, ui_, *tables_, *loading_, *this);
     export_ = new PictureExport(shown_, dialogs_, *this);
     correction_ = new LogCorrection(shown_, dialogs_, *this);
+    find_ = new FindController(shown_, dialogs_, *readout_, *mItems, *this);
 
     connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
     connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
@@ -96,6 +101,17 @@ void frmMain::CreateControllers() {
     // A chosen range is shown whole: the zoom goes back to 1 before the range draws.
     connect(readout_, &GraphReadout::RangeChosen, view_, &GraphView::ZoomOutForChosenRange);
     connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
+    connect(view_, &GraphView::ViewDrawn, find_, &FindController::ShowView);
+    connect(find_, &FindController::GraphWanted, view_, &GraphView::ShowGraph);
+    // New computed items: Find's runs, the item list, the further logs and the view follow.
+    connect(computed_, &ComputedItemsController::ItemsChanged, this, [this] {
+        find_->ForgetRuns();
+        tables_->SetDefinitions(computed_->definitions());
+        if (!shown_.blnFileLoaded) return;
+        items_->ShowItemsAgain();
+        view_->StoreScrollPos();
+        view_->RedrawCurrentView();
+    });
 
     connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
     connect(ui_.bSaveGif, &QToolButton::clicked, export_, &PictureExport::mGifSave_Click);
@@ -156,6 +172,8 @@ void frmMain::Form_Load() {
 void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
     tables_->LoadPreferences(strSettingsFile);
+    computed_->LoadPreferences(strSettingsFile);
+    tables_->SetDefinitions(computed_->definitions());
     strRecent = settings.strRecent;
     shown_.strFileName = strRecent.empty() ? std::string() : strRecent.front();
     if (settings.window) {
@@ -257,7 +275,9 @@ void frmMain::LoadLogFile(const std::string& path) {
 
 // Only a complete log replaces the shown one.
 void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
+    computed_->AttachTo(loaded);
     readout_->ForgetLog();
+    find_->ForgetLog();
     shown_.log = std::move(loaded);
     items_->ShowItems();
     range_->ShowWholeLog();
@@ -277,6 +297,7 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
          std::initializer_list<QWidget*>{ui_.bBLM, ui_.bINT, ui_.bData, ui_.bSaveGif})
         control->setEnabled(true);
     tables_->ForgetIncludedLogs();
+    find_->EnableFind(true);
 }
 
 void frmMain::ShowCaption() {

@@ -19,7 +19,9 @@ class QTimer;
 
 namespace grafolux {
 
+class ComputedItemsController;
 class Dialogs;
+class FindController;
 class GraphReadout;
 class GraphView;
 class ItemPanel;
@@ -83,6 +85,7 @@ private:
     QWidget* form_ = nullptr;  // the client area
     FormControls ui_;
     QMenu* mFile;
+    QMenu* mItems;
     QAction *mOpen, *mBugCorrect, *mGifSave, *mPngSave, *mRecentSeparator, *mSep03, *mExit;
     std::vector<QAction*> mRecent;
     QTimer* Timer1;
@@ -95,6 +98,8 @@ private:
     GraphReadout* readout_;
     PictureExport* export_;
     LogCorrection* correction_;
+    ComputedItemsController* computed_;
+    FindController* find_;
 };
 
 }  // namespace grafolux

@@ -1,8 +1,10 @@
 #include "cli/CliArgs.h"
 
 #include <algorithm>
+#include <new>
 #include <variant>
 
+#include "formula/ComputedItems.h"
 #include "logdata/LogLoader.h"
 #include "logdata/LogSetLoader.h"
 #include "views/SampleRange.h"
@@ -65,7 +67,8 @@ std::vector<TableSource> PooledLogs::Sources() const {
     return sources;
 }
 
-PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options) {
+PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options,
+                          std::span<const Definition> definitions) {
     PooledLogs pooled;
     const std::vector<std::string>& words = args.positional();
     pooled.paths.assign(words.begin() + static_cast<std::ptrdiff_t>(firstLog), words.end());
@@ -74,7 +77,8 @@ PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOption
     for (LoadResult& result : LoadLogs(pooled.paths, 0, options)) {
         if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
         pooled.logs.push_back(std::move(std::get<LogData>(result)));
-        const LogData& log = pooled.logs.back();
+        LogData& log = pooled.logs.back();
+        AttachDefinitions(log, pooled.paths[pooled.ranges.size()], definitions);
         pooled.ranges.push_back(pooled.ranges.size() < ranged ? SampleRangeArgs(args, log)
                                                               : std::pair(1, log.lngSampleCount));
     }
@@ -99,6 +103,30 @@ void CheckConditionItems(const CliArgs& args, const std::string& path,
     const auto parsed = ParseCondition(where);
     throw RuntimeError(path + ": no item named " + std::get<SampleCondition>(parsed).item +
                        " (in --where " + where + ")");
+}
+
+std::vector<Definition> DefineArgs(const CliArgs& args, const std::string& command) {
+    auto parsed = ParseDefinitions(args.options("--define"));
+    if (const auto* error = std::get_if<FormulaError>(&parsed))
+        throw BadValue(command, "--define " + error->message);
+    return std::get<std::vector<Definition>>(std::move(parsed));
+}
+
+std::vector<std::string> ItemsToKeep(std::span<const Definition> definitions,
+                                     std::vector<std::string> names) {
+    for (const Definition& definition : definitions) names.push_back(definition.name);
+    return ItemsNeededFor(definitions, std::move(names)).names;
+}
+
+void AttachDefinitions(LogData& log, const std::string& path,
+                       std::span<const Definition> definitions, Colour colour) {
+    std::vector<FormulaError> unavailable;
+    try {
+        unavailable = AttachComputedItems(log, definitions, colour);
+    } catch (const std::bad_alloc&) {
+        throw RuntimeError(path + ": not enough memory for the computed items");
+    }
+    if (!unavailable.empty()) throw RuntimeError(path + ": " + unavailable.front().message);
 }
 
 LogData LoadLogOrThrow(const std::string& path, Colour itemColour, const LoadOptions& options) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formula/Definitions.h"
 #include "logdata/LogLoader.h"
 #include "logdata/LogModel.h"
 #include "tables/CellStats.h"
@@ -55,7 +56,8 @@ std::pair<int32_t, int32_t> SampleRangeArgs(const CliArgs& args, const LogData& 
 
 // The logs whose samples a table pools: the positional words from `firstLog` on, each in its
 // --first/--last range (its own sample numbers), then every --include LOG, whole. Loaded side
-// by side keeping `options.items`; one that cannot be loaded is a RuntimeError.
+// by side keeping `options.items`, with the definitions attached; one that cannot be loaded, or
+// cannot compute a definition, is a RuntimeError.
 struct PooledLogs {
     std::vector<std::string> paths;  // in the order pooled
     std::vector<LogData> logs;
@@ -63,7 +65,8 @@ struct PooledLogs {
 
     std::vector<TableSource> Sources() const;  // pointing into `logs`
 };
-PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options);
+PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options,
+                          std::span<const Definition> definitions);
 
 // The conditions of every --where, in order; a usage error names one that does not read.
 std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command);
@@ -71,6 +74,17 @@ std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::str
 // SampleFilter::missing() gives it).
 void CheckConditionItems(const CliArgs& args, const std::string& path,
                          const std::vector<size_t>& missing);
+
+// The definitions of every --define, in order; a usage error names the first fault.
+std::vector<Definition> DefineArgs(const CliArgs& args, const std::string& command);
+// The items a log must keep for `names` and for every definition: those the names read through
+// the definitions, and each definition's own inputs.
+std::vector<std::string> ItemsToKeep(std::span<const Definition> definitions,
+                                     std::vector<std::string> names);
+// Attaches every definition to the log at `path`, as items in `colour`; a RuntimeError names
+// the log and the first one that is unavailable there.
+void AttachDefinitions(LogData& log, const std::string& path,
+                       std::span<const Definition> definitions, Colour colour = 0);
 
 // The loaded log, or a RuntimeError saying why it could not be loaded.
 LogData LoadLogOrThrow(const std::string& path, Colour itemColour = 0,
@@ -86,5 +100,6 @@ void RunCorrect(const CliArgs& args, const Print& print);
 void RunGif(const CliArgs& args, const Print& print);
 void RunExport(const CliArgs& args, const Print& print);
 void RunCells(const CliArgs& args, const Print& print);
+void RunFind(const CliArgs& args, const Print& print);
 
 }  // namespace grafolux::cli

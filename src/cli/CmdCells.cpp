@@ -27,9 +27,12 @@ void RunCells(const CliArgs& args, const Print& print) {
     const CellAddress cell{Label(args, "--row", RowLabelled, RowLabelsText()),
                            Label(args, "--column", ColumnLabelled, ColumnLabelsText())};
     const std::vector<SampleCondition> conditions = WhereConditions(args, "cells");
+    const std::vector<Definition> definitions = DefineArgs(args, "cells");
 
     const std::string& path = args.positional()[1];
-    const LogData log = LoadLogOrThrow(path, 0, {ItemsReadByTables(conditions), 0});
+    LogData log =
+        LoadLogOrThrow(path, 0, {ItemsToKeep(definitions, ItemsReadByTables(conditions)), 0});
+    AttachDefinitions(log, path, definitions);
     // Without them every sample reads 0 there, which lies in no cell: say so instead.
     for (const char* axis : {kRpmItem, kMapItem})
         if (log.itemNamed(axis) == 0)

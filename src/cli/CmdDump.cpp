@@ -5,7 +5,10 @@ namespace grafolux::cli {
 
 void RunDump(const CliArgs& args, const Print& print) {
     args.expectPositional(1);
-    const LogData log = LoadLogOrThrow(args.positional()[0]);
+    const std::vector<Definition> definitions = DefineArgs(args, "dump");
+    const std::string& path = args.positional()[0];
+    LogData log = LoadLogOrThrow(path);
+    AttachDefinitions(log, path, definitions);
 
     std::string out;
     for (int32_t k = 1; k <= log.lngItemCount; ++k) {
@@ -18,7 +21,8 @@ void RunDump(const CliArgs& args, const Print& print) {
     for (int32_t s = 1; s <= log.lngSampleCount; ++s) {
         for (int32_t k = 1; k <= log.lngItemCount; ++k) {
             if (k > 1) out += '\t';
-            AppendShortestText(out, log.sample(k, s));
+            const double value = log.sample(k, s);
+            if (value == value) AppendShortestText(out, value);  // a missing value: empty
         }
         out += '\n';
         if (out.size() >= kSlice) {

@@ -96,8 +96,11 @@ void RunExport(const CliArgs& args, const Print&) {
         throw UsageError("--size " + std::to_string(size.width()) + "x" +
                          std::to_string(size.height()) + " is too large: " + problem.toStdString());
 
+    const std::vector<Definition> definitions = DefineArgs(args, "export");
     const DisplayColors colors;
-    LogData log = LoadLogOrThrow(args.positional()[1], colors.lngItemColor);
+    const std::string& logPath = args.positional()[1];
+    LogData log = LoadLogOrThrow(logPath, colors.lngItemColor);
+    AttachDefinitions(log, logPath, definitions, colors.lngItemColor);
     // --fill shows a filled item, which only a locked item can be.
     for (const std::string& name : args.options("--lock"))
         log.udtItems[ItemNamed(log, name)].blnLocked = true;

@@ -33,12 +33,14 @@ void RunTable(const CliArgs& args, const Print& print) {
     const TableKind table = TableKindArg(args);
     const CellShow show = ShowOptions(args);
     const std::vector<SampleCondition> conditions = WhereConditions(args, "table");
+    const std::vector<Definition> definitions = DefineArgs(args, "table");
     const std::string format = args.option("--format").value_or("text");
     if (format != "text" && format != "csv")
         throw BadValue("table", "--format must be text or csv, not " + format);
 
     // Only the columns the table reads are kept.
-    const PooledLogs logs = LoadPooledLogs(args, 1, {ItemsReadByTables(conditions), 0});
+    const PooledLogs logs = LoadPooledLogs(
+        args, 1, {ItemsToKeep(definitions, ItemsReadByTables(conditions)), 0}, definitions);
     const PooledTable pooled =
         ComputePooledTable(logs.Sources(), table, conditions, GatheredFor(show.statistic));
     for (size_t i = 0; i < logs.paths.size(); ++i)

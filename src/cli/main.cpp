@@ -25,24 +25,35 @@ struct Command {
 const std::map<std::string, Command>& Commands() {
     using namespace grafolux::cli;
     static const std::map<std::string, Command> commands = {
-        {"dump", {"LOG", "items and samples, tab-separated", {}, RunDump}},
+        {"dump",
+         {"LOG [--define DEF]...",
+          "items and samples, tab-separated; each DEF adds a column, empty where its\n"
+          "value is missing",
+          {"--define"},
+          RunDump}},
         {"table",
          {"blm|int LOG [LOG...] [--include LOG]... [--first N] [--last N]\n"
           "         [--show mean|count|min|max|sd] [--min-count K] [--where COND]...\n"
-          "         [--format text|csv]",
+          "         [--format text|csv] [--define DEF]...",
           "cell statistics per rpm x map cell, pooled over the logs; --first and --last\n"
           "apply to each LOG's own samples, a log given by --include counts whole; COND is\n"
           "NAME OP NUMBER, OP one of = != < <= > >=, and every --where must hold for a\n"
-          "sample to count",
-          {"--include", "--first", "--last", "--show", "--min-count", "--where", "--format"},
+          "sample to count; a sample whose value there is missing fails it",
+          {"--include", "--first", "--last", "--show", "--min-count", "--where", "--format",
+           "--define"},
           RunTable}},
         {"cells",
          {"blm|int LOG --row RPM --column MAP [--first N] [--last N]\n"
-          "         [--where COND]...",
+          "         [--where COND]... [--define DEF]...",
           "runs of the samples in a cell, FIRST<TAB>LAST a line; RPM and MAP are the\n"
           "table's row and column labels, COND as for table",
-          {"--row", "--column", "--first", "--last", "--where"},
+          {"--row", "--column", "--first", "--last", "--where", "--define"},
           RunCells}},
+        {"find",
+         {"LOG --when EXPR [--define DEF]... [--first N] [--last N]",
+          "runs of the samples where EXPR is present and not 0, FIRST<TAB>LAST a line",
+          {"--when", "--define", "--first", "--last"},
+          RunFind}},
         {"correct", {"LOG", "write LOG's bit-order corrected copy", {}, RunCorrect}},
         {"gif",
          {"IN.ppm OUT.gif [--transparent RRGGBB]",
@@ -51,9 +62,10 @@ const std::map<std::string, Command>& Commands() {
           RunGif}},
         {"export",
          {"graph|blm|int LOG OUT.gif|OUT.png [--item N|NAME] [--lock NAME]...\n"
-          "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]",
+          "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]\n"
+          "         [--define DEF]...",
           "save a view as the window draws it, as GIF or PNG by OUT's extension",
-          {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last"},
+          {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last", "--define"},
           RunExport}},
     };
     return commands;
@@ -70,8 +82,12 @@ std::string Indented(const std::string& text, const std::string& indent) {
 }
 
 std::string CommandUsage(const std::string& name, const Command& command) {
-    return "usage: grafolux-cli " + name + " " + command.usage + "\n" +
-           Indented(command.what, "  ");
+    std::string text =
+        "usage: grafolux-cli " + name + " " + command.usage + "\n" + Indented(command.what, "  ");
+    if (std::find(command.options.begin(), command.options.end(), "--define") !=
+        command.options.end())
+        text += "  DEF: NAME=EXPR, a computed item (see grafolux-cli --help)\n";
+    return text;
 }
 
 std::string Usage() {
@@ -82,7 +98,11 @@ std::string Usage() {
         "  COMMAND --help  that command's usage\n"
         "  --help          this text\n"
         "  --version       the version\n"
-        "Exit status: 0 success, 1 runtime error, 2 usage error.\n";
+        "Exit status: 0 success, 1 runtime error, 2 usage error.\n"
+        "A DEF is NAME=EXPR: a computed item that later DEFs, --where, --when, --item,\n"
+        "--lock and --fill may name. EXPR: items (SENSOR:MAP, \"Item 2\"), offsets\n"
+        "(SENSOR:MAP[-1]), numbers, + - * /, = != < <= > >=, and or not, abs sqrt min max if;\n"
+        "a value that is not a finite number is missing.\n";
     return text;
 }
 

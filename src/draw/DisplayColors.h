@@ -17,6 +17,7 @@ struct DisplayColors {
     Colour lngMarkerAColor = RGB(0, 224, 0);
     Colour lngMarkerBColor = RGB(255, 64, 255);
     Colour lngCellMarkColor = RGB(255, 160, 0);
+    Colour lngFindMarkColor = RGB(255, 96, 160);
     Colour lngSpanColor = RGB(96, 128, 255);
 };
 

@@ -44,6 +44,7 @@ QString FittedNumber(const Surface& surface, double value, int decimals, double 
 }
 
 QString FormatGeneral(double value) {
+    if (value != value) return QString(QChar(0x2014));  // missing
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     return QString::fromLatin1(buffer);

@@ -15,7 +15,7 @@ class Surface;
 QString FittedNumber(const Surface& surface, double value, int decimals, double room);
 
 // General form for the low and high value labels: up to 15 significant digits,
-// no grouping ("12.5", "3000", "-0.25", "1E+20").
+// no grouping ("12.5", "3000", "-0.25", "1E+20"); a missing value (NaN) is "—".
 QString FormatGeneral(double value);
 
 }  // namespace grafolux

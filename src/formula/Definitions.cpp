@@ -1,6 +1,7 @@
 #include "formula/Definitions.h"
 
 #include <unordered_map>
+#include <unordered_set>
 
 #include "formula/FormulaParser.h"
 #include "formula/FormulaTokens.h"
@@ -32,7 +33,7 @@ NamePart NameOf(std::string_view text) {
 
 }  // namespace
 
-std::variant<std::vector<Definition>, FormulaError> ParseDefinitions(
+std::vector<std::variant<Definition, FormulaError>> ParseEachDefinition(
     std::span<const std::string> texts) {
     // Every name first, so that a reference to a later definition is recognised as one.
     std::unordered_map<std::string_view, size_t> firstNamed;
@@ -44,8 +45,8 @@ std::variant<std::vector<Definition>, FormulaError> ParseDefinitions(
         }
     }
 
-    std::vector<Definition> definitions;
-    definitions.reserve(texts.size());
+    std::vector<std::variant<Definition, FormulaError>> results;
+    results.reserve(texts.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         const std::string& text = texts[i];
         try {
@@ -64,12 +65,60 @@ std::variant<std::vector<Definition>, FormulaError> ParseDefinitions(
                     Quoted(node.name) + (named->second == i ? " is the definition itself"
                                                             : " is defined later in the list")};
             }
-            definitions.push_back(std::move(definition));
+            results.emplace_back(std::move(definition));
         } catch (const TextFault& fault) {
-            return ErrorAt(FormulaErrorKind::Text, text, fault.at + 1, fault.what);
+            results.emplace_back(ErrorAt(FormulaErrorKind::Text, text, fault.at + 1, fault.what));
         }
     }
+    return results;
+}
+
+std::variant<std::vector<Definition>, FormulaError> ParseDefinitions(
+    std::span<const std::string> texts) {
+    std::vector<Definition> definitions;
+    definitions.reserve(texts.size());
+    for (auto& result : ParseEachDefinition(texts)) {
+        if (auto* error = std::get_if<FormulaError>(&result)) return std::move(*error);
+        definitions.push_back(std::get<Definition>(std::move(result)));
+    }
     return definitions;
+}
+
+std::vector<std::string> SoundDefinitions(std::vector<std::string> texts) {
+    // Dropping a faulty line faults no other: a name it took is taken from every later line
+    // too, which are faulty and dropped with it.
+    const auto results = ParseEachDefinition(texts);
+    std::vector<std::string> sound;
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (std::holds_alternative<Definition>(results[i])) sound.push_back(std::move(texts[i]));
+    return sound;
+}
+
+std::vector<std::string> NamesReadBy(const Expression& expression) {
+    std::vector<std::string> names;
+    std::unordered_set<std::string_view> seen;
+    for (const ExpressionNode& node : expression.nodes)
+        if (node.op == Operation::Reference && seen.insert(node.name).second)
+            names.push_back(node.name);
+    return names;
+}
+
+ItemsNeeded ItemsNeededFor(std::span<const Definition> definitions,
+                           std::vector<std::string> names) {
+    ItemsNeeded needed;
+    std::unordered_set<std::string> wanted(names.begin(), names.end());
+    // A definition reads earlier ones only: from the last back, each one wanted adds its names.
+    std::vector<bool> used(definitions.size(), false);
+    for (size_t i = definitions.size(); i-- > 0;) {
+        if (!wanted.contains(definitions[i].name)) continue;
+        used[i] = true;
+        for (std::string& name : NamesReadBy(definitions[i].expression))
+            if (wanted.insert(name).second) names.push_back(std::move(name));
+    }
+    for (size_t i = 0; i < definitions.size(); ++i)
+        if (used[i]) needed.definitions.push_back(definitions[i]);
+    needed.names = std::move(names);
+    return needed;
 }
 
 }  // namespace grafolux

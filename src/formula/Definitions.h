@@ -24,4 +24,26 @@ struct Definition {
 std::variant<std::vector<Definition>, FormulaError> ParseDefinitions(
     std::span<const std::string> texts);
 
+// The same rules, each text's result on its own: its definition or its fault, in the list's
+// order (a list being edited shows every faulty line).
+std::vector<std::variant<Definition, FormulaError>> ParseEachDefinition(
+    std::span<const std::string> texts);
+
+// The texts without those that have a fault, in order: a list that ParseDefinitions reads.
+std::vector<std::string> SoundDefinitions(std::vector<std::string> texts);
+
+// The names an expression reads (items or definitions), each once, in the order they appear.
+std::vector<std::string> NamesReadBy(const Expression& expression);
+
+struct ItemsNeeded {
+    // The names asked for, then each further name that their definitions read: what a log must
+    // keep for them.
+    std::vector<std::string> names;
+    // The definitions that computing the names takes, in the list's order.
+    std::vector<Definition> definitions;
+};
+
+// What computing the items `names` takes when these definitions apply (a parsed list).
+ItemsNeeded ItemsNeededFor(std::span<const Definition> definitions, std::vector<std::string> names);
+
 }  // namespace grafolux

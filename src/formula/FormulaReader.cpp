@@ -12,4 +12,12 @@ void FormulaReader::Fill(int32_t s) {
     program_.Evaluate(s, values_);
 }
 
+SampleMarks MarkHolding(const FormulaProgram& program, int32_t first, int32_t last) {
+    first = std::max(first, 1);
+    last = std::min(last, program.sampleCount());
+    if (first > last) return SampleMarks();
+    FormulaReader reader(program);
+    return SampleMarks(first, last, [&](int32_t s) { return reader.Holds(s); });
+}
+
 }  // namespace grafolux

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formula/FormulaProgram.h"
+#include "logdata/SampleMarks.h"
 
 namespace grafolux {
 
@@ -32,5 +33,8 @@ private:
     int32_t first_ = 1;
     std::vector<double> values_;  // samples first_ .. first_ + size - 1
 };
+
+// The samples first..last (clamped into the program's log) where the value holds: a Find's runs.
+SampleMarks MarkHolding(const FormulaProgram& program, int32_t first, int32_t last);
 
 }  // namespace grafolux

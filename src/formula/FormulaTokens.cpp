@@ -1,5 +1,6 @@
 #include "formula/FormulaTokens.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace grafolux {
@@ -102,6 +103,13 @@ Token NextToken(std::string_view text, size_t at) {
             return equalFollows ? pair(TokenKind::GreaterEqual) : single(TokenKind::Greater);
     }
     throw TextFault{at, Unexpected(c)};
+}
+
+std::string WrittenName(std::string_view name) {
+    const bool bare = !name.empty() && IsLetter(name[0]) &&
+                      std::all_of(name.begin(), name.end(), IsNameCharacter) &&
+                      KeywordOrName(name) == TokenKind::Name;
+    return bare ? std::string(name) : "\"" + std::string(name) + "\"";
 }
 
 bool IsComparison(TokenKind kind) {

@@ -52,4 +52,8 @@ Token NextToken(std::string_view text, size_t at);
 // Whether a token compares two values.
 bool IsComparison(TokenKind kind);
 
+// The name as a formula writes it: bare when it reads back as that name (SENSOR:MAP), else in
+// double quotes ("Item - 2", "and"). A name holding a double quote cannot be written.
+std::string WrittenName(std::string_view name);
+
 }  // namespace grafolux

@@ -49,10 +49,11 @@ struct Column {
     double vFirst, vLast, vMin, vMax;
 };
 
-// Visits the columns of vertices 0..last from left to right. Columns grow with j, so a
+// Visits the columns of vertices first..last from left to right. Columns grow with j, so a
 // column's vertices follow each other.
 template <typename ColumnOf, typename Visit>
-void ForEachColumn(const CurvePlot& plot, int64_t last, ColumnOf columnOf, Visit visit) {
+void ForEachColumn(const CurvePlot& plot, int64_t first, int64_t last, ColumnOf columnOf,
+                   Visit visit) {
     // From a whole first sample on, the vertices are the samples one after another.
     const bool consecutive = plot.first == std::floor(plot.first) && std::fabs(plot.first) < 0x1p62;
     const auto firstWhole = consecutive ? static_cast<int64_t>(plot.first) : 0;
@@ -61,8 +62,8 @@ void ForEachColumn(const CurvePlot& plot, int64_t last, ColumnOf columnOf, Visit
                            : plot.Index(j);
     };
     const double verticesPerTwip = 1 / plot.dx;
-    int x = columnOf(0);
-    for (int64_t j0 = 0; j0 <= last;) {
+    int x = columnOf(first);
+    for (int64_t j0 = first; j0 <= last;) {
         // The column ends near x + 0.5 pixels; the rounding of each vertex decides.
         int64_t j1 = j0;
         const double guess = (x + 0.5) * kTwipsPerPixel * verticesPerTwip;
@@ -119,9 +120,8 @@ bool LastPixelStaysInColumn(int drop) {
 // Segments within one pixel column are vertical and together cover the column from its
 // lowest to its highest vertex. A segment into the neighbouring column stays in this column
 // up to its last pixel (at times that one too), so it only lengthens the run; wider segments
-// are drawn as lines.
-void DrawLine(Surface& canvas, const CurvePlot& plot) {
-    std::vector<QLine> lines;
+// are drawn as lines. Vertices first..last, added to `lines`.
+void LineOf(const CurvePlot& plot, int64_t first, int64_t last, std::vector<QLine>& lines) {
     int x = 0, lastRow = 0, low = 0, high = 0;
     bool started = false;
     // False while the last column holds only the end of a segment from another column:
@@ -129,7 +129,7 @@ void DrawLine(Surface& canvas, const CurvePlot& plot) {
     bool ownRun = true;
     auto columnOf = [&plot](int64_t j) { return plot.LineColumn(j); };
     auto rowOf = [&plot](double v) { return plot.LineRow(v); };
-    ForEachColumn(plot, plot.LastLineVertex(), columnOf, [&](const Column& c) {
+    ForEachColumn(plot, first, last, columnOf, [&](const Column& c) {
         const ColumnRows rows = RowsOf(c, rowOf);
         const int firstRow = rows.first;
         if (started) {
@@ -151,22 +151,25 @@ void DrawLine(Surface& canvas, const CurvePlot& plot) {
         high = rows.bottom;
     });
     if (ownRun) lines.emplace_back(x, low, x, high);
-    canvas.LinesPixels(lines, canvas.ForeColor());
 }
+
+struct Band {
+    std::vector<std::array<QPoint, 4>> quads;
+    std::vector<QLine> columns;
+};
 
 // A column's own quadrilaterals have no width: together they reach from its highest vertex
 // down to the axis. The quadrilateral into the neighbouring column reaches up in this column
-// to one pixel short of the next vertex; wider ones are drawn as quadrilaterals.
-void DrawBand(Surface& canvas, const CurvePlot& plot) {
+// to one pixel short of the next vertex; wider ones are drawn as quadrilaterals. Vertices
+// first..last, added to `band`.
+void BandOf(const CurvePlot& plot, int64_t first, int64_t last, Band& band) {
     const int bottom = plot.BandBottomRow();
-    std::vector<std::array<QPoint, 4>> quads;
-    std::vector<QLine> columns;
+    auto& [quads, columns] = band;
     int x = 0, lastRow = 0, top = 0;
     bool started = false;
-    const int64_t last = plot.LastBandVertex();
     auto columnOf = [&plot](int64_t j) { return plot.BandColumn(j); };
     auto rowOf = [&plot](double v) { return plot.BandRow(v); };
-    ForEachColumn(plot, last, columnOf, [&](const Column& c) {
+    ForEachColumn(plot, first, last, columnOf, [&](const Column& c) {
         const ColumnRows rows = RowsOf(c, rowOf);
         const int firstRow = rows.first;
         if (started) {
@@ -183,22 +186,55 @@ void DrawBand(Surface& canvas, const CurvePlot& plot) {
         top = rows.top;
     });
     columns.emplace_back(x, top, x, bottom);
+}
 
-    const Colour colour = canvas.ForeColor();
-    canvas.FillQuadsPixels(quads, colour);
-    canvas.LinesPixels(columns, colour);
-    // The band's own stretch of the sample axis, in its colour.
-    canvas.Line(0, plot.H, std::nearbyint(plot.X(last)), plot.H);
+// Calls visit(first, last) for each run of vertices 0..last whose values are present, left to
+// right. One run when no value in the range is missing, as for every logged item.
+template <typename Visit>
+void ForEachPresentRun(const CurvePlot& plot, int64_t last, Visit visit) {
+    const std::span<const double> shown = plot.samples.subspan(
+        static_cast<size_t>(plot.sFirst - 1), static_cast<size_t>(plot.sLast - plot.sFirst + 1));
+    if (!AnyMissing(shown)) {
+        visit(int64_t{0}, last);
+        return;
+    }
+    for (int64_t j = 0; j <= last;) {
+        while (j <= last && std::isnan(plot.Value(j))) ++j;
+        const int64_t first = j;
+        while (j <= last && !std::isnan(plot.Value(j))) ++j;
+        if (j > first) visit(first, j - 1);
+    }
 }
 
 }  // namespace
 
+bool AnyMissing(std::span<const double> values) {
+    bool missing = false;  // without a branch per value, so that the loop vectorises
+    for (const double v : values) missing |= v != v;
+    return missing;
+}
+
 void DrawCurve(Surface& canvas, const CurvePlot& plot, bool filled) {
     if (canvas.image().isNull()) return;
-    if (filled)
-        DrawBand(canvas, plot);
-    else
-        DrawLine(canvas, plot);
+    const Colour colour = canvas.ForeColor();
+    if (!filled) {
+        std::vector<QLine> lines;
+        ForEachPresentRun(plot, plot.LastLineVertex(),
+                          [&](int64_t first, int64_t last) { LineOf(plot, first, last, lines); });
+        canvas.LinesPixels(lines, colour);
+        return;
+    }
+    Band band;
+    std::vector<std::pair<int64_t, int64_t>> runs;
+    ForEachPresentRun(plot, plot.LastBandVertex(), [&](int64_t first, int64_t last) {
+        BandOf(plot, first, last, band);
+        runs.emplace_back(first, last);
+    });
+    canvas.FillQuadsPixels(band.quads, colour);
+    canvas.LinesPixels(band.columns, colour);
+    // The band's own stretch of the sample axis under each run, in its colour.
+    for (const auto& [first, last] : runs)
+        canvas.Line(std::nearbyint(plot.X(first)), plot.H, std::nearbyint(plot.X(last)), plot.H);
 }
 
 }  // namespace grafolux

@@ -26,9 +26,14 @@ struct CurvePlot : SampleAxis {
 // Widens low..high to take in every value (a NaN changes nothing); quick over long runs.
 void WidenBounds(std::span<const double> values, double& low, double& high);
 
+// Whether some value is missing (NaN).
+bool AnyMissing(std::span<const double> values);
+
 // Draws the curve in the canvas' fore colour, as a line or as a band down to the sample axis.
 // The picture is that of one segment (or quadrilateral) per sample step, built per pixel
-// column: the first, last, lowest and highest vertex of a column draw the same pixels.
+// column: the first, last, lowest and highest vertex of a column draw the same pixels. A
+// missing value breaks the curve: no segment reaches it, and each run of present values is
+// drawn as a curve of its own (a lone value as a dot, or a band one pixel wide).
 void DrawCurve(Surface& canvas, const CurvePlot& plot, bool filled);
 
 using CurveDrawer = void (*)(Surface& canvas, const CurvePlot& plot, bool filled);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "draw/DisplayText.h"
 #include "draw/NumberFormat.h"
@@ -37,12 +38,17 @@ ShownSamples RangeOf(const GraphRequest& request, int32_t sampleCount) {
 
 struct ItemValues {
     // Start values: a range of negative values still reaches up to 0, and a range of
-    // values above 99999.99 down to it.
+    // values above 99999.99 down to it. Missing values do not count.
     double lowest = 99999.99;
     double highest = 0;
     bool fractional = false;
+    bool present = true;  // some value in the range is not missing
 
     QString Text(double value) const { return FormatGrouped(value, fractional ? 2 : 0); }
+    // The legend's second line.
+    QString Range() const {
+        return present ? Text(lowest) + " - " + Text(highest) : QStringLiteral("no value");
+    }
 };
 
 // Whether some value is not a whole number; inf and NaN count as whole. One pass without a
@@ -67,6 +73,8 @@ ItemValues ScanValues(std::span<const double> samples, const ShownSamples& range
                                        static_cast<size_t>(range.sLast - range.sFirst + 1));
     WidenBounds(shown, values.lowest, values.highest);
     values.fractional = AnyNotWhole(shown);
+    values.present = !AnyMissing(shown) || !std::all_of(shown.begin(), shown.end(),
+                                                        [](double v) { return std::isnan(v); });
     if (values.highest == values.lowest) {
         values.highest += 1;
         values.lowest -= 1;
@@ -171,8 +179,7 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Show
                     const PlotSize& layout, const DisplayColors& colors, CurveDrawer drawCurve) {
     const ItemInfo& item = log.udtItems[static_cast<size_t>(i)];
     const ItemValues values = ScanValues(log.column(i), range);
-    AddLegendEntry(area, item.lngColor, DisplayText(item.strName), values.Text(values.lowest),
-                   values.Text(values.highest), colors);
+    AddLegendEntry(area, item.lngColor, DisplayText(item.strName), values.Range(), colors);
     DrawAxes(area, layout, colors);
     area.pbGraphContents.SetForeColor(item.lngColor);
     drawCurve(area.pbGraphContents,
@@ -211,14 +218,15 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     }
 
     const ItemValues values = ScanValues(log.column(k), range);
-    const ValueScale scale = ValueScaleFor(values);
+    // Without a value there is no scale to mark.
+    const ValueScale scale = values.present ? ValueScaleFor(values) : ValueScale{};
     DrawValueGrid(area, layout, values, scale, colors);
-    result.lowText = FormatGeneral(values.lowest);
-    result.highText = FormatGeneral(values.highest);
+    constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
+    result.lowText = FormatGeneral(values.present ? values.lowest : kMissing);
+    result.highText = FormatGeneral(values.present ? values.highest : kMissing);
     DrawSampleGrid(canvas, layout, range, request.dblZoom, colors);
 
-    AddLegendEntry(area, kCurrentCurveColor, DisplayText(item.strName), values.Text(values.lowest),
-                   values.Text(values.highest), colors);
+    AddLegendEntry(area, kCurrentCurveColor, DisplayText(item.strName), values.Range(), colors);
     for (int32_t i = 1; i <= log.lngItemCount; ++i)
         if (log.udtItems[static_cast<size_t>(i)].blnLocked)
             DrawLockedItem(area, log, i, range, layout, colors, drawCurve);
@@ -226,7 +234,7 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     DrawAxes(area, layout, colors);
     canvas.SetForeColor(kCurrentCurveColor);
     const CurvePlot plot = PlotFor(log.column(k), range, layout, values, scale);
-    drawCurve(canvas, plot, false);
+    drawCurve(canvas, plot, false);  // a curve without a value draws nothing
     result.axis = static_cast<const SampleAxis&>(plot);
     return result;
 }

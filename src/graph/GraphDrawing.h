@@ -25,7 +25,8 @@ struct GraphRequest {
 };
 
 struct GraphResult {
-    // The current item's lowest and highest value in the range, in general form.
+    // The current item's lowest and highest value in the range, in general form ("—" when no
+    // value is present).
     QString lowText, highText;
     // The current item's display settings.
     Colour itemColour = 0;

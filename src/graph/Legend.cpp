@@ -18,7 +18,7 @@ double Scaled(double pixels) { return std::nearbyint(pixels * kTwipsPerPixel); }
 }  // namespace
 
 void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
-                    const QString& strLow, const QString& strHigh, const DisplayColors& colors) {
+                    const QString& values, const DisplayColors& colors) {
     Surface& legend = area.pbLegend;
     const int32_t n = ++area.lngLegendLines;
     legend.SetForeColor(colors.lngForeColor);
@@ -32,7 +32,6 @@ void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strE
     legend.PrintAt(m + sw + kTextGap, top, strEntryName);
 
     legend.SetForeColor(colors.lngTextColor);
-    const QString values = strLow + " - " + strHigh;
     legend.PrintAt(m + sw + kTextGap, top + legend.TextHeight(values), values);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The legend box: one entry per drawn item, swatch, name and "low - high".
+// The legend box: one entry per drawn item, swatch, name and "low - high" (or "no value").
 
 #include <QString>
 
@@ -8,7 +8,8 @@
 
 namespace grafolux {
 
+// `values` is the entry's second line.
 void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
-                    const QString& strLow, const QString& strHigh, const DisplayColors& colors);
+                    const QString& values, const DisplayColors& colors);
 
 }  // namespace grafolux

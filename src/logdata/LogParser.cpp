@@ -1,7 +1,5 @@
 #include "logdata/LogParser.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <charconv>
@@ -16,6 +14,7 @@
 #include "logdata/HugePages.h"
 #include "logdata/LineBreaks.h"
 #include "logdata/LogFormat.h"
+#include "logdata/PhysicalMemory.h"
 #include "logdata/TextFields.h"
 #include "logdata/ThreadedRun.h"
 
@@ -41,18 +40,6 @@ std::vector<ItemInfo> ReadItems(std::string_view header, Colour colour) {
     for (const std::string_view name : HeaderNames(header))
         items.push_back({std::string(name), false, colour, false});
     return items;
-}
-
-// A table larger than the machine's memory could only be paged in and out, or end the program
-// when it is filled, even where the system promises the address space: it is refused as the
-// allocation failure it would be.
-size_t PhysicalMemory() {
-#ifdef _SC_PHYS_PAGES
-    const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
-        return static_cast<size_t>(pages) * static_cast<size_t>(pageSize);
-#endif
-    return std::numeric_limits<size_t>::max();
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -1,9 +1,8 @@
 #include "settings/TablePreferences.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 #include <charconv>
+
+#include "settings/PreferencesFile.h"
 
 namespace grafolux {
 
@@ -12,18 +11,9 @@ namespace {
 constexpr int kMaxConditions = 100;
 constexpr const char* kGroup = "Table";
 
-QString DecodePath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 std::string FilterKey(int n) { return std::string(kGroup) + "/Filter" + std::to_string(n); }
 
 }  // namespace
-
-std::string PreferencesFilePath(const std::string& settingsFile) {
-    const QString folder = QFileInfo(DecodePath(settingsFile)).path();
-    return QFile::encodeName(folder + "/Preferences.ini").toStdString();
-}
 
 TablePreferences TablePreferencesFrom(const std::map<std::string, std::string>& values) {
     TablePreferences preferences;
@@ -66,26 +56,12 @@ std::map<std::string, std::string> TablePreferencesValues(const TablePreferences
 }
 
 TablePreferences LoadTablePreferences(const std::string& path) {
-    QSettings file(DecodePath(path), QSettings::IniFormat);
-    std::map<std::string, std::string> values;
-    for (const QString& key : file.allKeys())
-        values[key.toStdString()] = file.value(key).toString().toStdString();
-    return TablePreferencesFrom(values);
+    return TablePreferencesFrom(ReadPreferences(path));
 }
 
 bool SaveTablePreferences(const std::string& path, const TablePreferences& preferences,
                           std::string* error) {
-    QSettings file(DecodePath(path), QSettings::IniFormat);
-    file.remove(kGroup);
-    for (const auto& [key, text] : TablePreferencesValues(preferences))
-        file.setValue(QString::fromStdString(key), QString::fromStdString(text));
-    file.sync();
-    if (file.status() == QSettings::NoError) return true;
-    if (error)
-        *error =
-            path + (file.status() == QSettings::AccessError ? ": cannot be written"
-                                                            : ": is not a valid settings file");
-    return false;
+    return WritePreferencesGroup(path, kGroup, TablePreferencesValues(preferences), error);
 }
 
 }  // namespace grafolux

@@ -1,12 +1,12 @@
 #pragma once
-// The Table menu's choices, kept in "Preferences.ini" beside Grafolux.cfg (which keeps its two
-// entries and nothing else): the statistic shown, the minimum samples per cell, the sample
-// filters and the colouring.
+// The Table menu's choices, kept in "Preferences.ini": the statistic shown, the minimum samples
+// per cell, the sample filters and the colouring.
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "settings/PreferencesFile.h"
 #include "tables/CellDisplay.h"
 #include "tables/SampleFilter.h"
 
@@ -17,9 +17,6 @@ struct TablePreferences {
     std::vector<SampleCondition> conditions;
     bool operator==(const TablePreferences&) const = default;
 };
-
-// "Preferences.ini" in the folder of the settings file at `settingsFile`.
-std::string PreferencesFilePath(const std::string& settingsFile);
 
 // From the file's keys and their texts. Anything unreadable (an unknown statistic, a minimum
 // that is no whole number from 1, a condition that does not parse) keeps its default; a pure

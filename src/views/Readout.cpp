@@ -55,6 +55,8 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
 
     if (!request.cell.isEmpty())
         rows.push_back({colors.lngCellMarkColor, {"Cell", request.cell}, true});
+    if (!request.find.isEmpty())
+        rows.push_back({colors.lngFindMarkColor, {"Find", request.find}, true});
     return rows;
 }
 

@@ -28,13 +28,15 @@ struct ReadoutRequest {
     int32_t sample = 1;  // under the cursor, within the log
     Markers markers;     // within the log
     QString cell;        // the cell whose samples are marked, or empty
+    QString find;        // where the cursor stands among a Find's runs, or empty
 };
 
 // With a marker set, a heading row ("", "Cursor", then "A", "B" and "B − A" as far as they
 // are set). Then the sample row ("Sample", the cursor's sample, the markers' samples and
 // their distance), the current item in the curve's red and the locked items in their own
 // colours, as the legend lists them (the current item once), each with its values in general
-// form; last the marked cell ("Cell", its name).
+// form ("—" where a value is missing); last the marked cell ("Cell", its name) and the Find's
+// status ("Find", "run 3 of 17").
 std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& request,
                                     const DisplayColors& colors);
 

@@ -16,8 +16,14 @@ public:
     std::deque<std::optional<int>> integers;   // answers of the number dialog
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
     QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
-    QStringList initialPaths;                            // what each file dialog offered
-    QStringList messages;                                // "title|text" of every message box
+    std::deque<std::optional<QStringList>> definitionLists;  // answers of "Computed Items"
+    QStringList offeredDefinitions, offeredDefinitionItems;  // what it was last given
+    DefinitionsCheck definitionsCheck;                       // and its check, for more texts
+    std::vector<DefinitionProblem> definitionProblems;       // the check of the last answer
+    std::deque<std::optional<QString>> findConditions;       // answers of "Find"
+    ConditionCheck conditionCheck;                           // the Find dialog's last check
+    QStringList initialPaths;                                // what each file dialog offered
+    QStringList messages;                                    // "title|text" of every message box
 
     QString GetOpenFileName(QWidget*, const QString& initial, const QStringList&, int) override {
         return Next(initial);
@@ -41,6 +47,21 @@ public:
         offeredFilters = conditions;
         offeredItems = items;
         return Take(filterLists);
+    }
+    std::optional<QStringList> EditDefinitions(QWidget*, const QStringList& definitions,
+                                               const QStringList& items,
+                                               const DefinitionsCheck& check) override {
+        offeredDefinitions = definitions;
+        offeredDefinitionItems = items;
+        definitionsCheck = check;
+        std::optional<QStringList> answer = Take(definitionLists);
+        definitionProblems = answer ? check(*answer) : std::vector<DefinitionProblem>{};
+        return answer;
+    }
+    std::optional<QString> GetFindCondition(QWidget*, const QString&, const QStringList&,
+                                            const ConditionCheck& check) override {
+        conditionCheck = check;
+        return Take(findConditions);
     }
     void Information(QWidget*, const QString& title, const QString& text) override {
         messages << title + "|" + text;

@@ -5,7 +5,7 @@
 
 namespace {
 
-const QStringList kCommands = {"dump", "table", "cells", "correct", "gif", "export"};
+const QStringList kCommands = {"dump", "table", "cells", "find", "correct", "gif", "export"};
 
 TEST(CliHelp, EveryCommandAnswersHelpAndTheToolItsVersion) {
     for (const QString& command : kCommands) {

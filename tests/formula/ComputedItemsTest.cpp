@@ -89,6 +89,118 @@ TEST(ComputeItems, AThousandDefinitionsInAChain) {
     EXPECT_TRUE(test::Same(items.back().values, {1004, 1004}));
 }
 
+std::string ItemsOf(const LogData& log) {
+    std::string text;
+    for (int32_t k = 1; k <= log.lngItemCount; ++k)
+        text += (k > 1 ? " " : "") + log.udtItems[k].strName;
+    return text;
+}
+
+// Computed items follow the logged ones, column and sample serving both; a new list replaces
+// the old one, keeping the looks of the names that stay, wherever they stand.
+TEST(AttachComputedItems, NewListReplacesTheOldKeepingTheLooksOfNamesThatStay) {
+    LogData log = test::MakeLog({{"O2", {0.5, 1, 0}}, {"MAP", {30, 32, 40}}});
+    constexpr Colour kNew = RGB(1, 2, 3), kChosen = RGB(9, 9, 9);
+    AttachComputedItems(log, Parsed({"AFR=7.35/O2"}), kNew);
+    log.udtItems[3] = {"AFR", true, kChosen, true};  // locked, filled and coloured by the user
+    const struct {
+        const char* name;
+        std::vector<std::string> texts;
+        std::string items;
+        std::vector<std::vector<double>> computed;  // the computed items' columns, in order
+        std::vector<std::string> unavailable;
+    } rows[] = {
+        {"one new after",
+         {"AFR=7.35/O2", "dMAP=MAP-MAP[-1]"},
+         "O2 MAP AFR dMAP",
+         {{14.7, 7.35, M}, {0, 2, 8}},
+         {}},
+        {"one new before, unavailable ones left out",
+         {"Knock=KNOCK", "Late=Knock>10", "dMAP=MAP-MAP[-1]", "AFR=7.35/O2"},
+         "O2 MAP dMAP AFR",
+         {{0, 2, 8}, {14.7, 7.35, M}},
+         {R"m("Knock=KNOCK": column 7: the log has no item "KNOCK")m",
+          R"m("Late=Knock>10": column 6: "Knock" is unavailable for this log)m"}},
+        {"a name the log has: the definition's for later ones, not the item's",
+         {"MAP=1", "X=MAP"},
+         "O2 MAP",
+         {},
+         {R"m("MAP=1": column 1: the log has an item named "MAP")m",
+          R"m("X=MAP": column 3: "MAP" is unavailable for this log)m"}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> unavailable;
+        for (const FormulaError& error : AttachComputedItems(log, Parsed(row.texts), kNew))
+            unavailable.push_back(error.message);
+        EXPECT_EQ(unavailable, row.unavailable) << row.name;
+        EXPECT_EQ(ItemsOf(log), row.items) << row.name;
+        ASSERT_EQ(log.lngItemCount, 2 + static_cast<int32_t>(row.computed.size())) << row.name;
+        EXPECT_EQ(log.sample(2, 3), 40) << row.name;
+        for (size_t i = 0; i < row.computed.size(); ++i) {
+            const auto column = log.column(3 + static_cast<int32_t>(i));
+            EXPECT_TRUE(test::Same({column.begin(), column.end()}, row.computed[i])) << row.name;
+            const ItemInfo& item = log.udtItems[3 + i];
+            EXPECT_EQ(item.lngColor, item.strName == "AFR" ? kChosen : kNew) << row.name;
+        }
+    }
+}
+
+// Columns beyond the machine's memory are refused before any is made: the log stays as it was.
+TEST(AttachComputedItems, ColumnsBeyondMemoryRefusedLeavingTheLog) {
+    LogData log = test::MakeLog({{"A", {1, 2}}});
+    AttachComputedItems(log, Parsed({"B=A*2"}), 0);
+    LogData huge = log;
+    huge.lngSampleCount = std::numeric_limits<int32_t>::max();  // no sample read: refused first
+    std::vector<std::string> many;
+    for (int i = 0; i < 1000; ++i) many.push_back("D" + std::to_string(i) + "=A");
+    EXPECT_THROW(AttachComputedItems(huge, Parsed(many), 0), std::bad_alloc);
+    EXPECT_EQ(ItemsOf(huge), "A B");
+    EXPECT_EQ(huge.dblComputed, log.dblComputed);
+}
+
+// As the dialog checks a list being typed: faults of each line's text, and against the log's
+// logged items why a sound line is unavailable; nothing is computed.
+TEST(CheckDefinitions, EachLineFaultyUnavailableOrSound) {
+    LogData log = test::MakeLog({{"O2", {0.5, 1}}, {"MAP", {30, 32}}});
+    AttachComputedItems(log, Parsed({"AFR=O2"}), 0);  // its computed items do not count
+    const std::vector<std::string> texts = {"A=O2*", "K=KNOCK", "L=K+1", "AFR=MAP"};
+    const std::vector<std::string> expected = {
+        R"m(T:"A=O2*": column 6: operand expected)m",
+        R"m(L:"K=KNOCK": column 3: the log has no item "KNOCK")m",
+        R"m(L:"L=K+1": column 3: "K" is unavailable for this log)m", ""};
+    const auto faults = CheckDefinitions(texts, log);
+    ASSERT_EQ(faults.size(), texts.size());
+    for (size_t i = 0; i < faults.size(); ++i) {
+        const std::string kind = !faults[i]                                  ? ""
+                                 : faults[i]->kind == FormulaErrorKind::Text ? "T:"
+                                                                             : "L:";
+        EXPECT_EQ(kind + (faults[i] ? faults[i]->message : ""), expected[i]) << texts[i];
+    }
+    EXPECT_EQ(log.lngItemCount, 3);  // the log as it was
+}
+
+// Find's marks: the samples of the range where the value is present and not 0.
+TEST(MarkHolding, RunsWithinTheRangeClampedIntoTheLog) {
+    const LogData log = test::MakeLog({{"A", {1, 0, 2, M, 3, 3, -1, 0}}});
+    auto parsed = ParseExpression("A");
+    auto bound = FormulaProgram::Bind(std::get<Expression>(parsed), log);
+    const FormulaProgram& program = std::get<FormulaProgram>(bound);
+    const struct {
+        const char* name;
+        int32_t first, last;
+        std::vector<SampleMarks::Run> runs;
+    } rows[] = {
+        {"whole log", 1, 8, {{1, 1}, {3, 3}, {5, 7}}},
+        {"a run cut by the range", 6, 8, {{6, 7}}},
+        {"first after last", 5, 4, {}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(MarkHolding(program, row.first, row.last).Runs(), row.runs) << row.name;
+    const SampleMarks clamped = MarkHolding(program, -5, 100);
+    EXPECT_EQ(clamped.first(), 1);
+    EXPECT_EQ(clamped.last(), 8);
+}
+
 // Find: the runs of samples where a condition holds, over a log many blocks long.
 TEST(ComputeItems, RunsOfAConditionOverALongLog) {
     constexpr int n = 20000;

@@ -1,7 +1,8 @@
-// The table preferences on any keys and texts: each value outside its domain keeps its default,
-// what is read is written back to the same keys and read again unchanged, and the same through
-// a file: for a share of the inputs the bytes are a Preferences.ini, loaded, saved into that
-// very file and loaded again.
+// The table preferences and the computed items' definitions on any keys and texts: each value
+// outside its domain keeps its default (a definition that does not parse is left out), what is
+// read is written back to the same keys and read again unchanged, and the same through a file:
+// for a share of the inputs the bytes are a Preferences.ini, loaded, saved into that very file
+// and loaded again.
 #include <QTemporaryDir>
 #include <array>
 #include <chrono>
@@ -12,6 +13,8 @@
 #include <string>
 
 #include "FuzzKit.h"
+#include "formula/Definitions.h"
+#include "settings/DefinitionPreferences.h"
 #include "settings/TablePreferences.h"
 
 using namespace grafolux;
@@ -20,10 +23,11 @@ namespace {
 
 constexpr int kMostConditions = 100;
 
-constexpr std::array<const char*, 12> kKeys = {
-    "Table/Statistic", "Table/MinimumSamples", "Table/Colour",  "Table/Filter1",
-    "Table/Filter2",   "Table/Filter3",        "Table/Filter0", "Table/Filter01",
-    "Statistic",       "table/Statistic",      "Other/Colour",  "Table/Filter101",
+constexpr std::array<const char*, 16> kKeys = {
+    "Table/Statistic",   "Table/MinimumSamples", "Table/Colour",      "Table/Filter1",
+    "Table/Filter2",     "Table/Filter3",        "Table/Filter0",     "Table/Filter01",
+    "Statistic",         "table/Statistic",      "Other/Colour",      "Table/Filter101",
+    "Items/Definition1", "Items/Definition2",    "Items/Definition3", "Items/Definition01",
 };
 
 // The statistic a text names, Mean (the default) for any other text.
@@ -68,6 +72,26 @@ void CheckDomains(const std::map<std::string, std::string>& values, const TableP
     FUZZ_CHECK(read.conditions == conditions);
 }
 
+// Definition1, Definition2 … up to the first one missing, each kept when the list reads it.
+void CheckDefinitions(const std::map<std::string, std::string>& values,
+                      const std::vector<std::string>& read) {
+    std::vector<std::string> texts;
+    for (int n = 1; n <= kMaxDefinitions; ++n) {
+        const auto found = values.find("Items/Definition" + std::to_string(n));
+        if (found == values.end()) break;
+        texts.push_back(found->second);
+    }
+    const auto each = ParseEachDefinition(texts);
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (std::holds_alternative<Definition>(each[i])) expected.push_back(texts[i]);
+    FUZZ_CHECK(read == expected);
+    FUZZ_CHECK(std::holds_alternative<std::vector<Definition>>(ParseDefinitions(read)));
+    const auto written = DefinitionsValues(read);
+    for (const auto& [key, text] : written) FUZZ_CHECK(key.starts_with("Items/Definition"));
+    FUZZ_CHECK(DefinitionsFrom(written) == read);
+}
+
 void CheckRoundTrip(const TablePreferences& read) {
     const auto values = TablePreferencesValues(read);
     for (const auto& [key, text] : values) FUZZ_CHECK(key.starts_with("Table/"));
@@ -99,8 +123,13 @@ void CheckFile(std::string_view text) {
         path, std::filesystem::file_time_type(std::chrono::seconds(++written)));
 
     const TablePreferences read = LoadTablePreferences(path);
+    const std::vector<std::string> definitions = LoadDefinitions(path);
     CheckRoundTrip(read);
     FUZZ_CHECK(SaveTablePreferences(path, read));
+    FUZZ_CHECK(LoadTablePreferences(path) == read);
+    FUZZ_CHECK(LoadDefinitions(path) == definitions);  // the other group as it was
+    FUZZ_CHECK(SaveDefinitions(path, definitions));
+    FUZZ_CHECK(LoadDefinitions(path) == definitions);
     FUZZ_CHECK(LoadTablePreferences(path) == read);
 }
 
@@ -117,5 +146,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TablePreferences read = TablePreferencesFrom(values);
     CheckDomains(values, read);
     CheckRoundTrip(read);
+    CheckDefinitions(values, DefinitionsFrom(values));
     return 0;
 }

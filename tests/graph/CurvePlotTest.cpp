@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 #include "graph/CurvePlot.h"
@@ -47,6 +48,62 @@ TEST(DrawCurve, SamePixelsAsOneSegmentPerSample) {
         DrawGraph(naive, log, {1, c.first, c.last, c.zoom, 0}, {}, DrawCurveNaive);
         EXPECT_EQ(fast.pbGraphContents.image(), naive.pbGraphContents.image()) << c.what;
     }
+}
+
+// Missing values (NaN) break the curve: the same pixels as one segment or quadrilateral per step
+// between two present values, a lone value a dot (or a line down to the axis in a band).
+TEST(DrawCurve, MissingValuesBreakItAsSegmentsBetweenPresentValues) {
+    constexpr double M = std::numeric_limits<double>::quiet_NaN();
+    const auto gapped = [](int n, unsigned seed, auto missing) {
+        std::vector<double> values = Walk(n, seed, false);
+        for (int s = 1; s <= n; ++s)
+            if (missing(s)) values[size_t(s - 1)] = M;
+        return values;
+    };
+    const struct {
+        const char* what;
+        int samples;
+        double first, last, zoom;
+        bool (*missing)(int s);
+    } cases[] = {
+        {"a gap now and then, dense", 20000, 1, 20000, 1, [](int s) { return s % 997 < 3; }},
+        {"every other value: lone values", 300, 1, 300, 2, [](int s) { return s % 2 == 0; }},
+        {"two of three, sparse", 40, 1, 40, 2.5, [](int s) { return s % 3 != 0; }},
+        {"at both ends", 500, 1, 500, 1, [](int s) { return s < 20 || s > 480; }},
+        {"runs of one to four, zoomed", 3000, 1, 3000, 3, [](int s) { return s % 7 == 0; }},
+        {"part, not whole", 1000, 10.5, 900.5, 1, [](int s) { return s % 50 < 10; }},
+        {"one present value", 50, 1, 50, 1, [](int s) { return s != 25; }},
+        {"first present only", 50, 1, 50, 1, [](int s) { return s != 1; }},
+        {"last present only", 50, 1, 50, 1, [](int s) { return s != 50; }},
+    };
+    for (const auto& c : cases) {
+        const int n = c.samples;
+        const LogData log = test::MakeLog({{"A", gapped(n, 1, c.missing)},
+                                           {"B", gapped(n, 2, c.missing), true, RGB(0, 160, 0)},
+                                           {"C", gapped(n, 3, c.missing), true, 255, true}});
+        DrawingArea fast, naive;
+        for (DrawingArea* area : {&fast, &naive}) area->pbGraph.SetSize(6000, 4500);
+        DrawGraph(fast, log, {1, c.first, c.last, c.zoom, 0}, {});
+        DrawGraph(naive, log, {1, c.first, c.last, c.zoom, 0}, {}, DrawCurveNaive);
+        EXPECT_EQ(fast.pbGraphContents.image(), naive.pbGraphContents.image()) << c.what;
+    }
+}
+
+// A band drawn alone keeps its own stretch of the sample axis under each run of present values.
+TEST(DrawCurve, ABandsAxisStretchesOnlyUnderItsRuns) {
+    constexpr double M = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<double> values = {M, M, 10, 20, M, 5, 5, 5, M, M, 30, M};
+    CurvePlot plot{{1, 12, 1, 12, 40 * kTwipsPerPixel}, values};
+    plot.H = plot.vRange = 30 * kTwipsPerPixel;
+    Surface fast, naive;
+    for (Surface* s : {&fast, &naive}) {
+        s->SetSize(12 * 40 * kTwipsPerPixel, 40 * kTwipsPerPixel);
+        s->SetForeColor(RGB(0, 0, 255));
+    }
+    DrawCurve(fast, plot, true);
+    DrawCurveNaive(naive, plot, true);
+    EXPECT_EQ(fast.image(), naive.image());
+    EXPECT_EQ(test::PixelAt(fast, 20, 30), RGB(0, 0, 0));  // under the missing first values
 }
 
 // Every rise and drop between columns one to three pixels apart, on a canvas 2000 pixels

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "graph/GraphDrawing.h"
 #include "graph/ZoomMath.h"
@@ -130,6 +131,47 @@ TEST_F(GraphViewTest, FilledLockedItemIsABandDownToTheAxisPeaksKept) {
     Draw(MakeLog({{"A", line}, {"B", band, true, kBlue, true}}), 1, 20000);
     EXPECT_EQ(PixelAt(canvas(), Px(12345 * kCW / 19999), 0), kRed);
     EXPECT_EQ(PixelAt(canvas(), Px(std::nearbyint(4321 * kCW / 19999)), 0), kBlue);
+}
+
+// Missing values (a computed item's NaN) take no part in the scale; without a value there is no
+// curve, no value grid, and the legend says so.
+TEST_F(GraphViewTest, MissingValuesLeftOutOfScaleCurveAndLegend) {
+    constexpr double M = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* what;
+        std::vector<double> samples;
+        const char* lowHigh;
+        const char* legend;
+    } cases[] = {
+        {"some missing", {M, 5, 9, M}, "5 9", "5 - 9"},
+        {"one present", {M, 7, M, M}, "6 8", "6 - 8"},
+        {"all missing", {M, M, M, M}, "\u2014 \u2014", "no value"},
+    };
+    for (const auto& c : cases) {
+        for (const bool locked : {false, true}) {             // the current item, or a locked one
+            const std::vector<double> other = {0, 0, 0, 10};  // clear of B's middle row
+            const LogData log = locked ? MakeLog({{"A", other}, {"B", c.samples, true, kBlue}})
+                                       : MakeLog({{"A", c.samples}});
+            const GraphResult result = Draw(log, 1, 4);
+            const bool drawn = std::string(c.legend) != "no value";
+            const Colour curve = locked ? kBlue : kRed;
+            EXPECT_EQ(!Runs(canvas(), {0, 0, 354, kAxisRow}, curve, true).empty(), drawn)
+                << c.what << ", " << locked;
+            if (!locked) {
+                EXPECT_EQ(result.lowText + " " + result.highText, QString::fromUtf8(c.lowHigh))
+                    << c.what;
+                EXPECT_EQ(Find(area.pbGraph, {0, 0, 35, 400}, colors.lngTextColor).empty(), !drawn)
+                    << c.what;
+            }
+            // The entry's second line, one text height below its name, as wide as its text.
+            const Surface& legend = area.pbLegend;
+            const int top = 40 * locked + 5 + legend.TextHeight("x") / 15;
+            const auto ink = Runs(legend, {0, top, 200, 9}, colors.lngTextColor, true, 4);
+            ASSERT_FALSE(ink.empty()) << c.what;
+            EXPECT_NEAR(ink.back().end - 31, legend.TextWidth(c.legend) / 15, 4)
+                << c.what << ", " << locked;
+        }
+    }
 }
 
 TEST_F(GraphViewTest, CanvasBackInPlaceAfterZoomNeverShortOfTheRightEdge) {

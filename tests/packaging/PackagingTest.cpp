@@ -240,6 +240,9 @@ TEST_F(Installed, CompletionOffersKindsAndFilesButNotForAnOptionsValue) {
         {"grafolux-cli cells int --row 800 ", files},
         {"grafolux-cli dump ", files},
         {"grafolux-cli gif --transparent ff00ff ", files},
+        {"grafolux-cli find ", files},
+        {"grafolux-cli find log.txt --when ", {}},
+        {"grafolux-cli dump log.txt --define ", {}},
         {"grafolux-cli plot ", {}},
     };
     for (const auto& [line, offered] : cases)
