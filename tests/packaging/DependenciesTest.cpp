@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -91,188 +90,47 @@ const std::set<std::string> kShellWords = {
     "source",   "test",    "then",  "time",    "trap",   "true",  "until",  "wait", "while",
 };
 
-// Words after which the next word is again a command: `sudo CMD`, `nice -n 19 CMD`.
-const std::set<std::string> kRunsTheNextWord = {"exec", "nice", "sudo", "time", "!"};
+// Reserved words, and builtins whose arguments bash reads as assignments: an alias of either
+// would change how the script parses.
+const std::set<std::string> kNeverMarked = {
+    "case",   "coproc", "declare", "do",       "done",  "elif",  "else",  "esac",
+    "export", "fi",     "for",     "function", "if",    "in",    "local", "readonly",
+    "select", "then",   "time",    "typeset",  "until", "while",
+};
 
-// The script's code with its quoted text and expansions reduced to a `Q`, command
-// substitutions kept (in parentheses), comments and arrays' elements removed.
-std::string Code(const std::string& s, size_t& i, char until) {
-    std::string code;
-    std::string hereDocument;  // the delimiter of a here-document that starts on the next line
-    const auto skipPast = [&](char close) {
-        while (i < s.size() && s[i] != close) i += s[i] == '\\' ? 2 : 1;
-        ++i;
+// The programs a script runs, as bash's own parser finds them: every word of the script becomes
+// an alias that marks it, bash expands an alias only where a command's name stands (in posix
+// mode also inside $(...), as it reads it), and `declare -f` prints the script back with the
+// marks. Quoted text, here-documents, comments, arrays, case patterns and arguments stay bare.
+std::set<std::string> CommandsOf(const QString& script) {
+    static const QRegularExpression word(R"([A-Za-z_][\w.+-]*)");
+    std::set<QString> words;
+    for (const auto& match : word.globalMatch(script)) words.insert(match.captured());
+    QString aliases;
+    for (const QString& w : words)
+        if (!kNeverMarked.contains(w.toStdString()))
+            aliases += "alias '" + w + "=__run_" + w + "'\n";
+    const ProgramRun run = RunProgram(
+        "bash", {"--posix", "-c", aliases + "eval \"__script() {\n$1\n}\" && declare -f __script",
+                 "bash", script});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const QString marked = QString::fromStdString(run.out);
+    const auto found = [&](const char* pattern) {
+        std::set<std::string> words;
+        const QRegularExpression expression(pattern, QRegularExpression::MultilineOption);
+        for (const auto& match : expression.globalMatch(marked))
+            words.insert(match.captured(1).toStdString());
+        return words;
     };
-    const auto skipBalanced = [&](char open, char close) {
-        for (int depth = 0; i < s.size(); ++i) {
-            depth += (s[i] == open) - (s[i] == close);
-            if (depth == 0) break;
-        }
-        ++i;
-    };
-    while (i < s.size() && s[i] != until) {
-        const char c = s[i];
-        const std::string_view rest = std::string_view(s).substr(i);
-        if (c == '\\') {
-            code += ' ';
-            i += 2;
-        } else if (c == '\'' || rest.starts_with("$'")) {
-            i += c == '\'' ? 1 : 2;
-            skipPast('\'');
-            code += 'Q';
-        } else if (c == '"') {
-            ++i;
-            code += 'Q';
-            while (i < s.size() && s[i] != '"') {
-                if (std::string_view(s).substr(i).starts_with("$((")) {
-                    skipBalanced('(', ')');
-                } else if (std::string_view(s).substr(i).starts_with("$(")) {
-                    i += 2;
-                    code += " ( " + Code(s, i, ')') + " ) Q";
-                    ++i;
-                } else {
-                    i += s[i] == '\\' ? 2 : 1;
-                }
-            }
-            ++i;
-        } else if (rest.starts_with("$((") || rest.starts_with("((")) {
-            i += c == '$';
-            skipBalanced('(', ')');
-            code += 'Q';
-        } else if (rest.starts_with("$(")) {
-            i += 2;
-            code += " ( " + Code(s, i, ')') + " ) ";
-            ++i;
-        } else if (rest.starts_with("${")) {
-            ++i;
-            skipBalanced('{', '}');
-            code += 'Q';
-        } else if (rest.starts_with("[[")) {      // a test's words are no commands
-            const size_t end = s.find(" ]]", i);  // not the end of a [[:class:]]
-            i = end == std::string::npos ? s.size() : end + 3;
-            code += "[[ Q ]]";
-        } else if (rest.starts_with("<<<")) {  // a here-string: its word follows
-            code += "<<<";
-            i += 3;
-        } else if (rest.starts_with("<<")) {
-            // A here-document: its lines, from the next line on, are text.
-            i += rest.starts_with("<<-") ? 3 : 2;
-            while (i < s.size() && (s[i] == ' ' || s[i] == '\'' || s[i] == '"')) ++i;
-            hereDocument.clear();
-            while (i < s.size() && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '_'))
-                hereDocument += s[i++];
-            while (i < s.size() && (s[i] == '\'' || s[i] == '"')) ++i;
-        } else if (c == '\n' && !hereDocument.empty()) {
-            const size_t end = s.find("\n" + hereDocument + "\n", i);
-            i = end == std::string::npos ? s.size() : end + hereDocument.size() + 1;
-            hereDocument.clear();
-        } else if (rest.starts_with("=(")) {  // an array's elements are no commands
-            ++i;
-            skipBalanced('(', ')');
-            code += "=Q";
-        } else if (c == '#' &&
-                   (code.empty() || std::isspace(static_cast<unsigned char>(code.back())) ||
-                    code.back() == ';')) {
-            skipPast('\n');
-            code += '\n';
-        } else {
-            code += c;
-            ++i;
-        }
-    }
-    return code;
-}
-
-// The script's words and separators: ";" for a line end, ; | & && || ( and {; ";;", ")" and "}".
-std::vector<std::string> Tokens(const std::string& code) {
-    std::vector<std::string> tokens;
-    std::string word;
-    const auto flush = [&] {
-        if (!word.empty()) tokens.push_back(word);
-        word.clear();
-    };
-    for (size_t i = 0; i < code.size(); ++i) {
-        const char c = code[i];
-        const bool redirected =
-            c == '&' && !word.empty() && (word.back() == '>' || word.back() == '<');
-        if (std::string_view("\n;|&(){}").find(c) != std::string_view::npos && !redirected) {
-            flush();
-            const bool doubled = i + 1 < code.size() && code[i + 1] == c;
-            tokens.push_back(c == ')' || c == '}'  ? std::string(1, c)
-                             : doubled && c == ';' ? ";;"
-                                                   : ";");
-            if (doubled && (c == ';' || c == '&' || c == '|')) ++i;
-        } else if (std::isspace(static_cast<unsigned char>(c))) {
-            flush();
-        } else {
-            word += c;
-        }
-    }
-    flush();
-    return tokens;
-}
-
-// NAME=, NAME+= or NAME[INDEX]= with any index.
-bool IsAssignment(const std::string& w) {
-    size_t name =
-        w.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_");
-    if (name != std::string::npos && w[name] == '[') name = w.find(']', name) + 1;
-    if (name != std::string::npos && name < w.size() && w[name] == '+') ++name;
-    return std::isalpha(static_cast<unsigned char>(w[0])) && name != std::string::npos &&
-           name < w.size() && w[name] == '=';
-}
-
-// The words a script runs as commands, its functions' names left out.
-std::set<std::string> CommandsOf(const std::string& script) {
-    // Words after which a command follows.
-    static const std::set<std::string> kKeywords = {"if",    "then",  "else", "elif", "do",
-                                                    "while", "until", "fi",   "done", "esac"};
-    size_t at = 0;
-    const std::vector<std::string> tokens = Tokens(Code(script, at, '\0'));
-    std::set<std::string> commands, functions;
-    bool commandPosition = true, casePattern = false, forList = false;
-    for (size_t t = 0; t < tokens.size(); ++t) {
-        const std::string& w = tokens[t];
-        const std::string next = t + 1 < tokens.size() ? tokens[t + 1] : "";
-        if (w == ";;") {  // a case's pattern follows
-            casePattern = true;
-        } else if (w == "esac") {
-            casePattern = false;
-            commandPosition = false;
-        } else if (casePattern) {
-            commandPosition = w == ")";
-            casePattern = w != ")";
-        } else if (w == ";") {
-            commandPosition = true;
-            forList = false;
-        } else if (w == ")" || w == "}" || forList || !commandPosition) {
-        } else if (IsAssignment(w)) {
-        } else if (std::isdigit(static_cast<unsigned char>(w[0])) || w[0] == '>' || w[0] == '<') {
-            if (w.back() == '>' || w.back() == '<') ++t;  // the target stands apart
-        } else if (next == ";" && t + 2 < tokens.size() && tokens[t + 2] == ")") {
-            functions.insert(w);  // NAME() {
-            t += 2;
-        } else if (w == "case") {
-            while (t < tokens.size() && tokens[t] != "in") ++t;
-            casePattern = true;
-        } else if (w == "for") {
-            forList = true;
-        } else if (kRunsTheNextWord.contains(w) || w == "$sudo") {
-            while (t + 1 < tokens.size() &&
-                   (tokens[t + 1][0] == '-' ||
-                    std::isdigit(static_cast<unsigned char>(tokens[t + 1][0]))))
-                ++t;
-            commands.insert(w);
-        } else {
-            commandPosition = kKeywords.contains(w);
-            // Quoted or expanded words and the project's own programs are no package's.
-            const bool own = w.find('/') != std::string::npos && w[0] != '/';
-            if (w[0] != 'Q' && w[0] != '$' && !own) commands.insert(w);
-        }
-    }
-    for (const std::string& f : functions) commands.erase(f);
-    for (const std::string& s : kShellWords) commands.erase(s);
-    commands.erase("$sudo");
+    std::set<std::string> commands = found(R"(__run_([\w.+-]+))");
+    // What sudo, $sudo (sudo when needed), nice and exec run: their first word after options.
+    commands.merge(found(
+        R"((?:__run_(?:exec|nice|sudo)|\$sudo)(?:\s+(?:-\S+|\d+))*\s+([A-Za-z_][\w.+-]*)(?![\w/]))"));
+    // A program named by its path, which no alias can stand for.
+    commands.merge(found(R"((?<![\w/.$])(/(?:usr/)?s?bin/[\w.+-]+))"));
+    for (const std::string& function : found(R"(^\s*__run_([\w.+-]+) \(\))"))
+        commands.erase(function);
+    for (const std::string& builtin : kShellWords) commands.erase(builtin);
     return commands;
 }
 
@@ -303,11 +161,6 @@ QStringList ShellScripts() {
     return scripts;
 }
 
-std::string ReadText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
 // What the scanner reads as commands in the forms the scripts use.
 TEST(ScriptCommands, FindsTheProgramsAScriptRuns) {
     const struct {
@@ -319,7 +172,7 @@ TEST(ScriptCommands, FindsTheProgramsAScriptRuns) {
         {"substitution", "x=$(dirname \"$(realpath \"$0\")\")", {"dirname", "realpath"}},
         {"quoted text runs nothing", "echo \"a; b (c) | d\" 'e; f' $'g;h'", {}},
         {"comments", "# git\na # b; c\necho $# x", {"a"}},
-        {"arrays", "p=(cmake git)\np+=(\"$x\")\nm[$k]=1 n[$i]=$v a", {"a"}},
+        {"arrays", "p=(cmake git)\np+=(\"$x\")\nm[$k]=1 n[$i]=$v a\nt=($(ls d))", {"a", "ls"}},
         {"tests", "[[ $x =~ ^[[:space:]]*(#|$) ]] && a", {"a"}},
         {"prefixes",
          "nice -n 19 a; $sudo b; sudo c; exec d; time e",
@@ -343,7 +196,8 @@ TEST(ScriptCommands, FindsTheProgramsAScriptRuns) {
 
 TEST(InstallDeps, ListsThePackageOfEveryProgramTheScriptsRun) {
     for (const QString& script : ShellScripts())
-        for (const std::string& command : CommandsOf(ReadText(SOURCE_DIR "/" + script)))
+        for (const std::string& command :
+             CommandsOf(QString::fromUtf8(ReadAll(SOURCE_DIR "/" + script))))
             EXPECT_TRUE(kPackageOf.contains(command))
                 << script.toStdString() << " runs " << command
                 << ": add it and its package to kPackageOf, and the package to install-deps.sh";
