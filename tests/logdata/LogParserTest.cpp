@@ -41,8 +41,9 @@ TEST(ParseLog, KeptColumnsEqualTheFullTablesColumns) {
                 for (double v : kept.column(k)) actual += std::to_string(v) + " ";
             }
             EXPECT_EQ(actual, expected) << keep.front() << " with " << workers << " workers";
-            EXPECT_EQ(kept.lngSampleCount, full.lngSampleCount);
-            EXPECT_EQ(kept.dblSamples.size(), static_cast<size_t>(kept.lngItemCount) * 7);
+            EXPECT_EQ(kept.lngSampleCount, full.lngSampleCount) << keep.front();
+            EXPECT_EQ(kept.dblSamples.size(), static_cast<size_t>(kept.lngItemCount) * 7)
+                << keep.front();
         }
     }
 }
