@@ -54,9 +54,10 @@ TEST(SampleMarks, RunsFromEndToEndAcrossWords) {
         const SampleMarks marks = Pattern(c.first, c.pattern);
         EXPECT_EQ(marks.Runs(), c.runs) << c.pattern;
         for (size_t i = 0; i < c.pattern.size(); ++i)
-            EXPECT_EQ(marks.Marked(c.first + static_cast<int32_t>(i)), c.pattern[i] == 'x');
-        EXPECT_FALSE(marks.Marked(c.first - 1));
-        EXPECT_FALSE(marks.Marked(c.first + static_cast<int32_t>(c.pattern.size())));
+            EXPECT_EQ(marks.Marked(c.first + static_cast<int32_t>(i)), c.pattern[i] == 'x')
+                << c.pattern << " at " << i;
+        EXPECT_FALSE(marks.Marked(c.first - 1)) << c.pattern;
+        EXPECT_FALSE(marks.Marked(c.first + static_cast<int32_t>(c.pattern.size()))) << c.pattern;
     }
     EXPECT_EQ(SampleMarks().Runs(), RunList{});
 }
