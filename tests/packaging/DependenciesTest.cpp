@@ -16,70 +16,15 @@
 
 namespace {
 
-// The programs run, and the package of each. An empty package: what must be there before
-// install-deps.sh can run at all.
-const std::map<std::string, std::string> kPackageOf = {
-    // Called by the scripts.
-    {"/usr/bin/time", "time"},
-    {"Xvfb", "xvfb"},
-    {"apt-get", ""},  // install-deps.sh's own installer
-    {"awk", "mawk"},
-    {"basename", "coreutils"},
-    {"cat", "coreutils"},
-    {"chmod", "coreutils"},
-    {"clang-format", "clang-format"},
-    {"cmp", "diffutils"},
-    {"cmake", "cmake"},
-    {"cp", "coreutils"},
-    {"cpack", "cmake"},
-    {"ctest", "cmake"},
-    {"cut", "coreutils"},
-    {"date", "coreutils"},
-    {"dirname", "coreutils"},
-    {"dpkg-deb", "dpkg"},
-    {"dpkg-query", "dpkg"},
-    {"env", "coreutils"},
-    {"find", "findutils"},
-    {"git", "git"},
-    {"grep", "grep"},
-    {"head", "coreutils"},
-    {"id", "coreutils"},
-    {"ls", "coreutils"},
-    {"mkdir", "coreutils"},
-    {"mktemp", "coreutils"},
-    {"mv", "coreutils"},
-    {"nice", "coreutils"},
-    {"paste", "coreutils"},
-    {"perl", "perl-base"},
-    {"prlimit", "util-linux"},
-    {"python3", "python3-minimal"},
-    {"realpath", "coreutils"},
-    {"rm", "coreutils"},
-    {"sed", "sed"},
-    {"seq", "coreutils"},
-    {"sleep", "coreutils"},
-    {"sort", "coreutils"},
-    {"stat", "coreutils"},
-    {"sudo", ""},  // only for a user who is not root, who needs it to install anything
-    {"tail", "coreutils"},
-    {"touch", "coreutils"},
-    {"tr", "coreutils"},
-    {"wc", "coreutils"},
-    {"xdotool", "xdotool"},
-    {"yes", "coreutils"},
-    // Run by the build (CPack's dependency scan: file, dpkg-shlibdeps) and by the tests.
-    {"bash", "bash"},
-    {"c++", "g++"},
-    {"ccache", "ccache"},
-    {"desktop-file-validate", "desktop-file-utils"},
-    {"dpkg-shlibdeps", "dpkg-dev"},
-    {"file", "file"},
-    {"groff", "groff-base"},
-    {"gzip", "gzip"},
-    {"ninja", "ninja-build"},
-    {"sh", "dash"},
-    {"unshare", "util-linux"},
-};
+// Programs the build and the tests run (the compiler, CPack's dependency scan, the packaging and
+// command-line tests), beside those the scripts run.
+const QStringList kRunByTheBuild = {"bash",           "c++",  "ccache", "desktop-file-validate",
+                                    "dpkg-shlibdeps", "file", "groff",  "gzip",
+                                    "ninja",          "sh",   "unshare"};
+
+// What must be there before install-deps.sh can run at all: its installer, and sudo for a user
+// who is not root.
+const std::set<std::string> kBeforeInstallDeps = {"apt-get", "sudo"};
 
 // Shell words that run no program.
 const std::set<std::string> kShellWords = {
@@ -134,22 +79,53 @@ std::set<std::string> CommandsOf(const QString& script) {
     return commands;
 }
 
+// The package that has each program, as dpkg knows it: found through links and alternatives,
+// and with /bin for /usr/bin. In the system's folders only: a program of the same name installed
+// by hand is no package's. "" for a program that no package has.
+std::map<std::string, QString> OwnerOf(const std::set<std::string>& programs) {
+    std::map<std::string, QStringList> pathsOf;
+    QStringList allPaths;
+    for (const std::string& program : programs) {
+        const QString found =
+            program[0] == '/' ? QString::fromStdString(program)
+                              : QStandardPaths::findExecutable(
+                                    program.c_str(), {"/usr/bin", "/bin", "/usr/sbin", "/sbin"});
+        if (found.isEmpty()) continue;
+        QStringList& paths = pathsOf[program];
+        paths = {found, QFileInfo(found).canonicalFilePath()};
+        for (const QString& path : QStringList(paths))
+            if (path.startsWith("/usr/")) paths << path.mid(4);
+        allPaths << paths;
+    }
+    // One search for all ("PACKAGE[:ARCH][, PACKAGE]: PATH" lines): each takes a while.
+    std::map<QString, QString> ownerOfPath;
+    const QString found =
+        QString::fromStdString(RunProgram("dpkg", QStringList{"-S"} + allPaths).out);
+    for (const QString& line : found.split('\n', Qt::SkipEmptyParts))
+        if (!line.startsWith("diversion by "))
+            ownerOfPath[line.section(": ", 1)] =
+                line.section(": ", 0, 0).section(',', 0, 0).section(':', 0, 0);
+    std::map<std::string, QString> owners;
+    for (const std::string& program : programs) {
+        QString& owner = owners[program];
+        for (const QString& path : pathsOf[program])
+            if (owner.isEmpty() && ownerOfPath.contains(path)) owner = ownerOfPath[path];
+    }
+    return owners;
+}
+
 // Of each installed package: whether it is Essential, and what it depends on.
 struct PackageFields {
     bool essential = false;
     QString depends;
 };
-std::map<std::string, PackageFields> InstalledPackages() {
-    QStringList packages;
-    for (const auto& [command, package] : kPackageOf)
-        if (!package.empty()) packages << QString::fromStdString(package);
-    packages.removeDuplicates();
+std::map<QString, PackageFields> FieldsOf(const QStringList& packages) {
     const ProgramRun query = RunProgram(
         "dpkg-query", QStringList{"-W", "-f=${Package}\t${Essential}\t${Depends}\n"} + packages);
-    std::map<std::string, PackageFields> fields;
+    std::map<QString, PackageFields> fields;
     for (const QString& line : QString::fromStdString(query.out).split('\n', Qt::SkipEmptyParts))
-        fields[line.section('\t', 0, 0).toStdString()] = {line.section('\t', 1, 1) == "yes",
-                                                          line.section('\t', 2)};
+        fields[line.section('\t', 0, 0)] = {line.section('\t', 1, 1) == "yes",
+                                            line.section('\t', 2)};
     return fields;
 }
 
@@ -194,69 +170,38 @@ TEST(ScriptCommands, FindsTheProgramsAScriptRuns) {
     for (const auto& c : cases) EXPECT_EQ(CommandsOf(c.script), c.commands) << c.name;
 }
 
-TEST(InstallDeps, ListsThePackageOfEveryProgramTheScriptsRun) {
+TEST(InstallDeps, InstallsThePackageOfEveryProgramRun) {
+    std::map<std::string, std::string> runBy;  // a script (or the build) that runs each program
     for (const QString& script : ShellScripts())
         for (const std::string& command :
              CommandsOf(QString::fromUtf8(ReadAll(SOURCE_DIR "/" + script))))
-            EXPECT_TRUE(kPackageOf.contains(command))
-                << script.toStdString() << " runs " << command
-                << ": add it and its package to kPackageOf, and the package to install-deps.sh";
+            runBy.emplace(command, script.toStdString());
+    for (const QString& program : kRunByTheBuild)
+        runBy.emplace(program.toStdString(), "the build or a test");
+    std::set<std::string> programs;
+    for (const auto& [program, by] : runBy)
+        if (!kBeforeInstallDeps.contains(program)) programs.insert(program);
+    const std::map<std::string, QString> owners = OwnerOf(programs);
 
     const ProgramRun list = RunProgram(SOURCE_DIR "/scripts/install-deps.sh", {"--list"});
     ASSERT_EQ(list.exitCode, 0) << list.err;
     const QStringList listed = QString::fromStdString(list.out).split('\n', Qt::SkipEmptyParts);
-    const std::map<std::string, PackageFields> installed = InstalledPackages();
-    for (const auto& [command, package] : kPackageOf) {
-        // Essential packages are on every Debian system and cannot be left out.
-        if (package.empty() || (installed.contains(package) && installed.at(package).essential))
-            continue;
-        EXPECT_TRUE(listed.contains(QString::fromStdString(package)))
-            << command << " comes from " << package << ", which install-deps.sh does not list";
-    }
-}
-
-// The table says truly which package brings each program (where this machine has it).
-TEST(InstallDeps, EachProgramComesFromItsPackage) {
-    // Each program's paths: as found, through links and alternatives, and with /bin for
-    // /usr/bin as dpkg may know it.
-    std::map<std::string, QStringList> pathsOf;
-    QStringList allPaths;
-    for (const auto& [command, package] : kPackageOf) {
-        if (package.empty()) continue;
-        // The system's own folders first: a program of the same name installed by hand
-        // elsewhere on the PATH belongs to no package.
-        const QString found =
-            command[0] == '/' ? QString::fromStdString(command)
-                              : QStandardPaths::findExecutable(
-                                    command.c_str(), {"/usr/bin", "/bin", "/usr/sbin", "/sbin"});
-        if (found.isEmpty()) continue;
-        QStringList& paths = pathsOf[command];
-        paths = {found, QFileInfo(found).canonicalFilePath()};
-        for (const QString& path : QStringList(paths))
-            if (path.startsWith("/usr/")) paths << path.mid(4);
-        allPaths << paths;
-    }
-    const std::map<std::string, PackageFields> installed = InstalledPackages();
-    // One search for all ("PACKAGE[:ARCH][, PACKAGE]: PATH" lines): each takes a while.
-    std::map<QString, QString> ownerOf;
-    const QString found =
-        QString::fromStdString(RunProgram("dpkg", QStringList{"-S"} + allPaths).out);
-    for (const QString& line : found.split('\n', Qt::SkipEmptyParts))
-        if (!line.startsWith("diversion by "))
-            ownerOf[line.section(": ", 1)] =
-                line.section(": ", 0, 0).section(',', 0, 0).section(':', 0, 0);
-
-    for (const auto& [command, paths] : pathsOf) {
-        const std::string& package = kPackageOf.at(command);
-        QString owner;
-        for (const QString& path : paths)
-            if (owner.isEmpty() && ownerOf.contains(path)) owner = ownerOf[path];
-        // A package that depends on the versioned one (g++ on g++-12) brings it too.
-        const QString depends = installed.contains(package) ? installed.at(package).depends : "";
+    QStringList packages = listed;
+    for (const auto& [program, owner] : owners) packages << owner;
+    const std::map<QString, PackageFields> fields = FieldsOf(packages);
+    for (const auto& [program, owner] : owners) {
+        // An Essential package is on every Debian system; a package that a listed one depends on
+        // (g++-12 of g++) comes with it.
+        bool installed =
+            listed.contains(owner) || (fields.contains(owner) && fields.at(owner).essential);
         const QRegularExpression dependency("(^|, )" + QRegularExpression::escape(owner) + "[ ,]");
-        EXPECT_TRUE(owner == package.c_str() ||
-                    (!owner.isEmpty() && (depends + ",").contains(dependency)))
-            << command << " comes from " << owner.toStdString() << ", not " << package;
+        for (const QString& package : listed)
+            installed = installed || (fields.contains(package) &&
+                                      (fields.at(package).depends + ",").contains(dependency));
+        EXPECT_TRUE(!owner.isEmpty() && installed)
+            << runBy[program] << " runs " << program
+            << (owner.isEmpty() ? ", which no package here has" : " of " + owner.toStdString())
+            << ": install-deps.sh must install its package";
     }
 }
 
