@@ -49,7 +49,8 @@ TEST(CliGif, ExitCodesAndMessages) {
         const QImage decoded(dir.filePath("out.gif"), "GIF");
         EXPECT_EQ(decoded.isNull(), c.exitCode != 0) << c.message;
         if (c.exitCode == 0) {  // green, transparent with the option
-            EXPECT_EQ(decoded.pixel(1, 0), c.options.isEmpty() ? qRgb(0, 255, 0) : 0x0000FF00u);
+            EXPECT_EQ(decoded.pixel(1, 0), c.options.isEmpty() ? qRgb(0, 255, 0) : 0x0000FF00u)
+                << c.options.join(' ').toStdString();
         }
     }
 }
