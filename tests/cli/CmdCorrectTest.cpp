@@ -39,7 +39,7 @@ TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), entries + (row.exitCode == 0))
             << row.name;  // and no temporary file left behind
         if (row.exitCode == 0) {
-            EXPECT_EQ(out + err, output.string() + "\n");
+            EXPECT_EQ(out + err, output.string() + "\n") << row.name;
         } else {
             EXPECT_EQ(out, "") << row.name;
             EXPECT_TRUE(err.starts_with("grafolux-cli: ") && err.find('\n') == err.size() - 1)
