@@ -136,7 +136,8 @@ TEST(SaveGIF, ProgressEveryTenthRowAndRefusesSecondCall) {
                 << "height " << height;
         };
         ASSERT_TRUE(
-            encoder.SaveGIF(QImage(4, height, QImage::Format_RGB32), dir.filePath("a"), 0, 0));
+            encoder.SaveGIF(QImage(4, height, QImage::Format_RGB32), dir.filePath("a"), 0, 0))
+            << "height " << height;
         EXPECT_EQ(seen, expected) << "height " << height;
         EXPECT_FALSE(encoder.blnBusy) << "height " << height;
     }
