@@ -20,10 +20,11 @@ TEST(ApplicationIcon, CarriesThePictureOfEveryThemeSizeDrawnFromTheSvg) {
               QList<QSize>({{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     for (const QSize& size : sizes) {
         const QImage image = icon.pixmap(size).toImage();
-        EXPECT_EQ(image.size(), size);
+        EXPECT_EQ(image.size(), size) << size.width();
         // Opaque in the middle, the rounded corner transparent, the locked item's red drawn.
-        EXPECT_EQ(image.pixelColor(size.width() / 2, size.height() / 2).alpha(), 255);
-        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);
+        EXPECT_EQ(image.pixelColor(size.width() / 2, size.height() / 2).alpha(), 255)
+            << size.width();
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << size.width();
         const QColor peak = image.pixelColor(148 * size.width() / 256, 52 * size.height() / 256);
         EXPECT_GT(peak.red() - peak.green(), 128) << size.width();
     }

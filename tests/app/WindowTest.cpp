@@ -35,7 +35,9 @@ const QString kAppTitle =
 
 class WindowTest : public WindowFixture {};
 
-TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
+// Empty, with the item's controls disabled; without a settings file the client area below the
+// menu bar has the default size, and the saved rectangle gives it back.
+TEST_F(WindowTest, StartsEmptyAtTheDefaultSizeAndRestartsAtIt) {
     Start();
     EXPECT_EQ(window->windowTitle(), kAppTitle);
     for (const char* name :
@@ -44,39 +46,21 @@ TEST_F(WindowTest, StartsEmptyWithItemControlsDisabled) {
         EXPECT_FALSE(Control<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(Control<QAction>("Save As GIF")->isEnabled());
     EXPECT_FALSE(Control<QAction>("Save As PNG")->isEnabled());
-}
-
-TEST_F(WindowTest, FirstStartAndRestartGiveTheDefaultDrawingArea) {
-    Start();  // no settings file: the client area below the menu bar has the default size
     EXPECT_EQ(window->area().pbGraph.image().size(), QSize(537, 289));
     window->close();
     window.reset();
-    Start();  // the saved rectangle gives it back
+    Start();
     EXPECT_EQ(window->area().pbGraph.image().size(), QSize(537, 289));
 }
 
 TEST_F(WindowTest, CaptionShowsFileNamesWithPercentSignsAsTheyAre) {
     Start();
-    for (const char* name : {"run%1.txt", "a%2b.txt", "%%3%.txt"}) {
+    for (const char* name : {"run%1.txt", "%%3%.txt"}) {
         Open(WriteLog(dir, name, 20));
         const QString title = kAppTitle + QString(" - %1 (").arg(name);
         EXPECT_EQ(window->windowTitle(), title + "100%)");
         Click("bZoomIn");
         EXPECT_EQ(window->windowTitle(), title + "150%)");
-    }
-}
-
-TEST_F(WindowTest, ProgressBarRestsDisabledAtZeroAfterEveryLoad) {
-    Start();
-    auto* bar = Control<QProgressBar>("ProgressBar1");
-    for (const std::string& path :
-         {WriteLog(dir, "good.txt", 30), dir.filePath("bad.txt").toStdString()}) {
-        std::ofstream(dir.filePath("bad.txt").toStdString()).close();
-        bar->setRange(0, 0);  // "busy", as while a file is still being read
-        Open(path);
-        EXPECT_FALSE(bar->isEnabled()) << path;
-        EXPECT_EQ(bar->value(), 0) << path;
-        EXPECT_LT(bar->minimum(), bar->maximum()) << path;
     }
 }
 
@@ -216,7 +200,8 @@ TEST(LogLoading, RefusesALoadInsideALoadAndHandsOverOnlyACompleteLog) {
 
 // An empty log, a header alone, one of 2^20 items by 2^24 samples (a sample table of 128 TiB,
 // which no machine can hold) and a missing file: each says why, and the shown log stays. Every
-// load of an existing file is listed.
+// load of an existing file is listed; the progress bar rests after each, disabled at 0 of a
+// real range, never left "busy".
 TEST_F(WindowTest, FailedLoadSaysWhyAndKeepsThePreviousLog) {
     const std::string empty = dir.filePath("empty.txt").toStdString();
     std::ofstream(empty).close();
@@ -242,14 +227,18 @@ TEST_F(WindowTest, FailedLoadSaysWhyAndKeepsThePreviousLog) {
     Start();
     const std::string good = WriteLog(dir, "good.txt", 10);
     Open(good);
+    auto* bar = Control<QProgressBar>("ProgressBar1");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         dialogs.messages.clear();
+        bar->setRange(0, 0);          // "busy", as while a file is still being read
         window->LoadLogFile(c.path);  // as the command line, the Open dialog or a drop would
         EXPECT_EQ(window->log().lngSampleCount, 10);
         EXPECT_EQ(Control<QComboBox>("cbLabels")->count(), 4);
         EXPECT_EQ(window->windowTitle(), kAppTitle + " - good.txt (100%)");
-        EXPECT_FALSE(Control<QWidget>("ProgressBar1")->isEnabled());
+        EXPECT_FALSE(bar->isEnabled());
+        EXPECT_EQ(bar->value(), 0);
+        EXPECT_LT(bar->minimum(), bar->maximum());
         EXPECT_EQ(window->recent().front(), c.listed ? c.path : huge);
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].toStdString(),

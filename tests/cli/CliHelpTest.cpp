@@ -14,13 +14,14 @@ TEST(CliHelp, EveryCommandAnswersHelpAndTheToolItsVersion) {
             EXPECT_EQ(run.exitCode, 0) << command.toStdString();
             EXPECT_TRUE(run.out.starts_with("usage: grafolux-cli " + command.toStdString() + " "))
                 << run.out;
-            EXPECT_EQ(run.err, "");
+            EXPECT_EQ(run.err, "") << command.toStdString();
         }
     }
     const CliRun usage = RunCli({"--help"});
     EXPECT_EQ(usage.exitCode, 0);
     for (const QString& command : kCommands)
-        EXPECT_NE(usage.out.find("  " + command.toStdString() + " "), std::string::npos);
+        EXPECT_NE(usage.out.find("  " + command.toStdString() + " "), std::string::npos)
+            << command.toStdString();
 
     const CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);

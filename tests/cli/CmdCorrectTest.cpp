@@ -13,6 +13,7 @@ namespace {
 const char kLog[] = "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0";
 
 // Success prints the copy's path; failure exits 1 with one line on stderr and writes nothing.
+// Which logs fail is the correction's own table.
 TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
     const struct {
         const char* name;
@@ -22,8 +23,6 @@ TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
     } rows[] = {
         {"corrected", kLog, false, 0},
         {"missing log", nullptr, false, 1},
-        {"empty log", "", false, 1},
-        {"group at the end", "A\tMW2:0", false, 1},
         {"output cannot be written", kLog, true, 1},
     };
     for (const auto& row : rows) {
@@ -40,7 +39,7 @@ TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), entries + (row.exitCode == 0))
             << row.name;  // and no temporary file left behind
         if (row.exitCode == 0) {
-            EXPECT_EQ(out + err, output.string() + "\n");
+            EXPECT_EQ(out + err, output.string() + "\n") << row.name;
         } else {
             EXPECT_EQ(out, "") << row.name;
             EXPECT_TRUE(err.starts_with("grafolux-cli: ") && err.find('\n') == err.size() - 1)

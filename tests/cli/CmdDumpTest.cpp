@@ -23,6 +23,12 @@ TEST(CmdDump, PrintsNamesThenSamplesInShortestRoundTripForm) {
     const CliRun pipe = RunCli({"dump", "/dev/stdin"}, "A\tB\n1\t2\n3");  // read to its end
     EXPECT_EQ(pipe.exitCode, 0);
     EXPECT_EQ(pipe.out, "A\tB\n1\t2\n3\t3\n");
+
+    // Output that cannot be written is a failure, not a success.
+    const ProgramRun full =
+        RunProgram("sh", {"-c", "exec \"$0\" dump \"$1\" >/dev/full", GRAFOLUX_CLI, log});
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.err, "grafolux-cli: cannot write standard output\n");
 }
 
 TEST(CmdDump, FailureExitsOneWithOneLineAndNoOutput) {

@@ -32,6 +32,7 @@ TEST(CliExport, WritesTheViewAtTheDrawingSizeOrNothing) {
          {400 + 121, 300}},
         {{"int", "LOG", "OUT", "--first", "-3", "--last", "99"}, 0, {537, 289}},
         {{"graph", "LOG", "OUT", "--lock", "SENSOR:EGT"}, 1, {0, 0}},
+        {{"graph", "LOG", "OUT", "--item", "3"}, 0, {537 + 121, 289}},  // the last item
         {{"graph", "LOG", "OUT", "--item", "4"}, 1, {0, 0}},
         {{"graph", "missing.txt", "OUT"}, 1, {0, 0}},
         {{"graph", "LOG", "OUT", "--size", "400"}, 2, {0, 0}},

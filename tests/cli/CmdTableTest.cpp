@@ -22,37 +22,10 @@ std::string TableText(const std::map<std::pair<int, int>, std::string>& cells,
     return text;
 }
 
-// Ranges are clamped by the core's rule; here the options reach it and the cells print.
-TEST(CliTable, PrintsTheCellMeansOfTheRangeOrFailsClearly) {
-    QTemporaryDir dir;
-    const QString log = dir.filePath("run.txt");
-    std::ofstream(log.toStdString(), std::ios::binary)
-        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n"
-           "400\t20\t127\t100\r\n400\t20\t130\t101\r\n6400\t100\t90\t102\r\n1000\t50\t64\t103\r\n";
-    struct Case {
-        QStringList args;
-        int exitCode;
-        std::string out;
-    } cases[] = {
-        {{"blm", log},
-         0,
-         TableText({{{400, 20}, "128.5"}, {{6400, 100}, "90"}, {{1200, 50}, "64"}})},
-        {{"int", log, "--first", "2", "--last", "3.5"},
-         0,
-         TableText({{{400, 20}, "101"}, {{6400, 100}, "102"}, {{1200, 50}, "103"}})},
-        {{"egt", log}, 2, ""},
-    };
-    for (const Case& c : cases) {
-        const CliRun run = RunCli(QStringList{"table"} + c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        EXPECT_EQ(run.out, c.out) << c.args.join(' ').toStdString();
-        EXPECT_EQ(run.err.starts_with("grafolux-cli: "), c.exitCode != 0) << run.err;
-    }
-}
-
-// Several logs, statistics, minimum samples, conditions and CSV over two small logs; every
-// failure is one line on stderr and nothing on stdout.
-TEST(CliTable, StatisticsFiltersPooledLogsAndCsv) {
+// The options reach the tables (their rules are the core's tests): a statistic, minimum samples,
+// conditions and CSV over two small logs. Every failure is one line on stderr (a usage error
+// adds the usage) and nothing on stdout.
+TEST(CliTable, PrintsTheCellsOfTheLogsOrFailsClearly) {
     QTemporaryDir dir;
     const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt"), c = dir.filePath("c.txt");
     std::ofstream(a.toStdString(), std::ios::binary)
@@ -66,60 +39,70 @@ TEST(CliTable, StatisticsFiltersPooledLogsAndCsv) {
     struct Case {
         QStringList args;
         int exitCode;
-        std::string out;  // "" for a failure
-        std::string err;  // the start of the one line on stderr
+        std::string out;     // "" for a failure
+        std::string err;     // the start of the line on stderr
+        bool usage = false;  // the usage text follows the line
     } cases[] = {
-        {{a, b}, 0, TableText({{{400, 20}, "129"}}), ""},
-        {{a, b, "--first", "2"}, 0, TableText({{{400, 20}, "132"}}), ""},  // each log's own numbers
-        {{a, c, "--first", "2"}, 0, TableText({{{400, 20}, "122"}}), ""},
+        {{"blm", a}, 0, TableText({{{400, 20}, "125.33333333333333"}}), ""},
+        {{"int", a, "--first", "2", "--last", "3.5"}, 0, TableText({{{400, 20}, "2.5"}}), ""},
+        {{"blm", a, b}, 0, TableText({{{400, 20}, "129"}}), ""},
+        {{"blm", a, b, "--first", "2"}, 0, TableText({{{400, 20}, "132"}}), ""},  // each log's own
+        {{"blm", a, c, "--first", "2"}, 0, TableText({{{400, 20}, "122"}}), ""},
         // Included logs count whole, after the others, under every condition.
-        {{a, "--include", c, "--first", "2"}, 0, TableText({{{400, 20}, "116.5"}}), ""},
-        {{"--include", c, a, "--last", "1", "--include", b},
+        {{"blm", a, "--include", c, "--first", "2"}, 0, TableText({{{400, 20}, "116.5"}}), ""},
+        {{"blm", "--include", c, a, "--last", "1", "--include", b},
          0,
          TableText({{{400, 20}, "117.5"}}),
          ""},
-        {{a, "--include", a, "--first", "3", "--show", "count"},
+        {{"blm", a, "--include", a, "--first", "3", "--show", "count"},
          0,
          TableText({{{400, 20}, "4"}}, "0"),
          ""},
-        {{a, "--include", c, "--where", "MW2:7=1"},
+        {{"blm", a, "--include", c, "--where", "MW2:7=1"},
          1,
          "",
          "grafolux-cli: " + c.toStdString() + ": no item named MW2:7"},
-        {{a, "--include", missing}, 1, "", "grafolux-cli: " + missing.toStdString() + ": no such"},
-        {{a, a}, 0, TableText({{{400, 20}, "125.33333333333333"}}), ""},
-        {{a, b, "--show", "count"}, 0, TableText({{{400, 20}, "4"}}, "0"), ""},
-        {{a, "--show", "min"}, 0, TableText({{{400, 20}, "120"}}), ""},
-        {{a, "--show", "max"}, 0, TableText({{{400, 20}, "130"}}), ""},
-        {{a, "--show", "sd"}, 0, TableText({{{400, 20}, "5.033222956847167"}}), ""},
-        {{a, "--min-count", "4"}, 0, TableText({}), ""},
-        {{a, b, "--min-count", "4"}, 0, TableText({{{400, 20}, "129"}}), ""},
-        {{a, b, "--where", "MW2:7=1"}, 0, TableText({{{400, 20}, "128.66666666666666"}}), ""},
-        {{a, "--where", "MW2:7 = 1", "--where", "SENSOR:INT<3"},
+        {{"blm", a, "--include", missing},
+         1,
+         "",
+         "grafolux-cli: " + missing.toStdString() + ": no such"},
+        {{"blm", a, b, "--show", "count"}, 0, TableText({{{400, 20}, "4"}}, "0"), ""},
+        {{"blm", a, "--show", "min"}, 0, TableText({{{400, 20}, "120"}}), ""},
+        {{"blm", a, "--show", "max"}, 0, TableText({{{400, 20}, "130"}}), ""},
+        {{"blm", a, "--show", "sd"}, 0, TableText({{{400, 20}, "5.033222956847167"}}), ""},
+        {{"blm", a, "--min-count", "999999999"}, 0, TableText({}), ""},
+        {{"blm", a, b, "--min-count", "4"}, 0, TableText({{{400, 20}, "129"}}), ""},
+        {{"blm", a, b, "--where", "MW2:7=1"},
+         0,
+         TableText({{{400, 20}, "128.66666666666666"}}),
+         ""},
+        {{"blm", a, "--where", "MW2:7 = 1", "--where", "SENSOR:INT<3"},
          0,
          TableText({{{400, 20}, "120"}}),
          ""},
-        {{a, "--where", "SENSOR:INT>1E308"}, 0, TableText({}), ""},
-        {{a, "--where", "MW2:7", "--show", "count"},
+        {{"egt", a}, 2, "", "grafolux-cli: table kind must be blm or int", true},
+        {{"blm", a, "--where", "MW2:7", "--show", "count"},
          2,
          "",
          "grafolux-cli: --where MW2:7: no operator"},
-        {{a, "--where", "SENSOR:EGT<900"}, 1, "", "grafolux-cli: " + a.toStdString() + ": no item"},
+        {{"blm", a, "--where", "SENSOR:EGT<900"},
+         1,
+         "",
+         "grafolux-cli: " + a.toStdString() + ": no item"},
         // A line break in an argument is written as \n: the error stays one line.
-        {{a, "--where", "SENSOR:E\nGT<900"},
+        {{"blm", a, "--where", "SENSOR:E\nGT<900"},
          1,
          "",
          "grafolux-cli: " + a.toStdString() + ": no item named SENSOR:E\\nGT"},
-        {{a, "--show", "me\ndian"}, 2, "", "grafolux-cli: --show must be"},
-        {{a, "--min-count", "0"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
-        {{a, "--min-count", "2.5"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
-        {{a, "--show", "median"}, 2, "", "grafolux-cli: --show must be"},
-        {{a, "--format", "xml"}, 2, "", "grafolux-cli: --format must be"},
-        {{a, missing}, 1, "", "grafolux-cli: " + missing.toStdString() + ": no such file"},
-        {{}, 2, "", "grafolux-cli: wrong number of arguments"},
+        {{"blm", a, "--show", "me\ndian"}, 2, "", "grafolux-cli: --show must be"},
+        {{"blm", a, "--min-count", "0"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
+        {{"blm", a, "--min-count", "2.5"}, 2, "", "grafolux-cli: --min-count needs a whole number"},
+        {{"blm", a, "--format", "xml"}, 2, "", "grafolux-cli: --format must be"},
+        {{"blm", a, missing}, 1, "", "grafolux-cli: " + missing.toStdString() + ": no such file"},
+        {{"blm"}, 2, "", "grafolux-cli: wrong number of arguments", true},
     };
     for (const Case& c : cases) {
-        const CliRun run = RunCli(QStringList{"table", "blm"} + c.args);
+        const CliRun run = RunCli(QStringList{"table"} + c.args);
         const std::string what = c.args.join(' ').toStdString();
         EXPECT_EQ(run.exitCode, c.exitCode) << what << ": " << run.err;
         if (c.exitCode == 0) {
@@ -129,7 +112,8 @@ TEST(CliTable, StatisticsFiltersPooledLogsAndCsv) {
         }
         EXPECT_EQ(run.out, "") << what;
         EXPECT_TRUE(run.err.starts_with(c.err)) << what << ": " << run.err;
-        if (c.args.size() > 1) {
+        EXPECT_EQ(run.err.find("\nusage:") != std::string::npos, c.usage) << what << run.err;
+        if (!c.usage) {
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << what << run.err;
         }
     }

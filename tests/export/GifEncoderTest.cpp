@@ -80,19 +80,23 @@ TEST(SaveGIF, HeaderAndTransparency) {
     pic.fill(Qt::white);
     pic.setPixel(1, 1, qRgb(255, 0, 0));
     const struct {
+        const char* name;
         bool useTrans;
         Colour colour;
         std::string control;  // the graphic control extension, if any
-    } cases[] = {{false, RGB(255, 0, 0), ""},
-                 {true, RGB(255, 0, 0), "21 f9 04 09 00 00 04 00 "},
-                 {true, RGB(1, 2, 3), "21 f9 04 09 00 00 00 00 "}};  // no such colour: entry 0
+    } cases[] = {
+        {"opaque", false, RGB(255, 0, 0), ""},
+        {"red transparent", true, RGB(255, 0, 0), "21 f9 04 09 00 00 04 00 "},
+        {"a colour not in the picture: entry 0", true, RGB(1, 2, 3), "21 f9 04 09 00 00 00 00 "}};
     for (const auto& c : cases) {
         const QByteArray gif = Encode(pic, c.useTrans, c.colour);
         EXPECT_EQ(gif.left(13),
-                  (c.useTrans ? "GIF89a" : "GIF87a") + QByteArray("\3\0\2\0\xF7\0\0", 7));
+                  (c.useTrans ? "GIF89a" : "GIF87a") + QByteArray("\3\0\2\0\xF7\0\0", 7))
+            << c.name;
         EXPECT_EQ(Hex(gif.mid(kAfterPalette, c.useTrans ? 19 : 11)),
-                  c.control + "2c 00 00 00 00 03 00 02 00 07 08");
-        EXPECT_EQ(Hex(gif.right(2)), "00 3b");
+                  c.control + "2c 00 00 00 00 03 00 02 00 07 08")
+            << c.name;
+        EXPECT_EQ(Hex(gif.right(2)), "00 3b") << c.name;
     }
 }
 
@@ -101,7 +105,8 @@ TEST(CubeIndex, NearestLevelPerChannel) {
         int r, g, b, index;
     } cases[] = {{255, 255, 255, 124}, {0, 0, 0, 0},        {255, 0, 0, 4},    {0, 0, 255, 100},
                  {31, 32, 33, 25},     {96, 160, 224, 112}, {223, 191, 97, 68}};
-    for (const auto& c : cases) EXPECT_EQ(CubeIndex(c.r, c.g, c.b), c.index) << c.r << c.g << c.b;
+    for (const auto& c : cases)
+        EXPECT_EQ(CubeIndex(c.r, c.g, c.b), c.index) << c.r << "," << c.g << "," << c.b;
     const QByteArray cube(reinterpret_cast<const char*>(ColourCube().data()), 768);
     EXPECT_EQ(Hex(cube.mid(3 * 123, 9)), "c0 ff ff ff ff ff 00 00 00");  // 123, white, black
 }
@@ -127,12 +132,14 @@ TEST(SaveGIF, ProgressEveryTenthRowAndRefusesSecondCall) {
         encoder.Progress = [&](int percent) {
             seen.push_back(percent);
             EXPECT_FALSE(
-                encoder.SaveGIF(QImage(1, 1, QImage::Format_RGB32), dir.filePath("b"), 0, 0));
+                encoder.SaveGIF(QImage(1, 1, QImage::Format_RGB32), dir.filePath("b"), 0, 0))
+                << "height " << height;
         };
         ASSERT_TRUE(
-            encoder.SaveGIF(QImage(4, height, QImage::Format_RGB32), dir.filePath("a"), 0, 0));
+            encoder.SaveGIF(QImage(4, height, QImage::Format_RGB32), dir.filePath("a"), 0, 0))
+            << "height " << height;
         EXPECT_EQ(seen, expected) << "height " << height;
-        EXPECT_FALSE(encoder.blnBusy);
+        EXPECT_FALSE(encoder.blnBusy) << "height " << height;
     }
     EXPECT_FALSE(QFile::exists(dir.filePath("b")));
 }

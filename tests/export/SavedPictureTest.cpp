@@ -69,7 +69,7 @@ TEST(SavedPicture, FailureSaysWhyAndLeavesTheOldFileAsItWas) {
             QTemporaryDir dir;
             QDir(dir.path()).mkdir("dir");
             QFile old(dir.filePath("old"));
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11) << what;
             old.close();
             QString error;
             {

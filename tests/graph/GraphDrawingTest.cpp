@@ -64,7 +64,8 @@ TEST_F(GraphViewTest, ValueLabelsAndLowHighTexts) {
     };
     for (const auto& c : cases) {
         const GraphResult result = Draw(MakeLog({{"A", c.samples}}), 1, c.samples.size());
-        EXPECT_EQ(Find(area.pbGraph, {0, 0, 35, 400}, colors.lngTextColor).size(), c.labels);
+        EXPECT_EQ(Find(area.pbGraph, {0, 0, 35, 400}, colors.lngTextColor).size(), c.labels)
+            << c.lowHigh;
         EXPECT_EQ(result.lowText + " " + result.highText, c.lowHigh);
     }
 }
@@ -183,9 +184,10 @@ TEST_F(GraphViewTest, CanvasBackInPlaceAfterZoomNeverShortOfTheRightEdge) {
     for (const auto& c : cases) {
         Draw(MakeLog({{"A", {1, 2, 3}}}), 1, 3, c[2], ScrollPosFromLeft(c[0], c[1]));
         EXPECT_EQ(canvas().Left(), c[3]) << c[0] << " at " << c[2];
-        EXPECT_EQ(canvas().Width(), c[2] * kCW);
+        EXPECT_EQ(canvas().Width(), c[2] * kCW) << c[0] << " at " << c[2];
         EXPECT_EQ(QRectF(box.Left(), box.Top(), box.Width(), box.Height()),
-                  QRectF(615, 120, kCW, kH + 300));
+                  QRectF(615, 120, kCW, kH + 300))
+            << c[0] << " at " << c[2];
     }
 }
 

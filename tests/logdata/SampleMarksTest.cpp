@@ -58,9 +58,10 @@ TEST(SampleMarks, RunsFromEndToEndAcrossWords) {
             EXPECT_EQ(marks.RunLast(run.last), run.last) << c.pattern << " " << run.first;
         }
         for (size_t i = 0; i < c.pattern.size(); ++i)
-            EXPECT_EQ(marks.Marked(c.first + static_cast<int32_t>(i)), c.pattern[i] == 'x');
-        EXPECT_FALSE(marks.Marked(c.first - 1));
-        EXPECT_FALSE(marks.Marked(c.first + static_cast<int32_t>(c.pattern.size())));
+            EXPECT_EQ(marks.Marked(c.first + static_cast<int32_t>(i)), c.pattern[i] == 'x')
+                << c.pattern << " at " << i;
+        EXPECT_FALSE(marks.Marked(c.first - 1)) << c.pattern;
+        EXPECT_FALSE(marks.Marked(c.first + static_cast<int32_t>(c.pattern.size()))) << c.pattern;
     }
     EXPECT_EQ(SampleMarks().Runs(), RunList{});
 }

@@ -4,83 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 
 namespace {
 
-// The programs run, and the package of each. An empty package: what must be there before
-// install-deps.sh can run at all.
-const std::map<std::string, std::string> kPackageOf = {
-    // Called by the scripts.
-    {"/usr/bin/time", "time"},
-    {"Xvfb", "xvfb"},
-    {"apt-get", ""},  // install-deps.sh's own installer
-    {"awk", "mawk"},
-    {"basename", "coreutils"},
-    {"cat", "coreutils"},
-    {"chmod", "coreutils"},
-    {"clang-format", "clang-format"},
-    {"cmp", "diffutils"},
-    {"cmake", "cmake"},
-    {"cp", "coreutils"},
-    {"cpack", "cmake"},
-    {"ctest", "cmake"},
-    {"cut", "coreutils"},
-    {"date", "coreutils"},
-    {"dirname", "coreutils"},
-    {"dpkg-deb", "dpkg"},
-    {"dpkg-query", "dpkg"},
-    {"env", "coreutils"},
-    {"find", "findutils"},
-    {"git", "git"},
-    {"grep", "grep"},
-    {"head", "coreutils"},
-    {"id", "coreutils"},
-    {"ls", "coreutils"},
-    {"mkdir", "coreutils"},
-    {"mktemp", "coreutils"},
-    {"mv", "coreutils"},
-    {"nice", "coreutils"},
-    {"paste", "coreutils"},
-    {"perl", "perl-base"},
-    {"prlimit", "util-linux"},
-    {"python3", "python3-minimal"},
-    {"realpath", "coreutils"},
-    {"rm", "coreutils"},
-    {"sed", "sed"},
-    {"seq", "coreutils"},
-    {"sleep", "coreutils"},
-    {"sort", "coreutils"},
-    {"stat", "coreutils"},
-    {"sudo", ""},  // only for a user who is not root, who needs it to install anything
-    {"tail", "coreutils"},
-    {"touch", "coreutils"},
-    {"tr", "coreutils"},
-    {"wc", "coreutils"},
-    {"xdotool", "xdotool"},
-    {"yes", "coreutils"},
-    // Run by the build (CPack's dependency scan: file, dpkg-shlibdeps) and by the tests.
-    {"bash", "bash"},
-    {"c++", "g++"},
-    {"ccache", "ccache"},
-    {"desktop-file-validate", "desktop-file-utils"},
-    {"dpkg-shlibdeps", "dpkg-dev"},
-    {"file", "file"},
-    {"groff", "groff-base"},
-    {"gzip", "gzip"},
-    {"ninja", "ninja-build"},
-    {"sh", "dash"},
-    {"unshare", "util-linux"},
-};
+// Programs the build and the tests run (the compiler, CPack's dependency scan, the packaging and
+// command-line tests), beside those the scripts run.
+const QStringList kRunByTheBuild = {"bash",           "c++",  "ccache", "desktop-file-validate",
+                                    "dpkg-shlibdeps", "file", "groff",  "gzip",
+                                    "ninja",          "sh",   "unshare"};
+
+// What must be there before install-deps.sh can run at all: its installer, and sudo for a user
+// who is not root.
+const std::set<std::string> kBeforeInstallDeps = {"apt-get", "sudo"};
 
 // Shell words that run no program.
 const std::set<std::string> kShellWords = {
@@ -91,189 +35,83 @@ const std::set<std::string> kShellWords = {
     "source",   "test",    "then",  "time",    "trap",   "true",  "until",  "wait", "while",
 };
 
-// Words after which the next word is again a command: `sudo CMD`, `nice -n 19 CMD`.
-const std::set<std::string> kRunsTheNextWord = {"exec", "nice", "sudo", "time", "!"};
+// Reserved words, and builtins whose arguments bash reads as assignments: an alias of either
+// would change how the script parses.
+const std::set<std::string> kNeverMarked = {
+    "case",   "coproc", "declare", "do",       "done",  "elif",  "else",  "esac",
+    "export", "fi",     "for",     "function", "if",    "in",    "local", "readonly",
+    "select", "then",   "time",    "typeset",  "until", "while",
+};
 
-// The script's code with its quoted text and expansions reduced to a `Q`, command
-// substitutions kept (in parentheses), comments and arrays' elements removed.
-std::string Code(const std::string& s, size_t& i, char until) {
-    std::string code;
-    std::string hereDocument;  // the delimiter of a here-document that starts on the next line
-    const auto skipPast = [&](char close) {
-        while (i < s.size() && s[i] != close) i += s[i] == '\\' ? 2 : 1;
-        ++i;
+// The programs a script runs, as bash's own parser finds them: every word of the script becomes
+// an alias that marks it, bash expands an alias only where a command's name stands (in posix
+// mode also inside $(...), as it reads it), and `declare -f` prints the script back with the
+// marks. Quoted text, here-documents, comments, arrays, case patterns and arguments stay bare.
+std::set<std::string> CommandsOf(const QString& script) {
+    static const QRegularExpression word(R"([A-Za-z_][\w.+-]*)");
+    std::set<QString> words;
+    for (const auto& match : word.globalMatch(script)) words.insert(match.captured());
+    QString aliases;
+    for (const QString& w : words)
+        if (!kNeverMarked.contains(w.toStdString()))
+            aliases += "alias '" + w + "=__run_" + w + "'\n";
+    const ProgramRun run = RunProgram(
+        "bash", {"--posix", "-c", aliases + "eval \"__script() {\n$1\n}\" && declare -f __script",
+                 "bash", script});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const QString marked = QString::fromStdString(run.out);
+    const auto found = [&](const char* pattern) {
+        std::set<std::string> words;
+        const QRegularExpression expression(pattern, QRegularExpression::MultilineOption);
+        for (const auto& match : expression.globalMatch(marked))
+            words.insert(match.captured(1).toStdString());
+        return words;
     };
-    const auto skipBalanced = [&](char open, char close) {
-        for (int depth = 0; i < s.size(); ++i) {
-            depth += (s[i] == open) - (s[i] == close);
-            if (depth == 0) break;
-        }
-        ++i;
-    };
-    while (i < s.size() && s[i] != until) {
-        const char c = s[i];
-        const std::string_view rest = std::string_view(s).substr(i);
-        if (c == '\\') {
-            code += ' ';
-            i += 2;
-        } else if (c == '\'' || rest.starts_with("$'")) {
-            i += c == '\'' ? 1 : 2;
-            skipPast('\'');
-            code += 'Q';
-        } else if (c == '"') {
-            ++i;
-            code += 'Q';
-            while (i < s.size() && s[i] != '"') {
-                if (std::string_view(s).substr(i).starts_with("$((")) {
-                    skipBalanced('(', ')');
-                } else if (std::string_view(s).substr(i).starts_with("$(")) {
-                    i += 2;
-                    code += " ( " + Code(s, i, ')') + " ) Q";
-                    ++i;
-                } else {
-                    i += s[i] == '\\' ? 2 : 1;
-                }
-            }
-            ++i;
-        } else if (rest.starts_with("$((") || rest.starts_with("((")) {
-            i += c == '$';
-            skipBalanced('(', ')');
-            code += 'Q';
-        } else if (rest.starts_with("$(")) {
-            i += 2;
-            code += " ( " + Code(s, i, ')') + " ) ";
-            ++i;
-        } else if (rest.starts_with("${")) {
-            ++i;
-            skipBalanced('{', '}');
-            code += 'Q';
-        } else if (rest.starts_with("[[")) {      // a test's words are no commands
-            const size_t end = s.find(" ]]", i);  // not the end of a [[:class:]]
-            i = end == std::string::npos ? s.size() : end + 3;
-            code += "[[ Q ]]";
-        } else if (rest.starts_with("<<<")) {  // a here-string: its word follows
-            code += "<<<";
-            i += 3;
-        } else if (rest.starts_with("<<")) {
-            // A here-document: its lines, from the next line on, are text.
-            i += rest.starts_with("<<-") ? 3 : 2;
-            while (i < s.size() && (s[i] == ' ' || s[i] == '\'' || s[i] == '"')) ++i;
-            hereDocument.clear();
-            while (i < s.size() && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '_'))
-                hereDocument += s[i++];
-            while (i < s.size() && (s[i] == '\'' || s[i] == '"')) ++i;
-        } else if (c == '\n' && !hereDocument.empty()) {
-            const size_t end = s.find("\n" + hereDocument + "\n", i);
-            i = end == std::string::npos ? s.size() : end + hereDocument.size() + 1;
-            hereDocument.clear();
-        } else if (rest.starts_with("=(")) {  // an array's elements are no commands
-            ++i;
-            skipBalanced('(', ')');
-            code += "=Q";
-        } else if (c == '#' &&
-                   (code.empty() || std::isspace(static_cast<unsigned char>(code.back())) ||
-                    code.back() == ';')) {
-            skipPast('\n');
-            code += '\n';
-        } else {
-            code += c;
-            ++i;
-        }
-    }
-    return code;
-}
-
-// The script's words and separators: ";" for a line end, ; | & && || ( and {; ";;", ")" and "}".
-std::vector<std::string> Tokens(const std::string& code) {
-    std::vector<std::string> tokens;
-    std::string word;
-    const auto flush = [&] {
-        if (!word.empty()) tokens.push_back(word);
-        word.clear();
-    };
-    for (size_t i = 0; i < code.size(); ++i) {
-        const char c = code[i];
-        const bool redirected =
-            c == '&' && !word.empty() && (word.back() == '>' || word.back() == '<');
-        if (std::string_view("\n;|&(){}").find(c) != std::string_view::npos && !redirected) {
-            flush();
-            const bool doubled = i + 1 < code.size() && code[i + 1] == c;
-            tokens.push_back(c == ')' || c == '}'  ? std::string(1, c)
-                             : doubled && c == ';' ? ";;"
-                                                   : ";");
-            if (doubled && (c == ';' || c == '&' || c == '|')) ++i;
-        } else if (std::isspace(static_cast<unsigned char>(c))) {
-            flush();
-        } else {
-            word += c;
-        }
-    }
-    flush();
-    return tokens;
-}
-
-// NAME=, NAME+= or NAME[INDEX]= with any index.
-bool IsAssignment(const std::string& w) {
-    size_t name =
-        w.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_");
-    if (name != std::string::npos && w[name] == '[') name = w.find(']', name) + 1;
-    if (name != std::string::npos && name < w.size() && w[name] == '+') ++name;
-    return std::isalpha(static_cast<unsigned char>(w[0])) && name != std::string::npos &&
-           name < w.size() && w[name] == '=';
-}
-
-// The words a script runs as commands, its functions' names left out.
-std::set<std::string> CommandsOf(const std::string& script) {
-    // Words after which a command follows.
-    static const std::set<std::string> kKeywords = {"if",    "then",  "else", "elif", "do",
-                                                    "while", "until", "fi",   "done", "esac"};
-    size_t at = 0;
-    const std::vector<std::string> tokens = Tokens(Code(script, at, '\0'));
-    std::set<std::string> commands, functions;
-    bool commandPosition = true, casePattern = false, forList = false;
-    for (size_t t = 0; t < tokens.size(); ++t) {
-        const std::string& w = tokens[t];
-        const std::string next = t + 1 < tokens.size() ? tokens[t + 1] : "";
-        if (w == ";;") {  // a case's pattern follows
-            casePattern = true;
-        } else if (w == "esac") {
-            casePattern = false;
-            commandPosition = false;
-        } else if (casePattern) {
-            commandPosition = w == ")";
-            casePattern = w != ")";
-        } else if (w == ";") {
-            commandPosition = true;
-            forList = false;
-        } else if (w == ")" || w == "}" || forList || !commandPosition) {
-        } else if (IsAssignment(w)) {
-        } else if (std::isdigit(static_cast<unsigned char>(w[0])) || w[0] == '>' || w[0] == '<') {
-            if (w.back() == '>' || w.back() == '<') ++t;  // the target stands apart
-        } else if (next == ";" && t + 2 < tokens.size() && tokens[t + 2] == ")") {
-            functions.insert(w);  // NAME() {
-            t += 2;
-        } else if (w == "case") {
-            while (t < tokens.size() && tokens[t] != "in") ++t;
-            casePattern = true;
-        } else if (w == "for") {
-            forList = true;
-        } else if (kRunsTheNextWord.contains(w) || w == "$sudo") {
-            while (t + 1 < tokens.size() &&
-                   (tokens[t + 1][0] == '-' ||
-                    std::isdigit(static_cast<unsigned char>(tokens[t + 1][0]))))
-                ++t;
-            commands.insert(w);
-        } else {
-            commandPosition = kKeywords.contains(w);
-            // Quoted or expanded words and the project's own programs are no package's.
-            const bool own = w.find('/') != std::string::npos && w[0] != '/';
-            if (w[0] != 'Q' && w[0] != '$' && !own) commands.insert(w);
-        }
-    }
-    for (const std::string& f : functions) commands.erase(f);
-    for (const std::string& s : kShellWords) commands.erase(s);
-    commands.erase("$sudo");
+    std::set<std::string> commands = found(R"(__run_([\w.+-]+))");
+    // What sudo, $sudo (sudo when needed), nice and exec run: their first word after options.
+    commands.merge(found(
+        R"((?:__run_(?:exec|nice|sudo)|\$sudo)(?:\s+(?:-\S+|\d+))*\s+([A-Za-z_][\w.+-]*)(?![\w/]))"));
+    // A program named by its path, which no alias can stand for.
+    commands.merge(found(R"((?<![\w/.$])(/(?:usr/)?s?bin/[\w.+-]+))"));
+    for (const std::string& function : found(R"(^\s*__run_([\w.+-]+) \(\))"))
+        commands.erase(function);
+    for (const std::string& builtin : kShellWords) commands.erase(builtin);
     return commands;
+}
+
+// The package that has each program, as dpkg knows it: found through links and alternatives,
+// and with /bin for /usr/bin. In the system's folders only: a program of the same name installed
+// by hand is no package's. "" for a program that no package has.
+std::map<std::string, QString> OwnerOf(const std::set<std::string>& programs) {
+    std::map<std::string, QStringList> pathsOf;
+    QStringList allPaths;
+    for (const std::string& program : programs) {
+        const QString found =
+            program[0] == '/' ? QString::fromStdString(program)
+                              : QStandardPaths::findExecutable(
+                                    program.c_str(), {"/usr/bin", "/bin", "/usr/sbin", "/sbin"});
+        if (found.isEmpty()) continue;
+        QStringList& paths = pathsOf[program];
+        paths = {found, QFileInfo(found).canonicalFilePath()};
+        for (const QString& path : QStringList(paths))
+            if (path.startsWith("/usr/")) paths << path.mid(4);
+        allPaths << paths;
+    }
+    // One search for all ("PACKAGE[:ARCH][, PACKAGE]: PATH" lines): each takes a while.
+    std::map<QString, QString> ownerOfPath;
+    const QString found =
+        QString::fromStdString(RunProgram("dpkg", QStringList{"-S"} + allPaths).out);
+    for (const QString& line : found.split('\n', Qt::SkipEmptyParts))
+        if (!line.startsWith("diversion by "))
+            ownerOfPath[line.section(": ", 1)] =
+                line.section(": ", 0, 0).section(',', 0, 0).section(':', 0, 0);
+    std::map<std::string, QString> owners;
+    for (const std::string& program : programs) {
+        QString& owner = owners[program];
+        for (const QString& path : pathsOf[program])
+            if (owner.isEmpty() && ownerOfPath.contains(path)) owner = ownerOfPath[path];
+    }
+    return owners;
 }
 
 // Of each installed package: whether it is Essential, and what it depends on.
@@ -281,17 +119,13 @@ struct PackageFields {
     bool essential = false;
     QString depends;
 };
-std::map<std::string, PackageFields> InstalledPackages() {
-    QStringList packages;
-    for (const auto& [command, package] : kPackageOf)
-        if (!package.empty()) packages << QString::fromStdString(package);
-    packages.removeDuplicates();
+std::map<QString, PackageFields> FieldsOf(const QStringList& packages) {
     const ProgramRun query = RunProgram(
         "dpkg-query", QStringList{"-W", "-f=${Package}\t${Essential}\t${Depends}\n"} + packages);
-    std::map<std::string, PackageFields> fields;
+    std::map<QString, PackageFields> fields;
     for (const QString& line : QString::fromStdString(query.out).split('\n', Qt::SkipEmptyParts))
-        fields[line.section('\t', 0, 0).toStdString()] = {line.section('\t', 1, 1) == "yes",
-                                                          line.section('\t', 2)};
+        fields[line.section('\t', 0, 0)] = {line.section('\t', 1, 1) == "yes",
+                                            line.section('\t', 2)};
     return fields;
 }
 
@@ -301,11 +135,6 @@ QStringList ShellScripts() {
         for (const QString& name : QDir(SOURCE_DIR "/" + QString(folder)).entryList({"*.sh"}))
             scripts << QString(folder) + "/" + name;
     return scripts;
-}
-
-std::string ReadText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 // What the scanner reads as commands in the forms the scripts use.
@@ -319,7 +148,7 @@ TEST(ScriptCommands, FindsTheProgramsAScriptRuns) {
         {"substitution", "x=$(dirname \"$(realpath \"$0\")\")", {"dirname", "realpath"}},
         {"quoted text runs nothing", "echo \"a; b (c) | d\" 'e; f' $'g;h'", {}},
         {"comments", "# git\na # b; c\necho $# x", {"a"}},
-        {"arrays", "p=(cmake git)\np+=(\"$x\")\nm[$k]=1 n[$i]=$v a", {"a"}},
+        {"arrays", "p=(cmake git)\np+=(\"$x\")\nm[$k]=1 n[$i]=$v a\nt=($(ls d))", {"a", "ls"}},
         {"tests", "[[ $x =~ ^[[:space:]]*(#|$) ]] && a", {"a"}},
         {"prefixes",
          "nice -n 19 a; $sudo b; sudo c; exec d; time e",
@@ -341,68 +170,38 @@ TEST(ScriptCommands, FindsTheProgramsAScriptRuns) {
     for (const auto& c : cases) EXPECT_EQ(CommandsOf(c.script), c.commands) << c.name;
 }
 
-TEST(InstallDeps, ListsThePackageOfEveryProgramTheScriptsRun) {
+TEST(InstallDeps, InstallsThePackageOfEveryProgramRun) {
+    std::map<std::string, std::string> runBy;  // a script (or the build) that runs each program
     for (const QString& script : ShellScripts())
-        for (const std::string& command : CommandsOf(ReadText(SOURCE_DIR "/" + script)))
-            EXPECT_TRUE(kPackageOf.contains(command))
-                << script.toStdString() << " runs " << command
-                << ": add it and its package to kPackageOf, and the package to install-deps.sh";
+        for (const std::string& command :
+             CommandsOf(QString::fromUtf8(ReadAll(SOURCE_DIR "/" + script))))
+            runBy.emplace(command, script.toStdString());
+    for (const QString& program : kRunByTheBuild)
+        runBy.emplace(program.toStdString(), "the build or a test");
+    std::set<std::string> programs;
+    for (const auto& [program, by] : runBy)
+        if (!kBeforeInstallDeps.contains(program)) programs.insert(program);
+    const std::map<std::string, QString> owners = OwnerOf(programs);
 
     const ProgramRun list = RunProgram(SOURCE_DIR "/scripts/install-deps.sh", {"--list"});
     ASSERT_EQ(list.exitCode, 0) << list.err;
     const QStringList listed = QString::fromStdString(list.out).split('\n', Qt::SkipEmptyParts);
-    const std::map<std::string, PackageFields> installed = InstalledPackages();
-    for (const auto& [command, package] : kPackageOf) {
-        // Essential packages are on every Debian system and cannot be left out.
-        if (package.empty() || (installed.contains(package) && installed.at(package).essential))
-            continue;
-        EXPECT_TRUE(listed.contains(QString::fromStdString(package)))
-            << command << " comes from " << package << ", which install-deps.sh does not list";
-    }
-}
-
-// The table says truly which package brings each program (where this machine has it).
-TEST(InstallDeps, EachProgramComesFromItsPackage) {
-    // Each program's paths: as found, through links and alternatives, and with /bin for
-    // /usr/bin as dpkg may know it.
-    std::map<std::string, QStringList> pathsOf;
-    QStringList allPaths;
-    for (const auto& [command, package] : kPackageOf) {
-        if (package.empty()) continue;
-        // The system's own folders first: a program of the same name installed by hand
-        // elsewhere on the PATH belongs to no package.
-        const QString found =
-            command[0] == '/' ? QString::fromStdString(command)
-                              : QStandardPaths::findExecutable(
-                                    command.c_str(), {"/usr/bin", "/bin", "/usr/sbin", "/sbin"});
-        if (found.isEmpty()) continue;
-        QStringList& paths = pathsOf[command];
-        paths = {found, QFileInfo(found).canonicalFilePath()};
-        for (const QString& path : QStringList(paths))
-            if (path.startsWith("/usr/")) paths << path.mid(4);
-        allPaths << paths;
-    }
-    const std::map<std::string, PackageFields> installed = InstalledPackages();
-    // One search for all ("PACKAGE[:ARCH][, PACKAGE]: PATH" lines): each takes a while.
-    std::map<QString, QString> ownerOf;
-    const QString found =
-        QString::fromStdString(RunProgram("dpkg", QStringList{"-S"} + allPaths).out);
-    for (const QString& line : found.split('\n', Qt::SkipEmptyParts))
-        if (!line.startsWith("diversion by "))
-            ownerOf[line.section(": ", 1)] =
-                line.section(": ", 0, 0).section(',', 0, 0).section(':', 0, 0);
-
-    for (const auto& [command, paths] : pathsOf) {
-        const std::string& package = kPackageOf.at(command);
-        QString owner;
-        for (const QString& path : paths)
-            if (owner.isEmpty() && ownerOf.contains(path)) owner = ownerOf[path];
-        // A package that depends on the versioned one (g++ on g++-12) brings it too.
-        const QString depends = installed.contains(package) ? installed.at(package).depends : "";
+    QStringList packages = listed;
+    for (const auto& [program, owner] : owners) packages << owner;
+    const std::map<QString, PackageFields> fields = FieldsOf(packages);
+    for (const auto& [program, owner] : owners) {
+        // An Essential package is on every Debian system; a package that a listed one depends on
+        // (g++-12 of g++) comes with it.
+        bool installed =
+            listed.contains(owner) || (fields.contains(owner) && fields.at(owner).essential);
         const QRegularExpression dependency("(^|, )" + QRegularExpression::escape(owner) + "[ ,]");
-        EXPECT_TRUE(owner == package.c_str() ||
-                    (!owner.isEmpty() && (depends + ",").contains(dependency)))
-            << command << " comes from " << owner.toStdString() << ", not " << package;
+        for (const QString& package : listed)
+            installed = installed || (fields.contains(package) &&
+                                      (fields.at(package).depends + ",").contains(dependency));
+        EXPECT_TRUE(!owner.isEmpty() && installed)
+            << runBy[program] << " runs " << program
+            << (owner.isEmpty() ? ", which no package here has" : " of " + owner.toStdString())
+            << ": install-deps.sh must install its package";
     }
 }
 

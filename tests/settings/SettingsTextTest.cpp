@@ -29,16 +29,17 @@ TEST(GetSetting, ReadsBlocksEntriesAndComments) {
 // One row per rule's edge: what the helper gives, and what it must give.
 TEST(TextHelpers, EdgesOfEachRule) {
     const struct {
+        const char* name;
         std::string got, expected;
     } rows[] = {
-        {StripComment("a'#'b#c", "#", "'"), "a'#'b"},
-        {StripComment("a'#'b#c", "#", ""), "a'"},
-        {TrimWhite(" \tx y\r\n"), "x y"},
-        {TrimWhite("  \t"), "  \t"},  // only white: unchanged
-        {TrimWhite(""), ""},
-        {NormalizeLines("\r\n\ra\r\nb\rc\n\n\r\n"), "\na\nb\nc\n"},
+        {"quoted comment sign", StripComment("a'#'b#c", "#", "'"), "a'#'b"},
+        {"no quotes", StripComment("a'#'b#c", "#", ""), "a'"},
+        {"white at both ends", TrimWhite(" \tx y\r\n"), "x y"},
+        {"only white: unchanged", TrimWhite("  \t"), "  \t"},
+        {"empty", TrimWhite(""), ""},
+        {"every line end", NormalizeLines("\r\n\ra\r\nb\rc\n\n\r\n"), "\na\nb\nc\n"},
     };
-    for (const auto& row : rows) EXPECT_EQ(row.got, row.expected);
+    for (const auto& row : rows) EXPECT_EQ(row.got, row.expected) << row.name;
 }
 
 TEST(SplitLines, FinalBreakAddsNoLineLeadingBreakGivesAnEmptyOne) {

@@ -29,6 +29,17 @@ inline LogData MakeLog(const std::vector<TestItem>& items) {
     return log;
 }
 
+// `rows` holds each sample's values in the order of `names`.
+inline LogData MakeLogOfRows(const std::vector<std::string>& names,
+                             const std::vector<std::vector<double>>& rows) {
+    std::vector<TestItem> items;
+    for (size_t k = 0; k < names.size(); ++k) {
+        items.push_back({names[k], {}});
+        for (const auto& row : rows) items.back().samples.push_back(row[k]);
+    }
+    return MakeLog(items);
+}
+
 // Samples 1..n with value f(s).
 template <typename F>
 std::vector<double> Samples(int n, F f) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <random>
 
 #include "support/DrawingTestKit.h"
@@ -14,12 +13,8 @@ namespace {
 using Runs = std::vector<SampleMarks::Run>;
 
 // Samples given as {rpm, map, cts}.
-LogData Log(const std::vector<std::array<double, 3>>& samples) {
-    std::vector<test::TestItem> items = {
-        {"SENSOR:RPM", {}}, {"SENSOR:MAP", {}}, {"SENSOR:CTS", {}}};
-    for (const auto& sample : samples)
-        for (size_t i = 0; i < 3; ++i) items[i].samples.push_back(sample[i]);
-    return test::MakeLog(items);
+LogData Log(const std::vector<std::vector<double>>& samples) {
+    return test::MakeLogOfRows({"SENSOR:RPM", "SENSOR:MAP", "SENSOR:CTS"}, samples);
 }
 
 SampleCondition Condition(const char* text) {
@@ -65,7 +60,7 @@ TEST(MarkCellSamples, RunsAtTheRangesEndsBoundsAndFilters) {
 // Over noisy samples, filtered or not, every cell marks as many samples as the table counts.
 TEST(MarkCellSamples, AgreesWithTheTablesCounts) {
     std::mt19937 random(7);
-    std::vector<std::array<double, 3>> samples;
+    std::vector<std::vector<double>> samples;
     for (int s = 0; s < 20000; ++s)
         samples.push_back({random() % 70000 / 10.0 - 100, random() % 1200 / 10.0,
                            static_cast<double>(random() % 100)});

@@ -4,6 +4,7 @@
 #include <map>
 #include <numeric>
 
+#include "support/DrawingTestKit.h"
 #include "tables/CellDisplay.h"
 #include "tables/CellStats.h"
 #include "tables/CellTableText.h"
@@ -12,18 +13,6 @@ namespace grafolux {
 namespace {
 
 const std::vector<std::string> kItems = {"SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM", "SENSOR:INT"};
-
-// `samples` lists each sample's values in item order.
-LogData MakeLog(const std::vector<std::string>& names,
-                const std::vector<std::vector<double>>& samples) {
-    LogData log;
-    log.lngItemCount = static_cast<int32_t>(names.size());
-    log.lngSampleCount = static_cast<int32_t>(samples.size());
-    for (const std::string& name : names) log.udtItems.push_back({name});
-    for (size_t k = 0; k < names.size(); ++k)
-        for (const auto& sample : samples) log.dblSamples.push_back(sample[k]);
-    return log;
-}
 
 // Named edges, negatives, NaN and a few units in the last place around every bound, where a
 // rounded division and a multiplication part ways: bins follow floor((v + half) / width).
@@ -44,7 +33,7 @@ TEST(ComputeCellTable, BinsAsTheRoundingFormulaToTheLastBit) {
             if (b >= first && b <= last) ++expected[static_cast<int>(b)];
         }
         const CellTable table =
-            ComputeCellTable(MakeLog(kItems, samples), TableKind::Blm, 1, 1 << 30);
+            ComputeCellTable(test::MakeLogOfRows(kItems, samples), TableKind::Blm, 1, 1 << 30);
         for (int b = first; b <= last; ++b)
             EXPECT_EQ(rows ? table.count[b - 1][3] : table.count[2][b - 2], expected[b]) << b;
     }
@@ -54,8 +43,8 @@ TEST(ComputeCellTable, MeanIsTheSumInSampleOrderOverTheCount) {
     // In sample order 1e16 + 1 rounds back to 1e16, so the cell of 1,200 rpm sums to 0.
     const std::vector<std::vector<double>> samples = {
         {1000, 50, 1e16}, {2000, 50, 127}, {1000, 50, 1}, {2000, 50, 130}, {1000, 50, -1e16}};
-    const CellTable table = ComputeCellTable(MakeLog({kItems.begin(), kItems.begin() + 3}, samples),
-                                             TableKind::Blm, 1, 5);
+    const CellTable table = ComputeCellTable(
+        test::MakeLogOfRows({kItems.begin(), kItems.begin() + 3}, samples), TableKind::Blm, 1, 5);
     EXPECT_EQ(table.mean[2][3], 0.0);
     EXPECT_EQ(table.count[2][3], 3);
     EXPECT_EQ(table.mean[4][3], 128.5);
@@ -76,7 +65,8 @@ TEST(ComputeCellTable, EveryStatisticEqualsADirectComputation) {
     }
     samples.push_back({6400, 100, 77, 0});  // a cell of one sample
     byCell[{16, 9}].push_back(77);
-    const CellTable table = ComputeCellTable(MakeLog(kItems, samples), TableKind::Blm, 1, 1000);
+    const CellTable table =
+        ComputeCellTable(test::MakeLogOfRows(kItems, samples), TableKind::Blm, 1, 1000);
     for (const auto& [cell, values] : byCell) {
         const auto [k, m] = cell;
         const double n = static_cast<double>(values.size());
@@ -117,7 +107,7 @@ TEST(ComputeCellTable, ReadsTheRangeAndTheLastItemOfEachName) {
     };
     for (const Case& c : cases) {
         const CellTable table =
-            ComputeCellTable(MakeLog(c.names, samples), c.kind, c.first, c.last);
+            ComputeCellTable(test::MakeLogOfRows(c.names, samples), c.kind, c.first, c.last);
         EXPECT_EQ(table.count[2][3], c.count) << c.first << ".." << c.last;
         EXPECT_EQ(table.mean[2][3], c.mean) << c.first << ".." << c.last;
     }
@@ -135,8 +125,8 @@ TEST(CellTableBuilder, PoolingTwoLogsEqualsOneConcatenatedLog) {
     both.insert(both.end(), b.begin(), b.end());
     const std::vector<SampleCondition> condition = {{"SENSOR:INT", CompareOp::Equal, 1}};
     for (const bool filtered : {false, true}) {
-        const LogData logA = MakeLog(kItems, a), logB = MakeLog(kItems, b);
-        const LogData whole = MakeLog(kItems, both);
+        const LogData logA = test::MakeLogOfRows(kItems, a), logB = test::MakeLogOfRows(kItems, b);
+        const LogData whole = test::MakeLogOfRows(kItems, both);
         const std::span<const SampleCondition> used(condition.data(), filtered ? 1 : 0);
         CellTableBuilder builder(TableKind::Blm);
         builder.Add(logA, 1, logA.lngSampleCount, SampleFilter(logA, used));
@@ -161,7 +151,7 @@ TEST(CellTableBuilder, PoolingTwoLogsEqualsOneConcatenatedLog) {
 }
 
 TEST(ComputeCellTable, FilterThatRemovesEverySampleLeavesEveryCellEmpty) {
-    const LogData log = MakeLog(kItems, {{1000, 50, 120, 0}, {2000, 60, 130, 0}});
+    const LogData log = test::MakeLogOfRows(kItems, {{1000, 50, 120, 0}, {2000, 60, 130, 0}});
     const std::vector<SampleCondition> none = {{"SENSOR:INT", CompareOp::Greater, 1e308}};
     const CellTable table = ComputeCellTable(log, TableKind::Blm, 1, 2, {log, none});
     EXPECT_EQ(table.count, CellGrid<int32_t>{});
@@ -195,7 +185,8 @@ TEST(ComputeCellTable, HugeValuesGiveTheTrueMeanAndSpread) {
         std::vector<std::vector<double>> samples;
         for (size_t i = 0; i < c.values.size(); ++i)
             samples.push_back({1000, 50, c.values[i], c.passes[i]});
-        const LogData log = MakeLog({"SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM", "F"}, samples);
+        const LogData log =
+            test::MakeLogOfRows({"SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM", "F"}, samples);
         const std::vector<SampleCondition> passing = {{"F", CompareOp::Equal, 1}};
         for (const Gathered gathered : {Gathered::Everything, Gathered::MeanAndCount}) {
             SCOPED_TRACE(testing::Message()
@@ -212,8 +203,10 @@ TEST(ComputeCellTable, HugeValuesGiveTheTrueMeanAndSpread) {
         }
     }
     // Gathered again across pooled logs, the one without the value item reading 0.
-    const LogData big = MakeLog(kItems, {{1000, 50, 1.5e308, 0}, {1000, 50, 1.5e308, 0}});
-    const LogData none = MakeLog({"SENSOR:RPM", "SENSOR:MAP"}, {{1000, 50}, {1000, 50}});
+    const LogData big =
+        test::MakeLogOfRows(kItems, {{1000, 50, 1.5e308, 0}, {1000, 50, 1.5e308, 0}});
+    const LogData none =
+        test::MakeLogOfRows({"SENSOR:RPM", "SENSOR:MAP"}, {{1000, 50}, {1000, 50}});
     CellTableBuilder builder(TableKind::Blm);
     builder.Add(big, 1, 1);
     builder.Add(none, 1, 2);

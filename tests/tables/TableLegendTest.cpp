@@ -22,7 +22,7 @@ TEST(TableLegendLines, SaysWhatDiffersFromTodaysTable) {
     pooled.includedLogs = {"run2.txt", "run1.txt"};
     pooled.includedIsLoaded = {false, true};
     pooled.samplesPassed = pooled.samplesInRange = 30;
-    pooled.show = {CellStatistic::StdDev, 5};
+    pooled.show = {CellStatistic::StdDev, 2};
     pooled.colours = ColourScale{CellStatistic::StdDev, 0, 3};
     const struct {
         const char* what;
@@ -41,7 +41,7 @@ TEST(TableLegendLines, SaysWhatDiffersFromTodaysTable) {
         {"pooled logs, the shown one twice, std dev, coloured",
          pooled,
          {{"Std Dev", S::Heading},
-          {"min. 5 samples", S::Text},
+          {"min. 2 samples", S::Text},
           {"Logs", S::Heading},
           {"run1.txt", S::Text},
           {"run2.txt", S::Text},

@@ -15,19 +15,8 @@ void ExpectRect(const TwipRect& r, double left, double top, double width, double
 
 }  // namespace
 
-TEST(LayoutForClientSize, AtMinimumGivesTheSmallestLayout) {
-    const FormLayout f = LayoutForClientSize(10440, 5010, 10560);
-    ExpectRect(f.pbGraph, 480, 105, 8055, 3375);
-    ExpectRect(f.pbLegend, 8550, 105, 1815, 3375);
-    ExpectRect(f.hsbGraph, 480, 3480, 8055, 255);
-    EXPECT_EQ(f.Line3.Y, 3810);
-    EXPECT_EQ(f.Line4.Y, 3825);
-    EXPECT_EQ(f.Line1.X2, 10560);
-    EXPECT_EQ(f.cbLabels.Top, 3915);
-    ExpectRect(f.ProgressBar1, 2040, 4680, 8295, 255);
-    EXPECT_EQ(f.lblMin.Top, 3960);
-}
-
+// The layout's numbers themselves are pinned by the window's default drawing area and by
+// grafolux-cli export's default picture; here how the controls follow the form's size.
 TEST(LayoutForClientSize, SmallerThanMinimumLaysOutForMinimum) {
     const FormLayout minimized = LayoutForClientSize(0, 0, 0);
     const FormLayout minimum = LayoutForClientSize(10440, 5010, 0);

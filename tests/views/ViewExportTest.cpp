@@ -29,26 +29,28 @@ DrawingArea Area(int canvasLeftPx) {
 // seen through the frame at (41, 8) px, and pbGraph where the canvas ends.
 TEST(ComposeView, LegendAndVisiblePartOfTheCanvas) {
     const struct {
+        const char* name;
         ViewMode mode;
         int leftPx, width, firstColumn, lastColumn, legendLines = 0;
-    } cases[] = {{ViewMode::Graph, 0, 150, 0, 69},
-                 {ViewMode::Blm, -50, 120, 50, 119},
-                 {ViewMode::Int, -70, 120, 70, 139},
-                 {ViewMode::Graph, -100, 150, 100, -1},
-                 {ViewMode::Blm, 0, 150, 0, 69, 3}};
+    } cases[] = {{"graph", ViewMode::Graph, 0, 150, 0, 69},
+                 {"BLM scrolled", ViewMode::Blm, -50, 120, 50, 119},
+                 {"INT scrolled to its end", ViewMode::Int, -70, 120, 70, 139},
+                 {"graph scrolled past the canvas", ViewMode::Graph, -100, 150, 100, -1},
+                 {"BLM with a legend", ViewMode::Blm, 0, 150, 0, 69, 3}};
     for (const auto& c : cases) {
         DrawingArea area = Area(c.leftPx);
         area.lngLegendLines = c.legendLines;
         const QImage pic = ComposeView(area, c.mode);
         EXPECT_EQ(ComposedSize(area.pbGraph.image().size(), 30, c.mode, c.legendLines > 0),
-                  pic.size());
+                  pic.size())
+            << c.name;
         const auto at = [&](int x, int y) { return pic.pixel(41 + x, 8 + y); };
-        EXPECT_EQ(pic.size(), QSize(c.width, 60)) << c.leftPx;
-        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.width == 150 ? kBlue : kGrey) << c.leftPx;
-        EXPECT_EQ(at(0, 0), qRgb(c.firstColumn, 1, 2)) << c.leftPx;
-        EXPECT_EQ(at(69, 39), c.lastColumn < 0 ? kGrey : qRgb(c.lastColumn, 1, 2)) << c.leftPx;
-        EXPECT_EQ(at(-1, 0), kGrey);
-        EXPECT_EQ(at(0, 40), kGrey);
+        EXPECT_EQ(pic.size(), QSize(c.width, 60)) << c.name;
+        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.width == 150 ? kBlue : kGrey) << c.name;
+        EXPECT_EQ(at(0, 0), qRgb(c.firstColumn, 1, 2)) << c.name;
+        EXPECT_EQ(at(69, 39), c.lastColumn < 0 ? kGrey : qRgb(c.lastColumn, 1, 2)) << c.name;
+        EXPECT_EQ(at(-1, 0), kGrey) << c.name;
+        EXPECT_EQ(at(0, 40), kGrey) << c.name;
     }
 }
 

@@ -7,26 +7,8 @@
 namespace grafolux {
 namespace {
 
-TEST(TableKindOf, OnlyTheTableViewsShowATableAndEachIsItsTablesView) {
-    struct Case {
-        const char* name;
-        ViewMode mode;
-        std::optional<TableKind> kind;
-    } cases[] = {
-        {"no view", ViewMode::None, std::nullopt},
-        {"graph", ViewMode::Graph, std::nullopt},
-        {"BLM", ViewMode::Blm, TableKind::Blm},
-        {"INT", ViewMode::Int, TableKind::Int},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(TableKindOf(c.mode), c.kind) << c.name;
-        EXPECT_EQ(IsTableView(c.mode), c.kind.has_value()) << c.name;
-        if (c.kind) {
-            EXPECT_EQ(TableView(*c.kind), c.mode) << c.name;
-        }
-    }
-}
-
+// Which view shows which table (TableKindOf, TableView) the window's tests pin: Copy Table in
+// the BLM view equals grafolux-cli table blm, Copy Table is offered in the table views only.
 TEST(ViewButtonsFor, LightsTheViewAndZoomsOnlyTheGraph) {
     struct Case {
         ViewMode mode;
