@@ -27,6 +27,14 @@ public:
                                   int) override {
         return std::nullopt;
     }
+    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, double, double,
+                                    double, int) override {
+        return std::nullopt;
+    }
+    std::optional<QString> GetItemName(QWidget*, const QString&, const QString&, const QStringList&,
+                                       const QString&) override {
+        return std::nullopt;
+    }
     std::optional<QStringList> EditFilters(QWidget*, const QStringList&,
                                            const QStringList&) override {
         return std::nullopt;

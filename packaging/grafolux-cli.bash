@@ -3,7 +3,7 @@
 _grafolux_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'dump table cells find correct gif export --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'dump table cells find retune correct gif export --help --version' -- "$cur")
         return
     fi
 
@@ -15,17 +15,20 @@ _grafolux_cli() {
         table) options='--include --first --last --show --min-count --where --format --define' kinds='blm int' ;;
         cells) options='--row --column --first --last --where --define' kinds='blm int' ;;
         find) options='--when --define --first --last' ;;
+        retune) options='--map --include --first --last --factor --where --cells --min-weight --max-change --show --format --define' ;;
         gif) options='--transparent' ;;
         export) options='--item --lock --fill --zoom --size --first --last --define' kinds='graph blm int' ;;
         *) return ;;
     esac
 
-    # After an option comes its value, which is a file only for --include; some have a fixed
-    # set.
-    case $prev in
-        --show) mapfile -t COMPREPLY < <(compgen -W 'mean count min max sd' -- "$cur") ;;
-        --format) mapfile -t COMPREPLY < <(compgen -W 'text csv' -- "$cur") ;;
-        --include)
+    # After an option comes its value, which is a file only for --include and --map; some
+    # have a fixed set.
+    case $command$prev in
+        retune--show) mapfile -t COMPREPLY < <(compgen -W 'map change weight factor' -- "$cur") ;;
+        *--show) mapfile -t COMPREPLY < <(compgen -W 'mean count min max sd' -- "$cur") ;;
+        *--format) mapfile -t COMPREPLY < <(compgen -W 'text csv' -- "$cur") ;;
+        *--cells) mapfile -t COMPREPLY < <(compgen -W 'bilinear nearest' -- "$cur") ;;
+        *--include | *--map)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             ;;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "app/DefinitionsDialog.h"
 #include "app/FilterDialog.h"
@@ -60,6 +61,27 @@ std::optional<int> QtDialogs::GetInteger(QWidget* parent, const QString& title,
                                          int maximum) {
     bool ok = false;
     const int chosen = QInputDialog::getInt(parent, title, label, value, minimum, maximum, 1, &ok);
+    if (!ok) return std::nullopt;
+    return chosen;
+}
+
+std::optional<double> QtDialogs::GetNumber(QWidget* parent, const QString& title,
+                                           const QString& label, double value, double minimum,
+                                           double maximum, int decimals) {
+    bool ok = false;
+    const double chosen =
+        QInputDialog::getDouble(parent, title, label, value, minimum, maximum, decimals, &ok);
+    if (!ok) return std::nullopt;
+    return chosen;
+}
+
+std::optional<QString> QtDialogs::GetItemName(QWidget* parent, const QString& title,
+                                              const QString& label, const QStringList& items,
+                                              const QString& current) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(
+        parent, title, label, items, std::max<int>(0, static_cast<int>(items.indexOf(current))),
+        true, &ok);
     if (!ok) return std::nullopt;
     return chosen;
 }

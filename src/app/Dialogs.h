@@ -42,6 +42,14 @@ public:
     virtual std::optional<int> GetInteger(QWidget* parent, const QString& title,
                                           const QString& label, int value, int minimum,
                                           int maximum) = 0;
+    // A number from `minimum` to `maximum` with up to `decimals` decimals; nothing on cancel.
+    virtual std::optional<double> GetNumber(QWidget* parent, const QString& title,
+                                            const QString& label, double value, double minimum,
+                                            double maximum, int decimals) = 0;
+    // One of `items` or a name typed in, starting at `current`; nothing on cancel.
+    virtual std::optional<QString> GetItemName(QWidget* parent, const QString& title,
+                                               const QString& label, const QStringList& items,
+                                               const QString& current) = 0;
     // The sample filters, one condition per entry, each one that ParseCondition reads; `items`
     // are the log's item names to choose from. Nothing on cancel.
     virtual std::optional<QStringList> EditFilters(QWidget* parent, const QStringList& conditions,
@@ -76,6 +84,11 @@ public:
     std::optional<QColor> GetColor(QWidget* parent, const QColor& initial) override;
     std::optional<int> GetInteger(QWidget* parent, const QString& title, const QString& label,
                                   int value, int minimum, int maximum) override;
+    std::optional<double> GetNumber(QWidget* parent, const QString& title, const QString& label,
+                                    double value, double minimum, double maximum,
+                                    int decimals) override;
+    std::optional<QString> GetItemName(QWidget* parent, const QString& title, const QString& label,
+                                       const QStringList& items, const QString& current) override;
     std::optional<QStringList> EditFilters(QWidget* parent, const QStringList& conditions,
                                            const QStringList& items) override;
     std::optional<QStringList> EditDefinitions(QWidget* parent, const QStringList& definitions,

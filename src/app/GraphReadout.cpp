@@ -127,10 +127,7 @@ void GraphReadout::ShowReadout(const std::optional<SampleAxis>& axis) {
     if (axis) {
         markers_.KeepWithin(axis->sFirst, axis->sLast);
         // Again at each drawing: the range or the table's filters may have changed.
-        if (marked_)
-            marked_->marks =
-                MarkCellSamples(shown_.log, marked_->cell, axis->sFirst, axis->sLast,
-                                SampleFilter(shown_.log, tables_.preferences().conditions));
+        if (marked_) marked_->marks = marked_->marker(axis->sFirst, axis->sLast);
     }
     ShowMarks();
     ShowCursor(CursorInNewView());
@@ -197,11 +194,10 @@ void GraphReadout::ShowCursor(std::optional<int32_t> sample) {
 }
 
 std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
-    return ReadoutRows(
-        shown_.log,
-        {shown_.lngCurItem, sample, markers_, marked_ ? CellName(marked_->cell) : QString(),
-         found_ ? found_->Status(sample) : QString()},
-        shown_.colors);
+    return ReadoutRows(shown_.log,
+                       {shown_.lngCurItem, sample, markers_, marked_ ? marked_->name : QString(),
+                        found_ ? found_->Status(sample) : QString()},
+                       shown_.colors);
 }
 
 // After a change of markers, span or marked cell.
@@ -308,12 +304,20 @@ bool GraphReadout::Canvas_DoubleClick(QMouseEvent* event) {
     if (!IsTableView(shown_.lngViewMode)) return false;
     const auto cell = CellAtPoint(shown_.area.pbGraphContents, event->position().toPoint());
     if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return true;
-    marked_ = MarkedCell{*cell, SampleMarks()};
+    // Under the table's filters as they are at each drawing.
+    MarkOnGraph(CellName(*cell), [this, cell = *cell](int32_t first, int32_t last) {
+        return MarkCellSamples(shown_.log, cell, first, last,
+                               SampleFilter(shown_.log, tables_.preferences().conditions));
+    });
+    return true;
+}
+
+void GraphReadout::MarkOnGraph(const QString& name, CellMarker marker) {
+    marked_ = MarkedCell{name, std::move(marker), SampleMarks()};
     emit GraphWanted();  // as its button shows it; its drawing marks the samples
-    if (!axis_) return true;
+    if (!axis_) return;
     if (const auto start = marked_->marks.NextRunStart(axis_->sFirst - 1))
         ShowRun(marked_->marks, *start);
-    return true;
 }
 
 bool GraphReadout::Canvas_KeyPress(QKeyEvent* event) {

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPoint>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -58,6 +59,11 @@ public:
     // The run of `marks` from `start` (within the graph's range) in the middle of the view, the
     // cursor at its start.
     void ShowRun(const SampleMarks& marks, int32_t start);
+    // Samples to mark on the graph, found again at each drawing for its range (first, last)
+    // and named in the readout: a cell's of a table or of the retune view.
+    using CellMarker = std::function<SampleMarks(int32_t first, int32_t last)>;
+    // Marks them and shows the graph at their first run.
+    void MarkOnGraph(const QString& name, CellMarker marker);
     // The sample under the cursor line while it shows.
     std::optional<int32_t> cursor() const { return cursor_; }
 
@@ -117,8 +123,9 @@ private:
     Markers markers_;
     std::optional<std::pair<int32_t, int32_t>> span_;  // Shift-drag: from, to
     struct MarkedCell {
-        CellAddress cell;
-        SampleMarks marks;  // over the graph's range, under the table's filters
+        QString name;
+        CellMarker marker;
+        SampleMarks marks;  // over the graph's range
     };
     std::optional<MarkedCell> marked_;
     std::shared_ptr<const FoundRuns> found_;

@@ -90,15 +90,33 @@ void GraphView::DrawCellTable(TableKind intTable) {
     emit ViewDrawn(std::nullopt);
 }
 
+void GraphView::SetRetuneDrawing(std::function<QString()> draw) { drawRetune_ = std::move(draw); }
+
+void GraphView::ShowRetune() {
+    SetViewMode(ViewMode::Retune);
+    DrawRetune();
+}
+
+void GraphView::DrawRetune() {
+    pbLegend->setToolTip(drawRetune_ ? drawRetune_() : QString());
+    SyncSurfaces();
+    ShowScrollBar();
+    emit ViewDrawn(std::nullopt);
+}
+
 void GraphView::RedrawCurrentView() {
     if (shown_.lngViewMode == ViewMode::Graph)
         DrawGraph();
     else if (const auto kind = TableKindOf(shown_.lngViewMode))
         DrawCellTable(*kind);
+    else if (shown_.lngViewMode == ViewMode::Retune)
+        DrawRetune();
 }
 
+// The retune pools the tables' logs under their filters: it follows their settings too.
 void GraphView::RedrawTableView() {
-    if (IsTableView(shown_.lngViewMode)) RedrawCurrentView();
+    if (IsTableView(shown_.lngViewMode) || shown_.lngViewMode == ViewMode::Retune)
+        RedrawCurrentView();
 }
 
 void GraphView::ShowGraph() {

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "app/Icons.h"
@@ -29,6 +30,10 @@ public:
               QObject* parent);
 
     void SetViewMode(ViewMode lngMode);
+    // What draws the retune view: it returns the legend's tooltip.
+    void SetRetuneDrawing(std::function<QString()> draw);
+    // The retune view, drawn anew.
+    void ShowRetune();
     void RedrawCurrentView();
     void RedrawTableView();
     // The graph again, where it was scrolled to: after a change of the item or its look.
@@ -57,6 +62,7 @@ signals:
 private:
     void DrawGraph();
     void DrawCellTable(TableKind intTable);
+    void DrawRetune();
     void ShowTable(TableKind kind);
     void SetZoom(double dblNewZoom);
     void SyncSurfaces();
@@ -74,6 +80,7 @@ private:
 
     DisplayState& shown_;
     const TableMenu& tables_;
+    std::function<QString()> drawRetune_;
     WindowIcons icons_;
     QToolButton *bZoomIn, *bZoomOut, *bData, *bBLM, *bINT;
     PictureBox *pbGraph, *pbGraphContainer, *pbGraphContents, *pbLegend;

@@ -81,6 +81,17 @@ void TableMenu::LoadPreferences(const std::string& settingsFile) {
 void TableMenu::ShowViewMode(ViewMode mode) {
     for (QAction* action : {mCopyTable, mCopyCommand, mSaveTable})
         action->setEnabled(IsTableView(mode));
+    if (mode == ViewMode::Retune) mCopyCommand->setEnabled(static_cast<bool>(retuneCommand_));
+}
+
+void TableMenu::SetFurtherItems(std::vector<std::string> items) {
+    if (items == furtherItems_) return;
+    furtherItems_ = std::move(items);
+    ReloadIncludedLogs();
+}
+
+void TableMenu::SetRetuneCommand(std::function<QString()> command) {
+    retuneCommand_ = std::move(command);
 }
 
 void TableMenu::ForgetIncludedLogs() {
@@ -192,8 +203,9 @@ void TableMenu::mInclude_Click() {
 // others stay. The computed items the tables read are computed there; one a log cannot compute
 // leaves a condition naming it ignored for that log.
 void TableMenu::LoadIncludedLogs(const std::vector<std::string>& paths) {
-    const ItemsNeeded needed =
-        ItemsNeededFor(definitions_, ItemsReadByTables(tablePrefs_.conditions));
+    std::vector<std::string> names = ItemsReadByTables(tablePrefs_.conditions);
+    names.insert(names.end(), furtherItems_.begin(), furtherItems_.end());
+    const ItemsNeeded needed = ItemsNeededFor(definitions_, std::move(names));
     loading_.LoadMany(
         paths, shown_.colors.lngItemColor, {needed.names, 0},
         [&](std::vector<LoadResult>& results) {
@@ -228,6 +240,11 @@ void TableMenu::mCopyTable_Click() {
 
 // The command line that prints the shown table, for a terminal.
 void TableMenu::mCopyCommand_Click() {
+    if (shown_.lngViewMode == ViewMode::Retune) {
+        const QString command = retuneCommand_ ? retuneCommand_() : QString();
+        if (!command.isEmpty()) CopyText("Copy Command", "command", command);
+        return;
+    }
     const auto kind = TableKindOf(shown_.lngViewMode);
     if (!kind) return;
     const TableCommand command =

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,15 @@ public:
     // there too.
     void SetDefinitions(std::vector<Definition> definitions);
 
+    // Items the included logs keep beyond those the tables read (the retune's factor).
+    void SetFurtherItems(std::vector<std::string> items);
+    // What "Copy Command" copies in the retune view.
+    void SetRetuneCommand(std::function<QString()> command);
+    // Puts the text on the clipboard, or says that it could not.
+    void CopyText(const QString& title, const QString& what, const QString& text);
+
     TableSettings TableSettingsNow() const;
+    QMenu& menu() const { return *mTable; }
     const TablePreferences& preferences() const { return tablePrefs_; }
     size_t includedLogCount() const { return included_.size(); }
 
@@ -63,7 +72,6 @@ private:
     void mOnlyThisLog_Click();
     void mCopyTable_Click();
     void mCopyCommand_Click();
-    void CopyText(const QString& title, const QString& what, const QString& text);
     void mSaveTable_Click();
 
     const DisplayState& shown_;
@@ -77,6 +85,8 @@ private:
     };
     TablePreferences tablePrefs_;
     std::vector<Definition> definitions_;
+    std::vector<std::string> furtherItems_;
+    std::function<QString()> retuneCommand_;
     std::string strPreferencesFile;
     std::vector<IncludedFile> included_;
     QString strTableFileName;

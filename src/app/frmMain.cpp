@@ -29,6 +29,7 @@
 #include "app/PictureBox.h"
 #include "app/PictureExport.h"
 #include "app/RecentList.h"
+#include "app/RetuneView.h"
 #include "app/SampleRangeBoxes.h"
 #include "app/TableMenu.h"
 #include "files/FileChecks.h"
@@ -85,8 +86,11 @@ void frmMain::CreateControllers() {
     export_ = new PictureExport(shown_, dialogs_, *this);
     correction_ = new LogCorrection(shown_, dialogs_, *this);
     find_ = new FindController(shown_, dialogs_, *readout_, *mItems, *this);
+    retune_ = new RetuneView(shown_, dialogs_, *tables_, *view_, *readout_, *computed_,
+                             *ui_.pbGraphContents, *this);
 
     connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
+    connect(view_, &GraphView::ViewModeChanged, retune_, &RetuneView::ShowViewMode);
     connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
     connect(view_, &GraphView::TableDrawn, readout_, &GraphReadout::ShowTable);
     connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
@@ -161,6 +165,7 @@ void frmMain::Form_Load() {
         control->setEnabled(false);
     mGifSave->setEnabled(false);
     tables_->EnableTableMenu(false);
+    retune_->EnableRetuneMenu(false);
     mPngSave->setEnabled(false);
     lngRedrawAt = 0;
     shown_.blnFileLoaded = false;
@@ -172,6 +177,7 @@ void frmMain::Form_Load() {
 void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
     tables_->LoadPreferences(strSettingsFile);
+    retune_->LoadPreferences(strSettingsFile);
     computed_->LoadPreferences(strSettingsFile);
     tables_->SetDefinitions(computed_->definitions());
     strRecent = settings.strRecent;
@@ -297,6 +303,7 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
          std::initializer_list<QWidget*>{ui_.bBLM, ui_.bINT, ui_.bData, ui_.bSaveGif})
         control->setEnabled(true);
     tables_->ForgetIncludedLogs();
+    retune_->EnableRetuneMenu(true);
     find_->EnableFind(true);
 }
 

@@ -28,6 +28,7 @@ class ItemPanel;
 class LogCorrection;
 class LogLoading;
 class PictureExport;
+class RetuneView;
 class SampleRangeBoxes;
 class TableMenu;
 
@@ -100,6 +101,7 @@ private:
     LogCorrection* correction_;
     ComputedItemsController* computed_;
     FindController* find_;
+    RetuneView* retune_;
 };
 
 }  // namespace grafolux

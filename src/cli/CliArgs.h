@@ -101,5 +101,6 @@ void RunGif(const CliArgs& args, const Print& print);
 void RunExport(const CliArgs& args, const Print& print);
 void RunCells(const CliArgs& args, const Print& print);
 void RunFind(const CliArgs& args, const Print& print);
+void RunRetune(const CliArgs& args, const Print& print);
 
 }  // namespace grafolux::cli

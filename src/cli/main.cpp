@@ -54,6 +54,21 @@ const std::map<std::string, Command>& Commands() {
           "runs of the samples where EXPR is present and not 0, FIRST<TAB>LAST a line",
           {"--when", "--define", "--first", "--last"},
           RunFind}},
+        {"retune",
+         {"LOG [LOG...] --map MAP [--include LOG]... [--first N] [--last N]\n"
+          "         [--factor NAME] [--where COND]... [--cells bilinear|nearest]\n"
+          "         [--min-weight W] [--max-change P] [--show map|change|weight|factor]\n"
+          "         [--format text|csv] [--define DEF]...",
+          "the fuel map MAP (TAB or comma separated; - reads standard input) corrected\n"
+          "by the fuel factor of the logs' samples (by default SENSOR:BLM x SENSOR:INT /\n"
+          "16384, else the item NAME) spread over its cells, bilinear (the default) or to\n"
+          "the nearest; a cell changes only with a weight of at least W (default 5) and a\n"
+          "factor above 0, by at most P percent (default 10); --show prints the new map\n"
+          "(the default), the change in percent, the weight or the factor of each cell;\n"
+          "the logs, ranges and COND as for table",
+          {"--map", "--include", "--first", "--last", "--factor", "--where", "--cells",
+           "--min-weight", "--max-change", "--show", "--format", "--define"},
+          RunRetune}},
         {"correct", {"LOG", "write LOG's bit-order corrected copy", {}, RunCorrect}},
         {"gif",
          {"IN.ppm OUT.gif [--transparent RRGGBB]",

@@ -52,10 +52,14 @@ std::string CellTableCsv(const CellTable& table, const CellShow& show) {
     return CsvText(TableFields(table, show, ""));
 }
 
-std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show) {
+bool IsTextFileName(std::string_view path) {
     std::string ending(path.substr(path.size() < 4 ? 0 : path.size() - 4));
     for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return ending == ".txt" ? CellTableText(table, show) : CellTableCsv(table, show);
+    return ending == ".txt";
+}
+
+std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show) {
+    return IsTextFileName(path) ? CellTableText(table, show) : CellTableCsv(table, show);
 }
 
 std::string CsvField(std::string_view text) {

@@ -18,6 +18,9 @@ std::string CellTableText(const CellTable& table, const CellShow& show = {});
 // The same cells comma-separated, "N/A" as an empty field, lines ending with CR LF.
 std::string CellTableCsv(const CellTable& table, const CellShow& show = {});
 
+// A ".txt" name, in any letter case: a table saved there is tab-separated text, else CSV.
+bool IsTextFileName(std::string_view path);
+
 // What "Save Table As" writes to `path`: the tab-separated text for a ".txt" name (in any
 // letter case), CSV for any other.
 std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show);

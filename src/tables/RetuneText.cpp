@@ -76,6 +76,11 @@ std::string RetuneCsv(const FuelMap& map, const RetuneResult& result, RetuneShow
     return CsvText(RetuneFields(map, result, show, ""));
 }
 
+std::string RetuneFileText(std::string_view path, const FuelMap& map, const RetuneResult& result) {
+    return IsTextFileName(path) ? RetuneText(map, result, RetuneShow::Map)
+                                : RetuneCsv(map, result, RetuneShow::Map);
+}
+
 std::string FixedText(double value, int decimals) {
     // Room for the integer digits of the largest double, a sign, a point and the decimals.
     std::string text(320 + static_cast<size_t>(decimals), '\0');

@@ -29,6 +29,9 @@ std::string RetuneText(const FuelMap& map, const RetuneResult& result, RetuneSho
 // CSV (RFC 4180) with CR LF line ends, an empty field where a cell shows nothing.
 std::string RetuneCsv(const FuelMap& map, const RetuneResult& result, RetuneShow show);
 
+// What "Save New Map As" writes to `path`: the new map as text for a ".txt" name, else as CSV.
+std::string RetuneFileText(std::string_view path, const FuelMap& map, const RetuneResult& result);
+
 // `value` correctly rounded to `decimals` decimals (printf's "%.Nf"), a negative zero without
 // its sign ("-0.00" prints as "0.00").
 std::string FixedText(double value, int decimals);

@@ -8,14 +8,24 @@
 
 namespace grafolux {
 
-namespace {
-
 std::string AbsolutePath(const std::string& path) {
     return QFile::encodeName(QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath())
         .toStdString();
 }
 
-}  // namespace
+std::vector<SampleCondition> ConditionsSomeLogTests(std::span<const LogData* const> logs,
+                                                    std::span<const SampleCondition> conditions) {
+    // Counted per condition: in how many logs its item is missing.
+    std::vector<size_t> missingIn(conditions.size(), 0);
+    for (const LogData* log : logs) {
+        const SampleFilter filter(*log, conditions);
+        for (const size_t i : filter.missing()) ++missingIn[i];
+    }
+    std::vector<SampleCondition> tested;
+    for (size_t i = 0; i < conditions.size(); ++i)
+        if (missingIn[i] < logs.size()) tested.push_back(conditions[i]);
+    return tested;
+}
 
 std::vector<std::string> TableCommandWords(const TableCommand& command) {
     std::vector<std::string> words = {"grafolux-cli", "table",
@@ -47,14 +57,7 @@ TableCommand WindowTableCommand(TableKind kind, const std::string& path, const L
         command.included.push_back(AbsolutePath(included.path));
         logs.push_back(included.log);
     }
-    // Counted per condition: in how many logs its item is missing.
-    std::vector<size_t> missingIn(settings.conditions.size(), 0);
-    for (const LogData* pooled : logs) {
-        const SampleFilter filter(*pooled, settings.conditions);
-        for (const size_t i : filter.missing()) ++missingIn[i];
-    }
-    for (size_t i = 0; i < settings.conditions.size(); ++i)
-        if (missingIn[i] < logs.size()) command.conditions.push_back(settings.conditions[i]);
+    command.conditions = ConditionsSomeLogTests(logs, settings.conditions);
     return command;
 }
 

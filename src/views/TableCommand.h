@@ -2,6 +2,7 @@
 // The grafolux-cli command that prints a cell table as the window shows it.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,14 @@ struct TableCommand {
 // range, the statistic, the minimum samples, every condition and the format, each option with
 // its value: every setting spelt out, defaults too.
 std::vector<std::string> TableCommandWords(const TableCommand& command);
+
+// The path made absolute, so that a copied command runs from any folder.
+std::string AbsolutePath(const std::string& path);
+
+// The conditions that some of the logs can test. One that none can changes nothing in the
+// window and would fail the command, so a copied command leaves it out.
+std::vector<SampleCondition> ConditionsSomeLogTests(std::span<const LogData* const> logs,
+                                                    std::span<const SampleCondition> conditions);
 
 // The command of a table view of the window: the shown log at `path` in the range boxes'
 // range, the included logs whole, the Table menu's statistic, minimum and filters as text. A

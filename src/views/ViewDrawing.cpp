@@ -16,14 +16,20 @@ GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const Graph
                      colors);
 }
 
-PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view firstText,
-                          std::string_view lastText, const TableSettings& settings,
-                          std::optional<Gathered> gathered) {
+std::vector<TableSource> SourcesForRange(const LogData& log, std::string_view firstText,
+                                         std::string_view lastText, const TableSettings& settings) {
     std::vector<TableSource> sources = {
         {&log, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)}};
     for (const IncludedLog& included : settings.included)
         sources.push_back({included.log, 1, included.log->lngSampleCount});
-    return ComputePooledTable(sources, kind, settings.conditions,
+    return sources;
+}
+
+PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view firstText,
+                          std::string_view lastText, const TableSettings& settings,
+                          std::optional<Gathered> gathered) {
+    return ComputePooledTable(SourcesForRange(log, firstText, lastText, settings), kind,
+                              settings.conditions,
                               gathered.value_or(GatheredFor(settings.look.show.statistic)));
 }
 

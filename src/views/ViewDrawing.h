@@ -44,6 +44,11 @@ struct TableSettings {
     std::vector<IncludedLog> included;
 };
 
+// The loaded log in the range boxes' range, then every included log whole: what the tables
+// and the retune pool.
+std::vector<TableSource> SourcesForRange(const LogData& log, std::string_view firstText,
+                                         std::string_view lastText, const TableSettings& settings);
+
 // The loaded log's samples in the range boxes' range, then every included log's, under the
 // settings' conditions; by default gathering what the settings' statistic needs.
 PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view firstText,

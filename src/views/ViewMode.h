@@ -8,8 +8,9 @@
 
 namespace grafolux {
 
-// The number of each view is what lngViewMode holds: 0 none, 1 graph, 2 BLM, 3 INT.
-enum class ViewMode : int32_t { None = 0, Graph = 1, Blm = 2, Int = 3 };
+// The number of each view is what lngViewMode holds: 0 none, 1 graph, 2 BLM, 3 INT, 4 the
+// retune of a fuel map (beside the tables, without a button of its own).
+enum class ViewMode : int32_t { None = 0, Graph = 1, Blm = 2, Int = 3, Retune = 4 };
 
 // The table a view shows; none for the graph and for no view.
 std::optional<TableKind> TableKindOf(ViewMode view);

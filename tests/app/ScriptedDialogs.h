@@ -10,10 +10,13 @@ namespace grafolux {
 
 class ScriptedDialogs : public Dialogs {
 public:
-    std::deque<QString> paths;                 // answers of the file dialogs; "" is a cancel
-    std::deque<std::optional<QColor>> colors;  // answers of the colour dialog
-    std::deque<QStringList> fileLists;         // answers of the multi-file dialog; {} cancels
-    std::deque<std::optional<int>> integers;   // answers of the number dialog
+    std::deque<QString> paths;                     // answers of the file dialogs; "" is a cancel
+    std::deque<std::optional<QColor>> colors;      // answers of the colour dialog
+    std::deque<QStringList> fileLists;             // answers of the multi-file dialog; {} cancels
+    std::deque<std::optional<int>> integers;       // answers of the number dialog
+    std::deque<std::optional<double>> numbers;     // answers of the decimal dialog
+    std::deque<std::optional<QString>> itemNames;  // answers of the item name dialog
+    QStringList offeredNames;                      // what that dialog was last given
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
     QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
     std::deque<std::optional<QStringList>> definitionLists;  // answers of "Computed Items"
@@ -41,6 +44,15 @@ public:
     std::optional<int> GetInteger(QWidget*, const QString&, const QString&, int, int,
                                   int) override {
         return Take(integers);
+    }
+    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, double, double,
+                                    double, int) override {
+        return Take(numbers);
+    }
+    std::optional<QString> GetItemName(QWidget*, const QString&, const QString&,
+                                       const QStringList& items, const QString&) override {
+        offeredNames = items;
+        return Take(itemNames);
     }
     std::optional<QStringList> EditFilters(QWidget*, const QStringList& conditions,
                                            const QStringList& items) override {

@@ -1,11 +1,14 @@
-// The table preferences and the computed items' definitions on any keys and texts: each value
-// outside its domain keeps its default (a definition that does not parse is left out), what is
-// read is written back to the same keys and read again unchanged, and the same through a file:
+// The table and retune preferences and the computed items' definitions on any keys and texts: each
+// value outside its domain keeps its default (a definition that does not parse is left out), what
+// is read is written back to the same keys and read again unchanged, and the same through a file:
 // for a share of the inputs the bytes are a Preferences.ini, loaded, saved into that very file
 // and loaded again.
 #include <QTemporaryDir>
+#include <algorithm>
 #include <array>
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -15,6 +18,7 @@
 #include "FuzzKit.h"
 #include "formula/Definitions.h"
 #include "settings/DefinitionPreferences.h"
+#include "settings/RetunePreferences.h"
 #include "settings/TablePreferences.h"
 
 using namespace grafolux;
@@ -23,11 +27,12 @@ namespace {
 
 constexpr int kMostConditions = 100;
 
-constexpr std::array<const char*, 16> kKeys = {
-    "Table/Statistic",   "Table/MinimumSamples", "Table/Colour",      "Table/Filter1",
-    "Table/Filter2",     "Table/Filter3",        "Table/Filter0",     "Table/Filter01",
-    "Statistic",         "table/Statistic",      "Other/Colour",      "Table/Filter101",
-    "Items/Definition1", "Items/Definition2",    "Items/Definition3", "Items/Definition01",
+constexpr std::array<const char*, 20> kKeys = {
+    "Table/Statistic",   "Table/MinimumSamples", "Table/Colour",         "Table/Filter1",
+    "Table/Filter2",     "Table/Filter3",        "Table/Filter0",        "Table/Filter01",
+    "Statistic",         "table/Statistic",      "Other/Colour",         "Table/Filter101",
+    "Items/Definition1", "Items/Definition2",    "Items/Definition3",    "Items/Definition01",
+    "Retune/Factor",     "Retune/Cells",         "Retune/MinimumWeight", "Retune/MaximumChange",
 };
 
 // The statistic a text names, Mean (the default) for any other text.
@@ -92,6 +97,35 @@ void CheckDefinitions(const std::map<std::string, std::string>& values,
     FUZZ_CHECK(DefinitionsFrom(written) == read);
 }
 
+// Plain decimals 0 or more that a double holds, `fallback` for anything else.
+double ExpectedNumber(const std::string* text, double fallback) {
+    if (!text || text->empty() || text->find_first_not_of("0123456789.") != std::string::npos ||
+        text->front() == '.' || text->back() == '.' ||
+        std::count(text->begin(), text->end(), '.') > 1)
+        return fallback;
+    const double value = std::strtod(text->c_str(), nullptr);
+    return std::isfinite(value) ? value : fallback;
+}
+
+void CheckRetune(const std::map<std::string, std::string>& values) {
+    const auto value = [&](const char* key) -> const std::string* {
+        const auto found = values.find(key);
+        return found == values.end() ? nullptr : &found->second;
+    };
+    const RetunePreferences read = RetunePreferencesFrom(values);
+    const std::string* factor = value("Retune/Factor");
+    FUZZ_CHECK(read.factor == (factor && !factor->empty() ? std::optional(*factor) : std::nullopt));
+    const std::string* cells = value("Retune/Cells");
+    FUZZ_CHECK((read.settings.weighting == CellWeighting::Nearest) ==
+               (cells && *cells == "nearest"));
+    FUZZ_CHECK(read.settings.minWeight == ExpectedNumber(value("Retune/MinimumWeight"), 5));
+    FUZZ_CHECK(read.settings.maxChange == ExpectedNumber(value("Retune/MaximumChange"), 10));
+    FUZZ_CHECK(!RetuneSettingsError(read.settings));
+    const auto written = RetunePreferencesValues(read);
+    for (const auto& [key, text] : written) FUZZ_CHECK(key.starts_with("Retune/"));
+    FUZZ_CHECK(RetunePreferencesFrom(written) == read);
+}
+
 void CheckRoundTrip(const TablePreferences& read) {
     const auto values = TablePreferencesValues(read);
     for (const auto& [key, text] : values) FUZZ_CHECK(key.starts_with("Table/"));
@@ -124,7 +158,10 @@ void CheckFile(std::string_view text) {
 
     const TablePreferences read = LoadTablePreferences(path);
     const std::vector<std::string> definitions = LoadDefinitions(path);
+    const RetunePreferences retune = LoadRetunePreferences(path);
     CheckRoundTrip(read);
+    FUZZ_CHECK(SaveRetunePreferences(path, retune));
+    FUZZ_CHECK(LoadRetunePreferences(path) == retune);
     FUZZ_CHECK(SaveTablePreferences(path, read));
     FUZZ_CHECK(LoadTablePreferences(path) == read);
     FUZZ_CHECK(LoadDefinitions(path) == definitions);  // the other group as it was
@@ -147,5 +184,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckDomains(values, read);
     CheckRoundTrip(read);
     CheckDefinitions(values, DefinitionsFrom(values));
+    CheckRetune(values);
     return 0;
 }

@@ -243,6 +243,10 @@ TEST_F(Installed, CompletionOffersKindsAndFilesButNotForAnOptionsValue) {
         {"grafolux-cli find ", files},
         {"grafolux-cli find log.txt --when ", {}},
         {"grafolux-cli dump log.txt --define ", {}},
+        {"grafolux-cli retune log.txt --map ", files},
+        {"grafolux-cli retune log.txt --show ", {"change", "factor", "map", "weight"}},
+        {"grafolux-cli retune log.txt --cells n", {"nearest"}},
+        {"grafolux-cli retune log.txt --min-weight ", {}},
         {"grafolux-cli plot ", {}},
     };
     for (const auto& [line, offered] : cases)

@@ -1,7 +1,7 @@
 // Retune passes on the simulated engine, from an ECU map 12 % off its true VE map in a pattern
-// (some cells rich, some lean), each pass on a fresh log of the map the last one made. The
-// filter is a careful tuner's: a warm engine (SENSOR:CTS >= 80) and no transient (TEST:DMAP
-// <= 2 kPa, a column the test computes until computed items exist: SimulatedLog.h).
+// (some cells rich, some lean), each pass on a fresh log of the map the last one made, as
+// `grafolux-cli retune` runs them. The filter is a careful tuner's: a warm engine
+// (SENSOR:CTS >= 80) and no transient (a computed item, UNSTEADY <= 2 kPa: SimulatedLog.h).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +9,7 @@
 #include <numbers>
 
 #include "SimulatedLog.h"
-#include "tables/Retune.h"
+#include "tables/RetuneLogs.h"
 #include "tables/RetuneText.h"
 
 namespace grafolux {
@@ -48,15 +48,14 @@ const FuelMap& FirstEcuMap() {
 RetuneResult RetuneOn(const FuelMap& ecu, uint64_t seed, const char* factorItem = nullptr,
                       const RetuneSettings& settings = {}) {
     const LogData log = test::SimulatedLog(TrueVeMap(), ecu, {.seed = seed});
-    const std::vector<double> factor =
-        factorItem ? std::vector<double>(log.column(log.itemNamed(factorItem)).begin(),
-                                         log.column(log.itemNamed(factorItem)).end())
-                   : DefaultFuelFactor(log);
     const std::vector<SampleCondition> careful = {{"SENSOR:CTS", CompareOp::GreaterEqual, 80},
                                                   {test::kUnsteady, CompareOp::LessEqual, 2}};
-    const SampleFilter filter(log, careful);
-    const RetuneSource source = RetuneSourceOf(log, 1, log.lngSampleCount, factor, filter);
-    RetuneResult result = Retune(ecu, std::span(&source, 1), settings);
+    const TableSource whole{&log, 1, log.lngSampleCount};
+    auto retuned = RetuneLogs(ecu, std::span(&whole, 1),
+                              factorItem ? std::optional<std::string>(factorItem) : std::nullopt,
+                              careful, settings);
+    EXPECT_TRUE(std::holds_alternative<RetuneOfLogs>(retuned));
+    RetuneResult result = std::get<RetuneOfLogs>(std::move(retuned)).result;
     // The careful filter dropped the cold start and the transients.
     EXPECT_GT(result.evidence.failedCondition[0], 1000);
     EXPECT_GT(result.evidence.failedCondition[1], 1000);

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "RunCli.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+// Two samples in the cell of 1000 rpm and 20 kPa (factors 1 and 1.09375), two in that of 2000
+// and 40 (0.9375 each; the second cold), one in that of 3000 and 60 (1.09375).
+const char kLog[] =
+    "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tSENSOR:CTS\r\n"
+    "1000\t20\t128\t128\t90\r\n1000\t20\t140\t128\t90\r\n2000\t40\t120\t128\t90\r\n"
+    "2000\t40\t120\t128\t40\r\n3000\t60\t128\t140\t90\r\n";
+// Half way between every breakpoint, and a trim of 0 at the first ones.
+const char kBetween[] =
+    "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n1500\t30\t144\t128\r\n"
+    "1000\t20\t0\t128\r\n";
+const char kMap[] =
+    "RPM\\kPa\t20\t40\t60\n1000\t50.0\t60.0\t70.0\n2000\t55.5\t65.5\t75.5\n3000\t60\t70\t80\n";
+
+std::string Map(const std::string& row1000, const std::string& row2000,
+                const std::string& row3000) {
+    return "RPM\\kPa\t20\t40\t60\n1000\t" + row1000 + "\n2000\t" + row2000 + "\n3000\t" + row3000 +
+           "\n";
+}
+
+// The options reach the retune (its rules are the core's tests): weights, factors, filters,
+// ranges, pooled logs and the figures shown. Every failure is one line on stderr (a usage error
+// adds the usage) and nothing on stdout.
+TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
+    QTemporaryDir dir;
+    const auto file = [&](const char* name, std::string_view bytes) {
+        const QString path = dir.filePath(name);
+        WriteBytes(path.toStdString(), bytes);
+        return path;
+    };
+    const QString log = file("run.txt", kLog), between = file("between.txt", kBetween),
+                  map = file("map.txt", kMap),
+                  noInt =
+                      file("noint.txt", "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n1000\t20\t1\r\n"),
+                  noRpm = file("norpm.txt", "SENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n20\t1\t1\r\n"),
+                  badMap = file("bad.txt", "RPM,20,40\n1000,1,2\n2000,3,x\n"),
+                  flatAxis = file("flat.txt", "RPM\t20\t20\n1000\t1\t2\n2000\t3\t4\n"),
+                  oneRow = file("onerow.txt", "RPM\t20\t40\n1000\t1\t2\n"),
+                  missing = dir.filePath("missing.txt");
+    std::string wide = "RPM";
+    for (int j = 1; j <= 10000; ++j) wide += "\t" + std::to_string(j);
+    const QString tooWide = file("wide.txt", wide + "\n1000\n2000\n");
+    const QStringList one = {"--min-weight", "1"};
+    const std::string loose = Map("52.3\t60.0\t70.0", "55.5\t61.4\t75.5", "60\t70\t88");
+    struct Case {
+        const char* name;
+        QStringList args;
+        int exitCode;
+        std::string out;  // for a failure the start of the line on stderr
+        QByteArray input = {};
+        bool usage = false;  // the usage text follows the line
+    } cases[] = {
+        {"the default weight trusts no cell: the map as read", {log, "--map", map}, 0, kMap},
+        {"a weight of 1 trusts three cells", QStringList{log, "--map", map} + one, 0, loose},
+        {"held to 2 %", QStringList{log, "--map", map, "--max-change", "2"} + one, 0,
+         Map("51.0\t60.0\t70.0", "55.5\t64.2\t75.5", "60\t70\t82")},
+        {"a condition drops the cold sample",
+         QStringList{log, "--map", map, "--where", "SENSOR:CTS>50", "--show", "weight"} + one, 0,
+         Map("2.00\t0.00\t0.00", "0.00\t1.00\t0.00", "0.00\t0.00\t1.00")},
+        {"every sample filtered out: the map as read",
+         QStringList{log, "--map", map, "--where", "SENSOR:CTS>100"} + one, 0, kMap},
+        {"the range of each log",
+         QStringList{log, "--map", map, "--first", "3", "--last", "4", "--show", "change"} + one, 0,
+         Map("N/A\tN/A\tN/A", "N/A\t-6.2\tN/A", "N/A\tN/A\tN/A")},
+        {"bilinear spreads a sample over four cells",
+         {between, "--map", map, "--last", "1", "--show", "weight"},
+         0,
+         Map("0.25\t0.25\t0.00", "0.25\t0.25\t0.00", "0.00\t0.00\t0.00")},
+        {"nearest gives it to the lower breakpoints at a half",
+         {between, "--map", map, "--last", "1", "--show", "weight", "--cells", "nearest"},
+         0,
+         Map("1.00\t0.00\t0.00", "0.00\t0.00\t0.00", "0.00\t0.00\t0.00")},
+        {"a factor of 0 is not trusted",
+         {between, "--map", map, "--first", "2", "--show", "factor", "--min-weight", "0.5"},
+         0,
+         Map("0.0000\tN/A\tN/A", "N/A\tN/A\tN/A", "N/A\tN/A\tN/A")},
+        {"an included log counts whole",
+         {log, "--map", map, "--last", "1", "--include", between, "--show", "factor"},
+         0,
+         Map("0.5694\t1.1250\tN/A", "1.1250\t1.1250\tN/A", "N/A\tN/A\tN/A")},
+        {"a computed factor",
+         QStringList{log, "--map", map, "--define", "F=SENSOR:INT/128", "--factor", "F", "--show",
+                     "factor"} +
+             one,
+         0, Map("1.0000\tN/A\tN/A", "N/A\t1.0000\tN/A", "N/A\tN/A\t1.0938")},
+        {"CSV with the trusted changes",
+         QStringList{log, "--map", map, "--show", "change", "--format", "csv"} + one, 0,
+         "RPM\\kPa,20,40,60\r\n1000,4.7,,\r\n2000,,-6.2,\r\n3000,,,9.4\r\n"},
+        {"the map from standard input", QStringList{log, "--map", "-"} + one, 0, loose, kMap},
+        {"a map field that is no number",
+         {log, "--map", badMap},
+         1,
+         "grafolux-cli: " + badMap.toStdString() + " line 3 field 3: \"x\" is not a number"},
+        {"a fault of the map from standard input",
+         {log, "--map", "-"},
+         1,
+         "grafolux-cli: standard input line 1: 0 columns, expected 2 to 64",
+         "RPM\n"},
+        {"axes with equal neighbours",
+         {log, "--map", flatAxis},
+         1,
+         "grafolux-cli: " + flatAxis.toStdString() + " line 1 field 3: the column axis is not"},
+        {"a map of one row",
+         {log, "--map", oneRow},
+         1,
+         "grafolux-cli: " + oneRow.toStdString() + ": 1 row, expected 2 to 64"},
+        {"10,000 columns",
+         {log, "--map", tooWide},
+         1,
+         "grafolux-cli: " + tooWide.toStdString() + " line 1: 10000 columns, expected 2 to 64"},
+        {"no map file", {log, "--map", missing}, 1, "grafolux-cli: " + missing.toStdString()},
+        {"a log without engine speed",
+         {log, noRpm, "--map", map},
+         1,
+         "grafolux-cli: " + noRpm.toStdString() + ": no item named SENSOR:RPM"},
+        {"a log without the integrator of the default factor",
+         {log, "--map", map, "--include", noInt},
+         1,
+         "grafolux-cli: " + noInt.toStdString() + ": no item named SENSOR:INT"},
+        {"a log without the factor's item",
+         {log, "--map", map, "--factor", "SENSOR:O2"},
+         1,
+         "grafolux-cli: " + log.toStdString() + ": no item named SENSOR:O2"},
+        {"a condition on an item the log lacks",
+         {log, "--map", map, "--where", "SENSOR:EGT<900"},
+         1,
+         "grafolux-cli: " + log.toStdString() + ": no item named SENSOR:EGT (in --where"},
+        {"a bad weighting", {log, "--map", map, "--cells", "cubic"}, 2, "grafolux-cli: --cells"},
+        {"a negative change",
+         {log, "--map", map, "--max-change", "-1"},
+         2,
+         "grafolux-cli: --max-change needs a number 0 or more, not -1"},
+        {"a weight that is no number",
+         {log, "--map", map, "--min-weight", "1e3"},
+         2,
+         "grafolux-cli: --min-weight needs"},
+        {"a bad figure", {log, "--map", map, "--show", "mean"}, 2, "grafolux-cli: --show must"},
+        {"a bad format", {log, "--map", map, "--format", "xml"}, 2, "grafolux-cli: --format must"},
+        {"no map", {log}, 2, "grafolux-cli: --map is needed", {}, true},
+        {"no log", {"--map", map}, 2, "grafolux-cli: wrong number of arguments", {}, true},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = RunCli(QStringList{"retune"} + c.args, c.input);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.name << ": " << run.err;
+        if (c.exitCode == 0) {
+            EXPECT_EQ(run.out, c.out) << c.name;
+            EXPECT_EQ(run.err, "") << c.name;
+            continue;
+        }
+        EXPECT_EQ(run.out, "") << c.name;
+        EXPECT_TRUE(run.err.starts_with(c.out)) << c.name << ": " << run.err;
+        EXPECT_EQ(run.err.find("\nusage:") != std::string::npos, c.usage) << c.name << run.err;
+        if (!c.usage) {
+            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.name;
+        }
+    }
+    EXPECT_EQ(ReadAll(map), QByteArray(kMap));  // read, never written
+}
+
+}  // namespace
