@@ -57,8 +57,8 @@ RetuneView::RetuneView(DisplayState& shown, Dialogs& dialogs, TableMenu& tables,
     mRetuneMap = menu.addAction("&Retune Map...", this, &RetuneView::mRetuneMap_Click);
     mPasteMap = menu.addAction("&Paste Map", this, &RetuneView::mPasteMap_Click);
     mPasteMap->setShortcut(QKeySequence::Paste);
-    mOpenMap = menu.addAction("Open &Map...", this, &RetuneView::mOpenMap_Click);
-    mFactor = menu.addAction("Retune &Factor...", this, &RetuneView::mFactor_Click);
+    mOpenMap = menu.addAction("Op&en Map...", this, &RetuneView::mOpenMap_Click);
+    mFactor = menu.addAction("Ret&une Factor...", this, &RetuneView::mFactor_Click);
     auto* cells = new QActionGroup(this);
     mBilinear =
         menu.addAction("&Bilinear Cells", this, [this] { mCells_Click(CellWeighting::Bilinear); });
@@ -70,7 +70,7 @@ RetuneView::RetuneView(DisplayState& shown, Dialogs& dialogs, TableMenu& tables,
     }
     mMinWeight = menu.addAction("Minimum &Weight...", this, &RetuneView::mMinWeight_Click);
     mMaxChange = menu.addAction("Maximum C&hange...", this, &RetuneView::mMaxChange_Click);
-    mCopyNewMap = menu.addAction("Copy &New Map", this, &RetuneView::mCopyNewMap_Click);
+    mCopyNewMap = menu.addAction("Cop&y New Map", this, &RetuneView::mCopyNewMap_Click);
     mCopyNewMap->setShortcut(QKeySequence::Copy);
     mSaveNewMap = menu.addAction("Sa&ve New Map As...", this, &RetuneView::mSaveNewMap_Click);
     for (QAction* action : {mRetuneMap, mPasteMap, mOpenMap, mFactor, mBilinear, mNearest,

@@ -1,5 +1,6 @@
 #include "tables/RetuneDrawing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "draw/NumberFormat.h"
@@ -107,8 +108,11 @@ void DrawRetuneMap(DrawingArea& area, const FuelMap& map, const RetuneResult& re
     const size_t columnStep = LabelStep(widest + kCellPadding, g.w);
     contents.SetForeColor(colors.lngTextColor);
     for (size_t j = 0; j < columns; j += columnStep) {
+        // Centred under its column, but not cut by the canvas' edges.
         const QString label = QString::fromStdString(map.columns.texts[j]);
-        contents.PrintAt(g.w * (static_cast<double>(j) + 0.5) - contents.TextWidth(label) / 2,
+        const double width = contents.TextWidth(label);
+        contents.PrintAt(std::clamp(g.w * (static_cast<double>(j) + 0.5) - width / 2, 0.0,
+                                    std::max(0.0, g.Wc - width)),
                          g.H + kTwipsPerPixel, label);
     }
 

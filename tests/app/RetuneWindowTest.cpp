@@ -134,7 +134,6 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
     EXPECT_EQ(before, Cli({first, "--first", "20", "--last", "350", "--include", second, "--where",
                            "SENSOR:CTS>=80", "--where", "MW2:7=1", "--min-weight", "2.5",
                            "--max-change", "1.5", "--cells", "nearest", "--factor", "SENSOR:BLM"}));
-    EXPECT_EQ(dialogs.offeredNames.size(), 7);  // the trims' factor and the log's six items
 
     // A map opened from a file is named in the command.
     dialogs.paths.push_back(mapFile);
@@ -153,19 +152,6 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
     EXPECT_EQ(ReadAll(text).toStdString(), before);
     EXPECT_TRUE(ReadAll(csv).startsWith("RPM\\kPa,20,40,60,80\r\n1000,")) << ReadAll(csv).data();
     EXPECT_TRUE(Messages().isEmpty()) << Messages().toStdString();
-
-    // Kept for the next start, beside the two entries of the settings file.
-    window->close();
-    window.reset();
-    Start();
-    Open(first.toStdString());
-    Menu("Retune Map");
-    Paste(kMap);
-    dialogs.fileLists.push_back({second});
-    Menu("Include Other Logs");
-    EXPECT_EQ(CopiedNewMap(), Cli({first, "--include", second, "--where", "SENSOR:CTS>=80",
-                                   "--where", "MW2:7=1", "--min-weight", "2.5", "--max-change",
-                                   "1.5", "--cells", "nearest", "--factor", "SENSOR:BLM"}));
 }
 
 // A clipboard without text, a map that does not read, a log without the factor's item: each

@@ -16,7 +16,6 @@ public:
     std::deque<std::optional<int>> integers;       // answers of the number dialog
     std::deque<std::optional<double>> numbers;     // answers of the decimal dialog
     std::deque<std::optional<QString>> itemNames;  // answers of the item name dialog
-    QStringList offeredNames;                      // what that dialog was last given
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
     QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
     std::deque<std::optional<QStringList>> definitionLists;  // answers of "Computed Items"
@@ -49,9 +48,8 @@ public:
                                     double, int) override {
         return Take(numbers);
     }
-    std::optional<QString> GetItemName(QWidget*, const QString&, const QString&,
-                                       const QStringList& items, const QString&) override {
-        offeredNames = items;
+    std::optional<QString> GetItemName(QWidget*, const QString&, const QString&, const QStringList&,
+                                       const QString&) override {
         return Take(itemNames);
     }
     std::optional<QStringList> EditFilters(QWidget*, const QStringList& conditions,
