@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <algorithm>
 
 #include "app/DefinitionsDialog.h"
 #include "app/FilterDialog.h"
@@ -78,10 +77,12 @@ std::optional<double> QtDialogs::GetNumber(QWidget* parent, const QString& title
 std::optional<QString> QtDialogs::GetItemName(QWidget* parent, const QString& title,
                                               const QString& label, const QStringList& items,
                                               const QString& current) {
+    // A name typed in before is offered as it was, after the list.
+    QStringList offered = items;
+    if (!offered.contains(current)) offered << current;
     bool ok = false;
     const QString chosen = QInputDialog::getItem(
-        parent, title, label, items, std::max<int>(0, static_cast<int>(items.indexOf(current))),
-        true, &ok);
+        parent, title, label, offered, static_cast<int>(offered.indexOf(current)), true, &ok);
     if (!ok) return std::nullopt;
     return chosen;
 }

@@ -41,7 +41,6 @@ public:
     void LoadPreferences(const std::string& settingsFile);
     void EnableRetuneMenu(bool loaded);
     void ShowViewMode(ViewMode mode);
-    const RetunePreferences& preferences() const { return prefs_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
