@@ -249,7 +249,7 @@ void TableMenu::mCopyCommand_Click() {
     if (!kind) return;
     const TableCommand command =
         WindowTableCommand(*kind, shown_.strShownFile, shown_.log, shown_.firstText,
-                           shown_.lastText, TableSettingsNow());
+                           shown_.lastText, TableSettingsNow(), definitions_);
     CopyText("Copy Command", "command",
              QString::fromLocal8Bit(ShellCommandLine(TableCommandWords(command))));
 }

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "tables/PooledTable.h"
 #include "views/SampleRange.h"
 
 namespace grafolux {
@@ -35,6 +36,8 @@ std::vector<std::string> TableCommandWords(const TableCommand& command) {
                  {"--first", std::to_string(command.first), "--last", std::to_string(command.last),
                   "--show", std::string(StatisticName(command.show.statistic)), "--min-count",
                   std::to_string(command.show.minCount)});
+    for (const std::string& definition : command.definitions)
+        words.insert(words.end(), {"--define", definition});
     for (const SampleCondition& condition : command.conditions)
         words.insert(words.end(), {"--where", ConditionText(condition)});
     words.insert(words.end(), {"--format", command.csv ? "csv" : "text"});
@@ -43,7 +46,8 @@ std::vector<std::string> TableCommandWords(const TableCommand& command) {
 
 TableCommand WindowTableCommand(TableKind kind, const std::string& path, const LogData& log,
                                 std::string_view firstText, std::string_view lastText,
-                                const TableSettings& settings) {
+                                const TableSettings& settings,
+                                std::span<const Definition> definitions) {
     TableCommand command{kind,
                          AbsolutePath(path),
                          {},
@@ -51,13 +55,17 @@ TableCommand WindowTableCommand(TableKind kind, const std::string& path, const L
                          RoundedRangeNumber(lastText),
                          settings.look.show,
                          {},
-                         false};
+                         false,
+                         {}};
     std::vector<const LogData*> logs = {&log};
     for (const IncludedLog& included : settings.included) {
         command.included.push_back(AbsolutePath(included.path));
         logs.push_back(included.log);
     }
     command.conditions = ConditionsSomeLogTests(logs, settings.conditions);
+    for (const Definition& definition :
+         ItemsNeededFor(definitions, ItemsReadByTables(command.conditions)).definitions)
+        command.definitions.push_back(definition.expression.text);
     return command;
 }
 

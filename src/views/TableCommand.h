@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formula/Definitions.h"
 #include "tables/CellDisplay.h"
 #include "tables/SampleFilter.h"
 #include "views/ViewDrawing.h"
@@ -21,11 +22,12 @@ struct TableCommand {
     CellShow show;
     std::vector<SampleCondition> conditions;
     bool csv = false;
+    std::vector<std::string> definitions;  // whole NAME=EXPR texts the conditions read
 };
 
 // "grafolux-cli", "table", the kind, the log, each included log after --include, then the
-// range, the statistic, the minimum samples, every condition and the format, each option with
-// its value: every setting spelt out, defaults too.
+// range, the statistic, the minimum samples, every definition, every condition and the format,
+// each option with its value: every setting spelt out, defaults too.
 std::vector<std::string> TableCommandWords(const TableCommand& command);
 
 // The path made absolute, so that a copied command runs from any folder.
@@ -39,9 +41,11 @@ std::vector<SampleCondition> ConditionsSomeLogTests(std::span<const LogData* con
 // The command of a table view of the window: the shown log at `path` in the range boxes'
 // range, the included logs whole, the Table menu's statistic, minimum and filters as text. A
 // filter that no log can test changes nothing in the window and would fail the command, so it
-// is left out. Paths are made absolute, so that the command runs from any folder.
+// is left out. Paths are made absolute, so that the command runs from any folder. The
+// definitions that the filters read (through one another) go with them.
 TableCommand WindowTableCommand(TableKind kind, const std::string& path, const LogData& log,
                                 std::string_view firstText, std::string_view lastText,
-                                const TableSettings& settings);
+                                const TableSettings& settings,
+                                std::span<const Definition> definitions);
 
 }  // namespace grafolux

@@ -53,7 +53,7 @@ TEST(TableCommandWords, EverySettingSpeltOut) {
         std::vector<std::string> words;
     } cases[] = {
         {"the plain table",
-         {TableKind::Blm, "/logs/run1.txt", {}, 1, 3000, {}, {}, false},
+         {TableKind::Blm, "/logs/run1.txt", {}, 1, 3000, {}, {}, false, {}},
          {"grafolux-cli", "table", "blm", "/logs/run1.txt", "--first", "1", "--last", "3000",
           "--show", "mean", "--min-count", "1", "--format", "text"}},
         {"everything",
@@ -63,20 +63,22 @@ TEST(TableCommandWords, EverySettingSpeltOut) {
           -3,
           40,
           {CellStatistic::StdDev, 5},
-          {{"MW2:7", CompareOp::Equal, 1}, {"SENSOR:CTS", CompareOp::GreaterEqual, 80.5}},
-          true},
-         {"grafolux-cli", "table",    "int",         "/a b/run.txt",
-          "--include",    "/x/2.txt", "--include",   "/x/3.txt",
-          "--first",      "-3",       "--last",      "40",
-          "--show",       "sd",       "--min-count", "5",
-          "--where",      "MW2:7=1",  "--where",     "SENSOR:CTS>=80.5",
+          {{"MW2:7", CompareOp::Equal, 1}, {"D", CompareOp::GreaterEqual, 80.5}},
+          true,
+          {"C=SENSOR:CTS", "D=C*2"}},
+         {"grafolux-cli", "table",        "int",         "/a b/run.txt",
+          "--include",    "/x/2.txt",     "--include",   "/x/3.txt",
+          "--first",      "-3",           "--last",      "40",
+          "--show",       "sd",           "--min-count", "5",
+          "--define",     "C=SENSOR:CTS", "--define",    "D=C*2",
+          "--where",      "MW2:7=1",      "--where",     "D>=80.5",
           "--format",     "csv"}},
     };
     for (const auto& c : cases) EXPECT_EQ(TableCommandWords(c.command), c.words) << c.what;
 }
 
-// The window's table: the range as the table reads the boxes, paths made absolute, and only
-// the filters that no log can test left out.
+// The window's table: the range as the table reads the boxes, paths made absolute, only the
+// filters that no log can test left out, and the definitions the others read kept.
 TEST(WindowTableCommand, LeavesOutOnlyTheFiltersNoLogCanTest) {
     const LogData shown = test::MakeLog({{"SENSOR:RPM", {1, 2}}, {"A", {1, 2}}});
     const LogData other = test::MakeLog({{"SENSOR:RPM", {1}}, {"B", {1}}});
@@ -86,8 +88,10 @@ TEST(WindowTableCommand, LeavesOutOnlyTheFiltersNoLogCanTest) {
         onC{"C", CompareOp::Greater, 0}, onRpm{"SENSOR:RPM", CompareOp::Greater, 0};
     settings.conditions = {onA, onC, onB, onRpm};
     settings.included = {{"2.txt", "/logs/2.txt", &other, false}};
+    const auto definitions = std::get<std::vector<Definition>>(
+        ParseDefinitions(std::vector<std::string>{"E=SENSOR:RPM", "F=1", "G=E+1"}));
     const TableCommand command =
-        WindowTableCommand(TableKind::Int, "run 1.txt", shown, "2.5", "abc", settings);
+        WindowTableCommand(TableKind::Int, "run 1.txt", shown, "2.5", "abc", settings, definitions);
     EXPECT_EQ(command.kind, TableKind::Int);
     EXPECT_EQ(command.log, QDir::current().filePath("run 1.txt").toStdString());
     EXPECT_EQ(command.included, std::vector<std::string>{"/logs/2.txt"});
@@ -96,10 +100,20 @@ TEST(WindowTableCommand, LeavesOutOnlyTheFiltersNoLogCanTest) {
     EXPECT_EQ(command.show, settings.look.show);
     EXPECT_EQ(command.conditions, (std::vector<SampleCondition>{onA, onB, onRpm}));
     EXPECT_FALSE(command.csv);
+    EXPECT_EQ(command.definitions, std::vector<std::string>{});
 
     settings.included.clear();  // the shown log alone cannot test B either
-    EXPECT_EQ(WindowTableCommand(TableKind::Blm, "/r.txt", shown, "1", "2", settings).conditions,
-              (std::vector<SampleCondition>{onA, onRpm}));
+    EXPECT_EQ(
+        WindowTableCommand(TableKind::Blm, "/r.txt", shown, "1", "2", settings, {}).conditions,
+        (std::vector<SampleCondition>{onA, onRpm}));
+    // A filter on a computed item takes the definitions it reads, through one another.
+    const LogData computed =
+        test::MakeLog({{"SENSOR:RPM", {1, 2}}, {"E", {2, 3}}, {"F", {1, 1}}, {"G", {3, 4}}});
+    settings.conditions = {{"G", CompareOp::Greater, 3}};
+    EXPECT_EQ(
+        WindowTableCommand(TableKind::Blm, "/r.txt", computed, "1", "2", settings, definitions)
+            .definitions,
+        (std::vector<std::string>{"E=SENSOR:RPM", "G=E+1"}));
 }
 
 }  // namespace
