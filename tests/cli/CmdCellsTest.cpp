@@ -40,18 +40,9 @@ TEST(CliCells, PrintsTheRunsOfACellOrFailsWithOneLine) {
         {QStringList{"blm", noMap} + cell, 1, ""},
         {QStringList{"blm", dir.filePath("missing.txt")} + cell, 1, ""},
     };
-    for (const Case& c : cases) {
-        const CliRun run = RunCli(QStringList{"cells"} + c.args);
-        const std::string what = c.args.join(' ').toStdString();
-        EXPECT_EQ(run.exitCode, c.exitCode) << what << ": " << run.err;
-        EXPECT_EQ(run.out, c.out) << what;
-        EXPECT_EQ(run.err.starts_with("grafolux-cli: "), c.exitCode != 0) << run.err;
-        // A bad value or a runtime error is one line; a missing option brings the usage.
-        EXPECT_EQ(run.err.find("usage:") != std::string::npos, c.usage) << run.err;
-        if (c.exitCode != 0 && !c.usage) {
-            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-        }
-    }
+    for (const Case& c : cases)
+        ExpectOutcome(RunCli(QStringList{"cells"} + c.args), c.exitCode, c.out, c.usage,
+                      c.args.join(' ').toStdString());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <fstream>
 
 #include "RunCli.h"
@@ -50,9 +49,8 @@ TEST(CliExport, WritesTheViewAtTheDrawingSizeOrNothing) {
     for (const ExportCase& c : cases) {
         const QString out = dir.filePath("view.gif");
         QFile::remove(out);
-        QStringList args{"export"};
-        for (const QString& word : c.args)
-            args << (word == "LOG" ? log : word == "OUT" ? out : word);
+        const QStringList args =
+            QStringList{"export"} + WithPaths(c.args, {{"LOG", log}, {"OUT", out}});
         const CliRun run = RunCli(args);
         const std::string what = args.join(' ').toStdString();
         EXPECT_EQ(run.exitCode, c.exitCode) << what << "\n" << run.err;
@@ -101,7 +99,7 @@ TEST(CliExport, ChoosesGifOrPngByTheExtensionAndRefusesAnyOtherBeforeDrawing) {
             EXPECT_EQ(picture.size(), c.size) << what;
             QFile::remove(out);
         } else if (c.exitCode == 1) {
-            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+            EXPECT_EQ(LineCount(run.err), 1) << run.err;
         } else {
             EXPECT_TRUE(
                 run.err.starts_with("grafolux-cli: the picture's name must end in .gif or "
@@ -138,7 +136,7 @@ TEST(CliExport, DrawsWithoutADisplayAndWithoutQtChatter) {
          {QStringList{"dump", ""}, QStringList{"gif", "", out}, QStringList{"correct", ""}}) {
         const CliRun empty = RunCli(args, {}, noDisplay);
         EXPECT_EQ(empty.exitCode, 1) << args.join(' ').toStdString();
-        EXPECT_EQ(std::count(empty.err.begin(), empty.err.end(), '\n'), 1) << empty.err;
+        EXPECT_EQ(LineCount(empty.err), 1) << empty.err;
     }
 }
 

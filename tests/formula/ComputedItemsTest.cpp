@@ -121,12 +121,6 @@ TEST(AttachComputedItems, NewListReplacesTheOldKeepingTheLooksOfNamesThatStay) {
          {{0, 2, 8}, {14.7, 7.35, M}},
          {R"m("Knock=KNOCK": column 7: the log has no item "KNOCK")m",
           R"m("Late=Knock>10": column 6: "Knock" is unavailable for this log)m"}},
-        {"a name the log has: the definition's for later ones, not the item's",
-         {"MAP=1", "X=MAP"},
-         "O2 MAP",
-         {},
-         {R"m("MAP=1": column 1: the log has an item named "MAP")m",
-          R"m("X=MAP": column 3: "MAP" is unavailable for this log)m"}},
     };
     for (const auto& row : rows) {
         std::vector<std::string> unavailable;

@@ -9,9 +9,7 @@
 
 namespace {
 
-using grafolux::LoadError;
-using grafolux::LoadLog;
-using grafolux::LogData;
+using namespace grafolux;
 
 std::string WriteFile(const std::string& name, const std::string& bytes) {
     return WriteTempFile("log_loader_test", name, bytes);

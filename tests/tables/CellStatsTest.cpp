@@ -92,24 +92,25 @@ TEST(ComputeCellTable, ReadsTheRangeAndTheLastItemOfEachName) {
     std::vector<std::string> twoBlm = kItems;
     twoBlm.push_back("SENSOR:BLM");
     struct Case {
+        const char* what;
         std::vector<std::string> names;
         TableKind kind;
         int32_t first, last, count;
         double mean;
     } cases[] = {
-        {kItems, TableKind::Blm, 3, 3, 1, 12},
-        {kItems, TableKind::Blm, 5, 4, 0, 0},
-        {kItems, TableKind::Blm, -3, 900, 5, 12},
-        {kItems, TableKind::Int, 1, 2, 2, 20.5},
-        {twoBlm, TableKind::Blm, 1, 5, 5, 112},
-        {{"SENSOR:RPM", "SENSOR:MAP"}, TableKind::Blm, 1, 5, 5, 0},
-        {{"SENSOR:RPM", "SENSOR:BLM"}, TableKind::Blm, 1, 5, 0, 0},
+        {"one sample", kItems, TableKind::Blm, 3, 3, 1, 12},
+        {"first after last", kItems, TableKind::Blm, 5, 4, 0, 0},
+        {"beyond the log", kItems, TableKind::Blm, -3, 900, 5, 12},
+        {"INT", kItems, TableKind::Int, 1, 2, 2, 20.5},
+        {"the last BLM", twoBlm, TableKind::Blm, 1, 5, 5, 112},
+        {"no value: 0", {"SENSOR:RPM", "SENSOR:MAP"}, TableKind::Blm, 1, 5, 5, 0},
+        {"no MAP: 0 kPa", {"SENSOR:RPM", "SENSOR:BLM"}, TableKind::Blm, 1, 5, 0, 0},
     };
     for (const Case& c : cases) {
         const CellTable table =
             ComputeCellTable(test::MakeLogOfRows(c.names, samples), c.kind, c.first, c.last);
-        EXPECT_EQ(table.count[2][3], c.count) << c.first << ".." << c.last;
-        EXPECT_EQ(table.mean[2][3], c.mean) << c.first << ".." << c.last;
+        EXPECT_EQ(table.count[2][3], c.count) << c.what;
+        EXPECT_EQ(table.mean[2][3], c.mean) << c.what;
     }
 }
 

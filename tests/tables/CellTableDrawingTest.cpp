@@ -29,11 +29,7 @@ TEST(DrawCellTable, ValuesAndNAInTheirBandsLabelsAtTheirEdgesLegendEmptied) {
     const DisplayColors colors;
     DrawCellTable(area, table, colors);
 
-    EXPECT_EQ(area.pbGraphContainer.Left(), 615);
-    EXPECT_EQ(area.pbGraphContainer.Top(), 120);
-    EXPECT_EQ(area.pbGraphContainer.Width(), 640 * 15 - 690);
-    EXPECT_EQ(area.pbGraphContainer.Height(), 400 * 15 - 120);
-    EXPECT_EQ(area.pbGraphContents.Width(), area.pbGraphContainer.Width());
+    // Where the grid stands is the coloured table's golden picture (tests/views).
     EXPECT_EQ(area.pbGraphContents.Left(), 0);
     EXPECT_EQ(area.lngLegendLines, 0);
     EXPECT_EQ(CountPixels(area.pbLegend.image(), area.pbLegend.image().rect(), RGB(255, 0, 0)), 0);

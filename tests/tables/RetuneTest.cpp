@@ -40,7 +40,8 @@ struct TestLog {
     }
 };
 
-TEST(Retune, CellWeightsAtBetweenAndOutsideTheBreakpoints) {
+// The edges of the weighting; points between and beyond the axes are the plain rule's test below.
+TEST(Retune, CellWeightsAtTheBreakpointsTheHalvesAndInfinity) {
     using Grid = std::array<double, 9>;  // row 1000 rpm first, 20 kPa first in each row
     struct Case {
         const char* name;
@@ -51,10 +52,6 @@ TEST(Retune, CellWeightsAtBetweenAndOutsideTheBreakpoints) {
         {"at an inner breakpoint", 2000, 40, Grid{0, 0, 0, 0, 1, 0, 0, 0, 0}, 4},
         {"at the last breakpoints", 3000, 60, Grid{0, 0, 0, 0, 0, 0, 0, 0, 1}, 8},
         {"half way in both", 1500, 30, Grid{.25, .25, 0, .25, .25, 0, 0, 0, 0}, 0},
-        {"a quarter and a half", 2250, 50, Grid{0, 0, 0, 0, .375, .375, 0, .125, .125}, 4},
-        {"below both axes", 500, -5, Grid{1, 0, 0, 0, 0, 0, 0, 0, 0}, 0},
-        {"above both axes", 9000, 250, Grid{0, 0, 0, 0, 0, 0, 0, 0, 1}, 8},
-        {"below one, between the other", 0, 50, Grid{0, .5, .5, 0, 0, 0, 0, 0, 0}, 1},
         {"infinitely far", kInf, -kInf, Grid{0, 0, 0, 0, 0, 0, 1, 0, 0}, 6},
         {"just past the halves", std::nextafter(1500.0, 2e3), std::nextafter(30.0, 40.0), {}, 4},
     };
