@@ -2,14 +2,13 @@
 // What the window shows, shared by the form and its controllers: the log, the drawing area and
 // its colours, the view with its current item, zoom and scroll, and the sample range as typed.
 
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <cstdint>
 #include <string>
 
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
+#include "files/FileChecks.h"
 #include "logdata/LogModel.h"
 #include "views/ViewMode.h"
 
@@ -30,10 +29,5 @@ struct DisplayState {
     // The range boxes' texts as bytes, as the views read them: typed, not yet normalised.
     std::string firstText, lastText;
 };
-
-// The file's name without its folder, as the caption and the table legend show it.
-inline QString FileTitle(const std::string& path) {
-    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
-}
 
 }  // namespace grafolux

@@ -20,10 +20,11 @@ struct TableCommand {
     CellShow show;
     std::vector<SampleCondition> conditions;
     bool csv = false;
+    std::vector<std::string> versus;  // the difference B − A of these logs' table
 };
 
-// "grafolux-cli", "table", the kind, the log, each included log after --include, then the
-// range, the statistic, the minimum samples, every condition and the format, each option with
+// "grafolux-cli", "table", the kind, the log, each included log after --include, the versus
+// logs after one --versus, then the range, the statistic, the minimum samples, every condition and the format, each option with
 // its value: every setting spelt out, defaults too.
 std::vector<std::string> TableCommandWords(const TableCommand& command);
 
