@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "draw/DisplayColors.h"
@@ -13,6 +14,14 @@
 #include "views/ViewMode.h"
 
 namespace grafolux {
+
+// Log B of a comparison, shown over the log.
+struct ComparedLog {
+    LogData log;
+    std::string path;  // as it was chosen
+    QString title;     // its name without the folder
+    int32_t offset = 0;  // its sample s lies at the shown log's sample s + offset
+};
 
 struct DisplayState {
     LogData log;
@@ -28,6 +37,7 @@ struct DisplayState {
     int32_t lngScrollPos = 0;
     // The range boxes' texts as bytes, as the views read them: typed, not yet normalised.
     std::string firstText, lastText;
+    std::optional<ComparedLog> versus;
 };
 
 }  // namespace grafolux

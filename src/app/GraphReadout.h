@@ -60,6 +60,9 @@ public:
     void ShowRun(const SampleMarks& marks, int32_t start);
     // The sample under the cursor line while it shows.
     std::optional<int32_t> cursor() const { return cursor_; }
+    const Markers& markers() const { return markers_; }
+    // Another feature's entry at the end of the canvas' menu.
+    void AddMenuAction(QAction* action);
 
 signals:
     void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor

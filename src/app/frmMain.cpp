@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "Version.h"
+#include "app/ComparisonController.h"
 #include "app/ComputedItemsController.h"
 #include "app/Dialogs.h"
 #include "app/FileDrop.h"
@@ -85,6 +86,8 @@ void frmMain::CreateControllers() {
     export_ = new PictureExport(shown_, dialogs_, *this);
     correction_ = new LogCorrection(shown_, dialogs_, *this);
     find_ = new FindController(shown_, dialogs_, *readout_, *mItems, *this);
+    compare_ = new ComparisonController(shown_, ui_, dialogs_, *loading_, *readout_, *computed_,
+                                        *mFile, mBugCorrect, *this);
 
     connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
     connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
@@ -102,11 +105,20 @@ void frmMain::CreateControllers() {
     connect(readout_, &GraphReadout::RangeChosen, view_, &GraphView::ZoomOutForChosenRange);
     connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
     connect(view_, &GraphView::ViewDrawn, find_, &FindController::ShowView);
+    connect(view_, &GraphView::ViewDrawn, compare_, &ComparisonController::ShowView);
+    // Log B came, went or moved.
+    connect(compare_, &ComparisonController::ComparisonChanged, this, [this] {
+        ShowCaption();
+        tables_->EnableTableMenu(shown_.blnFileLoaded);
+        view_->StoreScrollPos();
+        view_->RedrawCurrentView();
+    });
     connect(find_, &FindController::GraphWanted, view_, &GraphView::ShowGraph);
     // New computed items: Find's runs, the item list, the further logs and the view follow.
     connect(computed_, &ComputedItemsController::ItemsChanged, this, [this] {
         find_->ForgetRuns();
         tables_->SetDefinitions(computed_->definitions());
+        compare_->ApplyComputedItems();
         if (!shown_.blnFileLoaded) return;
         items_->ShowItemsAgain();
         view_->StoreScrollPos();
@@ -298,11 +310,13 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
         control->setEnabled(true);
     tables_->ForgetIncludedLogs();
     find_->EnableFind(true);
+    compare_->ShowNewLog();
 }
 
 void frmMain::ShowCaption() {
     // Concatenated: a file name may hold "%1" and the like.
-    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + " (" +
+    const QString versus = shown_.versus ? " vs " + shown_.versus->title : QString();
+    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + versus + " (" +
                    QString::number(shown_.dblZoom * 100) + "%)");
 }
 

@@ -45,8 +45,7 @@ TableCommand WindowTableCommand(TableKind kind, const std::string& path, const L
                          RoundedRangeNumber(lastText),
                          settings.look.show,
                          {},
-                         false,
-                         {}};
+                         false};
     std::vector<const LogData*> logs = {&log};
     for (const IncludedLog& included : settings.included) {
         command.included.push_back(AbsolutePath(included.path));

@@ -20,7 +20,7 @@ struct TableCommand {
     CellShow show;
     std::vector<SampleCondition> conditions;
     bool csv = false;
-    std::vector<std::string> versus;  // the difference B − A of these logs' table
+    std::vector<std::string> versus{};  // the difference B − A of these logs' table
 };
 
 // "grafolux-cli", "table", the kind, the log, each included log after --include, the versus

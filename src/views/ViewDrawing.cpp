@@ -41,6 +41,16 @@ PooledTable VersusTableForRange(const LogData& versus, TableKind kind, std::stri
                               gathered.value_or(GatheredFor(settings.look.show.statistic)));
 }
 
+ShownCells ShownCellsForRange(const LogData& log, TableKind kind, std::string_view firstText,
+                              std::string_view lastText, const TableSettings& settings) {
+    const CellTable table = TableForRange(log, kind, firstText, lastText, settings).table;
+    const CellShow& show = settings.look.show;
+    if (!settings.versus) return CellsShown(table, show);
+    return DifferenceCells(
+        table, VersusTableForRange(*settings.versus->log, kind, firstText, lastText, settings).table,
+        show);
+}
+
 TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings) {
     TableLegendInput legend;
     legend.show = settings.look.show;

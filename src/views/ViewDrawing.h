@@ -51,7 +51,7 @@ struct TableSettings {
     std::vector<SampleCondition> conditions;
     QString loadedName;  // the loaded log's file name, for the legend
     std::vector<IncludedLog> included;
-    std::optional<VersusLog> versus;  // the cells show B − A
+    std::optional<VersusLog> versus{};  // the cells show B − A
 };
 
 // The loaded log's samples in the range boxes' range, then every included log's, under the
@@ -65,6 +65,10 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
 PooledTable VersusTableForRange(const LogData& versus, TableKind kind, std::string_view firstText,
                                 std::string_view lastText, const TableSettings& settings,
                                 std::optional<Gathered> gathered = std::nullopt);
+
+// What each cell of that table shows; with `settings.versus`, B's table minus it.
+ShownCells ShownCellsForRange(const LogData& log, TableKind kind, std::string_view firstText,
+                              std::string_view lastText, const TableSettings& settings);
 
 // What the legend beside that table says: what the settings change from the plain table.
 TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings);
