@@ -93,7 +93,7 @@ void RunExport(const CliArgs& args, const Print&) {
         throw UsageError("--offset needs a log to compare, given by --versus");
     const std::string offsetText = args.option("--offset").value_or("0");
     const bool wholeOffset =
-        !offsetText.empty() && offsetText.size() <= 11 &&
+        !offsetText.empty() && offsetText.size() <= 18 &&
         offsetText.find_first_not_of("0123456789", offsetText[0] == '-' ? 1 : 0) ==
             std::string::npos &&
         offsetText != "-";

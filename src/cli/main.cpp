@@ -66,8 +66,8 @@ const std::map<std::string, Command>& Commands() {
          {"graph|blm|int LOG OUT.gif|OUT.png [--item N|NAME] [--lock NAME]...\n"
           "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]\n"
           "         [--define DEF]... [--versus LOGB [--offset K]]",
-          "save a view as the window draws it, as GIF or PNG by OUT's extension; with\n"
-          "--versus, the graph with LOGB's curves dashed over LOG's, LOGB's sample S at\n"
+          "save a view as the window draws it, as GIF or PNG by OUT's extension; the\n"
+          "graph with --versus has LOGB's curves dashed over LOG's, LOGB's sample S at\n"
           "LOG's sample S + K",
           {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last", "--define",
            "--versus", "--offset"},
