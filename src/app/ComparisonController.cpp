@@ -21,9 +21,8 @@ namespace grafolux {
 
 ComparisonController::ComparisonController(DisplayState& shown, const FormControls& controls,
                                            Dialogs& dialogs, LogLoading& loading,
-                                           GraphReadout& readout,
-                                           ComputedItemsController& computed, QMenu& fileMenu,
-                                           QAction* before, QWidget& window)
+                                           GraphReadout& readout, ComputedItemsController& computed,
+                                           QMenu& fileMenu, QAction* before, QWidget& window)
     : QObject(&window),
       shown_(shown),
       dialogs_(dialogs),
@@ -37,8 +36,7 @@ ComparisonController::ComparisonController(DisplayState& shown, const FormContro
     mStopComparing = new QAction("Stop Com&paring", &fileMenu);
     fileMenu.insertActions(before, {mCompare, mStopComparing});
     connect(mCompare, &QAction::triggered, this, &ComparisonController::mCompare_Click);
-    connect(mStopComparing, &QAction::triggered, this,
-            &ComparisonController::mStopComparing_Click);
+    connect(mStopComparing, &QAction::triggered, this, &ComparisonController::mStopComparing_Click);
     mAlign = new QAction("Align B at Marker A", pbGraphContents);
     connect(mAlign, &QAction::triggered, this, &ComparisonController::mAlign_Click);
     readout_.AddMenuAction(mAlign);
@@ -74,7 +72,8 @@ void ComparisonController::ApplyComputedItems() {
 void ComparisonController::mCompare_Click() {
     if (loading_.Busy() || !shown_.blnFileLoaded) return;
     const QString path = dialogs_.GetOpenFileName(
-        &window_, QFile::decodeName((shown_.versus ? shown_.versus->path : shown_.strShownFile).c_str()),
+        &window_,
+        QFile::decodeName((shown_.versus ? shown_.versus->path : shown_.strShownFile).c_str()),
         LogFileFilters(), 2);
     if (!path.isEmpty()) LoadComparisonLog(QFile::encodeName(path).toStdString());
 }
@@ -120,15 +119,17 @@ void ComparisonController::mAlign_Click() {
     const LogData& b = shown_.versus->log;
     const int32_t item = b.itemNamed(shown_.log.udtItems[shown_.lngCurItem].strName);
     const int32_t nearest =
-        item != 0 ? NearestValueSample(b.column(item), shown_.log.sample(shown_.lngCurItem, *markerA))
-                  : 0;
-    const auto chosen = dialogs_.GetInteger(
-        &window_, "Align B at Marker A",
-        QString("The sample of %1 to put at marker A (sample %2):")
-            .arg(shown_.versus->title)
-            .arg(*markerA),
-        nearest != 0 ? nearest : 1, 1, b.lngSampleCount);
-    if (chosen) SetOffset(OffsetAligning(*markerA, *chosen, shown_.log.lngSampleCount, b.lngSampleCount));
+        item != 0
+            ? NearestValueSample(b.column(item), shown_.log.sample(shown_.lngCurItem, *markerA))
+            : 0;
+    const auto chosen =
+        dialogs_.GetInteger(&window_, "Align B at Marker A",
+                            QString("The sample of %1 to put at marker A (sample %2):")
+                                .arg(shown_.versus->title)
+                                .arg(*markerA),
+                            nearest != 0 ? nearest : 1, 1, b.lngSampleCount);
+    if (chosen)
+        SetOffset(OffsetAligning(*markerA, *chosen, shown_.log.lngSampleCount, b.lngSampleCount));
 }
 
 void ComparisonController::SetOffset(int64_t offset) {
@@ -146,8 +147,7 @@ bool ComparisonController::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseButtonPress: {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::AltModifier))
-                break;
+            if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::AltModifier)) break;
             dragX_ = mouse->globalPosition().x();
             dragOffset_ = shown_.versus->offset;
             return true;

@@ -18,8 +18,8 @@ namespace grafolux {
 // Log B of a comparison, shown over the log.
 struct ComparedLog {
     LogData log;
-    std::string path;  // as it was chosen
-    QString title;     // its name without the folder
+    std::string path;    // as it was chosen
+    QString title;       // its name without the folder
     int32_t offset = 0;  // its sample s lies at the shown log's sample s + offset
 };
 

@@ -200,8 +200,8 @@ std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
     return ReadoutRows(
         shown_.log,
         {shown_.lngCurItem, sample, markers_, marked_ ? CellName(marked_->cell) : QString(),
-         found_ ? found_->Status(sample) : QString(),
-         shown_.versus ? &shown_.versus->log : nullptr, shown_.versus ? shown_.versus->offset : 0},
+         found_ ? found_->Status(sample) : QString(), shown_.versus ? &shown_.versus->log : nullptr,
+         shown_.versus ? shown_.versus->offset : 0},
         shown_.colors);
 }
 

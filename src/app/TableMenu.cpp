@@ -234,9 +234,9 @@ void TableMenu::mDifference_Click() { emit SettingsChanged(); }
 void TableMenu::mCopyTable_Click() {
     const auto kind = TableKindOf(shown_.lngViewMode);
     if (!kind) return;
-    CopyText("Copy Table", "table",
-             QString::fromStdString(
-                 ShownCellsText(ShownTable(*kind), tablePrefs_.look.show.statistic)));
+    CopyText(
+        "Copy Table", "table",
+        QString::fromStdString(ShownCellsText(ShownTable(*kind), tablePrefs_.look.show.statistic)));
 }
 
 // The command line that prints the shown table, for a terminal.

@@ -92,11 +92,10 @@ void RunExport(const CliArgs& args, const Print&) {
     if (versusPaths.empty() && args.option("--offset"))
         throw UsageError("--offset needs a log to compare, given by --versus");
     const std::string offsetText = args.option("--offset").value_or("0");
-    const bool wholeOffset =
-        !offsetText.empty() && offsetText.size() <= 18 &&
-        offsetText.find_first_not_of("0123456789", offsetText[0] == '-' ? 1 : 0) ==
-            std::string::npos &&
-        offsetText != "-";
+    const bool wholeOffset = !offsetText.empty() && offsetText.size() <= 18 &&
+                             offsetText.find_first_not_of(
+                                 "0123456789", offsetText[0] == '-' ? 1 : 0) == std::string::npos &&
+                             offsetText != "-";
     if (!wholeOffset)
         throw BadValue("export", "--offset needs a whole number of samples, not " + offsetText);
     const FormLayout layout = DefaultLayout();
@@ -141,9 +140,9 @@ void RunExport(const CliArgs& args, const Print&) {
     if (view == ViewMode::Graph)
         DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors,
                           versus ? std::optional(GraphComparison{
-                                       &*versus, ClampOffset(std::stoll(offsetText),
-                                                             log.lngSampleCount,
-                                                             versus->lngSampleCount),
+                                       &*versus,
+                                       ClampOffset(std::stoll(offsetText), log.lngSampleCount,
+                                                   versus->lngSampleCount),
                                        FileTitle(logPath), FileTitle(versusPaths.front())})
                                  : std::nullopt);
     else

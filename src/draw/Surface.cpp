@@ -1,10 +1,9 @@
 #include "draw/Surface.h"
 
-#include <QRegion>
-
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 #include <algorithm>
 #include <vector>
 

@@ -78,8 +78,9 @@ std::span<const double> ShownPart(std::span<const double> samples, const ShownSa
 void TakeIn(ItemValues& values, std::span<const double> shown) {
     WidenBounds(shown, values.lowest, values.highest);
     values.fractional = values.fractional || AnyNotWhole(shown);
-    values.present = values.present || !AnyMissing(shown) ||
-                     !std::all_of(shown.begin(), shown.end(), [](double v) { return std::isnan(v); });
+    values.present =
+        values.present || !AnyMissing(shown) ||
+        !std::all_of(shown.begin(), shown.end(), [](double v) { return std::isnan(v); });
 }
 
 // A scale needs an extent.
@@ -247,8 +248,8 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Show
     const ItemValues own = Settled(scanned);
     const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
     const ValueScale scale = ValueScaleFor(values);
-    AddLegendEntry(area, item.lngColor, DisplayText(item.strName),
-                   LegendValues(own, versus, item), colors);
+    AddLegendEntry(area, item.lngColor, DisplayText(item.strName), LegendValues(own, versus, item),
+                   colors);
     DrawAxes(area, layout, colors);
     area.pbGraphContents.SetForeColor(item.lngColor);
     drawCurve(area.pbGraphContents, PlotFor(log.column(i), range, layout, values, scale),

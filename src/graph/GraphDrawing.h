@@ -20,7 +20,7 @@ constexpr Colour kCurrentCurveColor = RGB(255, 0, 0);
 // dashed, on their scales.
 struct GraphComparison {
     const LogData* log = nullptr;
-    int32_t offset = 0;  // its sample s lies at the first log's sample s + offset
+    int32_t offset = 0;    // its sample s lies at the first log's sample s + offset
     QString nameA, nameB;  // the two files' names, for the legend
 };
 
@@ -52,9 +52,10 @@ struct GraphResult {
 // places the canvas from lngScrollPos, draws grid, labels, locked items, the red curve
 // and the legend. With a comparison, each drawn item's curve of log B follows its own, in its
 // colour, dashed and never filled, on a scale that takes in both logs' shown values; the
-// legend first names both files and the offset, and says "not in B" for an item B lacks. The caller makes the graph the current view. A range without samples
-// (an empty log) draws the axes only; a one-sample range draws flat across the canvas.
-// `drawCurve` lets a benchmark put another way of drawing curves beside the usual one.
+// legend first names both files and the offset, and says "not in B" for an item B lacks. The caller
+// makes the graph the current view. A range without samples (an empty log) draws the axes only; a
+// one-sample range draws flat across the canvas. `drawCurve` lets a benchmark put another way of
+// drawing curves beside the usual one.
 GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
                       const DisplayColors& colors, CurveDrawer drawCurve = DrawCurve);
 

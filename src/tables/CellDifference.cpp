@@ -27,7 +27,8 @@ ColourScale DifferenceScale(const CellTable& a, const CellTable& b, const CellSh
     } else if (show.statistic == CellStatistic::StdDev) {
         for (const auto& row : DifferenceCells(a, b, show))
             for (const ShownCell& cell : row)
-                if (cell.available && std::isfinite(cell.value)) reach = std::max(reach, std::fabs(cell.value));
+                if (cell.available && std::isfinite(cell.value))
+                    reach = std::max(reach, std::fabs(cell.value));
     } else {
         return scale;
     }

@@ -1,10 +1,10 @@
 #pragma once
 // Drawing of a cell table on the shared area.
 
-#include "draw/DisplayColors.h"
-#include "draw/DrawingArea.h"
 #include <optional>
 
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
 #include "tables/CellColours.h"
 #include "tables/CellDisplay.h"
 

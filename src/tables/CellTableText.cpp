@@ -10,8 +10,7 @@ namespace grafolux {
 namespace {
 
 // The table as rows of fields; an empty optional cell shows no value.
-std::vector<std::vector<std::string>> TableFields(const ShownCells& cells,
-                                                  CellStatistic statistic,
+std::vector<std::vector<std::string>> TableFields(const ShownCells& cells, CellStatistic statistic,
                                                   std::string_view notAvailable) {
     std::vector<std::vector<std::string>> rows(kTableRows + 1);
     rows[0].push_back("RPM");

@@ -41,7 +41,9 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
         rows.push_back(heading);
     }
     ReadoutRow sample{colors.lngTextColor, {"Sample", Number(request.sample)}};
-    if (versus) sample.cells << (inB ? Number(sampleB) : FormatGeneral(kMissing)) << Number(sampleB - request.sample);
+    if (versus)
+        sample.cells << (inB ? Number(sampleB) : FormatGeneral(kMissing))
+                     << Number(sampleB - request.sample);
     if (a) sample.cells << Number(*a);
     if (b) sample.cells << Number(*b);
     if (a && b) sample.cells << Number(int64_t{*b} - *a);

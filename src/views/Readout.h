@@ -24,11 +24,11 @@ struct ReadoutRow {
 };
 
 struct ReadoutRequest {
-    int32_t item = 1;    // the current item
-    int32_t sample = 1;  // under the cursor, within the log
-    Markers markers;     // within the log
-    QString cell;        // the cell whose samples are marked, or empty
-    QString find;        // where the cursor stands among a Find's runs, or empty
+    int32_t item = 1;                 // the current item
+    int32_t sample = 1;               // under the cursor, within the log
+    Markers markers;                  // within the log
+    QString cell;                     // the cell whose samples are marked, or empty
+    QString find;                     // where the cursor stands among a Find's runs, or empty
     const LogData* versus = nullptr;  // log B of a comparison
     int32_t offset = 0;               // B's sample s lies at sample s + offset
 };

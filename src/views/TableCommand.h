@@ -24,8 +24,8 @@ struct TableCommand {
 };
 
 // "grafolux-cli", "table", the kind, the log, each included log after --include, the versus
-// logs after one --versus, then the range, the statistic, the minimum samples, every condition and the format, each option with
-// its value: every setting spelt out, defaults too.
+// logs after one --versus, then the range, the statistic, the minimum samples, every condition and
+// the format, each option with its value: every setting spelt out, defaults too.
 std::vector<std::string> TableCommandWords(const TableCommand& command);
 
 // The command of a table view of the window: the shown log at `path` in the range boxes'

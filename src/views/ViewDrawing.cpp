@@ -47,7 +47,8 @@ ShownCells ShownCellsForRange(const LogData& log, TableKind kind, std::string_vi
     const CellShow& show = settings.look.show;
     if (!settings.versus) return CellsShown(table, show);
     return DifferenceCells(
-        table, VersusTableForRange(*settings.versus->log, kind, firstText, lastText, settings).table,
+        table,
+        VersusTableForRange(*settings.versus->log, kind, firstText, lastText, settings).table,
         show);
 }
 

@@ -17,8 +17,10 @@ TEST(ComparisonOffset, KeptWhereBStillTouchesA) {
         int64_t asked;
         int32_t offset;
     } clamps[] = {
-        {"B's last at A's first", -39, -39}, {"one further left", -40, -39},
-        {"B's first at A's last", 99, 99},   {"nothing in common", 100000000000, 99},
+        {"B's last at A's first", -39, -39},
+        {"one further left", -40, -39},
+        {"B's first at A's last", 99, 99},
+        {"nothing in common", 100000000000, 99},
         {"in between", 12, 12},
     };
     for (const Case& c : clamps) EXPECT_EQ(ClampOffset(c.asked, 100, 40), c.offset) << c.name;
@@ -66,8 +68,12 @@ TEST(NearestValueSample, FirstOfTheNearestPresentValues) {
         double value;
         int32_t sample;
     } cases[] = {
-        {"exact", 9, 4},        {"first of equals", 7.5, 3}, {"between, nearer", 8.6, 4},
-        {"below all", -10, 6},  {"above all", 100, 4},       {"missing value", nan, 0},
+        {"exact", 9, 4},
+        {"first of equals", 7.5, 3},
+        {"between, nearer", 8.6, 4},
+        {"below all", -10, 6},
+        {"above all", 100, 4},
+        {"missing value", nan, 0},
         {"a tie of distances", 6.25, 1},
     };
     for (const Case& c : cases) EXPECT_EQ(NearestValueSample(values, c.value), c.sample) << c.name;
