@@ -153,6 +153,7 @@ std::optional<int32_t> GraphReadout::CursorInNewView() const {
 void GraphReadout::ShowTable(TableKind kind, const PooledTable& drawn) {
     shownKind_ = kind;
     shownTable_.reset();
+    versusTable_.reset();
     if (GatheredFor(tables_.preferences().look.show.statistic) == Gathered::Everything)
         shownTable_ = drawn.table;
 }
@@ -358,10 +359,22 @@ bool GraphReadout::Canvas_ToolTip(QHelpEvent* event) {
 void GraphReadout::ShowCellTip(QPoint point, QPoint globalPoint) {
     const auto cell = CellAtPoint(shown_.area.pbGraphContents, point);
     if (cell)
-        QToolTip::showText(globalPoint, CellSummary(ShownCellStatistics(), shownKind_, *cell),
-                           pbGraphContents);
+        QToolTip::showText(globalPoint, CellTip(*cell), pbGraphContents);
     else
         QToolTip::hideText();
+}
+
+// In the Difference view, both cells' statistics, the shown log's first.
+QString GraphReadout::CellTip(CellAddress cell) {
+    const QString shown = CellSummary(ShownCellStatistics(), shownKind_, cell);
+    const TableSettings settings = tables_.TableSettingsNow();
+    if (!settings.versus) return shown;
+    if (!versusTable_)
+        versusTable_ = VersusTableForRange(*settings.versus->log, shownKind_, shown_.firstText,
+                                           shown_.lastText, settings, Gathered::Everything)
+                           .table;
+    return "A: " + shown_.strFileTitle + "\n" + shown + "\n\nB: " + settings.versus->name + "\n" +
+           CellSummary(*versusTable_, shownKind_, cell);
 }
 
 void GraphReadout::Canvas_Leave() {

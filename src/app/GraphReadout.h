@@ -84,6 +84,7 @@ private:
     bool Canvas_ContextMenu(QContextMenuEvent* event);
     bool Canvas_ToolTip(QHelpEvent* event);
     void ShowCellTip(QPoint point, QPoint globalPoint);
+    QString CellTip(CellAddress cell);
     void Canvas_Leave();
     int32_t SampleAt(QPointF canvasPoint) const;
     std::optional<int32_t> HereSample() const;
@@ -129,6 +130,7 @@ private:
     // The table view's with every statistic, for its cells' tooltips; made when first asked
     // for if the drawing gathered only means and counts.
     std::optional<CellTable> shownTable_;
+    std::optional<CellTable> versusTable_;  // log B's, in the Difference view
     TableKind shownKind_ = TableKind::Blm;
 
     GraphOverlay* overlay_;
