@@ -91,6 +91,13 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
                                    "SENSOR:BLM 123 126 3", "SENSOR:TPS 27 " + none + " " + none,
                                    "SENSOR:CTS 37.7 42.7 5"}));
 
+    // B's sample 20 put at marker A (sample 50).
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_A);
+    dialogs.integers.push_back(20);
+    Menu("Align B at Marker A");
+    EXPECT_EQ(Offset(), 30);
+
     struct Drag {
         const char* name;
         int pixels;
