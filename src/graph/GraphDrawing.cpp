@@ -184,12 +184,16 @@ struct VersusRange {
     const LogData& log;
     ShownSamples range;
 
+    // Kept within B's samples (first past last when none lies there), whatever the offset.
     VersusRange(const GraphComparison& versus, const ShownSamples& shown)
         : log(*versus.log),
           range{shown.first - versus.offset, shown.last - versus.offset,
-                static_cast<int32_t>(std::max<int64_t>(int64_t{shown.sFirst} - versus.offset, 1)),
-                static_cast<int32_t>(std::min<int64_t>(int64_t{shown.sLast} - versus.offset,
-                                                       versus.log->lngSampleCount))} {}
+                Clamped(int64_t{shown.sFirst} - versus.offset, 1, log.lngSampleCount + int64_t{1}),
+                Clamped(int64_t{shown.sLast} - versus.offset, 0, log.lngSampleCount)} {}
+
+    static int32_t Clamped(int64_t sample, int64_t low, int64_t high) {
+        return static_cast<int32_t>(std::clamp(sample, low, high));
+    }
 
     // B's item of the same name, 0 when B lacks it or shows none of its samples here.
     int32_t ItemFor(const ItemInfo& item) const {
