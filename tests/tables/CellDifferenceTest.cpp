@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tables/CellDifference.h"
+#include "tables/TableLegend.h"
 
 namespace grafolux {
 namespace {
@@ -76,6 +77,19 @@ TEST(DifferenceScale, DivergesAroundZeroAndSaturatesPerStatistic) {
         EXPECT_EQ(ScaleColour(scale, 2 * c.reach), higher) << c.name;
     }
     EXPECT_EQ(DifferenceScale(CellTable{}, CellTable{}, {CellStatistic::Count, 1}).high, 1);
+}
+
+// The Difference view has a legend even for the plain mean table: what is set against what.
+TEST(DifferenceLegend, NamesBothLogsFirst) {
+    TableLegendInput input;
+    input.loadedLog = "before.txt";
+    input.versusLog = "after.txt";
+    const std::vector<LegendLine> lines = TableLegendLines(input);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0],
+              (LegendLine{QString::fromUtf8("Difference B \u2212 A"), LegendStyle::Heading}));
+    EXPECT_EQ(lines[1].text, "A: before.txt");
+    EXPECT_EQ(lines[2].text, "B: after.txt");
 }
 
 }  // namespace
