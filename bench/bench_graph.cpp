@@ -167,6 +167,34 @@ void Redraw(benchmark::State& state, int lines, double zoom, bool locked, bool n
         TopOf(fast, x, kCurrent) == highest && TopOf(slow, x, kCurrent) == highest;
 }
 
+// B over A: the same log compared with itself 1,000 samples on, against A alone, redrawn in
+// turns so that both meet the same machine load.
+void RedrawVersus(benchmark::State& state, int lines, double zoom) {
+    Spike spike;
+    const LogData* loaded = LogOf(lines, spike);
+    if (!loaded) {
+        state.SkipWithError("set GRAFOLUX_BENCH_DATA to the folder of log_<lines>.txt");
+        return;
+    }
+    const LogData versus = *loaded;
+    const GraphRequest alone{1, 1, double(loaded->lngSampleCount), zoom, 0};
+    GraphRequest request = alone;
+    request.versus = GraphComparison{&versus, 1000, "a.txt", "b.txt"};
+    DrawingArea area, reference;
+    SetUpArea(area);
+    SetUpArea(reference);
+    DrawGraph(area, *loaded, request, {});
+    for (auto _ : state) benchmark::DoNotOptimize(DrawGraph(area, *loaded, request, {}));
+    state.SetItemsProcessed(state.iterations() * loaded->lngSampleCount);
+    DrawGraph(reference, *loaded, alone, {});
+    double aloneTime = 0, versusTime = 0;
+    for (int round = 0; round < 7 && (round < 2 || aloneTime < 1); ++round) {
+        aloneTime += TimedRedraw(reference, *loaded, alone, DrawCurve);
+        versusTime += TimedRedraw(area, *loaded, request, DrawCurve);
+    }
+    state.counters["versus_over_alone"] = versusTime / aloneTime;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -182,6 +210,11 @@ int main(int argc, char** argv) {
                     benchmark::RegisterBenchmark(name.c_str(), Redraw, lines, zoom, locked, naive)
                         ->Unit(benchmark::kMillisecond);
                 }
+    for (int lines : {100000, 1000000}) {
+        const std::string name = "Versus/" + std::to_string(lines) + "/zoom10/3locked";
+        benchmark::RegisterBenchmark(name.c_str(), RedrawVersus, lines, 10.0)
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

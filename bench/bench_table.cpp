@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DriveLog.h"
+#include "tables/CellDifference.h"
 #include "tables/CellStats.h"
 
 namespace {
@@ -77,6 +78,31 @@ void BM_BlmTableNoisy(benchmark::State& state) {
     TableOf(state, log);
 }
 
+// The Difference view: B's table minus A's, over two logs of a million samples each (B a
+// copy of A, or the noisy log).
+void DifferenceOf(benchmark::State& state, const grafolux::LogData& versus) {
+    const grafolux::LogData& log = DriveLog();
+    using grafolux::TableKind;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(grafolux::DifferenceCells(
+            grafolux::ComputeCellTable(log, TableKind::Blm, 1, kSamples, {},
+                                       grafolux::Gathered::MeanAndCount),
+            grafolux::ComputeCellTable(versus, TableKind::Blm, 1, kSamples, {},
+                                       grafolux::Gathered::MeanAndCount),
+            {}));
+    state.SetItemsProcessed(state.iterations() * 2 * kSamples);
+}
+
+void BM_BlmDifferenceTable(benchmark::State& state) {
+    static const grafolux::LogData copy = DriveLog();
+    DifferenceOf(state, copy);
+}
+
+void BM_BlmDifferenceTableNoisyB(benchmark::State& state) {
+    static const grafolux::LogData noisy = bench::MakeLog(true);
+    DifferenceOf(state, noisy);
+}
+
 }  // namespace
 
 BENCHMARK(BM_PlainPass)->Unit(benchmark::kMillisecond);
@@ -85,4 +111,6 @@ BENCHMARK(BM_AllStatisticsTwoConditions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTableEveryStatistic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTableNoisy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlmDifferenceTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlmDifferenceTableNoisyB)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

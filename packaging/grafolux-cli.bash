@@ -12,23 +12,23 @@ _grafolux_cli() {
     case $command in
         correct) options='' ;;
         dump) options='--define' ;;
-        table) options='--include --first --last --show --min-count --where --format --define' kinds='blm int' ;;
+        table) options='--include --versus --first --last --show --min-count --where --format --define' kinds='blm int' ;;
         cells) options='--row --column --first --last --where --define' kinds='blm int' ;;
         find) options='--when --define --first --last' ;;
         retune) options='--map --include --first --last --factor --where --cells --min-weight --max-change --show --format --define' ;;
         gif) options='--transparent' ;;
-        export) options='--item --lock --fill --zoom --size --first --last --define' kinds='graph blm int' ;;
+        export) options='--item --lock --fill --zoom --size --first --last --define --versus --offset' kinds='graph blm int' ;;
         *) return ;;
     esac
 
-    # After an option comes its value, which is a file only for --include and --map; some
+    # After an option comes its value, which is a file only for --include, --versus and --map; some
     # have a fixed set.
     case $command$prev in
         retune--show) mapfile -t COMPREPLY < <(compgen -W 'map change weight factor' -- "$cur") ;;
         *--show) mapfile -t COMPREPLY < <(compgen -W 'mean count min max sd' -- "$cur") ;;
         *--format) mapfile -t COMPREPLY < <(compgen -W 'text csv' -- "$cur") ;;
         *--cells) mapfile -t COMPREPLY < <(compgen -W 'bilinear nearest' -- "$cur") ;;
-        *--include | *--map)
+        *--include | *--versus | *--map)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             ;;

@@ -2,18 +2,26 @@
 // What the window shows, shared by the form and its controllers: the log, the drawing area and
 // its colours, the view with its current item, zoom and scroll, and the sample range as typed.
 
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "draw/DisplayColors.h"
 #include "draw/DrawingArea.h"
+#include "files/FileChecks.h"
 #include "logdata/LogModel.h"
 #include "views/ViewMode.h"
 
 namespace grafolux {
+
+// Log B of a comparison, shown over the log.
+struct ComparedLog {
+    LogData log;
+    std::string path;    // as it was chosen
+    QString title;       // its name without the folder
+    int32_t offset = 0;  // its sample s lies at the shown log's sample s + offset
+};
 
 struct DisplayState {
     LogData log;
@@ -29,11 +37,7 @@ struct DisplayState {
     int32_t lngScrollPos = 0;
     // The range boxes' texts as bytes, as the views read them: typed, not yet normalised.
     std::string firstText, lastText;
+    std::optional<ComparedLog> versus;
 };
-
-// The file's name without its folder, as the caption and the table legend show it.
-inline QString FileTitle(const std::string& path) {
-    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
-}
 
 }  // namespace grafolux

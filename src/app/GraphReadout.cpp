@@ -150,6 +150,7 @@ std::optional<int32_t> GraphReadout::CursorInNewView() const {
 void GraphReadout::ShowTable(TableKind kind, const PooledTable& drawn) {
     shownKind_ = kind;
     shownTable_.reset();
+    versusTable_.reset();
     if (GatheredFor(tables_.preferences().look.show.statistic) == Gathered::Everything)
         shownTable_ = drawn.table;
 }
@@ -194,10 +195,18 @@ void GraphReadout::ShowCursor(std::optional<int32_t> sample) {
 }
 
 std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
-    return ReadoutRows(shown_.log,
-                       {shown_.lngCurItem, sample, markers_, marked_ ? marked_->name : QString(),
-                        found_ ? found_->Status(sample) : QString()},
-                       shown_.colors);
+    return ReadoutRows(
+        shown_.log,
+        {shown_.lngCurItem, sample, markers_, marked_ ? marked_->name : QString(),
+         found_ ? found_->Status(sample) : QString(), shown_.versus ? &shown_.versus->log : nullptr,
+         shown_.versus ? shown_.versus->offset : 0},
+        shown_.colors);
+}
+
+void GraphReadout::AddMenuAction(QAction* action) {
+    pbGraphContents->addAction(action);
+    menu_->addSeparator();
+    menu_->addAction(action);
 }
 
 // After a change of markers, span or marked cell.
@@ -355,10 +364,22 @@ bool GraphReadout::Canvas_ToolTip(QHelpEvent* event) {
 void GraphReadout::ShowCellTip(QPoint point, QPoint globalPoint) {
     const auto cell = CellAtPoint(shown_.area.pbGraphContents, point);
     if (cell)
-        QToolTip::showText(globalPoint, CellSummary(ShownCellStatistics(), shownKind_, *cell),
-                           pbGraphContents);
+        QToolTip::showText(globalPoint, CellTip(*cell), pbGraphContents);
     else
         QToolTip::hideText();
+}
+
+// In the Difference view, both cells' statistics, the shown log's first.
+QString GraphReadout::CellTip(CellAddress cell) {
+    const QString shown = CellSummary(ShownCellStatistics(), shownKind_, cell);
+    const TableSettings settings = tables_.TableSettingsNow();
+    if (!settings.versus) return shown;
+    if (!versusTable_)
+        versusTable_ = VersusTableForRange(*settings.versus->log, shownKind_, shown_.firstText,
+                                           shown_.lastText, settings, Gathered::Everything)
+                           .table;
+    return "A: " + shown_.strFileTitle + "\n" + shown + "\n\nB: " + settings.versus->name + "\n" +
+           CellSummary(*versusTable_, shownKind_, cell);
 }
 
 void GraphReadout::Canvas_Leave() {

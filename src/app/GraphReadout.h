@@ -66,6 +66,9 @@ public:
     void MarkOnGraph(const QString& name, CellMarker marker);
     // The sample under the cursor line while it shows.
     std::optional<int32_t> cursor() const { return cursor_; }
+    const Markers& markers() const { return markers_; }
+    // Another feature's entry at the end of the canvas' menu.
+    void AddMenuAction(QAction* action);
 
 signals:
     void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor
@@ -87,6 +90,7 @@ private:
     bool Canvas_ContextMenu(QContextMenuEvent* event);
     bool Canvas_ToolTip(QHelpEvent* event);
     void ShowCellTip(QPoint point, QPoint globalPoint);
+    QString CellTip(CellAddress cell);
     void Canvas_Leave();
     int32_t SampleAt(QPointF canvasPoint) const;
     std::optional<int32_t> HereSample() const;
@@ -133,6 +137,7 @@ private:
     // The table view's with every statistic, for its cells' tooltips; made when first asked
     // for if the drawing gathered only means and counts.
     std::optional<CellTable> shownTable_;
+    std::optional<CellTable> versusTable_;  // log B's, in the Difference view
     TableKind shownKind_ = TableKind::Blm;
 
     GraphOverlay* overlay_;

@@ -68,9 +68,13 @@ void GraphView::SyncSurfaces() {
 void GraphView::DrawGraph() {
     SetViewMode(ViewMode::Graph);
     pbLegend->setToolTip({});
+    std::optional<GraphComparison> versus;
+    if (shown_.versus)
+        versus = GraphComparison{&shown_.versus->log, shown_.versus->offset, shown_.strFileTitle,
+                                 shown_.versus->title};
     const GraphResult result = DrawGraphForRange(
         shown_.area, shown_.log, {shown_.lngCurItem, shown_.dblZoom, shown_.lngScrollPos},
-        shown_.firstText, shown_.lastText, shown_.colors);
+        shown_.firstText, shown_.lastText, shown_.colors, versus);
     emit GraphDrawn(result);
     SyncSurfaces();
     ShowScrollBar();

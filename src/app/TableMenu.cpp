@@ -53,6 +53,10 @@ TableMenu::TableMenu(const DisplayState& shown, Dialogs& dialogs, LogLoading& lo
     mInclude = mTable->addAction("&Include Other Logs...", this, &TableMenu::mInclude_Click);
     mOnlyThisLog = mTable->addAction("Only &This Log", this, &TableMenu::mOnlyThisLog_Click);
     mTable->addSeparator();
+    mDifference = mTable->addAction(QString::fromUtf8("&Difference B \u2212 A"), this,
+                                    &TableMenu::mDifference_Click);
+    mDifference->setCheckable(true);
+    mTable->addSeparator();
     mCopyTable = mTable->addAction("&Copy Table", this, &TableMenu::mCopyTable_Click);
     mCopyTable->setShortcut(QKeySequence::Copy);
     mCopyCommand = mTable->addAction("Copy Co&mmand", this, &TableMenu::mCopyCommand_Click);
@@ -70,6 +74,9 @@ void TableMenu::EnableTableMenu(bool loaded) {
                                   static_cast<int>(tablePrefs_.look.show.statistic));
     mColour->setChecked(tablePrefs_.look.coloured);
     mOnlyThisLog->setEnabled(!included_.empty());
+    // Without log B there is nothing to set against the shown log.
+    mDifference->setEnabled(shown_.versus.has_value());
+    if (!shown_.versus) mDifference->setChecked(false);
 }
 
 void TableMenu::LoadPreferences(const std::string& settingsFile) {
@@ -99,16 +106,19 @@ void TableMenu::ForgetIncludedLogs() {
     EnableTableMenu(true);
 }
 
-// The table of the table view as drawn, for its numbers out.
-PooledTable TableMenu::ShownTable(TableKind kind) const {
-    return TableForRange(shown_.log, kind, shown_.firstText, shown_.lastText, TableSettingsNow());
+// The cells of the table view as drawn, for its numbers out.
+ShownCells TableMenu::ShownTable(TableKind kind) const {
+    return ShownCellsForRange(shown_.log, kind, shown_.firstText, shown_.lastText,
+                              TableSettingsNow());
 }
 
 TableSettings TableMenu::TableSettingsNow() const {
-    TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, shown_.strFileTitle, {}};
+    TableSettings settings{tablePrefs_.look, tablePrefs_.conditions, shown_.strFileTitle, {}, {}};
     for (const IncludedFile& file : included_)
         settings.included.push_back(
             {FileTitle(file.path), file.path, &file.log, SameFile(file.path, shown_.strShownFile)});
+    if (shown_.versus && mDifference->isChecked())
+        settings.versus = VersusLog{shown_.versus->title, shown_.versus->path, &shown_.versus->log};
     return settings;
 }
 
@@ -231,11 +241,14 @@ void TableMenu::mOnlyThisLog_Click() {
     emit SettingsChanged();
 }
 
+void TableMenu::mDifference_Click() { emit SettingsChanged(); }
+
 void TableMenu::mCopyTable_Click() {
     const auto kind = TableKindOf(shown_.lngViewMode);
     if (!kind) return;
-    CopyText("Copy Table", "table",
-             QString::fromStdString(CellTableText(ShownTable(*kind).table, tablePrefs_.look.show)));
+    CopyText(
+        "Copy Table", "table",
+        QString::fromStdString(ShownCellsText(ShownTable(*kind), tablePrefs_.look.show.statistic)));
 }
 
 // The command line that prints the shown table, for a terminal.
@@ -271,8 +284,8 @@ void TableMenu::mSaveTable_Click() {
     strTableFileName = name;
     QString error;
     if (!WriteFileAtomically(name,
-                             CellTableFileText(QFile::encodeName(name).toStdString(),
-                                               ShownTable(*kind).table, tablePrefs_.look.show),
+                             ShownCellsFileText(QFile::encodeName(name).toStdString(),
+                                                ShownTable(*kind), tablePrefs_.look.show.statistic),
                              &error))
         dialogs_.Warning(&window_, "Save Table As",
                          "The table could not be saved; an existing file is unchanged:\n" + error);

@@ -61,7 +61,7 @@ signals:
 
 private:
     void SetTablePreferences(const TablePreferences& preferences);
-    PooledTable ShownTable(TableKind kind) const;
+    ShownCells ShownTable(TableKind kind) const;
     void LoadIncludedLogs(const std::vector<std::string>& paths);
     void ReloadIncludedLogs();
     void mStatistic_Click(CellStatistic statistic);
@@ -70,6 +70,7 @@ private:
     void mColour_Click();
     void mInclude_Click();
     void mOnlyThisLog_Click();
+    void mDifference_Click();
     void mCopyTable_Click();
     void mCopyCommand_Click();
     void mSaveTable_Click();
@@ -93,8 +94,8 @@ private:
 
     QMenu* mTable;
     std::vector<QAction*> mStatistic;  // in the order of CellStatistic
-    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mCopyTable, *mCopyCommand,
-        *mSaveTable;
+    QAction *mMinSamples, *mFilter, *mColour, *mInclude, *mOnlyThisLog, *mDifference, *mCopyTable,
+        *mCopyCommand, *mSaveTable;
 };
 
 }  // namespace grafolux

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include "Version.h"
+#include "app/ComparisonController.h"
 #include "app/ComputedItemsController.h"
 #include "app/Dialogs.h"
 #include "app/FileDrop.h"
@@ -88,6 +89,8 @@ void frmMain::CreateControllers() {
     find_ = new FindController(shown_, dialogs_, *readout_, *mItems, *this);
     retune_ = new RetuneView(shown_, dialogs_, *tables_, *view_, *readout_, *computed_,
                              *ui_.pbGraphContents, *this);
+    compare_ = new ComparisonController(shown_, ui_, dialogs_, *loading_, *readout_, *computed_,
+                                        *mFile, mBugCorrect, *this);
 
     connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
     connect(view_, &GraphView::ViewModeChanged, retune_, &RetuneView::ShowViewMode);
@@ -106,11 +109,20 @@ void frmMain::CreateControllers() {
     connect(readout_, &GraphReadout::RangeChosen, view_, &GraphView::ZoomOutForChosenRange);
     connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
     connect(view_, &GraphView::ViewDrawn, find_, &FindController::ShowView);
+    connect(view_, &GraphView::ViewDrawn, compare_, &ComparisonController::ShowView);
+    // Log B came, went or moved.
+    connect(compare_, &ComparisonController::ComparisonChanged, this, [this] {
+        ShowCaption();
+        tables_->EnableTableMenu(shown_.blnFileLoaded);
+        view_->StoreScrollPos();
+        view_->RedrawCurrentView();
+    });
     connect(find_, &FindController::GraphWanted, view_, &GraphView::ShowGraph);
     // New computed items: Find's runs, the item list, the further logs and the view follow.
     connect(computed_, &ComputedItemsController::ItemsChanged, this, [this] {
         find_->ForgetRuns();
         tables_->SetDefinitions(computed_->definitions());
+        compare_->ApplyComputedItems();
         if (!shown_.blnFileLoaded) return;
         items_->ShowItemsAgain();
         view_->StoreScrollPos();
@@ -305,11 +317,13 @@ void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
     tables_->ForgetIncludedLogs();
     retune_->EnableRetuneMenu(true);
     find_->EnableFind(true);
+    compare_->ShowNewLog();
 }
 
 void frmMain::ShowCaption() {
     // Concatenated: a file name may hold "%1" and the like.
-    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + " (" +
+    const QString versus = shown_.versus ? " vs " + shown_.versus->title : QString();
+    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + versus + " (" +
                    QString::number(shown_.dblZoom * 100) + "%)");
 }
 

@@ -19,6 +19,7 @@ class QTimer;
 
 namespace grafolux {
 
+class ComparisonController;
 class ComputedItemsController;
 class Dialogs;
 class FindController;
@@ -42,6 +43,7 @@ public:
 
     // Read by the tests, as the user would see them.
     const LogData& log() const { return shown_.log; }
+    const DisplayState& shown() const { return shown_; }
     const DrawingArea& area() const { return shown_.area; }
     const std::vector<std::string>& recent() const { return strRecent; }
     ViewMode viewMode() const { return shown_.lngViewMode; }
@@ -102,6 +104,7 @@ private:
     ComputedItemsController* computed_;
     FindController* find_;
     RetuneView* retune_;
+    ComparisonController* compare_;
 };
 
 }  // namespace grafolux

@@ -11,14 +11,28 @@
 
 namespace grafolux::cli {
 
+namespace {
+
+bool IsOption(const std::string& word) { return word.size() > 2 && word.starts_with("--"); }
+
+// Options that take every word up to the next option.
+constexpr const char* kListOptions[] = {"--versus"};
+
+}  // namespace
+
 CliArgs::CliArgs(std::vector<std::string> words, const std::vector<std::string>& knownOptions) {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (word.size() > 2 && word.starts_with("--")) {
+        if (IsOption(word)) {
             if (std::find(knownOptions.begin(), knownOptions.end(), word) == knownOptions.end())
                 throw UsageError("unknown option " + word);
-            if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
+            const bool list = std::find(std::begin(kListOptions), std::end(kListOptions), word) !=
+                              std::end(kListOptions);
+            if (i + 1 >= words.size() || (list && IsOption(words[i + 1])))
+                throw UsageError("option " + word + " needs a value");
             options_.emplace_back(word, words[++i]);
+            while (list && i + 1 < words.size() && !IsOption(words[i + 1]))
+                options_.emplace_back(word, words[++i]);
         } else {
             positional_.push_back(word);
         }
@@ -69,11 +83,18 @@ std::vector<TableSource> PooledLogs::Sources() const {
 
 PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options,
                           std::span<const Definition> definitions) {
-    PooledLogs pooled;
     const std::vector<std::string>& words = args.positional();
-    pooled.paths.assign(words.begin() + static_cast<std::ptrdiff_t>(firstLog), words.end());
-    const size_t ranged = pooled.paths.size();
-    for (const std::string& path : args.options("--include")) pooled.paths.push_back(path);
+    std::vector<std::string> paths(words.begin() + static_cast<std::ptrdiff_t>(firstLog),
+                                   words.end());
+    const size_t ranged = paths.size();
+    for (const std::string& path : args.options("--include")) paths.push_back(path);
+    return LoadRangedLogs(args, std::move(paths), ranged, options, definitions);
+}
+
+PooledLogs LoadRangedLogs(const CliArgs& args, std::vector<std::string> paths, size_t ranged,
+                          const LoadOptions& options, std::span<const Definition> definitions) {
+    PooledLogs pooled;
+    pooled.paths = std::move(paths);
     for (LoadResult& result : LoadLogs(pooled.paths, 0, options)) {
         if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
         pooled.logs.push_back(std::move(std::get<LogData>(result)));

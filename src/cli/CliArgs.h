@@ -30,7 +30,8 @@ struct RuntimeError : std::runtime_error {
 };
 
 // The words after the command name. Every option takes a value, so "--first -3" is the
-// option --first with the value -3.
+// option --first with the value -3; --versus takes every word up to the next option, each
+// as one value.
 class CliArgs {
 public:
     CliArgs(std::vector<std::string> words, const std::vector<std::string>& knownOptions);
@@ -67,6 +68,9 @@ struct PooledLogs {
 };
 PooledLogs LoadPooledLogs(const CliArgs& args, size_t firstLog, const LoadOptions& options,
                           std::span<const Definition> definitions);
+// The same for `paths`, the first `ranged` of them in their --first/--last range.
+PooledLogs LoadRangedLogs(const CliArgs& args, std::vector<std::string> paths, size_t ranged,
+                          const LoadOptions& options, std::span<const Definition> definitions);
 
 // The conditions of every --where, in order; a usage error names one that does not read.
 std::vector<SampleCondition> WhereConditions(const CliArgs& args, const std::string& command);

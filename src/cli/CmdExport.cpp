@@ -7,6 +7,8 @@
 #include "export/GifEncoder.h"
 #include "export/GifWriter.h"
 #include "export/PngWriter.h"
+#include "files/FileChecks.h"
+#include "graph/Comparison.h"
 #include "graph/ZoomMath.h"
 #include "logdata/TextFields.h"
 #include "views/FormLayout.h"
@@ -60,9 +62,9 @@ PictureFormat FormatOf(const std::string& path) {
     throw UsageError("the picture's name must end in .gif or .png: " + path);
 }
 
-// Only the graph has a current item, locked items and a zoom.
+// Only the graph has a current item, locked items, a zoom and a comparison.
 void RefuseGraphOptionsForTables(const CliArgs& args) {
-    for (const char* option : {"--item", "--lock", "--fill", "--zoom"})
+    for (const char* option : {"--item", "--lock", "--fill", "--zoom", "--versus", "--offset"})
         if (!args.options(option).empty())
             throw UsageError(std::string(option) + " applies to the graph view only");
 }
@@ -85,6 +87,17 @@ void RunExport(const CliArgs& args, const Print&) {
     const std::string& out = args.positional()[2];
     const PictureFormat format = FormatOf(out);
     if (view != ViewMode::Graph) RefuseGraphOptionsForTables(args);
+    const std::vector<std::string> versusPaths = args.options("--versus");
+    if (versusPaths.size() > 1) throw UsageError("--versus takes one log for a graph");
+    if (versusPaths.empty() && args.option("--offset"))
+        throw UsageError("--offset needs a log to compare, given by --versus");
+    const std::string offsetText = args.option("--offset").value_or("0");
+    const bool wholeOffset = !offsetText.empty() && offsetText.size() <= 18 &&
+                             offsetText.find_first_not_of(
+                                 "0123456789", offsetText[0] == '-' ? 1 : 0) == std::string::npos &&
+                             offsetText != "-";
+    if (!wholeOffset)
+        throw BadValue("export", "--offset needs a whole number of samples, not " + offsetText);
     const FormLayout layout = DefaultLayout();
     const QSize size = args.option("--size") ? DrawingSize(*args.option("--size"))
                                              : QSize(TwipsToPixels(layout.pbGraph.Width),
@@ -113,13 +126,25 @@ void RunExport(const CliArgs& args, const Print&) {
     const std::string first = args.option("--first").value_or("1");
     const std::string last = args.option("--last").value_or(std::to_string(log.lngSampleCount));
 
+    std::optional<LogData> versus;
+    if (!versusPaths.empty()) {
+        versus = LoadLogOrThrow(versusPaths.front(), colors.lngItemColor);
+        AttachDefinitions(*versus, versusPaths.front(), definitions, colors.lngItemColor);
+    }
+
     const auto application = WindowlessApplication();
     DrawingArea area;
     PaintBackgrounds(area, colors);
     area.pbGraph.SetSize(size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel);
     area.pbLegend.SetSize(layout.pbLegend.Width, size.height() * kTwipsPerPixel);
     if (view == ViewMode::Graph)
-        DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors);
+        DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors,
+                          versus ? std::optional(GraphComparison{
+                                       &*versus,
+                                       ClampOffset(std::stoll(offsetText), log.lngSampleCount,
+                                                   versus->lngSampleCount),
+                                       FileTitle(logPath), FileTitle(versusPaths.front())})
+                                 : std::nullopt);
     else
         DrawCellTableForRange(area, log, *TableKindOf(view), first, last, colors);
     const QImage picture = ComposeView(area, view);

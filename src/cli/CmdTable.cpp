@@ -1,4 +1,5 @@
 #include "cli/CliArgs.h"
+#include "tables/CellDifference.h"
 #include "tables/CellDisplay.h"
 #include "tables/CellTableText.h"
 #include "tables/PooledTable.h"
@@ -39,13 +40,24 @@ void RunTable(const CliArgs& args, const Print& print) {
         throw BadValue("table", "--format must be text or csv, not " + format);
 
     // Only the columns the table reads are kept.
-    const PooledLogs logs = LoadPooledLogs(
-        args, 1, {ItemsToKeep(definitions, ItemsReadByTables(conditions)), 0}, definitions);
-    const PooledTable pooled =
-        ComputePooledTable(logs.Sources(), table, conditions, GatheredFor(show.statistic));
-    for (size_t i = 0; i < logs.paths.size(); ++i)
-        CheckConditionItems(args, logs.paths[i], pooled.missing[i]);
-    print(format == "csv" ? CellTableCsv(pooled.table, show) : CellTableText(pooled.table, show));
+    const LoadOptions options{ItemsToKeep(definitions, ItemsReadByTables(conditions)), 0};
+    const auto tableOf = [&](const PooledLogs& logs) {
+        PooledTable pooled =
+            ComputePooledTable(logs.Sources(), table, conditions, GatheredFor(show.statistic));
+        for (size_t i = 0; i < logs.paths.size(); ++i)
+            CheckConditionItems(args, logs.paths[i], pooled.missing[i]);
+        return pooled.table;
+    };
+    const CellTable before = tableOf(LoadPooledLogs(args, 1, options, definitions));
+    const std::vector<std::string> versus = args.options("--versus");
+    if (versus.empty()) {
+        print(format == "csv" ? CellTableCsv(before, show) : CellTableText(before, show));
+        return;
+    }
+    const ShownCells cells = DifferenceCells(
+        before, tableOf(LoadRangedLogs(args, versus, versus.size(), options, definitions)), show);
+    print(format == "csv" ? ShownCellsCsv(cells, show.statistic)
+                          : ShownCellsText(cells, show.statistic));
 }
 
 }  // namespace grafolux::cli

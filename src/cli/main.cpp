@@ -32,15 +32,17 @@ const std::map<std::string, Command>& Commands() {
           {"--define"},
           RunDump}},
         {"table",
-         {"blm|int LOG [LOG...] [--include LOG]... [--first N] [--last N]\n"
-          "         [--show mean|count|min|max|sd] [--min-count K] [--where COND]...\n"
-          "         [--format text|csv] [--define DEF]...",
+         {"blm|int LOG [LOG...] [--include LOG]... [--versus LOG...] [--first N]\n"
+          "         [--last N] [--show mean|count|min|max|sd] [--min-count K]\n"
+          "         [--where COND]... [--format text|csv] [--define DEF]...",
           "cell statistics per rpm x map cell, pooled over the logs; --first and --last\n"
           "apply to each LOG's own samples, a log given by --include counts whole; COND is\n"
           "NAME OP NUMBER, OP one of = != < <= > >=, and every --where must hold for a\n"
-          "sample to count; a sample whose value there is missing fails it",
-          {"--include", "--first", "--last", "--show", "--min-count", "--where", "--format",
-           "--define"},
+          "sample to count; a sample whose value there is missing fails it; --versus takes\n"
+          "the logs up to the next option and prints each cell's statistic of those logs\n"
+          "(pooled) minus that of the others, N/A where either is N/A (a count always)",
+          {"--include", "--versus", "--first", "--last", "--show", "--min-count", "--where",
+           "--format", "--define"},
           RunTable}},
         {"cells",
          {"blm|int LOG --row RPM --column MAP [--first N] [--last N]\n"
@@ -78,9 +80,12 @@ const std::map<std::string, Command>& Commands() {
         {"export",
          {"graph|blm|int LOG OUT.gif|OUT.png [--item N|NAME] [--lock NAME]...\n"
           "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]\n"
-          "         [--define DEF]...",
-          "save a view as the window draws it, as GIF or PNG by OUT's extension",
-          {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last", "--define"},
+          "         [--define DEF]... [--versus LOGB [--offset K]]",
+          "save a view as the window draws it, as GIF or PNG by OUT's extension; the\n"
+          "graph with --versus has LOGB's curves dashed over LOG's, LOGB's sample S at\n"
+          "LOG's sample S + K",
+          {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last", "--define",
+           "--versus", "--offset"},
           RunExport}},
     };
     return commands;

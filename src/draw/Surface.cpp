@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
+#include <QRegion>
 #include <algorithm>
 #include <vector>
 
@@ -129,6 +130,44 @@ void Surface::LinesPixels(std::span<const QLine> lines, Colour colour) {
     if (slanted.empty()) return;
     QPainter painter(&image_);
     Prepare(painter, colour);
+    painter.drawLines(slanted.data(), static_cast<int>(slanted.size()));
+}
+
+bool DashColumnOn(int x, const Dash& dash) {
+    const int period = dash.on + dash.off;
+    return period <= 0 || ((x % period) + period) % period < dash.on;
+}
+
+void Surface::DashedLinesPixels(std::span<const QLine> lines, Colour colour, const Dash& dash) {
+    if (image_.isNull() || lines.empty()) return;
+    const QRgb pixel = ToQColor(colour).rgb();
+    uchar* const bits = image_.bits();
+    std::vector<QLine> slanted;
+    for (const QLine& line : lines) {
+        if (line.x1() == line.x2()) {
+            if (DashColumnOn(line.x1(), dash)) FillStraight(image_, bits, line, pixel);
+        } else if (line.y1() == line.y2()) {
+            // Each dash of a level line on its own.
+            const auto [from, to] = std::minmax({line.x1(), line.x2()});
+            for (int x = from; x <= to; ++x) {
+                if (!DashColumnOn(x, dash)) continue;
+                int end = x;
+                while (end < to && DashColumnOn(end + 1, dash)) ++end;
+                FillStraight(image_, bits, QLine(x, line.y1(), end, line.y1()), pixel);
+                x = end;
+            }
+        } else {
+            slanted.push_back(line);
+        }
+    }
+    if (slanted.empty()) return;
+    QRegion columns;
+    const int period = std::max(dash.on + dash.off, 1);
+    for (int x = 0; x < image_.width(); x += period)
+        columns += QRect(x, 0, dash.on, image_.height());
+    QPainter painter(&image_);
+    Prepare(painter, colour);
+    painter.setClipRegion(columns);
     painter.drawLines(slanted.data(), static_cast<int>(slanted.size()));
 }
 

@@ -34,6 +34,14 @@ inline int TwipsToPixels(double twips) {
     return std::fabs(pixels) < 0x1p30 ? static_cast<int>(pixels) : RoundTo<int>(pixels);
 }
 
+// A dashed line's pattern along the canvas: `on` pixel columns drawn, then `off` left out,
+// from column 0.
+struct Dash {
+    int on = 0, off = 0;
+};
+// Whether column x is drawn (without a pattern, every column is).
+bool DashColumnOn(int x, const Dash& dash);
+
 QColor ToQColor(Colour colour);
 Colour FromQColor(const QColor& colour);
 
@@ -75,6 +83,8 @@ public:
     void FillQuadsPixels(std::span<const std::array<QPoint, 4>> quads, Colour colour);
     // Many lines in device pixels with one painter, in `colour`; the print position stays.
     void LinesPixels(std::span<const QLine> lines, Colour colour);
+    // The same lines, only in the columns the dash draws.
+    void DashedLinesPixels(std::span<const QLine> lines, Colour colour, const Dash& dash);
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
     // Prints at the print position (its top-left), without background.

@@ -1,5 +1,7 @@
 #include "files/FileChecks.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <filesystem>
 
 namespace grafolux {
@@ -12,6 +14,14 @@ bool FileExists(const std::string& path) {
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code error;
     return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error) && !error;
+}
+
+}  // namespace grafolux
+
+namespace grafolux {
+
+QString FileTitle(const std::string& path) {
+    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
 }
 
 }  // namespace grafolux

@@ -1,6 +1,7 @@
 #pragma once
 // Questions about paths that the program asks before it opens or reopens a file.
 
+#include <QString>
 #include <string>
 
 namespace grafolux {
@@ -9,5 +10,7 @@ namespace grafolux {
 bool FileExists(const std::string& path);
 // True when both paths name the same existing file (through links and different spellings).
 bool SameFile(const std::string& a, const std::string& b);
+// The file's name without its folder, as captions and legends show it.
+QString FileTitle(const std::string& path);
 
 }  // namespace grafolux

@@ -188,17 +188,20 @@ void BandOf(const CurvePlot& plot, int64_t first, int64_t last, Band& band) {
     columns.emplace_back(x, top, x, bottom);
 }
 
-// Calls visit(first, last) for each run of vertices 0..last whose values are present, left to
-// right. One run when no value in the range is missing, as for every logged item.
+// Calls visit(first, last) for each run of the plot's vertices up to `last` whose values are
+// present, left to right. One run when no value in the range is missing, as for every logged
+// item.
 template <typename Visit>
 void ForEachPresentRun(const CurvePlot& plot, int64_t last, Visit visit) {
+    last = std::min(last, plot.toVertex);
+    if (plot.fromVertex > last) return;
     const std::span<const double> shown = plot.samples.subspan(
         static_cast<size_t>(plot.sFirst - 1), static_cast<size_t>(plot.sLast - plot.sFirst + 1));
     if (!AnyMissing(shown)) {
-        visit(int64_t{0}, last);
+        visit(plot.fromVertex, last);
         return;
     }
-    for (int64_t j = 0; j <= last;) {
+    for (int64_t j = plot.fromVertex; j <= last;) {
         while (j <= last && std::isnan(plot.Value(j))) ++j;
         const int64_t first = j;
         while (j <= last && !std::isnan(plot.Value(j))) ++j;
@@ -221,7 +224,10 @@ void DrawCurve(Surface& canvas, const CurvePlot& plot, bool filled) {
         std::vector<QLine> lines;
         ForEachPresentRun(plot, plot.LastLineVertex(),
                           [&](int64_t first, int64_t last) { LineOf(plot, first, last, lines); });
-        canvas.LinesPixels(lines, colour);
+        if (plot.dash.on > 0)
+            canvas.DashedLinesPixels(lines, colour, plot.dash);
+        else
+            canvas.LinesPixels(lines, colour);
         return;
     }
     Band band;

@@ -14,6 +14,9 @@ struct CurvePlot : SampleAxis {
     std::span<const double> samples;  // all samples of the item; element 0 is sample 1
     double H = 0;                     // plot height, twips; the sample axis lies at y = H
     double vLow = 0, vRange = 1;      // the item's value scale
+    // The vertices drawn: a log compared over the range may cover only part of it.
+    int64_t fromVertex = 0, toVertex = INT64_MAX;
+    Dash dash{};  // a line's dashes; a band is never dashed
 
     double Value(int64_t j) const { return samples[static_cast<size_t>(Index(j) - 1)]; }
     double Y(double v) const;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "draw/DisplayText.h"
 #include "draw/NumberFormat.h"
+#include "graph/Comparison.h"
 #include "graph/Legend.h"
 #include "graph/NiceScale.h"
 #include "logdata/Rounding.h"
@@ -42,7 +44,7 @@ struct ItemValues {
     double lowest = 99999.99;
     double highest = 0;
     bool fractional = false;
-    bool present = true;  // some value in the range is not missing
+    bool present = false;  // some value in the range is not missing
 
     QString Text(double value) const { return FormatGrouped(value, fractional ? 2 : 0); }
     // The legend's second line.
@@ -67,18 +69,32 @@ bool AnyNotWhole(std::span<const double> values) {
                         }));
 }
 
-ItemValues ScanValues(std::span<const double> samples, const ShownSamples& range) {
-    ItemValues values;
-    const auto shown = samples.subspan(static_cast<size_t>(range.sFirst - 1),
-                                       static_cast<size_t>(range.sLast - range.sFirst + 1));
+std::span<const double> ShownPart(std::span<const double> samples, const ShownSamples& range) {
+    return samples.subspan(static_cast<size_t>(range.sFirst - 1),
+                           static_cast<size_t>(range.sLast - range.sFirst + 1));
+}
+
+// Widens the values to take in the shown ones.
+void TakeIn(ItemValues& values, std::span<const double> shown) {
     WidenBounds(shown, values.lowest, values.highest);
-    values.fractional = AnyNotWhole(shown);
-    values.present = !AnyMissing(shown) || !std::all_of(shown.begin(), shown.end(),
-                                                        [](double v) { return std::isnan(v); });
+    values.fractional = values.fractional || AnyNotWhole(shown);
+    values.present =
+        values.present || !AnyMissing(shown) ||
+        !std::all_of(shown.begin(), shown.end(), [](double v) { return std::isnan(v); });
+}
+
+// A scale needs an extent.
+ItemValues Settled(ItemValues values) {
     if (values.highest == values.lowest) {
         values.highest += 1;
         values.lowest -= 1;
     }
+    return values;
+}
+
+ItemValues ScanValues(std::span<const double> samples, const ShownSamples& range) {
+    ItemValues values;
+    TakeIn(values, ShownPart(samples, range));
     return values;
 }
 
@@ -163,6 +179,57 @@ void DrawSampleGrid(Surface& canvas, const PlotSize& layout, const ShownSamples&
     }
 }
 
+// Log B over the range: the samples of B that lie at the range's samples.
+struct VersusRange {
+    const LogData& log;
+    ShownSamples range;
+
+    // Kept within B's samples (first past last when none lies there), whatever the offset.
+    VersusRange(const GraphComparison& versus, const ShownSamples& shown)
+        : log(*versus.log),
+          range{shown.first - versus.offset, shown.last - versus.offset,
+                Clamped(int64_t{shown.sFirst} - versus.offset, 1, log.lngSampleCount + int64_t{1}),
+                Clamped(int64_t{shown.sLast} - versus.offset, 0, log.lngSampleCount)} {}
+
+    static int32_t Clamped(int64_t sample, int64_t low, int64_t high) {
+        return static_cast<int32_t>(std::clamp(sample, low, high));
+    }
+
+    // B's item of the same name, 0 when B lacks it or shows none of its samples here.
+    int32_t ItemFor(const ItemInfo& item) const {
+        return range.empty() ? 0 : log.itemNamed(item.strName);
+    }
+};
+
+// The item's values in both logs, for the scale of both curves (its own without B's).
+ItemValues ValuesWithVersus(ItemValues values, const VersusRange* versus, int32_t versusItem) {
+    if (versusItem != 0) TakeIn(values, ShownPart(versus->log.column(versusItem), versus->range));
+    return Settled(values);
+}
+
+// B's curve of the item over A's, dashed, on the same scale.
+void DrawVersusCurve(Surface& canvas, const VersusRange& versus, int32_t versusItem, Colour colour,
+                     const PlotSize& layout, const ItemValues& values, const ValueScale& scale,
+                     CurveDrawer drawCurve) {
+    CurvePlot plot = PlotFor(versus.log.column(versusItem), versus.range, layout, values, scale);
+    std::tie(plot.fromVertex, plot.toVertex) = VerticesOnSamples(
+        plot.first, plot.LastLineVertex(), versus.range.sFirst, versus.range.sLast);
+    plot.dash = kComparisonDash;
+    canvas.SetForeColor(colour);
+    drawCurve(canvas, plot, false);
+}
+
+// The legend's second line of an item: its range, or that B lacks it.
+QString LegendValues(const ItemValues& values, const VersusRange* versus, const ItemInfo& item) {
+    return versus && versus->log.itemNamed(item.strName) == 0 ? QStringLiteral("not in B")
+                                                              : values.Range();
+}
+
+QString SignedSamples(int32_t offset) {
+    return (offset > 0 ? "+" : "") + FormatGrouped(offset, 0) +
+           (offset == 1 || offset == -1 ? " sample" : " samples");
+}
+
 void DrawAxes(DrawingArea& area, const PlotSize& layout, const DisplayColors& colors) {
     Surface& graph = area.pbGraph;
     Surface& canvas = area.pbGraphContents;
@@ -174,16 +241,26 @@ void DrawAxes(DrawingArea& area, const PlotSize& layout, const DisplayColors& co
     canvas.Line(0, layout.H, layout.CW, layout.H);
 }
 
-// A locked item under the current one: its own value scale, its colour, line or band.
+// A locked item under the current one: its own value scale, its colour, line or band; log B's
+// curve of it dashed over it.
 void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const ShownSamples& range,
-                    const PlotSize& layout, const DisplayColors& colors, CurveDrawer drawCurve) {
+                    const PlotSize& layout, const DisplayColors& colors, CurveDrawer drawCurve,
+                    const VersusRange* versus) {
     const ItemInfo& item = log.udtItems[static_cast<size_t>(i)];
-    const ItemValues values = ScanValues(log.column(i), range);
-    AddLegendEntry(area, item.lngColor, DisplayText(item.strName), values.Range(), colors);
+    const int32_t versusItem = versus ? versus->ItemFor(item) : 0;
+    const ItemValues scanned = ScanValues(log.column(i), range);
+    const ItemValues own = Settled(scanned);
+    const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
+    const ValueScale scale = ValueScaleFor(values);
+    AddLegendEntry(area, item.lngColor, DisplayText(item.strName), LegendValues(own, versus, item),
+                   colors);
     DrawAxes(area, layout, colors);
     area.pbGraphContents.SetForeColor(item.lngColor);
-    drawCurve(area.pbGraphContents,
-              PlotFor(log.column(i), range, layout, values, ValueScaleFor(values)), item.blnFilled);
+    drawCurve(area.pbGraphContents, PlotFor(log.column(i), range, layout, values, scale),
+              item.blnFilled);
+    if (versusItem != 0)
+        DrawVersusCurve(area.pbGraphContents, *versus, versusItem, item.lngColor, layout, values,
+                        scale, drawCurve);
 }
 
 }  // namespace
@@ -217,24 +294,38 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
         return result;
     }
 
-    const ItemValues values = ScanValues(log.column(k), range);
+    std::optional<VersusRange> versusRange;
+    if (request.versus && request.versus->log) versusRange.emplace(*request.versus, range);
+    const VersusRange* versus = versusRange ? &*versusRange : nullptr;
+    const int32_t versusItem = versus ? versus->ItemFor(item) : 0;
+    const ItemValues scanned = ScanValues(log.column(k), range);
+    const ItemValues own = Settled(scanned);
+    const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
     // Without a value there is no scale to mark.
     const ValueScale scale = values.present ? ValueScaleFor(values) : ValueScale{};
     DrawValueGrid(area, layout, values, scale, colors);
     constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
-    result.lowText = FormatGeneral(values.present ? values.lowest : kMissing);
-    result.highText = FormatGeneral(values.present ? values.highest : kMissing);
+    result.lowText = FormatGeneral(own.present ? own.lowest : kMissing);
+    result.highText = FormatGeneral(own.present ? own.highest : kMissing);
     DrawSampleGrid(canvas, layout, range, request.dblZoom, colors);
 
-    AddLegendEntry(area, kCurrentCurveColor, DisplayText(item.strName), values.Range(), colors);
+    if (versus) {
+        AddLegendText(area, "A: " + request.versus->nameA, "B: " + request.versus->nameB, colors);
+        AddLegendText(area, "Offset of B", SignedSamples(request.versus->offset), colors);
+    }
+    AddLegendEntry(area, kCurrentCurveColor, DisplayText(item.strName),
+                   LegendValues(own, versus, item), colors);
     for (int32_t i = 1; i <= log.lngItemCount; ++i)
         if (log.udtItems[static_cast<size_t>(i)].blnLocked)
-            DrawLockedItem(area, log, i, range, layout, colors, drawCurve);
+            DrawLockedItem(area, log, i, range, layout, colors, drawCurve, versus);
 
     DrawAxes(area, layout, colors);
     canvas.SetForeColor(kCurrentCurveColor);
     const CurvePlot plot = PlotFor(log.column(k), range, layout, values, scale);
     drawCurve(canvas, plot, false);  // a curve without a value draws nothing
+    if (versusItem != 0)
+        DrawVersusCurve(canvas, *versus, versusItem, kCurrentCurveColor, layout, values, scale,
+                        drawCurve);
     result.axis = static_cast<const SampleAxis&>(plot);
     return result;
 }

@@ -16,12 +16,24 @@ namespace grafolux {
 // The colour of the current item's curve and legend entry.
 constexpr Colour kCurrentCurveColor = RGB(255, 0, 0);
 
+// A second log drawn over the first for comparison: its curves of the drawn items' names,
+// dashed, on their scales.
+struct GraphComparison {
+    const LogData* log = nullptr;
+    int32_t offset = 0;    // its sample s lies at the first log's sample s + offset
+    QString nameA, nameB;  // the two files' names, for the legend
+};
+
+// The pixel columns of a comparison's dashes.
+constexpr Dash kComparisonDash{6, 4};
+
 struct GraphRequest {
     int32_t lngItem = 1;  // current item, 1..lngItemCount
     double first = 1;     // range, already clamped into 1..lngSampleCount
     double last = 1;
     double dblZoom = 1.0;
     int32_t lngScrollPos = 0;  // canvas Left at zoom 1, twips, 0 or negative
+    std::optional<GraphComparison> versus{};
 };
 
 struct GraphResult {
@@ -38,9 +50,12 @@ struct GraphResult {
 
 // Full redraw: sizes pbGraphContainer / pbGraphContents from pbGraph's size and the zoom,
 // places the canvas from lngScrollPos, draws grid, labels, locked items, the red curve
-// and the legend. The caller makes the graph the current view. A range without samples
-// (an empty log) draws the axes only; a one-sample range draws flat across the canvas.
-// `drawCurve` lets a benchmark put another way of drawing curves beside the usual one.
+// and the legend. With a comparison, each drawn item's curve of log B follows its own, in its
+// colour, dashed and never filled, on a scale that takes in both logs' shown values; the
+// legend first names both files and the offset, and says "not in B" for an item B lacks. The caller
+// makes the graph the current view. A range without samples (an empty log) draws the axes only; a
+// one-sample range draws flat across the canvas. `drawCurve` lets a benchmark put another way of
+// drawing curves beside the usual one.
 GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest& request,
                       const DisplayColors& colors, CurveDrawer drawCurve = DrawCurve);
 

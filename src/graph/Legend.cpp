@@ -1,6 +1,7 @@
 #include "graph/Legend.h"
 
 #include <cmath>
+#include <optional>
 
 namespace grafolux {
 
@@ -15,10 +16,8 @@ constexpr double kTextGap = 90;
 
 double Scaled(double pixels) { return std::nearbyint(pixels * kTwipsPerPixel); }
 
-}  // namespace
-
-void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
-                    const QString& values, const DisplayColors& colors) {
+void AddEntry(DrawingArea& area, std::optional<Colour> swatch, const QString& strEntryName,
+              const QString& values, const DisplayColors& colors) {
     Surface& legend = area.pbLegend;
     const int32_t n = ++area.lngLegendLines;
     legend.SetForeColor(colors.lngForeColor);
@@ -27,12 +26,24 @@ void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strE
     const double pitch = Scaled(kPitchPixels), m = Scaled(kMarginPixels);
     const double sw = Scaled(kSwatchWidthPixels), sh = Scaled(kSwatchHeightPixels);
     const double top = (n - 1.0) * pitch + m;
-    legend.Box(m, top, m + sw, top + sh, lngEntryColor, true);
+    if (swatch) legend.Box(m, top, m + sw, top + sh, *swatch, true);
 
     legend.PrintAt(m + sw + kTextGap, top, strEntryName);
 
     legend.SetForeColor(colors.lngTextColor);
     legend.PrintAt(m + sw + kTextGap, top + legend.TextHeight(values), values);
+}
+
+}  // namespace
+
+void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
+                    const QString& values, const DisplayColors& colors) {
+    AddEntry(area, lngEntryColor, strEntryName, values, colors);
+}
+
+void AddLegendText(DrawingArea& area, const QString& first, const QString& second,
+                   const DisplayColors& colors) {
+    AddEntry(area, std::nullopt, first, second, colors);
 }
 
 }  // namespace grafolux

@@ -12,4 +12,8 @@ namespace grafolux {
 void AddLegendEntry(DrawingArea& area, Colour lngEntryColor, const QString& strEntryName,
                     const QString& values, const DisplayColors& colors);
 
+// An entry of two lines of text, without a swatch.
+void AddLegendText(DrawingArea& area, const QString& first, const QString& second,
+                   const DisplayColors& colors);
+
 }  // namespace grafolux

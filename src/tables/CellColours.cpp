@@ -58,10 +58,13 @@ Colour ScaleColour(const ColourScale& scale, double value) {
     return ScaleColourAt(scale, (value - scale.low) / (scale.high - scale.low));
 }
 
+bool IsDiverging(const ColourScale& scale) {
+    return scale.difference ||
+           (scale.statistic != CellStatistic::Count && scale.statistic != CellStatistic::StdDev);
+}
+
 Colour ScaleColourAt(const ColourScale& scale, double fraction) {
-    const bool diverging =
-        scale.statistic != CellStatistic::Count && scale.statistic != CellStatistic::StdDev;
-    return Mix(diverging ? kDiverging : kSequential, fraction);
+    return Mix(IsDiverging(scale) ? kDiverging : kSequential, fraction);
 }
 
 double ContrastRatio(Colour a, Colour b) {

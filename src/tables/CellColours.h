@@ -19,8 +19,12 @@ struct ColourScale {
     CellStatistic statistic = CellStatistic::Mean;
     double low = kTrimNeutral - kTrimSaturation;
     double high = kTrimNeutral + kTrimSaturation;
+    bool difference = false;  // B − A: diverging around 0 whatever the statistic
 };
 ColourScale ScaleFor(const CellTable& table, const CellShow& show);
+
+// Blue below the middle, red above it: the trims' scale and every difference's.
+bool IsDiverging(const ColourScale& scale);
 
 // A value's colour on the scale (values beyond its ends take the end's colour).
 Colour ScaleColour(const ColourScale& scale, double value);

@@ -49,4 +49,11 @@ ShownCell CellShown(const CellTable& table, const CellShow& show, int k, int m) 
     return {};
 }
 
+ShownCells CellsShown(const CellTable& table, const CellShow& show) {
+    ShownCells cells;
+    for (int k = 1; k <= kTableRows; ++k)
+        for (int m = 1; m <= kTableColumns; ++m) cells[k - 1][m - 1] = CellShown(table, show, k, m);
+    return cells;
+}
+
 }  // namespace grafolux

@@ -39,6 +39,10 @@ struct ShownCell {
 // least 1), and a standard deviation at least 2.
 ShownCell CellShown(const CellTable& table, const CellShow& show, int k, int m);
 
+// Every cell as shown, [row k - 1][column m - 1]: what the drawing and the texts read.
+using ShownCells = CellGrid<ShownCell>;
+ShownCells CellsShown(const CellTable& table, const CellShow& show);
+
 // What a table must gather to show this statistic.
 inline Gathered GatheredFor(CellStatistic statistic) {
     return statistic == CellStatistic::Mean || statistic == CellStatistic::Count

@@ -21,6 +21,13 @@ constexpr Colour kEmptyCellColor = RGB(128, 128, 128);
 
 void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColors& colors,
                    const CellLook& look) {
+    DrawShownCells(area, CellsShown(table, look.show), look.show.statistic,
+                   look.coloured ? std::optional(ScaleFor(table, look.show)) : std::nullopt,
+                   colors);
+}
+
+void DrawShownCells(DrawingArea& area, const ShownCells& cells, CellStatistic statistic,
+                    const std::optional<ColourScale>& scale, const DisplayColors& colors) {
     Surface& graph = area.pbGraph;
     Surface& contents = area.pbGraphContents;
     graph.SetFont("Arial", 7);
@@ -35,11 +42,10 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
     const double h = H / kTableRows;
     const double w = Wc / kTableColumns;
     // Cells as bands from x = w * (m - 1) - 15 and y = H - h * k; the grid is drawn over them.
-    const ColourScale scale = ScaleFor(table, look.show);
     const auto cellColour = [&](int k, int m) -> std::optional<Colour> {
-        const ShownCell cell = CellShown(table, look.show, k, m);
-        if (!look.coloured || !cell.available) return std::nullopt;
-        return ScaleColour(scale, cell.value);
+        const ShownCell& cell = cells[k - 1][m - 1];
+        if (!scale || !cell.available) return std::nullopt;
+        return ScaleColour(*scale, cell.value);
     };
     for (int k = 1; k <= kTableRows; ++k)
         for (int m = 1; m <= kTableColumns; ++m)
@@ -79,13 +85,12 @@ void DrawCellTable(DrawingArea& area, const CellTable& table, const DisplayColor
 
     for (int k = 1; k <= kTableRows; ++k) {
         for (int m = 1; m <= kTableColumns; ++m) {
-            const ShownCell cell = CellShown(table, look.show, k, m);
-            const bool count = look.show.statistic == CellStatistic::Count;
+            const ShownCell& cell = cells[k - 1][m - 1];
+            const bool count = statistic == CellStatistic::Count;
             // A number too wide for its cell in a compact form, not across its neighbours.
-            const QString text =
-                cell.available || count
-                    ? FittedNumber(contents, cell.value, DecimalsOf(look.show.statistic), w)
-                    : "N/A";
+            const QString text = cell.available || count
+                                     ? FittedNumber(contents, cell.value, DecimalsOf(statistic), w)
+                                     : "N/A";
             const auto colour = cellColour(k, m);
             contents.SetForeColor(colour           ? ReadableTextOn(*colour)
                                   : cell.available ? kCellColor

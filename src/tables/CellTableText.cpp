@@ -10,7 +10,7 @@ namespace grafolux {
 namespace {
 
 // The table as rows of fields; an empty optional cell shows no value.
-std::vector<std::vector<std::string>> TableFields(const CellTable& table, const CellShow& show,
+std::vector<std::vector<std::string>> TableFields(const ShownCells& cells, CellStatistic statistic,
                                                   std::string_view notAvailable) {
     std::vector<std::vector<std::string>> rows(kTableRows + 1);
     rows[0].push_back("RPM");
@@ -19,8 +19,8 @@ std::vector<std::vector<std::string>> TableFields(const CellTable& table, const 
         std::vector<std::string>& row = rows[k];
         row.push_back(std::to_string(RowRpm(k)));
         for (int m = 1; m <= kTableColumns; ++m) {
-            const ShownCell cell = CellShown(table, show, k, m);
-            const bool shows = cell.available || show.statistic == CellStatistic::Count;
+            const ShownCell& cell = cells[k - 1][m - 1];
+            const bool shows = cell.available || statistic == CellStatistic::Count;
             row.push_back(shows ? ShortestText(cell.value) : std::string(notAvailable));
         }
     }
@@ -45,11 +45,11 @@ std::string AsIs(std::string_view text) { return std::string(text); }
 }  // namespace
 
 std::string CellTableText(const CellTable& table, const CellShow& show) {
-    return TabSeparatedText(TableFields(table, show, "N/A"));
+    return ShownCellsText(CellsShown(table, show), show.statistic);
 }
 
 std::string CellTableCsv(const CellTable& table, const CellShow& show) {
-    return CsvText(TableFields(table, show, ""));
+    return ShownCellsCsv(CellsShown(table, show), show.statistic);
 }
 
 bool IsTextFileName(std::string_view path) {
@@ -59,7 +59,20 @@ bool IsTextFileName(std::string_view path) {
 }
 
 std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show) {
-    return IsTextFileName(path) ? CellTableText(table, show) : CellTableCsv(table, show);
+    return ShownCellsFileText(path, CellsShown(table, show), show.statistic);
+}
+
+std::string ShownCellsText(const ShownCells& cells, CellStatistic statistic) {
+    return TabSeparatedText(TableFields(cells, statistic, "N/A"));
+}
+
+std::string ShownCellsCsv(const ShownCells& cells, CellStatistic statistic) {
+    return CsvText(TableFields(cells, statistic, ""));
+}
+
+std::string ShownCellsFileText(std::string_view path, const ShownCells& cells,
+                               CellStatistic statistic) {
+    return IsTextFileName(path) ? ShownCellsText(cells, statistic) : ShownCellsCsv(cells, statistic);
 }
 
 std::string CsvField(std::string_view text) {

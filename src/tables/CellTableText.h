@@ -25,6 +25,13 @@ bool IsTextFileName(std::string_view path);
 // letter case), CSV for any other.
 std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show);
 
+// The same three for cells already decided (a difference of two tables, say); `statistic`
+// says whether an unavailable cell still prints its value (a count does).
+std::string ShownCellsText(const ShownCells& cells, CellStatistic statistic);
+std::string ShownCellsCsv(const ShownCells& cells, CellStatistic statistic);
+std::string ShownCellsFileText(std::string_view path, const ShownCells& cells,
+                               CellStatistic statistic);
+
 // A field of a CSV record: quoted, with quotes doubled, when it holds a comma, a quote, CR or LF.
 std::string CsvField(std::string_view text);
 

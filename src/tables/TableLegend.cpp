@@ -62,6 +62,11 @@ QString StatisticTitle(CellStatistic statistic) {
 
 std::vector<LegendLine> TableLegendLines(const TableLegendInput& in) {
     std::vector<LegendLine> lines;
+    if (!in.versusLog.isEmpty()) {
+        lines.push_back({QString::fromUtf8("Difference B \u2212 A"), LegendStyle::Heading});
+        lines.push_back({"A: " + in.loadedLog, LegendStyle::Text});
+        lines.push_back({"B: " + in.versusLog, LegendStyle::Text});
+    }
     if (in.show.statistic != CellStatistic::Mean || in.show.minCount > 1) {
         lines.push_back({StatisticTitle(in.show.statistic), LegendStyle::Heading});
         if (in.show.minCount > 1)
@@ -136,7 +141,7 @@ void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
     const QString high = FittedNumber(legend, key->high, decimals, width / 2);
     legend.PrintAt(kMargin, y, low);
     legend.PrintAt(kMargin + width - legend.TextWidth(high), y, high);
-    if (key->statistic != CellStatistic::Count && key->statistic != CellStatistic::StdDev) {
+    if (IsDiverging(*key)) {
         const QString centre = FormatGrouped((key->low + key->high) / 2, 0);
         legend.PrintAt(kMargin + (width - legend.TextWidth(centre)) / 2, y, centre);
     }

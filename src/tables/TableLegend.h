@@ -33,6 +33,7 @@ struct TableLegendInput {
     std::vector<QString> includedLogs;
     std::vector<bool> includedIsLoaded;  // the same file as the loaded log: it counts twice
     std::optional<ColourScale> colours;  // when the cells are coloured
+    QString versusLog;                   // the cells show this log's table minus the loaded one's
 };
 
 std::vector<LegendLine> TableLegendLines(const TableLegendInput& input);

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <algorithm>
+#include <limits>
 
 #include "draw/DisplayText.h"
 #include "draw/NumberFormat.h"
@@ -16,6 +17,8 @@ constexpr int kBoxMargin = 4;    // pixels between the box and the frame's edge
 constexpr int kMouseReach = 24;  // the box moves aside when the mouse comes this near
 constexpr double kReadableContrast = 4.5;
 
+constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
+
 QString Number(int64_t n) { return QString::number(n); }
 
 }  // namespace
@@ -25,15 +28,22 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
     // References, not a structured binding: clang 14 cannot capture one in the lambda below.
     const std::optional<int32_t>& a = request.markers.a;
     const std::optional<int32_t>& b = request.markers.b;
+    const LogData* versus = request.versus;
+    const int64_t sampleB = int64_t{request.sample} - request.offset;
+    const bool inB = versus && sampleB >= 1 && sampleB <= versus->lngSampleCount;
     std::vector<ReadoutRow> rows;
-    if (a || b) {
-        ReadoutRow heading{colors.lngTextColor, {"", "Cursor"}};
+    if (a || b || versus) {
+        ReadoutRow heading{colors.lngTextColor, {"", versus ? "Log A" : "Cursor"}};
+        if (versus) heading.cells << "Log B" << QString::fromUtf8("Log B \u2212 A");
         if (a) heading.cells << "A";
         if (b) heading.cells << "B";
         if (a && b) heading.cells << QString::fromUtf8("B \u2212 A");
         rows.push_back(heading);
     }
     ReadoutRow sample{colors.lngTextColor, {"Sample", Number(request.sample)}};
+    if (versus)
+        sample.cells << (inB ? Number(sampleB) : FormatGeneral(kMissing))
+                     << Number(sampleB - request.sample);
     if (a) sample.cells << Number(*a);
     if (b) sample.cells << Number(*b);
     if (a && b) sample.cells << Number(int64_t{*b} - *a);
@@ -42,7 +52,14 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
     const auto itemRow = [&](int32_t k, Colour colour) {
         ReadoutRow row{colour, {DisplayText(log.udtItems[static_cast<size_t>(k)].strName)}};
         row.item = true;
-        row.cells << FormatGeneral(log.sample(k, request.sample));
+        const double value = log.sample(k, request.sample);
+        row.cells << FormatGeneral(value);
+        if (versus) {
+            const int32_t itemB = versus->itemNamed(log.udtItems[static_cast<size_t>(k)].strName);
+            const double valueB =
+                inB && itemB != 0 ? versus->sample(itemB, static_cast<int32_t>(sampleB)) : kMissing;
+            row.cells << FormatGeneral(valueB) << FormatGeneral(Difference(value, valueB));
+        }
         if (a) row.cells << FormatGeneral(log.sample(k, *a));
         if (b) row.cells << FormatGeneral(log.sample(k, *b));
         if (a && b) row.cells << FormatGeneral(Difference(log.sample(k, *a), log.sample(k, *b)));

@@ -24,11 +24,13 @@ struct ReadoutRow {
 };
 
 struct ReadoutRequest {
-    int32_t item = 1;    // the current item
-    int32_t sample = 1;  // under the cursor, within the log
-    Markers markers;     // within the log
-    QString cell;        // the cell whose samples are marked, or empty
-    QString find;        // where the cursor stands among a Find's runs, or empty
+    int32_t item = 1;                 // the current item
+    int32_t sample = 1;               // under the cursor, within the log
+    Markers markers;                  // within the log
+    QString cell;                     // the cell whose samples are marked, or empty
+    QString find;                     // where the cursor stands among a Find's runs, or empty
+    const LogData* versus = nullptr;  // log B of a comparison
+    int32_t offset = 0;               // B's sample s lies at sample s + offset
 };
 
 // With a marker set, a heading row ("", "Cursor", then "A", "B" and "B − A" as far as they
@@ -36,7 +38,9 @@ struct ReadoutRequest {
 // their distance), the current item in the curve's red and the locked items in their own
 // colours, as the legend lists them (the current item once), each with its values in general
 // form ("—" where a value is missing); last the marked cell ("Cell", its name) and the Find's
-// status ("Find", "run 3 of 17").
+// status ("Find", "run 3 of 17"). With log B, the cursor's columns are "Log A", "Log B" (B's
+// sample there, the value of B's item of the same name, "—" where B has none) and "Log B − A",
+// and the heading is always shown.
 std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& request,
                                     const DisplayColors& colors);
 

@@ -32,6 +32,10 @@ std::vector<std::string> TableCommandWords(const TableCommand& command) {
     std::vector<std::string> words = {"grafolux-cli", "table",
                                       command.kind == TableKind::Int ? "int" : "blm", command.log};
     for (const std::string& log : command.included) words.insert(words.end(), {"--include", log});
+    if (!command.versus.empty()) {
+        words.push_back("--versus");
+        words.insert(words.end(), command.versus.begin(), command.versus.end());
+    }
     words.insert(words.end(),
                  {"--first", std::to_string(command.first), "--last", std::to_string(command.last),
                   "--show", std::string(StatisticName(command.show.statistic)), "--min-count",
@@ -61,6 +65,10 @@ TableCommand WindowTableCommand(TableKind kind, const std::string& path, const L
     for (const IncludedLog& included : settings.included) {
         command.included.push_back(AbsolutePath(included.path));
         logs.push_back(included.log);
+    }
+    if (settings.versus) {
+        command.versus.push_back(AbsolutePath(settings.versus->path));
+        logs.push_back(settings.versus->log);
     }
     command.conditions = ConditionsSomeLogTests(logs, settings.conditions);
     for (const Definition& definition :

@@ -23,11 +23,13 @@ struct TableCommand {
     std::vector<SampleCondition> conditions;
     bool csv = false;
     std::vector<std::string> definitions;  // whole NAME=EXPR texts the conditions read
+    std::vector<std::string> versus{};     // the difference B − A of these logs' table
 };
 
-// "grafolux-cli", "table", the kind, the log, each included log after --include, then the
-// range, the statistic, the minimum samples, every definition, every condition and the format,
-// each option with its value: every setting spelt out, defaults too.
+// "grafolux-cli", "table", the kind, the log, each included log after --include, the versus
+// logs after one --versus, then the range, the statistic, the minimum samples, every
+// definition, every condition and the format, each option with its value: every setting spelt
+// out, defaults too.
 std::vector<std::string> TableCommandWords(const TableCommand& command);
 
 // The path made absolute, so that a copied command runs from any folder.

@@ -1,5 +1,7 @@
 #include "views/ViewDrawing.h"
 
+#include "graph/Comparison.h"
+#include "tables/CellDifference.h"
 #include "tables/CellStats.h"
 #include "tables/CellTableDrawing.h"
 #include "tables/TableLegend.h"
@@ -9,11 +11,15 @@ namespace grafolux {
 
 GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const GraphState& view,
                               std::string_view firstText, std::string_view lastText,
-                              const DisplayColors& colors) {
+                              const DisplayColors& colors, std::optional<GraphComparison> versus) {
     const SampleRange range = ClampedRange(firstText, lastText, log.lngSampleCount);
-    return DrawGraph(area, log,
-                     {view.lngItem, range.first, range.last, view.dblZoom, view.lngScrollPos},
-                     colors);
+    if (versus)
+        versus->offset =
+            ClampOffset(versus->offset, log.lngSampleCount, versus->log->lngSampleCount);
+    return DrawGraph(
+        area, log,
+        {view.lngItem, range.first, range.last, view.dblZoom, view.lngScrollPos, std::move(versus)},
+        colors);
 }
 
 std::vector<TableSource> SourcesForRange(const LogData& log, std::string_view firstText,
@@ -33,6 +39,25 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                               gathered.value_or(GatheredFor(settings.look.show.statistic)));
 }
 
+PooledTable VersusTableForRange(const LogData& versus, TableKind kind, std::string_view firstText,
+                                std::string_view lastText, const TableSettings& settings,
+                                std::optional<Gathered> gathered) {
+    const TableSource source{&versus, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)};
+    return ComputePooledTable({&source, 1}, kind, settings.conditions,
+                              gathered.value_or(GatheredFor(settings.look.show.statistic)));
+}
+
+ShownCells ShownCellsForRange(const LogData& log, TableKind kind, std::string_view firstText,
+                              std::string_view lastText, const TableSettings& settings) {
+    const CellTable table = TableForRange(log, kind, firstText, lastText, settings).table;
+    const CellShow& show = settings.look.show;
+    if (!settings.versus) return CellsShown(table, show);
+    return DifferenceCells(
+        table,
+        VersusTableForRange(*settings.versus->log, kind, firstText, lastText, settings).table,
+        show);
+}
+
 TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings) {
     TableLegendInput legend;
     legend.show = settings.look.show;
@@ -47,6 +72,7 @@ TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& 
         legend.includedLogs.push_back(included.name);
         legend.includedIsLoaded.push_back(included.isLoaded);
     }
+    if (settings.versus) legend.versusLog = settings.versus->name;
     if (settings.look.coloured) legend.colours = ScaleFor(pooled.table, settings.look.show);
     return legend;
 }
@@ -55,8 +81,17 @@ PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKi
                                   std::string_view firstText, std::string_view lastText,
                                   const DisplayColors& colors, const TableSettings& settings) {
     PooledTable pooled = TableForRange(log, kind, firstText, lastText, settings);
-    DrawCellTable(area, pooled.table, colors, settings.look);
-    const TableLegendInput legend = TableLegendFor(pooled, settings);
+    TableLegendInput legend = TableLegendFor(pooled, settings);
+    if (settings.versus) {
+        const CellShow& show = settings.look.show;
+        const CellTable versus =
+            VersusTableForRange(*settings.versus->log, kind, firstText, lastText, settings).table;
+        if (legend.colours) legend.colours = DifferenceScale(pooled.table, versus, show);
+        DrawShownCells(area, DifferenceCells(pooled.table, versus, show), show.statistic,
+                       legend.colours, colors);
+    } else {
+        DrawCellTable(area, pooled.table, colors, settings.look);
+    }
     DrawTableLegend(area, TableLegendLines(legend), legend.colours, colors);
     return pooled;
 }

@@ -23,10 +23,12 @@ struct GraphState {
     int32_t lngScrollPos = 0;
 };
 
-// The range is clamped into the log before any sample is read.
+// The range is clamped into the log before any sample is read, and a comparison's offset to
+// where log B still touches it.
 GraphResult DrawGraphForRange(DrawingArea& area, const LogData& log, const GraphState& view,
                               std::string_view firstText, std::string_view lastText,
-                              const DisplayColors& colors);
+                              const DisplayColors& colors,
+                              std::optional<GraphComparison> versus = std::nullopt);
 
 // A further log whose samples count in the tables, whole.
 struct IncludedLog {
@@ -36,12 +38,20 @@ struct IncludedLog {
     bool isLoaded;  // the same file as the loaded log
 };
 
+// The log B of a comparison, whose table the difference view sets against the shown one's.
+struct VersusLog {
+    QString name;      // for display
+    std::string path;  // as it was chosen
+    const LogData* log;
+};
+
 // What the Table menu chose; the default is the plain table (means, no filter, no colours).
 struct TableSettings {
     CellLook look;
     std::vector<SampleCondition> conditions;
     QString loadedName;  // the loaded log's file name, for the legend
     std::vector<IncludedLog> included;
+    std::optional<VersusLog> versus{};  // the cells show B − A
 };
 
 // The loaded log in the range boxes' range, then every included log whole: what the tables
@@ -55,10 +65,21 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                           std::string_view lastText, const TableSettings& settings,
                           std::optional<Gathered> gathered = std::nullopt);
 
+// Log B's table for a difference view: B alone, in the range boxes' range of its own sample
+// numbers, under the settings' conditions.
+PooledTable VersusTableForRange(const LogData& versus, TableKind kind, std::string_view firstText,
+                                std::string_view lastText, const TableSettings& settings,
+                                std::optional<Gathered> gathered = std::nullopt);
+
+// What each cell of that table shows; with `settings.versus`, B's table minus it.
+ShownCells ShownCellsForRange(const LogData& log, TableKind kind, std::string_view firstText,
+                              std::string_view lastText, const TableSettings& settings);
+
 // What the legend beside that table says: what the settings change from the plain table.
 TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings);
 
-// Draws that table, and its legend.
+// Draws that table, and its legend; with `settings.versus`, B's table minus it. Returns the
+// shown log's table (A's).
 PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKind kind,
                                   std::string_view firstText, std::string_view lastText,
                                   const DisplayColors& colors, const TableSettings& settings = {});

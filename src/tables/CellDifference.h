@@ -1,0 +1,19 @@
+#pragma once
+// Before and after: each cell of log B's table minus the same cell of log A's.
+
+#include "tables/CellColours.h"
+#include "tables/CellDisplay.h"
+
+namespace grafolux {
+
+// B's statistic minus A's, each under `show`. A count always has its difference; any other
+// statistic has one only where both cells show a value. A difference is `available` only
+// where both cells are.
+ShownCells DifferenceCells(const CellTable& a, const CellTable& b, const CellShow& show);
+
+// Diverging around 0, blue where B is lower: saturated at ±16 for Mean, Minimum and Maximum,
+// at ± the larger of the two tables' largest counts for Count, at ± the largest difference
+// shown for Std Dev (at least 1 for both, so that the scale has a length).
+ColourScale DifferenceScale(const CellTable& a, const CellTable& b, const CellShow& show);
+
+}  // namespace grafolux

@@ -1,0 +1,152 @@
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QMouseEvent>
+
+#include "WindowFixture.h"
+#include "app/GraphOverlay.h"
+#include "graph/Comparison.h"
+#include "graph/GraphDrawing.h"
+#include "support/RunProgram.h"
+
+namespace grafolux {
+namespace {
+
+const QString kData = TEST_DATA_DIR "/compare/";
+
+class ComparisonWindowTest : public WindowFixture {
+protected:
+    // before.txt with TPS and CTS locked and BLM current (TPS is not in after.txt), compared
+    // with after.txt.
+    void LoadBoth() {
+        Start();
+        QApplication::setActiveWindow(window.get());  // keys reach the canvas
+        Open((kData + "before.txt").toStdString());
+        canvas = Control<QWidget>("pbGraphContents");
+        overlay = Control<GraphOverlay>("GraphOverlay");
+        auto* items = Control<QComboBox>("cbLabels");
+        const auto choose = [items](int index) {
+            items->setCurrentIndex(index);
+            emit items->activated(index);
+        };
+        for (const int index : {3, 6}) {
+            choose(index);
+            Click("chkDisplay");
+        }
+        choose(4);
+        dialogs.paths.push_back(kData + "after.txt");
+        Menu("Compare With");
+    }
+    int32_t Offset() const { return window->shown().versus ? window->shown().versus->offset : 0; }
+    void Send(QEvent::Type type, int x, Qt::MouseButtons buttons) {
+        const QPoint at(x, 40);
+        QMouseEvent event(type, at, canvas->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::AltModifier);
+        QApplication::sendEvent(canvas, &event);
+    }
+    void AltKey(int key) {
+        canvas->setFocus();
+        QTest::keyClick(canvas, static_cast<Qt::Key>(key), Qt::AltModifier);
+    }
+    // Where the graph as drawn now puts each sample.
+    SampleAxis Axis() {
+        DrawingArea aside;
+        aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
+        return DrawGraph(aside, window->log(), {5, 1, 120, window->zoom(), 0}, {}).axis.value();
+    }
+    QStringList Rows() const {
+        QStringList rows;
+        for (const ReadoutRow& row : overlay->readoutRows()) rows << row.cells.join(' ');
+        return rows;
+    }
+    QWidget* canvas = nullptr;
+    GraphOverlay* overlay = nullptr;
+};
+
+// B comes over A and is moved by keys and by Alt + drag; the saved picture is the one the
+// command line draws for the same view.
+TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandDrawsIt) {
+    LoadBoth();
+    EXPECT_TRUE(window->windowTitle().contains("before.txt vs after.txt"))
+        << window->windowTitle().toStdString();
+    Click("bZoomIn");
+    Click("bZoomIn");
+    for (int i = 0; i < 6; ++i) AltKey(Qt::Key_Right);
+    AltKey(Qt::Key_Left);
+    ASSERT_EQ(Offset(), 5);
+    const QString gif = dir.filePath("versus.gif");
+    dialogs.paths.push_back(gif);
+    Menu("Save As GIF");
+    QFile saved(gif), golden(kData + "versus.gif");
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll() == golden.readAll())
+        << "differs from tests/data/compare/versus.gif";
+
+    // The readout: A's value, B's at B's sample there and B − A; "—" for an item B lacks.
+    Send(QEvent::MouseMove,
+         Axis().ColumnOfSample(50, window->area().pbGraphContents.image().width()), Qt::NoButton);
+    const QString minus = QString::fromUtf8("\u2212"), none = QString::fromUtf8("\u2014");
+    EXPECT_EQ(Rows(), QStringList({" Log A Log B Log B " + minus + " A", "Sample 50 45 -5",
+                                   "SENSOR:BLM 123 126 3", "SENSOR:TPS 27 " + none + " " + none,
+                                   "SENSOR:CTS 37.7 42.7 5"}));
+
+    // B's sample 20 put at marker A (sample 50).
+    canvas->setFocus();
+    QTest::keyClick(canvas, Qt::Key_A);
+    dialogs.integers.push_back(20);
+    Menu("Align B at Marker A");
+    EXPECT_EQ(Offset(), 30);
+
+    struct Drag {
+        const char* name;
+        int pixels;
+        int32_t offset;
+    } drags[] = {
+        {"right", 40, DraggedOffset(5, 40, Axis().dx, 120, 100)},
+        {"left", -25, DraggedOffset(5, -25, Axis().dx, 120, 100)},
+        {"beyond B's end", -5000, -99},
+        {"beyond A's end", 5000, 119},
+    };
+    for (const Drag& d : drags) {
+        while (Offset() != 5) AltKey(Offset() < 5 ? Qt::Key_Right : Qt::Key_Left);
+        Send(QEvent::MouseButtonPress, 200, Qt::LeftButton);
+        Send(QEvent::MouseMove, 200 + d.pixels, Qt::LeftButton);
+        Send(QEvent::MouseButtonRelease, 200 + d.pixels, Qt::NoButton);
+        EXPECT_EQ(Offset(), d.offset) << d.name;
+    }
+}
+
+// The Difference view's table out through the clipboard is what `table --versus` prints, and
+// Copy Command gives that command; B that fails to load changes nothing, and without B the
+// view is the plain one.
+TEST_F(ComparisonWindowTest, DifferenceTableIsTheCommandsAndGoesWithB) {
+    LoadBoth();
+    Click("bBLM");
+    Menu("Difference B \u2212 A");
+    Menu("Copy Table");
+    const ProgramRun cli = RunProgram(
+        GRAFOLUX_CLI, {"table", "blm", kData + "before.txt", "--versus", kData + "after.txt"});
+    ASSERT_EQ(cli.exitCode, 0) << cli.err;
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), cli.out);
+    Menu("Copy Command");
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(" --versus "))
+        << QApplication::clipboard()->text().toStdString();
+
+    dialogs.paths.push_back(dir.filePath("missing.txt"));
+    Menu("Compare With");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].contains("missing.txt")) << dialogs.messages[0].toStdString();
+    ASSERT_TRUE(window->shown().versus.has_value());
+
+    Menu("Stop Comparing");
+    EXPECT_FALSE(window->shown().versus.has_value());
+    EXPECT_FALSE(Control<QAction>("Difference B \u2212 A")->isEnabled());
+    Menu("Copy Table");
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              RunProgram(GRAFOLUX_CLI, {"table", "blm", kData + "before.txt"}).out);
+    EXPECT_FALSE(window->windowTitle().contains(" vs "));
+}
+
+}  // namespace
+}  // namespace grafolux
