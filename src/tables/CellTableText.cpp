@@ -72,7 +72,8 @@ std::string ShownCellsCsv(const ShownCells& cells, CellStatistic statistic) {
 
 std::string ShownCellsFileText(std::string_view path, const ShownCells& cells,
                                CellStatistic statistic) {
-    return IsTextFileName(path) ? ShownCellsText(cells, statistic) : ShownCellsCsv(cells, statistic);
+    return IsTextFileName(path) ? ShownCellsText(cells, statistic)
+                                : ShownCellsCsv(cells, statistic);
 }
 
 std::string CsvField(std::string_view text) {
