@@ -1,16 +1,14 @@
 // Reading values off the graph: the cursor and its readout, markers A and B, the span
-// selection, and the samples of a table cell marked on the graph; in a table, cell tooltips.
+// selection, and the samples of a cell marked on the graph.
 #include "app/GraphReadout.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QToolTip>
 #include <cmath>
 
 #include "app/DisplayState.h"
@@ -18,19 +16,16 @@
 #include "app/GraphOverlay.h"
 #include "app/LogLoading.h"
 #include "app/PictureBox.h"
-#include "app/TableMenu.h"
 #include "graph/ZoomMath.h"
-#include "tables/CellAtPoint.h"
 #include "views/MarkedColumns.h"
 #include "views/Readout.h"
 
 namespace grafolux {
 
 GraphReadout::GraphReadout(const DisplayState& shown, const FormControls& controls,
-                           const TableMenu& tables, const LogLoading& loading, QWidget& window)
+                           const LogLoading& loading, QWidget& window)
     : QObject(&window),
       shown_(shown),
-      tables_(tables),
       loading_(loading),
       pbGraphContainer(controls.pbGraphContainer),
       pbGraphContents(controls.pbGraphContents) {
@@ -89,14 +84,10 @@ bool GraphReadout::ReadoutEvent(QEvent* event) {
             return Canvas_MousePress(static_cast<QMouseEvent*>(event));
         case QEvent::MouseButtonRelease:
             return Canvas_MouseRelease(static_cast<QMouseEvent*>(event));
-        case QEvent::MouseButtonDblClick:
-            return Canvas_DoubleClick(static_cast<QMouseEvent*>(event));
         case QEvent::KeyPress:
             return Canvas_KeyPress(static_cast<QKeyEvent*>(event));
         case QEvent::ContextMenu:
             return Canvas_ContextMenu(static_cast<QContextMenuEvent*>(event));
-        case QEvent::ToolTip:
-            return Canvas_ToolTip(static_cast<QHelpEvent*>(event));
         case QEvent::Leave:
             Canvas_Leave();
             return false;
@@ -147,27 +138,10 @@ std::optional<int32_t> GraphReadout::CursorInNewView() const {
     return SampleAt(QPointF(mouse_->x() - shown_.area.pbGraphContents.leftPx(), 0));
 }
 
-void GraphReadout::ShowTable(TableKind kind, const PooledTable& drawn) {
-    shownKind_ = kind;
-    shownTable_.reset();
-    versusTable_.reset();
-    if (GatheredFor(tables_.preferences().look.show.statistic) == Gathered::Everything)
-        shownTable_ = drawn.table;
-}
-
 void GraphReadout::ShowFind(std::shared_ptr<const FoundRuns> found, const QString& notice) {
     found_ = std::move(found);
     findNotice_ = notice;
     RefreshReadout();
-}
-
-// The table view's table with every statistic, for what its cells say under the mouse.
-const CellTable& GraphReadout::ShownCellStatistics() {
-    if (!shownTable_)
-        shownTable_ = TableForRange(shown_.log, shownKind_, shown_.firstText, shown_.lastText,
-                                    tables_.TableSettingsNow(), Gathered::Everything)
-                          .table;
-    return *shownTable_;
 }
 
 int32_t GraphReadout::SampleAt(QPointF canvasPoint) const {
@@ -275,12 +249,6 @@ void GraphReadout::EnableReadoutActions() {
 bool GraphReadout::Canvas_MouseMove(QMouseEvent* event) {
     mouse_ = event->position().toPoint() + QPoint(shown_.area.pbGraphContents.leftPx(), 0);
     cursorByKeys_ = false;
-    if (IsTableView(shown_.lngViewMode)) {
-        // A tooltip already shown follows the mouse from cell to cell.
-        if (QToolTip::isVisible())
-            ShowCellTip(event->position().toPoint(), event->globalPosition().toPoint());
-        return false;
-    }
     if (!axis_) return false;
     const int32_t sample = SampleAt(event->position());
     if (span_) span_->second = sample;
@@ -305,19 +273,6 @@ bool GraphReadout::Canvas_MouseRelease(QMouseEvent* event) {
     span_.reset();
     RefreshReadout();
     if (from != to) emit RangeChosen(std::min(from, to), std::max(from, to));
-    return true;
-}
-
-// In a table: the cell's samples marked on the graph.
-bool GraphReadout::Canvas_DoubleClick(QMouseEvent* event) {
-    if (!IsTableView(shown_.lngViewMode)) return false;
-    const auto cell = CellAtPoint(shown_.area.pbGraphContents, event->position().toPoint());
-    if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return true;
-    // Under the table's filters as they are at each drawing.
-    MarkOnGraph(CellName(*cell), [this, cell = *cell](int32_t first, int32_t last) {
-        return MarkCellSamples(shown_.log, cell, first, last,
-                               SampleFilter(shown_.log, tables_.preferences().conditions));
-    });
     return true;
 }
 
@@ -352,34 +307,6 @@ bool GraphReadout::Canvas_ContextMenu(QContextMenuEvent* event) {
     menuSample_.reset();
     EnableReadoutActions();
     return true;
-}
-
-bool GraphReadout::Canvas_ToolTip(QHelpEvent* event) {
-    if (!IsTableView(shown_.lngViewMode)) return false;
-    ShowCellTip(event->pos(), event->globalPos());
-    return true;
-}
-
-// The statistics of the table cell under `point` (canvas pixels), or no tooltip off the cells.
-void GraphReadout::ShowCellTip(QPoint point, QPoint globalPoint) {
-    const auto cell = CellAtPoint(shown_.area.pbGraphContents, point);
-    if (cell)
-        QToolTip::showText(globalPoint, CellTip(*cell), pbGraphContents);
-    else
-        QToolTip::hideText();
-}
-
-// In the Difference view, both cells' statistics, the shown log's first.
-QString GraphReadout::CellTip(CellAddress cell) {
-    const QString shown = CellSummary(ShownCellStatistics(), shownKind_, cell);
-    const TableSettings settings = tables_.TableSettingsNow();
-    if (!settings.versus) return shown;
-    if (!versusTable_)
-        versusTable_ = VersusTableForRange(*settings.versus->log, shownKind_, shown_.firstText,
-                                           shown_.lastText, settings, Gathered::Everything)
-                           .table;
-    return "A: " + shown_.strFileTitle + "\n" + shown + "\n\nB: " + settings.versus->name + "\n" +
-           CellSummary(*versusTable_, shownKind_, cell);
 }
 
 void GraphReadout::Canvas_Leave() {

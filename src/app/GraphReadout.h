@@ -1,10 +1,9 @@
 #pragma once
 // Reading values off the graph: a cursor line with a readout of the items under it, markers A
-// and B, a span chosen with Shift + drag, the samples of a table cell shaded on the graph
-// (a double-click shows the first run, N / Shift+N the next and the previous one in the middle
-// of the view), the canvas' menu, and in a table each cell's tooltip. What
-// it keeps is in sample numbers, so that it survives zoom, scroll and redraws; it is drawn on
-// an overlay, never into the views.
+// and B, a span chosen with Shift + drag, the samples of a cell shaded on the graph (shown from
+// the first run; N / Shift+N bring the next and the previous one into the middle of the view),
+// and the canvas' menu. What it keeps is in sample numbers, so that it survives zoom, scroll
+// and redraws; it is drawn on an overlay, never into the views.
 
 #include <QObject>
 #include <QPoint>
@@ -18,13 +17,11 @@
 #include "graph/Markers.h"
 #include "graph/SampleAxis.h"
 #include "tables/CellSamples.h"
-#include "tables/PooledTable.h"
 #include "views/FoundRuns.h"
 #include "views/Readout.h"
 
 class QAction;
 class QContextMenuEvent;
-class QHelpEvent;
 class QKeyEvent;
 class QMenu;
 class QMouseEvent;
@@ -35,22 +32,19 @@ namespace grafolux {
 class GraphOverlay;
 class LogLoading;
 class PictureBox;
-class TableMenu;
 struct DisplayState;
 struct FormControls;
 
 class GraphReadout : public QObject {
     Q_OBJECT
 public:
-    GraphReadout(const DisplayState& shown, const FormControls& controls, const TableMenu& tables,
-                 const LogLoading& loading, QWidget& window);
+    GraphReadout(const DisplayState& shown, const FormControls& controls, const LogLoading& loading,
+                 QWidget& window);
 
     // A new log: nothing of the old one is pointed at any more.
     void ForgetLog();
     // After each drawing of a view; a table view has no axis.
     void ShowReadout(const std::optional<SampleAxis>& axis);
-    // A table view was drawn, for its cells' tooltips.
-    void ShowTable(TableKind kind, const PooledTable& drawn);
     // The canvas was scrolled.
     void FollowCanvas();
     // A Find's runs, marked along the graph and counted in the readout (none: no Find), and
@@ -81,16 +75,11 @@ protected:
 
 private:
     bool ReadoutEvent(QEvent* event);  // an event of the canvas; true when it is taken
-    const CellTable& ShownCellStatistics();
     bool Canvas_MouseMove(QMouseEvent* event);
     bool Canvas_MousePress(QMouseEvent* event);
     bool Canvas_MouseRelease(QMouseEvent* event);
-    bool Canvas_DoubleClick(QMouseEvent* event);
     bool Canvas_KeyPress(QKeyEvent* event);
     bool Canvas_ContextMenu(QContextMenuEvent* event);
-    bool Canvas_ToolTip(QHelpEvent* event);
-    void ShowCellTip(QPoint point, QPoint globalPoint);
-    QString CellTip(CellAddress cell);
     void Canvas_Leave();
     int32_t SampleAt(QPointF canvasPoint) const;
     std::optional<int32_t> HereSample() const;
@@ -114,7 +103,6 @@ private:
     void mClearCellMarks_Click();
 
     const DisplayState& shown_;
-    const TableMenu& tables_;
     const LogLoading& loading_;
     QWidget* pbGraphContainer;
     PictureBox* pbGraphContents;
@@ -134,11 +122,6 @@ private:
     std::optional<MarkedCell> marked_;
     std::shared_ptr<const FoundRuns> found_;
     QString findNotice_;
-    // The table view's with every statistic, for its cells' tooltips; made when first asked
-    // for if the drawing gathered only means and counts.
-    std::optional<CellTable> shownTable_;
-    std::optional<CellTable> versusTable_;  // log B's, in the Difference view
-    TableKind shownKind_ = TableKind::Blm;
 
     GraphOverlay* overlay_;
     QMenu* menu_;

@@ -32,6 +32,7 @@
 #include "app/RecentList.h"
 #include "app/RetuneView.h"
 #include "app/SampleRangeBoxes.h"
+#include "app/TableCells.h"
 #include "app/TableMenu.h"
 #include "files/FileChecks.h"
 #include "settings/SettingsFile.h"
@@ -83,7 +84,8 @@ void frmMain::CreateControllers() {
     view_ = new GraphView(shown_, ui_, *tables_, this);
     items_ = new ItemPanel(shown_, ui_, dialogs_, *this);
     range_ = new SampleRangeBoxes(shown_, ui_, this);
-    readout_ = new GraphReadout(shown_, ui_, *tables_, *loading_, *this);
+    readout_ = new GraphReadout(shown_, ui_, *loading_, *this);
+    cells_ = new TableCells(shown_, *ui_.pbGraphContents, *tables_, *loading_, *readout_, *this);
     export_ = new PictureExport(shown_, dialogs_, *this);
     correction_ = new LogCorrection(shown_, dialogs_, *this);
     find_ = new FindController(shown_, dialogs_, *readout_, *mItems, *this);
@@ -95,7 +97,7 @@ void frmMain::CreateControllers() {
     connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
     connect(view_, &GraphView::ViewModeChanged, retune_, &RetuneView::ShowViewMode);
     connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
-    connect(view_, &GraphView::TableDrawn, readout_, &GraphReadout::ShowTable);
+    connect(view_, &GraphView::TableDrawn, cells_, &TableCells::ShowTable);
     connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
     connect(view_, &GraphView::ZoomChanged, this, &frmMain::ShowCaption);
     connect(view_, &GraphView::CanvasMoved, readout_, &GraphReadout::FollowCanvas);

@@ -31,6 +31,7 @@ class LogLoading;
 class PictureExport;
 class RetuneView;
 class SampleRangeBoxes;
+class TableCells;
 class TableMenu;
 
 class frmMain : public QMainWindow {
@@ -99,6 +100,7 @@ private:
     ItemPanel* items_;
     SampleRangeBoxes* range_;
     GraphReadout* readout_;
+    TableCells* cells_;
     PictureExport* export_;
     LogCorrection* correction_;
     ComputedItemsController* computed_;

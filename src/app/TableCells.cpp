@@ -1,0 +1,103 @@
+#include "app/TableCells.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+
+#include "app/DisplayState.h"
+#include "app/GraphReadout.h"
+#include "app/LogLoading.h"
+#include "app/PictureBox.h"
+#include "app/TableMenu.h"
+#include "tables/CellAtPoint.h"
+#include "views/ViewDrawing.h"
+
+namespace grafolux {
+
+TableCells::TableCells(const DisplayState& shown, PictureBox& canvas, const TableMenu& tables,
+                       const LogLoading& loading, GraphReadout& readout, QObject& parent)
+    : QObject(&parent),
+      shown_(shown),
+      canvas_(canvas),
+      tables_(tables),
+      loading_(loading),
+      readout_(readout) {
+    canvas_.installEventFilter(this);
+}
+
+void TableCells::ShowTable(TableKind kind, const PooledTable& drawn) {
+    shownKind_ = kind;
+    shownTable_.reset();
+    versusTable_.reset();
+    if (GatheredFor(tables_.preferences().look.show.statistic) == Gathered::Everything)
+        shownTable_ = drawn.table;
+}
+
+bool TableCells::eventFilter(QObject* watched, QEvent* event) {
+    // While a load runs the shown log is about to be replaced.
+    if (watched != &canvas_ || !IsTableView(shown_.lngViewMode) || loading_.Busy())
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+        case QEvent::ToolTip: {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            ShowCellTip(help->pos(), help->globalPos());
+            return true;
+        }
+        case QEvent::MouseMove:
+            // A tooltip already shown follows the mouse from cell to cell.
+            if (QToolTip::isVisible()) {
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                ShowCellTip(mouse->position().toPoint(), mouse->globalPosition().toPoint());
+            }
+            return false;
+        case QEvent::MouseButtonDblClick:
+            MarkCell(static_cast<QMouseEvent*>(event)->position().toPoint());
+            return true;
+        default:
+            return QObject::eventFilter(watched, event);
+    }
+}
+
+// The table view's table with every statistic, for what its cells say under the mouse.
+const CellTable& TableCells::ShownCellStatistics() {
+    if (!shownTable_)
+        shownTable_ = TableForRange(shown_.log, shownKind_, shown_.firstText, shown_.lastText,
+                                    tables_.TableSettingsNow(), Gathered::Everything)
+                          .table;
+    return *shownTable_;
+}
+
+// The statistics of the table cell under `point` (canvas pixels), or no tooltip off the cells.
+void TableCells::ShowCellTip(QPoint point, QPoint globalPoint) {
+    const auto cell = CellAtPoint(shown_.area.pbGraphContents, point);
+    if (cell)
+        QToolTip::showText(globalPoint, CellTip(*cell), &canvas_);
+    else
+        QToolTip::hideText();
+}
+
+// In the Difference view, both cells' statistics, the shown log's first.
+QString TableCells::CellTip(CellAddress cell) {
+    const QString shown = CellSummary(ShownCellStatistics(), shownKind_, cell);
+    const TableSettings settings = tables_.TableSettingsNow();
+    if (!settings.versus) return shown;
+    if (!versusTable_)
+        versusTable_ = VersusTableForRange(*settings.versus->log, shownKind_, shown_.firstText,
+                                           shown_.lastText, settings, Gathered::Everything)
+                           .table;
+    return "A: " + shown_.strFileTitle + "\n" + shown + "\n\nB: " + settings.versus->name + "\n" +
+           CellSummary(*versusTable_, shownKind_, cell);
+}
+
+// The cell's samples marked on the graph, under the table's filters as they are at each of its
+// drawings.
+void TableCells::MarkCell(QPoint point) {
+    const auto cell = CellAtPoint(shown_.area.pbGraphContents, point);
+    if (!cell || ShownCellStatistics().count[cell->row - 1][cell->column - 1] == 0) return;
+    readout_.MarkOnGraph(CellName(*cell), [this, cell = *cell](int32_t first, int32_t last) {
+        return MarkCellSamples(shown_.log, cell, first, last,
+                               SampleFilter(shown_.log, tables_.preferences().conditions));
+    });
+}
+
+}  // namespace grafolux

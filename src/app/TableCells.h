@@ -1,0 +1,50 @@
+#pragma once
+// A cell table view's cells under the mouse: each cell's statistics in its tooltip (in the
+// Difference view both logs'), and a double-click marks the cell's samples on the graph.
+
+#include <QObject>
+#include <QPoint>
+#include <optional>
+
+#include "tables/CellSamples.h"
+#include "tables/PooledTable.h"
+
+namespace grafolux {
+
+class GraphReadout;
+class LogLoading;
+class PictureBox;
+class TableMenu;
+struct DisplayState;
+
+class TableCells : public QObject {
+    Q_OBJECT
+public:
+    TableCells(const DisplayState& shown, PictureBox& canvas, const TableMenu& tables,
+               const LogLoading& loading, GraphReadout& readout, QObject& parent);
+
+    // A table view was drawn.
+    void ShowTable(TableKind kind, const PooledTable& drawn);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const CellTable& ShownCellStatistics();
+    void ShowCellTip(QPoint point, QPoint globalPoint);
+    QString CellTip(CellAddress cell);
+    void MarkCell(QPoint point);
+
+    const DisplayState& shown_;
+    PictureBox& canvas_;
+    const TableMenu& tables_;
+    const LogLoading& loading_;
+    GraphReadout& readout_;
+    // The table view's with every statistic; made when first asked for if the drawing gathered
+    // only means and counts.
+    std::optional<CellTable> shownTable_;
+    std::optional<CellTable> versusTable_;  // log B's, in the Difference view
+    TableKind shownKind_ = TableKind::Blm;
+};
+
+}  // namespace grafolux
