@@ -6,14 +6,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QHelpEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QToolTip>
 #include <variant>
 
+#include "app/CellMouse.h"
 #include "app/ComputedItemsController.h"
 #include "app/Dialogs.h"
 #include "app/DisplayState.h"
@@ -79,7 +78,11 @@ RetuneView::RetuneView(DisplayState& shown, Dialogs& dialogs, TableMenu& tables,
 
     view_.SetRetuneDrawing([this] { return DrawRetune(); });
     tables_.SetRetuneCommand([this] { return map_ ? CommandLine() : QString(); });
-    canvas_.installEventFilter(this);
+    new CellMouse(canvas_,
+                  {[this] { return shown_.lngViewMode == ViewMode::Retune; },
+                   [this](QPoint point, QPoint global) { ShowCellTip(point, global); },
+                   [this](QPoint point) { MarkCell(point); }},
+                  *this);
     ShowViewMode(ViewMode::None);
 }
 
@@ -267,30 +270,6 @@ void RetuneView::mSaveNewMap_Click() {
 }
 
 // ---- The cells under the mouse ----
-
-bool RetuneView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &canvas_ || shown_.lngViewMode != ViewMode::Retune)
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-        case QEvent::ToolTip: {
-            const auto* help = static_cast<QHelpEvent*>(event);
-            ShowCellTip(help->pos(), help->globalPos());
-            return true;
-        }
-        case QEvent::MouseMove:
-            // A tooltip already shown follows the mouse from cell to cell.
-            if (QToolTip::isVisible()) {
-                const auto* mouse = static_cast<QMouseEvent*>(event);
-                ShowCellTip(mouse->position().toPoint(), mouse->globalPosition().toPoint());
-            }
-            return false;
-        case QEvent::MouseButtonDblClick:
-            MarkCell(static_cast<QMouseEvent*>(event)->position().toPoint());
-            return true;
-        default:
-            return QObject::eventFilter(watched, event);
-    }
-}
 
 void RetuneView::ShowCellTip(QPoint point, QPoint globalPoint) {
     const auto cell = map_ && shownResult_ ? RetuneCellAt(shown_.area.pbGraphContents, point, *map_)

@@ -42,9 +42,6 @@ public:
     void EnableRetuneMenu(bool loaded);
     void ShowViewMode(ViewMode mode);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QString DrawRetune();
     std::optional<std::string> NewMapText(const QString& title, const std::string& path = {});

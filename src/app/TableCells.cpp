@@ -1,9 +1,8 @@
 #include "app/TableCells.h"
 
-#include <QHelpEvent>
-#include <QMouseEvent>
 #include <QToolTip>
 
+#include "app/CellMouse.h"
 #include "app/DisplayState.h"
 #include "app/GraphReadout.h"
 #include "app/LogLoading.h"
@@ -22,7 +21,12 @@ TableCells::TableCells(const DisplayState& shown, PictureBox& canvas, const Tabl
       tables_(tables),
       loading_(loading),
       readout_(readout) {
-    canvas_.installEventFilter(this);
+    // While a load runs the shown log is about to be replaced.
+    new CellMouse(canvas,
+                  {[this] { return IsTableView(shown_.lngViewMode) && !loading_.Busy(); },
+                   [this](QPoint point, QPoint global) { ShowCellTip(point, global); },
+                   [this](QPoint point) { MarkCell(point); }},
+                  *this);
 }
 
 void TableCells::ShowTable(TableKind kind, const PooledTable& drawn) {
@@ -31,31 +35,6 @@ void TableCells::ShowTable(TableKind kind, const PooledTable& drawn) {
     versusTable_.reset();
     if (GatheredFor(tables_.preferences().look.show.statistic) == Gathered::Everything)
         shownTable_ = drawn.table;
-}
-
-bool TableCells::eventFilter(QObject* watched, QEvent* event) {
-    // While a load runs the shown log is about to be replaced.
-    if (watched != &canvas_ || !IsTableView(shown_.lngViewMode) || loading_.Busy())
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
-        case QEvent::ToolTip: {
-            const auto* help = static_cast<QHelpEvent*>(event);
-            ShowCellTip(help->pos(), help->globalPos());
-            return true;
-        }
-        case QEvent::MouseMove:
-            // A tooltip already shown follows the mouse from cell to cell.
-            if (QToolTip::isVisible()) {
-                const auto* mouse = static_cast<QMouseEvent*>(event);
-                ShowCellTip(mouse->position().toPoint(), mouse->globalPosition().toPoint());
-            }
-            return false;
-        case QEvent::MouseButtonDblClick:
-            MarkCell(static_cast<QMouseEvent*>(event)->position().toPoint());
-            return true;
-        default:
-            return QObject::eventFilter(watched, event);
-    }
 }
 
 // The table view's table with every statistic, for what its cells say under the mouse.

@@ -26,9 +26,6 @@ public:
     // A table view was drawn.
     void ShowTable(TableKind kind, const PooledTable& drawn);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     const CellTable& ShownCellStatistics();
     void ShowCellTip(QPoint point, QPoint globalPoint);
