@@ -200,81 +200,50 @@ TEST_F(ReadoutTest, ReadoutBoxIsOpaqueLegibleAndFits) {
 // Whatever changes the view under a mouse that stays still, the cursor and the readout are
 // those of the sample now under it; once the mouse has left the canvas there are none.
 TEST_F(ReadoutTest, CursorFollowsAStillMouseThroughEveryChangeOfTheView) {
-    // The mouse over sample 30: that point of the frame.
-    const auto hover = [&] {
-        MoveTo(30);
-        return QPoint(ColumnOf(30) + LeftPx(), 40);
-    };
     const auto zoomIn = [&] {  // as the shortcut does, the mouse staying where it is
         for (int i = 0; i < 4; ++i) Control<QAbstractButton>("bZoomIn")->click();
     };
-    // Each change leaves the mouse over the canvas at the point of the frame it gives.
+    // The mouse comes over sample 30, then the change; `mouse` is its point of the frame.
     const struct {
         const char* what;
-        std::function<QPoint()> change;
+        bool zoomed;  // before the mouse comes
+        std::function<void(QPoint& mouse)> change;
         bool shown = true;
     } cases[] = {
-        {"a span chosen with Shift + drag",
-         [&] {
-             const QPoint end(ColumnOf(60), 40);
+        {"a span chosen with Shift + drag", false,
+         [&](QPoint& mouse) {
+             mouse = QPoint(ColumnOf(60), 40);
              ShiftDrag(10, 60);
-             return end;
          }},
-        {"zoomed in",
-         [&] {
-             const QPoint at = hover();
-             zoomIn();
-             return at;
-         }},
-        {"the canvas dragged",
-         [&] {
-             zoomIn();
-             const QPoint end = hover() - QPoint(100, 0);
+        {"zoomed in", false, [&](QPoint&) { zoomIn(); }},
+        {"the canvas dragged", true,
+         [&](QPoint& mouse) {
              const QPoint at(ColumnOf(30), 40);
+             mouse -= QPoint(100, 0);
              Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
              Send(QEvent::MouseMove, at - QPoint(100, 0), Qt::NoButton, Qt::LeftButton);
-             Send(QEvent::MouseButtonRelease, end - QPoint(LeftPx(), 0), Qt::LeftButton,
+             Send(QEvent::MouseButtonRelease, mouse - QPoint(LeftPx(), 0), Qt::LeftButton,
                   Qt::NoButton);
-             return end;
          }},
-        {"the canvas scrolled",
-         [&] {
-             zoomIn();
-             const QPoint at = hover();
-             Control<QScrollBar>("hsbGraph")->setValue(200);
-             return at;
-         }},
-        {"another item",
-         [&] {
-             const QPoint at = hover();
-             Control<QAbstractButton>("bNext")->click();
-             return at;
-         }},
-        {"a range typed",
-         [&] {
-             const QPoint at = hover();
-             Type("tbFirst", "50");
-             return at;
-         }},
-        {"another log",
-         [&] {
-             const QPoint at = hover();
-             Open(WriteLog(dir, "other.txt", 120));
-             return at;
-         }},
-        {"the mouse gone, then a range typed",
-         [&] {
-             const QPoint at = hover();
+        {"the canvas scrolled", true,
+         [&](QPoint&) { Control<QScrollBar>("hsbGraph")->setValue(200); }},
+        {"another item", false, [&](QPoint&) { Control<QAbstractButton>("bNext")->click(); }},
+        {"a range typed", false, [&](QPoint&) { Type("tbFirst", "50"); }},
+        {"another log", false, [&](QPoint&) { Open(WriteLog(dir, "other.txt", 120)); }},
+        {"the mouse gone, then a range typed", false,
+         [&](QPoint&) {
              Leave();
              Type("tbFirst", "50");
-             return at;
          },
          false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Load();
-        const QPoint mouse = c.change();
+        if (c.zoomed) zoomIn();
+        MoveTo(30);
+        QPoint mouse(ColumnOf(30) + LeftPx(), 40);
+        c.change(mouse);
         if (!c.shown) {
             EXPECT_TRUE(overlay->readoutRows().empty());
             continue;
