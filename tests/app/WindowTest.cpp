@@ -363,13 +363,7 @@ TEST_F(WindowTest, TableViewsNeverScrollSideways) {
     }
 }
 
-// Channels at the colour cube's levels 0, 64, 128, 192 and 255 only: what a GIF keeps exactly.
-bool IsCubeColour(QRgb colour) {
-    const auto level = [](int channel) { return channel % 64 == 0 || channel == 255; };
-    return level(qRed(colour)) && level(qGreen(colour)) && level(qBlue(colour));
-}
-
-TEST_F(WindowTest, SavesTheViewAsPngInFullColourAndAsTheGifWhereverItHasCubeColours) {
+TEST_F(WindowTest, SavesTheViewAsPngInFullColourAndAsGifInTheCubesColours) {
     StartWith(WriteLog(dir, "run1.txt", 50));
     dialogs.initialPaths.clear();
     const QString gif = dir.filePath("view.gif"), png = dir.filePath("view.png");
@@ -386,23 +380,21 @@ TEST_F(WindowTest, SavesTheViewAsPngInFullColourAndAsTheGifWhereverItHasCubeColo
     EXPECT_EQ(defaultPng, save("Save As GIF", gif));
     EXPECT_EQ(dialogs.initialPaths, QStringList({"", ""}));  // each remembers its own name
 
-    Click("chkDisplay");  // the item locked in a colour off the cube
+    // The item locked in a colour off the cube: kept in the PNG, the cube's nearest in the GIF.
+    Click("chkDisplay");
     dialogs.colors.push_back(QColor(10, 200, 77));
     Click("bColor");
     const QImage fullColour = save("Save As PNG", png), cube = save("Save As GIF", gif);
     EXPECT_EQ(dialogs.initialPaths.mid(2), QStringList({png, gif}));
-    ASSERT_EQ(fullColour.size(), cube.size());
-    int offCube = 0;
-    for (int y = 0; y < cube.height(); ++y) {
-        for (int x = 0; x < cube.width(); ++x) {
-            const QRgb colour = fullColour.pixel(x, y);
-            if (IsCubeColour(colour))
-                ASSERT_EQ(colour, cube.pixel(x, y)) << x << "," << y;
-            else
-                offCube += colour == qRgb(10, 200, 77);
-        }
-    }
-    EXPECT_GT(offCube, 0);
+    const auto holds = [](const QImage& picture, QRgb colour) {
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (picture.pixel(x, y) == colour) return true;
+        return false;
+    };
+    EXPECT_TRUE(holds(fullColour, qRgb(10, 200, 77)));
+    EXPECT_TRUE(holds(cube, qRgb(0, 192, 64)));
+    EXPECT_FALSE(holds(cube, qRgb(10, 200, 77)));
 
     dialogs.paths.push_back(dir.path());  // a folder
     Menu("Save As PNG");
