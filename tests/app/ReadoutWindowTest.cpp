@@ -81,9 +81,11 @@ protected:
 QString Rpm(int32_t sample) { return QString::number(800 + 40 * (sample - 1)); }
 QString Map(int32_t sample) { return QString::number(20 + (sample - 1) % 80); }
 
-// Zoomed and scrolled, the MAP item locked: the cursor line lies under the mouse, the
-// readout names the sample there and the drawn items' values in legend order.
-TEST_F(ReadoutTest, MouseMoveShowsTheSampleUnderItAndItsValues) {
+// Zoomed and scrolled, the MAP item locked in the default dark blue: the cursor line lies
+// under the mouse, the readout names the sample there and the drawn items' values in legend
+// order. The box hides what lies under it, keeps the blue in a swatch and writes it legibly; a
+// very long name is cut short, so that the box fits the frame.
+TEST_F(ReadoutTest, MouseMoveShowsTheSampleUnderItAndItsValuesInABoxThatReads) {
     Load();
     Click("bNext");
     Click("chkDisplay");
@@ -102,6 +104,29 @@ TEST_F(ReadoutTest, MouseMoveShowsTheSampleUnderItAndItsValues) {
     Leave();
     EXPECT_TRUE(overlay->readoutRows().empty());
     EXPECT_EQ(Seen(ColumnOf(57) - 30, 100), before);
+
+    Key(Qt::Key_Right);  // a cursor by the keys, the box in its first corner
+    const auto box = [&] { return frame->grab().toImage().copy(overlay->readoutRect()); };
+    const QImage shown = box();
+    Control<QScrollBar>("hsbGraph")->setValue(67);  // other curves and grid lines under it
+    EXPECT_EQ(box(), shown);
+    int swatch = 0, light = 0;  // light grey: the blue item's text, white with smoothed edges
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb pixel = shown.pixel(x, y);
+            swatch += pixel == qRgb(0, 0, 192);
+            light +=
+                qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 192;
+        }
+    EXPECT_GE(swatch, 16);
+    EXPECT_GT(light, 20);
+
+    Open(WriteText("garbage.txt",
+                   std::string(400, '\xfe').append("\tSENSOR:MAP\r\n1\t2\r\n3\t4\r\n")));
+    MoveTo(2);
+    ASSERT_FALSE(overlay->readoutRows().empty());
+    EXPECT_TRUE(QRect(QPoint(), frame->size()).contains(overlay->readoutRect()))
+        << overlay->readoutRect().width();
 }
 
 // A plain click focuses the canvas without moving it; the arrows step the cursor by one,
@@ -162,39 +187,6 @@ TEST_F(ReadoutTest, MarkersByKeysShowValuesAndDifferencesUntilEscape) {
     Key(Qt::Key_Escape);
     EXPECT_EQ(Rows().value(0), "Sample 30");
     EXPECT_NE(Seen(ColumnOf(50) + LeftPx(), 100), colors.lngMarkerBColor);
-}
-
-// The box hides what lies under it; an item in the default dark blue keeps its colour in a
-// swatch and is written legibly; a very long name is cut short, so that the box fits the frame.
-TEST_F(ReadoutTest, ReadoutBoxIsOpaqueLegibleAndFits) {
-    Load();
-    Click("bZoomIn", 4);
-    Click("bNext");
-    Click("chkDisplay");  // SENSOR:MAP locked, in (0, 0, 192)
-    Click("bPrev");
-    Leave();
-    Key(Qt::Key_Right);  // a cursor by the keys, the box in its first corner
-    const auto box = [&] { return frame->grab().toImage().copy(overlay->readoutRect()); };
-    const QImage before = box();
-    Control<QScrollBar>("hsbGraph")->setValue(37);  // other curves and grid lines under it
-    EXPECT_EQ(box(), before);
-    int swatch = 0, light = 0;  // light grey: the blue item's text, white with smoothed edges
-    for (int y = 0; y < before.height(); ++y)
-        for (int x = 0; x < before.width(); ++x) {
-            const QRgb pixel = before.pixel(x, y);
-            swatch += pixel == qRgb(0, 0, 192);
-            light +=
-                qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 192;
-        }
-    EXPECT_GE(swatch, 16);
-    EXPECT_GT(light, 20);
-
-    Open(WriteText("garbage.txt",
-                   std::string(400, '\xfe').append("\tSENSOR:MAP\r\n1\t2\r\n3\t4\r\n")));
-    MoveTo(2);
-    ASSERT_FALSE(overlay->readoutRows().empty());
-    EXPECT_TRUE(QRect(QPoint(), frame->size()).contains(overlay->readoutRect()))
-        << overlay->readoutRect().width();
 }
 
 // Whatever changes the view under a mouse that stays still, the cursor and the readout are
