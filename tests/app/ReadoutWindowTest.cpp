@@ -384,7 +384,8 @@ TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
     Start();
     canvas = Control<QWidget>("pbGraphContents");
     overlay = Control<GraphOverlay>("GraphOverlay");
-    const auto tryAll = [&] {
+    const auto tryAll = [&](const char* when) {
+        SCOPED_TRACE(when);
         Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
         Key(Qt::Key_Right);
         Key(Qt::Key_A);
@@ -392,14 +393,14 @@ TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
         EXPECT_FALSE(overlay->isVisible());
     };
     DoubleClick({20, 20});
-    tryAll();
+    tryAll("before a load");
     Open(WriteText("header.txt", "SENSOR:RPM\tSENSOR:MAP\r\n"));
     ASSERT_EQ(window->log().lngSampleCount, 0);
     Action("Show All Samples");
-    tryAll();
+    tryAll("after a log without samples");
     Open(WriteLog(dir, "run.txt", 50));
     Click("bINT");
-    tryAll();
+    tryAll("in a table view");
 }
 
 }  // namespace
