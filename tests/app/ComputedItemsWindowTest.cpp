@@ -13,8 +13,6 @@
 
 #include "WindowFixture.h"
 #include "app/DefinitionsDialog.h"
-#include "app/GraphOverlay.h"
-#include "graph/GraphDrawing.h"
 #include "support/RunProgram.h"
 
 namespace grafolux {
@@ -30,10 +28,8 @@ protected:
     std::string log;
 
     void Load() {
-        Start();
-        QApplication::setActiveWindow(window.get());
         log = WriteLog(dir, "run.txt", 200);
-        Open(log);
+        StartWith(log);
     }
     void Define(const QStringList& definitions) {
         dialogs.definitionLists.push_back(definitions);
@@ -41,27 +37,11 @@ protected:
     }
     QComboBox* List() { return Control<QComboBox>("cbLabels"); }
     void Show(int item) { emit List()->activated(item - 1); }
-    // Where the graph now shown puts a sample.
-    int ColumnOf(int32_t sample) {
-        DrawingArea aside;
-        aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
-        const GraphRequest request{List()->currentIndex() + 1,
-                                   Control<QLineEdit>("tbFirst")->text().toDouble(),
-                                   Control<QLineEdit>("tbLast")->text().toDouble(), window->zoom()};
-        return DrawGraph(aside, window->log(), request, colors)
-            .axis->ColumnOfSample(sample, window->area().pbGraphContents.image().width());
-    }
     bool ColumnHolds(int x, Colour colour) {
         const QImage& image = window->area().pbGraphContents.image();
         for (int y = 0; y < image.height(); ++y)
             if (FromQColor(image.pixelColor(x, y)) == colour) return true;
         return false;
-    }
-    QStringList Rows() {
-        QStringList rows;
-        for (const ReadoutRow& row : Control<GraphOverlay>("GraphOverlay")->readoutRows())
-            rows << row.cells.join(' ');
-        return rows;
     }
 };
 

@@ -8,7 +8,6 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <fstream>
 #include <functional>
 
 #include "WindowFixture.h"
@@ -20,11 +19,7 @@ namespace {
 
 // A log of `samples` lines in `dir`; its full path.
 QString Log(const QTemporaryDir& dir, const QString& name, int samples) {
-    const QString path = dir.filePath(name);
-    std::ofstream out(QFile::encodeName(path).toStdString(), std::ios::binary);
-    out << "SENSOR:RPM\tSENSOR:MAP\r\n";
-    for (int i = 0; i < samples; ++i) out << 1000 + i << '\t' << 40 << "\r\n";
-    return path;
+    return QString::fromStdString(WriteLog(dir, name.toUtf8().constData(), samples));
 }
 
 QList<QUrl> Files(const QStringList& paths) {
@@ -126,7 +121,7 @@ TEST_F(FileDropWindow, OpensTheDroppedFileAsOpenDataFileDoesOrRefusesTheDrag) {
         EXPECT_EQ(answer.entered, c.answer.entered) << c.what;
         EXPECT_EQ(answer.dropped, c.answer.dropped) << c.what;
         EXPECT_EQ(window->log().lngSampleCount, opened ? 12 : 7) << c.what;
-        EXPECT_EQ(Recent(), opened ? QFile::encodeName(log).toStdString() : previous) << c.what;
+        EXPECT_EQ(Recent(), opened ? log.toStdString() : previous) << c.what;
     }
     // A file dropped on a range box opens too, instead of becoming the box's text.
     for (const char* box : {"tbFirst", "tbLast"})

@@ -9,9 +9,6 @@
 #include <functional>
 
 #include "WindowFixture.h"
-#include "app/GraphOverlay.h"
-#include "draw/NumberFormat.h"
-#include "graph/GraphDrawing.h"
 #include "support/TestFiles.h"
 #include "tables/CellAtPoint.h"
 
@@ -20,32 +17,14 @@ namespace {
 
 class ReadoutTest : public WindowFixture {
 protected:
-    static constexpr int kLines = 200;
     const DisplayColors colors;
 
-    void Load(int lines = kLines) {
-        Start();
-        // Keys reach the canvas' shortcuts in the active window only.
-        QApplication::setActiveWindow(window.get());
-        Open(WriteLog(dir, "run.txt", lines));
+    void Load(const std::string& path = {}) {
+        StartWith(path);
         canvas = Control<QWidget>("pbGraphContents");
         frame = Control<QWidget>("pbGraphContainer");
         overlay = Control<GraphOverlay>("GraphOverlay");
     }
-    // The graph as the window draws it now, drawn again aside: where each sample lies.
-    SampleAxis Axis() {
-        DrawingArea aside;
-        aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
-        const int item = Control<QComboBox>("cbLabels")->currentIndex() + 1;
-        const GraphResult drawn =
-            DrawGraph(aside, window->log(),
-                      {item, Control<QLineEdit>("tbFirst")->text().toDouble(),
-                       Control<QLineEdit>("tbLast")->text().toDouble(), window->zoom(), 0},
-                      colors);
-        return drawn.axis.value();
-    }
-    int Width() const { return window->area().pbGraphContents.image().width(); }
-    int ColumnOf(int32_t sample) { return Axis().ColumnOfSample(sample, Width()); }
     int LeftPx() const { return window->area().pbGraphContents.leftPx(); }
 
     void Send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
@@ -55,6 +34,13 @@ protected:
     }
     void MoveTo(int32_t sample) {
         Send(QEvent::MouseMove, {ColumnOf(sample), 40}, Qt::NoButton, Qt::NoButton);
+    }
+    // Shift + drag from sample `from` to sample `to`.
+    void ShiftDrag(int32_t from, int32_t to) {
+        const QPoint start(ColumnOf(from), 40), end(ColumnOf(to), 40);
+        Send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+        Send(QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+        Send(QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
     }
     void DoubleClick(QPoint at) {
         Send(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
@@ -68,12 +54,6 @@ protected:
         QTest::keyClick(canvas, static_cast<Qt::Key>(key), modifiers);
     }
     void Action(const QString& name) { Control<QAction>(name.toUtf8().constData())->trigger(); }
-    // The readout's rows, each one's cells joined by blanks.
-    QStringList Rows() const {
-        QStringList rows;
-        for (const ReadoutRow& row : overlay->readoutRows()) rows << row.cells.join(' ');
-        return rows;
-    }
     // The colour the window shows at frame pixel (x, y).
     Colour Seen(int x, int y) const { return FromQColor(frame->grab().toImage().pixelColor(x, y)); }
     // A pixel of the table's canvas in the cell.
@@ -88,6 +68,11 @@ protected:
     QString Range() {
         return Control<QLineEdit>("tbFirst")->text() + ".." + Control<QLineEdit>("tbLast")->text();
     }
+    QByteArray SavedGif(const char* name) {
+        dialogs.paths.push_back(dir.filePath(name));
+        Menu("Save As GIF");
+        return ReadAll(dir.filePath(name));
+    }
 
     QWidget *canvas = nullptr, *frame = nullptr;
     GraphOverlay* overlay = nullptr;
@@ -96,22 +81,22 @@ protected:
 QString Rpm(int32_t sample) { return QString::number(800 + 40 * (sample - 1)); }
 QString Map(int32_t sample) { return QString::number(20 + (sample - 1) % 80); }
 
-// Zoomed and scrolled, the MAP item locked: the cursor line lies under the mouse, the
-// readout names the sample there and the drawn items' values in legend order.
-TEST_F(ReadoutTest, MouseMoveShowsTheSampleUnderItAndItsValues) {
+// Zoomed and scrolled, the MAP item locked in the default dark blue: the cursor line lies
+// under the mouse, the readout names the sample there and the drawn items' values in legend
+// order. The box hides what lies under it, keeps the blue in a swatch and writes it legibly; a
+// very long name is cut short, so that the box fits the frame.
+TEST_F(ReadoutTest, MouseMoveShowsTheSampleUnderItAndItsValuesInABoxThatReads) {
     Load();
     Click("bNext");
     Click("chkDisplay");
     Click("bPrev");
-    Click("bZoomIn");
-    Click("bZoomIn");
+    Click("bZoomIn", 2);
     Control<QScrollBar>("hsbGraph")->setValue(30);
     ASSERT_EQ(LeftPx(), -30);
     const Colour before = Seen(ColumnOf(57) - 30, 100);
 
     MoveTo(57);
     EXPECT_EQ(Rows(), QStringList({"Sample 57", "SENSOR:RPM " + Rpm(57), "SENSOR:MAP " + Map(57)}));
-    EXPECT_EQ(overlay->readoutRows()[1].colour, RGB(255, 0, 0));
     EXPECT_EQ(overlay->readoutRows()[2].colour, RGB(0, 0, 192));
     EXPECT_EQ(Seen(ColumnOf(57) - 30, 100), colors.lngCursorColor);
     EXPECT_TRUE(overlay->readoutRect().contains(10, 10));
@@ -119,13 +104,36 @@ TEST_F(ReadoutTest, MouseMoveShowsTheSampleUnderItAndItsValues) {
     Leave();
     EXPECT_TRUE(overlay->readoutRows().empty());
     EXPECT_EQ(Seen(ColumnOf(57) - 30, 100), before);
+
+    Key(Qt::Key_Right);  // a cursor by the keys, the box in its first corner
+    const auto box = [&] { return frame->grab().toImage().copy(overlay->readoutRect()); };
+    const QImage shown = box();
+    Control<QScrollBar>("hsbGraph")->setValue(67);  // other curves and grid lines under it
+    EXPECT_EQ(box(), shown);
+    int swatch = 0, light = 0;  // light grey: the blue item's text, white with smoothed edges
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb pixel = shown.pixel(x, y);
+            swatch += pixel == qRgb(0, 0, 192);
+            light +=
+                qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 192;
+        }
+    EXPECT_GE(swatch, 16);
+    EXPECT_GT(light, 20);
+
+    Open(WriteText("garbage.txt",
+                   std::string(400, '\xfe').append("\tSENSOR:MAP\r\n1\t2\r\n3\t4\r\n")));
+    MoveTo(2);
+    ASSERT_FALSE(overlay->readoutRows().empty());
+    EXPECT_TRUE(QRect(QPoint(), frame->size()).contains(overlay->readoutRect()))
+        << overlay->readoutRect().width();
 }
 
 // A plain click focuses the canvas without moving it; the arrows step the cursor by one,
 // with Shift by ten, and scroll the view to keep it in sight.
 TEST_F(ReadoutTest, ArrowKeysStepTheCursorAndScrollToIt) {
     Load();
-    for (int i = 0; i < 18; ++i) Click("bZoomIn");
+    Click("bZoomIn", 18);
     QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(30, 40));
     EXPECT_EQ(LeftPx(), 0);
     EXPECT_TRUE(canvas->hasFocus());
@@ -149,6 +157,8 @@ TEST_F(ReadoutTest, ArrowKeysStepTheCursorAndScrollToIt) {
     EXPECT_EQ(Rows().value(0), "Sample 200");
 }
 
+// Markers survive zoom and item changes; a range that leaves one outside drops it, Escape
+// the others.
 TEST_F(ReadoutTest, MarkersByKeysShowValuesAndDifferencesUntilEscape) {
     Load();
     Key(Qt::Key_A);  // no cursor, no marker: nothing
@@ -162,234 +172,129 @@ TEST_F(ReadoutTest, MarkersByKeysShowValuesAndDifferencesUntilEscape) {
     EXPECT_EQ(Rows(),
               QStringList({" Cursor A B " + minus, "Sample 30 20 50 30",
                            "SENSOR:RPM " + Rpm(30) + " " + Rpm(20) + " " + Rpm(50) + " 1200"}));
-    const Colour a = Seen(ColumnOf(20), 100), b = Seen(ColumnOf(50), 100);
-    EXPECT_EQ(a, colors.lngMarkerAColor);
-    EXPECT_EQ(b, colors.lngMarkerBColor);
+    EXPECT_EQ(Seen(ColumnOf(20), 100), colors.lngMarkerAColor);
+    EXPECT_EQ(Seen(ColumnOf(50), 100), colors.lngMarkerBColor);
 
-    Click("bZoomIn");  // markers survive zoom and item changes
+    Click("bZoomIn");
     Click("bNext");
     MoveTo(30);
     EXPECT_EQ(Rows().value(1), "Sample 30 20 50 30");
     EXPECT_EQ(Seen(ColumnOf(20) + LeftPx(), 100), colors.lngMarkerAColor);
 
+    Type("tbFirst", "25");
+    MoveTo(30);
+    EXPECT_EQ(Rows().value(0), " Cursor B");
     Key(Qt::Key_Escape);
     EXPECT_EQ(Rows().value(0), "Sample 30");
-    EXPECT_NE(Seen(ColumnOf(20) + LeftPx(), 100), colors.lngMarkerAColor);
-}
-
-// "Show Samples A–B" and "Show All Samples" fill the range boxes and draw them; a range that
-// leaves a marker outside drops it; a new load drops them all.
-TEST_F(ReadoutTest, RangeEntriesFillTheBoxesAndMarkersOutsideGo) {
-    Load();
-    MoveTo(120);
-    Action("Set Marker A Here");
-    MoveTo(40);
-    Action("Set Marker B Here");
-    Action(QString::fromUtf8("Show Samples A\u2013B"));
-    EXPECT_EQ(Range(), "40..120");
-    EXPECT_EQ(Axis().sFirst, 40);
-    Action("Show All Samples");
-    EXPECT_EQ(Range(), "1..200");
-    Type("tbFirst", "60");
-    MoveTo(100);
-    EXPECT_EQ(Rows().value(0), " Cursor A");  // B (40) lies outside 60..200
-    Open(WriteLog(dir, "other.txt", 150));
-    MoveTo(100);
-    EXPECT_EQ(Rows().value(0), "Sample 100");
-}
-
-TEST_F(ReadoutTest, ShiftDragSetsTheRangeAOneSampleSpanDoesNot) {
-    Load();
-    const QPoint from(ColumnOf(10), 40), to(ColumnOf(40), 40);
-    Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
-    Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(LeftPx(), 0);  // no pan
-    Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
-    EXPECT_EQ(Range(), "10..40");
-
-    const QPoint at(ColumnOf(20), 40);
-    Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
-    Send(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
-    EXPECT_EQ(Range(), "10..40");
-}
-
-// The box hides what lies under it; an item in the default dark blue keeps its colour in a
-// swatch and is written legibly; a very long name is cut short, so that the box fits the frame.
-TEST_F(ReadoutTest, ReadoutBoxIsOpaqueLegibleAndFits) {
-    Load();
-    for (int i = 0; i < 4; ++i) Click("bZoomIn");
-    Click("bNext");
-    Click("chkDisplay");  // SENSOR:MAP locked, in (0, 0, 192)
-    Click("bPrev");
-    Leave();
-    Key(Qt::Key_Right);  // a cursor by the keys, the box in its first corner
-    const auto box = [&] { return frame->grab().toImage().copy(overlay->readoutRect()); };
-    const QImage before = box();
-    Control<QScrollBar>("hsbGraph")->setValue(37);  // other curves and grid lines under it
-    EXPECT_EQ(box(), before);
-    int swatch = 0, light = 0;  // light grey: the blue item's text, white with smoothed edges
-    for (int y = 0; y < before.height(); ++y)
-        for (int x = 0; x < before.width(); ++x) {
-            const QRgb pixel = before.pixel(x, y);
-            swatch += pixel == qRgb(0, 0, 192);
-            light +=
-                qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel) && qRed(pixel) >= 192;
-        }
-    EXPECT_GE(swatch, 16);
-    EXPECT_GT(light, 20);
-
-    const std::string garbage = dir.filePath("garbage.txt").toStdString();
-    std::ofstream(garbage, std::ios::binary)
-        << std::string(400, '\xfe') << "\tSENSOR:MAP\r\n1\t2\r\n3\t4\r\n5\t6\r\n";
-    Open(garbage);
-    MoveTo(2);
-    ASSERT_FALSE(overlay->readoutRows().empty());
-    EXPECT_TRUE(QRect(QPoint(), frame->size()).contains(overlay->readoutRect()))
-        << overlay->readoutRect().width();
+    EXPECT_NE(Seen(ColumnOf(50) + LeftPx(), 100), colors.lngMarkerBColor);
 }
 
 // Whatever changes the view under a mouse that stays still, the cursor and the readout are
 // those of the sample now under it; once the mouse has left the canvas there are none.
 TEST_F(ReadoutTest, CursorFollowsAStillMouseThroughEveryChangeOfTheView) {
-    // The mouse over sample 30: that point of the frame.
-    const auto hover = [&] {
-        MoveTo(30);
-        return QPoint(ColumnOf(30) + LeftPx(), 40);
-    };
     const auto zoomIn = [&] {  // as the shortcut does, the mouse staying where it is
         for (int i = 0; i < 4; ++i) Control<QAbstractButton>("bZoomIn")->click();
     };
-    // Each change leaves the mouse over the canvas at the point of the frame it gives.
+    // The mouse comes over sample 30, then the change; `mouse` is its point of the frame.
     const struct {
         const char* what;
-        std::function<QPoint()> change;
-        bool shown;
+        bool zoomed;  // before the mouse comes
+        std::function<void(QPoint& mouse)> change;
+        bool shown = true;
     } cases[] = {
-        {"a span chosen with Shift + drag",
-         [&] {
-             const QPoint from(ColumnOf(10), 40), to(ColumnOf(60), 40);
-             Send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
-             Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton,
-                  Qt::ShiftModifier);
-             Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
-             Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
-             return to;
-         },
-         true},
-        {"zoomed in",
-         [&] {
-             const QPoint at = hover();
-             zoomIn();
-             return at;
-         },
-         true},
-        {"the canvas dragged",
-         [&] {
-             zoomIn();
-             const QPoint end = hover() - QPoint(100, 0);
+        {"a span chosen with Shift + drag", false,
+         [&](QPoint& mouse) {
+             mouse = QPoint(ColumnOf(60), 40);
+             ShiftDrag(10, 60);
+         }},
+        {"zoomed in", false, [&](QPoint&) { zoomIn(); }},
+        {"the canvas dragged", true,
+         [&](QPoint& mouse) {
              const QPoint at(ColumnOf(30), 40);
+             mouse -= QPoint(100, 0);
              Send(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
              Send(QEvent::MouseMove, at - QPoint(100, 0), Qt::NoButton, Qt::LeftButton);
-             Send(QEvent::MouseButtonRelease, end - QPoint(LeftPx(), 0), Qt::LeftButton,
+             Send(QEvent::MouseButtonRelease, mouse - QPoint(LeftPx(), 0), Qt::LeftButton,
                   Qt::NoButton);
-             return end;
-         },
-         true},
-        {"the canvas scrolled",
-         [&] {
-             zoomIn();
-             const QPoint at = hover();
-             Control<QScrollBar>("hsbGraph")->setValue(200);
-             return at;
-         },
-         true},
-        {"another item",
-         [&] {
-             const QPoint at = hover();
-             Control<QAbstractButton>("bNext")->click();
-             return at;
-         },
-         true},
-        {"a range typed",
-         [&] {
-             const QPoint at = hover();
-             Type("tbFirst", "50");
-             return at;
-         },
-         true},
-        {"another log",
-         [&] {
-             const QPoint at = hover();
-             Open(WriteLog(dir, "other.txt", 120));
-             return at;
-         },
-         true},
-        {"the mouse gone, then a range typed",
-         [&] {
-             const QPoint at = hover();
+         }},
+        {"the canvas scrolled", true,
+         [&](QPoint&) { Control<QScrollBar>("hsbGraph")->setValue(200); }},
+        {"another item", false, [&](QPoint&) { Control<QAbstractButton>("bNext")->click(); }},
+        {"a range typed", false, [&](QPoint&) { Type("tbFirst", "50"); }},
+        {"another log", false, [&](QPoint&) { Open(WriteLog(dir, "other.txt", 120)); }},
+        {"the mouse gone, then a range typed", false,
+         [&](QPoint&) {
              Leave();
              Type("tbFirst", "50");
-             return at;
          },
          false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Load();
-        const QPoint mouse = c.change();
+        if (c.zoomed) zoomIn();
+        MoveTo(30);
+        QPoint mouse(ColumnOf(30) + LeftPx(), 40);
+        c.change(mouse);
         if (!c.shown) {
             EXPECT_TRUE(overlay->readoutRows().empty());
             continue;
         }
-        const int32_t sample = Axis().SampleAtColumn(mouse.x() - LeftPx(), Width());
+        const int32_t sample = ShownAxis().SampleAtColumn(mouse.x() - LeftPx(), CanvasWidth());
         EXPECT_EQ(Rows().value(0).toStdString(), "Sample " + std::to_string(sample));
         EXPECT_EQ(Seen(ColumnOf(sample) + LeftPx(), 100), colors.lngCursorColor);
     }
 }
 
-// Zoomed in, a range chosen on the graph is shown whole: at zoom 1.
+// Zoomed in, a range chosen on the graph fills the boxes and is shown whole, at zoom 1; a
+// span of one sample chooses nothing.
 TEST_F(ReadoutTest, AChosenRangeIsShownWhole) {
     const struct {
         const char* what;
         std::function<void()> choose;
+        const char* range;
     } cases[] = {
-        {"a span dragged with Shift",
+        {"a span dragged with Shift", [&] { ShiftDrag(10, 40); }, "10..40"},
+        {"a span of one sample", [&] { ShiftDrag(20, 20); }, "1..200"},
+        {"markers B and A",
          [&] {
-             const QPoint from(ColumnOf(10), 40), to(ColumnOf(40), 40);
-             Send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton,
-                  Qt::ShiftModifier);
-             Send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
-             Send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
-         }},
-        {"markers A and B",
-         [&] {
-             MoveTo(10);
-             Key(Qt::Key_A);
              MoveTo(40);
+             Key(Qt::Key_A);
+             MoveTo(10);
              Key(Qt::Key_B);
              Action(QString::fromUtf8("Show Samples A\u2013B"));
-         }},
+         },
+         "10..40"},
+        {"all samples after a range typed",
+         [&] {
+             Type("tbFirst", "60");
+             Action("Show All Samples");
+         },
+         "1..200"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Load();
-        for (int i = 0; i < 4; ++i) Click("bZoomIn");
+        Click("bZoomIn", 4);
         c.choose();
-        EXPECT_EQ(Range(), "10..40");
-        EXPECT_EQ(window->zoom(), 1.0);
-        EXPECT_TRUE(window->windowTitle().endsWith("(100%)"));
-        EXPECT_FALSE(Control<QWidget>("bZoomOut")->isEnabled());
-        EXPECT_FALSE(Control<QWidget>("hsbGraph")->isEnabled());
+        EXPECT_EQ(Range(), c.range);
+        const bool whole = std::string(c.what) != "a span of one sample";
+        EXPECT_EQ(window->zoom() == 1.0, whole);
+        EXPECT_EQ(window->windowTitle().endsWith("(100%)"), whole);
+        EXPECT_EQ(Control<QWidget>("bZoomOut")->isEnabled(), !whole);
+        EXPECT_EQ(Control<QWidget>("hsbGraph")->isEnabled(), !whole);
+        if (!whole) continue;
         EXPECT_EQ(LeftPx(), 0);
-        EXPECT_EQ(Width(), frame->width());
-        EXPECT_EQ(Axis().sFirst, 10);
-        EXPECT_EQ(Axis().sLast, 40);
+        EXPECT_EQ(CanvasWidth(), frame->width());
     }
 }
 
-// Samples 1..5 (800 .. 960 rpm, 20 .. 24 kPa) lie in the cell of 800 rpm and 20 kPa.
+// Samples 1..5 (800 .. 960 rpm, 20 .. 24 kPa) lie in the cell of 800 rpm and 20 kPa; BLM 120 ..
+// 124 there. Neither the cursor, the markers nor the marks enter a saved picture; a new log
+// drops the markers.
 TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     Load();
+    const QByteArray plain = SavedGif("plain.gif");
     Click("bBLM");
     const QPoint cell = PointIn({2, 1}), empty = PointIn({16, 9});
     QHelpEvent help(QEvent::ToolTip, cell, canvas->mapToGlobal(cell));
@@ -412,30 +317,39 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     EXPECT_EQ(Rows().last(), QString::fromUtf8("Cell 800 rpm \u00d7 20 kPa"));
     Key(Qt::Key_N, Qt::ShiftModifier);  // no run before it
     EXPECT_EQ(Rows().value(0), "Sample 1");
+    MoveTo(20);
+    Key(Qt::Key_A);
+    MoveTo(60);
+    Key(Qt::Key_B);
+    MoveTo(90);
+    ASSERT_FALSE(plain.isEmpty());
+    EXPECT_EQ(SavedGif("marked.gif"), plain);
     Action("Clear Cell Marks");
     EXPECT_NE(Seen(ColumnOf(3), 1), colors.lngCellMarkColor);
+
+    Open(WriteLog(dir, "other.txt", 150));  // the same samples, with the table filtered
+    MoveTo(100);
+    EXPECT_EQ(Rows().value(0), "Sample 100");
+    dialogs.filterLists.push_back(QStringList{"SENSOR:BLM>=122"});
+    Menu("Filter Samples");
+    Click("bBLM");
+    DoubleClick(PointIn({2, 1}));
+    Leave();
+    Key(Qt::Key_N);
+    EXPECT_EQ(Rows().value(0), "Sample 3");
 }
 
 // Zoomed in and scrolled away, a double-click on a cell shows its first run of samples in the
 // middle of the view, and N / Shift+N bring the next and the previous one there. The marked
 // columns are shaded from top to bottom under a solid strip along the top.
 TEST_F(ReadoutTest, ACellsRunsComeToTheMiddleOfTheView) {
-    Start();
-    QApplication::setActiveWindow(window.get());
     // 800 rpm at samples 150..159 and 300..309, else 3000; 30 kPa throughout.
-    const std::string path = dir.filePath("runs.txt").toStdString();
-    {
-        std::ofstream out(path, std::ios::binary);
-        out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n";
-        for (int s = 1; s <= 400; ++s)
-            out << ((s >= 150 && s < 160) || (s >= 300 && s < 310) ? 800 : 3000)
-                << "\t30\t120\t128\r\n";
-    }
-    Open(path);
-    canvas = Control<QWidget>("pbGraphContents");
-    frame = Control<QWidget>("pbGraphContainer");
-    overlay = Control<GraphOverlay>("GraphOverlay");
-    for (int i = 0; i < 18; ++i) Click("bZoomIn");
+    std::string runs = "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n";
+    for (int s = 1; s <= 400; ++s)
+        runs += ((s >= 150 && s < 160) || (s >= 300 && s < 310) ? "800" : "3000") +
+                std::string("\t30\t120\t128\r\n");
+    Load(WriteText("runs.txt", runs));
+    Click("bZoomIn", 18);
     auto* bar = Control<QScrollBar>("hsbGraph");
     bar->setValue(bar->maximum());
     Click("bBLM");
@@ -464,65 +378,29 @@ TEST_F(ReadoutTest, ACellsRunsComeToTheMiddleOfTheView) {
     EXPECT_TRUE(centred(150)) << LeftPx();
 }
 
-// Samples 1..5 hold BLM 120 .. 124: with the table filtered to BLM >= 122, 3..5 are marked.
-TEST_F(ReadoutTest, CellMarksFollowTheTablesFilters) {
-    Load();
-    dialogs.filterLists.push_back(QStringList{"SENSOR:BLM>=122"});
-    Menu("Filter Samples");
-    Click("bBLM");
-    DoubleClick(PointIn({2, 1}));
-    Leave();
-    Key(Qt::Key_N);
-    EXPECT_EQ(Rows().value(0), "Sample 3");
-}
-
-TEST_F(ReadoutTest, SavedPictureIsTheSameWithCursorMarkersAndMarks) {
-    Load();
-    const QString plain = dir.filePath("plain.gif"), marked = dir.filePath("marked.gif");
-    dialogs.paths.push_back(plain);
-    Menu("Save As GIF");
-    Click("bBLM");
-    DoubleClick(PointIn({2, 1}));
-    MoveTo(20);
-    Key(Qt::Key_A);
-    MoveTo(60);
-    Key(Qt::Key_B);
-    MoveTo(90);
-    ASSERT_FALSE(overlay->readoutRows().empty());
-    dialogs.paths.push_back(marked);
-    Menu("Save As GIF");
-    ASSERT_FALSE(ReadAll(plain).isEmpty());
-    EXPECT_EQ(ReadAll(plain), ReadAll(marked));
-}
-
 // Before a load, after a log of a header alone was refused, in a table view: mouse, keys and
 // menu entries change nothing and show nothing.
 TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
     Start();
     canvas = Control<QWidget>("pbGraphContents");
     overlay = Control<GraphOverlay>("GraphOverlay");
-    Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
-    Send(QEvent::MouseButtonDblClick, {20, 20}, Qt::LeftButton, Qt::LeftButton);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_A);
-    EXPECT_TRUE(overlay->readoutRows().empty());
-    EXPECT_FALSE(overlay->isVisible());
-
-    const std::string headerOnly = dir.filePath("header.txt").toStdString();
-    std::ofstream(headerOnly, std::ios::binary) << "SENSOR:RPM\tSENSOR:MAP\r\n";
-    Open(headerOnly);
+    const auto tryAll = [&](const char* when) {
+        SCOPED_TRACE(when);
+        Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
+        Key(Qt::Key_Right);
+        Key(Qt::Key_A);
+        EXPECT_TRUE(overlay->readoutRows().empty());
+        EXPECT_FALSE(overlay->isVisible());
+    };
+    DoubleClick({20, 20});
+    tryAll("before a load");
+    Open(WriteText("header.txt", "SENSOR:RPM\tSENSOR:MAP\r\n"));
     ASSERT_EQ(window->log().lngSampleCount, 0);
-    Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
-    Key(Qt::Key_Right);
     Action("Show All Samples");
-    EXPECT_TRUE(overlay->readoutRows().empty());
-
+    tryAll("after a log without samples");
     Open(WriteLog(dir, "run.txt", 50));
     Click("bINT");
-    Send(QEvent::MouseMove, {20, 20}, Qt::NoButton, Qt::NoButton);
-    Key(Qt::Key_Right);
-    EXPECT_TRUE(overlay->readoutRows().empty());
-    EXPECT_FALSE(overlay->isVisible());
+    tryAll("in a table view");
 }
 
 }  // namespace

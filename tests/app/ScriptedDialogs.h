@@ -19,11 +19,9 @@ public:
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
     QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
     std::deque<std::optional<QStringList>> definitionLists;  // answers of "Computed Items"
-    QStringList offeredDefinitions, offeredDefinitionItems;  // what it was last given
-    DefinitionsCheck definitionsCheck;                       // and its check, for more texts
+    DefinitionsCheck definitionsCheck;                       // its check, for more texts
     std::vector<DefinitionProblem> definitionProblems;       // the check of the last answer
     std::deque<std::optional<QString>> findConditions;       // answers of "Find"
-    ConditionCheck conditionCheck;                           // the Find dialog's last check
     QStringList initialPaths;                                // what each file dialog offered
     QStringList messages;                                    // "title|text" of every message box
 
@@ -58,19 +56,15 @@ public:
         offeredItems = items;
         return Take(filterLists);
     }
-    std::optional<QStringList> EditDefinitions(QWidget*, const QStringList& definitions,
-                                               const QStringList& items,
+    std::optional<QStringList> EditDefinitions(QWidget*, const QStringList&, const QStringList&,
                                                const DefinitionsCheck& check) override {
-        offeredDefinitions = definitions;
-        offeredDefinitionItems = items;
         definitionsCheck = check;
         std::optional<QStringList> answer = Take(definitionLists);
         definitionProblems = answer ? check(*answer) : std::vector<DefinitionProblem>{};
         return answer;
     }
     std::optional<QString> GetFindCondition(QWidget*, const QString&, const QStringList&,
-                                            const ConditionCheck& check) override {
-        conditionCheck = check;
+                                            const ConditionCheck&) override {
         return Take(findConditions);
     }
     void Information(QWidget*, const QString& title, const QString& text) override {

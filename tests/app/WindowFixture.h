@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,10 +18,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "ScriptedDialogs.h"
+#include "app/GraphOverlay.h"
 #include "app/frmMain.h"
+#include "graph/GraphDrawing.h"
 
 namespace grafolux {
 
@@ -45,6 +49,19 @@ protected:
         window->show();
         QApplication::processEvents();
     }
+    // Started, active (keys reach the canvas' shortcuts in the active window only), showing
+    // `path`: by default a log of 200 samples.
+    void StartWith(const std::string& path = {}) {
+        Start();
+        QApplication::setActiveWindow(window.get());
+        Open(path.empty() ? WriteLog(dir, "run.txt", 200) : path);
+    }
+    // `bytes` written to `name` in the test's folder; its path.
+    std::string WriteText(const char* name, std::string_view bytes) {
+        const std::string path = dir.filePath(name).toStdString();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
     template <typename T>
     T* Control(const char* name) {
         T* control = window->findChild<T*>(name);
@@ -56,8 +73,9 @@ protected:
         dialogs.paths.push_back(QString::fromStdString(path));
         Menu("Open Data File");
     }
-    void Click(const char* name) {
-        QTest::mouseClick(Control<QAbstractButton>(name), Qt::LeftButton);
+    void Click(const char* name, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(Control<QAbstractButton>(name), Qt::LeftButton);
     }
     // Opens a log of one sample that arrives through a pipe, piece by piece until `during` has
     // run among the window's events, so that the load is under way then. Its path.
@@ -86,6 +104,24 @@ protected:
         auto* edit = Control<QLineEdit>(box);
         edit->setText(text);
         QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // The graph shown now, drawn again aside: where each sample lies.
+    SampleAxis ShownAxis() {
+        DrawingArea aside;
+        aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
+        const GraphRequest request{Control<QComboBox>("cbLabels")->currentIndex() + 1,
+                                   Control<QLineEdit>("tbFirst")->text().toDouble(),
+                                   Control<QLineEdit>("tbLast")->text().toDouble(), window->zoom()};
+        return DrawGraph(aside, window->log(), request, DisplayColors{}).axis.value();
+    }
+    int CanvasWidth() const { return window->area().pbGraphContents.image().width(); }
+    int ColumnOf(int32_t sample) { return ShownAxis().ColumnOfSample(sample, CanvasWidth()); }
+    // The readout's rows, each one's cells joined by blanks.
+    QStringList Rows() {
+        QStringList rows;
+        for (const ReadoutRow& row : Control<GraphOverlay>("GraphOverlay")->readoutRows())
+            rows << row.cells.join(' ');
+        return rows;
     }
 };
 

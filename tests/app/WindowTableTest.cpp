@@ -97,45 +97,11 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     EXPECT_EQ(window->tablePreferences().look.show.minCount, 1000);
 }
 
-// Copy Table gives what grafolux-cli table prints for the same logs and settings.
-TEST_F(WindowTableTest, CopyTableEqualsTheCommandLinesOutput) {
-    const std::string first = WriteLog(dir, "run1.txt", 300),
-                      second = WriteLog(dir, "run2.txt", 90, 5);
-    Start();
-    Open(first);
-    ShowBlm();
-    EXPECT_EQ(Copied(), Cli({QString::fromStdString(first)}));
-
-    Menu("Std Dev");
-    dialogs.integers.push_back(3);
-    Menu("Minimum Samples per Cell");
-    dialogs.filterLists.push_back(QStringList{"MW2:7 = 1", "SENSOR:INT<=131"});
-    Menu("Filter Samples");
-    dialogs.fileLists.push_back({QString::fromStdString(second)});
-    Menu("Include Other Logs");
-    EXPECT_EQ(window->includedLogCount(), 1u);
-    EXPECT_EQ(Copied(),
-              Cli({QString::fromStdString(first), QString::fromStdString(second), "--show", "sd",
-                   "--min-count", "3", "--where", "MW2:7=1", "--where", "SENSOR:INT<=131"}));
-    Menu("Count");
-    EXPECT_EQ(Copied(),
-              Cli({QString::fromStdString(first), QString::fromStdString(second), "--show", "count",
-                   "--min-count", "3", "--where", "MW2:7=1", "--where", "SENSOR:INT<=131"}));
-
-    // Saved as CSV, or as the copied text for a .txt name.
-    const QString csv = dir.filePath("table.csv"), text = dir.filePath("table.txt");
-    for (const QString& name : {csv, text}) {
-        dialogs.paths.push_back(name);
-        Menu("Save Table As");
-    }
-    EXPECT_TRUE(ReadAll(csv).startsWith("RPM,20,30,40,50,60,70,80,90,100\r\n400,0,"));
-    EXPECT_EQ(ReadAll(text).toStdString(), Copied());
-}
-
-// Copy Command copies the command line that prints what Copy Table copies, whatever the table
-// shows: paths that need quoting, a range, included logs, filters (one that no log can test),
-// minimum samples, each statistic, either table.
-TEST_F(WindowTableTest, CopyCommandPrintsWhatCopyTableCopies) {
+// Copy Table gives what grafolux-cli table prints for the same logs and settings, written out
+// here and as Copy Command copies it (run by the shell), whatever the table shows: paths that
+// need quoting, a range, included logs, filters (one that no log can test), minimum samples,
+// each statistic, either table. Save Table As writes CSV, or the copied text for a .txt name.
+TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
     const QString first = QString::fromStdString(WriteLog(dir, "run 1's.txt", 300)),
                   second = QString::fromStdString(WriteLog(dir, "run2 (b).txt", 90, 5));
     Start();
@@ -143,11 +109,14 @@ TEST_F(WindowTableTest, CopyCommandPrintsWhatCopyTableCopies) {
     EXPECT_FALSE(Action("Copy Command")->isEnabled());  // the graph is shown
     ShowBlm();
     EXPECT_TRUE(Action("Copy Command")->isEnabled());
+    const QStringList settings = {"--first", "20",      "--last",  "250",     "--min-count",
+                                  "3",       "--where", "MW2:7=1", "--where", "SENSOR:INT<=131"};
     const struct {
         const char* what;
         std::function<void()> change;
+        QStringList cli = {};  // the words after "table blm", where written out here
     } steps[] = {
-        {"the plain table", [] {}},
+        {"the plain table", [] {}, {first}},
         {"a range",
          [&] {
              Type("tbFirst", "20");
@@ -172,16 +141,31 @@ TEST_F(WindowTableTest, CopyCommandPrintsWhatCopyTableCopies) {
         {"Count", [&] { Menu("Count"); }},
         {"Minimum", [&] { Menu("Minimum"); }},
         {"Maximum", [&] { Menu("Maximum"); }},
-        {"Std Dev", [&] { Menu("Std Dev"); }},
+        {"Std Dev", [&] { Menu("Std Dev"); },
+         QStringList{first, "--include", second, "--show", "sd"} + settings},
         {"Mean", [&] { Menu("Mean"); }},
         {"the INT table", [&] { Click("bINT"); }},
     };
     for (const auto& step : steps) {
         step.change();
-        EXPECT_EQ(CopiedCommandsOutput(), Copied()) << step.what;
+        const std::string copied = Copied();
+        EXPECT_EQ(CopiedCommandsOutput(), copied) << step.what;
+        if (!step.cli.isEmpty()) {
+            EXPECT_EQ(copied, Cli(step.cli)) << step.what;
+        }
     }
     EXPECT_EQ(window->includedLogCount(), 1u);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
+
+    ShowBlm();
+    Menu("Count");
+    const QString csv = dir.filePath("table.csv"), text = dir.filePath("table.txt");
+    for (const QString& name : {csv, text}) {
+        dialogs.paths.push_back(name);
+        Menu("Save Table As");
+    }
+    EXPECT_TRUE(ReadAll(csv).startsWith("RPM,20,30,40,50,60,70,80,90,100\r\n400,0,"));
+    EXPECT_EQ(ReadAll(text).toStdString(), Copied());
 }
 
 TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
@@ -212,59 +196,48 @@ TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
     EXPECT_EQ(Copied(), filtered);
 
     // A log without the item: the condition is ignored, so every sample counts.
-    const std::string other = dir.filePath("plain.txt").toStdString();
-    std::ofstream(other, std::ios::binary)
-        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n800\t30\t120\r\n";
+    const std::string other =
+        WriteText("plain.txt", "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n800\t30\t120\r\n");
     Open(other);
     ShowBlm();
     EXPECT_EQ(Copied(), Cli({QString::fromStdString(other)}));
     EXPECT_GT(window->area().lngLegendLines, 0);  // the struck-out condition
 }
 
+// Include Other Logs starts in the shown log's folder (not that of a log that failed to open
+// since); a log that fails is left out alone; the shown log counts twice, which the legend's
+// tooltip says; a new Open drops them.
 TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpen) {
     const std::string path = WriteLog(dir, "run1.txt", 300);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
     Start();
     Open(path);
+    Open(WriteText("other/empty.txt", ""));
     ShowBlm();
     const std::string once = Copied();
+    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");  // the plain table has no legend
+    dialogs.messages.clear();
     dialogs.fileLists.push_back(
         {QString::fromStdString(path), dir.filePath("missing.txt"), dir.filePath("")});
     Menu("Include Other Logs");
+    EXPECT_EQ(dialogs.initialPaths.back().toStdString(), dir.path().toStdString());
     EXPECT_EQ(window->includedLogCount(), 1u);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains("missing.txt: no such file"))
         << dialogs.messages[0].toStdString();
     EXPECT_TRUE(dialogs.messages[0].contains("is a folder")) << dialogs.messages[0].toStdString();
     EXPECT_EQ(Copied(), Cli({QString::fromStdString(path), QString::fromStdString(path)}));
+    const QString tip = Control<QWidget>("pbLegend")->toolTip();
+    EXPECT_TRUE(tip.contains("\nthe shown log: counts twice\n")) << tip.toStdString();
     EXPECT_TRUE(Action("Only This Log")->isEnabled());
+    Click("bData");
+    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");
 
-    Open(path);  // a new Open drops them
+    Open(path);
     EXPECT_EQ(window->includedLogCount(), 0u);
     ShowBlm();
     EXPECT_EQ(Copied(), once);
     EXPECT_FALSE(Action("Only This Log")->isEnabled());
-}
-
-// Include Other Logs starts in the shown log's folder with nothing chosen; the legend's note
-// that the shown log counts twice is wrapped to fit, and whole in the legend's tooltip. A log
-// that failed to open since is not the shown one.
-TEST_F(WindowTableTest, IncludeStartsInTheShownLogsFolderAndTheLegendSaysItAll) {
-    const std::string path = WriteLog(dir, "run1.txt", 300);
-    ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
-    const std::string empty = dir.filePath("other/empty.txt").toStdString();
-    std::ofstream(empty).close();
-    Start();
-    Open(path);
-    Open(empty);
-    ShowBlm();
-    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");  // the plain table has no legend
-    dialogs.fileLists.push_back({QString::fromStdString(path)});
-    Menu("Include Other Logs");
-    EXPECT_EQ(dialogs.initialPaths.back().toStdString(), dir.path().toStdString());
-    const QString tip = Control<QWidget>("pbLegend")->toolTip();
-    EXPECT_TRUE(tip.contains("\nthe shown log: counts twice\n")) << tip.toStdString();
-    Click("bData");
-    EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");
 }
 
 // New conditions load the included logs again, which cannot start inside another load: the
@@ -289,11 +262,9 @@ TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
 }
 
 TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
-    Start();
-    Open(WriteLog(dir, "run1.txt", 300));
+    StartWith(WriteLog(dir, "run1.txt", 300));
     ShowBlm();
-    const QString name = dir.filePath("table.csv");
-    { std::ofstream(name.toStdString()) << "old"; }
+    const QString name = QString::fromStdString(WriteText("table.csv", "old"));
     dialogs.paths.push_back(name);
     {
         const FileSizeLimit full(16);

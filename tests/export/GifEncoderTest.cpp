@@ -22,26 +22,11 @@ QImage Indexed(int width, const std::vector<uint8_t>& indices, QList<QRgb> palet
 
 std::string Hex(const QByteArray& bytes) { return bytes.toHex(' ').toStdString(); }
 
-// Encodes `pic` and checks that Qt's reader gets back the palette colour of every pixel.
+// The bytes of `pic` encoded. That Qt's reader gets every pixel back is the fuzz target's check.
 QByteArray Encode(const QImage& pic, bool useTrans = false, Colour transColor = 0) {
     QTemporaryDir dir;
     EXPECT_TRUE(GIF().SaveGIF(pic, dir.filePath("out.gif"), useTrans, transColor));
-    const QByteArray gif = ReadAll(dir.filePath("out.gif"));
-    const QImage decoded(dir.filePath("out.gif"), "GIF");
-    EXPECT_EQ(decoded.size(), pic.size());
-    const auto* palette = reinterpret_cast<const uint8_t*>(gif.constData()) + 13;
-    for (int n = 0; n < decoded.width() * decoded.height(); ++n) {
-        const int x = n % pic.width(), y = n / pic.width(), rgb = pic.pixel(x, y);
-        const int i = pic.format() == QImage::Format_Indexed8
-                          ? pic.pixelIndex(x, y)
-                          : CubeIndex(qRed(rgb), qGreen(rgb), qBlue(rgb));
-        if ((decoded.pixel(x, y) & RGB_MASK) !=
-            (qRgb(palette[3 * i], palette[3 * i + 1], palette[3 * i + 2]) & RGB_MASK)) {
-            ADD_FAILURE() << "decoded pixel " << x << "," << y;
-            break;
-        }
-    }
-    return gif;
+    return ReadAll(dir.filePath("out.gif"));
 }
 
 // The sub-blocks of image data with their counts and terminator.

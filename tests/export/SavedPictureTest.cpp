@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -25,9 +24,7 @@ QImage Noise(int width, int height) {
 TEST(SavePng, ReplacesTheFileWithEveryColourOfThePicture) {
     QTemporaryDir dir;
     const QString path = dir.filePath("view.png");
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11);
-    old.close();
+    WriteBytes(path.toStdString(), "old picture");
     const QImage picture = Noise(301, 97);
     QString error;
     ASSERT_TRUE(SavePng(picture, path, &error)) << error.toStdString();
@@ -68,16 +65,14 @@ TEST(SavedPicture, FailureSaysWhyAndLeavesTheOldFileAsItWas) {
             const std::string what = std::string(format) + ", " + c.what;
             QTemporaryDir dir;
             QDir(dir.path()).mkdir("dir");
-            QFile old(dir.filePath("old"));
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old picture") == 11) << what;
-            old.close();
+            WriteBytes(dir.filePath("old").toStdString(), "old picture");
             QString error;
             {
                 const FileSizeLimit limit(c.sizeLimit);
                 EXPECT_FALSE(save(c.picture, dir.filePath(c.target), &error)) << what;
             }
             EXPECT_TRUE(error.contains(c.reason)) << what << ": " << error.toStdString();
-            EXPECT_EQ(ReadAll(old.fileName()), "old picture") << what;
+            EXPECT_EQ(ReadAll(dir.filePath("old")), "old picture") << what;
             EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                       QStringList({"dir", "old"}))
                 << what;

@@ -24,63 +24,46 @@ std::vector<double> Walk(int n, unsigned seed, bool noise) {
     return values;
 }
 
-// The picture per pixel column must be that of one segment or quadrilateral per sample.
-TEST(DrawCurve, SamePixelsAsOneSegmentPerSample) {
+// The picture per pixel column must be that of one segment or quadrilateral per sample step;
+// missing values (NaN) break the curve: only steps between two present values are drawn, a
+// lone value a dot (or a line down to the axis in a band).
+TEST(DrawCurve, SamePixelsAsOneSegmentPerStepBetweenPresentValues) {
     const struct {
         const char* what;
         int samples;
         double first, last, zoom;
-        bool noise;
+        bool noise = false;
+        bool (*missing)(int s) = [](int) { return false; };
     } cases[] = {
-        {"dense", 20000, 1, 20000, 1, false},      {"dense zoomed", 20000, 1, 20000, 3, false},
-        {"noise", 3000, 1, 3000, 1, true},         {"noise, one a column", 700, 1, 700, 2, true},
-        {"sparse", 40, 1, 40, 2.5, false},         {"part", 5000, 100, 3000, 1, false},
-        {"not whole", 1000, 1.5, 999.5, 1, false}, {"two samples", 10, 4, 5, 1, false},
-        {"one sample", 10, 4, 4, 1, false},
+        {"dense", 20000, 1, 20000, 1},
+        {"dense zoomed", 20000, 1, 20000, 3},
+        {"noise", 3000, 1, 3000, 1, true},
+        {"noise, one a column", 700, 1, 700, 2, true},
+        {"sparse", 40, 1, 40, 2.5},
+        {"part", 5000, 100, 3000, 1},
+        {"not whole", 1000, 1.5, 999.5, 1},
+        {"two samples", 10, 4, 5, 1},
+        {"one sample", 10, 4, 4, 1},
+        {"a gap now and then, dense", 20000, 1, 20000, 1, false, [](int s) { return s % 997 < 3; }},
+        {"every other value: lone values", 300, 1, 300, 2, false, [](int s) { return s % 2 == 0; }},
+        {"two of three, sparse", 40, 1, 40, 2.5, false, [](int s) { return s % 3 != 0; }},
+        {"at both ends", 500, 1, 500, 1, false, [](int s) { return s < 20 || s > 480; }},
+        {"runs of one to four, zoomed", 3000, 1, 3000, 3, false, [](int s) { return s % 7 == 0; }},
+        {"part, not whole", 1000, 10.5, 900.5, 1, false, [](int s) { return s % 50 < 10; }},
+        {"one present value", 50, 1, 50, 1, false, [](int s) { return s != 25; }},
+        {"first present only", 50, 1, 50, 1, false, [](int s) { return s != 1; }},
+        {"last present only", 50, 1, 50, 1, false, [](int s) { return s != 50; }},
     };
     for (const auto& c : cases) {
-        const LogData log = test::MakeLog({{"A", Walk(c.samples, 1, c.noise)},
-                                           {"B", Walk(c.samples, 2, c.noise), true, RGB(0, 160, 0)},
-                                           {"C", Walk(c.samples, 3, c.noise), true, 255, true}});
-        DrawingArea fast, naive;
-        for (DrawingArea* area : {&fast, &naive}) area->pbGraph.SetSize(6000, 4500);
-        DrawGraph(fast, log, {1, c.first, c.last, c.zoom, 0}, {});
-        DrawGraph(naive, log, {1, c.first, c.last, c.zoom, 0}, {}, DrawCurveNaive);
-        EXPECT_EQ(fast.pbGraphContents.image(), naive.pbGraphContents.image()) << c.what;
-    }
-}
-
-// Missing values (NaN) break the curve: the same pixels as one segment or quadrilateral per step
-// between two present values, a lone value a dot (or a line down to the axis in a band).
-TEST(DrawCurve, MissingValuesBreakItAsSegmentsBetweenPresentValues) {
-    constexpr double M = std::numeric_limits<double>::quiet_NaN();
-    const auto gapped = [](int n, unsigned seed, auto missing) {
-        std::vector<double> values = Walk(n, seed, false);
-        for (int s = 1; s <= n; ++s)
-            if (missing(s)) values[size_t(s - 1)] = M;
-        return values;
-    };
-    const struct {
-        const char* what;
-        int samples;
-        double first, last, zoom;
-        bool (*missing)(int s);
-    } cases[] = {
-        {"a gap now and then, dense", 20000, 1, 20000, 1, [](int s) { return s % 997 < 3; }},
-        {"every other value: lone values", 300, 1, 300, 2, [](int s) { return s % 2 == 0; }},
-        {"two of three, sparse", 40, 1, 40, 2.5, [](int s) { return s % 3 != 0; }},
-        {"at both ends", 500, 1, 500, 1, [](int s) { return s < 20 || s > 480; }},
-        {"runs of one to four, zoomed", 3000, 1, 3000, 3, [](int s) { return s % 7 == 0; }},
-        {"part, not whole", 1000, 10.5, 900.5, 1, [](int s) { return s % 50 < 10; }},
-        {"one present value", 50, 1, 50, 1, [](int s) { return s != 25; }},
-        {"first present only", 50, 1, 50, 1, [](int s) { return s != 1; }},
-        {"last present only", 50, 1, 50, 1, [](int s) { return s != 50; }},
-    };
-    for (const auto& c : cases) {
-        const int n = c.samples;
-        const LogData log = test::MakeLog({{"A", gapped(n, 1, c.missing)},
-                                           {"B", gapped(n, 2, c.missing), true, RGB(0, 160, 0)},
-                                           {"C", gapped(n, 3, c.missing), true, 255, true}});
+        const auto values = [&](unsigned seed) {
+            std::vector<double> walk = Walk(c.samples, seed, c.noise);
+            for (int s = 1; s <= c.samples; ++s)
+                if (c.missing(s)) walk[size_t(s - 1)] = std::numeric_limits<double>::quiet_NaN();
+            return walk;
+        };
+        const LogData log = test::MakeLog({{"A", values(1)},
+                                           {"B", values(2), true, RGB(0, 160, 0)},
+                                           {"C", values(3), true, 255, true}});
         DrawingArea fast, naive;
         for (DrawingArea* area : {&fast, &naive}) area->pbGraph.SetSize(6000, 4500);
         DrawGraph(fast, log, {1, c.first, c.last, c.zoom, 0}, {});

@@ -45,8 +45,10 @@ const struct AxisCase {
 
 // Every column of the canvas against the drawing's own vertex -> column mapping: the chosen
 // vertex is drawn in the column, or as near it as any vertex is; the last column, beyond
-// which the canvas clips the curve, shows the last sample.
-TEST(SampleAxis, ColumnToSampleIsTheInverseOfTheDrawingsMapping) {
+// which the canvas clips the curve, shows the last sample. A sample's column is that of the
+// first vertex showing it, within the canvas; where each sample has columns of its own, the
+// column leads back to the sample.
+TEST(SampleAxis, ColumnsAndSamplesFollowTheDrawingsMapping) {
     for (const AxisCase& c : kAxisCases) {
         const Drawn d = DrawRange(test::MakeLog({{"A", std::vector<double>(c.samples, 1)}}),
                                   c.first, c.last, c.zoom);
@@ -70,16 +72,7 @@ TEST(SampleAxis, ColumnToSampleIsTheInverseOfTheDrawingsMapping) {
         EXPECT_EQ(axis.SampleAtColumn(0, d.width), axis.Index(0)) << c.what;
         EXPECT_EQ(axis.SampleAtColumn(-5, d.width), axis.Index(0)) << c.what;
         EXPECT_EQ(axis.SampleAtColumn(d.width + 5, d.width), axis.sLast) << c.what;
-    }
-}
 
-// A sample's column is that of the first vertex showing it, within the canvas; where each
-// sample has columns of its own, the column leads back to the sample.
-TEST(SampleAxis, SampleToColumnFollowsTheDrawingAndLeadsBack) {
-    for (const AxisCase& c : kAxisCases) {
-        const Drawn d = DrawRange(test::MakeLog({{"A", std::vector<double>(c.samples, 1)}}),
-                                  c.first, c.last, c.zoom);
-        const SampleAxis& axis = d.axis;
         const bool ownColumns = axis.dx >= 2 * kTwipsPerPixel;
         int64_t j = 0;
         for (int32_t s = axis.sFirst; s <= axis.sLast; ++s) {

@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QRectF>
+
 #include "views/FormLayout.h"
 
 using namespace grafolux;
 
 namespace {
 
-void ExpectRect(const TwipRect& r, double left, double top, double width, double height) {
-    EXPECT_EQ(r.Left, left);
-    EXPECT_EQ(r.Top, top);
-    EXPECT_EQ(r.Width, width);
-    EXPECT_EQ(r.Height, height);
-}
+QRectF Rect(const TwipRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
 
 }  // namespace
 
@@ -20,8 +17,7 @@ void ExpectRect(const TwipRect& r, double left, double top, double width, double
 TEST(LayoutForClientSize, SmallerThanMinimumLaysOutForMinimum) {
     const FormLayout minimized = LayoutForClientSize(0, 0, 0);
     const FormLayout minimum = LayoutForClientSize(10440, 5010, 0);
-    ExpectRect(minimized.pbGraph, minimum.pbGraph.Left, minimum.pbGraph.Top, minimum.pbGraph.Width,
-               minimum.pbGraph.Height);
+    EXPECT_EQ(Rect(minimized.pbGraph), Rect(minimum.pbGraph));
     EXPECT_EQ(minimized.bPrev.Top, minimum.bPrev.Top);
 }
 
