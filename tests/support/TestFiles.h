@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,7 +23,10 @@ inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes
 // `bytes` written to `name` in `folder` of the test's temporary folder; its path.
 inline std::string WriteTempFile(const std::string& folder, const std::string& name,
                                  std::string_view bytes) {
-    const auto dir = std::filesystem::path(testing::TempDir()) / folder;
+    // One folder per test process, removed when it ends: runs side by side (ctest -j, two
+    // checkouts, the mutation check) never write over each other's files.
+    static const QTemporaryDir process;
+    const auto dir = std::filesystem::path(process.path().toStdString()) / folder;
     std::filesystem::create_directories(dir);
     WriteBytes(dir / name, bytes);
     return (dir / name).string();
