@@ -1,8 +1,6 @@
 #pragma once
 // Files the tests write and read back.
 
-#include <gtest/gtest.h>
-
 #include <QFile>
 #include <QTemporaryDir>
 #include <filesystem>
