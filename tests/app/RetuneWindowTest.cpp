@@ -49,16 +49,6 @@ protected:
         Menu("Copy New Map");
         return Clipboard();
     }
-    // What the copied command prints, run by the shell with the built grafolux-cli first on
-    // the PATH.
-    std::string CopiedCommandsOutput() {
-        Menu("Copy Command");
-        const ProgramRun run =
-            RunProgram("sh", {"-c", QApplication::clipboard()->text()}, {},
-                       {{"PATH", QFileInfo(GRAFOLUX_CLI).absolutePath() + ":" + qgetenv("PATH")}});
-        EXPECT_EQ(run.exitCode, 0) << Clipboard() << "\n" << run.err;
-        return run.out;
-    }
     std::string Cli(const QStringList& args, const QByteArray& map = kMap) {
         const ProgramRun run =
             RunProgram(GRAFOLUX_CLI, QStringList{"retune", "--map", "-"} + args, map);

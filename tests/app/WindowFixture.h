@@ -7,7 +7,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +27,7 @@
 #include "app/GraphOverlay.h"
 #include "app/frmMain.h"
 #include "graph/GraphDrawing.h"
+#include "support/RunProgram.h"
 
 namespace grafolux {
 
@@ -116,6 +119,17 @@ protected:
     }
     int CanvasWidth() const { return window->area().pbGraphContents.image().width(); }
     int ColumnOf(int32_t sample) { return ShownAxis().ColumnOfSample(sample, CanvasWidth()); }
+    // What the command that Copy Command copies prints, run by the shell with the built
+    // grafolux-cli first on the PATH.
+    std::string CopiedCommandsOutput() {
+        Menu("Copy Command");
+        const QString command = QApplication::clipboard()->text();
+        const ProgramRun run =
+            RunProgram("sh", {"-c", command}, {},
+                       {{"PATH", QFileInfo(GRAFOLUX_CLI).absolutePath() + ":" + qgetenv("PATH")}});
+        EXPECT_EQ(run.exitCode, 0) << command.toStdString() << "\n" << run.err;
+        return run.out;
+    }
     // The readout's rows, each one's cells joined by blanks.
     QStringList Rows() {
         QStringList rows;

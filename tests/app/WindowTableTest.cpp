@@ -45,17 +45,6 @@ protected:
         Menu("Copy Table");
         return QApplication::clipboard()->text().toStdString();
     }
-    // What the command that Copy Command copies prints, run by the shell with the built
-    // grafolux-cli first on the PATH.
-    std::string CopiedCommandsOutput() {
-        Menu("Copy Command");
-        const QString command = QApplication::clipboard()->text();
-        const ProgramRun run =
-            RunProgram("sh", {"-c", command}, {},
-                       {{"PATH", QFileInfo(GRAFOLUX_CLI).absolutePath() + ":" + qgetenv("PATH")}});
-        EXPECT_EQ(run.exitCode, 0) << command.toStdString() << "\n" << run.err;
-        return run.out;
-    }
     std::string Cli(const QStringList& args) {
         const ProgramRun run = RunProgram(GRAFOLUX_CLI, QStringList{"table", "blm"} + args);
         EXPECT_EQ(run.exitCode, 0) << run.err;
