@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "app/DialogParts.h"
 #include "formula/FormulaTokens.h"
 
 namespace grafolux {
@@ -37,13 +38,11 @@ DefinitionsDialog::DefinitionsDialog(const QStringList& definitions, const QStri
     text_ = new QPlainTextEdit(definitions.join('\n'), this);
     text_->setObjectName("definitionText");
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    items_ = new QListWidget(this);
-    items_->setObjectName("definitionItems");
-    items_->addItems(items);
+    items_ = ItemList(items, "definitionItems", *this);
     problems_ = new QListWidget(this);
     problems_->setObjectName("definitionProblems");
     problems_->setMaximumHeight(120);
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_ = OkCancelButtons(*this);
 
     auto* lists = new QHBoxLayout;
     lists->addWidget(text_, 2);
@@ -57,17 +56,10 @@ DefinitionsDialog::DefinitionsDialog(const QStringList& definitions, const QStri
 
     connect(text_, &QPlainTextEdit::textChanged, this, &DefinitionsDialog::CheckLines);
     connect(items_, &QListWidget::itemDoubleClicked, this, &DefinitionsDialog::InsertItem);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     CheckLines();
 }
 
-QStringList DefinitionsDialog::definitions() const {
-    QStringList lines;
-    for (const QString& line : text_->toPlainText().split('\n'))
-        if (!line.trimmed().isEmpty()) lines << line.trimmed();
-    return lines;
-}
+QStringList DefinitionsDialog::definitions() const { return NonBlankLines(text_->toPlainText()); }
 
 // Each line with a problem is tinted and listed with its number and the reason.
 void DefinitionsDialog::CheckLines() {

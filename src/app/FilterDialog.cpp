@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <variant>
 
+#include "app/DialogParts.h"
 #include "tables/SampleFilter.h"
 
 namespace grafolux {
@@ -24,12 +25,10 @@ FilterDialog::FilterDialog(const QStringList& conditions, const QStringList& ite
         this);
     text_ = new QPlainTextEdit(conditions.join('\n'), this);
     text_->setObjectName("filterText");
-    items_ = new QListWidget(this);
-    items_->setObjectName("filterItems");
-    items_->addItems(items);
+    items_ = ItemList(items, "filterItems", *this);
     problem_ = new QLabel(this);
     problem_->setObjectName("filterProblem");
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_ = OkCancelButtons(*this);
 
     auto* lists = new QHBoxLayout;
     lists->addWidget(text_, 2);
@@ -42,17 +41,10 @@ FilterDialog::FilterDialog(const QStringList& conditions, const QStringList& ite
 
     connect(text_, &QPlainTextEdit::textChanged, this, &FilterDialog::CheckLines);
     connect(items_, &QListWidget::itemDoubleClicked, this, &FilterDialog::InsertItem);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     CheckLines();
 }
 
-QStringList FilterDialog::conditions() const {
-    QStringList lines;
-    for (const QString& line : text_->toPlainText().split('\n'))
-        if (!line.trimmed().isEmpty()) lines << line.trimmed();
-    return lines;
-}
+QStringList FilterDialog::conditions() const { return NonBlankLines(text_->toPlainText()); }
 
 void FilterDialog::CheckLines() {
     QString problem;

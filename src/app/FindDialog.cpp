@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/DialogParts.h"
 #include "formula/FormulaTokens.h"
 
 namespace grafolux {
@@ -23,13 +24,11 @@ FindDialog::FindDialog(const QString& condition, const QStringList& items, Condi
         this);
     text_ = new QLineEdit(condition, this);
     text_->setObjectName("findCondition");
-    items_ = new QListWidget(this);
-    items_->setObjectName("findItems");
-    items_->addItems(items);
+    items_ = ItemList(items, "findItems", *this);
     problem_ = new QLabel(this);
     problem_->setObjectName("findProblem");
     problem_->setWordWrap(true);
-    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_ = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(help);
@@ -40,8 +39,6 @@ FindDialog::FindDialog(const QString& condition, const QStringList& items, Condi
 
     connect(text_, &QLineEdit::textChanged, this, &FindDialog::CheckCondition);
     connect(items_, &QListWidget::itemDoubleClicked, this, &FindDialog::InsertItem);
-    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     CheckCondition();
 }
 
