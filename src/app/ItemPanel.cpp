@@ -114,10 +114,10 @@ void ItemPanel::chkFilled_Click() {
 
 void ItemPanel::bColor_Click() {
     ItemInfo& item = shown_.log.udtItems[shown_.lngCurItem];
-    const auto chosen = dialogs_.GetColor(&window_, ToQColor(item.lngColor));
+    const auto chosen = dialogs_.GetColor(&window_, ToQColor(item.colour));
     if (!chosen) return;
-    item.lngColor = FromQColor(*chosen);
-    SetColorButton(item.lngColor);
+    item.colour = FromQColor(*chosen);
+    SetColorButton(item.colour);
     emit ItemChanged();
 }
 

@@ -252,14 +252,14 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Show
     const ItemValues own = Settled(scanned);
     const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
     const ValueScale scale = ValueScaleFor(values);
-    AddLegendEntry(area, item.lngColor, DisplayText(item.strName), LegendValues(own, versus, item),
+    AddLegendEntry(area, item.colour, DisplayText(item.strName), LegendValues(own, versus, item),
                    colors);
     DrawAxes(area, layout, colors);
-    area.pbGraphContents.SetForeColor(item.lngColor);
+    area.pbGraphContents.SetForeColor(item.colour);
     drawCurve(area.pbGraphContents, PlotFor(log.column(i), range, layout, values, scale),
               item.blnFilled);
     if (versusItem != 0)
-        DrawVersusCurve(area.pbGraphContents, *versus, versusItem, item.lngColor, layout, values,
+        DrawVersusCurve(area.pbGraphContents, *versus, versusItem, item.colour, layout, values,
                         scale, drawCurve);
 }
 
@@ -286,7 +286,7 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
         canvas.SetLeft(container.Width() - canvas.Width());
 
     const ItemInfo& item = log.udtItems[static_cast<size_t>(k)];
-    result.itemColour = item.lngColor;
+    result.itemColour = item.colour;
     result.filled = item.blnFilled;
     result.locked = item.blnLocked;
     if (range.empty()) {

@@ -14,7 +14,7 @@ namespace grafolux {
 struct ItemInfo {
     std::string strName;  // header field bytes, exactly as in the file
     bool blnLocked = false;
-    Colour lngColor = 0;
+    Colour colour = 0;
     bool blnFilled = false;
 };
 

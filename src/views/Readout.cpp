@@ -68,7 +68,7 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
     itemRow(request.item, kCurrentCurveColor);
     for (int32_t k = 1; k <= log.lngItemCount; ++k)
         if (k != request.item && log.udtItems[static_cast<size_t>(k)].blnLocked)
-            itemRow(k, log.udtItems[static_cast<size_t>(k)].lngColor);
+            itemRow(k, log.udtItems[static_cast<size_t>(k)].colour);
 
     if (!request.cell.isEmpty())
         rows.push_back({colors.lngCellMarkColor, {"Cell", request.cell}, true});

@@ -247,10 +247,10 @@ TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
     EXPECT_TRUE(window->log().udtItems[1].blnFilled);
     dialogs.colors.push_back(std::nullopt);  // cancel changes nothing
     Click("bColor");
-    EXPECT_EQ(window->log().udtItems[1].lngColor, RGB(0, 0, 192));
+    EXPECT_EQ(window->log().udtItems[1].colour, RGB(0, 0, 192));
     dialogs.colors.push_back(QColor(0, 255, 0));
     Click("bColor");
-    EXPECT_EQ(window->log().udtItems[1].lngColor, RGB(0, 255, 0));
+    EXPECT_EQ(window->log().udtItems[1].colour, RGB(0, 255, 0));
     EXPECT_EQ(Control<QPushButton>("bColor")->palette().color(QPalette::Button), QColor(0, 255, 0));
     EXPECT_EQ(window->area().pbGraphContents.Left(), left);
 

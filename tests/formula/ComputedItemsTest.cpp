@@ -134,7 +134,7 @@ TEST(AttachComputedItems, NewListReplacesTheOldKeepingTheLooksOfNamesThatStay) {
             const auto column = log.column(3 + static_cast<int32_t>(i));
             EXPECT_TRUE(test::Same({column.begin(), column.end()}, row.computed[i])) << row.name;
             const ItemInfo& item = log.udtItems[3 + i];
-            EXPECT_EQ(item.lngColor, item.strName == "AFR" ? kChosen : kNew) << row.name;
+            EXPECT_EQ(item.colour, item.strName == "AFR" ? kChosen : kNew) << row.name;
         }
     }
 }

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t k = 1; k <= names.size(); ++k) {
         const ItemInfo& item = log.udtItems[k];
         FUZZ_CHECK(item.strName == names[k - 1]);
-        FUZZ_CHECK(item.lngColor == kColour && !item.blnLocked && !item.blnFilled);
+        FUZZ_CHECK(item.colour == kColour && !item.blnLocked && !item.blnFilled);
     }
     for (int32_t s = 1; s <= log.lngSampleCount; ++s) {
         const std::vector<double> values = LineValues(lines[static_cast<size_t>(s)], names.size());
