@@ -24,29 +24,32 @@ struct Random {  // splitmix64
 };
 
 // A drive cycle: throttle wanders, engine speed and pressure follow it, as in a real log.
-// With `noisy`, speed and pressure jump anywhere at every sample instead: the worst case.
-inline grafolux::LogData MakeLog(bool noisy) {
+// With `noisy`, speed and pressure jump anywhere at every sample instead: the worst case. With
+// `tenths`, BLM has a decimal, as a computed trim would.
+inline grafolux::LogData MakeLog(bool noisy, int32_t samples = kSamples, uint64_t seed = 1,
+                                 bool tenths = false) {
     grafolux::LogData log;
     log.lngItemCount = static_cast<int32_t>(std::size(kNames));
-    log.lngSampleCount = kSamples;
+    log.lngSampleCount = samples;
     for (const char* name : kNames) log.udtItems.push_back({name});
-    log.dblSamples.resize(static_cast<size_t>(log.lngItemCount) * kSamples);
-    Random random;
+    log.dblSamples.resize(static_cast<size_t>(log.lngItemCount) * samples);
+    Random random{seed};
     double throttle = 10, target = 10, rpm = 850, map = 30;
     double* column = log.dblSamples.data();
-    for (int32_t s = 0; s < kSamples; ++s) {
+    for (int32_t s = 0; s < samples; ++s) {
         if (random.Uniform() < 1.0 / 400) target = random.Uniform() * 100;
         throttle = std::fmin(100, std::fmax(0, throttle + (target - throttle) * 0.05 +
                                                    (random.Uniform() - 0.5) * 2));
         rpm += ((800 + throttle * 55) - rpm) * 0.02 + (random.Uniform() - 0.5) * 40;
         map += ((20 + throttle * 0.8) - map) * 0.1 + (random.Uniform() - 0.5);
+        const double blm = (random.Uniform() - 0.5) * 20;
         column[s] = s * 0.1;
-        column[kSamples + s] = noisy ? random.Uniform() * 7000 : std::round(rpm);
-        column[2 * kSamples + s] = noisy ? random.Uniform() * 110 : std::round(map * 10) / 10;
-        column[3 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 20);
-        column[4 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 16);
-        column[5 * kSamples + s] = std::fmin(90, 20 + s * 0.0002);  // the engine warms up
-        column[6 * kSamples + s] = random.Uniform() < 0.8;          // closed loop mostly
+        column[samples + s] = noisy ? random.Uniform() * 7000 : std::round(rpm);
+        column[2 * samples + s] = noisy ? random.Uniform() * 110 : std::round(map * 10) / 10;
+        column[3 * samples + s] = 128 + (tenths ? std::round(blm * 10) / 10 : std::round(blm));
+        column[4 * samples + s] = 128 + std::round((random.Uniform() - 0.5) * 16);
+        column[5 * samples + s] = std::fmin(90, 20 + s * 0.0002);  // the engine warms up
+        column[6 * samples + s] = random.Uniform() < 0.8;          // closed loop mostly
     }
     return log;
 }

@@ -13,14 +13,9 @@ void RunMerge(const CliArgs& args, const Print& print) {
                       "is for what merge prints, and with --partial it prints nothing");
     const bool csv = CsvFormatArg(args, "merge");
 
-    // One partial at a time: memory stays that of one, however many there are.
-    PartialMerge merge;
-    for (const std::string& path : args.positional()) {
-        auto read = ReadPartialFile(path);
-        if (const auto* fault = std::get_if<std::string>(&read)) throw RuntimeError(*fault);
-        if (const auto fault = merge.Add(std::get<Partial>(read), path)) throw RuntimeError(*fault);
-    }
-    const Partial& merged = *merge.merged();
+    auto read = MergePartialFiles(args.positional());
+    if (const auto* fault = std::get_if<std::string>(&read)) throw RuntimeError(*fault);
+    const Partial& merged = std::get<Partial>(read);
     if (partial) {
         if (const auto error = WritePartialFile(*partial, merged)) throw RuntimeError(*error);
         return;

@@ -135,6 +135,8 @@ private:
             Carry();
     }
     void AddBeyond(double value);
+    // Adds words that took `terms` terms since their carries were settled.
+    void AddWords(const std::vector<int64_t>& words, int first, uint32_t terms);
     // The sum of the terms beyond the numbers: NaN, or an infinity.
     double ValueBeyond() const;
     // Makes the words cover digits [from, to).

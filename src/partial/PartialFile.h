@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "partial/Partial.h"
 
@@ -15,18 +16,10 @@ std::variant<Partial, std::string> ReadPartialFile(const std::string& path);
 // Writes the partial atomically: a failure keeps what was there and says why, naming the file.
 std::optional<std::string> WritePartialFile(const std::string& path, const Partial& partial);
 
-// Partials added up one after another, each known by a name (its file).
-class PartialMerge {
-public:
-    // Adds the partial, or says in one line why it cannot be: it does not match the first (both
-    // named, and what differs), or a cell would count too many samples.
-    std::optional<std::string> Add(const Partial& partial, const std::string& name);
-    // Everything added; nothing before the first Add.
-    const std::optional<Partial>& merged() const { return merged_; }
-
-private:
-    std::optional<Partial> merged_;
-    std::string firstName_;
-};
+// The partials in the files merged (at least one file), or the first fault in the files' order
+// in one line: a file that holds no partial, or one that does not match the first (both named,
+// and what differs), or a cell that would count more samples than a table shows. Read side by
+// side on the cores, each holding one partial and its merged part at a time.
+std::variant<Partial, std::string> MergePartialFiles(const std::vector<std::string>& paths);
 
 }  // namespace grafolux

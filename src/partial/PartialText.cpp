@@ -48,10 +48,7 @@ public:
         for (const int64_t n : counts) (text_ += '\t', Append(n));
         text_ += '\n';
     }
-    std::string Finish() {
-        const std::string check = CheckText(text_);
-        return text_.append(kCheck).append(check).append("\n");
-    }
+    std::string Finish() { return text_.append(PartialCheckLine(text_)); }
 
 private:
     void Append(int64_t n) { text_ += std::to_string(n); }
@@ -90,6 +87,10 @@ void WriteRetune(Writer& out, const RetuneSums& sums, size_t columns) {
 }
 
 }  // namespace
+
+std::string PartialCheckLine(std::string_view bytes) {
+    return std::string(kCheck).append(CheckText(bytes)).append("\n");
+}
 
 std::string PartialBytes(const Partial& partial) {
     Writer out;
@@ -224,7 +225,7 @@ std::optional<Fault> ReadTable(Reader& in, TableSums& sums) {
     while (!in.AtEnd()) {
         if (in.Next() != "cell") return kDamaged;
         const auto k = in.Count(1, kTableRows), m = in.Count(1, kTableColumns);
-        const auto count = in.Count(1);
+        const auto count = in.Count(1, INT32_MAX);  // what a table counts
         auto sum = in.Sum(), squares = in.Sum();
         const auto low = in.Finite(), high = in.Finite();
         if (!k || !m || !count || !sum || !squares || !low || !high || !in.Done() || *low > *high)

@@ -15,6 +15,9 @@ inline constexpr int kPartialVersion = 1;
 
 std::string PartialBytes(const Partial& partial);
 
+// The check line that ends a partial whose bytes before it are `bytes`.
+std::string PartialCheckLine(std::string_view bytes);
+
 // The partial the bytes hold, or why they hold none: one line, to follow the file's name.
 std::variant<Partial, std::string> ReadPartialBytes(std::string_view bytes);
 
