@@ -1,7 +1,7 @@
 #include "partial/Partial.h"
 
 #include <algorithm>
-#include <limits>
+#include <cstdint>
 
 #include "tables/RetuneText.h"
 
@@ -77,15 +77,38 @@ std::optional<std::string> FingerprintDifference(const Partial& a, const Partial
 }
 
 std::optional<std::string> MergePartial(Partial& into, const Partial& more) {
+    bool beyond = false;
+    const auto sum = [&](int64_t a, int64_t b, int64_t most = kMostCounted) {
+        beyond |= a + b > most;
+    };
     if (auto* table = std::get_if<TableSums>(&into.sums)) {
-        table->Add(std::get<TableSums>(more.sums));
-        for (const auto& row : table->cells)
-            for (const CellSums& cell : row)
-                if (cell.count > std::numeric_limits<int32_t>::max())
-                    return "a cell would hold more samples than a table counts (2147483647)";
-    } else {
-        std::get<RetuneSums>(into.sums).Add(std::get<RetuneSums>(more.sums));
+        const TableSums& other = std::get<TableSums>(more.sums);
+        sum(table->samplesInRange, other.samplesInRange);
+        sum(table->samplesPassed, other.samplesPassed);
+        for (int k = 0; k < kTableRows; ++k)
+            for (int m = 0; m < kTableColumns; ++m)
+                sum(table->cells[k][m].count, other.cells[k][m].count, INT32_MAX);
+        if (beyond) return "more samples than a table counts (2147483647 in a cell)";
+        table->Add(other);
+        return std::nullopt;
     }
+    RetuneSums& retune = std::get<RetuneSums>(into.sums);
+    const RetuneSums& other = std::get<RetuneSums>(more.sums);
+    const RetuneEvidence &e = retune.evidence, &o = other.evidence;
+    sum(e.logs, o.logs, INT32_MAX);
+    for (const auto& [a, b] : {std::pair(e.samplesInRange, o.samplesInRange),
+                               {e.samplesUsed, o.samplesUsed},
+                               {e.missingRpm, o.missingRpm},
+                               {e.missingMap, o.missingMap},
+                               {e.missingFactor, o.missingFactor},
+                               {e.missingAny, o.missingAny}})
+        sum(a, b);
+    for (size_t i = 0; i < e.failedCondition.size(); ++i)
+        sum(e.failedCondition[i], o.failedCondition[i]);
+    for (size_t i = 0; i < retune.cells.size(); ++i)
+        sum(retune.cells[i].samples, other.cells[i].samples);
+    if (beyond) return "more samples or logs than a retune counts";
+    retune.Add(other);
     return std::nullopt;
 }
 

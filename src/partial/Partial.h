@@ -58,8 +58,13 @@ bool IsRetunePartial(const Partial& partial);
 // when they match and the partials can be merged.
 std::optional<std::string> FingerprintDifference(const Partial& a, const Partial& b);
 
-// Adds `more` to `into`, whose fingerprints must match; an error when a cell would then count
-// more samples than a table can show.
+// What a partial counts at most (samples, logs): far beyond any fleet, and two such counts add
+// up without overflowing.
+inline constexpr int64_t kMostCounted = int64_t{1} << 53;
+
+// Adds `more` to `into`, whose fingerprints must match and whose counts are at most
+// kMostCounted; an error, and `into` as it was, when a count would then pass that, or a cell
+// count more samples than a table shows.
 std::optional<std::string> MergePartial(Partial& into, const Partial& more);
 
 // The fuel map a retune partial was made with.

@@ -147,7 +147,7 @@ public:
         return field;
     }
     // A count, at least `low` and at most `high`.
-    std::optional<int64_t> Count(int64_t low = 0, int64_t high = INT64_MAX) {
+    std::optional<int64_t> Count(int64_t low = 0, int64_t high = kMostCounted) {
         if (!more_) return std::nullopt;
         const std::string_view text = Field();
         int64_t n = 0;
