@@ -17,23 +17,28 @@ void AddConditionsAndDefinitions(std::vector<PartialField>& fields,
     for (const std::string& definition : definitions) fields.push_back({"define", definition});
 }
 
-// How a message names what a fingerprint field holds.
-std::string FieldMeaning(const std::string& name) {
-    if (name == "command") return "command (table or retune)";
-    if (name == "table") return "table (blm or int)";
-    if (name == "map") return "fuel map (--map)";
-    if (name == "factor") return "factor (--factor)";
-    if (name == "cells") return "cell rule (--cells)";
-    if (name == "where") return "conditions (--where)";
-    return "definitions (--define)";
-}
+// The fields a fingerprint holds, in the order written, and how a message names each.
+constexpr std::pair<std::string_view, std::string_view> kFields[] = {
+    {"command", "the command (table or retune)"},
+    {"table", "the table (blm or int)"},
+    {"map", "the fuel map (--map)"},
+    {"factor", "the factor (--factor)"},
+    {"cells", "the cell rule (--cells)"},
+    {"where", "the conditions (--where)"},
+    {"define", "the definitions (--define)"},
+};
 
-// The values of the fields named `name`, in order.
-std::vector<std::string> ValuesNamed(const Partial& partial, const std::string& name) {
-    std::vector<std::string> values;
-    for (const PartialField& field : partial.fingerprint)
-        if (field.name == name) values.push_back(field.value);
-    return values;
+// Whether both hold the same fields named `name`, in the same order: one pass over each.
+bool SameValues(const Partial& a, const Partial& b, std::string_view name) {
+    const auto next = [name](const std::vector<PartialField>& fields, size_t from) {
+        while (from < fields.size() && fields[from].name != name) ++from;
+        return from;
+    };
+    size_t i = next(a.fingerprint, 0), j = next(b.fingerprint, 0);
+    for (; i < a.fingerprint.size() && j < b.fingerprint.size();
+         i = next(a.fingerprint, i + 1), j = next(b.fingerprint, j + 1))
+        if (a.fingerprint[i].value != b.fingerprint[j].value) return false;
+    return i == a.fingerprint.size() && j == b.fingerprint.size();
 }
 
 }  // namespace
@@ -67,13 +72,10 @@ bool IsRetunePartial(const Partial& partial) {
 }
 
 std::optional<std::string> FingerprintDifference(const Partial& a, const Partial& b) {
-    for (const PartialField& field : a.fingerprint.empty() ? b.fingerprint : a.fingerprint) {
-        if (ValuesNamed(a, field.name) != ValuesNamed(b, field.name))
-            return "the " + FieldMeaning(field.name);
-    }
-    for (const PartialField& field : b.fingerprint)
-        if (ValuesNamed(a, field.name).empty()) return "the " + FieldMeaning(field.name);
-    return std::nullopt;
+    if (a.fingerprint == b.fingerprint) return std::nullopt;
+    for (const auto& [name, meaning] : kFields)
+        if (!SameValues(a, b, name)) return std::string(meaning);
+    return "the order of the fingerprint's fields";  // a partial's reader allows no other
 }
 
 std::optional<std::string> MergePartial(Partial& into, const Partial& more) {
@@ -114,7 +116,8 @@ std::optional<std::string> MergePartial(Partial& into, const Partial& more) {
 
 FuelMap PartialMap(const Partial& partial) {
     std::string text;
-    for (const std::string& line : ValuesNamed(partial, "map")) text += line + '\n';
+    for (const PartialField& field : partial.fingerprint)
+        if (field.name == "map") text.append(field.value).append("\n");
     return std::get<FuelMap>(ParseFuelMap(text, "the partial's map"));
 }
 
