@@ -62,21 +62,26 @@ void RunRetune(const CliArgs& args, const Print& print) {
     // Only the columns the retune reads are kept.
     const PooledLogs logs = LoadPooledLogs(
         args, 0, {ItemsToKeep(definitions, ItemsReadByRetune(factor, conditions)), 0}, definitions);
-    auto gathered = GatherRetuneLogs(map, logs.Sources(), factor, conditions, settings.weighting);
-    if (const auto* lack = std::get_if<RetuneLack>(&gathered))
-        throw RuntimeError(logs.paths[lack->log] + ": no item named " + lack->item);
-    RetuneSumsOfLogs& done = std::get<RetuneSumsOfLogs>(gathered);
-    for (size_t i = 0; i < logs.paths.size(); ++i)
-        CheckConditionItems(args, logs.paths[i], done.missingConditions[i]);
     if (partial) {
         const RetuneQuery query{map, factor, settings.weighting, conditions,
                                 args.options("--define")};
-        if (const auto error =
-                WritePartialFile(*partial, RetunePartial(query, std::move(done.sums))))
+        auto made = MakeRetunePartial(query, logs.Sources());
+        if (const auto* lack = std::get_if<PartialLack>(&made)) {
+            if (lack->condition)
+                CheckConditionItems(args, logs.paths[lack->log], {*lack->condition});
+            throw RuntimeError(logs.paths[lack->log] + ": no item named " + lack->item);
+        }
+        if (const auto error = WritePartialFile(*partial, std::get<Partial>(made)))
             throw RuntimeError(*error);
         return;
     }
-    print(RetuneOutput(map, Retuned(map, done.sums, settings), show, csv));
+    const auto retuned = RetuneLogs(map, logs.Sources(), factor, conditions, settings);
+    if (const auto* lack = std::get_if<RetuneLack>(&retuned))
+        throw RuntimeError(logs.paths[lack->log] + ": no item named " + lack->item);
+    const RetuneOfLogs& done = std::get<RetuneOfLogs>(retuned);
+    for (size_t i = 0; i < logs.paths.size(); ++i)
+        CheckConditionItems(args, logs.paths[i], done.missingConditions[i]);
+    print(RetuneOutput(map, done.result, show, csv));
 }
 
 }  // namespace grafolux::cli

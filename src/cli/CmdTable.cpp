@@ -31,9 +31,10 @@ void RunTable(const CliArgs& args, const Print& print) {
     };
     const PooledLogs logs = LoadPooledLogs(args, 1, options, definitions);
     if (partial) {
-        const TableQuery query{table, conditions, args.options("--define")};
-        if (const auto error =
-                WritePartialFile(*partial, TablePartial(query, sumsOf(logs, Gathered::Everything))))
+        auto made = MakeTablePartial({table, conditions, args.options("--define")}, logs.Sources());
+        if (const auto* lack = std::get_if<PartialLack>(&made))
+            CheckConditionItems(args, logs.paths[lack->log], {*lack->condition});
+        if (const auto error = WritePartialFile(*partial, std::get<Partial>(made)))
             throw RuntimeError(*error);
         return;
     }

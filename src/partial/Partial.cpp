@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "tables/RetuneLogs.h"
 #include "tables/RetuneText.h"
 
 namespace grafolux {
@@ -65,6 +66,37 @@ Partial RetunePartial(const RetuneQuery& query, RetuneSums sums) {
     partial.fingerprint.push_back({"cells", std::string(CellWeightingName(query.weighting))});
     AddConditionsAndDefinitions(partial.fingerprint, query.conditions, query.definitions);
     return partial;
+}
+
+namespace {
+
+// The first condition that a log lacks the item of, as a lack.
+std::optional<PartialLack> LackOfConditions(const std::vector<std::vector<size_t>>& missing,
+                                            const std::vector<SampleCondition>& conditions) {
+    for (size_t log = 0; log < missing.size(); ++log)
+        if (!missing[log].empty())
+            return PartialLack{log, conditions[missing[log].front()].item, missing[log].front()};
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::variant<Partial, PartialLack> MakeTablePartial(const TableQuery& query,
+                                                    std::span<const TableSource> logs) {
+    PooledSums pooled = ComputePooledSums(logs, query.kind, query.conditions);
+    if (auto lack = LackOfConditions(pooled.missing, query.conditions)) return *lack;
+    return TablePartial(query, std::move(pooled.sums));
+}
+
+std::variant<Partial, PartialLack> MakeRetunePartial(const RetuneQuery& query,
+                                                     std::span<const TableSource> logs) {
+    auto gathered =
+        GatherRetuneLogs(query.map, logs, query.factor, query.conditions, query.weighting);
+    if (const auto* lack = std::get_if<RetuneLack>(&gathered))
+        return PartialLack{lack->log, lack->item, std::nullopt};
+    RetuneSumsOfLogs& done = std::get<RetuneSumsOfLogs>(gathered);
+    if (auto lack = LackOfConditions(done.missingConditions, query.conditions)) return *lack;
+    return RetunePartial(query, std::move(done.sums));
 }
 
 bool IsRetunePartial(const Partial& partial) {

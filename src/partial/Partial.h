@@ -7,12 +7,14 @@
 // merging adds up.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "tables/CellStats.h"
 #include "tables/FuelMap.h"
+#include "tables/PooledTable.h"
 #include "tables/Retune.h"
 #include "tables/SampleFilter.h"
 
@@ -51,6 +53,20 @@ struct RetuneQuery {
 // The sums with their fingerprint. A table's sums must gather everything.
 Partial TablePartial(const TableQuery& query, TableSums sums);
 Partial RetunePartial(const RetuneQuery& query, RetuneSums sums);
+
+// A log that lacks an item a partial reads: its place among the logs, the item, and the place
+// of the condition naming it (none for the retune's speed, pressure or factor).
+struct PartialLack {
+    size_t log;
+    std::string item;
+    std::optional<size_t> condition;
+};
+
+// The partial of the logs, each in its range, the definitions already attached to them.
+std::variant<Partial, PartialLack> MakeTablePartial(const TableQuery& query,
+                                                    std::span<const TableSource> logs);
+std::variant<Partial, PartialLack> MakeRetunePartial(const RetuneQuery& query,
+                                                     std::span<const TableSource> logs);
 
 bool IsRetunePartial(const Partial& partial);
 
