@@ -108,7 +108,8 @@ void BM_LoadLogPeakMemory(benchmark::State& state) {
         peak = ChildPeakBytes([&] { benchmark::DoNotOptimize(grafolux::LoadLog(path, 0)); }) - idle;
     }
     const auto log = std::get<grafolux::LogData>(grafolux::LoadLog(path, 0));
-    table = log.dblSamples.size() * sizeof(double);
+    table = static_cast<size_t>(log.lngItemCount) * static_cast<size_t>(log.lngSampleCount) *
+            sizeof(double);
     const double file = static_cast<double>(std::filesystem::file_size(path));
     constexpr double kMiB = 1 << 20;
     state.counters["peak_MiB"] = static_cast<double>(peak) / kMiB;

@@ -118,10 +118,10 @@ void ComparisonController::mAlign_Click() {
     }
     const LogData& b = shown_.versus->log;
     const int32_t item = b.itemNamed(shown_.log.udtItems[shown_.lngCurItem].strName);
-    const int32_t nearest =
-        item != 0
-            ? NearestValueSample(b.column(item), shown_.log.sample(shown_.lngCurItem, *markerA))
-            : 0;
+    const int32_t nearest = item != 0
+                                ? NearestValueSample(*b.wholeColumn(item),
+                                                     shown_.log.sample(shown_.lngCurItem, *markerA))
+                                : 0;
     const auto chosen =
         dialogs_.GetInteger(&window_, "Align B at Marker A",
                             QString("The sample of %1 to put at marker A (sample %2):")

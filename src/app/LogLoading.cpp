@@ -7,12 +7,28 @@
 #include <utility>
 
 #include "app/EventPump.h"
-#include "logdata/LogSetLoader.h"
+#include "logcache/CachedLoad.h"
+#include "settings/CachePreferences.h"
+#include "settings/PreferencesFile.h"
 
 namespace grafolux {
 
+namespace {
+
+// Read at every load, so that a choice changed meanwhile holds for the next one.
+CacheChoices ChosenCache(const std::string& preferencesFile) {
+    const CachePreferences preferences = LoadCachePreferences(preferencesFile);
+    return CacheChoicesFor(preferences.bypass, preferences.limit);
+}
+
+}  // namespace
+
 LogLoading::LogLoading(QWidget& window, QProgressBar& bar)
     : QObject(&window), window_(window), bar_(bar) {}
+
+void LogLoading::LoadPreferences(const std::string& settingsFile) {
+    strPreferencesFile = PreferencesFilePath(settingsFile);
+}
 
 bool LogLoading::PostponeClose() {
     if (busy_) closeAfter_ = true;
@@ -44,7 +60,7 @@ bool LogLoading::LoadOne(const std::string& path, Colour itemColour, const LoadO
     LoadResult result;
     return Run(
         [&](const LoadProgress& progress) {
-            result = LoadLog(path, itemColour, progress, options);
+            result = OpenLog(path, itemColour, progress, options, ChosenCache(strPreferencesFile));
         },
         [&] {
             if (auto* log = std::get_if<LogData>(&result))
@@ -60,7 +76,8 @@ bool LogLoading::LoadMany(const std::vector<std::string>& paths, Colour itemColo
     std::vector<LoadResult> results;
     return Run(
         [&](const LoadProgress& progress) {
-            results = LoadLogs(paths, itemColour, options, progress);
+            results =
+                OpenLogs(paths, itemColour, options, progress, ChosenCache(strPreferencesFile));
         },
         [&] { done(results); });
 }

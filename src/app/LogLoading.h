@@ -20,6 +20,9 @@ class LogLoading : public QObject {
 public:
     LogLoading(QWidget& window, QProgressBar& bar);
 
+    // Loads follow the cache choices in the preferences beside this settings file.
+    void LoadPreferences(const std::string& settingsFile);
+
     bool Busy() const { return busy_; }
     // Asked by the window's close: true while a load runs, and the window then closes after it.
     bool PostponeClose();
@@ -44,6 +47,7 @@ private:
 
     QWidget& window_;
     QProgressBar& bar_;
+    std::string strPreferencesFile;
     bool busy_ = false;
     bool closeAfter_ = false;
 };

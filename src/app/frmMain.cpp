@@ -193,6 +193,7 @@ void frmMain::LoadSettings() {
     tables_->LoadPreferences(strSettingsFile);
     retune_->LoadPreferences(strSettingsFile);
     computed_->LoadPreferences(strSettingsFile);
+    loading_->LoadPreferences(strSettingsFile);
     tables_->SetDefinitions(computed_->definitions());
     strRecent = settings.strRecent;
     shown_.strFileName = strRecent.empty() ? std::string() : strRecent.front();

@@ -47,9 +47,11 @@ private:
         Slot slot = Slot::Constant;
         uint32_t index = 0;
     };
-    // A column read at an offset, already clamped to at most the sample count either way.
+    // A column read at an offset, already clamped to at most the sample count either way: a
+    // logged item's, or the values of a computed item.
     struct Source {
-        const double* column;
+        const grafolux::Column* column;
+        const double* values;
         int64_t offset;
     };
     struct Step {
