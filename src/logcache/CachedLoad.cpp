@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <deque>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -35,8 +36,8 @@ public:
         struct stat status {};
         void* data = MAP_FAILED;
         if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-            data = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE,
-                        descriptor, 0);
+            data = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ,
+                        MAP_PRIVATE | MAP_POPULATE, descriptor, 0);  // it is read whole at once
         close(descriptor);
         if (data == MAP_FAILED) return nullptr;
         return std::shared_ptr<const MappedEntry>(new MappedEntry(
@@ -142,12 +143,23 @@ LogData Kept(const LogData& log, const std::vector<std::string>& items) {
     return kept;
 }
 
-std::optional<LogData> FromEntry(const std::string& path, const CacheKey& key, Colour colour) {
-    const auto mapped = MappedEntry::Open(path);
-    if (!mapped) return std::nullopt;
-    auto entry = ReadCacheEntry(mapped->bytes(), mapped, colour);
-    if (!entry || !(entry->key == key) || entry->log.lngSampleCount == 0) return std::nullopt;
-    return std::move(entry->log);
+struct Entry {
+    std::string path;
+    CacheKey key;
+    LogData log;
+};
+
+// The sound entries among those at `paths`.
+std::vector<Entry> ReadEntries(const std::vector<std::string>& paths, Colour colour) {
+    std::vector<Entry> sound;
+    for (const std::string& path : paths) {
+        const auto mapped = MappedEntry::Open(path);
+        if (!mapped) continue;
+        auto entry = ReadCacheEntry(mapped->bytes(), mapped, colour);
+        if (entry && entry->log.lngSampleCount > 0)
+            sound.push_back({path, entry->key, std::move(entry->log)});
+    }
+    return sound;
 }
 
 }  // namespace
@@ -170,15 +182,16 @@ LoadResult OpenLog(const std::string& path, Colour itemColour, const LoadProgres
     if (progress) progress(0, 0);
     const std::vector<std::string> entries = EntriesFor(cache.folder, file.size(), file.modified());
     if (!entries.empty()) {
+        // The entries are read and checked while the file's bytes are hashed.
+        auto read =
+            std::async(std::launch::async, [&] { return ReadEntries(entries, itemColour); });
         HashProgress tick(progress);
-        if (const auto hash = HashFile(file.descriptor(), file.size(), [&] { tick(); })) {
-            const CacheKey key{file.size(), file.modified(), *hash};
-            for (const std::string& entry : entries) {
-                if (auto log = FromEntry(entry, key, itemColour)) {
-                    TouchEntry(entry);
-                    if (progress) progress(log->lngSampleCount, log->lngSampleCount);
-                    return Kept(*log, options.items);
-                }
+        const auto hash = HashFile(file.descriptor(), file.size(), [&] { tick(); });
+        for (Entry& entry : read.get()) {
+            if (hash && entry.key == CacheKey{file.size(), file.modified(), *hash}) {
+                TouchEntry(entry.path);
+                if (progress) progress(entry.log.lngSampleCount, entry.log.lngSampleCount);
+                return Kept(entry.log, options.items);
             }
         }
     }

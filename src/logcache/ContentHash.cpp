@@ -1,5 +1,6 @@
 #include "logcache/ContentHash.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 #include <xxhash.h>
 
@@ -30,6 +31,7 @@ std::optional<ContentHash> HashFile(int descriptor, uint64_t size,
                                     const std::function<void()>& tick) {
     constexpr size_t kPiece = size_t{1} << 20;
     const std::unique_ptr<char[]> buffer(new char[kPiece]);
+    posix_fadvise(descriptor, 0, static_cast<off_t>(size), POSIX_FADV_SEQUENTIAL);
     ContentHasher hasher;
     while (hasher.bytes() < size) {
         const auto want = static_cast<size_t>(std::min<uint64_t>(kPiece, size - hasher.bytes()));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "logdata/HugePages.h"
+
 namespace grafolux {
 
 namespace {
@@ -77,7 +79,10 @@ void Column::Read(int32_t from, int32_t count, double* out) const {
 
 std::shared_ptr<const std::vector<double>> Column::Whole() const {
     if (storage_ && storage_->plain) return storage_->plain;
-    auto values = std::make_shared<std::vector<double>>(static_cast<size_t>(size()));
+    auto values = std::make_shared<std::vector<double>>();
+    values->reserve(static_cast<size_t>(size()));
+    AdviseHugePages(values->data(), values->capacity() * sizeof(double));
+    values->resize(static_cast<size_t>(size()));
     Read(0, size(), values->data());
     return values;
 }

@@ -74,23 +74,25 @@ bool FieldAsInteger(int64_t field, const double* others, int exponent, int64_t& 
     return true;
 }
 
-// For a block of other fields only: the least exponent that fits a few of them spread over the
-// block (one that fits none is left out). A value that fits an exponent fits every larger one
-// while its integer stays within kLargest.
-int SampledExponent(const int64_t* fields, const double* others, int32_t n) {
+// The least exponent above `exponent` that fits each of a few of the fields (spread over
+// them) that fit some; `exponent` when none does. A value that fits an exponent fits every
+// larger one while its integer stays within kLargest.
+int LargerExponent(const int64_t* fields, const double* others, const uint16_t* among,
+                   int32_t count, int exponent) {
     constexpr int kTried = 8;
-    int exponent = 0;
-    for (int k = 0; k < kTried; ++k) {
-        const double v = others[MantissaOf(fields[int64_t{n} * k / kTried])];
+    int larger = exponent;
+    for (int k = 0; k < std::min(count, kTried); ++k) {
+        const int64_t field = fields[among[int64_t{count} * k / std::min(count, kTried)]];
         int64_t unused = 0;
-        for (int e = exponent; e <= kMaxExponent; ++e) {
-            if (AsInteger(v, e, unused)) {
-                exponent = e;
+        if (larger > exponent && FieldAsInteger(field, others, larger, unused)) continue;
+        for (int e = larger + 1; e <= kMaxExponent; ++e) {
+            if (FieldAsInteger(field, others, e, unused)) {
+                larger = e;
                 break;
             }
         }
     }
-    return exponent;
+    return larger;
 }
 
 uint8_t WidthFor(uint64_t range) {
@@ -144,10 +146,12 @@ SampleBlock PackedBlock(const int64_t* integers, int64_t low, int shift, uint8_t
     const size_t packed = PackedBytes(width, n);
     uint8_t* out = Appended(bytes, packed + static_cast<size_t>(aside.count) * kKeptAsideBytes);
     if (width == 1) {
-        std::fill_n(out, packed, uint8_t{0});
-        for (int32_t i = 0; i < n; ++i)
-            out[i >> 3] |= static_cast<uint8_t>((static_cast<uint64_t>(integers[i] - low) >> shift)
-                                                << (i & 7));
+        for (int32_t i = 0; i < n; i += 8) {  // a byte at a time, built in a register
+            uint64_t byte = 0;
+            for (int32_t j = 0; j < std::min(8, n - i); ++j)
+                byte |= (static_cast<uint64_t>(integers[i + j] - low) >> shift) << j;
+            out[i >> 3] = static_cast<uint8_t>(byte);
+        }
     } else if (width == 8) {
         PackOffsets<uint8_t>(integers, low, shift, n, out);
     } else if (width == 16) {
@@ -173,11 +177,23 @@ SampleBlock PackedBlock(const int64_t* integers, int64_t low, int shift, uint8_t
 // Every field a decimal with the same number of decimals, as most blocks of a log are: the
 // fields are ordered as their mantissas, which are the integers.
 SampleBlock EncodeDecimals(const int64_t* fields, int32_t n, std::vector<uint8_t>& bytes) {
-    int64_t low = fields[0], high = fields[0];
-    for (int32_t i = 1; i < n; ++i) {
-        low = std::min(low, fields[i]);
-        high = std::max(high, fields[i]);
+    // Four bounds side by side: one pair alone would wait for itself at every field.
+    std::array<int64_t, 4> lows, highs;
+    lows.fill(fields[0]);
+    highs.fill(fields[0]);
+    int32_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        for (int k = 0; k < 4; ++k) {
+            lows[k] = std::min(lows[k], fields[i + k]);
+            highs[k] = std::max(highs[k], fields[i + k]);
+        }
     }
+    for (; i < n; ++i) {
+        lows[0] = std::min(lows[0], fields[i]);
+        highs[0] = std::max(highs[0], fields[i]);
+    }
+    const int64_t low = *std::min_element(lows.begin(), lows.end());
+    const int64_t high = *std::max_element(highs.begin(), highs.end());
     if (low == high) return ConstantBlock(FieldValue(low, nullptr));
     const uint64_t range = static_cast<uint64_t>(high - low) >> 8;
     if (range > UINT32_MAX) return RawBlock(fields, nullptr, n, bytes);
@@ -185,46 +201,72 @@ SampleBlock EncodeDecimals(const int64_t* fields, int32_t n, std::vector<uint8_t
                        bytes);
 }
 
+// Every sample the same double, whatever the fields' forms.
+bool OneValue(const int64_t* fields, const double* others, int32_t n) {
+    const auto first = std::bit_cast<uint64_t>(FieldValue(fields[0], others));
+    for (int32_t i = 1; i < n; ++i)
+        if (std::bit_cast<uint64_t>(FieldValue(fields[i], others)) != first) return false;
+    return true;
+}
+
+// The fields' integers at `exponent`, those of the fields that fit none kept aside.
+struct Integers {
+    std::array<int64_t, kBlockSamples> values;
+    std::array<uint16_t, kBlockSamples> aside;
+    int32_t kept;
+    int64_t low, high;
+    bool abandoned;  // the first samples mostly fit none: the rest were not tried
+
+    void Fit(const int64_t* fields, const double* others, int32_t n, int exponent) {
+        kept = 0;
+        low = std::numeric_limits<int64_t>::max();
+        high = std::numeric_limits<int64_t>::min();
+        abandoned = false;
+        for (int32_t i = 0; i < n && !abandoned; ++i) {
+            int64_t integer = 0;
+            if (FieldAsInteger(fields[i], others, exponent, integer)) {
+                values[i] = integer;
+                low = std::min(low, integer);
+                high = std::max(high, integer);
+            } else {
+                aside[kept++] = static_cast<uint16_t>(i);
+            }
+            abandoned = i + 1 == kTrial && kept * 4 > kTrial * 3;
+        }
+    }
+};
+
 SampleBlock EncodeMixed(const int64_t* fields, const double* others, int32_t n,
                         std::vector<uint8_t>& bytes) {
+    if (OneValue(fields, others, n)) return ConstantBlock(FieldValue(fields[0], others));
     int most = -1;
     for (int32_t i = 0; i < n; ++i) {
         const int decimals = DecimalsOf(fields[i]);
         most = std::max(most, decimals == kOtherField ? -1 : decimals);
     }
-    const int exponent = most >= 0 ? most : SampledExponent(fields, others, n);
-    std::array<int64_t, kBlockSamples> integers;
-    std::array<uint16_t, kBlockSamples> aside;
-    int32_t kept = 0;
-    int64_t low = std::numeric_limits<int64_t>::max(), high = std::numeric_limits<int64_t>::min();
-    for (int32_t i = 0; i < n; ++i) {
-        int64_t integer = 0;
-        if (FieldAsInteger(fields[i], others, exponent, integer)) {
-            integers[i] = integer;
-            low = std::min(low, integer);
-            high = std::max(high, integer);
-        } else {
-            aside[kept++] = static_cast<uint16_t>(i);
-        }
-        if (i + 1 == kTrial && kept * 4 > kTrial * 3) return RawBlock(fields, others, n, bytes);
+    // Doubles made rather than parsed show their decimals only by trying: an exponent that keeps
+    // many aside is tried again with one those need.
+    int exponent = std::max(most, 0);
+    Integers integers;
+    integers.Fit(fields, others, n, exponent);
+    while (integers.abandoned || integers.kept * 8 > n) {
+        const int larger =
+            LargerExponent(fields, others, integers.aside.data(), integers.kept, exponent);
+        if (larger == exponent) break;
+        exponent = larger;
+        integers.Fit(fields, others, n, exponent);
     }
-    if (kept == n) {
-        const double first = FieldValue(fields[0], others);
-        for (int32_t i = 1; i < n; ++i)
-            if (std::bit_cast<uint64_t>(FieldValue(fields[i], others)) !=
-                std::bit_cast<uint64_t>(first))
-                return RawBlock(fields, others, n, bytes);
-        return ConstantBlock(first);
-    }
+    const int32_t kept = integers.kept;
+    const int64_t low = integers.low, high = integers.high;
+    if (integers.abandoned || kept == n) return RawBlock(fields, others, n, bytes);
     const auto range = static_cast<uint64_t>(high) - static_cast<uint64_t>(low);
     const uint8_t width = WidthFor(range);
     const size_t packedCost = PackedBytes(width, n) + static_cast<size_t>(kept) * kKeptAsideBytes;
     if (range > UINT32_MAX || packedCost >= static_cast<size_t>(n) * sizeof(double))
         return RawBlock(fields, others, n, bytes);
-    if (width == 0 && kept == 0) return ConstantBlock(static_cast<double>(low) / kPowers[exponent]);
-    for (int32_t k = 0; k < kept; ++k) integers[aside[k]] = low;
-    return PackedBlock(integers.data(), low, 0, width, exponent, n, {aside.data(), kept}, fields,
-                       others, bytes);
+    for (int32_t k = 0; k < kept; ++k) integers.values[integers.aside[k]] = low;
+    return PackedBlock(integers.values.data(), low, 0, width, exponent, n,
+                       {integers.aside.data(), kept}, fields, others, bytes);
 }
 
 template <bool kScaled>

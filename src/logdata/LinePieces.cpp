@@ -87,10 +87,7 @@ bool LinePieces::LineEndsAtBlock() {
         ends_.push_back(static_cast<size_t>(stop - begin));
         lineStart_ = search_ = static_cast<size_t>(LineBreaks::nextLine(stop, end) - begin);
         ++lines_;
-        if (lines_ % kBlockSamples == 0 &&
-            (lineStart_ >= limits_.pieceBytes ||
-             static_cast<size_t>(lines_) * limits_.stagingPerLine >= limits_.stagingBytes))
-            return true;
+        if (lines_ % kBlockSamples == 0 && lineStart_ >= limits_.pieceBytes) return true;
     }
 }
 

@@ -65,12 +65,10 @@ struct LinePiece {
 };
 
 // How pieces are cut: a piece ends at the first block boundary where it holds `pieceBytes` of
-// text, or where its lines times `stagingPerLine` reach `stagingBytes` (the workers' space).
+// text.
 struct PieceLimits {
     size_t readBytes = 128 << 10;
     size_t pieceBytes = 1 << 20;
-    size_t stagingPerLine = 0;
-    size_t stagingBytes = 16 << 20;
 };
 
 class LinePieces {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "logdata/CompactBlock.h"
+#include "logdata/HugePages.h"
 #include "logdata/LogFormat.h"
 #include "logdata/PhysicalMemory.h"
 #include "logdata/TextFields.h"
@@ -24,7 +25,6 @@ namespace grafolux {
 
 namespace {
 
-constexpr int64_t kLinesPerCheck = 1024;  // a worker looks for a stop
 constexpr int64_t kMaxCount = std::numeric_limits<int32_t>::max();
 // A field waiting to be encoded.
 constexpr size_t kStagedBytes = sizeof(int64_t);
@@ -96,7 +96,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
     return fieldEnd;
 }
 
-// The fields of a piece's lines, column after column (column k of line i at k * stride + i),
+// The fields of a block of lines, column after column (column k of line i at k * stride + i),
 // and the values of the fields that are no short decimals.
 struct Staging {
     std::unique_ptr<int64_t[]> fields;
@@ -104,11 +104,9 @@ struct Staging {
     std::vector<double> others;
 
     void Reserve(size_t count) {
-        if (count > capacity) {
-            fields.reset(new int64_t[count]);
-            capacity = count;
-        }
-        others.clear();
+        if (count <= capacity) return;
+        fields.reset(new int64_t[count]);
+        capacity = count;
     }
 };
 
@@ -152,15 +150,43 @@ void ParseKeptFields(const char* p, const char* end, int64_t* cell, size_t strid
     for (; j < fields.size(); ++j) cell[j * stride] = field;
 }
 
-// A piece's columns in blocks, column after column, and the bytes they lie in.
+// A piece's columns in blocks, column after column.
 struct EncodedPiece {
     size_t index = 0;
     std::vector<SampleBlock> blocks;
-    std::unique_ptr<uint8_t[]> bytes;
 };
 
-// The bytes of every piece, which the log's columns keep alive together.
-using PieceBytes = std::vector<std::unique_ptr<uint8_t[]>>;
+// The memory the blocks' bytes lie in, which the log's columns keep alive together.
+using BlockMemory = std::vector<std::unique_ptr<uint8_t[]>>;
+
+// Where a worker keeps the blocks' bytes for good: pieces of memory of a size that suits the
+// log, each asked for once and backed by huge pages where the system has them.
+class BlockArena {
+public:
+    explicit BlockArena(size_t chunk) : chunk_(chunk) {}
+
+    const uint8_t* Keep(const std::vector<uint8_t>& bytes) {
+        if (bytes.size() > room_) {
+            const size_t size = std::max(chunk_, bytes.size());
+            memory_.emplace_back(new uint8_t[size]);
+            AdviseHugePages(memory_.back().get(), size);
+            next_ = memory_.back().get();
+            room_ = size;
+        }
+        uint8_t* at = next_;
+        if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
+        next_ += bytes.size();
+        room_ -= bytes.size();
+        return at;
+    }
+    BlockMemory& memory() { return memory_; }
+
+private:
+    size_t chunk_;
+    BlockMemory memory_;
+    uint8_t* next_ = nullptr;
+    size_t room_ = 0;
+};
 
 class StreamParser {
 public:
@@ -186,7 +212,7 @@ private:
     void Report();
     void CheckRoom(const LinePiece& piece);
     EncodedPiece Encode(const LinePiece& piece, Staging& staging, std::vector<uint8_t>& scratch,
-                        std::stop_token stop);
+                        BlockArena& arena, std::stop_token stop);
 
     ByteSource& source_;
     const LoadProgress& progress_;
@@ -198,13 +224,13 @@ private:
     std::mutex mutex_;  // guards what follows
     std::optional<LinePieces> pieces_;
     std::vector<EncodedPiece> encoded_;
+    std::shared_ptr<BlockMemory> memory_ = std::make_shared<BlockMemory>();
     int64_t linesDone_ = 0;
     uint64_t bytesDone_ = 0;
     std::atomic<size_t> held_{0};  // bytes of the columns so far
 };
 
 StreamParser::Samples StreamParser::Run(HeaderLine header, int workers) {
-    limits_.stagingPerLine = static_cast<size_t>(columns_) * kStagedBytes;
     pieces_.emplace(source_, std::move(header), limits_);
     RunThreaded(
         static_cast<size_t>(std::max(workers, 1)), static_cast<size_t>(std::max(workers, 1)),
@@ -213,17 +239,15 @@ StreamParser::Samples StreamParser::Run(HeaderLine header, int workers) {
     std::sort(encoded_.begin(), encoded_.end(),
               [](const EncodedPiece& a, const EncodedPiece& b) { return a.index < b.index; });
     Samples samples{static_cast<int32_t>(pieces_->linesCut()), {}};
-    auto owner = std::make_shared<PieceBytes>();
     std::vector<std::vector<SampleBlock>> blocks(static_cast<size_t>(columns_));
     for (EncodedPiece& piece : encoded_) {
         const size_t perColumn = blocks.empty() ? 0 : piece.blocks.size() / blocks.size();
         for (size_t c = 0; c < blocks.size(); ++c)
             blocks[c].insert(blocks[c].end(), piece.blocks.begin() + c * perColumn,
                              piece.blocks.begin() + (c + 1) * perColumn);
-        owner->push_back(std::move(piece.bytes));
     }
     for (std::vector<SampleBlock>& column : blocks)
-        samples.columns.push_back(Column::OfBlocks(samples.count, std::move(column), owner));
+        samples.columns.push_back(Column::OfBlocks(samples.count, std::move(column), memory_));
     return samples;
 }
 
@@ -232,6 +256,10 @@ StreamParser::Samples StreamParser::Run(HeaderLine header, int workers) {
 void StreamParser::Work(std::stop_token stop) {
     Staging staging;
     std::vector<uint8_t> scratch;
+    // About a quarter of the text's size for the whole log, in eight pieces at least.
+    const uint64_t size = source_.size();
+    BlockArena arena(size == 0 ? size_t{1} << 20
+                               : std::clamp<size_t>(size / 32, size_t{64} << 10, size_t{8} << 20));
     while (!stop.stop_requested()) {
         std::optional<LinePiece> piece;
         {
@@ -239,15 +267,17 @@ void StreamParser::Work(std::stop_token stop) {
             piece = pieces_->Next();
             if (piece && piece->firstLine + piece->lines > kMaxCount) throw TooManyLines{};
         }
-        if (!piece) return;
+        if (!piece) break;
         if (piece->index == 0) CheckRoom(*piece);
-        EncodedPiece encoded = Encode(*piece, staging, scratch, stop);
+        EncodedPiece encoded = Encode(*piece, staging, scratch, arena, stop);
         const std::lock_guard lock(mutex_);
         linesDone_ += piece->lines;
         bytesDone_ += piece->text.size();
         encoded_.push_back(std::move(encoded));
         pieces_->Recycle(std::move(*piece));
     }
+    const std::lock_guard lock(mutex_);
+    for (auto& memory : arena.memory()) memory_->push_back(std::move(memory));
 }
 
 // A log whose columns could not fit in memory even at their smallest (a block description per
@@ -262,45 +292,49 @@ void StreamParser::CheckRoom(const LinePiece& piece) {
     if (least > static_cast<double>(PhysicalMemory())) throw std::bad_alloc();
 }
 
+// A block of lines at a time, parsed and at once encoded while its fields are in the cache.
 EncodedPiece StreamParser::Encode(const LinePiece& piece, Staging& staging,
-                                  std::vector<uint8_t>& scratch, std::stop_token stop) {
+                                  std::vector<uint8_t>& scratch, BlockArena& arena,
+                                  std::stop_token stop) {
     const auto lines = static_cast<size_t>(piece.lines);
-    // A column a cache line longer than its lines: columns of whole blocks would lie a multiple
-    // of 4 KiB apart, and a line's fields would all fall into one set of the cache.
-    const size_t stride = lines + 8;
-    const size_t fields = stride * static_cast<size_t>(columns_);
-    if (static_cast<double>(fields) * kStagedBytes > static_cast<double>(PhysicalMemory()) / 4)
+    const auto columns = static_cast<size_t>(columns_);
+    // A column a cache line longer than its block: columns a multiple of 4 KiB apart would put a
+    // line's fields all into one set of the cache.
+    constexpr size_t kStride = kBlockSamples + 8;
+    if (static_cast<double>(kStride) * static_cast<double>(columns) * kStagedBytes >
+        static_cast<double>(PhysicalMemory()) / 4)
         throw std::bad_alloc();
-    staging.Reserve(fields);
+    staging.Reserve(kStride * columns);
+    const size_t blocks = (lines + kBlockSamples - 1) / kBlockSamples;
+    EncodedPiece encoded{piece.index, std::vector<SampleBlock>(blocks * columns)};
+    std::vector<size_t> offsets(encoded.blocks.size());
+    scratch.clear();
     const char* text = piece.text.data();
     const char* textEnd = text + piece.text.size();
     const char* p = text;
-    for (size_t line = 0; line < lines && columns_ > 0; ++line) {
-        const char* end = text + piece.ends[line];
-        int64_t* cell = staging.fields.get() + line;
-        if (everyColumn_)
-            ParseLine(p, end, cell, stride, static_cast<int32_t>(columns_), staging.others);
-        else
-            ParseKeptFields(p, end, cell, stride, keptFields_, staging.others);
-        p = end == textEnd ? end : LineBreaks::nextLine(end, textEnd);
-        if ((line + 1) % kLinesPerCheck == 0 && stop.stop_requested()) break;
-    }
-    EncodedPiece encoded{piece.index, {}, {}};
-    scratch.clear();
-    std::vector<size_t> offsets;
-    for (size_t c = 0; c < static_cast<size_t>(columns_); ++c) {
-        for (size_t first = 0; first < lines; first += kBlockSamples) {
-            const auto n = static_cast<int32_t>(std::min<size_t>(kBlockSamples, lines - first));
-            const size_t at = c * stride + first;
-            offsets.push_back(scratch.size());
-            encoded.blocks.push_back(
-                EncodeBlock(staging.fields.get() + at, staging.others.data(), n, scratch));
+    for (size_t block = 0; block < blocks && !stop.stop_requested(); ++block) {
+        const size_t first = block * kBlockSamples;
+        const size_t n = std::min<size_t>(kBlockSamples, lines - first);
+        staging.others.clear();
+        for (size_t line = 0; line < n && columns > 0; ++line) {
+            const char* end = text + piece.ends[first + line];
+            int64_t* cell = staging.fields.get() + line;
+            if (everyColumn_)
+                ParseLine(p, end, cell, kStride, static_cast<int32_t>(columns), staging.others);
+            else
+                ParseKeptFields(p, end, cell, kStride, keptFields_, staging.others);
+            p = end == textEnd ? end : LineBreaks::nextLine(end, textEnd);
+        }
+        for (size_t c = 0; c < columns; ++c) {
+            const size_t at = c * blocks + block;
+            offsets[at] = scratch.size();
+            encoded.blocks[at] =
+                EncodeBlock(staging.fields.get() + c * kStride, staging.others.data(),
+                            static_cast<int32_t>(n), scratch);
         }
     }
-    encoded.bytes.reset(new uint8_t[scratch.size()]);
-    std::memcpy(encoded.bytes.get(), scratch.data(), scratch.size());
-    for (size_t b = 0; b < encoded.blocks.size(); ++b)
-        encoded.blocks[b].bytes = encoded.bytes.get() + offsets[b];
+    const uint8_t* kept = arena.Keep(scratch);
+    for (size_t b = 0; b < encoded.blocks.size(); ++b) encoded.blocks[b].bytes = kept + offsets[b];
     const size_t held = scratch.size() + encoded.blocks.size() * sizeof(SampleBlock);
     if (held_.fetch_add(held) + held > PhysicalMemory()) throw std::bad_alloc();
     return encoded;
