@@ -27,10 +27,6 @@ constexpr size_t kEntryBytes = 24;
 
 size_t Aligned(size_t n) { return (n + 7) / 8 * 8; }
 
-int32_t BlockLength(int32_t samples, size_t block) {
-    return std::min(kBlockSamples, samples - static_cast<int32_t>(block << kBlockShift));
-}
-
 // Buffers what is written and checksums it.
 class EntryWriter {
 public:
@@ -169,12 +165,16 @@ std::optional<CachedLog> ReadCacheEntry(std::span<const uint8_t> bytes,
     CachedLog entry;
     CacheKey& key = entry.key;
     int32_t samples = 0;
-    if (!in.Get(magic) || std::memcmp(magic, kMagic, sizeof kMagic) != 0 || !in.Get(version) ||
-        version != kCacheVersion || !in.Get(blockSamples) || blockSamples != kBlockSamples ||
-        !in.Get(total) || total != bytes.size() || !in.Get(checksum) ||
-        checksum != Checksum({reinterpret_cast<const char*>(bytes.data()) + kChecked,
-                              bytes.size() - kChecked}) ||
-        !in.Get(key.size) || !in.Get(key.modified) || !in.Get(key.hash.low) ||
+    if (!in.Get(magic) || !in.Get(version) || !in.Get(blockSamples) || !in.Get(total) ||
+        !in.Get(checksum))
+        return std::nullopt;
+    if (std::memcmp(magic, kMagic, sizeof kMagic) != 0) return std::nullopt;
+    if (version != kCacheVersion || blockSamples != kBlockSamples) return std::nullopt;
+    if (total != bytes.size()) return std::nullopt;  // cut short, or grown
+    const std::string_view checked(reinterpret_cast<const char*>(bytes.data()) + kChecked,
+                                   bytes.size() - kChecked);
+    if (checksum != Checksum(checked)) return std::nullopt;
+    if (!in.Get(key.size) || !in.Get(key.modified) || !in.Get(key.hash.low) ||
         !in.Get(key.hash.high) || !in.Get(items) || !in.Get(samples) || samples < 0)
         return std::nullopt;
     std::vector<std::string> names;

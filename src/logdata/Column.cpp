@@ -7,14 +7,6 @@
 
 namespace grafolux {
 
-namespace {
-
-int32_t BlockLength(int32_t size, size_t block) {
-    return std::min(kBlockSamples, size - static_cast<int32_t>(block << kBlockShift));
-}
-
-}  // namespace
-
 Column Column::Plain(std::vector<double> values) {
     auto storage = std::make_shared<Storage>();
     storage->size = static_cast<int32_t>(values.size());

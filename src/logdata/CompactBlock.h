@@ -5,6 +5,7 @@
 // as it is); or the doubles themselves. Logged values are mostly short decimals, so most
 // blocks take a byte or less per sample.
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,11 @@ static_assert(std::endian::native == std::endian::little, "blocks are read as li
 
 inline constexpr int kBlockShift = 10;
 inline constexpr int32_t kBlockSamples = int32_t{1} << kBlockShift;
+
+// The samples in block `block` (0-based) of a column of `samples`: all but the last are whole.
+inline int32_t BlockLength(int32_t samples, size_t block) {
+    return std::min(kBlockSamples, samples - static_cast<int32_t>(block << kBlockShift));
+}
 
 enum class BlockForm : uint8_t { Constant, Packed, Raw };
 

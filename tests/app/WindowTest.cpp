@@ -24,6 +24,7 @@
 #include "Version.h"
 #include "WindowFixture.h"
 #include "app/LogLoading.h"
+#include "logcache/CachedLoad.h"
 #include "support/TestFiles.h"
 
 using namespace grafolux;
@@ -55,6 +56,23 @@ TEST_F(WindowTest, FileNamesWithPercentSignsAndAmpersandsShownAndOpenedAsTheyAre
     entry->trigger();
     EXPECT_EQ(window->recent().front(), first);
     EXPECT_EQ(window->log().lngSampleCount, 5);
+}
+
+// The reopen cache's choice in Preferences.ini holds from the next open on: bypassed, a log
+// leaves no entry; used, it leaves one.
+TEST_F(WindowTest, TheCacheChoiceInThePreferencesHoldsForTheNextOpen) {
+    const std::string before = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
+    setenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit().data(), 1);
+    const QDir entries(dir.filePath("cache/grafolux"));
+    WriteText("Preferences.ini", "[Cache]\nBypass=true\n");
+    StartWith();
+    FinishCacheWrites();
+    EXPECT_TRUE(entries.isEmpty());
+    WriteText("Preferences.ini", "[Cache]\nBypass=false\n");
+    Open(WriteLog(dir, "other.txt", 300));
+    FinishCacheWrites();
+    EXPECT_EQ(entries.entryList(QDir::Files).size(), 1);
+    setenv("XDG_CACHE_HOME", before.c_str(), 1);
 }
 
 TEST_F(WindowTest, RangeBoxIsNormalisedOnlyWhenTheFocusMovesWithinTheWindow) {

@@ -94,7 +94,8 @@ TEST_F(Cache, ReopeningReadsTheEntryTheFirstOpenWrote) {
     close(descriptor);
     EXPECT_EQ(test::Table(Open(path)), Parsed(other));
     const LoadOptions some{{"MW2:7", "T"}, 0};
-    EXPECT_EQ(test::Table(Open(path, some)), test::Table(std::get<LogData>(LoadLog(other, 0, {}, some))));
+    EXPECT_EQ(test::Table(Open(path, some)),
+              test::Table(std::get<LogData>(LoadLog(other, 0, {}, some))));
 }
 
 // What is wrong with an entry is found, the file is parsed, and its entry written anew.
@@ -114,7 +115,8 @@ TEST_F(Cache, DamagedForeignOrStaleEntriesAreIgnoredAndWrittenAnew) {
         const char* what;
         std::function<void(const fs::path& entry, const std::string& log)> damage;
     } cases[] = {
-        {"cut short", [](const fs::path& entry, auto&) { fs::resize_file(entry, fs::file_size(entry) / 2); }},
+        {"cut short",
+         [](const fs::path& entry, auto&) { fs::resize_file(entry, fs::file_size(entry) / 2); }},
         {"empty", [](const fs::path& entry, auto&) { fs::resize_file(entry, 0); }},
         {"a bit flipped in the blocks", flipped(-100, 4)},
         {"a bit flipped in the key", flipped(50, 1)},
@@ -179,7 +181,8 @@ TEST_F(Cache, OnlyLogsReadWholeAreKept) {
 // Entries used longest ago go first; a reopen counts as a use.
 TEST_F(Cache, TheEntriesUsedLongestAgoGoBeyondTheLimit) {
     std::vector<std::string> logs;
-    for (int i = 0; i < 4; ++i) logs.push_back(WriteLog("run" + std::to_string(i) + ".txt", LogText(i + 2)));
+    for (int i = 0; i < 4; ++i)
+        logs.push_back(WriteLog("run" + std::to_string(i) + ".txt", LogText(i + 2)));
     Open(logs[0]);
     const uint64_t entry = fs::file_size(Entries()[0]);
     const uint64_t twoEntries = 2 * entry + entry / 2;
@@ -223,9 +226,18 @@ TEST(ParseCacheLimit, WholeBytesWithAnOptionalBinaryUnit) {
         const char* text;
         std::optional<uint64_t> bytes;
     } cases[] = {
-        {"0", 0},        {"4096", 4096},          {"2G", 2ULL << 30},    {"500MiB", 500ULL << 20},
-        {"3k", 3 << 10}, {"1TB", 1ULL << 40},     {"", std::nullopt},    {"G", std::nullopt},
-        {"-1", std::nullopt}, {"1.5G", std::nullopt}, {"2 G", std::nullopt}, {"2X", std::nullopt},
+        {"0", 0},
+        {"4096", 4096},
+        {"2G", 2ULL << 30},
+        {"500MiB", 500ULL << 20},
+        {"3k", 3 << 10},
+        {"1TB", 1ULL << 40},
+        {"", std::nullopt},
+        {"G", std::nullopt},
+        {"-1", std::nullopt},
+        {"1.5G", std::nullopt},
+        {"2 G", std::nullopt},
+        {"2X", std::nullopt},
         {"99999999999T", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(ParseCacheLimit(c.text), c.bytes) << c.text;
