@@ -121,31 +121,14 @@ void Run(Operation op, double* out, const double* a, const double* b, const doub
     }
 }
 
-// The block of `count` samples from `start` (0-based) read `offset` samples on: in place when
-// the values lie inside the log, else into `buffer` with every sample clamped into the log.
-const double* Load(const double* values, int64_t count, int64_t start, int64_t offset,
+// The block of `count` samples from `start` (0-based) read `offset` samples on: in place when it
+// lies inside the log, else copied into `buffer` with every sample clamped into the log.
+const double* Load(const double* column, int64_t count, int64_t start, int64_t offset,
                    double* buffer) {
     const int64_t from = start + offset;
-    if (from >= 0 && from + kBlock <= count) return values + from;
+    if (from >= 0 && from + kBlock <= count) return column + from;
     for (int i = 0; i < kBlock; ++i)
-        buffer[i] = values[std::clamp<int64_t>(from + i, 0, count - 1)];
-    return buffer;
-}
-
-// The same for a column, decoded into `buffer`.
-const double* Load(const Column& column, int64_t count, int64_t start, int64_t offset,
-                   double* buffer) {
-    const int64_t from = start + offset;
-    for (int i = 0; i < kBlock;) {
-        const int64_t index = from + i;
-        if (index < 0 || index >= count) {
-            buffer[i++] = column.at(static_cast<int32_t>(std::clamp<int64_t>(index, 0, count - 1)));
-            continue;
-        }
-        const int64_t run = std::min<int64_t>(kBlock - i, count - index);
-        column.Read(static_cast<int32_t>(index), static_cast<int32_t>(run), buffer + i);
-        i += static_cast<int>(run);
-    }
+        buffer[i] = column[std::clamp<int64_t>(from + i, 0, count - 1)];
     return buffer;
 }
 
@@ -168,7 +151,7 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
     FormulaProgram program;
     program.sampleCount_ = log.lngSampleCount;
     const int64_t count = log.lngSampleCount;
-    std::unordered_map<std::string_view, Source> columns;
+    std::unordered_map<std::string_view, const double*> columns;
     std::vector<Operand> values(nodes.size());
     std::vector<uint32_t> freeRegisters;
 
@@ -180,7 +163,7 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
             continue;
         }
         if (node.op == Operation::Reference) {
-            auto [named, isNew] = columns.try_emplace(node.name, Source{nullptr, nullptr, 0});
+            auto [named, isNew] = columns.try_emplace(node.name, nullptr);
             if (isNew) {
                 const auto item = std::find_if(computed.rbegin(), computed.rend(),
                                                [&](const auto& c) { return c.name == node.name; });
@@ -192,18 +175,17 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
                     return fail(FormulaErrorKind::Log, node.column,
                                 Quoted(node.name) + " was computed for another log");
                 if (item != computed.rend()) {
-                    named->second.values = item->values.data();
+                    named->second = item->values.data();
                 } else if (const int32_t k = log.itemNamed(node.name)) {
-                    named->second.column = &log.column(k);
+                    program.held_.push_back(log.wholeColumn(k));
+                    named->second = program.held_.back()->data();
                 } else {
                     return fail(FormulaErrorKind::Log, node.column,
                                 "the log has no item " + Quoted(node.name));
                 }
             }
             values[i] = {Slot::Source, static_cast<uint32_t>(program.sources_.size())};
-            Source source = named->second;
-            source.offset = std::clamp(node.offset, -count, count);
-            program.sources_.push_back(source);
+            program.sources_.push_back({named->second, std::clamp(node.offset, -count, count)});
             continue;
         }
         // A register apart from the operands', so that no loop writes what it reads.
@@ -256,9 +238,7 @@ void FormulaProgram::Evaluate(int32_t first, std::span<double> out) const {
                     return own;
                 case Slot::Source: {
                     const Source& source = sources_[operand.index];
-                    return source.values
-                               ? Load(source.values, sampleCount_, start, source.offset, own)
-                               : Load(*source.column, sampleCount_, start, source.offset, own);
+                    return Load(source.column, sampleCount_, start, source.offset, own);
                 }
                 case Slot::Register:
                     break;

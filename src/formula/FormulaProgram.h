@@ -26,9 +26,9 @@ class FormulaProgram {
 public:
     // Resolves the expression's names: a computed item of that name first (an unavailable one is
     // an error, even where the log has an item of that name: the definition took the name), else
-    // the log's last item of that name, else an error (kind Log). The program
-    // reads the columns in place: it must not outlive the log or the computed items, or see them
-    // change.
+    // the log's last item of that name, else an error (kind Log). The program reads a logged
+    // item's column decoded whole, as views do, and a computed item's in place: it must not
+    // outlive the computed items, or see them change.
     static std::variant<FormulaProgram, FormulaError> Bind(
         const Expression& expression, const LogData& log,
         std::span<const ComputedItem> computed = {});
@@ -47,11 +47,9 @@ private:
         Slot slot = Slot::Constant;
         uint32_t index = 0;
     };
-    // A column read at an offset, already clamped to at most the sample count either way: a
-    // logged item's, or the values of a computed item.
+    // A column read at an offset, already clamped to at most the sample count either way.
     struct Source {
-        const grafolux::Column* column;
-        const double* values;
+        const double* column;
         int64_t offset;
     };
     struct Step {
@@ -66,6 +64,7 @@ private:
     int32_t sampleCount_ = 0;
     std::vector<double> constants_;
     std::vector<Source> sources_;
+    std::vector<WholeColumn> held_;  // the logged items' columns the sources read
     std::vector<Step> steps_;
     uint32_t registers_ = 0;
     Operand result_;  // where the value is when there is no step

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 #include "logdata/HugePages.h"
 
@@ -13,7 +14,7 @@ Column Column::Plain(std::vector<double> values) {
     auto plain = std::make_shared<const std::vector<double>>(std::move(values));
     const auto* bytes = reinterpret_cast<const uint8_t*>(plain->data());
     for (size_t at = 0; at < plain->size(); at += kBlockSamples)
-        storage->blocks.push_back({bytes + at * sizeof(double), 0, BlockForm::Raw, 0, 0, 0});
+        storage->blocks.push_back({bytes + at * sizeof(double), 0, BlockForm::Raw, 0, 0, 0, 0});
     storage->owner = plain;
     storage->plain = std::move(plain);
     Column column;
@@ -67,6 +68,14 @@ void Column::Read(int32_t from, int32_t count, double* out) const {
         out += taken;
         count -= taken;
     }
+}
+
+std::optional<double> Column::ConstantOver(int32_t from, int32_t count) const {
+    const auto block = static_cast<size_t>(from >> kBlockShift);
+    if (count < 1 || static_cast<size_t>((from + count - 1) >> kBlockShift) != block ||
+        storage_->blocks[block].form != BlockForm::Constant)
+        return std::nullopt;
+    return std::bit_cast<double>(storage_->blocks[block].base);
 }
 
 std::shared_ptr<const std::vector<double>> Column::Whole() const {

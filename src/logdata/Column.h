@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     double at(int32_t index) const;
     // Samples from … from + count - 1 (0-based, within the column) into `out`.
     void Read(int32_t from, int32_t count, double* out) const;
+    // The value of every sample of from … from + count - 1 when they lie in one block that holds
+    // one value, so that a reader can judge them all at once; none otherwise.
+    std::optional<double> ConstantOver(int32_t from, int32_t count) const;
     // Every sample: a plain column's own values, else decoded anew.
     std::shared_ptr<const std::vector<double>> Whole() const;
 

@@ -34,6 +34,11 @@ constexpr std::array<int64_t, kMaxExponent + 1> kScalable = [] {
     return limits;
 }();
 
+// Integers of up to 14 decimals may also be scaled by two products (SampleBlock::product): for
+// one or two decimals, as logs mostly have, every integer a block holds gives the same double so.
+constexpr int kProductExponents = 14;
+constexpr double kProductDown = 1e-14;
+
 constexpr size_t kKeptAsideBytes = sizeof(uint16_t) + sizeof(double);
 // A block whose first samples mostly fit no integer is one of doubles: it is stored raw without
 // trying the rest.
@@ -111,7 +116,7 @@ uint8_t* Appended(std::vector<uint8_t>& bytes, size_t count) {
 }
 
 SampleBlock ConstantBlock(double value) {
-    return {nullptr, std::bit_cast<int64_t>(value), BlockForm::Constant, 0, 0, 0};
+    return {nullptr, std::bit_cast<int64_t>(value), BlockForm::Constant, 0, 0, 0, 0};
 }
 
 SampleBlock RawBlock(const int64_t* fields, const double* others, int32_t n,
@@ -121,7 +126,7 @@ SampleBlock RawBlock(const int64_t* fields, const double* others, int32_t n,
         const double value = FieldValue(fields[i], others);
         std::memcpy(out + static_cast<size_t>(i) * sizeof value, &value, sizeof value);
     }
-    return {nullptr, 0, BlockForm::Raw, 0, 0, 0};
+    return {nullptr, 0, BlockForm::Raw, 0, 0, 0, 0};
 }
 
 // Offsets (integers[i] - low) >> shift: the integers themselves, or fields of one count of
@@ -138,6 +143,21 @@ struct KeptAside {
     const uint16_t* positions = nullptr;
     int32_t count = 0;
 };
+
+// Whether every integer of the block gives its very value by the two products.
+uint8_t ByProduct(const int64_t* integers, int64_t low, int shift, int exponent, int32_t n) {
+    if (exponent < 1 || exponent > kProductExponents) return 0;
+    const double up = kPowers[kProductExponents - exponent], power = kPowers[exponent];
+    const auto base = static_cast<double>(low >> shift);
+    bool same = true;
+    for (int32_t i = 0; i < n; ++i) {
+        const double d =
+            static_cast<double>(static_cast<uint64_t>(integers[i] - low) >> shift) + base;
+        same &=
+            std::bit_cast<uint64_t>(d * up * kProductDown) == std::bit_cast<uint64_t>(d / power);
+    }
+    return same ? 1 : 0;
+}
 
 // The offsets, then the samples kept aside (their integers must be `low`).
 SampleBlock PackedBlock(const int64_t* integers, int64_t low, int shift, uint8_t width,
@@ -171,6 +191,7 @@ SampleBlock PackedBlock(const int64_t* integers, int64_t low, int shift, uint8_t
             BlockForm::Packed,
             width,
             static_cast<uint8_t>(exponent),
+            ByProduct(integers, low, shift, exponent, n),
             static_cast<uint16_t>(aside.count)};
 }
 
@@ -269,9 +290,17 @@ SampleBlock EncodeMixed(const int64_t* fields, const double* others, int32_t n,
                        {integers.aside.data(), kept}, fields, others, bytes);
 }
 
-template <bool kScaled>
-double Scaled(double integer, double power) {
-    return kScaled ? integer / power : integer;
+// How a block's integers become its values.
+enum class Scaling { None, Divided, Multiplied };
+struct Scale {
+    double power = 1, up = 1;
+};
+
+template <Scaling kScaling>
+double Scaled(double integer, const Scale& scale) {
+    if constexpr (kScaling == Scaling::Divided) return integer / scale.power;
+    if constexpr (kScaling == Scaling::Multiplied) return integer * scale.up * kProductDown;
+    return integer;
 }
 
 double AsDouble(uint8_t offset) { return static_cast<int32_t>(offset); }
@@ -282,9 +311,9 @@ double AsDouble(uint32_t offset) {
     return std::bit_cast<double>(0x4330000000000000ULL | offset) - 0x1p52;
 }
 
-template <typename Offset, bool kScaled>
-void DecodeOffsets(const uint8_t* packed, double base, double power, int32_t from, int32_t count,
-                   double* out) {
+template <typename Offset, Scaling kScaled>
+void DecodeOffsets(const uint8_t* packed, double base, const Scale& power, int32_t from,
+                   int32_t count, double* out) {
     const uint8_t* at = packed + static_cast<size_t>(from) * sizeof(Offset);
     for (int32_t i = 0; i < count; ++i) {
         Offset offset;
@@ -293,20 +322,37 @@ void DecodeOffsets(const uint8_t* packed, double base, double power, int32_t fro
     }
 }
 
-template <bool kScaled>
-void DecodeBits(const uint8_t* packed, double base, double power, int32_t from, int32_t count,
+// The bits of every byte, lowest first, as 0 and 1: a byte's eight samples are then chosen
+// without a shift or a branch each.
+constexpr auto kBitsOfByte = [] {
+    std::array<std::array<double, 8>, 256> bits{};
+    for (size_t byte = 0; byte < bits.size(); ++byte)
+        for (size_t j = 0; j < 8; ++j) bits[byte][j] = static_cast<double>(byte >> j & 1);
+    return bits;
+}();
+
+template <Scaling kScaled>
+void DecodeBits(const uint8_t* packed, double base, const Scale& power, int32_t from, int32_t count,
                 double* out) {
     const double values[2] = {Scaled<kScaled>(base, power), Scaled<kScaled>(base + 1, power)};
-    for (int32_t i = 0; i < count; ++i) {
+    const auto one = [&](int32_t i) {
         const int32_t s = from + i;
         out[i] = values[(packed[s >> 3] >> (s & 7)) & 1];
+    };
+    int32_t i = 0;
+    for (; i < count && ((from + i) & 7) != 0; ++i) one(i);
+    for (; i + 8 <= count; i += 8) {
+        const std::array<double, 8>& bits = kBitsOfByte[packed[(from + i) >> 3]];
+        for (int j = 0; j < 8; ++j) out[i + j] = Scaled<kScaled>(base + bits[j], power);
     }
+    for (; i < count; ++i) one(i);
 }
 
-template <bool kScaled>
+template <Scaling kScaled>
 void DecodePacked(const SampleBlock& block, int32_t from, int32_t count, double* out) {
     const auto base = static_cast<double>(block.base);
-    const double power = kPowers[block.exponent];
+    const Scale power{kPowers[block.exponent],
+                      block.product ? kPowers[kProductExponents - block.exponent] : 1};
     switch (block.width) {
         case 0:
             std::fill_n(out, count, Scaled<kScaled>(base, power));
@@ -379,6 +425,8 @@ bool BlockIsSound(const SampleBlock& block, int32_t n, size_t available) {
     }
     const uint8_t w = block.width;
     if ((w != 0 && w != 1 && w != 8 && w != 16 && w != 32) || block.exponent > kMaxExponent ||
+        block.product > 1 ||
+        (block.product && (block.exponent < 1 || block.exponent > kProductExponents)) ||
         block.exceptions > n || available < BlockBytes(block, n) || (!block.bytes && w != 0) ||
         (!block.bytes && block.exceptions != 0))
         return false;
@@ -403,9 +451,11 @@ void DecodeBlock(const SampleBlock& block, int32_t n, int32_t from, int32_t coun
             return;
         case BlockForm::Packed:
             if (block.exponent == 0)
-                DecodePacked<false>(block, from, count, out);
+                DecodePacked<Scaling::None>(block, from, count, out);
+            else if (block.product)
+                DecodePacked<Scaling::Multiplied>(block, from, count, out);
             else
-                DecodePacked<true>(block, from, count, out);
+                DecodePacked<Scaling::Divided>(block, from, count, out);
             if (block.exceptions != 0) PatchKeptAside(block, n, from, count, out);
             return;
     }

@@ -33,8 +33,11 @@ struct SampleBlock {
     const uint8_t* bytes = nullptr;
     int64_t base = 0;  // Packed: the integer at offset 0; Constant: the value's bits
     BlockForm form = BlockForm::Constant;
-    uint8_t width = 0;        // Packed: 0, 1, 8, 16 or 32
-    uint8_t exponent = 0;     // Packed: the integers are the values times 10^exponent
+    uint8_t width = 0;     // Packed: 0, 1, 8, 16 or 32
+    uint8_t exponent = 0;  // Packed: the integers are the values times 10^exponent
+    // Packed: 1 when every integer d of the block gives its value as d × 10^(14 - exponent) ×
+    // 10^-14 (two products, where d ÷ 10^exponent takes a division), 0 otherwise.
+    uint8_t product = 0;
     uint16_t exceptions = 0;  // Packed: samples kept aside
 };
 
@@ -50,8 +53,9 @@ size_t BlockBytes(const SampleBlock& block, int32_t n);
 
 // Whether a block that comes from outside the program (the reopen cache) decodes without
 // reading past its `available` bytes or giving a value its form cannot hold: a known form and
-// width, a power of ten a double holds exactly, integers a double holds exactly, and positions
-// of the samples kept aside ascending within the block.
+// width, a power of ten a double holds exactly (and a product only for exponents 1 … 14),
+// integers a double holds exactly, and positions of the samples kept aside ascending within the
+// block.
 bool BlockIsSound(const SampleBlock& block, int32_t n, size_t available);
 
 // Samples from … from + count - 1 of a block of n samples, into `out`.

@@ -101,7 +101,7 @@ const ColumnBins& Columns() {
     return columns;
 }
 
-constexpr int32_t kBlock = 2048;  // samples whose filter marks stay in the cache
+constexpr int32_t kBlock = 1024;  // samples whose values and filter marks stay in the cache
 
 // Which samples of a block pass the filter, in the two forms the accumulation adds without a
 // branch: 1 or 0, and 0 or infinity.

@@ -171,6 +171,13 @@ void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights,
         double* marked = weights + done;
         for (size_t k = 0; k < ranges_.size(); ++k) {
             const Range& r = ranges_[k];
+            // A stretch of one value passes or fails whole.
+            if (const auto value = r.column->ConstantOver(first - 1 + done, n)) {
+                if (r.Holds(*value)) continue;
+                std::fill_n(marked, n, 0.0);
+                if (!failing.empty()) failing[positions_[k]] += n;
+                continue;
+            }
             r.column->Read(first - 1 + done, n, values.data());
             if (failing.empty()) {
                 r.outside ? MarkRange<true, false>(values.data(), r.low, r.high, n, marked)
