@@ -96,14 +96,18 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
     return fieldEnd;
 }
 
+constexpr size_t kTileLines = 8;  // a line of the cache of each column
+
 // The fields of a block of lines, column after column (column k of line i at k * stride + i),
-// and the values of the fields that are no short decimals.
+// the tile they are first parsed into, and the values of the fields that are no short decimals.
 struct Staging {
     std::unique_ptr<int64_t[]> fields;
     size_t capacity = 0;
+    std::vector<int64_t> tile;
     std::vector<double> others;
 
-    void Reserve(size_t count) {
+    void Reserve(size_t count, size_t columns) {
+        tile.resize(columns * kTileLines);
         if (count <= capacity) return;
         fields.reset(new int64_t[count]);
         capacity = count;
@@ -157,35 +161,29 @@ struct EncodedPiece {
 };
 
 // The memory the blocks' bytes lie in, which the log's columns keep alive together.
-using BlockMemory = std::vector<std::unique_ptr<uint8_t[]>>;
+using BlockMemory = std::vector<std::vector<uint8_t>>;
 
-// Where a worker keeps the blocks' bytes for good: pieces of memory of a size that suits the
-// log, each asked for once and backed by huge pages where the system has them.
+// Where a worker encodes the blocks' bytes for good: pieces of memory of a size that suits the
+// log, never grown once asked for (so that what is written there stays where it is), and backed
+// by huge pages where the system has them.
 class BlockArena {
 public:
-    explicit BlockArena(size_t chunk) : chunk_(chunk) {}
+    explicit BlockArena(size_t chunk) : chunk_(std::max(chunk, kLargestBlock)) {}
 
-    const uint8_t* Keep(const std::vector<uint8_t>& bytes) {
-        if (bytes.size() > room_) {
-            const size_t size = std::max(chunk_, bytes.size());
-            memory_.emplace_back(new uint8_t[size]);
-            AdviseHugePages(memory_.back().get(), size);
-            next_ = memory_.back().get();
-            room_ = size;
+    // Bytes to append a block's to: room for the largest there is.
+    std::vector<uint8_t>& Room() {
+        if (memory_.empty() || memory_.back().capacity() - memory_.back().size() < kLargestBlock) {
+            memory_.emplace_back().reserve(chunk_);
+            AdviseHugePages(memory_.back().data(), chunk_);
         }
-        uint8_t* at = next_;
-        if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
-        next_ += bytes.size();
-        room_ -= bytes.size();
-        return at;
+        return memory_.back();
     }
     BlockMemory& memory() { return memory_; }
 
 private:
+    static constexpr size_t kLargestBlock = kBlockSamples * sizeof(double);  // raw
     size_t chunk_;
     BlockMemory memory_;
-    uint8_t* next_ = nullptr;
-    size_t room_ = 0;
 };
 
 class StreamParser {
@@ -211,8 +209,8 @@ private:
     void Work(std::stop_token stop);
     void Report();
     void CheckRoom(const LinePiece& piece);
-    EncodedPiece Encode(const LinePiece& piece, Staging& staging, std::vector<uint8_t>& scratch,
-                        BlockArena& arena, std::stop_token stop);
+    EncodedPiece Encode(const LinePiece& piece, Staging& staging, BlockArena& arena,
+                        std::stop_token stop);
 
     ByteSource& source_;
     const LoadProgress& progress_;
@@ -255,7 +253,6 @@ StreamParser::Samples StreamParser::Run(HeaderLine header, int workers) {
 // parsing and encoding are each worker's own.
 void StreamParser::Work(std::stop_token stop) {
     Staging staging;
-    std::vector<uint8_t> scratch;
     // About a quarter of the text's size for the whole log, in eight pieces at least.
     const uint64_t size = source_.size();
     BlockArena arena(size == 0 ? size_t{1} << 20
@@ -269,7 +266,7 @@ void StreamParser::Work(std::stop_token stop) {
         }
         if (!piece) break;
         if (piece->index == 0) CheckRoom(*piece);
-        EncodedPiece encoded = Encode(*piece, staging, scratch, arena, stop);
+        EncodedPiece encoded = Encode(*piece, staging, arena, stop);
         const std::lock_guard lock(mutex_);
         linesDone_ += piece->lines;
         bytesDone_ += piece->text.size();
@@ -293,8 +290,7 @@ void StreamParser::CheckRoom(const LinePiece& piece) {
 }
 
 // A block of lines at a time, parsed and at once encoded while its fields are in the cache.
-EncodedPiece StreamParser::Encode(const LinePiece& piece, Staging& staging,
-                                  std::vector<uint8_t>& scratch, BlockArena& arena,
+EncodedPiece StreamParser::Encode(const LinePiece& piece, Staging& staging, BlockArena& arena,
                                   std::stop_token stop) {
     const auto lines = static_cast<size_t>(piece.lines);
     const auto columns = static_cast<size_t>(columns_);
@@ -304,11 +300,10 @@ EncodedPiece StreamParser::Encode(const LinePiece& piece, Staging& staging,
     if (static_cast<double>(kStride) * static_cast<double>(columns) * kStagedBytes >
         static_cast<double>(PhysicalMemory()) / 4)
         throw std::bad_alloc();
-    staging.Reserve(kStride * columns);
+    staging.Reserve(kStride * columns, columns);
     const size_t blocks = (lines + kBlockSamples - 1) / kBlockSamples;
     EncodedPiece encoded{piece.index, std::vector<SampleBlock>(blocks * columns)};
-    std::vector<size_t> offsets(encoded.blocks.size());
-    scratch.clear();
+    size_t held = encoded.blocks.size() * sizeof(SampleBlock);
     const char* text = piece.text.data();
     const char* textEnd = text + piece.text.size();
     const char* p = text;
@@ -316,26 +311,39 @@ EncodedPiece StreamParser::Encode(const LinePiece& piece, Staging& staging,
         const size_t first = block * kBlockSamples;
         const size_t n = std::min<size_t>(kBlockSamples, lines - first);
         staging.others.clear();
+        // A few lines at a time into a tile that stays in the first-level cache, each column's
+        // part of it then copied whole: a line's fields written straight into their columns
+        // would each wait for a line of the cache.
         for (size_t line = 0; line < n && columns > 0; ++line) {
             const char* end = text + piece.ends[first + line];
-            int64_t* cell = staging.fields.get() + line;
+            int64_t* cell = staging.tile.data() + line % kTileLines;
             if (everyColumn_)
-                ParseLine(p, end, cell, kStride, static_cast<int32_t>(columns), staging.others);
+                ParseLine(p, end, cell, kTileLines, static_cast<int32_t>(columns), staging.others);
             else
-                ParseKeptFields(p, end, cell, kStride, keptFields_, staging.others);
+                ParseKeptFields(p, end, cell, kTileLines, keptFields_, staging.others);
             p = end == textEnd ? end : LineBreaks::nextLine(end, textEnd);
+            if (line % kTileLines == kTileLines - 1 || line + 1 == n) {
+                const size_t rows = line % kTileLines + 1, row = line + 1 - rows;
+                for (size_t c = 0; c < columns; ++c) {
+                    int64_t* to = staging.fields.get() + c * kStride + row;
+                    const int64_t* from = staging.tile.data() + c * kTileLines;
+                    if (rows == kTileLines)  // a size known here: a few moves, not a call
+                        std::memcpy(to, from, kTileLines * sizeof(int64_t));
+                    else
+                        std::copy_n(from, rows, to);
+                }
+            }
         }
         for (size_t c = 0; c < columns; ++c) {
-            const size_t at = c * blocks + block;
-            offsets[at] = scratch.size();
-            encoded.blocks[at] =
-                EncodeBlock(staging.fields.get() + c * kStride, staging.others.data(),
-                            static_cast<int32_t>(n), scratch);
+            std::vector<uint8_t>& bytes = arena.Room();
+            const size_t at = bytes.size();
+            SampleBlock& encodedBlock = encoded.blocks[c * blocks + block];
+            encodedBlock = EncodeBlock(staging.fields.get() + c * kStride, staging.others.data(),
+                                       static_cast<int32_t>(n), bytes);
+            encodedBlock.bytes = bytes.data() + at;
+            held += bytes.size() - at;
         }
     }
-    const uint8_t* kept = arena.Keep(scratch);
-    for (size_t b = 0; b < encoded.blocks.size(); ++b) encoded.blocks[b].bytes = kept + offsets[b];
-    const size_t held = scratch.size() + encoded.blocks.size() * sizeof(SampleBlock);
     if (held_.fetch_add(held) + held > PhysicalMemory()) throw std::bad_alloc();
     return encoded;
 }
