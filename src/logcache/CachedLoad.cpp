@@ -196,7 +196,7 @@ LoadResult OpenLog(const std::string& path, Colour itemColour, const LoadProgres
         }
     }
     // The key is the hash of the very bytes parsed.
-    ContentHasher hasher;
+    ContentHasher hasher(file.size());
     LoadResult result = LoadOpenedLog(file, path, itemColour, progress, options,
                                       [&](std::string_view bytes) { hasher.Add(bytes); });
     const auto* log = std::get_if<LogData>(&result);
