@@ -65,13 +65,11 @@ GraphView::GraphView(LogDocument& document, DrawingArea& area, const DisplayColo
 
 // ---- Views ----
 
+// The graph where it was scrolled to.
 void GraphView::ShowView(ViewMode mode) {
-    if (mode == ViewMode::Graph)
-        ShowGraph();
-    else if (const auto kind = TableKindOf(mode))
-        ShowTable(*kind);
-    else if (mode == ViewMode::Retune)
-        ShowRetune();
+    if (mode == ViewMode::Graph) StoreScrollPos();
+    SetViewMode(mode);
+    RedrawCurrentView();
 }
 
 // The view and zoom buttons show the view and what the zoom allows.
@@ -160,21 +158,10 @@ void GraphView::RedrawTableView() {
     if (IsTableView(mode) || mode == ViewMode::Retune) RedrawCurrentView();
 }
 
-// The graph again, where it was scrolled to: after a change of the item or its look.
-void GraphView::ShowGraph() {
-    StoreScrollPos();
-    DrawGraph();
-}
+// The graph again: after a change of the item or its look.
+void GraphView::ShowGraph() { ShowView(ViewMode::Graph); }
 
-void GraphView::ShowTable(TableKind kind) {
-    SetViewMode(TableView(kind));
-    DrawCellTable(kind);
-}
-
-void GraphView::ShowRetune() {
-    SetViewMode(ViewMode::Retune);
-    DrawRetune();
-}
+void GraphView::ShowRetune() { ShowView(ViewMode::Retune); }
 
 void GraphView::ApplySampleRange() {
     if (document_.viewMode() == ViewMode::Graph) StoreScrollPos();

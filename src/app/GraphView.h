@@ -52,7 +52,6 @@ signals:
 private:
     void ShowView(ViewMode mode);
     void ShowGraph();
-    void ShowTable(TableKind kind);
     void ShowRetune();
     void ShowNewLog();
     void RedrawTableView();
