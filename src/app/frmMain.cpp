@@ -61,7 +61,9 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
             [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
 }
 
-frmMain::~frmMain() = default;
+// The controls go first: their last events reach the controllers' filters, which read the
+// document, while both are still there.
+frmMain::~frmMain() { delete form_; }
 
 void frmMain::CreateControls() {
     form_ = new QWidget(this);
