@@ -1,16 +1,31 @@
 #include "app/Dialogs.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "app/DefinitionsDialog.h"
 #include "app/FilterDialog.h"
 #include "app/FindDialog.h"
 
 namespace grafolux {
+
+void CopyText(Dialogs& dialogs, QWidget* parent, const QString& title, const QString& what,
+              const QString& text) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard) clipboard->setText(text);
+    if (!clipboard || clipboard->text() != text)
+        dialogs.Warning(parent, title,
+                        "The clipboard is not available: the " + what + " was not copied.");
+}
 
 namespace {
 
@@ -123,6 +138,29 @@ void QtDialogs::Information(QWidget* parent, const QString& title, const QString
 
 void QtDialogs::Warning(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::warning(parent, title, text);
+}
+
+void QtDialogs::ShowShortcuts(QWidget* parent, const std::vector<ShortcutRow>& rows) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Keyboard Shortcuts");
+    auto* table = new QTableWidget(static_cast<int>(rows.size()), 2, &dialog);
+    table->setObjectName("shortcutList");
+    table->setHorizontalHeaderLabels({"Keys", "What they do"});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        table->setItem(row, 0, new QTableWidgetItem(rows[row].keys));
+        table->setItem(row, 1, new QTableWidgetItem(rows[row].what));
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(table);
+    layout->addWidget(close);
+    dialog.resize(520, 480);
+    dialog.exec();
 }
 
 }  // namespace grafolux

@@ -16,49 +16,40 @@
 #include "graph/SampleAxis.h"
 #include "views/FoundRuns.h"
 
-class QAction;
-class QMenu;
 class QWidget;
 
 namespace grafolux {
 
+class ActionRegistry;
 class GraphReadout;
-struct DisplayState;
+class LogDocument;
 
 class FindController : public QObject {
     Q_OBJECT
 public:
-    // Adds its entries to `menu`.
-    FindController(const DisplayState& shown, Dialogs& dialogs, GraphReadout& readout, QMenu& menu,
-                   QWidget& window);
+    FindController(LogDocument& document, ActionRegistry& actions, Dialogs& dialogs,
+                   GraphReadout& readout, QWidget& window);
 
-    void EnableFind(bool loaded);
+    // After each drawing of a view; a table view has no axis.
+    void ShowView(const std::optional<SampleAxis>& axis);
+
+private:
     // A new log: no marks until the next Find; the condition stays for it.
     void ForgetLog();
     // The shown log's items changed: the runs are found again.
     void ForgetRuns();
-    // After each drawing of a view; a table view has no axis.
-    void ShowView(const std::optional<SampleAxis>& axis);
-
-signals:
-    void GraphWanted();  // the runs are looked for on the graph
-
-private:
     void mFind_Click();
-    void mFindNext_Click() { Find(FindDirection::Next); }
-    void mFindPrevious_Click() { Find(FindDirection::Previous); }
     void Find(FindDirection direction);
     // The runs for the shown log and range; false when the condition does not fit the log.
     bool FindRuns();
     void ShowRuns();
     QString Check(const QString& condition) const;
 
-    const DisplayState& shown_;
+    LogDocument& document_;
     Dialogs& dialogs_;
     GraphReadout& readout_;
     QWidget& window_;
 
-    QString strCondition;  // as typed; empty: no Find
     bool active_ = false;  // its runs are shown
     std::optional<SampleAxis> axis_;
     // The runs found, and for which log (a count of changes), range and condition.
@@ -73,8 +64,6 @@ private:
     std::shared_ptr<const FoundRuns> found_;
     QString notice_;
     std::optional<int32_t> lastFound_;  // where the last Find put the cursor
-
-    QAction *mFind, *mFindNext, *mFindPrevious;
 };
 
 }  // namespace grafolux

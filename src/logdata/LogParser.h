@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "logdata/LogLoader.h"
+#include "logdata/LoadResult.h"
 
 namespace grafolux {
 

@@ -33,7 +33,7 @@ protected:
     }
     void Define(const QStringList& definitions) {
         dialogs.definitionLists.push_back(definitions);
-        Menu("Computed Items");
+        Menu("ComputedItems");
     }
     QComboBox* List() { return Control<QComboBox>("cbLabels"); }
     void Show(int item) { emit List()->activated(item - 1); }
@@ -72,7 +72,7 @@ TEST_F(ComputedItemsWindowTest, AComputedItemIsDrawnLockedAndReadWithItsGap) {
     EXPECT_EQ(Rows().value(2), "R " + QString(QChar(0x2014)));
 
     Define({"First = 1", kR});
-    EXPECT_TRUE(window->log().udtItems[6].blnLocked);
+    EXPECT_TRUE(window->document().log().udtItems[6].blnLocked);
     EXPECT_EQ(List()->currentText(), "SENSOR:BLM");
     Show(6);
     Define({"Second = 2", "First = 1", kR});
@@ -104,12 +104,12 @@ TEST_F(ComputedItemsWindowTest, AFilterOnAComputedItemChangesTheTable) {
     Load();
     Define({kR});
     Click("bBLM");
-    Menu("Copy Table");
+    Menu("CopyTable");
     const QString plain = QApplication::clipboard()->text();
     dialogs.filterLists.push_back(QStringList{"R != 0"});
-    Menu("Filter Samples");
+    Menu("FilterSamples");
     EXPECT_TRUE(dialogs.offeredItems.contains("R"));
-    Menu("Copy Table");
+    Menu("CopyTable");
     const QString filtered = QApplication::clipboard()->text();
     EXPECT_NE(filtered, plain);
     EXPECT_EQ(CopiedCommandsOutput(), filtered.toStdString());
@@ -135,12 +135,12 @@ TEST_F(ComputedItemsWindowTest, FindNextAndPreviousStopAtTheRangesEnds) {
         QString notice;
     } rows[] = {
         {"", 2, 1, ""},
-        {"Find Next", 81, 2, ""},
-        {"Find Next", 161, 3, ""},
-        {"Find Next", 161, 3, after},
-        {"Find Previous", 81, 2, ""},
-        {"Find Previous", 2, 1, ""},
-        {"Find Previous", 2, 1, before},
+        {"FindNext", 81, 2, ""},
+        {"FindNext", 161, 3, ""},
+        {"FindNext", 161, 3, after},
+        {"FindPrevious", 81, 2, ""},
+        {"FindPrevious", 2, 1, ""},
+        {"FindPrevious", 2, 1, before},
     };
     auto* overlay = Control<GraphOverlay>("GraphOverlay");
     for (const auto& row : rows) {
@@ -176,7 +176,7 @@ TEST_F(ComputedItemsWindowTest, DefinitionsAreKeptAcrossARestart) {
     Start();
     Open(WriteLog(dir, "next.txt", 10));
     EXPECT_EQ(List()->itemText(5), "Half");
-    EXPECT_EQ(window->log().sample(6, 2), 420);
+    EXPECT_EQ(window->document().log().sample(6, 2), 420);
 }
 
 // Each line's problem listed with its number as it is typed, OK only without a fault of the

@@ -24,6 +24,7 @@ public:
     std::deque<std::optional<QString>> findConditions;       // answers of "Find"
     QStringList initialPaths;                                // what each file dialog offered
     QStringList messages;                                    // "title|text" of every message box
+    std::vector<ShortcutRow> shortcuts;                      // the last Keyboard Shortcuts list
 
     QString GetOpenFileName(QWidget*, const QString& initial, const QStringList&, int) override {
         return Next(initial);
@@ -72,6 +73,9 @@ public:
     }
     void Warning(QWidget*, const QString& title, const QString& text) override {
         messages << title + "|" + text;
+    }
+    void ShowShortcuts(QWidget*, const std::vector<ShortcutRow>& rows) override {
+        shortcuts = rows;
     }
 
 private:

@@ -25,9 +25,9 @@ struct Drawn {
     DrawingArea area;
     Drawn(int rows, int columns, int width, int height) {
         std::string text = "RPM";
-        for (int j = 0; j < columns; ++j) text += "\t" + std::to_string(10 + j);
+        for (int j = 0; j < columns; ++j) (text += '\t') += std::to_string(10 + j);
         for (int i = 0; i < rows; ++i) {
-            text += "\n" + std::to_string(1000 + 100 * i);
+            (text += '\n') += std::to_string(1000 + 100 * i);
             for (int j = 0; j < columns; ++j) text += "\t50.0";
         }
         map = MapOf(text);
