@@ -168,12 +168,12 @@ void GraphReadout::ShowCursor(std::optional<int32_t> sample) {
     EnableReadoutActions();
 }
 
-std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
+std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample, bool exact) const {
     return ReadoutRows(
         shown_.log,
         {shown_.lngCurItem, sample, markers_, marked_ ? marked_->name : QString(),
          found_ ? found_->Status(sample) : QString(), shown_.versus ? &shown_.versus->log : nullptr,
-         shown_.versus ? shown_.versus->offset : 0},
+         shown_.versus ? shown_.versus->offset : 0, exact},
         shown_.colors);
 }
 
@@ -344,7 +344,7 @@ void GraphReadout::mShowAllSamples_Click() {
 void GraphReadout::mCopyValues_Click() {
     const auto sample = HereSample();
     if (!sample || !axis_) return;
-    QGuiApplication::clipboard()->setText(ReadoutText(ReadoutAt(*sample)));
+    QGuiApplication::clipboard()->setText(ReadoutText(ReadoutAt(*sample, true)));
 }
 
 void GraphReadout::mNextOccurrence_Click() {
