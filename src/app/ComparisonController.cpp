@@ -107,7 +107,7 @@ void ComparisonController::mStopComparing_Click() {
 }
 
 // The sample of B to put at marker A, offered where B's current item comes nearest to A's
-// value there.
+// value there; of many such, the one nearest to where B now lies under the marker.
 void ComparisonController::mAlign_Click() {
     const auto markerA = readout_.markers().a;
     if (!shown_.versus) return;
@@ -120,7 +120,8 @@ void ComparisonController::mAlign_Click() {
     const int32_t item = b.itemNamed(shown_.log.udtItems[shown_.lngCurItem].strName);
     const int32_t nearest =
         item != 0
-            ? NearestValueSample(b.column(item), shown_.log.sample(shown_.lngCurItem, *markerA))
+            ? NearestValueSample(b.column(item), shown_.log.sample(shown_.lngCurItem, *markerA),
+                                 int64_t{*markerA} - shown_.versus->offset)
             : 0;
     const auto chosen =
         dialogs_.GetInteger(&window_, "Align B at Marker A",
