@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "graph/Comparison.h"
@@ -48,15 +49,12 @@ TEST(ComparisonOffset, DragMovesBWithTheMouseToTheNearestSample) {
 TEST(NearestValueSample, NearestPresentValueThenNearestInTime) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<double> values = {5, nan, 7.5, 9, 7.5, 2, 7.5};
-    const struct {
-        double value;
-        int64_t near;
-        int32_t sample;
-    } cases[] = {{9, 1, 4},   {8.6, 7, 4}, {-10, 1, 6},    {nan, 1, 0}, {7.5, 1, 3},
-                 {7.5, 6, 5}, {7.5, 4, 3}, {7.5, 1000, 7}, {7.5, -5, 3}};
-    for (const auto& c : cases)
-        EXPECT_EQ(NearestValueSample(values, c.value, c.near), c.sample)
-            << c.value << " near " << c.near;
+    // {value, the sample to be near, the sample offered}
+    const std::tuple<double, int64_t, int32_t> cases[] = {
+        {9, 1, 4},   {8.6, 7, 4}, {-10, 1, 6},    {nan, 1, 0}, {7.5, 1, 3},
+        {7.5, 6, 5}, {7.5, 4, 3}, {7.5, 1000, 7}, {7.5, -5, 3}};
+    for (const auto& [value, near, sample] : cases)
+        EXPECT_EQ(NearestValueSample(values, value, near), sample) << value << " near " << near;
 }
 
 TEST(VerticesOnSamples, OnlyTheVerticesOverBsSamples) {

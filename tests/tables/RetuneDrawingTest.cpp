@@ -126,7 +126,7 @@ TEST(RetuneLegend, ListsTheEvidenceWithTheTotalDroppedAndStrikesAnIgnoredFilter)
               "1:SENSOR:CTS ≥ 80: 2,000|1:SENSOR:RPM > 500: 1,500|2:MW2:7 = 1: 0|"
               "3:ignored: no such item|0:Cells|"
               "1:3 of 9 trusted|0:Change %");
-    in = {};
+    in = {};  // nothing dropped: nothing said of it
     in.factor = "F";
     in.evidence.samplesInRange = in.evidence.samplesUsed = 100;
     EXPECT_EQ(text(RetuneLegendLines(in)),

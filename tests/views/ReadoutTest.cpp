@@ -61,23 +61,6 @@ TEST(ReadoutRows, ValuesAtCursorMarkersAndTheirDifference) {
     for (const auto& c : cases) EXPECT_EQ(ReadoutRows(log, c.request, colors), c.rows) << c.what;
 }
 
-// The noise of a computed value is kept off the readout but not out of the copied text.
-TEST(ReadoutRows, ShowsTenDigitsAndCopiesTheExactText) {
-    const LogData log = test::MakeLog({{"X", {0.1 + 0.2, 1234567.891234}}});
-    ReadoutRequest request{1, 1, {1, 2}, {}, {}};
-    const auto values = [&] { return ReadoutRows(log, request, {})[2].cells; };
-    EXPECT_EQ(values(), QStringList({"X", "0.3", "0.3", "1234567.891", "1234567.591"}));
-    request.exact = true;
-    EXPECT_EQ(values(), QStringList({"X", "0.30000000000000004", "0.30000000000000004",
-                                     "1234567.891234", "1234567.591234"}));
-}
-
-TEST(ReadoutText, TabSeparatedLines) {
-    EXPECT_EQ(ReadoutText({Row(0, {"", "Cursor", "A"}), Row(0, {"Sample", "2", "3"})}),
-              "\tCursor\tA\nSample\t2\t3\n");
-    EXPECT_EQ(ReadoutText({}), "");
-}
-
 // An item's own colour where it reads on the box's background (4.5:1 or more), else black or
 // white.
 TEST(ReadoutTextColour, TheItemsOwnWhereItReadsElseBlackOrWhite) {
