@@ -166,13 +166,13 @@ void GraphReadout::ShowCursor(std::optional<int32_t> sample) {
     actions_.Refresh();
 }
 
-std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
+std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample, bool exact) const {
     const auto& versus = document_.versus();
     return ReadoutRows(
         document_.log(),
         {document_.currentItem(), sample, markers_, marked_ ? marked_->name : QString(),
          found_ ? found_->Status(sample) : QString(), versus ? &versus->log : nullptr,
-         versus ? versus->offset : 0},
+         versus ? versus->offset : 0, exact},
         colors_);
 }
 
@@ -322,7 +322,7 @@ void GraphReadout::mShowAllSamples_Click() {
 void GraphReadout::mCopyValues_Click() {
     const auto sample = HereSample();
     if (!sample || !axis_) return;
-    QGuiApplication::clipboard()->setText(ReadoutText(ReadoutAt(*sample)));
+    QGuiApplication::clipboard()->setText(ReadoutText(ReadoutAt(*sample, true)));
 }
 
 void GraphReadout::mNextOccurrence_Click() {

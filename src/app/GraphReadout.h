@@ -85,7 +85,7 @@ private:
     std::optional<int32_t> HereSample() const;
     std::optional<int32_t> CursorInNewView() const;
     void ShowCursor(std::optional<int32_t> sample);
-    std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
+    std::vector<ReadoutRow> ReadoutAt(int32_t sample, bool exact = false) const;
     void RefreshReadout();
     void MoveCursorTo(int32_t sample);
     void PlaceCursor(int32_t sample, int32_t left);

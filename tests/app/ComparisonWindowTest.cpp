@@ -101,6 +101,10 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
     dialogs.integers.push_back(20);
     Menu("AlignB");
     EXPECT_EQ(Offset(), 30);
+    // B's BLM comes nearest to A's 123 at samples 11, 28, 45 …: offered is the one nearest to
+    // B's sample 20, now under the marker.
+    Menu("AlignB");
+    EXPECT_EQ(dialogs.offeredInteger, 28);
 
     struct Drag {
         const char* name;

@@ -403,5 +403,14 @@ TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
     tryAll("in a table view");
 }
 
+// A value is shown to ten significant digits, and copied whole.
+TEST_F(ReadoutTest, ShowsTenDigitsAndCopiesThemAll) {
+    Load(WriteText("noisy.txt", "X\r\n0.200000000000003\r\n-0.199999999999999\r\n"));
+    MoveTo(2);
+    EXPECT_EQ(Rows(), QStringList({"Sample 2", "X -0.2"}));
+    Action("CopyValues");
+    EXPECT_EQ(QApplication::clipboard()->text(), "Sample\t2\nX\t-0.199999999999999\n");
+}
+
 }  // namespace
 }  // namespace grafolux

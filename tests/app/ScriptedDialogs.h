@@ -14,6 +14,7 @@ public:
     std::deque<std::optional<QColor>> colors;      // answers of the colour dialog
     std::deque<QStringList> fileLists;             // answers of the multi-file dialog; {} cancels
     std::deque<std::optional<int>> integers;       // answers of the number dialog
+    int offeredInteger = 0;                        // what the number dialog was last given
     std::deque<std::optional<double>> numbers;     // answers of the decimal dialog
     std::deque<std::optional<QString>> itemNames;  // answers of the item name dialog
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
@@ -39,8 +40,9 @@ public:
         return Take(fileLists);
     }
     std::optional<QColor> GetColor(QWidget*, const QColor&) override { return Take(colors); }
-    std::optional<int> GetInteger(QWidget*, const QString&, const QString&, int, int,
+    std::optional<int> GetInteger(QWidget*, const QString&, const QString&, int value, int,
                                   int) override {
+        offeredInteger = value;
         return Take(integers);
     }
     std::optional<double> GetNumber(QWidget*, const QString&, const QString&, double, double,
