@@ -48,7 +48,7 @@ void FindController::ForgetRuns() {
 
 void FindController::ShowView(const std::optional<SampleAxis>& axis) {
     axis_ = axis;
-    ForgetNotice();
+    ForgetNotice();  // said over the view before
     if (!active_ || !axis_) return;
     FindRuns();
     ShowRuns();
