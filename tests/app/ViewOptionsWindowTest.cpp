@@ -45,6 +45,8 @@ TEST_F(ViewOptionsWindowTest, DistinctColoursForLockedItems) {
         emit Control<QComboBox>("cbLabels")->activated(2);
         dialogs.colors.push_back(QColor(0, 255, 0));
         Click("bColor");  // SENSOR:BLM by hand
+        Lock(3);
+        Lock(3);  // locked again: it keeps the colour chosen
         Lock(4);
         EXPECT_EQ(Item("SENSOR:INT").colour, on ? orange : load);
         EXPECT_EQ(Item("SENSOR:BLM").colour, RGB(0, 255, 0));

@@ -281,6 +281,7 @@ TEST_F(WindowTableTest, CopyAndPasteKeysActOnTheViewOnceARangeBoxIsLeft) {
         last->setFocus();
         last->selectAll();
         QTest::keyClicks(last, text);
+        last->selectAll();
     };
     const auto keys = [&](Qt::Key key) {
         QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
