@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace grafolux {
@@ -19,5 +20,7 @@ struct DefinitionProblem {
 using DefinitionsCheck = std::function<std::vector<DefinitionProblem>(const QStringList&)>;
 // Checks a Find's condition as it stands: what is wrong with it, empty where nothing is.
 using ConditionCheck = std::function<QString(const QString&)>;
+// Reads a number as typed; nothing where the text is not one that is taken.
+using NumberReader = std::function<std::optional<double>(const QString&)>;
 
 }  // namespace grafolux

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -80,13 +81,23 @@ std::optional<int> QtDialogs::GetInteger(QWidget* parent, const QString& title,
 }
 
 std::optional<double> QtDialogs::GetNumber(QWidget* parent, const QString& title,
-                                           const QString& label, double value, double minimum,
-                                           double maximum, int decimals) {
-    bool ok = false;
-    const double chosen =
-        QInputDialog::getDouble(parent, title, label, value, minimum, maximum, decimals, &ok);
-    if (!ok) return std::nullopt;
-    return chosen;
+                                           const QString& label, const QString& text,
+                                           const NumberReader& read) {
+    // Typed as text: a spin box would round or bound what the command line and the preferences
+    // take.
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(text);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    const auto check = [&](const QString& typed) {
+        if (buttons) buttons->button(QDialogButtonBox::Ok)->setEnabled(read(typed).has_value());
+    };
+    QObject::connect(&dialog, &QInputDialog::textValueChanged, &dialog, check);
+    check(text);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return read(dialog.textValue());
 }
 
 std::optional<QString> QtDialogs::GetItemName(QWidget* parent, const QString& title,

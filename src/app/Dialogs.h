@@ -38,10 +38,11 @@ public:
     virtual std::optional<int> GetInteger(QWidget* parent, const QString& title,
                                           const QString& label, int value, int minimum,
                                           int maximum) = 0;
-    // A number from `minimum` to `maximum` with up to `decimals` decimals; nothing on cancel.
+    // A number typed as text, starting at `text`, as `read` reads it (OK only while it does);
+    // nothing on cancel.
     virtual std::optional<double> GetNumber(QWidget* parent, const QString& title,
-                                            const QString& label, double value, double minimum,
-                                            double maximum, int decimals) = 0;
+                                            const QString& label, const QString& text,
+                                            const NumberReader& read) = 0;
     // One of `items` or a name typed in, starting at `current`; nothing on cancel.
     virtual std::optional<QString> GetItemName(QWidget* parent, const QString& title,
                                                const QString& label, const QStringList& items,
@@ -88,8 +89,7 @@ public:
     std::optional<int> GetInteger(QWidget* parent, const QString& title, const QString& label,
                                   int value, int minimum, int maximum) override;
     std::optional<double> GetNumber(QWidget* parent, const QString& title, const QString& label,
-                                    double value, double minimum, double maximum,
-                                    int decimals) override;
+                                    const QString& text, const NumberReader& read) override;
     std::optional<QString> GetItemName(QWidget* parent, const QString& title, const QString& label,
                                        const QStringList& items, const QString& current) override;
     std::optional<QStringList> EditFilters(QWidget* parent, const QStringList& conditions,

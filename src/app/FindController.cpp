@@ -48,8 +48,17 @@ void FindController::ForgetRuns() {
 
 void FindController::ShowView(const std::optional<SampleAxis>& axis) {
     axis_ = axis;
+    ForgetNotice();  // said over the view before
     if (!active_ || !axis_) return;
     FindRuns();
+    ShowRuns();
+}
+
+void FindController::FollowCanvas() { ForgetNotice(); }
+
+void FindController::ForgetNotice() {
+    if (notice_.isEmpty()) return;
+    notice_.clear();
     ShowRuns();
 }
 
@@ -70,6 +79,7 @@ void FindController::mFind_Click() {
     lastFound_.reset();
     if (document_.findCondition().isEmpty()) {
         active_ = false;
+        notice_.clear();
         readout_.ShowFind(nullptr, {});
         return;
     }
@@ -86,6 +96,7 @@ void FindController::Find(FindDirection direction) {
     active_ = true;
     if (!axis_) document_.ShowView(ViewMode::Graph);  // its drawing shows the runs
     if (!axis_ || !FindRuns()) {
+        notice_ = fault_;
         ShowRuns();
         return;
     }
@@ -110,16 +121,14 @@ bool FindController::FindRuns() {
     if (foundFor_ == wanted) return found_ != nullptr;
     foundFor_ = wanted;
     found_.reset();
-    notice_.clear();
+    fault_.clear();
     const auto bound = Bound(condition, document_.log());
     if (const auto* error = std::get_if<FormulaError>(&bound)) {
-        notice_ = DisplayText(error->message);
+        fault_ = DisplayText(error->message);
         return false;
     }
     found_ = std::make_shared<const FoundRuns>(
         MarkHolding(std::get<FormulaProgram>(bound), axis_->sFirst, axis_->sLast));
-    if (found_->count() == 0)
-        notice_ = FindNotice(condition, *found_, FindDirection::Next, axis_->sFirst);
     return true;
 }
 

@@ -37,7 +37,6 @@ GraphReadout::GraphReadout(LogDocument& document, const DrawingArea& area,
     overlay_->setObjectName("GraphOverlay");
     overlay_->hide();
     pbGraphContents->setMouseTracking(true);
-    pbGraphContents->setFocusPolicy(Qt::ClickFocus);
     pbGraphContents->installEventFilter(this);
 
     const auto here = [this] { return axis_.has_value() && HereSample().has_value(); };
@@ -208,6 +207,7 @@ void GraphReadout::PlaceCursor(int32_t sample, int32_t left) {
 }
 
 void GraphReadout::ShowMarks() {
+    overlay_->SetNotice(findNotice_);
     if (!axis_) return;
     const int width = area_.pbGraphContents.image().width();
     const auto column = [&](std::optional<int32_t> sample) -> std::optional<int> {
@@ -223,7 +223,6 @@ void GraphReadout::ShowMarks() {
                                    : std::vector<ColumnSpan>{});
     overlay_->SetFindTicks(found_ ? MarkedColumns(found_->marks(), *axis_, width)
                                   : std::vector<ColumnSpan>{});
-    overlay_->SetNotice(findNotice_);
 }
 
 // ---- Mouse and keys on the canvas ----

@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "app/FormControls.h"
 #include "app/LogDocument.h"
@@ -31,6 +33,17 @@ GraphView::GraphView(LogDocument& document, DrawingArea& area, const DisplayColo
       pbGraphContents(c.pbGraphContents),
       pbLegend(c.pbLegend),
       hsbGraph(c.hsbGraph) {
+    // A click on a view or zoom button, or anywhere on the drawing area, takes the keyboard
+    // from a text box to the canvas: Ctrl+C and Ctrl+V then act on the view. First, so that a
+    // range typed and left is entered before the view draws.
+    for (QToolButton* button : {bZoomIn, bZoomOut, bData, bBLM, bINT})
+        connect(button, &QToolButton::clicked, pbGraphContents,
+                [this] { pbGraphContents->setFocus(Qt::MouseFocusReason); });
+    pbGraphContents->setFocusPolicy(Qt::ClickFocus);
+    for (PictureBox* box : {pbGraph, pbGraphContainer, pbLegend}) {
+        box->setFocusProxy(pbGraphContents);
+        box->setFocusPolicy(Qt::ClickFocus);
+    }
     connect(bZoomIn, &QToolButton::clicked, this,
             [this] { SetZoom(document_.zoom() + kZoomStep); });
     connect(bZoomOut, &QToolButton::clicked, this,
@@ -42,6 +55,7 @@ GraphView::GraphView(LogDocument& document, DrawingArea& area, const DisplayColo
     connect(pbGraphContents, &PictureBox::MouseDown, this, &GraphView::pbGraphContents_MouseDown);
     connect(pbGraphContents, &PictureBox::MouseMove, this, &GraphView::pbGraphContents_MouseMove);
     connect(pbGraphContents, &PictureBox::MouseUp, this, &GraphView::pbGraphContents_MouseUp);
+    pbGraphContents->installEventFilter(this);
 
     connect(&document, &LogDocument::LogShown, this, &GraphView::ShowNewLog);
     connect(&document, &LogDocument::ViewWanted, this, &GraphView::ShowView);
@@ -105,6 +119,7 @@ void GraphView::DrawGraph() {
     const GraphResult result =
         DrawGraphForRange(area_, d.log(), {d.currentItem(), d.zoom(), d.scrollPos()}, d.firstText(),
                           d.lastText(), colors_, versus);
+    axis_ = result.axis;
     emit GraphDrawn(result);
     SyncSurfaces();
     ShowScrollBar();
@@ -249,6 +264,35 @@ void GraphView::ScrollCanvasTo(int32_t left) {
 }
 
 void GraphView::pbGraphContents_MouseUp(QMouseEvent*) { EndDrag(); }
+
+bool GraphView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pbGraphContents && event->type() == QEvent::Wheel)
+        return pbGraphContents_Wheel(static_cast<QWheelEvent*>(event));
+    return QObject::eventFilter(watched, event);
+}
+
+// A wheel's notch (15 degrees) zooms by one step, as a zoom button does, and the sample under the
+// mouse stays under it.
+bool GraphView::pbGraphContents_Wheel(QWheelEvent* event) {
+    if (!document_.viewChoices().wheelZoom || !(event->modifiers() & Qt::ControlModifier) ||
+        document_.viewMode() != ViewMode::Graph || !axis_)
+        return false;
+    constexpr int kNotch = 120;
+    wheelTurn_ += event->angleDelta().y();
+    const int notches = wheelTurn_ / kNotch;
+    wheelTurn_ %= kNotch;
+    const double zoom = ClampZoom(document_.zoom() + notches * kZoomStep);
+    if (zoom == document_.zoom()) return true;
+    const int column = static_cast<int>(std::floor(event->position().x()));
+    const int x = column + area_.pbGraphContents.leftPx();
+    const int32_t sample = axis_->SampleAtColumn(column, area_.pbGraphContents.image().width());
+    SetZoom(zoom);
+    if (!axis_) return true;
+    const int newColumn = axis_->ColumnOfSample(sample, area_.pbGraphContents.image().width());
+    ScrollCanvasTo(LeftPlacingColumnAt(newColumn, x, area_.pbGraphContainer.Width(),
+                                       area_.pbGraphContents.Width()));
+    return true;
+}
 
 void GraphView::EndDrag() {
     blnDragging = false;

@@ -1,7 +1,7 @@
 #pragma once
 // The view on the drawing area: the graph, a cell table or the retune, drawn from the document
-// whenever what it shows changes; the view buttons, zoom buttons, scroll bar and dragging the
-// canvas.
+// whenever what it shows changes; the view buttons, zoom buttons, scroll bar, dragging the
+// canvas and, when chosen, Ctrl + wheel zooming about the sample under the mouse.
 
 #include <QObject>
 #include <cstdint>
@@ -14,6 +14,7 @@
 #include "views/ViewMode.h"
 
 class QMouseEvent;
+class QWheelEvent;
 class QScrollBar;
 class QToolButton;
 
@@ -38,6 +39,9 @@ public:
     void ScrollCanvasTo(int32_t left);
     // A drag ends without its button's release.
     void EndDrag();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     void GraphDrawn(const GraphResult& result);
@@ -70,6 +74,7 @@ private:
     void pbGraphContents_MouseDown(QMouseEvent* event);
     void pbGraphContents_MouseMove(QMouseEvent* event);
     void pbGraphContents_MouseUp(QMouseEvent* event);
+    bool pbGraphContents_Wheel(QWheelEvent* event);  // true when it zoomed
 
     LogDocument& document_;
     DrawingArea& area_;
@@ -81,6 +86,8 @@ private:
     int32_t lngDragX = 0;
     int32_t lngDragLeft = 0;
     bool blnDragging = false;
+    std::optional<SampleAxis> axis_;  // of the graph drawn last
+    int wheelTurn_ = 0;               // of the wheel, in eighths of a degree, not yet a step
 };
 
 }  // namespace grafolux

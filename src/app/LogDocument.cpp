@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "draw/DisplayText.h"
+#include "draw/LockColours.h"
 #include "files/FileChecks.h"
 #include "formula/ComputedItems.h"
 #include "graph/Comparison.h"
@@ -34,17 +35,32 @@ void LogDocument::AttachDefinitions(LogData& log) {
 
 void LogDocument::ShowLog(LogData log, std::string path) {
     AttachDefinitions(log);
+    const int32_t current =
+        loaded_ && viewChoices_.keepItemsAcrossLogs ? KeepItemLooks(log) : int32_t{1};
     log_ = std::move(log);
     loaded_ = true;
     shownTitle_ = FileTitle(path);
     shownPath_ = std::move(path);
-    currentItem_ = 1;
+    currentItem_ = current;
     TypeRange(std::string(1, '1'), std::to_string(log_.lngSampleCount));
     included_.clear();
     if (versus_)
         versus_->offset =
             ClampOffset(versus_->offset, log_.lngSampleCount, versus_->log.lngSampleCount);
     emit LogShown();
+}
+
+int32_t LogDocument::KeepItemLooks(LogData& log) const {
+    for (int32_t k = 1; k <= log.lngItemCount; ++k) {
+        ItemInfo& item = log.udtItems[k];
+        if (const int32_t before = log_.itemNamed(item.strName)) {
+            const ItemInfo& kept = log_.udtItems[before];
+            item.blnLocked = kept.blnLocked;
+            item.blnFilled = kept.blnFilled;
+            item.colour = kept.colour;
+        }
+    }
+    return std::max(log.itemNamed(log_.udtItems[currentItem_].strName), int32_t{1});
 }
 
 void LogDocument::SetCurrentItem(int32_t item) {
@@ -55,8 +71,14 @@ void LogDocument::SetCurrentItem(int32_t item) {
 
 void LogDocument::SetLocked(int32_t item, bool locked) {
     if (item < 1 || item > log_.lngItemCount) return;
-    log_.udtItems[item].blnLocked = locked;
+    ItemInfo& info = log_.udtItems[item];
+    info.blnLocked = locked;
     emit ItemLockChanged(item, locked);
+    if (!locked || !viewChoices_.distinctLockColours || info.colour != itemColour_) return;
+    std::vector<Colour> taken;
+    for (int32_t k = 1; k <= log_.lngItemCount; ++k)
+        if (k != item && log_.udtItems[k].blnLocked) taken.push_back(log_.udtItems[k].colour);
+    SetItemColour(item, DistinctLockColour(taken));
 }
 
 void LogDocument::SetFilled(int32_t item, bool filled) {
@@ -170,10 +192,7 @@ void LogDocument::EnterRange() {
     if (IsValidRange(firstText_, lastText_, log_.lngSampleCount)) emit RangeEntered();
 }
 
-void LogDocument::SetFindCondition(QString condition) {
-    findCondition_ = condition.trimmed();
-    emit FindConditionChanged(findCondition_);
-}
+void LogDocument::SetFindCondition(QString condition) { findCondition_ = condition.trimmed(); }
 
 void LogDocument::SetViewMode(ViewMode mode) {
     if (mode == viewMode_) return;
@@ -184,6 +203,11 @@ void LogDocument::SetViewMode(ViewMode mode) {
 void LogDocument::ShowView(ViewMode mode) {
     if (!loaded_) return;
     emit ViewWanted(mode);
+}
+
+void LogDocument::SetViewChoices(ViewPreferences choices) {
+    viewChoices_ = choices;
+    emit ViewChoicesChanged(viewChoices_);
 }
 
 void LogDocument::SetZoom(double zoom) {

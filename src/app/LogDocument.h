@@ -1,7 +1,8 @@
 #pragma once
 // What the window shows, in one place: log A and log B with B's offset, the computed items'
 // definitions, the logs included in the tables, the tables' and the retune's choices and the
-// retune's map, the sample range as typed, the Find condition and the view. Its setters keep it
+// retune's map, the sample range as typed, the Find condition, the view and the View menu's
+// choices. Its setters keep it
 // valid and say what changed; the controllers read it and follow the signals that concern them.
 
 #include <QObject>
@@ -16,6 +17,7 @@
 #include "logdata/LogModel.h"
 #include "settings/RetunePreferences.h"
 #include "settings/TablePreferences.h"
+#include "settings/ViewPreferences.h"
 #include "tables/FuelMap.h"
 #include "views/ViewDrawing.h"
 #include "views/ViewMode.h"
@@ -61,11 +63,15 @@ public:
     // The colour a new item gets.
     Colour itemColour() const { return itemColour_; }
     // Shows a loaded log: the definitions computed for it, its first item current, all of its
-    // samples in range, B's offset kept where B still touches it, no included logs.
+    // samples in range, B's offset kept where B still touches it, no included logs. With Keep
+    // Items Across Logs, the items it shares by name with the log shown before keep their
+    // lock, fill and colour, and the current item stays current where it has it.
     void ShowLog(LogData log, std::string path);
 
     int32_t currentItem() const { return currentItem_; }
     void SetCurrentItem(int32_t item);
+    // With Distinct Colours for Locked Items, an item locked while it has the load colour takes
+    // the next colour of the locked items' palette that no other locked item has.
     void SetLocked(int32_t item, bool locked);
     void SetFilled(int32_t item, bool filled);
     void SetItemColour(int32_t item, Colour colour);
@@ -128,6 +134,10 @@ public:
     int32_t scrollPos() const { return scrollPos_; }
     void SetScrollPos(int32_t position) { scrollPos_ = position; }
 
+    // ---- The View menu's choices ----
+    const ViewPreferences& viewChoices() const { return viewChoices_; }
+    void SetViewChoices(ViewPreferences choices);
+
 signals:
     void LogShown();
     void CurrentItemChanged(int32_t item);
@@ -144,15 +154,18 @@ signals:
     void RetuneChoicesChanged(const RetunePreferences& choices);
     void RetuneMapChanged();
     void RangeEntered();
-    void FindConditionChanged(const QString& condition);
     void ViewModeChanged(ViewMode mode);
     void ViewWanted(ViewMode mode);
     void ZoomChanged(double zoom);
+    void ViewChoicesChanged(const ViewPreferences& choices);
     // A log's computed items could not be made for want of memory; it keeps the items it had.
     void ItemsNotComputed();
 
 private:
     void AttachDefinitions(LogData& log);
+    // The looks of the shown log's items on those of `log` with the same names; the current
+    // item's number in `log`, 1 where it has no item of that name.
+    int32_t KeepItemLooks(LogData& log) const;
 
     Colour itemColour_;
     bool loaded_ = false;
@@ -173,6 +186,7 @@ private:
     ViewMode viewMode_ = ViewMode::None;
     double zoom_ = 1.0;
     int32_t scrollPos_ = 0;
+    ViewPreferences viewChoices_;
 };
 
 }  // namespace grafolux

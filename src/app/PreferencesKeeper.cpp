@@ -18,6 +18,7 @@ PreferencesKeeper::PreferencesKeeper(LogDocument& document, const std::string& s
     document.SetTableChoices(LoadTablePreferences(path_));
     document.SetRetuneChoices(LoadRetunePreferences(path_));
     document.SetDefinitions(LoadDefinitions(path_));
+    document.SetViewChoices(LoadViewPreferences(path_));
     // What was read is not written back; each change from here on is.
     connect(&document, &LogDocument::TableChoicesChanged, this,
             [this](const TablePreferences& choices) {
@@ -28,6 +29,11 @@ PreferencesKeeper::PreferencesKeeper(LogDocument& document, const std::string& s
             [this](const RetunePreferences& choices) {
                 std::string error;
                 Kept(SaveRetunePreferences(path_, choices, &error), "retune's settings", error);
+            });
+    connect(&document, &LogDocument::ViewChoicesChanged, this,
+            [this](const ViewPreferences& choices) {
+                std::string error;
+                Kept(SaveViewPreferences(path_, choices, &error), "View menu's choices", error);
             });
     connect(&document, &LogDocument::DefinitionsChanged, this, [this, &document] {
         std::string error;

@@ -1,7 +1,7 @@
 #pragma once
 // The choices kept for the next start in "Preferences.ini" beside the settings file: the
-// tables', the retune's and the computed items' definitions, read into the document at start and
-// written each time the document's change; a write that fails says why.
+// tables', the retune's, the View menu's and the computed items' definitions, read into the
+// document at start and written each time the document's change; a write that fails says why.
 
 #include <QObject>
 #include <string>

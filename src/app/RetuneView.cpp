@@ -18,6 +18,8 @@
 #include "app/WindowActions.h"
 #include "draw/DisplayText.h"
 #include "files/AtomicFile.h"
+#include "tables/RetuneDrawing.h"
+#include "tables/RetuneLogs.h"
 #include "tables/RetuneText.h"
 #include "views/RetuneViewDrawing.h"
 
@@ -25,8 +27,10 @@ namespace grafolux {
 
 namespace {
 
-// The trims' factor as the factor dialog offers it, first.
-const QString kTrimsFactor = QString::fromUtf8("SENSOR:BLM \u00d7 SENSOR:INT \u00f7 16384");
+// A number as the command line's --min-weight and --max-change and the preferences read it.
+std::optional<double> RetuneNumber(const QString& text) {
+    return PlainDecimal(text.trimmed().toStdString());
+}
 
 }  // namespace
 
@@ -126,12 +130,12 @@ void RetuneView::mFactor_Click() {
     const RetunePreferences& current = document_.retuneChoices();
     const auto chosen = dialogs_.GetItemName(
         &window_, "Retune Factor", "The item whose value is each sample's fuel factor:",
-        QStringList{kTrimsFactor} + document_.ItemNames(),
-        current.factor ? QString::fromStdString(*current.factor) : kTrimsFactor);
+        QStringList{TrimsFactorText()} + document_.ItemNames(),
+        current.factor ? QString::fromStdString(*current.factor) : TrimsFactorText());
     if (!chosen) return;
     RetunePreferences choices = current;
     const QString name = chosen->trimmed();
-    choices.factor = name.isEmpty() || name == kTrimsFactor
+    choices.factor = name.isEmpty() || name == TrimsFactorText()
                          ? std::nullopt
                          : std::optional<std::string>(name.toStdString());
     document_.SetRetuneChoices(choices);
@@ -143,26 +147,25 @@ void RetuneView::SetWeighting(CellWeighting weighting) {
     document_.SetRetuneChoices(choices);
 }
 
-void RetuneView::mMinWeight_Click() {
-    const RetunePreferences& current = document_.retuneChoices();
-    const auto chosen = dialogs_.GetNumber(&window_, "Minimum Weight",
-                                           "A cell whose samples weigh less is left as it was:",
-                                           current.settings.minWeight, 0, 1e9, 2);
+void RetuneView::AskSetting(const QString& title, const QString& label,
+                            double RetuneSettings::*setting) {
+    RetunePreferences choices = document_.retuneChoices();
+    const auto chosen = dialogs_.GetNumber(
+        &window_, title, label, QString::fromStdString(PlainDecimalText(choices.settings.*setting)),
+        RetuneNumber);
     if (!chosen) return;
-    RetunePreferences choices = current;
-    choices.settings.minWeight = *chosen;
+    choices.settings.*setting = *chosen;
     document_.SetRetuneChoices(choices);
 }
 
+void RetuneView::mMinWeight_Click() {
+    AskSetting("Minimum Weight", "A cell whose samples weigh less is left as it was (0 or more):",
+               &RetuneSettings::minWeight);
+}
+
 void RetuneView::mMaxChange_Click() {
-    const RetunePreferences& current = document_.retuneChoices();
-    const auto chosen = dialogs_.GetNumber(&window_, "Maximum Change",
-                                           "The most a cell may change in one pass, in percent:",
-                                           current.settings.maxChange, 0, 1000, 1);
-    if (!chosen) return;
-    RetunePreferences choices = current;
-    choices.settings.maxChange = *chosen;
-    document_.SetRetuneChoices(choices);
+    AskSetting("Maximum Change", "The most a cell may change in one pass, in percent (0 or more):",
+               &RetuneSettings::maxChange);
 }
 
 // ---- The new map out ----

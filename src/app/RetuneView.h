@@ -41,6 +41,8 @@ private:
     void mOpenMap_Click();
     void mFactor_Click();
     void SetWeighting(CellWeighting weighting);
+    // The setting typed in a dialog titled `title`.
+    void AskSetting(const QString& title, const QString& label, double RetuneSettings::*setting);
     void mMinWeight_Click();
     void mMaxChange_Click();
     void mCopyNewMap_Click();

@@ -1,10 +1,12 @@
 #include "app/SampleRangeBoxes.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "app/FormControls.h"
 #include "app/LogDocument.h"
+#include "app/PictureBox.h"
 #include "views/SampleRange.h"
 
 namespace grafolux {
@@ -22,15 +24,19 @@ bool LeavesForAnotherControl(const QEvent& event) {
 }  // namespace
 
 SampleRangeBoxes::SampleRangeBoxes(LogDocument& document, const FormControls& c, QObject* parent)
-    : QObject(parent), document_(document), tbFirst(c.tbFirst), tbLast(c.tbLast) {
+    : QObject(parent),
+      document_(document),
+      tbFirst(c.tbFirst),
+      tbLast(c.tbLast),
+      canvas_(c.pbGraphContents) {
     const auto typed = [this] {
         document_.TypeRange(tbFirst->text().toUtf8().toStdString(),
                             tbLast->text().toUtf8().toStdString());
     };
     connect(tbFirst, &QLineEdit::textChanged, this, typed);
     connect(tbLast, &QLineEdit::textChanged, this, typed);
-    connect(tbFirst, &QLineEdit::returnPressed, this, &SampleRangeBoxes::tbFirst_LostFocus);
-    connect(tbLast, &QLineEdit::returnPressed, this, &SampleRangeBoxes::tbLast_LostFocus);
+    connect(tbFirst, &QLineEdit::returnPressed, this, [this] { Box_Enter(tbFirst); });
+    connect(tbLast, &QLineEdit::returnPressed, this, [this] { Box_Enter(tbLast); });
     tbFirst->installEventFilter(this);
     tbLast->installEventFilter(this);
     // A new log shows all of its samples.
@@ -44,11 +50,27 @@ SampleRangeBoxes::SampleRangeBoxes(LogDocument& document, const FormControls& c,
 }
 
 bool SampleRangeBoxes::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
+    // Ctrl+C in a box with nothing selected would copy nothing and leave the clipboard as it
+    // was: the view's copy takes it.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        !static_cast<QLineEdit*>(watched)->hasSelectedText())
+        return true;
+    if (event->type() == QEvent::FocusOut && !entering_ && LeavesForAnotherControl(*event)) {
         if (watched == tbFirst) tbFirst_LostFocus();
         if (watched == tbLast) tbLast_LostFocus();
     }
     return QObject::eventFilter(watched, event);
+}
+
+void SampleRangeBoxes::Box_Enter(QLineEdit* box) {
+    if (box == tbFirst)
+        tbFirst_LostFocus();
+    else
+        tbLast_LostFocus();
+    entering_ = true;
+    canvas_->setFocus(Qt::OtherFocusReason);
+    entering_ = false;
 }
 
 void SampleRangeBoxes::ShowRange(int32_t first, int32_t last) {

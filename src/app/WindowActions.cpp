@@ -85,6 +85,31 @@ std::vector<ActionSpec> MakeSpecs() {
          P::Items,
          E::LogShown},
 
+        {ActionId::DistinctLockColours,
+         "DistinctLockColours",
+         "&Distinct Colours for Locked Items",
+         {},
+         {},
+         P::View,
+         E::Always,
+         C::DistinctLockColours},
+        {ActionId::KeepItemsAcrossLogs,
+         "KeepItemsAcrossLogs",
+         "&Keep Items Across Logs",
+         {},
+         {},
+         P::View,
+         E::Always,
+         C::KeepItemsAcrossLogs},
+        {ActionId::WheelZoom,
+         "WheelZoom",
+         "&Zoom with Ctrl + Wheel",
+         {},
+         "Ctrl + wheel",
+         P::View,
+         E::Always,
+         C::WheelZoom},
+
         {ActionId::ShowMean,
          "ShowMean",
          StatisticTitle(CellStatistic::Mean),
@@ -400,6 +425,7 @@ ActionRegistry::ActionRegistry(const LogDocument& document, QWidget& window, QWi
     connect(&document, &LogDocument::RetuneChoicesChanged, this, &ActionRegistry::Refresh);
     connect(&document, &LogDocument::ViewModeChanged, this, &ActionRegistry::Refresh);
     connect(&document, &LogDocument::DifferenceChanged, this, &ActionRegistry::Refresh);
+    connect(&document, &LogDocument::ViewChoicesChanged, this, &ActionRegistry::Refresh);
     Refresh();
 }
 
@@ -466,6 +492,12 @@ bool ActionRegistry::IsChecked(Checked checked) const {
             return weighting == CellWeighting::Bilinear;
         case Checked::Nearest:
             return weighting == CellWeighting::Nearest;
+        case Checked::DistinctLockColours:
+            return document_.viewChoices().distinctLockColours;
+        case Checked::KeepItemsAcrossLogs:
+            return document_.viewChoices().keepItemsAcrossLogs;
+        case Checked::WheelZoom:
+            return document_.viewChoices().wheelZoom;
     }
     return false;
 }

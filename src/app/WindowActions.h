@@ -35,6 +35,10 @@ enum class ActionId {
     Find,
     FindNext,
     FindPrevious,
+    // View
+    DistinctLockColours,
+    KeepItemsAcrossLogs,
+    WheelZoom,
     // Table
     ShowMean,
     ShowCount,
@@ -83,7 +87,7 @@ enum class ActionId {
 };
 
 // Where an action is offered.
-enum class ActionPlace { File, FileEnd, Items, Table, Help, Canvas, KeysOnly };
+enum class ActionPlace { File, FileEnd, Items, View, Table, Help, Canvas, KeysOnly };
 
 // When an action can be used.
 enum class Enabled {
@@ -109,6 +113,9 @@ enum class Checked {
     Difference,
     Bilinear,
     Nearest,
+    DistinctLockColours,
+    KeepItemsAcrossLogs,
+    WheelZoom,
 };
 
 struct ActionSpec {

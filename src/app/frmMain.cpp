@@ -87,9 +87,21 @@ void frmMain::CreateMenus() {
     mTable = menuBar()->addMenu("&Table");
     actions_->AddTo(*mTable, ActionPlace::Table);
     actions_->AddTo(*menuBar()->addMenu("&Items"), ActionPlace::Items);
+    actions_->AddTo(*menuBar()->addMenu("&View"), ActionPlace::View);
     actions_->AddTo(*menuBar()->addMenu("&Help"), ActionPlace::Help);
     actions_->Bind(ActionId::OpenLog, [this] { mOpen_Click(); });
     actions_->Bind(ActionId::Exit, [this] { close(); });
+    // Each View choice flips as its entry is chosen; the registry checks it from the document.
+    const auto viewChoice = [this](ActionId id, bool ViewPreferences::*choice) {
+        actions_->Bind(id, [this, choice] {
+            ViewPreferences choices = document_->viewChoices();
+            choices.*choice = !(choices.*choice);
+            document_->SetViewChoices(choices);
+        });
+    };
+    viewChoice(ActionId::DistinctLockColours, &ViewPreferences::distinctLockColours);
+    viewChoice(ActionId::KeepItemsAcrossLogs, &ViewPreferences::keepItemsAcrossLogs);
+    viewChoice(ActionId::WheelZoom, &ViewPreferences::wheelZoom);
     actions_->Bind(ActionId::KeyboardShortcuts,
                    [this] { dialogs_.ShowShortcuts(this, ShortcutRows()); });
 }
@@ -122,6 +134,7 @@ void frmMain::CreateControllers() {
     connect(view_, &GraphView::ViewDrawn, find_, &FindController::ShowView);
     connect(view_, &GraphView::ViewDrawn, compare_, &ComparisonController::ShowView);
     connect(view_, &GraphView::CanvasMoved, readout_, &GraphReadout::FollowCanvas);
+    connect(view_, &GraphView::CanvasMoved, find_, &FindController::FollowCanvas);
     connect(readout_, &GraphReadout::ScrollWanted, view_, &GraphView::ScrollCanvasTo);
     connect(readout_, &GraphReadout::DragInterrupted, view_, &GraphView::EndDrag);
     // A chosen range is shown whole: the zoom goes back to 1 before the range draws.

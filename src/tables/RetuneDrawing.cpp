@@ -46,6 +46,8 @@ bool ChooseValueFont(Surface& contents, const std::vector<QString>& texts, const
 
 }  // namespace
 
+QString TrimsFactorText() { return QString::fromUtf8("BLM \u00d7 INT \u00f7 16384"); }
+
 ColourScale ChangeScale(double maxChange) {
     ColourScale scale;
     scale.statistic = CellStatistic::Mean;  // diverging
@@ -165,8 +167,7 @@ std::vector<LegendLine> RetuneLegendLines(const RetuneLegendInput& in) {
     const RetuneEvidence& e = in.evidence;
     std::vector<LegendLine> lines = {
         {"Retune", LegendStyle::Heading},
-        {in.factor.isEmpty() ? QString::fromUtf8("BLM \u00d7 INT \u00f7 16384") : in.factor,
-         LegendStyle::Text},
+        {in.factor.isEmpty() ? TrimsFactorText() : in.factor, LegendStyle::Text},
         {QString::fromUtf8(CellWeightingName(in.settings.weighting).data()) + " cells",
          LegendStyle::Text},
         {"min. weight " + FormatGeneral(in.settings.minWeight), LegendStyle::Text},

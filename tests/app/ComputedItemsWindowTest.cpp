@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <functional>
 
 #include "WindowFixture.h"
 #include "app/DefinitionsDialog.h"
@@ -166,6 +168,38 @@ TEST_F(ComputedItemsWindowTest, FindNextAndPreviousStopAtTheRangesEnds) {
     Menu("Find");
     EXPECT_EQ(overlay->notice(), "");
     EXPECT_FALSE(Rows().last().startsWith("Find"));
+}
+
+// What a Find says leaves the sample labels under the plot as drawn, and goes with the next
+// change of view, also to a view where the condition still has no run.
+TEST_F(ComputedItemsWindowTest, FindsMessageKeepsOffTheLabelsAndGoesWithTheNextView) {
+    Load();
+    Click("bZoomIn");
+    auto* overlay = Control<GraphOverlay>("GraphOverlay");
+    const struct {
+        const char* change;
+        std::function<void()> act;
+    } rows[] = {
+        {"scroll", [&] { Control<QScrollBar>("hsbGraph")->setValue(100); }},
+        {"zoom", [&] { Click("bZoomIn"); }},
+        {"range", [&] { Type("tbLast", "150"); }},
+        {"item", [&] { Click("bNext"); }},
+        {"view", [&] { Click("bBLM"); }},
+    };
+    for (const auto& row : rows) {
+        dialogs.findConditions.push_back("SENSOR:MAP > 1000");
+        Menu("Find");
+        ASSERT_FALSE(overlay->notice().isEmpty());
+        const QImage seen = overlay->parentWidget()->grab().toImage();
+        const QImage& canvas = window->area().pbGraphContents.image();
+        const int left = window->area().pbGraphContents.leftPx();
+        for (int y = seen.height() - 20; y < seen.height() - 4; ++y)
+            for (int x = 0; x < 200; ++x)
+                ASSERT_EQ(seen.pixel(x, y), canvas.pixel(x - left, y)) << row.change << y;
+        row.act();
+        EXPECT_EQ(overlay->notice(), "") << row.change;
+        Click("bData");
+    }
 }
 
 TEST_F(ComputedItemsWindowTest, DefinitionsAreKeptAcrossARestart) {

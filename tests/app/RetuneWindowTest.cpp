@@ -99,12 +99,12 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
          }},
         {"a minimum weight",
          [&] {
-             dialogs.numbers.push_back(2.5);
+             dialogs.numbers.push_back("2.5");
              Menu("MinWeight");
          }},
         {"a largest change",
          [&] {
-             dialogs.numbers.push_back(1.5);
+             dialogs.numbers.push_back("1.25");
              Menu("MaxChange");
          }},
         {"nearest cells", [&] { Menu("NearestCells"); }},
@@ -121,9 +121,10 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
         EXPECT_EQ(CopiedCommandsOutput(), copied) << step.what;
         before = copied;
     }
-    EXPECT_EQ(before, Cli({first, "--first", "20", "--last", "350", "--include", second, "--where",
-                           "SENSOR:CTS>=80", "--where", "MW2:7=1", "--min-weight", "2.5",
-                           "--max-change", "1.5", "--cells", "nearest", "--factor", "SENSOR:BLM"}));
+    EXPECT_EQ(before,
+              Cli({first, "--first", "20", "--last", "350", "--include", second, "--where",
+                   "SENSOR:CTS>=80", "--where", "MW2:7=1", "--min-weight", "2.5", "--max-change",
+                   "1.25", "--cells", "nearest", "--factor", "SENSOR:BLM"}));
 
     // A map opened from a file is named in the command.
     dialogs.paths.push_back(mapFile);

@@ -15,7 +15,8 @@ public:
     std::deque<QStringList> fileLists;             // answers of the multi-file dialog; {} cancels
     std::deque<std::optional<int>> integers;       // answers of the number dialog
     int offeredInteger = 0;                        // what the number dialog was last given
-    std::deque<std::optional<double>> numbers;     // answers of the decimal dialog
+    std::deque<std::optional<QString>> numbers;    // typed in the decimal dialog
+    QString offeredNumber;                         // what the decimal dialog was last given
     std::deque<std::optional<QString>> itemNames;  // answers of the item name dialog
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
     QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
@@ -45,9 +46,12 @@ public:
         offeredInteger = value;
         return Take(integers);
     }
-    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, double, double,
-                                    double, int) override {
-        return Take(numbers);
+    // A text the dialog does not read leaves OK disabled: it is cancelled.
+    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, const QString& text,
+                                    const NumberReader& read) override {
+        offeredNumber = text;
+        const auto typed = Take(numbers);
+        return typed ? read(*typed) : std::nullopt;
     }
     std::optional<QString> GetItemName(QWidget*, const QString&, const QString&, const QStringList&,
                                        const QString&) override {

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -266,6 +267,51 @@ TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
         << dialogs.messages[0].toStdString();
     EXPECT_TRUE(dialogs.messages[0].endsWith("File too large"))
         << dialogs.messages[0].toStdString();
+}
+
+// Once Enter, a view button or a click on the drawing area has left a range box, and also in a
+// box with nothing selected, Ctrl+C and Ctrl+V as typed act on the view: the table is copied, a
+// map pasted into the retune view and not into the box.
+TEST_F(WindowTableTest, CopyAndPasteKeysActOnTheViewOnceARangeBoxIsLeft) {
+    StartWith(WriteLog(dir, "run1.txt", 300));
+    ShowBlm();
+    const QString table = QString::fromStdString(Copied());
+    auto* last = Control<QLineEdit>("tbLast");
+    const auto type = [&](const char* text) {
+        last->setFocus();
+        last->selectAll();
+        QTest::keyClicks(last, text);
+        last->selectAll();
+    };
+    const auto keys = [&](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    };
+    const struct {
+        const char* leave;
+        std::function<void()> act;
+    } rows[] = {
+        {"Enter", [&] { QTest::keyClick(last, Qt::Key_Return); }},
+        {"a view button", [&] { Click("bBLM"); }},
+        {"the canvas",
+         [&] { QTest::mouseClick(Control<QWidget>("pbGraphContents"), Qt::LeftButton); }},
+        {"the legend", [&] { QTest::mouseClick(Control<QWidget>("pbLegend"), Qt::LeftButton); }},
+        {"nothing, nothing selected", [&] { last->deselect(); }},
+    };
+    for (const auto& row : rows) {
+        type("300");
+        row.act();
+        QApplication::clipboard()->setText("old");
+        keys(Qt::Key_C);
+        EXPECT_EQ(QApplication::clipboard()->text(), table) << row.leave;
+    }
+    Menu("RetuneMap");
+    type("150");
+    QTest::keyClick(last, Qt::Key_Return);
+    EXPECT_EQ(window->document().lastText(), "150");
+    QApplication::clipboard()->setText("RPM\t20\t40\n1000\t1\t2\n2000\t3\t4\n");
+    keys(Qt::Key_V);
+    EXPECT_TRUE(window->document().retuneMap().has_value());
+    EXPECT_EQ(last->text(), "150");
 }
 
 }  // namespace
