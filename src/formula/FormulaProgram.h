@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "formula/ComputedItems.h"
+#include "formula/ComputedItem.h"
 #include "formula/Expression.h"
 #include "formula/FormulaError.h"
 #include "logdata/LogModel.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "logdata/LinePieces.h"
-#include "logdata/LogLoader.h"
+#include "logdata/LoadResult.h"
 
 namespace grafolux {
 

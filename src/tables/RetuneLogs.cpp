@@ -98,4 +98,12 @@ std::vector<std::string> ItemsReadByRetune(const std::optional<std::string>& fac
     return items;
 }
 
+std::vector<std::string> ItemsReadByTablesAndRetune(const std::optional<std::string>& factorItem,
+                                                    std::span<const SampleCondition> conditions) {
+    std::vector<std::string> items = ItemsReadByTables(conditions);
+    if (factorItem && std::find(items.begin(), items.end(), *factorItem) == items.end())
+        items.push_back(*factorItem);
+    return items;
+}
+
 }  // namespace grafolux

@@ -70,5 +70,9 @@ std::string PlainDecimalText(double value);
 // the conditions'.
 std::vector<std::string> ItemsReadByRetune(const std::optional<std::string>& factorItem,
                                            std::span<const SampleCondition> conditions);
+// The items a log pooled into both the tables and the retune keeps: the tables' and the
+// factor's.
+std::vector<std::string> ItemsReadByTablesAndRetune(const std::optional<std::string>& factorItem,
+                                                    std::span<const SampleCondition> conditions);
 
 }  // namespace grafolux

@@ -82,7 +82,8 @@ TEST(ComputeItems, ConditionsNameComputedItems) {
 TEST(ComputeItems, AThousandDefinitionsInAChain) {
     std::vector<std::string> texts = {"D0 = A"};
     for (int i = 1; i < 1000; ++i)
-        texts.push_back("D" + std::to_string(i) + " = D" + std::to_string(i - 1) + "[-1] + 1");
+        ((texts.emplace_back("D") += std::to_string(i)) += " = D") +=
+            std::to_string(i - 1) + "[-1] + 1";
     const LogData log = test::MakeLog({{"A", {5, 6}}});
     const auto items = ComputeItems(log, Parsed(texts));
     ASSERT_EQ(items.size(), 1000u);
@@ -146,7 +147,7 @@ TEST(AttachComputedItems, ColumnsBeyondMemoryRefusedLeavingTheLog) {
     LogData huge = log;
     huge.lngSampleCount = std::numeric_limits<int32_t>::max();  // no sample read: refused first
     std::vector<std::string> many;
-    for (int i = 0; i < 1000; ++i) many.push_back("D" + std::to_string(i) + "=A");
+    for (int i = 0; i < 1000; ++i) (many.emplace_back("D") += std::to_string(i)) += "=A";
     EXPECT_THROW(AttachComputedItems(huge, Parsed(many), 0), std::bad_alloc);
     EXPECT_EQ(ItemsOf(huge), "A B");
     EXPECT_EQ(*huge.wholeColumn(2), *log.wholeColumn(2));
