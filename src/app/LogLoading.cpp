@@ -7,27 +7,16 @@
 #include <utility>
 
 #include "app/EventPump.h"
-#include "logcache/CachedLoad.h"
-#include "settings/CachePreferences.h"
-#include "settings/PreferencesFile.h"
+#include "app/LogDocument.h"
 
 namespace grafolux {
 
-namespace {
+LogLoading::LogLoading(const LogDocument& document, QWidget& window, QProgressBar& bar)
+    : QObject(&window), document_(document), window_(window), bar_(bar) {}
 
-// Read at every load, so that a choice changed meanwhile holds for the next one.
-CacheChoices ChosenCache(const std::string& preferencesFile) {
-    const CachePreferences preferences = LoadCachePreferences(preferencesFile);
-    return CacheChoicesFor(preferences.bypass, preferences.limit);
-}
-
-}  // namespace
-
-LogLoading::LogLoading(QWidget& window, QProgressBar& bar)
-    : QObject(&window), window_(window), bar_(bar) {}
-
-void LogLoading::LoadPreferences(const std::string& settingsFile) {
-    strPreferencesFile = PreferencesFilePath(settingsFile);
+CacheChoices LogLoading::ChosenCache() const {
+    const CachePreferences& choices = document_.cacheChoices();
+    return CacheChoicesFor(choices.bypass, choices.limit);
 }
 
 bool LogLoading::PostponeClose() {
@@ -60,7 +49,7 @@ bool LogLoading::LoadOne(const std::string& path, Colour itemColour, const LoadO
     LoadResult result;
     return Run(
         [&](const LoadProgress& progress) {
-            result = OpenLog(path, itemColour, progress, options, ChosenCache(strPreferencesFile));
+            result = OpenLog(path, itemColour, progress, options, ChosenCache());
         },
         [&] {
             if (auto* log = std::get_if<LogData>(&result))
@@ -76,8 +65,7 @@ bool LogLoading::LoadMany(const std::vector<std::string>& paths, Colour itemColo
     std::vector<LoadResult> results;
     return Run(
         [&](const LoadProgress& progress) {
-            results =
-                OpenLogs(paths, itemColour, options, progress, ChosenCache(strPreferencesFile));
+            results = OpenLogs(paths, itemColour, options, progress, ChosenCache());
         },
         [&] { done(results); });
 }

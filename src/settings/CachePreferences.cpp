@@ -17,4 +17,12 @@ CachePreferences LoadCachePreferences(const std::string& path) {
     return CachePreferencesFrom(ReadPreferences(path));
 }
 
+bool SaveCacheBypass(const std::string& path, bool bypass, std::string* error) {
+    std::map<std::string, std::string> values;
+    for (const auto& [key, text] : ReadPreferences(path))
+        if (key.starts_with("Cache/")) values[key] = text;
+    values["Cache/Bypass"] = bypass ? "true" : "false";
+    return WritePreferencesGroup(path, "Cache", values, error);
+}
+
 }  // namespace grafolux

@@ -22,5 +22,8 @@ CachePreferences CachePreferencesFrom(const std::map<std::string, std::string>& 
 
 // An absent or unreadable file gives the defaults.
 CachePreferences LoadCachePreferences(const std::string& path);
+// Writes "Cache/Bypass", leaving the limit as the user wrote it; false with `error` set when the
+// file cannot be written.
+bool SaveCacheBypass(const std::string& path, bool bypass, std::string* error);
 
 }  // namespace grafolux
