@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <vector>
 
 #include "logdata/LogModel.h"
 
@@ -26,28 +27,27 @@ struct Random {  // splitmix64
 // A drive cycle: throttle wanders, engine speed and pressure follow it, as in a real log.
 // With `noisy`, speed and pressure jump anywhere at every sample instead: the worst case.
 inline grafolux::LogData MakeLog(bool noisy) {
-    grafolux::LogData log;
-    log.lngItemCount = static_cast<int32_t>(std::size(kNames));
-    log.lngSampleCount = kSamples;
-    for (const char* name : kNames) log.udtItems.push_back({name});
-    log.dblSamples.resize(static_cast<size_t>(log.lngItemCount) * kSamples);
+    std::vector<std::vector<double>> columns(std::size(kNames), std::vector<double>(kSamples));
     Random random;
     double throttle = 10, target = 10, rpm = 850, map = 30;
-    double* column = log.dblSamples.data();
     for (int32_t s = 0; s < kSamples; ++s) {
         if (random.Uniform() < 1.0 / 400) target = random.Uniform() * 100;
         throttle = std::fmin(100, std::fmax(0, throttle + (target - throttle) * 0.05 +
                                                    (random.Uniform() - 0.5) * 2));
         rpm += ((800 + throttle * 55) - rpm) * 0.02 + (random.Uniform() - 0.5) * 40;
         map += ((20 + throttle * 0.8) - map) * 0.1 + (random.Uniform() - 0.5);
-        column[s] = s * 0.1;
-        column[kSamples + s] = noisy ? random.Uniform() * 7000 : std::round(rpm);
-        column[2 * kSamples + s] = noisy ? random.Uniform() * 110 : std::round(map * 10) / 10;
-        column[3 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 20);
-        column[4 * kSamples + s] = 128 + std::round((random.Uniform() - 0.5) * 16);
-        column[5 * kSamples + s] = std::fmin(90, 20 + s * 0.0002);  // the engine warms up
-        column[6 * kSamples + s] = random.Uniform() < 0.8;          // closed loop mostly
+        columns[0][s] = s * 0.1;
+        columns[1][s] = noisy ? random.Uniform() * 7000 : std::round(rpm);
+        columns[2][s] = noisy ? random.Uniform() * 110 : std::round(map * 10) / 10;
+        columns[3][s] = 128 + std::round((random.Uniform() - 0.5) * 20);
+        columns[4][s] = 128 + std::round((random.Uniform() - 0.5) * 16);
+        columns[5][s] = std::fmin(90, 20 + s * 0.0002);  // the engine warms up
+        columns[6][s] = random.Uniform() < 0.8;          // closed loop mostly
     }
+    grafolux::LogData log;
+    log.lngSampleCount = kSamples;
+    for (size_t k = 0; k < columns.size(); ++k)
+        log.AddItem({kNames[k]}, grafolux::Column::Encoded(columns[k]));
     return log;
 }
 

@@ -3,7 +3,7 @@
 # programs its scripts call that a minimal Debian lacks. `--list` prints the packages instead.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
-          libgtest-dev libbenchmark-dev libgif-dev clang-format git file dpkg-dev
+          libgtest-dev libbenchmark-dev libgif-dev libxxhash-dev clang-format git file dpkg-dev
           desktop-file-utils groff-base mawk python3-minimal time xvfb xdotool)
 if [ "${1:-}" = --list ]; then
   printf '%s\n' "${packages[@]}"

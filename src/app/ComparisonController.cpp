@@ -89,10 +89,10 @@ void ComparisonController::mAlign_Click() {
     const LogData& b = versus->log;
     const int32_t current = document_.currentItem();
     const int32_t item = b.itemNamed(a.udtItems[current].strName);
-    const int32_t nearest = item != 0
-                                ? NearestValueSample(b.column(item), a.sample(current, *markerA),
-                                                     int64_t{*markerA} - versus->offset)
-                                : 0;
+    const int32_t nearest =
+        item != 0 ? NearestValueSample(*b.wholeColumn(item), a.sample(current, *markerA),
+                                       int64_t{*markerA} - versus->offset)
+                  : 0;
     const auto chosen =
         dialogs_.GetInteger(&window_, "Align B at Marker A",
                             QString("The sample of %1 to put at marker A (sample %2):")

@@ -210,6 +210,11 @@ void LogDocument::SetViewChoices(ViewPreferences choices) {
     emit ViewChoicesChanged(viewChoices_);
 }
 
+void LogDocument::SetCacheChoices(CachePreferences choices) {
+    cacheChoices_ = choices;
+    emit CacheChoicesChanged(cacheChoices_);
+}
+
 void LogDocument::SetZoom(double zoom) {
     zoom_ = ClampZoom(zoom);
     emit ZoomChanged(zoom_);

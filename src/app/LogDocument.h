@@ -15,6 +15,7 @@
 
 #include "formula/Definitions.h"
 #include "logdata/LogModel.h"
+#include "settings/CachePreferences.h"
 #include "settings/RetunePreferences.h"
 #include "settings/TablePreferences.h"
 #include "settings/ViewPreferences.h"
@@ -137,6 +138,9 @@ public:
     // ---- The View menu's choices ----
     const ViewPreferences& viewChoices() const { return viewChoices_; }
     void SetViewChoices(ViewPreferences choices);
+    // Whether logs are reopened from the cache, and its size limit.
+    const CachePreferences& cacheChoices() const { return cacheChoices_; }
+    void SetCacheChoices(CachePreferences choices);
 
 signals:
     void LogShown();
@@ -158,6 +162,7 @@ signals:
     void ViewWanted(ViewMode mode);
     void ZoomChanged(double zoom);
     void ViewChoicesChanged(const ViewPreferences& choices);
+    void CacheChoicesChanged(const CachePreferences& choices);
     // A log's computed items could not be made for want of memory; it keeps the items it had.
     void ItemsNotComputed();
 
@@ -187,6 +192,7 @@ private:
     double zoom_ = 1.0;
     int32_t scrollPos_ = 0;
     ViewPreferences viewChoices_;
+    CachePreferences cacheChoices_;
 };
 
 }  // namespace grafolux

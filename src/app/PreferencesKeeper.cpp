@@ -19,6 +19,7 @@ PreferencesKeeper::PreferencesKeeper(LogDocument& document, const std::string& s
     document.SetRetuneChoices(LoadRetunePreferences(path_));
     document.SetDefinitions(LoadDefinitions(path_));
     document.SetViewChoices(LoadViewPreferences(path_));
+    document.SetCacheChoices(LoadCachePreferences(path_));
     // What was read is not written back; each change from here on is.
     connect(&document, &LogDocument::TableChoicesChanged, this,
             [this](const TablePreferences& choices) {
@@ -34,6 +35,12 @@ PreferencesKeeper::PreferencesKeeper(LogDocument& document, const std::string& s
             [this](const ViewPreferences& choices) {
                 std::string error;
                 Kept(SaveViewPreferences(path_, choices, &error), "View menu's choices", error);
+            });
+    connect(&document, &LogDocument::CacheChoicesChanged, this,
+            [this](const CachePreferences& choices) {
+                std::string error;
+                Kept(SaveCacheBypass(path_, choices.bypass, &error), "reopen cache's choice",
+                     error);
             });
     connect(&document, &LogDocument::DefinitionsChanged, this, [this, &document] {
         std::string error;

@@ -109,6 +109,14 @@ std::vector<ActionSpec> MakeSpecs() {
          P::View,
          E::Always,
          C::WheelZoom},
+        {ActionId::ReopenFromCache,
+         "ReopenFromCache",
+         "&Reopen Logs from Cache",
+         {},
+         {},
+         P::View,
+         E::Always,
+         C::ReopenFromCache},
 
         {ActionId::ShowMean,
          "ShowMean",
@@ -426,6 +434,7 @@ ActionRegistry::ActionRegistry(const LogDocument& document, QWidget& window, QWi
     connect(&document, &LogDocument::ViewModeChanged, this, &ActionRegistry::Refresh);
     connect(&document, &LogDocument::DifferenceChanged, this, &ActionRegistry::Refresh);
     connect(&document, &LogDocument::ViewChoicesChanged, this, &ActionRegistry::Refresh);
+    connect(&document, &LogDocument::CacheChoicesChanged, this, &ActionRegistry::Refresh);
     Refresh();
 }
 
@@ -498,6 +507,8 @@ bool ActionRegistry::IsChecked(Checked checked) const {
             return document_.viewChoices().keepItemsAcrossLogs;
         case Checked::WheelZoom:
             return document_.viewChoices().wheelZoom;
+        case Checked::ReopenFromCache:
+            return !document_.cacheChoices().bypass;
     }
     return false;
 }

@@ -39,6 +39,7 @@ enum class ActionId {
     DistinctLockColours,
     KeepItemsAcrossLogs,
     WheelZoom,
+    ReopenFromCache,
     // Table
     ShowMean,
     ShowCount,
@@ -116,6 +117,7 @@ enum class Checked {
     DistinctLockColours,
     KeepItemsAcrossLogs,
     WheelZoom,
+    ReopenFromCache,
 };
 
 struct ActionSpec {

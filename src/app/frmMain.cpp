@@ -102,6 +102,11 @@ void frmMain::CreateMenus() {
     viewChoice(ActionId::DistinctLockColours, &ViewPreferences::distinctLockColours);
     viewChoice(ActionId::KeepItemsAcrossLogs, &ViewPreferences::keepItemsAcrossLogs);
     viewChoice(ActionId::WheelZoom, &ViewPreferences::wheelZoom);
+    actions_->Bind(ActionId::ReopenFromCache, [this] {
+        CachePreferences choices = document_->cacheChoices();
+        choices.bypass = !choices.bypass;
+        document_->SetCacheChoices(choices);
+    });
     actions_->Bind(ActionId::KeyboardShortcuts,
                    [this] { dialogs_.ShowShortcuts(this, ShortcutRows()); });
 }
@@ -111,7 +116,7 @@ void frmMain::CreateMenus() {
 void frmMain::CreateControllers() {
     LogDocument& document = *document_;
     preferences_ = new PreferencesKeeper(document, strSettingsFile, dialogs_, *this);
-    loading_ = new LogLoading(*this, *ui_.loadProgress);
+    loading_ = new LogLoading(document, *this, *ui_.loadProgress);
     tables_ = new TableMenu(document, *actions_, dialogs_, *loading_, *this);
     computed_ = new ComputedItemsController(document, *actions_, dialogs_, *loading_, *this);
     items_ = new ItemPanel(document, ui_, dialogs_, *this);

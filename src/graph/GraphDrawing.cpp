@@ -197,7 +197,8 @@ struct VersusRange {
 
 // The item's values in both logs, for the scale of both curves (its own without B's).
 ItemValues ValuesWithVersus(ItemValues values, const VersusRange* versus, int32_t versusItem) {
-    if (versusItem != 0) TakeIn(values, ShownPart(versus->log.column(versusItem), versus->range));
+    if (versusItem != 0)
+        TakeIn(values, ShownPart(*versus->log.wholeColumn(versusItem), versus->range));
     return Settled(values);
 }
 
@@ -205,7 +206,8 @@ ItemValues ValuesWithVersus(ItemValues values, const VersusRange* versus, int32_
 void DrawVersusCurve(Surface& canvas, const VersusRange& versus, int32_t versusItem, Colour colour,
                      const PlotSize& layout, const ItemValues& values, const ValueScale& scale,
                      CurveDrawer drawCurve) {
-    CurvePlot plot = PlotFor(versus.log.column(versusItem), versus.range, layout, values, scale);
+    const WholeColumn samples = versus.log.wholeColumn(versusItem);
+    CurvePlot plot = PlotFor(*samples, versus.range, layout, values, scale);
     std::tie(plot.fromVertex, plot.toVertex) = VerticesOnSamples(
         plot.first, plot.LastLineVertex(), versus.range.sFirst, versus.range.sLast);
     plot.dash = kComparisonDash;
@@ -245,7 +247,8 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Show
                     const VersusRange* versus) {
     const ItemInfo& item = log.udtItems[static_cast<size_t>(i)];
     const int32_t versusItem = versus ? versus->ItemFor(item) : 0;
-    const ItemValues scanned = ScanValues(log.column(i), range);
+    const WholeColumn samples = log.wholeColumn(i);
+    const ItemValues scanned = ScanValues(*samples, range);
     const ItemValues own = Settled(scanned);
     const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
     const ValueScale scale = ValueScaleFor(values);
@@ -253,7 +256,7 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Show
                    LegendValues(area, own, versus, item), colors);
     DrawAxes(area, layout, colors);
     area.pbGraphContents.SetForeColor(item.colour);
-    drawCurve(area.pbGraphContents, PlotFor(log.column(i), range, layout, values, scale),
+    drawCurve(area.pbGraphContents, PlotFor(*samples, range, layout, values, scale),
               item.blnFilled);
     if (versusItem != 0)
         DrawVersusCurve(area.pbGraphContents, *versus, versusItem, item.colour, layout, values,
@@ -295,7 +298,8 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     if (request.versus && request.versus->log) versusRange.emplace(*request.versus, range);
     const VersusRange* versus = versusRange ? &*versusRange : nullptr;
     const int32_t versusItem = versus ? versus->ItemFor(item) : 0;
-    const ItemValues scanned = ScanValues(log.column(k), range);
+    const WholeColumn samples = log.wholeColumn(k);
+    const ItemValues scanned = ScanValues(*samples, range);
     const ItemValues own = Settled(scanned);
     const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
     // Without a value there is no scale to mark.
@@ -318,7 +322,7 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
 
     DrawAxes(area, layout, colors);
     canvas.SetForeColor(kCurrentCurveColor);
-    const CurvePlot plot = PlotFor(log.column(k), range, layout, values, scale);
+    const CurvePlot plot = PlotFor(*samples, range, layout, values, scale);
     drawCurve(canvas, plot, false);  // a curve without a value draws nothing
     if (versusItem != 0)
         DrawVersusCurve(canvas, *versus, versusItem, kCurrentCurveColor, layout, values, scale,

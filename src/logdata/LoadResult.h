@@ -19,9 +19,9 @@ using LoadResult = std::variant<LogData, LoadError>;
 
 // Called on the calling thread once the file is open, then about every 16 ms of a long load with
 // the samples parsed so far and the total, and at least once at the end with both equal to the
-// sample count; the total is 0 while the file is still being read and its lines counted. The
-// window uses it to move the progress bar and let events run. An exception thrown from it ends
-// the load (the worker threads are stopped) and passes to the caller.
+// sample count; the total is 0 until it can be judged. The window uses it to move the progress
+// bar and let events run. An exception thrown from it ends the load (the worker threads are
+// stopped) and passes to the caller.
 using LoadProgress = std::function<void(int64_t done, int64_t total)>;
 
 }  // namespace grafolux

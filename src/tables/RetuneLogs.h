@@ -42,8 +42,7 @@ public:
 private:
     struct Input {
         TableSource log;
-        std::vector<double> ownFactor;  // the default factor, computed here
-        std::span<const double> factor;
+        WholeColumn factor;  // the item's, or the default factor computed here
         SampleFilter filter;
     };
     // Each input stays where it is made: the sources point at its factor and filter.

@@ -24,8 +24,11 @@
 
 #include "Version.h"
 #include "WindowFixture.h"
+#include "app/LogDocument.h"
 #include "app/LogLoading.h"
 #include "app/WindowActions.h"
+#include "logcache/CachedLoad.h"
+#include "settings/CachePreferences.h"
 #include "support/TestFiles.h"
 
 using namespace grafolux;
@@ -57,6 +60,31 @@ TEST_F(WindowTest, FileNamesWithPercentSignsAndAmpersandsShownAndOpenedAsTheyAre
     entry->trigger();
     EXPECT_EQ(window->recent().front(), first);
     EXPECT_EQ(window->document().log().lngSampleCount, 5);
+}
+
+// View → Reopen Logs from Cache: unchecked, a log leaves no cache entry and the choice is kept
+// beside a limit written by hand; checked again, the next log leaves one.
+TEST_F(WindowTest, TheCacheChoiceHoldsForTheNextOpenAndIsKept) {
+    const std::string before = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
+    setenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit().data(), 1);
+    const QDir entries(dir.filePath("cache/grafolux"));
+    WriteText("Preferences.ini", "[Cache]\nLimit=4G\n");
+    Start();
+    EXPECT_TRUE(Control<QAction>("ReopenFromCache")->isChecked());
+    Menu("ReopenFromCache");
+    EXPECT_FALSE(Control<QAction>("ReopenFromCache")->isChecked());
+    Open(WriteLog(dir, "one.txt", 300));
+    FinishCacheWrites();
+    EXPECT_TRUE(entries.isEmpty());
+    const CachePreferences kept =
+        LoadCachePreferences(dir.filePath("Preferences.ini").toStdString());
+    EXPECT_TRUE(kept.bypass);
+    EXPECT_EQ(kept.limit, uint64_t{4} << 30);
+    Menu("ReopenFromCache");
+    Open(WriteLog(dir, "other.txt", 300));
+    FinishCacheWrites();
+    EXPECT_EQ(entries.entryList(QDir::Files).size(), 1);
+    setenv("XDG_CACHE_HOME", before.c_str(), 1);
 }
 
 TEST_F(WindowTest, RangeBoxIsNormalisedOnlyWhenTheFocusMovesWithinTheWindow) {
@@ -162,7 +190,8 @@ TEST_F(WindowTest, ClosedDuringALoadClosesOnceTheLoadIsOver) {
 TEST(LogLoading, RefusesALoadInsideALoadAndHandsOverOnlyACompleteLog) {
     QWidget window;
     QProgressBar bar(&window);
-    LogLoading loading(window, bar);
+    const LogDocument document(0);
+    LogLoading loading(document, window, bar);
     bool busy = false, barOn = false, innerAccepted = true, innerRan = false;
     EXPECT_TRUE(loading.Run(
         [&](const LoadProgress&) {

@@ -132,8 +132,8 @@ TEST(AttachComputedItems, NewListReplacesTheOldKeepingTheLooksOfNamesThatStay) {
         ASSERT_EQ(log.lngItemCount, 2 + static_cast<int32_t>(row.computed.size())) << row.name;
         EXPECT_EQ(log.sample(2, 3), 40) << row.name;
         for (size_t i = 0; i < row.computed.size(); ++i) {
-            const auto column = log.column(3 + static_cast<int32_t>(i));
-            EXPECT_TRUE(test::Same({column.begin(), column.end()}, row.computed[i])) << row.name;
+            EXPECT_TRUE(test::Same(*log.wholeColumn(3 + static_cast<int32_t>(i)), row.computed[i]))
+                << row.name;
             const ItemInfo& item = log.udtItems[3 + i];
             EXPECT_EQ(item.colour, item.strName == "AFR" ? kChosen : kNew) << row.name;
         }
@@ -150,7 +150,7 @@ TEST(AttachComputedItems, ColumnsBeyondMemoryRefusedLeavingTheLog) {
     for (int i = 0; i < 1000; ++i) (many.emplace_back("D") += std::to_string(i)) += "=A";
     EXPECT_THROW(AttachComputedItems(huge, Parsed(many), 0), std::bad_alloc);
     EXPECT_EQ(ItemsOf(huge), "A B");
-    EXPECT_EQ(huge.dblComputed, log.dblComputed);
+    EXPECT_EQ(*huge.wholeColumn(2), *log.wholeColumn(2));
 }
 
 // As the dialog checks a list being typed: faults of each line's text, and against the log's

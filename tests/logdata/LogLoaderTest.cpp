@@ -48,8 +48,8 @@ TEST(LoadLog, HostileBytesLoadWithoutCrashing) {
     for (int i = 0; i < 100000; ++i) bytes += static_cast<char>(random() % 4 ? random() : 0);
     const auto log = std::get<LogData>(LoadLog(WriteFile("hostile.txt", bytes), 0));
     ASSERT_GT(log.lngSampleCount, 3);
-    EXPECT_EQ(log.dblSamples.size(), 2u * log.lngSampleCount);
-    EXPECT_EQ(std::vector<double>(log.dblSamples.begin(), log.dblSamples.begin() + 3),
+    EXPECT_EQ(log.lngItemCount, 2);
+    EXPECT_EQ((std::vector<double>{log.sample(1, 1), log.sample(1, 2), log.sample(1, 3)}),
               (std::vector<double>{0, 3, 5}));
 }
 
