@@ -49,6 +49,7 @@ public:
     }
     void Information(QWidget*, const QString&, const QString&) override {}
     void Warning(QWidget*, const QString&, const QString&) override {}
+    void ShowShortcuts(QWidget*, const std::vector<ShortcutRow>&) override {}
 };
 
 }  // namespace grafolux

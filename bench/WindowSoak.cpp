@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         };
         for (int load = 1; load <= 500; ++load) {
             dialogs.paths.push_back(QString::fromStdString(logs[load % 2]));
-            Control<QAction>(window, "Open Data File")->trigger();
+            Control<QAction>(window, "OpenLog")->trigger();
             click("bZoomIn");
             click("bZoomIn");
             Drag(window);
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
             click("bZoomOut");
             if (load % 50 == 0) {
                 dialogs.paths.push_back(dir.filePath("view.gif"));
-                Control<QAction>(window, "Save As GIF")->trigger();
+                Control<QAction>(window, "SaveGif")->trigger();
                 if (!QFile::exists(dir.filePath("view.gif"))) {
                     std::fprintf(stderr, "load %d: the GIF was not saved\n", load);
                     return 1;
@@ -116,8 +116,9 @@ int main(int argc, char** argv) {
             }
         }
         residentAt500 = ResidentKiB();
-        if (window.log().lngSampleCount != 3000) {
-            std::fprintf(stderr, "load 500 shows %d samples\n", window.log().lngSampleCount);
+        if (window.document().log().lngSampleCount != 3000) {
+            std::fprintf(stderr, "load 500 shows %d samples\n",
+                         window.document().log().lngSampleCount);
             return 1;
         }
         window.close();

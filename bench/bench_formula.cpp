@@ -52,7 +52,8 @@ FormulaProgram Bound(std::string_view text, const LogData& log) {
 void BM_HandLoop(benchmark::State& state) {
     if (!HaveLog(state)) return;
     const LogData& log = Log();
-    const double* map = log.column(log.itemNamed("SENSOR:MAP")).data();
+    const WholeColumn values = log.wholeColumn(log.itemNamed("SENSOR:MAP"));
+    const double* map = values->data();
     const int32_t n = log.lngSampleCount;
     std::vector<double> out(static_cast<size_t>(n));
     for (auto _ : state) {
@@ -118,8 +119,10 @@ void BM_FindNext(benchmark::State& state) {
 void BM_FindNextHandLoop(benchmark::State& state) {
     if (!HaveLog(state)) return;
     const LogData& log = Log();
-    const double* spark = log.column(log.itemNamed("SENSOR:SPARK")).data();
-    const double* tps = log.column(log.itemNamed("SENSOR:TPS")).data();
+    const WholeColumn sparkValues = log.wholeColumn(log.itemNamed("SENSOR:SPARK"));
+    const WholeColumn tpsValues = log.wholeColumn(log.itemNamed("SENSOR:TPS"));
+    const double* spark = sparkValues->data();
+    const double* tps = tpsValues->data();
     const int32_t n = log.lngSampleCount;
     for (auto _ : state) {
         const SampleMarks marks(1, n, [&](int32_t s) {

@@ -25,8 +25,15 @@ const char* const kItems[] = {"SENSOR:RPM", "SENSOR:MAP", "SENSOR:TPS", "SENSOR:
 constexpr int kAreaWidth = 1600, kAreaHeight = 800;  // pixels
 constexpr Colour kCurrent = RGB(255, 0, 0);
 
-// Only the four items the benchmark draws, taken from a synthetic log of the bench script.
-LogData ReadItems(const std::string& path) {
+struct Spike {
+    int32_t sample = 0;
+    double value = 0;
+};
+
+// Only the four items the benchmark draws, taken from a synthetic log of the bench script, with
+// one sample of the current item raised far above the rest: a single-sample peak that the
+// column-wise drawing must not lose.
+LogData ReadItems(const std::string& path, Spike& spike) {
     const LoadResult result = LoadLog(path, 0);
     const auto* full = std::get_if<LogData>(&result);
     if (!full) return {};
@@ -35,37 +42,29 @@ LogData ReadItems(const std::string& path) {
     for (size_t k = 0; k < std::size(kItems); ++k) {
         const int32_t column = full->itemNamed(kItems[k]);
         if (column == 0) return {};
-        log.udtItems.push_back(
-            {kItems[k], k > 0, RGB(0, 160 + 40 * static_cast<int>(k), 255), k == 2});
-        const auto samples = full->column(column);
-        log.dblSamples.insert(log.dblSamples.end(), samples.begin(), samples.end());
+        const ItemInfo item{kItems[k], k > 0, RGB(0, 160 + 40 * static_cast<int>(k), 255), k == 2};
+        if (k > 0 || log.lngSampleCount == 0) {
+            log.AddItem(item, full->column(column));
+            continue;
+        }
+        std::vector<double> values = *full->column(column).Whole();
+        spike = {log.lngSampleCount / 3 + 7, 0};
+        for (double v : values) spike.value = std::max(spike.value, v);
+        spike.value *= 1.5;
+        values[static_cast<size_t>(spike.sample - 1)] = spike.value;
+        log.AddItem(item, Column::Encoded(values));
     }
-    log.lngItemCount = static_cast<int32_t>(std::size(kItems));
     return log;
 }
 
-struct Spike {
-    int32_t sample = 0;
-    double value = 0;
-};
-
-// The log of `lines` samples, with one sample of the current item raised far above the rest:
-// a single-sample peak that the column-wise drawing must not lose.
 const LogData* LogOf(int lines, Spike& spike) {
     static std::map<int, LogData> logs;
     static std::map<int, Spike> spikes;
     if (!logs.count(lines)) {
         const char* dir = std::getenv("GRAFOLUX_BENCH_DATA");
-        LogData log = dir ? ReadItems(std::string(dir) + "/log_" + std::to_string(lines) + ".txt")
+        logs[lines] = dir ? ReadItems(std::string(dir) + "/log_" + std::to_string(lines) + ".txt",
+                                      spikes[lines])
                           : LogData{};
-        if (log.lngSampleCount > 0) {
-            Spike s{log.lngSampleCount / 3 + 7, 0};
-            for (double v : log.column(1)) s.value = std::max(s.value, v);
-            s.value *= 1.5;
-            log.dblSamples[static_cast<size_t>(s.sample - 1)] = s.value;
-            spikes[lines] = s;
-        }
-        logs[lines] = std::move(log);
     }
     spike = spikes[lines];
     return logs[lines].lngSampleCount > 0 ? &logs[lines] : nullptr;

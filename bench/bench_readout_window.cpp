@@ -163,12 +163,12 @@ void BM_TenDefinitions(benchmark::State& state) {
     Window& w = ItemsWindow();
     auto* items = w.main->findChild<QComboBox*>("cbLabels");
     w.dialogs.definitions = TenDefinitions(2);
-    w.Trigger("Computed Items");
+    w.Trigger("ComputedItems");
     emit items->activated(items->findText("AFR"));
     int divisor = 1;
     for (auto _ : state) {
         w.dialogs.definitions = TenDefinitions(divisor = 3 - divisor);
-        w.Trigger("Computed Items");
+        w.Trigger("ComputedItems");
     }
     state.counters["items"] = items->count();
     state.counters["current_is_AFR"] = items->currentText() == "AFR";
@@ -191,7 +191,7 @@ void BM_FindNext(benchmark::State& state) {
     w.Trigger("Find");
     bool next = true;
     for (auto _ : state) {
-        w.Trigger(next ? "Find Next" : "Find Previous");
+        w.Trigger(next ? "FindNext" : "FindPrevious");
         next = !next;
     }
 }

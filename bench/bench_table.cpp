@@ -18,10 +18,12 @@ using bench::kSamples;
 // The floor: read RPM, MAP, BLM and INT of every sample and add them up.
 void BM_PlainPass(benchmark::State& state) {
     const grafolux::LogData& log = DriveLog();
-    const double* rpm = log.column(2).data();
-    const double* map = log.column(3).data();
-    const double* blm = log.column(4).data();
-    const double* integ = log.column(5).data();
+    const grafolux::WholeColumn columns[] = {log.wholeColumn(2), log.wholeColumn(3),
+                                             log.wholeColumn(4), log.wholeColumn(5)};
+    const double* rpm = columns[0]->data();
+    const double* map = columns[1]->data();
+    const double* blm = columns[2]->data();
+    const double* integ = columns[3]->data();
     for (auto _ : state) {
         double sum = 0;
         for (int32_t s = 0; s < kSamples; ++s) sum += rpm[s] + map[s] + blm[s] + integ[s];
@@ -33,8 +35,12 @@ void BM_PlainPass(benchmark::State& state) {
 // The floor for the filtered table: the same four columns and the two conditions read.
 void BM_PlainPassSixColumns(benchmark::State& state) {
     const grafolux::LogData& log = DriveLog();
+    grafolux::WholeColumn values[6];
     const double* column[6];
-    for (int c = 0; c < 6; ++c) column[c] = log.column(c + 2).data();
+    for (int c = 0; c < 6; ++c) {
+        values[c] = log.wholeColumn(c + 2);
+        column[c] = values[c]->data();
+    }
     for (auto _ : state) {
         double sum = 0;
         for (int32_t s = 0; s < kSamples; ++s)

@@ -65,10 +65,11 @@ shows() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 # Prints "shown loaded" in milliseconds for one start of $1. The 5 ms pause between looks
 # keeps the watching light beside the program.
 one_start() {
-    rm -rf "$scratch/config"
+    rm -rf "$scratch/config" "$scratch/cache"  # a first open, as the log's first ever
     local start shown='' loaded='' pid
     start=$(now_ms)
-    XDG_CONFIG_HOME="$scratch/config" "$1" "$log" >"$scratch/app.log" 2>&1 &
+    XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache" "$1" "$log" \
+        >"$scratch/app.log" 2>&1 &
     pid=$!
     while [ -z "$loaded" ]; do
         kill -0 "$pid" 2>/dev/null || fail "$1 exited"

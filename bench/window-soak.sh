@@ -6,6 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+# The reopen cache in a folder of the soak's own.
+XDG_CACHE_HOME=$(mktemp -d "${TMPDIR:-/tmp}/grafolux-soak.XXXXXX")
+export XDG_CACHE_HOME
+trap 'rm -rf "$XDG_CACHE_HOME"' EXIT
 for preset in default asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target soak_window >/dev/null

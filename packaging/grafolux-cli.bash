@@ -37,7 +37,7 @@ _grafolux_cli() {
     esac
     [[ " $options " == *" $prev "* ]] && return
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "$options --help" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "$options --help --no-cache" -- "$cur")
         return
     fi
 

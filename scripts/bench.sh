@@ -10,6 +10,9 @@ for lines in 100000 1000000; do
   [ -f "bench/data/log_${lines}.txt" ] ||
     build/bench/tools/synthlog --lines "$lines" --items 96 > "bench/data/log_${lines}.txt"
 done
+# Values that do not compress: random doubles of 17 digits.
+[ -f bench/data/random_100000.txt ] ||
+  build/bench/tools/synthlog --lines 100000 --items 96 --random 1 > bench/data/random_100000.txt
 export GRAFOLUX_BENCH_DATA="$PWD/bench/data"
 for b in build/bench/bench/bench_*; do
   [ -x "$b" ] && "$b" "$@"

@@ -160,7 +160,9 @@ for test in json.load(sys.stdin)["tests"]:
     if key in seen:
         continue
     seen.add(key)
-    env = props.get("ENVIRONMENT", [])
+    env = props.get("ENVIRONMENT", []) + [m.replace("=set:", "=", 1)
+                                          for m in props.get("ENVIRONMENT_MODIFICATION", [])
+                                          if "=set:" in m]
     print("\t".join([command[0], props.get("WORKING_DIRECTORY") or sys.argv[1], str(len(env))]
                     + env + args))
 ' "$build")

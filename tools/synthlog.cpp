@@ -1,7 +1,9 @@
 // Writes a deterministic synthetic engine log to standard output: a drive cycle with
 // realistic sensor columns and the seven flag-bit groups, CR LF line ends.
-//   synthlog [--lines N] [--items K] [--seed S]
+//   synthlog [--lines N] [--items K] [--seed S] [--random 1]
 // K below the built-in column count keeps the built-in columns; above it adds SENSOR:AUXn.
+// With --random 1 every value is a random double written with 17 significant digits: a log
+// whose values do not compress.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -34,6 +36,7 @@ int main(int argc, char** argv) {
     const long lines = argValue(argc, argv, "--lines", 2000);
     const long items = argValue(argc, argv, "--items", 0);
     Random rng{static_cast<uint64_t>(argValue(argc, argv, "--seed", 1))};
+    const bool random = argValue(argc, argv, "--random", 0) != 0;
 
     std::vector<std::string> names(std::begin(kSensors), std::end(kSensors));
     for (const char* group : kGroups)
@@ -74,6 +77,16 @@ int main(int argc, char** argv) {
                                  cts,
                                  mat};
         out.clear();
+        if (random) {
+            for (size_t i = 0; i < names.size(); ++i) {
+                std::snprintf(field, sizeof field, i ? "\t%.17g" : "%.17g",
+                              (rng.uniform() - 0.5) * std::pow(10.0, rng.below(9)));
+                out += field;
+            }
+            out += "\r\n";
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            continue;
+        }
         for (size_t i = 0; i < std::size(values); ++i) {
             std::snprintf(field, sizeof field, i ? "\t%.10g" : "%.10g", values[i]);
             out += field;

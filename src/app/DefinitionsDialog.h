@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "app/Dialogs.h"
+#include "app/DialogChecks.h"
 
 class QDialogButtonBox;
 class QListWidget;

@@ -1,16 +1,32 @@
 #include "app/Dialogs.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "app/DefinitionsDialog.h"
 #include "app/FilterDialog.h"
 #include "app/FindDialog.h"
 
 namespace grafolux {
+
+void CopyText(Dialogs& dialogs, QWidget* parent, const QString& title, const QString& what,
+              const QString& text) {
+    QClipboard* clipboard = QApplication::clipboard();
+    if (clipboard) clipboard->setText(text);
+    if (!clipboard || clipboard->text() != text)
+        dialogs.Warning(parent, title,
+                        "The clipboard is not available: the " + what + " was not copied.");
+}
 
 namespace {
 
@@ -65,13 +81,23 @@ std::optional<int> QtDialogs::GetInteger(QWidget* parent, const QString& title,
 }
 
 std::optional<double> QtDialogs::GetNumber(QWidget* parent, const QString& title,
-                                           const QString& label, double value, double minimum,
-                                           double maximum, int decimals) {
-    bool ok = false;
-    const double chosen =
-        QInputDialog::getDouble(parent, title, label, value, minimum, maximum, decimals, &ok);
-    if (!ok) return std::nullopt;
-    return chosen;
+                                           const QString& label, const QString& text,
+                                           const NumberReader& read) {
+    // Typed as text: a spin box would round or bound what the command line and the preferences
+    // take.
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setTextValue(text);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    const auto check = [&](const QString& typed) {
+        if (buttons) buttons->button(QDialogButtonBox::Ok)->setEnabled(read(typed).has_value());
+    };
+    QObject::connect(&dialog, &QInputDialog::textValueChanged, &dialog, check);
+    check(text);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return read(dialog.textValue());
 }
 
 std::optional<QString> QtDialogs::GetItemName(QWidget* parent, const QString& title,
@@ -123,6 +149,29 @@ void QtDialogs::Information(QWidget* parent, const QString& title, const QString
 
 void QtDialogs::Warning(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox::warning(parent, title, text);
+}
+
+void QtDialogs::ShowShortcuts(QWidget* parent, const std::vector<ShortcutRow>& rows) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle("Keyboard Shortcuts");
+    auto* table = new QTableWidget(static_cast<int>(rows.size()), 2, &dialog);
+    table->setObjectName("shortcutList");
+    table->setHorizontalHeaderLabels({"Keys", "What they do"});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        table->setItem(row, 0, new QTableWidgetItem(rows[row].keys));
+        table->setItem(row, 1, new QTableWidgetItem(rows[row].what));
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    QObject::connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(table);
+    layout->addWidget(close);
+    dialog.resize(520, 480);
+    dialog.exec();
 }
 
 }  // namespace grafolux

@@ -5,24 +5,20 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <optional>
 #include <vector>
+
+#include "app/DialogChecks.h"
 
 class QWidget;
 
 namespace grafolux {
 
-// What is wrong with one definition of a list being edited; an empty message where nothing is.
-struct DefinitionProblem {
-    QString message;
-    bool fault = false;  // of the text: the list cannot be taken; else unavailable for the log
-    bool operator==(const DefinitionProblem&) const = default;
+// A row of the Keyboard Shortcuts list: the keys as typed ("Ctrl+Shift+O") and what they do.
+struct ShortcutRow {
+    QString keys;
+    QString what;
 };
-// Checks the definitions as they stand: one result per definition, in order.
-using DefinitionsCheck = std::function<std::vector<DefinitionProblem>(const QStringList&)>;
-// Checks a Find's condition as it stands: what is wrong with it, empty where nothing is.
-using ConditionCheck = std::function<QString(const QString&)>;
 
 class Dialogs {
 public:
@@ -42,10 +38,11 @@ public:
     virtual std::optional<int> GetInteger(QWidget* parent, const QString& title,
                                           const QString& label, int value, int minimum,
                                           int maximum) = 0;
-    // A number from `minimum` to `maximum` with up to `decimals` decimals; nothing on cancel.
+    // A number typed as text, starting at `text`, as `read` reads it (OK only while it does);
+    // nothing on cancel.
     virtual std::optional<double> GetNumber(QWidget* parent, const QString& title,
-                                            const QString& label, double value, double minimum,
-                                            double maximum, int decimals) = 0;
+                                            const QString& label, const QString& text,
+                                            const NumberReader& read) = 0;
     // One of `items` or a name typed in, starting at `current`; nothing on cancel.
     virtual std::optional<QString> GetItemName(QWidget* parent, const QString& title,
                                                const QString& label, const QStringList& items,
@@ -66,8 +63,15 @@ public:
                                                     const QStringList& items,
                                                     const ConditionCheck& check) = 0;
     virtual void Information(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Help → Keyboard Shortcuts: the list, until it is closed.
+    virtual void ShowShortcuts(QWidget* parent, const std::vector<ShortcutRow>& rows) = 0;
     virtual void Warning(QWidget* parent, const QString& title, const QString& text) = 0;
 };
+
+// Puts the text on the clipboard, or says in a message titled `title` that the `what` could not
+// be copied.
+void CopyText(Dialogs& dialogs, QWidget* parent, const QString& title, const QString& what,
+              const QString& text);
 
 // The platform's own dialogs.
 // The filters of the dialogs that choose a log; the second is preselected.
@@ -85,8 +89,7 @@ public:
     std::optional<int> GetInteger(QWidget* parent, const QString& title, const QString& label,
                                   int value, int minimum, int maximum) override;
     std::optional<double> GetNumber(QWidget* parent, const QString& title, const QString& label,
-                                    double value, double minimum, double maximum,
-                                    int decimals) override;
+                                    const QString& text, const NumberReader& read) override;
     std::optional<QString> GetItemName(QWidget* parent, const QString& title, const QString& label,
                                        const QStringList& items, const QString& current) override;
     std::optional<QStringList> EditFilters(QWidget* parent, const QStringList& conditions,
@@ -98,6 +101,7 @@ public:
                                             const QStringList& items,
                                             const ConditionCheck& check) override;
     void Information(QWidget* parent, const QString& title, const QString& text) override;
+    void ShowShortcuts(QWidget* parent, const std::vector<ShortcutRow>& rows) override;
     void Warning(QWidget* parent, const QString& title, const QString& text) override;
 };
 

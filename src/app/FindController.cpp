@@ -1,11 +1,11 @@
 #include "app/FindController.h"
 
-#include <QAction>
-#include <QMenu>
+#include <QWidget>
 #include <variant>
 
-#include "app/DisplayState.h"
 #include "app/GraphReadout.h"
+#include "app/LogDocument.h"
+#include "app/WindowActions.h"
 #include "draw/DisplayText.h"
 #include "formula/FormulaParser.h"
 #include "formula/FormulaReader.h"
@@ -23,23 +23,14 @@ std::variant<FormulaProgram, FormulaError> Bound(const QString& condition, const
 
 }  // namespace
 
-FindController::FindController(const DisplayState& shown, Dialogs& dialogs, GraphReadout& readout,
-                               QMenu& menu, QWidget& window)
-    : QObject(&window), shown_(shown), dialogs_(dialogs), readout_(readout), window_(window) {
-    menu.addSeparator();
-    mFind = menu.addAction("&Find...", this, &FindController::mFind_Click);
-    mFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    mFindNext = menu.addAction("Find &Next", this, &FindController::mFindNext_Click);
-    mFindNext->setShortcut(QKeySequence(Qt::Key_F3));
-    mFindPrevious = menu.addAction("Find &Previous", this, &FindController::mFindPrevious_Click);
-    mFindPrevious->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    for (QAction* action : {mFind, mFindNext, mFindPrevious})
-        action->setObjectName(action->text().remove('&').remove("..."));
-    EnableFind(false);
-}
-
-void FindController::EnableFind(bool loaded) {
-    for (QAction* action : {mFind, mFindNext, mFindPrevious}) action->setEnabled(loaded);
+FindController::FindController(LogDocument& document, ActionRegistry& actions, Dialogs& dialogs,
+                               GraphReadout& readout, QWidget& window)
+    : QObject(&window), document_(document), dialogs_(dialogs), readout_(readout), window_(window) {
+    actions.Bind(ActionId::Find, [this] { mFind_Click(); });
+    actions.Bind(ActionId::FindNext, [this] { Find(FindDirection::Next); });
+    actions.Bind(ActionId::FindPrevious, [this] { Find(FindDirection::Previous); });
+    connect(&document, &LogDocument::LogShown, this, &FindController::ForgetLog);
+    connect(&document, &LogDocument::DefinitionsChanged, this, &FindController::ForgetRuns);
 }
 
 void FindController::ForgetLog() {
@@ -57,30 +48,38 @@ void FindController::ForgetRuns() {
 
 void FindController::ShowView(const std::optional<SampleAxis>& axis) {
     axis_ = axis;
+    ForgetNotice();  // said over the view before
     if (!active_ || !axis_) return;
     FindRuns();
     ShowRuns();
 }
 
+void FindController::FollowCanvas() { ForgetNotice(); }
+
+void FindController::ForgetNotice() {
+    if (notice_.isEmpty()) return;
+    notice_.clear();
+    ShowRuns();
+}
+
 QString FindController::Check(const QString& condition) const {
-    const auto bound = Bound(condition, shown_.log);
+    const auto bound = Bound(condition, document_.log());
     if (const auto* error = std::get_if<FormulaError>(&bound)) return DisplayText(error->message);
     return {};
 }
 
 void FindController::mFind_Click() {
-    if (!shown_.blnFileLoaded) return;
-    QStringList items;
-    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k)
-        items << DisplayText(shown_.log.udtItems[k].strName);
-    const auto chosen = dialogs_.GetFindCondition(
-        &window_, strCondition, items, [this](const QString& text) { return Check(text); });
+    if (!document_.loaded()) return;
+    const auto chosen =
+        dialogs_.GetFindCondition(&window_, document_.findCondition(), document_.ItemNames(),
+                                  [this](const QString& text) { return Check(text); });
     if (!chosen) return;
-    strCondition = *chosen;
+    document_.SetFindCondition(*chosen);
     foundFor_.reset();
     lastFound_.reset();
-    if (strCondition.isEmpty()) {
+    if (document_.findCondition().isEmpty()) {
         active_ = false;
+        notice_.clear();
         readout_.ShowFind(nullptr, {});
         return;
     }
@@ -88,14 +87,16 @@ void FindController::mFind_Click() {
 }
 
 void FindController::Find(FindDirection direction) {
-    if (!shown_.blnFileLoaded) return;
-    if (strCondition.isEmpty()) {
+    if (!document_.loaded()) return;
+    const QString& condition = document_.findCondition();
+    if (condition.isEmpty()) {
         mFind_Click();
         return;
     }
     active_ = true;
-    if (!axis_) emit GraphWanted();  // its drawing shows the runs
+    if (!axis_) document_.ShowView(ViewMode::Graph);  // its drawing shows the runs
     if (!axis_ || !FindRuns()) {
+        notice_ = fault_;
         ShowRuns();
         return;
     }
@@ -107,7 +108,7 @@ void FindController::Find(FindDirection direction) {
     const int32_t start = from.value_or(next ? axis_->sFirst - 1 : axis_->sLast + 1);
     const SampleMarks& marks = found_->marks();
     const auto target = next ? marks.NextRunStart(start) : marks.PreviousRunStart(start);
-    notice_ = target ? QString() : FindNotice(strCondition, *found_, direction, start);
+    notice_ = target ? QString() : FindNotice(condition, *found_, direction, start);
     ShowRuns();
     if (!target) return;
     lastFound_ = target;
@@ -115,20 +116,19 @@ void FindController::Find(FindDirection direction) {
 }
 
 bool FindController::FindRuns() {
-    const Found wanted{logChanges_, axis_->sFirst, axis_->sLast, strCondition};
+    const QString& condition = document_.findCondition();
+    const Found wanted{logChanges_, axis_->sFirst, axis_->sLast, condition};
     if (foundFor_ == wanted) return found_ != nullptr;
     foundFor_ = wanted;
     found_.reset();
-    notice_.clear();
-    const auto bound = Bound(strCondition, shown_.log);
+    fault_.clear();
+    const auto bound = Bound(condition, document_.log());
     if (const auto* error = std::get_if<FormulaError>(&bound)) {
-        notice_ = DisplayText(error->message);
+        fault_ = DisplayText(error->message);
         return false;
     }
     found_ = std::make_shared<const FoundRuns>(
         MarkHolding(std::get<FormulaProgram>(bound), axis_->sFirst, axis_->sLast));
-    if (found_->count() == 0)
-        notice_ = FindNotice(strCondition, *found_, FindDirection::Next, axis_->sFirst);
     return true;
 }
 

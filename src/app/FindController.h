@@ -3,8 +3,8 @@
 // and "Find Previous" (Shift+F3) put the cursor on the first sample of the next or previous run
 // of samples where it holds, within the graph's range. The runs are marked along the canvas'
 // bottom edge and the readout says which run the cursor is in ("run 3 of 17"); a Find that has
-// nowhere to go says so over the canvas ("not found"). The runs are found once per log, range
-// and condition.
+// nowhere to go says so over the canvas ("not found") until the view next changes. The runs are
+// found once per log, range and condition.
 
 #include <QObject>
 #include <QString>
@@ -16,49 +16,45 @@
 #include "graph/SampleAxis.h"
 #include "views/FoundRuns.h"
 
-class QAction;
-class QMenu;
 class QWidget;
 
 namespace grafolux {
 
+class ActionRegistry;
 class GraphReadout;
-struct DisplayState;
+class LogDocument;
 
 class FindController : public QObject {
     Q_OBJECT
 public:
-    // Adds its entries to `menu`.
-    FindController(const DisplayState& shown, Dialogs& dialogs, GraphReadout& readout, QMenu& menu,
-                   QWidget& window);
+    FindController(LogDocument& document, ActionRegistry& actions, Dialogs& dialogs,
+                   GraphReadout& readout, QWidget& window);
 
-    void EnableFind(bool loaded);
+    // After each drawing of a view; a table view has no axis.
+    void ShowView(const std::optional<SampleAxis>& axis);
+    // The canvas was scrolled or dragged.
+    void FollowCanvas();
+
+private:
     // A new log: no marks until the next Find; the condition stays for it.
     void ForgetLog();
     // The shown log's items changed: the runs are found again.
     void ForgetRuns();
-    // After each drawing of a view; a table view has no axis.
-    void ShowView(const std::optional<SampleAxis>& axis);
-
-signals:
-    void GraphWanted();  // the runs are looked for on the graph
-
-private:
     void mFind_Click();
-    void mFindNext_Click() { Find(FindDirection::Next); }
-    void mFindPrevious_Click() { Find(FindDirection::Previous); }
     void Find(FindDirection direction);
-    // The runs for the shown log and range; false when the condition does not fit the log.
+    // The runs for the shown log and range; false, with why, when the condition does not fit the
+    // log.
     bool FindRuns();
     void ShowRuns();
+    // What the last Find said goes with the next change of view.
+    void ForgetNotice();
     QString Check(const QString& condition) const;
 
-    const DisplayState& shown_;
+    LogDocument& document_;
     Dialogs& dialogs_;
     GraphReadout& readout_;
     QWidget& window_;
 
-    QString strCondition;  // as typed; empty: no Find
     bool active_ = false;  // its runs are shown
     std::optional<SampleAxis> axis_;
     // The runs found, and for which log (a count of changes), range and condition.
@@ -71,10 +67,9 @@ private:
     uint64_t logChanges_ = 0;
     std::optional<Found> foundFor_;
     std::shared_ptr<const FoundRuns> found_;
-    QString notice_;
+    QString fault_;   // why the condition does not fit the log, found with the runs
+    QString notice_;  // what the last Find said
     std::optional<int32_t> lastFound_;  // where the last Find put the cursor
-
-    QAction *mFind, *mFindNext, *mFindPrevious;
 };
 
 }  // namespace grafolux

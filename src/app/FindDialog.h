@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "app/Dialogs.h"
+#include "app/DialogChecks.h"
 
 class QDialogButtonBox;
 class QLabel;

@@ -12,6 +12,7 @@
 
 #include "app/Icons.h"
 #include "app/PictureBox.h"
+#include "app/WindowActions.h"
 #include "draw/DrawingArea.h"
 #include "views/FormLayout.h"
 
@@ -54,8 +55,9 @@ void CreateToolButtons(QWidget& form, FormControls& c) {
     c.bBLM = toolButton("bBLM", "BLM Table", {});
     c.bINT = toolButton("bINT", "INT Table", {});
     c.bSaveGif = toolButton("bSaveGif", "Save As GIF", SaveGifIcon());
-    c.bZoomIn->setShortcut(QKeySequence::ZoomIn);
-    c.bZoomOut->setShortcut(QKeySequence::ZoomOut);
+    const std::vector<QKeySequence>& zoomKeys = SpecOf(ActionId::ZoomKeys).keys;
+    c.bZoomIn->setShortcut(zoomKeys.at(0));
+    c.bZoomOut->setShortcut(zoomKeys.at(1));
 }
 
 // The nested picture boxes the views draw on, the legend and the scroll bar under them.
@@ -107,8 +109,8 @@ void CreateRangeAndProgress(QWidget& form, FormControls& c) {
     c.tbFirst = Named(new QLineEdit(&form), "tbFirst");
     c.lblLast = Named(new QLabel("Last Item:", &form), "lblLast");
     c.tbLast = Named(new QLineEdit(&form), "tbLast");
-    c.ProgressBar1 = Named(new QProgressBar(&form), "ProgressBar1");
-    c.ProgressBar1->setTextVisible(false);
+    c.loadProgress = Named(new QProgressBar(&form), "loadProgress");
+    c.loadProgress->setTextVisible(false);
 }
 
 }  // namespace
@@ -151,12 +153,24 @@ void PlaceControls(const FormControls& c, const FormLayout& f) {
                                                            {c.tbLast, &f.tbLast},
                                                            {c.bPrev, &f.bPrev},
                                                            {c.bNext, &f.bNext},
-                                                           {c.ProgressBar1, &f.ProgressBar1}};
+                                                           {c.loadProgress, &f.loadProgress}};
     for (const auto& [widget, rect] : placed) widget->setGeometry(PixelRect(*rect));
     const std::pair<QWidget*, const TwipLine*> lines[] = {
         {c.Line1, &f.Line1}, {c.Line2, &f.Line2}, {c.Line3, &f.Line3}, {c.Line4, &f.Line4}};
     for (const auto& [widget, line] : lines)
         widget->setGeometry(0, TwipsToPixels(line->Y), TwipsToPixels(line->X2), 1);
+}
+
+void EnableLogControls(const FormControls& c, bool loaded) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{c.chkDisplay, c.cbLabels, c.bPrev, c.bNext, c.tbFirst,
+                                         c.tbLast, c.bData, c.bBLM, c.bINT, c.bSaveGif})
+        control->setEnabled(loaded);
+    if (loaded) return;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{c.chkFilled, c.lblColor1, c.lblColor2, c.bColor,
+                                         c.loadProgress, c.bZoomIn, c.bZoomOut, c.hsbGraph})
+        control->setEnabled(false);
 }
 
 }  // namespace grafolux

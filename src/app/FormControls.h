@@ -28,13 +28,17 @@ struct FormControls {
     QCheckBox *chkDisplay, *chkFilled;
     QPushButton *bColor, *bPrev, *bNext;
     QLineEdit *tbFirst, *tbLast;
-    QProgressBar* ProgressBar1;
+    QProgressBar* loadProgress;
     QWidget *Line1, *Line2, *Line3, *Line4;
 };
 
 // The controls on `form`, named as the tests find them, with their texts, tooltips, pictures
 // and shortcuts; the picture boxes show `area`'s surfaces.
 FormControls CreateFormControls(QWidget& form, const DrawingArea& area);
+
+// The controls that work whenever a log is shown, enabled when `loaded`; without a log, also those
+// that follow the current item's lock, the zoom, the scroll and a load.
+void EnableLogControls(const FormControls& controls, bool loaded);
 
 // Every control at its place in the layout.
 void PlaceControls(const FormControls& controls, const FormLayout& layout);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "draw/DrawingArea.h"
+
 namespace grafolux {
 
 namespace {
@@ -129,7 +131,9 @@ QRect GraphOverlay::NoticeRect() const {
     const QFontMetrics metrics(font());
     const QSize size(metrics.horizontalAdvance(ShownNotice()) + 2 * kPadding,
                      metrics.height() + 2 * kPadding);
-    return QRect(QPoint(kPadding, height() - kTickHeight - kPadding - size.height()), size);
+    // Above the strip of the sample axis' labels, over the plot's bottom left.
+    const int plotBottom = height() - TwipsToPixels(kBottomStrip);
+    return QRect(QPoint(kPadding, plotBottom - kPadding - size.height()), size);
 }
 
 void GraphOverlay::SetNotice(const QString& notice) {

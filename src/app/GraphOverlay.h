@@ -28,7 +28,7 @@ public:
     void SetCellMarks(std::vector<ColumnSpan> marks);
     // A Find's runs, in a strip along the frame's bottom edge.
     void SetFindTicks(std::vector<ColumnSpan> ticks);
-    // What a Find says, at the frame's bottom left above its runs; empty: nothing.
+    // What a Find says, at the plot's bottom left above the sample labels; empty: nothing.
     void SetNotice(const QString& notice);
 
     // Where the box is, in the frame; empty when there is none. For the tests.

@@ -2,7 +2,6 @@
 // selection, and the samples of a cell marked on the graph.
 #include "app/GraphReadout.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -11,63 +10,62 @@
 #include <QMouseEvent>
 #include <cmath>
 
-#include "app/DisplayState.h"
 #include "app/FormControls.h"
 #include "app/GraphOverlay.h"
+#include "app/LogDocument.h"
 #include "app/LogLoading.h"
 #include "app/PictureBox.h"
+#include "app/WindowActions.h"
 #include "graph/ZoomMath.h"
 #include "views/MarkedColumns.h"
 #include "views/Readout.h"
 
 namespace grafolux {
 
-GraphReadout::GraphReadout(const DisplayState& shown, const FormControls& controls,
-                           const LogLoading& loading, QWidget& window)
+GraphReadout::GraphReadout(LogDocument& document, const DrawingArea& area,
+                           const DisplayColors& colors, const FormControls& controls,
+                           ActionRegistry& actions, const LogLoading& loading, QWidget& window)
     : QObject(&window),
-      shown_(shown),
+      document_(document),
+      area_(area),
+      colors_(colors),
+      actions_(actions),
       loading_(loading),
       pbGraphContainer(controls.pbGraphContainer),
       pbGraphContents(controls.pbGraphContents) {
-    overlay_ = new GraphOverlay(shown_.area.pbGraphContents, shown_.colors, pbGraphContainer);
+    overlay_ = new GraphOverlay(area_.pbGraphContents, colors, pbGraphContainer);
     overlay_->setObjectName("GraphOverlay");
     overlay_->hide();
     pbGraphContents->setMouseTracking(true);
-    pbGraphContents->setFocusPolicy(Qt::ClickFocus);
     pbGraphContents->installEventFilter(this);
 
-    // The keys work while the canvas has the focus; the menu shows them.
-    const auto action = [this](const QString& text, const QKeySequence& key,
-                               void (GraphReadout::*handler)()) {
-        auto* action = new QAction(text, pbGraphContents);
-        action->setObjectName(text);
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        connect(action, &QAction::triggered, this, handler);
-        pbGraphContents->addAction(action);
-        return action;
-    };
-    setA_ = action("Set Marker A Here", Qt::Key_A, &GraphReadout::mMarkerA_Click);
-    setB_ = action("Set Marker B Here", Qt::Key_B, &GraphReadout::mMarkerB_Click);
-    clearMarkers_ = action("Clear Markers", Qt::Key_Escape, &GraphReadout::mClearMarkers_Click);
-    showAB_ = action(QString::fromUtf8("Show Samples A\u2013B"), {},
-                     &GraphReadout::mShowMarkedSamples_Click);
-    showAll_ = action("Show All Samples", {}, &GraphReadout::mShowAllSamples_Click);
-    copy_ = action("Copy Values at Cursor", {}, &GraphReadout::mCopyValues_Click);
-    next_ = action("Next Occurrence", Qt::Key_N, &GraphReadout::mNextOccurrence_Click);
-    previous_ = action("Previous Occurrence", Qt::SHIFT | Qt::Key_N,
-                       &GraphReadout::mPreviousOccurrence_Click);
-    clearCell_ = action("Clear Cell Marks", {}, &GraphReadout::mClearCellMarks_Click);
+    const auto here = [this] { return axis_.has_value() && HereSample().has_value(); };
+    actions.Bind(
+        ActionId::SetMarkerA, [this] { SetMarkerHere(markers_.a); }, here);
+    actions.Bind(
+        ActionId::SetMarkerB, [this] { SetMarkerHere(markers_.b); }, here);
+    actions.Bind(
+        ActionId::ClearMarkers, [this] { mClearMarkers_Click(); },
+        [this] { return axis_.has_value() && (markers_.any() || span_.has_value()); });
+    actions.Bind(
+        ActionId::ShowMarkedSamples, [this] { mShowMarkedSamples_Click(); },
+        [this] { return axis_.has_value() && markers_.Span().has_value(); });
+    actions.Bind(
+        ActionId::ShowAllSamples, [this] { mShowAllSamples_Click(); },
+        [this] { return axis_.has_value() && document_.log().lngSampleCount > 1; });
+    actions.Bind(
+        ActionId::CopyValues, [this] { mCopyValues_Click(); }, here);
+    const auto cell = [this] { return axis_.has_value() && marked_.has_value(); };
+    actions.Bind(
+        ActionId::NextOccurrence, [this] { mNextOccurrence_Click(); }, cell);
+    actions.Bind(
+        ActionId::PreviousOccurrence, [this] { mPreviousOccurrence_Click(); }, cell);
+    actions.Bind(
+        ActionId::ClearCellMarks, [this] { mClearCellMarks_Click(); }, cell);
 
     menu_ = new QMenu(&window);
-    menu_->addActions({setA_, setB_, clearMarkers_});
-    menu_->addSeparator();
-    menu_->addActions({showAB_, showAll_});
-    menu_->addSeparator();
-    menu_->addAction(copy_);
-    menu_->addSeparator();
-    menu_->addActions({next_, previous_, clearCell_});
-    EnableReadoutActions();
+    actions.AddTo(*menu_, ActionPlace::Canvas);
+    connect(&document, &LogDocument::LogShown, this, &GraphReadout::ForgetLog);
 }
 
 bool GraphReadout::eventFilter(QObject* watched, QEvent* event) {
@@ -135,7 +133,7 @@ std::optional<int32_t> GraphReadout::CursorInNewView() const {
         return cursor_ && *cursor_ >= axis_->sFirst && *cursor_ <= axis_->sLast ? cursor_
                                                                                 : std::nullopt;
     if (!mouse_) return std::nullopt;
-    return SampleAt(QPointF(mouse_->x() - shown_.area.pbGraphContents.leftPx(), 0));
+    return SampleAt(QPointF(mouse_->x() - area_.pbGraphContents.leftPx(), 0));
 }
 
 void GraphReadout::ShowFind(std::shared_ptr<const FoundRuns> found, const QString& notice) {
@@ -146,7 +144,7 @@ void GraphReadout::ShowFind(std::shared_ptr<const FoundRuns> found, const QStrin
 
 int32_t GraphReadout::SampleAt(QPointF canvasPoint) const {
     return axis_->SampleAtColumn(static_cast<int>(std::floor(canvasPoint.x())),
-                                 shown_.area.pbGraphContents.image().width());
+                                 area_.pbGraphContents.image().width());
 }
 
 std::optional<int32_t> GraphReadout::HereSample() const {
@@ -160,27 +158,21 @@ void GraphReadout::ShowCursor(std::optional<int32_t> sample) {
         overlay_->SetCursor(std::nullopt);
         overlay_->SetReadout({}, {});
     } else {
-        overlay_->SetCursor(
-            axis_->ColumnOfSample(*sample, shown_.area.pbGraphContents.image().width()));
+        overlay_->SetCursor(axis_->ColumnOfSample(*sample, area_.pbGraphContents.image().width()));
         // Without the mouse over the canvas the box keeps to its first corner.
         overlay_->SetReadout(ReadoutAt(*sample), mouse_.value_or(QPoint(-1000, -1000)));
     }
-    EnableReadoutActions();
+    actions_.Refresh();
 }
 
-std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample) const {
+std::vector<ReadoutRow> GraphReadout::ReadoutAt(int32_t sample, bool exact) const {
+    const auto& versus = document_.versus();
     return ReadoutRows(
-        shown_.log,
-        {shown_.lngCurItem, sample, markers_, marked_ ? marked_->name : QString(),
-         found_ ? found_->Status(sample) : QString(), shown_.versus ? &shown_.versus->log : nullptr,
-         shown_.versus ? shown_.versus->offset : 0},
-        shown_.colors);
-}
-
-void GraphReadout::AddMenuAction(QAction* action) {
-    pbGraphContents->addAction(action);
-    menu_->addSeparator();
-    menu_->addAction(action);
+        document_.log(),
+        {document_.currentItem(), sample, markers_, marked_ ? marked_->name : QString(),
+         found_ ? found_->Status(sample) : QString(), versus ? &versus->log : nullptr,
+         versus ? versus->offset : 0, exact},
+        colors_);
 }
 
 // After a change of markers, span or marked cell.
@@ -190,19 +182,19 @@ void GraphReadout::RefreshReadout() {
 }
 
 void GraphReadout::ShowRun(const SampleMarks& marks, int32_t start) {
-    const int width = shown_.area.pbGraphContents.image().width();
-    PlaceCursor(start, LeftCentringColumns(axis_->ColumnOfSample(start, width),
-                                           axis_->ColumnOfSample(marks.RunLast(start), width),
-                                           shown_.area.pbGraphContainer.Width(),
-                                           shown_.area.pbGraphContents.Width()));
+    const int width = area_.pbGraphContents.image().width();
+    PlaceCursor(start,
+                LeftCentringColumns(axis_->ColumnOfSample(start, width),
+                                    axis_->ColumnOfSample(marks.RunLast(start), width),
+                                    area_.pbGraphContainer.Width(), area_.pbGraphContents.Width()));
 }
 
 // The cursor at the sample, the view scrolled to show it.
 void GraphReadout::MoveCursorTo(int32_t sample) {
-    const int column = axis_->ColumnOfSample(sample, shown_.area.pbGraphContents.image().width());
-    PlaceCursor(sample, LeftShowingColumn(column, shown_.area.pbGraphContents.Left(),
-                                          shown_.area.pbGraphContainer.Width(),
-                                          shown_.area.pbGraphContents.Width()));
+    const int column = axis_->ColumnOfSample(sample, area_.pbGraphContents.image().width());
+    PlaceCursor(sample,
+                LeftShowingColumn(column, area_.pbGraphContents.Left(),
+                                  area_.pbGraphContainer.Width(), area_.pbGraphContents.Width()));
 }
 
 // The cursor at the sample as the keys put it, the canvas at `left`: it stays there through
@@ -210,13 +202,14 @@ void GraphReadout::MoveCursorTo(int32_t sample) {
 void GraphReadout::PlaceCursor(int32_t sample, int32_t left) {
     cursor_ = sample;
     cursorByKeys_ = true;
-    if (left != shown_.area.pbGraphContents.Left()) emit ScrollWanted(left);
+    if (left != area_.pbGraphContents.Left()) emit ScrollWanted(left);
     ShowCursor(sample);
 }
 
 void GraphReadout::ShowMarks() {
+    overlay_->SetNotice(findNotice_);
     if (!axis_) return;
-    const int width = shown_.area.pbGraphContents.image().width();
+    const int width = area_.pbGraphContents.image().width();
     const auto column = [&](std::optional<int32_t> sample) -> std::optional<int> {
         if (!sample) return std::nullopt;
         return axis_->ColumnOfSample(*sample, width);
@@ -230,24 +223,12 @@ void GraphReadout::ShowMarks() {
                                    : std::vector<ColumnSpan>{});
     overlay_->SetFindTicks(found_ ? MarkedColumns(found_->marks(), *axis_, width)
                                   : std::vector<ColumnSpan>{});
-    overlay_->SetNotice(findNotice_);
-}
-
-void GraphReadout::EnableReadoutActions() {
-    const bool graph = axis_.has_value();
-    setA_->setEnabled(graph && HereSample());
-    setB_->setEnabled(graph && HereSample());
-    clearMarkers_->setEnabled(graph && (markers_.any() || span_));
-    showAB_->setEnabled(graph && markers_.Span());
-    showAll_->setEnabled(graph && shown_.log.lngSampleCount > 1);
-    copy_->setEnabled(graph && HereSample());
-    for (QAction* action : {next_, previous_, clearCell_}) action->setEnabled(graph && marked_);
 }
 
 // ---- Mouse and keys on the canvas ----
 
 bool GraphReadout::Canvas_MouseMove(QMouseEvent* event) {
-    mouse_ = event->position().toPoint() + QPoint(shown_.area.pbGraphContents.leftPx(), 0);
+    mouse_ = event->position().toPoint() + QPoint(area_.pbGraphContents.leftPx(), 0);
     cursorByKeys_ = false;
     if (!axis_) return false;
     const int32_t sample = SampleAt(event->position());
@@ -278,7 +259,7 @@ bool GraphReadout::Canvas_MouseRelease(QMouseEvent* event) {
 
 void GraphReadout::MarkOnGraph(const QString& name, CellMarker marker) {
     marked_ = MarkedCell{name, std::move(marker), SampleMarks()};
-    emit GraphWanted();  // as its button shows it; its drawing marks the samples
+    document_.ShowView(ViewMode::Graph);  // as its button shows it; its drawing marks the samples
     if (!axis_) return;
     if (const auto start = marked_->marks.NextRunStart(axis_->sFirst - 1))
         ShowRun(marked_->marks, *start);
@@ -290,7 +271,7 @@ bool GraphReadout::Canvas_KeyPress(QKeyEvent* event) {
     const int step = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
     // Without a cursor, it starts at the first sample in view.
     const int32_t from = cursor_ ? *cursor_ + (key == Qt::Key_Left ? -step : step)
-                                 : SampleAt(QPointF(-shown_.area.pbGraphContents.leftPx(), 0));
+                                 : SampleAt(QPointF(-area_.pbGraphContents.leftPx(), 0));
     MoveCursorTo(std::clamp(from, axis_->sFirst, axis_->sLast));
     return true;
 }
@@ -302,10 +283,10 @@ bool GraphReadout::Canvas_ContextMenu(QContextMenuEvent* event) {
     menuSample_ = event->reason() == QContextMenuEvent::Mouse
                       ? std::optional<int32_t>(SampleAt(event->pos()))
                       : cursor_;
-    EnableReadoutActions();
+    actions_.Refresh();
     menu_->exec(event->globalPos());
     menuSample_.reset();
-    EnableReadoutActions();
+    actions_.Refresh();
     return true;
 }
 
@@ -316,10 +297,6 @@ void GraphReadout::Canvas_Leave() {
 }
 
 // ---- The canvas' menu and keys ----
-
-void GraphReadout::mMarkerA_Click() { SetMarkerHere(markers_.a); }
-
-void GraphReadout::mMarkerB_Click() { SetMarkerHere(markers_.b); }
 
 void GraphReadout::SetMarkerHere(std::optional<int32_t>& marker) {
     if (!HereSample()) return;
@@ -338,13 +315,13 @@ void GraphReadout::mShowMarkedSamples_Click() {
 }
 
 void GraphReadout::mShowAllSamples_Click() {
-    if (shown_.log.lngSampleCount > 1) emit RangeChosen(1, shown_.log.lngSampleCount);
+    if (document_.log().lngSampleCount > 1) emit RangeChosen(1, document_.log().lngSampleCount);
 }
 
 void GraphReadout::mCopyValues_Click() {
     const auto sample = HereSample();
     if (!sample || !axis_) return;
-    QGuiApplication::clipboard()->setText(ReadoutText(ReadoutAt(*sample)));
+    QGuiApplication::clipboard()->setText(ReadoutText(ReadoutAt(*sample, true)));
 }
 
 void GraphReadout::mNextOccurrence_Click() {

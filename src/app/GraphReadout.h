@@ -20,7 +20,6 @@
 #include "views/FoundRuns.h"
 #include "views/Readout.h"
 
-class QAction;
 class QContextMenuEvent;
 class QKeyEvent;
 class QMenu;
@@ -29,20 +28,22 @@ class QWidget;
 
 namespace grafolux {
 
+class ActionRegistry;
 class GraphOverlay;
+class LogDocument;
 class LogLoading;
 class PictureBox;
-struct DisplayState;
+struct DisplayColors;
+struct DrawingArea;
 struct FormControls;
 
 class GraphReadout : public QObject {
     Q_OBJECT
 public:
-    GraphReadout(const DisplayState& shown, const FormControls& controls, const LogLoading& loading,
+    GraphReadout(LogDocument& document, const DrawingArea& area, const DisplayColors& colors,
+                 const FormControls& controls, ActionRegistry& actions, const LogLoading& loading,
                  QWidget& window);
 
-    // A new log: nothing of the old one is pointed at any more.
-    void ForgetLog();
     // After each drawing of a view; a table view has no axis.
     void ShowReadout(const std::optional<SampleAxis>& axis);
     // The canvas was scrolled.
@@ -61,19 +62,18 @@ public:
     // The sample under the cursor line while it shows.
     std::optional<int32_t> cursor() const { return cursor_; }
     const Markers& markers() const { return markers_; }
-    // Another feature's entry at the end of the canvas' menu.
-    void AddMenuAction(QAction* action);
 
 signals:
     void ScrollWanted(int32_t left);  // the canvas' left, to show the cursor
     void DragInterrupted();           // the menu took the release of the button
-    void GraphWanted();               // a cell's samples are to be shown on the graph
     void RangeChosen(int32_t first, int32_t last);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A new log: nothing of the old one is pointed at any more.
+    void ForgetLog();
     bool ReadoutEvent(QEvent* event);  // an event of the canvas; true when it is taken
     bool Canvas_MouseMove(QMouseEvent* event);
     bool Canvas_MousePress(QMouseEvent* event);
@@ -85,14 +85,11 @@ private:
     std::optional<int32_t> HereSample() const;
     std::optional<int32_t> CursorInNewView() const;
     void ShowCursor(std::optional<int32_t> sample);
-    std::vector<ReadoutRow> ReadoutAt(int32_t sample) const;
+    std::vector<ReadoutRow> ReadoutAt(int32_t sample, bool exact = false) const;
     void RefreshReadout();
     void MoveCursorTo(int32_t sample);
     void PlaceCursor(int32_t sample, int32_t left);
     void ShowMarks();
-    void EnableReadoutActions();
-    void mMarkerA_Click();
-    void mMarkerB_Click();
     void SetMarkerHere(std::optional<int32_t>& marker);
     void mClearMarkers_Click();
     void mShowMarkedSamples_Click();
@@ -102,7 +99,10 @@ private:
     void mPreviousOccurrence_Click();
     void mClearCellMarks_Click();
 
-    const DisplayState& shown_;
+    LogDocument& document_;
+    const DrawingArea& area_;
+    const DisplayColors& colors_;
+    ActionRegistry& actions_;
     const LogLoading& loading_;
     QWidget* pbGraphContainer;
     PictureBox* pbGraphContents;
@@ -125,8 +125,6 @@ private:
 
     GraphOverlay* overlay_;
     QMenu* menu_;
-    QAction *setA_, *setB_, *clearMarkers_, *showAB_, *showAll_, *copy_, *next_, *previous_,
-        *clearCell_;
 };
 
 }  // namespace grafolux

@@ -4,22 +4,25 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <cmath>
 
-#include "app/DisplayState.h"
 #include "app/FormControls.h"
+#include "app/LogDocument.h"
 #include "app/PictureBox.h"
-#include "app/TableMenu.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
+#include "views/RetuneViewDrawing.h"
 #include "views/ViewDrawing.h"
 
 namespace grafolux {
 
-GraphView::GraphView(DisplayState& shown, const FormControls& c, const TableMenu& tables,
-                     QObject* parent)
+GraphView::GraphView(LogDocument& document, DrawingArea& area, const DisplayColors& colors,
+                     const FormControls& c, QObject* parent)
     : QObject(parent),
-      shown_(shown),
-      tables_(tables),
+      document_(document),
+      area_(area),
+      colors_(colors),
       bZoomIn(c.bZoomIn),
       bZoomOut(c.bZoomOut),
       bData(c.bData),
@@ -30,22 +33,63 @@ GraphView::GraphView(DisplayState& shown, const FormControls& c, const TableMenu
       pbGraphContents(c.pbGraphContents),
       pbLegend(c.pbLegend),
       hsbGraph(c.hsbGraph) {
-    connect(bZoomIn, &QToolButton::clicked, this, &GraphView::bZoomIn_Click);
-    connect(bZoomOut, &QToolButton::clicked, this, &GraphView::bZoomOut_Click);
-    connect(bData, &QToolButton::clicked, this, &GraphView::bData_Click);
-    connect(bBLM, &QToolButton::clicked, this, &GraphView::bBLM_Click);
-    connect(bINT, &QToolButton::clicked, this, &GraphView::bINT_Click);
+    // A click on a view or zoom button, or anywhere on the drawing area, takes the keyboard
+    // from a text box to the canvas: Ctrl+C and Ctrl+V then act on the view. First, so that a
+    // range typed and left is entered before the view draws.
+    for (QToolButton* button : {bZoomIn, bZoomOut, bData, bBLM, bINT})
+        connect(button, &QToolButton::clicked, pbGraphContents,
+                [this] { pbGraphContents->setFocus(Qt::MouseFocusReason); });
+    pbGraphContents->setFocusPolicy(Qt::ClickFocus);
+    for (PictureBox* box : {pbGraph, pbGraphContainer, pbLegend}) {
+        box->setFocusProxy(pbGraphContents);
+        box->setFocusPolicy(Qt::ClickFocus);
+    }
+    connect(bZoomIn, &QToolButton::clicked, this,
+            [this] { SetZoom(document_.zoom() + kZoomStep); });
+    connect(bZoomOut, &QToolButton::clicked, this,
+            [this] { SetZoom(document_.zoom() - kZoomStep); });
+    connect(bData, &QToolButton::clicked, this, [this] { document_.ShowView(ViewMode::Graph); });
+    connect(bBLM, &QToolButton::clicked, this, [this] { document_.ShowView(ViewMode::Blm); });
+    connect(bINT, &QToolButton::clicked, this, [this] { document_.ShowView(ViewMode::Int); });
     connect(hsbGraph, &QScrollBar::valueChanged, this, &GraphView::hsbGraph_Change);
     connect(pbGraphContents, &PictureBox::MouseDown, this, &GraphView::pbGraphContents_MouseDown);
     connect(pbGraphContents, &PictureBox::MouseMove, this, &GraphView::pbGraphContents_MouseMove);
     connect(pbGraphContents, &PictureBox::MouseUp, this, &GraphView::pbGraphContents_MouseUp);
+    pbGraphContents->installEventFilter(this);
+
+    connect(&document, &LogDocument::LogShown, this, &GraphView::ShowNewLog);
+    connect(&document, &LogDocument::ViewWanted, this, &GraphView::ShowView);
+    connect(&document, &LogDocument::CurrentItemChanged, this, &GraphView::ShowGraph);
+    connect(&document, &LogDocument::ItemLookChanged, this, &GraphView::ShowGraph);
+    connect(&document, &LogDocument::RangeEntered, this, &GraphView::ApplySampleRange);
+    connect(&document, &LogDocument::ComparisonChanged, this, &GraphView::Redraw);
+    connect(&document, &LogDocument::DefinitionsChanged, this, [this] {
+        if (document_.loaded()) Redraw();
+    });
+    // The retune pools the tables' logs under their filters: it follows their settings too.
+    connect(&document, &LogDocument::TableChoicesChanged, this, &GraphView::RedrawTableView);
+    connect(&document, &LogDocument::DifferenceChanged, this, &GraphView::RedrawTableView);
+    connect(&document, &LogDocument::IncludedLogsChanged, this, &GraphView::RedrawTableView);
+    connect(&document, &LogDocument::RetuneChoicesChanged, this, [this] {
+        if (document_.viewMode() == ViewMode::Retune) ShowRetune();
+    });
+    connect(&document, &LogDocument::RetuneMapChanged, this, &GraphView::ShowRetune);
+    SetViewMode(ViewMode::None);
 }
 
 // ---- Views ----
 
-void GraphView::SetViewMode(ViewMode lngMode) {
-    shown_.lngViewMode = lngMode;
-    const ViewButtons buttons = ViewButtonsFor(lngMode, shown_.dblZoom);
+// The graph where it was scrolled to.
+void GraphView::ShowView(ViewMode mode) {
+    if (mode == ViewMode::Graph) StoreScrollPos();
+    SetViewMode(mode);
+    RedrawCurrentView();
+}
+
+// The view and zoom buttons show the view and what the zoom allows.
+void GraphView::SetViewMode(ViewMode mode) {
+    document_.SetViewMode(mode);
+    const ViewButtons buttons = ViewButtonsFor(mode, document_.zoom());
     bData->setIcon(icons_.ViewButton(buttons.graphPicture, "GRAPH_DIS"));
     bBLM->setIcon(icons_.ViewButton(buttons.blmPicture, "BLM_DIS"));
     bINT->setIcon(icons_.ViewButton(buttons.intPicture, "INT_DIS"));
@@ -54,11 +98,10 @@ void GraphView::SetViewMode(ViewMode lngMode) {
     bINT->setProperty("picture", buttons.intPicture);
     bZoomIn->setEnabled(buttons.canZoomIn);
     bZoomOut->setEnabled(buttons.canZoomOut);
-    emit ViewModeChanged(lngMode);
 }
 
 void GraphView::StoreScrollPos() {
-    shown_.lngScrollPos = ScrollPosFromLeft(shown_.area.pbGraphContents.Left(), shown_.dblZoom);
+    document_.SetScrollPos(ScrollPosFromLeft(area_.pbGraphContents.Left(), document_.zoom()));
 }
 
 void GraphView::SyncSurfaces() {
@@ -68,126 +111,119 @@ void GraphView::SyncSurfaces() {
 void GraphView::DrawGraph() {
     SetViewMode(ViewMode::Graph);
     pbLegend->setToolTip({});
+    const LogDocument& d = document_;
     std::optional<GraphComparison> versus;
-    if (shown_.versus)
-        versus = GraphComparison{&shown_.versus->log, shown_.versus->offset, shown_.strFileTitle,
-                                 shown_.versus->title};
-    const GraphResult result = DrawGraphForRange(
-        shown_.area, shown_.log, {shown_.lngCurItem, shown_.dblZoom, shown_.lngScrollPos},
-        shown_.firstText, shown_.lastText, shown_.colors, versus);
+    if (d.versus())
+        versus = GraphComparison{&d.versus()->log, d.versus()->offset, d.shownTitle(),
+                                 d.versus()->title};
+    const GraphResult result =
+        DrawGraphForRange(area_, d.log(), {d.currentItem(), d.zoom(), d.scrollPos()}, d.firstText(),
+                          d.lastText(), colors_, versus);
+    axis_ = result.axis;
     emit GraphDrawn(result);
     SyncSurfaces();
     ShowScrollBar();
     emit ViewDrawn(result.axis);
 }
 
-void GraphView::DrawCellTable(TableKind intTable) {
-    const TableSettings settings = tables_.TableSettingsNow();
+void GraphView::DrawCellTable(TableKind kind) {
+    const TableSettings settings = document_.tableSettings();
     const PooledTable drawn =
-        DrawCellTableForRange(shown_.area, shown_.log, intTable, shown_.firstText, shown_.lastText,
-                              shown_.colors, settings);
+        DrawCellTableForRange(area_, document_.log(), kind, document_.firstText(),
+                              document_.lastText(), colors_, settings);
     // What a narrow legend had to wrap or cut short.
     pbLegend->setToolTip(LegendToolTip(TableLegendLines(TableLegendFor(drawn, settings))));
-    emit TableDrawn(intTable, drawn);
+    emit TableDrawn(kind, drawn);
     SyncSurfaces();
     ShowScrollBar();
     emit ViewDrawn(std::nullopt);
 }
 
-void GraphView::SetRetuneDrawing(std::function<QString()> draw) { drawRetune_ = std::move(draw); }
-
-void GraphView::ShowRetune() {
-    SetViewMode(ViewMode::Retune);
-    DrawRetune();
-}
-
 void GraphView::DrawRetune() {
-    pbLegend->setToolTip(drawRetune_ ? drawRetune_() : QString());
+    const auto& map = document_.retuneMap();
+    const RetunePreferences& choices = document_.retuneChoices();
+    const grafolux::RetuneDrawn drawn =
+        DrawRetuneForRange(area_, document_.log(), map ? &map->map : nullptr, document_.firstText(),
+                           document_.lastText(), colors_, document_.tableSettings(),
+                           {choices.factor, choices.settings});
+    pbLegend->setToolTip(LegendToolTip(drawn.legend));
+    emit RetuneDrawn(drawn.result);
     SyncSurfaces();
     ShowScrollBar();
     emit ViewDrawn(std::nullopt);
 }
 
 void GraphView::RedrawCurrentView() {
-    if (shown_.lngViewMode == ViewMode::Graph)
+    const ViewMode mode = document_.viewMode();
+    if (mode == ViewMode::Graph)
         DrawGraph();
-    else if (const auto kind = TableKindOf(shown_.lngViewMode))
+    else if (const auto kind = TableKindOf(mode))
         DrawCellTable(*kind);
-    else if (shown_.lngViewMode == ViewMode::Retune)
+    else if (mode == ViewMode::Retune)
         DrawRetune();
 }
 
-// The retune pools the tables' logs under their filters: it follows their settings too.
-void GraphView::RedrawTableView() {
-    if (IsTableView(shown_.lngViewMode) || shown_.lngViewMode == ViewMode::Retune)
-        RedrawCurrentView();
+void GraphView::Redraw() {
+    StoreScrollPos();
+    RedrawCurrentView();
 }
 
-void GraphView::ShowGraph() {
-    StoreScrollPos();
-    DrawGraph();
+void GraphView::RedrawTableView() {
+    const ViewMode mode = document_.viewMode();
+    if (IsTableView(mode) || mode == ViewMode::Retune) RedrawCurrentView();
 }
+
+// The graph again: after a change of the item or its look.
+void GraphView::ShowGraph() { ShowView(ViewMode::Graph); }
+
+void GraphView::ShowRetune() { ShowView(ViewMode::Retune); }
 
 void GraphView::ApplySampleRange() {
-    if (shown_.lngViewMode == ViewMode::Graph) StoreScrollPos();
+    if (document_.viewMode() == ViewMode::Graph) StoreScrollPos();
     RedrawCurrentView();
 }
 
 void GraphView::ZoomOutForChosenRange() {
-    if (shown_.dblZoom <= kMinZoom) return;
-    shown_.dblZoom = kMinZoom;
-    shown_.area.pbGraphContents.SetLeft(0);
+    if (document_.zoom() <= kMinZoom) return;
+    document_.SetZoom(kMinZoom);
+    area_.pbGraphContents.SetLeft(0);
     UpdateContainerCursor();
-    emit ZoomChanged();
 }
 
+// A new log: the graph at zoom 1 from its start.
 void GraphView::ShowNewLog() {
     SetZoom(1.0);
-    shown_.area.pbGraphContents.SetLeft(0);
-    shown_.area.pbGraphContents.SetTop(0);
+    area_.pbGraphContents.SetLeft(0);
+    area_.pbGraphContents.SetTop(0);
     pbGraphContents->Sync();
-}
-
-// ---- View buttons ----
-
-void GraphView::bData_Click() { ShowGraph(); }
-
-void GraphView::bBLM_Click() { ShowTable(TableKind::Blm); }
-
-void GraphView::bINT_Click() { ShowTable(TableKind::Int); }
-
-void GraphView::ShowTable(TableKind kind) {
-    SetViewMode(TableView(kind));
-    DrawCellTable(kind);
 }
 
 // ---- Zoom, scroll and drag ----
 
 void GraphView::UpdateContainerCursor() {
     // The hand shows while there is something to drag: above zoom 1.
-    if (shown_.dblZoom <= kMinZoom)
+    if (document_.zoom() <= kMinZoom)
         pbGraphContainer->unsetCursor();
     else
         pbGraphContainer->setCursor(blnDragging ? Qt::ClosedHandCursor : Qt::OpenHandCursor);
 }
 
 // The zoom buttons follow the zoom through the view buttons, the scroll bar through the drawing.
-void GraphView::SetZoom(double dblNewZoom) {
+void GraphView::SetZoom(double zoom) {
     StoreScrollPos();
-    shown_.dblZoom = ClampZoom(dblNewZoom);
+    document_.SetZoom(zoom);
     DrawGraph();
     UpdateContainerCursor();
-    emit ZoomChanged();
 }
 
 // The bar shows where the canvas is. Only a zoomed graph scrolls: a table is never scrolled
 // sideways, and a bar with nothing to scroll is off with its thumb over its whole length.
 void GraphView::ShowScrollBar() {
-    const bool scrolls = shown_.lngViewMode == ViewMode::Graph && shown_.dblZoom > kMinZoom;
-    const ScrollBarSetup bar =
-        scrolls ? ScrollBarFor(shown_.area.pbGraphContents.Width(),
-                               shown_.area.pbGraphContents.Left(), shown_.dblZoom)
-                : ScrollBarSetup{};
+    const bool scrolls = document_.viewMode() == ViewMode::Graph && document_.zoom() > kMinZoom;
+    const ScrollBarSetup bar = scrolls
+                                   ? ScrollBarFor(area_.pbGraphContents.Width(),
+                                                  area_.pbGraphContents.Left(), document_.zoom())
+                                   : ScrollBarSetup{};
     const QSignalBlocker quiet(hsbGraph);  // the canvas stays where the drawing put it
     hsbGraph->setEnabled(scrolls);
     hsbGraph->setRange(0, bar.max);
@@ -195,35 +231,30 @@ void GraphView::ShowScrollBar() {
     hsbGraph->setValue(bar.value);
 }
 
-void GraphView::bZoomIn_Click() { SetZoom(shown_.dblZoom + kZoomStep); }
-
-void GraphView::bZoomOut_Click() { SetZoom(shown_.dblZoom - kZoomStep); }
-
 void GraphView::hsbGraph_Change(int value) {
-    shown_.area.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
+    area_.pbGraphContents.SetLeft(LeftForScrollValue(static_cast<int16_t>(value)));
     pbGraphContents->Sync();
     emit CanvasMoved();
 }
 
 void GraphView::pbGraphContents_MouseDown(QMouseEvent* event) {
     lngDragX = RoundLong(event->globalPosition().x());
-    lngDragLeft = RoundLong(shown_.area.pbGraphContents.Left());
+    lngDragLeft = RoundLong(area_.pbGraphContents.Left());
     blnDragging = true;
     UpdateContainerCursor();
 }
 
 void GraphView::pbGraphContents_MouseMove(QMouseEvent* event) {
-    if (shown_.lngViewMode == ViewMode::None || !(event->buttons() & Qt::LeftButton)) return;
+    if (document_.viewMode() == ViewMode::None || !(event->buttons() & Qt::LeftButton)) return;
     if (!blnDragging) pbGraphContents_MouseDown(event);
-    const int32_t current = RoundLong(shown_.area.pbGraphContents.Left());
-    const int32_t newLeft =
-        DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
-                 shown_.area.pbGraphContainer.Width(), shown_.area.pbGraphContents.Width());
+    const int32_t current = RoundLong(area_.pbGraphContents.Left());
+    const int32_t newLeft = DragLeft(lngDragLeft, lngDragX, RoundLong(event->globalPosition().x()),
+                                     area_.pbGraphContainer.Width(), area_.pbGraphContents.Width());
     if (newLeft != current) ScrollCanvasTo(newLeft);
 }
 
 void GraphView::ScrollCanvasTo(int32_t left) {
-    shown_.area.pbGraphContents.SetLeft(left);
+    area_.pbGraphContents.SetLeft(left);
     pbGraphContents->Sync();
     {
         const QSignalBlocker quiet(hsbGraph);  // the bar follows the canvas
@@ -233,6 +264,35 @@ void GraphView::ScrollCanvasTo(int32_t left) {
 }
 
 void GraphView::pbGraphContents_MouseUp(QMouseEvent*) { EndDrag(); }
+
+bool GraphView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pbGraphContents && event->type() == QEvent::Wheel)
+        return pbGraphContents_Wheel(static_cast<QWheelEvent*>(event));
+    return QObject::eventFilter(watched, event);
+}
+
+// A wheel's notch (15 degrees) zooms by one step, as a zoom button does, and the sample under the
+// mouse stays under it.
+bool GraphView::pbGraphContents_Wheel(QWheelEvent* event) {
+    if (!document_.viewChoices().wheelZoom || !(event->modifiers() & Qt::ControlModifier) ||
+        document_.viewMode() != ViewMode::Graph || !axis_)
+        return false;
+    constexpr int kNotch = 120;
+    wheelTurn_ += event->angleDelta().y();
+    const int notches = wheelTurn_ / kNotch;
+    wheelTurn_ %= kNotch;
+    const double zoom = ClampZoom(document_.zoom() + notches * kZoomStep);
+    if (zoom == document_.zoom()) return true;
+    const int column = static_cast<int>(std::floor(event->position().x()));
+    const int x = column + area_.pbGraphContents.leftPx();
+    const int32_t sample = axis_->SampleAtColumn(column, area_.pbGraphContents.image().width());
+    SetZoom(zoom);
+    if (!axis_) return true;
+    const int newColumn = axis_->ColumnOfSample(sample, area_.pbGraphContents.image().width());
+    ScrollCanvasTo(LeftPlacingColumnAt(newColumn, x, area_.pbGraphContainer.Width(),
+                                       area_.pbGraphContents.Width()));
+    return true;
+}
 
 void GraphView::EndDrag() {
     blnDragging = false;

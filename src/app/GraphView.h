@@ -1,86 +1,84 @@
 #pragma once
-// The view on the drawing area: the graph or a cell table, drawn for the current item, zoom,
-// scroll and sample range; the view buttons, zoom buttons, scroll bar and dragging the canvas.
+// The view on the drawing area: the graph, a cell table or the retune, drawn from the document
+// whenever what it shows changes; the view buttons, zoom buttons, scroll bar, dragging the
+// canvas and, when chosen, Ctrl + wheel zooming about the sample under the mouse.
 
 #include <QObject>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 #include "app/Icons.h"
 #include "graph/GraphDrawing.h"
 #include "tables/PooledTable.h"
+#include "tables/Retune.h"
 #include "views/ViewMode.h"
 
 class QMouseEvent;
+class QWheelEvent;
 class QScrollBar;
 class QToolButton;
 
 namespace grafolux {
 
+class LogDocument;
 class PictureBox;
-class TableMenu;
-struct DisplayState;
+struct DisplayColors;
+struct DrawingArea;
 struct FormControls;
 
 class GraphView : public QObject {
     Q_OBJECT
 public:
-    GraphView(DisplayState& shown, const FormControls& controls, const TableMenu& tables,
-              QObject* parent);
+    GraphView(LogDocument& document, DrawingArea& area, const DisplayColors& colors,
+              const FormControls& controls, QObject* parent);
 
-    void SetViewMode(ViewMode lngMode);
-    // What draws the retune view: it returns the legend's tooltip.
-    void SetRetuneDrawing(std::function<QString()> draw);
-    // The retune view, drawn anew.
-    void ShowRetune();
-    void RedrawCurrentView();
-    void RedrawTableView();
-    // The graph again, where it was scrolled to: after a change of the item or its look.
-    void ShowGraph();
-    // After a new sample range was entered.
-    void ApplySampleRange();
+    // The view shown, drawn again where it was scrolled to.
+    void Redraw();
     // A range chosen on the graph is to be shown whole: the drawing for it is at zoom 1.
     void ZoomOutForChosenRange();
-    void StoreScrollPos();
-    // A new log: the graph at zoom 1 from its start.
-    void ShowNewLog();
     void ScrollCanvasTo(int32_t left);
     // A drag ends without its button's release.
     void EndDrag();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
-    void ViewModeChanged(ViewMode mode);
     void GraphDrawn(const GraphResult& result);
     void TableDrawn(TableKind kind, const PooledTable& drawn);
-    // After either, once the surfaces show it; the graph's axis, none for a table.
+    // None where the view says why it shows no map.
+    void RetuneDrawn(const std::optional<RetuneResult>& result);
+    // After any of them, once the surfaces show it; the graph's axis, none for the others.
     void ViewDrawn(const std::optional<SampleAxis>& axis);
-    void ZoomChanged();
     // The canvas was scrolled or dragged sideways.
     void CanvasMoved();
 
 private:
+    void ShowView(ViewMode mode);
+    void ShowGraph();
+    void ShowRetune();
+    void ShowNewLog();
+    void RedrawTableView();
+    void ApplySampleRange();
+    void RedrawCurrentView();
+    void StoreScrollPos();
     void DrawGraph();
-    void DrawCellTable(TableKind intTable);
+    void DrawCellTable(TableKind kind);
     void DrawRetune();
-    void ShowTable(TableKind kind);
-    void SetZoom(double dblNewZoom);
+    void SetViewMode(ViewMode mode);
+    void SetZoom(double zoom);
     void SyncSurfaces();
     void ShowScrollBar();
     void UpdateContainerCursor();
-    void bZoomIn_Click();
-    void bZoomOut_Click();
-    void bData_Click();
-    void bBLM_Click();
-    void bINT_Click();
     void hsbGraph_Change(int value);
     void pbGraphContents_MouseDown(QMouseEvent* event);
     void pbGraphContents_MouseMove(QMouseEvent* event);
     void pbGraphContents_MouseUp(QMouseEvent* event);
+    bool pbGraphContents_Wheel(QWheelEvent* event);  // true when it zoomed
 
-    DisplayState& shown_;
-    const TableMenu& tables_;
-    std::function<QString()> drawRetune_;
+    LogDocument& document_;
+    DrawingArea& area_;
+    const DisplayColors& colors_;
     WindowIcons icons_;
     QToolButton *bZoomIn, *bZoomOut, *bData, *bBLM, *bINT;
     PictureBox *pbGraph, *pbGraphContainer, *pbGraphContents, *pbLegend;
@@ -88,6 +86,8 @@ private:
     int32_t lngDragX = 0;
     int32_t lngDragLeft = 0;
     bool blnDragging = false;
+    std::optional<SampleAxis> axis_;  // of the graph drawn last
+    int wheelTurn_ = 0;               // of the wheel, in eighths of a degree, not yet a step
 };
 
 }  // namespace grafolux

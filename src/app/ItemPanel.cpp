@@ -6,15 +6,16 @@
 #include <QPushButton>
 
 #include "app/Dialogs.h"
-#include "app/DisplayState.h"
 #include "app/FormControls.h"
+#include "app/LogDocument.h"
 #include "draw/DisplayText.h"
 
 namespace grafolux {
 
-ItemPanel::ItemPanel(DisplayState& shown, const FormControls& c, Dialogs& dialogs, QWidget& window)
+ItemPanel::ItemPanel(LogDocument& document, const FormControls& c, Dialogs& dialogs,
+                     QWidget& window)
     : QObject(&window),
-      shown_(shown),
+      document_(document),
       dialogs_(dialogs),
       window_(window),
       cbLabels(c.cbLabels),
@@ -33,25 +34,25 @@ ItemPanel::ItemPanel(DisplayState& shown, const FormControls& c, Dialogs& dialog
     connect(chkDisplay, &QCheckBox::clicked, this, &ItemPanel::chkDisplay_Click);
     connect(chkFilled, &QCheckBox::clicked, this, &ItemPanel::chkFilled_Click);
     connect(bColor, &QPushButton::clicked, this, &ItemPanel::bColor_Click);
-}
-
-void ItemPanel::ShowItems() {
-    ListItems();
-    shown_.lngCurItem = 1;
-}
-
-void ItemPanel::ShowItemsAgain() {
-    ListItems();
-    cbLabels->setCurrentIndex(shown_.lngCurItem - 1);
+    connect(&document, &LogDocument::LogShown, this, &ItemPanel::ListItems);
+    connect(&document, &LogDocument::DefinitionsChanged, this, [this] {
+        if (document_.loaded()) ListItems();
+    });
+    connect(&document, &LogDocument::CurrentItemChanged, cbLabels,
+            [this](int32_t item) { cbLabels->setCurrentIndex(item - 1); });
+    connect(&document, &LogDocument::ItemLockChanged, this,
+            [this](int32_t, bool locked) { ShowLockState(locked); });
 }
 
 void ItemPanel::ListItems() {
+    const LogData& log = document_.log();
     cbLabels->clear();
-    for (int32_t k = 1; k <= shown_.log.lngItemCount; ++k) {
-        const ItemInfo& item = shown_.log.udtItems[k];
+    for (int32_t k = 1; k <= log.lngItemCount; ++k) {
+        const ItemInfo& item = log.udtItems[k];
         cbLabels->addItem(DisplayText(item.strName));
         if (item.blnLocked) cbLabels->setItemIcon(k - 1, icons_.LockedItem());
     }
+    cbLabels->setCurrentIndex(document_.currentItem() - 1);
 }
 
 void ItemPanel::ShowGraph(const GraphResult& result) {
@@ -76,49 +77,39 @@ void ItemPanel::ShowItemPanel(Colour back, bool filled, bool locked) {
 }
 
 void ItemPanel::ShowLockState(bool locked) {
-    cbLabels->setItemIcon(shown_.lngCurItem - 1, locked ? icons_.LockedItem() : QIcon());
+    cbLabels->setItemIcon(document_.currentItem() - 1, locked ? icons_.LockedItem() : QIcon());
     for (QWidget* control :
          std::initializer_list<QWidget*>{chkFilled, lblColor1, lblColor2, bColor})
         control->setEnabled(locked);
 }
 
-void ItemPanel::SelectItem(int32_t item) {
-    shown_.lngCurItem = item;
-    cbLabels->setCurrentIndex(item - 1);
-    emit ItemChanged();
-}
-
-void ItemPanel::cbLabels_Click(int index) {
-    shown_.lngCurItem = index + 1;
-    emit ItemChanged();
-}
+void ItemPanel::cbLabels_Click(int index) { document_.SetCurrentItem(index + 1); }
 
 void ItemPanel::bNext_Click() {
-    SelectItem(shown_.lngCurItem + 1 > shown_.log.lngItemCount ? 1 : shown_.lngCurItem + 1);
+    const int32_t item = document_.currentItem();
+    document_.SetCurrentItem(item + 1 > document_.log().lngItemCount ? 1 : item + 1);
 }
 
 void ItemPanel::bPrev_Click() {
-    SelectItem(shown_.lngCurItem - 1 < 1 ? shown_.log.lngItemCount : shown_.lngCurItem - 1);
+    const int32_t item = document_.currentItem();
+    document_.SetCurrentItem(item - 1 < 1 ? document_.log().lngItemCount : item - 1);
 }
 
 void ItemPanel::chkDisplay_Click() {
-    ItemInfo& item = shown_.log.udtItems[shown_.lngCurItem];
-    item.blnLocked = chkDisplay->isChecked();
-    ShowLockState(item.blnLocked);
+    document_.SetLocked(document_.currentItem(), chkDisplay->isChecked());
 }
 
 void ItemPanel::chkFilled_Click() {
-    shown_.log.udtItems[shown_.lngCurItem].blnFilled = chkFilled->isChecked();
-    emit ItemChanged();
+    document_.SetFilled(document_.currentItem(), chkFilled->isChecked());
 }
 
 void ItemPanel::bColor_Click() {
-    ItemInfo& item = shown_.log.udtItems[shown_.lngCurItem];
-    const auto chosen = dialogs_.GetColor(&window_, ToQColor(item.colour));
+    const int32_t item = document_.currentItem();
+    const auto chosen =
+        dialogs_.GetColor(&window_, ToQColor(document_.log().udtItems[item].colour));
     if (!chosen) return;
-    item.colour = FromQColor(*chosen);
-    SetColorButton(item.colour);
-    emit ItemChanged();
+    SetColorButton(FromQColor(*chosen));
+    document_.SetItemColour(item, FromQColor(*chosen));
 }
 
 }  // namespace grafolux

@@ -17,32 +17,24 @@ class QWidget;
 namespace grafolux {
 
 class Dialogs;
-struct DisplayState;
+class LogDocument;
 struct FormControls;
 
 class ItemPanel : public QObject {
     Q_OBJECT
 public:
-    ItemPanel(DisplayState& shown, const FormControls& controls, Dialogs& dialogs, QWidget& window);
+    ItemPanel(LogDocument& document, const FormControls& controls, Dialogs& dialogs,
+              QWidget& window);
 
-    // A new log: its items listed, the first one current.
-    void ShowItems();
-    // The log's items changed (computed items came or went): listed again, the current item as
-    // the display state holds it.
-    void ShowItemsAgain();
     // What the graph drew of the current item.
     void ShowGraph(const GraphResult& result);
     void SetColorButton(Colour colour);
 
-signals:
-    // The graph is to show another item, or the current one in another look.
-    void ItemChanged();
-
 private:
+    // The log's items, the current one chosen.
     void ListItems();
     void ShowItemPanel(Colour back, bool filled, bool locked);
     void ShowLockState(bool locked);
-    void SelectItem(int32_t item);
     void cbLabels_Click(int index);
     void bNext_Click();
     void bPrev_Click();
@@ -50,7 +42,7 @@ private:
     void chkFilled_Click();
     void bColor_Click();
 
-    DisplayState& shown_;
+    LogDocument& document_;
     Dialogs& dialogs_;
     QWidget& window_;
     WindowIcons icons_;

@@ -4,17 +4,21 @@
 #include <QWidget>
 
 #include "app/Dialogs.h"
-#include "app/DisplayState.h"
+#include "app/LogDocument.h"
+#include "app/WindowActions.h"
 #include "correct/BitOrderCorrection.h"
 
 namespace grafolux {
 
-LogCorrection::LogCorrection(const DisplayState& shown, Dialogs& dialogs, QWidget& window)
-    : QObject(&window), shown_(shown), dialogs_(dialogs), window_(window) {}
+LogCorrection::LogCorrection(const LogDocument& document, ActionRegistry& actions, Dialogs& dialogs,
+                             QWidget& window)
+    : QObject(&window), document_(document), dialogs_(dialogs), window_(window) {
+    actions.Bind(ActionId::CorrectBitOrder, [this] { mBugCorrect_Click(); });
+}
 
 void LogCorrection::mBugCorrect_Click() {
     const QString path = dialogs_.GetOpenFileName(
-        &window_, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
+        &window_, QFile::decodeName(document_.offeredPath().c_str()), LogFileFilters(), 2);
     if (path.isEmpty()) return;
     const CorrectionResult result = CorrectLogFile(QFile::encodeName(path).toStdString());
     if (result.ok)

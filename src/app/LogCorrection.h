@@ -8,17 +8,19 @@ class QWidget;
 
 namespace grafolux {
 
+class ActionRegistry;
 class Dialogs;
-struct DisplayState;
+class LogDocument;
 
 class LogCorrection : public QObject {
 public:
-    LogCorrection(const DisplayState& shown, Dialogs& dialogs, QWidget& window);
-
-    void mBugCorrect_Click();
+    LogCorrection(const LogDocument& document, ActionRegistry& actions, Dialogs& dialogs,
+                  QWidget& window);
 
 private:
-    const DisplayState& shown_;
+    void mBugCorrect_Click();
+
+    const LogDocument& document_;
     Dialogs& dialogs_;
     QWidget& window_;
 };

@@ -7,12 +7,17 @@
 #include <utility>
 
 #include "app/EventPump.h"
-#include "logdata/LogSetLoader.h"
+#include "app/LogDocument.h"
 
 namespace grafolux {
 
-LogLoading::LogLoading(QWidget& window, QProgressBar& bar)
-    : QObject(&window), window_(window), bar_(bar) {}
+LogLoading::LogLoading(const LogDocument& document, QWidget& window, QProgressBar& bar)
+    : QObject(&window), document_(document), window_(window), bar_(bar) {}
+
+CacheChoices LogLoading::ChosenCache() const {
+    const CachePreferences& choices = document_.cacheChoices();
+    return CacheChoicesFor(choices.bypass, choices.limit);
+}
 
 bool LogLoading::PostponeClose() {
     if (busy_) closeAfter_ = true;
@@ -44,7 +49,7 @@ bool LogLoading::LoadOne(const std::string& path, Colour itemColour, const LoadO
     LoadResult result;
     return Run(
         [&](const LoadProgress& progress) {
-            result = LoadLog(path, itemColour, progress, options);
+            result = OpenLog(path, itemColour, progress, options, ChosenCache());
         },
         [&] {
             if (auto* log = std::get_if<LogData>(&result))
@@ -60,7 +65,7 @@ bool LogLoading::LoadMany(const std::vector<std::string>& paths, Colour itemColo
     std::vector<LoadResult> results;
     return Run(
         [&](const LoadProgress& progress) {
-            results = LoadLogs(paths, itemColour, options, progress);
+            results = OpenLogs(paths, itemColour, options, progress, ChosenCache());
         },
         [&] { done(results); });
 }

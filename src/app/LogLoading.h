@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "logcache/CachedLoad.h"
 #include "logdata/LogLoader.h"
 
 class QProgressBar;
@@ -16,9 +17,12 @@ class QWidget;
 
 namespace grafolux {
 
+class LogDocument;
+
 class LogLoading : public QObject {
 public:
-    LogLoading(QWidget& window, QProgressBar& bar);
+    // Loads follow the document's cache choices as they are when each starts.
+    LogLoading(const LogDocument& document, QWidget& window, QProgressBar& bar);
 
     bool Busy() const { return busy_; }
     // Asked by the window's close: true while a load runs, and the window then closes after it.
@@ -42,6 +46,9 @@ private:
     void ShowProgress(int64_t done, int64_t total);
     void ShowIdle();
 
+    CacheChoices ChosenCache() const;
+
+    const LogDocument& document_;
     QWidget& window_;
     QProgressBar& bar_;
     bool busy_ = false;

@@ -3,16 +3,21 @@
 #include <QWidget>
 
 #include "app/Dialogs.h"
-#include "app/DisplayState.h"
 #include "app/EventPump.h"
+#include "app/LogDocument.h"
+#include "app/WindowActions.h"
 #include "export/GifEncoder.h"
 #include "export/PngWriter.h"
 #include "views/ViewExport.h"
 
 namespace grafolux {
 
-PictureExport::PictureExport(const DisplayState& shown, Dialogs& dialogs, QWidget& window)
-    : QObject(&window), shown_(shown), dialogs_(dialogs), window_(window) {}
+PictureExport::PictureExport(const LogDocument& document, const DrawingArea& area,
+                             ActionRegistry& actions, Dialogs& dialogs, QWidget& window)
+    : QObject(&window), document_(document), area_(area), dialogs_(dialogs), window_(window) {
+    actions.Bind(ActionId::SaveGif, [this] { mGifSave_Click(); });
+    actions.Bind(ActionId::SavePng, [this] { mPngSave_Click(); });
+}
 
 void PictureExport::SaveViewAs(
     const QString& title, const QString& suffix, QString& lastName,
@@ -22,7 +27,7 @@ void PictureExport::SaveViewAs(
     if (name.isEmpty()) return;
     lastName = name;
     QString error;
-    if (!save(ComposeView(shown_.area, shown_.lngViewMode), name, &error))
+    if (!save(ComposeView(area_, document_.viewMode()), name, &error))
         dialogs_.Warning(&window_, title, "The picture could not be saved:\n" + error);
 }
 

@@ -9,76 +9,53 @@
 #include <QString>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "settings/RetunePreferences.h"
-#include "tables/FuelMap.h"
-#include "tables/RetuneDrawing.h"
-#include "views/ViewMode.h"
+#include "tables/Retune.h"
 
-class QAction;
-class QEvent;
-class QMainWindow;
+class QWidget;
 
 namespace grafolux {
 
-class ComputedItemsController;
+class ActionRegistry;
 class Dialogs;
 class GraphReadout;
-class GraphView;
+class LogDocument;
 class PictureBox;
-class TableMenu;
-struct DisplayState;
+struct DrawingArea;
 
 class RetuneView : public QObject {
     Q_OBJECT
 public:
-    // Adds its entries to the Table menu.
-    RetuneView(DisplayState& shown, Dialogs& dialogs, TableMenu& tables, GraphView& view,
-               GraphReadout& readout, const ComputedItemsController& computed, PictureBox& canvas,
-               QMainWindow& window);
+    RetuneView(LogDocument& document, const DrawingArea& area, ActionRegistry& actions,
+               Dialogs& dialogs, GraphReadout& readout, PictureBox& canvas, QWidget& window);
 
-    void LoadPreferences(const std::string& settingsFile);
-    void EnableRetuneMenu(bool loaded);
-    void ShowViewMode(ViewMode mode);
+    // The retune view was drawn: what its cells say under the mouse.
+    void ShowRetune(const std::optional<RetuneResult>& result);
 
 private:
-    QString DrawRetune();
     std::optional<std::string> NewMapText(const QString& title, const std::string& path = {});
-    QString CommandLine() const;
     void SetMap(const std::string& text, const std::string& path);
-    void SetPreferences(const RetunePreferences& preferences);
     void ShowCellTip(QPoint point, QPoint globalPoint);
     void MarkCell(QPoint point);
-    void mRetuneMap_Click();
     void mPasteMap_Click();
     void mOpenMap_Click();
     void mFactor_Click();
-    void mCells_Click(CellWeighting weighting);
+    void SetWeighting(CellWeighting weighting);
+    // The setting typed in a dialog titled `title`.
+    void AskSetting(const QString& title, const QString& label, double RetuneSettings::*setting);
     void mMinWeight_Click();
     void mMaxChange_Click();
     void mCopyNewMap_Click();
     void mSaveNewMap_Click();
 
-    DisplayState& shown_;
+    LogDocument& document_;
+    const DrawingArea& area_;
     Dialogs& dialogs_;
-    TableMenu& tables_;
-    GraphView& view_;
     GraphReadout& readout_;
-    const ComputedItemsController& computed_;
     PictureBox& canvas_;
-    QMainWindow& window_;
-
-    RetunePreferences prefs_;
-    std::string strPreferencesFile;
-    std::optional<FuelMap> map_;
-    std::string mapText_;                      // as pasted or read
-    std::string mapPath_;                      // the file it was opened from; empty when pasted
+    QWidget& window_;
     std::optional<RetuneResult> shownResult_;  // of the last drawing, for the tooltips
     QString strMapFileName, strNewMapFileName;
-
-    QAction *mRetuneMap, *mPasteMap, *mOpenMap, *mFactor, *mBilinear, *mNearest, *mMinWeight,
-        *mMaxChange, *mCopyNewMap, *mSaveNewMap;
 };
 
 }  // namespace grafolux

@@ -1,10 +1,12 @@
 #include "app/SampleRangeBoxes.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
-#include "app/DisplayState.h"
 #include "app/FormControls.h"
+#include "app/LogDocument.h"
+#include "app/PictureBox.h"
 #include "views/SampleRange.h"
 
 namespace grafolux {
@@ -21,29 +23,54 @@ bool LeavesForAnotherControl(const QEvent& event) {
 
 }  // namespace
 
-SampleRangeBoxes::SampleRangeBoxes(DisplayState& shown, const FormControls& c, QObject* parent)
-    : QObject(parent), shown_(shown), tbFirst(c.tbFirst), tbLast(c.tbLast) {
-    connect(tbFirst, &QLineEdit::textChanged, this,
-            [this](const QString& text) { shown_.firstText = text.toUtf8().toStdString(); });
-    connect(tbLast, &QLineEdit::textChanged, this,
-            [this](const QString& text) { shown_.lastText = text.toUtf8().toStdString(); });
-    connect(tbFirst, &QLineEdit::returnPressed, this, &SampleRangeBoxes::tbFirst_LostFocus);
-    connect(tbLast, &QLineEdit::returnPressed, this, &SampleRangeBoxes::tbLast_LostFocus);
+SampleRangeBoxes::SampleRangeBoxes(LogDocument& document, const FormControls& c, QObject* parent)
+    : QObject(parent),
+      document_(document),
+      tbFirst(c.tbFirst),
+      tbLast(c.tbLast),
+      canvas_(c.pbGraphContents) {
+    const auto typed = [this] {
+        document_.TypeRange(tbFirst->text().toUtf8().toStdString(),
+                            tbLast->text().toUtf8().toStdString());
+    };
+    connect(tbFirst, &QLineEdit::textChanged, this, typed);
+    connect(tbLast, &QLineEdit::textChanged, this, typed);
+    connect(tbFirst, &QLineEdit::returnPressed, this, [this] { Box_Enter(tbFirst); });
+    connect(tbLast, &QLineEdit::returnPressed, this, [this] { Box_Enter(tbLast); });
     tbFirst->installEventFilter(this);
     tbLast->installEventFilter(this);
+    // A new log shows all of its samples.
+    connect(&document, &LogDocument::LogShown, this, [this] {
+        // Each box's text goes to the document as it is set: both are read first.
+        const QString first = QString::fromStdString(document_.firstText());
+        const QString last = QString::fromStdString(document_.lastText());
+        tbFirst->setText(first);
+        tbLast->setText(last);
+    });
 }
 
 bool SampleRangeBoxes::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut && LeavesForAnotherControl(*event)) {
+    // Ctrl+C in a box with nothing selected would copy nothing and leave the clipboard as it
+    // was: the view's copy takes it.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        !static_cast<QLineEdit*>(watched)->hasSelectedText())
+        return true;
+    if (event->type() == QEvent::FocusOut && !entering_ && LeavesForAnotherControl(*event)) {
         if (watched == tbFirst) tbFirst_LostFocus();
         if (watched == tbLast) tbLast_LostFocus();
     }
     return QObject::eventFilter(watched, event);
 }
 
-void SampleRangeBoxes::ShowWholeLog() {
-    tbFirst->setText("1");
-    tbLast->setText(QString::number(shown_.log.lngSampleCount));
+void SampleRangeBoxes::Box_Enter(QLineEdit* box) {
+    if (box == tbFirst)
+        tbFirst_LostFocus();
+    else
+        tbLast_LostFocus();
+    entering_ = true;
+    canvas_->setFocus(Qt::OtherFocusReason);
+    entering_ = false;
 }
 
 void SampleRangeBoxes::ShowRange(int32_t first, int32_t last) {
@@ -54,20 +81,16 @@ void SampleRangeBoxes::ShowRange(int32_t first, int32_t last) {
 
 void SampleRangeBoxes::tbFirst_LostFocus() {
     if (!tbFirst->isEnabled()) return;
-    tbFirst->setText(QString::fromStdString(NormalizeFirst(shown_.firstText, shown_.lastText)));
-    ApplySampleRange();
+    tbFirst->setText(
+        QString::fromStdString(NormalizeFirst(document_.firstText(), document_.lastText())));
+    document_.EnterRange();
 }
 
 void SampleRangeBoxes::tbLast_LostFocus() {
     if (!tbLast->isEnabled()) return;
-    tbLast->setText(QString::fromStdString(
-        NormalizeLast(shown_.lastText, shown_.firstText, shown_.log.lngSampleCount)));
-    ApplySampleRange();
-}
-
-void SampleRangeBoxes::ApplySampleRange() {
-    if (IsValidRange(shown_.firstText, shown_.lastText, shown_.log.lngSampleCount))
-        emit RangeEntered();
+    tbLast->setText(QString::fromStdString(NormalizeLast(
+        document_.lastText(), document_.firstText(), document_.log().lngSampleCount)));
+    document_.EnterRange();
 }
 
 }  // namespace grafolux

@@ -1,30 +1,26 @@
 #pragma once
-// The sample range boxes: what is typed in them is the range the views read; Enter, or the
-// focus moving to another control of the window, puts it right and applies it.
+// The sample range boxes: what is typed in them is the document's range, which the views read;
+// Enter, or the focus moving to another control of the window, puts it right and enters it.
+// Enter also gives the keyboard back to the canvas, so that Ctrl+C and Ctrl+V act on the view.
 
 #include <QObject>
 #include <cstdint>
 
 class QLineEdit;
+class QWidget;
 
 namespace grafolux {
 
-struct DisplayState;
+class LogDocument;
 struct FormControls;
 
 class SampleRangeBoxes : public QObject {
     Q_OBJECT
 public:
-    SampleRangeBoxes(DisplayState& shown, const FormControls& controls, QObject* parent);
+    SampleRangeBoxes(LogDocument& document, const FormControls& controls, QObject* parent);
 
-    // A new log: all of its samples.
-    void ShowWholeLog();
     // As typing the numbers into the boxes and pressing Enter would.
     void ShowRange(int32_t first, int32_t last);
-
-signals:
-    // The boxes hold a range the views can show.
-    void RangeEntered();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,10 +28,12 @@ protected:
 private:
     void tbFirst_LostFocus();
     void tbLast_LostFocus();
-    void ApplySampleRange();
+    void Box_Enter(QLineEdit* box);
 
-    DisplayState& shown_;
+    LogDocument& document_;
     QLineEdit *tbFirst, *tbLast;
+    QWidget* canvas_;
+    bool entering_ = false;  // Enter has put the box right: its loss of focus does not again
 };
 
 }  // namespace grafolux

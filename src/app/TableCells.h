@@ -12,15 +12,15 @@
 namespace grafolux {
 
 class GraphReadout;
+class LogDocument;
 class LogLoading;
 class PictureBox;
-class TableMenu;
-struct DisplayState;
+struct DrawingArea;
 
 class TableCells : public QObject {
     Q_OBJECT
 public:
-    TableCells(const DisplayState& shown, PictureBox& canvas, const TableMenu& tables,
+    TableCells(const LogDocument& document, const DrawingArea& area, PictureBox& canvas,
                const LogLoading& loading, GraphReadout& readout, QObject& parent);
 
     // A table view was drawn.
@@ -32,9 +32,9 @@ private:
     QString CellTip(CellAddress cell);
     void MarkCell(QPoint point);
 
-    const DisplayState& shown_;
+    const LogDocument& document_;
+    const DrawingArea& area_;
     PictureBox& canvas_;
-    const TableMenu& tables_;
     const LogLoading& loading_;
     GraphReadout& readout_;
     // The table view's with every statistic; made when first asked for if the drawing gathered

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -29,11 +28,13 @@
 #include "app/LogLoading.h"
 #include "app/PictureBox.h"
 #include "app/PictureExport.h"
+#include "app/PreferencesKeeper.h"
 #include "app/RecentList.h"
 #include "app/RetuneView.h"
 #include "app/SampleRangeBoxes.h"
 #include "app/TableCells.h"
 #include "app/TableMenu.h"
+#include "app/WindowActions.h"
 #include "files/FileChecks.h"
 #include "settings/SettingsFile.h"
 #include "settings/WindowPlacement.h"
@@ -48,8 +49,10 @@ constexpr int kTimerIntervalMs = 100;
 frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), strSettingsFile(std::move(settingsFile)) {
     clock_.start();
+    document_ = new LogDocument(colors_.lngItemColor, this);
     CreateControls();
-    CreateMenu();
+    actions_ = new ActionRegistry(*document_, *this, *ui_.pbGraphContents);
+    CreateMenus();
     CreateControllers();
     ApplyDefaultSize();
     Form_Load();
@@ -58,11 +61,9 @@ frmMain::frmMain(Dialogs& dialogs, std::string settingsFile, QWidget* parent)
             [this](const QString& path) { LoadLogFile(QFile::encodeName(path).toStdString()); });
 }
 
-frmMain::~frmMain() = default;
-
-const TablePreferences& frmMain::tablePreferences() const { return tables_->preferences(); }
-
-size_t frmMain::includedLogCount() const { return tables_->includedLogCount(); }
+// The controls go first: their last events reach the controllers' filters, which read the
+// document, while both are still there.
+frmMain::~frmMain() { delete form_; }
 
 void frmMain::CreateControls() {
     form_ = new QWidget(this);
@@ -70,132 +71,113 @@ void frmMain::CreateControls() {
     // The controls' sizes are made for a small sans-serif font.
     form_->setFont(QFont("Arial", 8));
     form_->installEventFilter(this);
-    ui_ = CreateFormControls(*form_, shown_.area);
-    Timer1 = new QTimer(this);
-    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+    ui_ = CreateFormControls(*form_, area_);
+    redrawTimer_ = new QTimer(this);
+    connect(redrawTimer_, &QTimer::timeout, this, &frmMain::RedrawWhenDue);
 }
 
-// Each feature's controller, and what each one tells the others.
-void frmMain::CreateControllers() {
-    loading_ = new LogLoading(*this, *ui_.ProgressBar1);
-    tables_ = new TableMenu(shown_, dialogs_, *loading_, *this);
-    mItems = menuBar()->addMenu("&Items");
-    computed_ = new ComputedItemsController(shown_, dialogs_, *loading_, *mItems, *this);
-    view_ = new GraphView(shown_, ui_, *tables_, this);
-    items_ = new ItemPanel(shown_, ui_, dialogs_, *this);
-    range_ = new SampleRangeBoxes(shown_, ui_, this);
-    readout_ = new GraphReadout(shown_, ui_, *loading_, *this);
-    cells_ = new TableCells(shown_, *ui_.pbGraphContents, *tables_, *loading_, *readout_, *this);
-    export_ = new PictureExport(shown_, dialogs_, *this);
-    correction_ = new LogCorrection(shown_, dialogs_, *this);
-    find_ = new FindController(shown_, dialogs_, *readout_, *mItems, *this);
-    retune_ = new RetuneView(shown_, dialogs_, *tables_, *view_, *readout_, *computed_,
-                             *ui_.pbGraphContents, *this);
-    compare_ = new ComparisonController(shown_, ui_, dialogs_, *loading_, *readout_, *computed_,
-                                        *mFile, mBugCorrect, *this);
+// The menus as the registry lists their actions; the File menu holds the recently-opened logs
+// before Exit.
+void frmMain::CreateMenus() {
+    mFile = menuBar()->addMenu("&File");
+    actions_->AddTo(*mFile, ActionPlace::File);
+    mRecentSeparator = mFile->addSeparator();
+    mExitSeparator = mFile->addSeparator();
+    actions_->AddTo(*mFile, ActionPlace::FileEnd);
+    mTable = menuBar()->addMenu("&Table");
+    actions_->AddTo(*mTable, ActionPlace::Table);
+    actions_->AddTo(*menuBar()->addMenu("&Items"), ActionPlace::Items);
+    actions_->AddTo(*menuBar()->addMenu("&View"), ActionPlace::View);
+    actions_->AddTo(*menuBar()->addMenu("&Help"), ActionPlace::Help);
+    actions_->Bind(ActionId::OpenLog, [this] { mOpen_Click(); });
+    actions_->Bind(ActionId::Exit, [this] { close(); });
+    // Each View choice flips as its entry is chosen; the registry checks it from the document.
+    const auto viewChoice = [this](ActionId id, bool ViewPreferences::*choice) {
+        actions_->Bind(id, [this, choice] {
+            ViewPreferences choices = document_->viewChoices();
+            choices.*choice = !(choices.*choice);
+            document_->SetViewChoices(choices);
+        });
+    };
+    viewChoice(ActionId::DistinctLockColours, &ViewPreferences::distinctLockColours);
+    viewChoice(ActionId::KeepItemsAcrossLogs, &ViewPreferences::keepItemsAcrossLogs);
+    viewChoice(ActionId::WheelZoom, &ViewPreferences::wheelZoom);
+    actions_->Bind(ActionId::ReopenFromCache, [this] {
+        CachePreferences choices = document_->cacheChoices();
+        choices.bypass = !choices.bypass;
+        document_->SetCacheChoices(choices);
+    });
+    actions_->Bind(ActionId::KeyboardShortcuts,
+                   [this] { dialogs_.ShowShortcuts(this, ShortcutRows()); });
+}
 
-    connect(view_, &GraphView::ViewModeChanged, tables_, &TableMenu::ShowViewMode);
-    connect(view_, &GraphView::ViewModeChanged, retune_, &RetuneView::ShowViewMode);
+// Each feature's controller. They follow the document; the view subscribes last, so that it
+// draws once the others have followed a change.
+void frmMain::CreateControllers() {
+    LogDocument& document = *document_;
+    preferences_ = new PreferencesKeeper(document, strSettingsFile, dialogs_, *this);
+    loading_ = new LogLoading(document, *this, *ui_.loadProgress);
+    tables_ = new TableMenu(document, *actions_, dialogs_, *loading_, *this);
+    computed_ = new ComputedItemsController(document, *actions_, dialogs_, *loading_, *this);
+    items_ = new ItemPanel(document, ui_, dialogs_, *this);
+    range_ = new SampleRangeBoxes(document, ui_, this);
+    readout_ = new GraphReadout(document, area_, colors_, ui_, *actions_, *loading_, *this);
+    cells_ = new TableCells(document, area_, *ui_.pbGraphContents, *loading_, *readout_, *this);
+    export_ = new PictureExport(document, area_, *actions_, dialogs_, *this);
+    correction_ = new LogCorrection(document, *actions_, dialogs_, *this);
+    find_ = new FindController(document, *actions_, dialogs_, *readout_, *this);
+    retune_ = new RetuneView(document, area_, *actions_, dialogs_, *readout_, *ui_.pbGraphContents,
+                             *this);
+    compare_ =
+        new ComparisonController(document, ui_, *actions_, dialogs_, *loading_, *readout_, *this);
+    view_ = new GraphView(document, area_, colors_, ui_, this);
+
     connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
     connect(view_, &GraphView::TableDrawn, cells_, &TableCells::ShowTable);
+    connect(view_, &GraphView::RetuneDrawn, retune_, &RetuneView::ShowRetune);
     connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
-    connect(view_, &GraphView::ZoomChanged, this, &frmMain::ShowCaption);
+    connect(view_, &GraphView::ViewDrawn, find_, &FindController::ShowView);
+    connect(view_, &GraphView::ViewDrawn, compare_, &ComparisonController::ShowView);
     connect(view_, &GraphView::CanvasMoved, readout_, &GraphReadout::FollowCanvas);
-    connect(items_, &ItemPanel::ItemChanged, view_, &GraphView::ShowGraph);
-    connect(range_, &SampleRangeBoxes::RangeEntered, view_, &GraphView::ApplySampleRange);
-    connect(tables_, &TableMenu::SettingsChanged, view_, &GraphView::RedrawTableView);
+    connect(view_, &GraphView::CanvasMoved, find_, &FindController::FollowCanvas);
     connect(readout_, &GraphReadout::ScrollWanted, view_, &GraphView::ScrollCanvasTo);
     connect(readout_, &GraphReadout::DragInterrupted, view_, &GraphView::EndDrag);
-    connect(readout_, &GraphReadout::GraphWanted, view_, &GraphView::ShowGraph);
     // A chosen range is shown whole: the zoom goes back to 1 before the range draws.
     connect(readout_, &GraphReadout::RangeChosen, view_, &GraphView::ZoomOutForChosenRange);
     connect(readout_, &GraphReadout::RangeChosen, range_, &SampleRangeBoxes::ShowRange);
-    connect(view_, &GraphView::ViewDrawn, find_, &FindController::ShowView);
-    connect(view_, &GraphView::ViewDrawn, compare_, &ComparisonController::ShowView);
-    // Log B came, went or moved.
-    connect(compare_, &ComparisonController::ComparisonChanged, this, [this] {
-        ShowCaption();
-        tables_->EnableTableMenu(shown_.blnFileLoaded);
-        view_->StoreScrollPos();
-        view_->RedrawCurrentView();
-    });
-    connect(find_, &FindController::GraphWanted, view_, &GraphView::ShowGraph);
-    // New computed items: Find's runs, the item list, the further logs and the view follow.
-    connect(computed_, &ComputedItemsController::ItemsChanged, this, [this] {
-        find_->ForgetRuns();
-        tables_->SetDefinitions(computed_->definitions());
-        compare_->ApplyComputedItems();
-        if (!shown_.blnFileLoaded) return;
-        items_->ShowItemsAgain();
-        view_->StoreScrollPos();
-        view_->RedrawCurrentView();
-    });
+    connect(ui_.bSaveGif, &QToolButton::clicked, actions_->action(ActionId::SaveGif),
+            &QAction::trigger);
 
-    connect(mGifSave, &QAction::triggered, export_, &PictureExport::mGifSave_Click);
-    connect(ui_.bSaveGif, &QToolButton::clicked, export_, &PictureExport::mGifSave_Click);
-    connect(mPngSave, &QAction::triggered, export_, &PictureExport::mPngSave_Click);
-    connect(mBugCorrect, &QAction::triggered, correction_, &LogCorrection::mBugCorrect_Click);
+    connect(&document, &LogDocument::LogShown, this, &frmMain::ShowNewLog);
+    connect(&document, &LogDocument::ComparisonChanged, this, &frmMain::ShowCaption);
+    connect(&document, &LogDocument::ZoomChanged, this, &frmMain::ShowCaption);
 }
 
-// The default size: the client area below the menu bar is the layout's default, so the File
-// menu must exist before the menu bar's height is read.
+// The default size: the client area below the menu bar is the layout's default, so the menus
+// must exist before the menu bar's height is read.
 void frmMain::ApplyDefaultSize() {
     resize(TwipsToPixels(kDefaultClientWidth),
            TwipsToPixels(kDefaultClientHeight) + menuBar()->sizeHint().height());
-}
-
-void frmMain::CreateMenu() {
-    mFile = menuBar()->addMenu("&File");
-    mOpen = mFile->addAction("&Open Data File", this, &frmMain::mOpen_Click);
-    mOpen->setShortcut(QKeySequence::Open);
-    mBugCorrect = mFile->addAction("&Correct Data for Kartlog BitOrder Bug");
-    mBugCorrect->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    mFile->addSeparator();
-    mGifSave = mFile->addAction("Save As &GIF...");
-    mGifSave->setShortcut(QKeySequence::Save);
-    mPngSave = mFile->addAction("Save As &PNG...");
-    mPngSave->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    mRecentSeparator = mFile->addSeparator();
-    mSep03 = mFile->addSeparator();
-    mExit = mFile->addAction("E&xit", this, &QWidget::close);
-    mExit->setShortcut(QKeySequence::Quit);
-    for (QAction* action : {mOpen, mBugCorrect, mGifSave, mPngSave, mExit})
-        action->setObjectName(action->text().remove('&').remove("...").simplified());
 }
 
 void frmMain::Form_Load() {
     strAppTitle = "Grafolux v" + QString::number(kVersionMajor) + "." +
                   QString::number(kVersionMinor) + "-" + QString::number(kVersionRevision);
     setWindowTitle(strAppTitle);
-    shown_.dblZoom = 1.0;
-    view_->SetViewMode(ViewMode::None);
-    PaintBackgrounds(shown_.area, shown_.colors);
-    items_->SetColorButton(shown_.colors.lngItemColor);
-    shown_.lngCurItem = 1;
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             ui_.chkDisplay, ui_.cbLabels, ui_.chkFilled, ui_.bPrev, ui_.bNext, ui_.tbFirst,
-             ui_.tbLast, ui_.lblColor1, ui_.lblColor2, ui_.bColor, ui_.ProgressBar1, ui_.bData,
-             ui_.bBLM, ui_.bINT, ui_.bSaveGif, ui_.bZoomIn, ui_.bZoomOut, ui_.hsbGraph})
-        control->setEnabled(false);
-    mGifSave->setEnabled(false);
-    tables_->EnableTableMenu(false);
-    retune_->EnableRetuneMenu(false);
-    mPngSave->setEnabled(false);
+    PaintBackgrounds(area_, colors_);
+    items_->SetColorButton(colors_.lngItemColor);
+    EnableLogControls(ui_, false);
+    mTable->menuAction()->setEnabled(false);
     lngRedrawAt = 0;
-    shown_.blnFileLoaded = false;
-    Timer1->start(kTimerIntervalMs);
+    redrawTimer_->start(kTimerIntervalMs);
     ui_.pbGraphContainer->setCursor(Qt::OpenHandCursor);
     LoadSettings();
 }
 
 void frmMain::LoadSettings() {
     const Settings settings = LoadSettingsFile(strSettingsFile);
-    tables_->LoadPreferences(strSettingsFile);
-    retune_->LoadPreferences(strSettingsFile);
-    computed_->LoadPreferences(strSettingsFile);
-    tables_->SetDefinitions(computed_->definitions());
     strRecent = settings.strRecent;
-    shown_.strFileName = strRecent.empty() ? std::string() : strRecent.front();
+    document_->SetOfferedPath(strRecent.empty() ? std::string() : strRecent.front());
     if (settings.window) {
         const QRect screen = QApplication::primaryScreen()->availableGeometry();
         const WindowState w = ClampToScreen(*settings.window, screen.width() * kTwipsPerPixel,
@@ -230,7 +212,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::Form_Unload() {
-    Timer1->stop();
+    redrawTimer_->stop();
     SaveSettings();
 }
 
@@ -243,7 +225,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::mOpen_Click() {
     const QString path = dialogs_.GetOpenFileName(
-        this, QFile::decodeName(shown_.strFileName.c_str()), LogFileFilters(), 2);
+        this, QFile::decodeName(document_->offeredPath().c_str()), LogFileFilters(), 2);
     if (!path.isEmpty()) LoadLogFile(QFile::encodeName(path).toStdString());
 }
 
@@ -267,7 +249,7 @@ void frmMain::BuildRecentMenu() {
         action->setObjectName(QString("mRecent%1").arg(k + 1));
         const int index = static_cast<int>(k) + 1;
         connect(action, &QAction::triggered, this, [this, index] { mRecent_Click(index); });
-        mFile->insertAction(mSep03, action);
+        mFile->insertAction(mExitSeparator, action);
         mRecent.push_back(action);
     }
 }
@@ -277,15 +259,15 @@ void frmMain::BuildRecentMenu() {
 void frmMain::LoadLogFile(const std::string& path) {
     if (loading_->Busy()) return;
     if (FileExists(path)) {
-        shown_.strFileName = path;
-        AddRecent(strRecent, shown_.strFileName);
+        document_->SetOfferedPath(path);
+        AddRecent(strRecent, path);
         BuildRecentMenu();
     }
     LoadOptions options;
     options.needsSamples = true;
     loading_->LoadOne(
-        path, shown_.colors.lngItemColor, options,
-        [&](LogData& loaded) { ShowLoadedLog(loaded, path); },
+        path, colors_.lngItemColor, options,
+        [&](LogData& loaded) { document_->ShowLog(std::move(loaded), path); },
         [&](const LoadError& error) {
             dialogs_.Warning(
                 this, "Open Data File",
@@ -293,40 +275,20 @@ void frmMain::LoadLogFile(const std::string& path) {
         });
 }
 
-// Only a complete log replaces the shown one.
-void frmMain::ShowLoadedLog(LogData& loaded, const std::string& path) {
-    computed_->AttachTo(loaded);
-    readout_->ForgetLog();
-    find_->ForgetLog();
-    shown_.log = std::move(loaded);
-    items_->ShowItems();
-    range_->ShowWholeLog();
-    view_->ShowNewLog();
-    for (QWidget* control : std::initializer_list<QWidget*>{ui_.chkDisplay, ui_.cbLabels, ui_.bPrev,
-                                                            ui_.bNext, ui_.tbFirst, ui_.tbLast})
-        control->setEnabled(true);
-    ui_.chkFilled->setEnabled(false);
-    mGifSave->setEnabled(true);
-    mPngSave->setEnabled(true);
-    shown_.blnFileLoaded = true;
-    shown_.strShownFile = path;
-    shown_.strFileTitle = FileTitle(path);
+// Only a complete log replaces the shown one; the view has drawn it by now.
+void frmMain::ShowNewLog() {
+    EnableLogControls(ui_, true);
+    mTable->menuAction()->setEnabled(true);
     ShowCaption();
     ui_.cbLabels->setFocus();
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{ui_.bBLM, ui_.bINT, ui_.bData, ui_.bSaveGif})
-        control->setEnabled(true);
-    tables_->ForgetIncludedLogs();
-    retune_->EnableRetuneMenu(true);
-    find_->EnableFind(true);
-    compare_->ShowNewLog();
 }
 
 void frmMain::ShowCaption() {
     // Concatenated: a file name may hold "%1" and the like.
-    const QString versus = shown_.versus ? " vs " + shown_.versus->title : QString();
-    setWindowTitle(strAppTitle + " - " + shown_.strFileTitle + versus + " (" +
-                   QString::number(shown_.dblZoom * 100) + "%)");
+    const auto& versus = document_->versus();
+    setWindowTitle(strAppTitle + " - " + document_->shownTitle() +
+                   (versus ? " vs " + versus->title : QString()) + " (" +
+                   QString::number(document_->zoom() * 100) + "%)");
 }
 
 // ---- Layout and the delayed redraw ----
@@ -335,8 +297,8 @@ void frmMain::Form_Resize() {
     const FormLayout f =
         LayoutForClientSize(form_->width() * kTwipsPerPixel, form_->height() * kTwipsPerPixel,
                             width() * kTwipsPerPixel);
-    for (const auto& [surface, rect] : {std::pair{&shown_.area.pbGraph, &f.pbGraph},
-                                        std::pair{&shown_.area.pbLegend, &f.pbLegend}}) {
+    for (const auto& [surface, rect] :
+         {std::pair{&area_.pbGraph, &f.pbGraph}, std::pair{&area_.pbLegend, &f.pbLegend}}) {
         surface->SetLeft(rect->Left);
         surface->SetTop(rect->Top);
         surface->SetSize(rect->Width, rect->Height);
@@ -347,10 +309,9 @@ void frmMain::Form_Resize() {
     lngRedrawAt = RedrawDeadline(clock_.elapsed());
 }
 
-void frmMain::Timer1_Timer() {
-    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), shown_.blnFileLoaded, loading_->Busy())) return;
-    view_->StoreScrollPos();
-    view_->RedrawCurrentView();
+void frmMain::RedrawWhenDue() {
+    if (!RedrawDue(lngRedrawAt, clock_.elapsed(), document_->loaded(), loading_->Busy())) return;
+    view_->Redraw();
 }
 
 }  // namespace grafolux

@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/DisplayState.h"
 #include "app/FormControls.h"
-#include "settings/TablePreferences.h"
+#include "app/LogDocument.h"
+#include "draw/DisplayColors.h"
+#include "draw/DrawingArea.h"
 
 class QAction;
 class QMenu;
@@ -19,6 +20,7 @@ class QTimer;
 
 namespace grafolux {
 
+class ActionRegistry;
 class ComparisonController;
 class ComputedItemsController;
 class Dialogs;
@@ -29,6 +31,7 @@ class ItemPanel;
 class LogCorrection;
 class LogLoading;
 class PictureExport;
+class PreferencesKeeper;
 class RetuneView;
 class SampleRangeBoxes;
 class TableCells;
@@ -43,14 +46,10 @@ public:
     void LoadLogFile(const std::string& path);
 
     // Read by the tests, as the user would see them.
-    const LogData& log() const { return shown_.log; }
-    const DisplayState& shown() const { return shown_; }
-    const DrawingArea& area() const { return shown_.area; }
+    const LogDocument& document() const { return *document_; }
+    const DrawingArea& area() const { return area_; }
     const std::vector<std::string>& recent() const { return strRecent; }
-    ViewMode viewMode() const { return shown_.lngViewMode; }
-    double zoom() const { return shown_.dblZoom; }
-    const TablePreferences& tablePreferences() const;
-    size_t includedLogCount() const;
+    const ActionRegistry& actions() const { return *actions_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,7 +58,7 @@ protected:
 private:
     // Start-up and shutdown.
     void CreateControls();
-    void CreateMenu();
+    void CreateMenus();
     void CreateControllers();
     void ApplyDefaultSize();
     void Form_Load();
@@ -71,16 +70,18 @@ private:
     void mOpen_Click();
     void mRecent_Click(int index);
     void BuildRecentMenu();
-    void ShowLoadedLog(LogData& loaded, const std::string& path);
+    void ShowNewLog();
     void ShowCaption();
 
     // Layout and the delayed redraw.
     void Form_Resize();
-    void Timer1_Timer();
+    void RedrawWhenDue();
 
     Dialogs& dialogs_;
     std::string strSettingsFile;
-    DisplayState shown_;
+    DrawingArea area_;
+    DisplayColors colors_;
+    LogDocument* document_;
     QString strAppTitle;
     std::vector<std::string> strRecent;
     int64_t lngRedrawAt = 0;  // milliseconds of clock_, 0 when no redraw is pending
@@ -89,11 +90,13 @@ private:
     QWidget* form_ = nullptr;  // the client area
     FormControls ui_;
     QMenu* mFile;
-    QMenu* mItems;
-    QAction *mOpen, *mBugCorrect, *mGifSave, *mPngSave, *mRecentSeparator, *mSep03, *mExit;
+    QMenu* mTable;
+    QAction *mRecentSeparator, *mExitSeparator;
     std::vector<QAction*> mRecent;
-    QTimer* Timer1;
+    QTimer* redrawTimer_;
 
+    ActionRegistry* actions_;
+    PreferencesKeeper* preferences_;
     LogLoading* loading_;
     TableMenu* tables_;
     GraphView* view_;

@@ -6,7 +6,6 @@
 
 #include "formula/ComputedItems.h"
 #include "logdata/LogLoader.h"
-#include "logdata/LogSetLoader.h"
 #include "views/SampleRange.h"
 
 namespace grafolux::cli {
@@ -20,7 +19,9 @@ constexpr const char* kListOptions[] = {"--versus"};
 
 }  // namespace
 
-CliArgs::CliArgs(std::vector<std::string> words, const std::vector<std::string>& knownOptions) {
+CliArgs::CliArgs(std::vector<std::string> words, const std::vector<std::string>& knownOptions,
+                 CacheChoices cache)
+    : cache_(std::move(cache)) {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (IsOption(word)) {
@@ -95,7 +96,7 @@ PooledLogs LoadRangedLogs(const CliArgs& args, std::vector<std::string> paths, s
                           const LoadOptions& options, std::span<const Definition> definitions) {
     PooledLogs pooled;
     pooled.paths = std::move(paths);
-    for (LoadResult& result : LoadLogs(pooled.paths, 0, options)) {
+    for (LoadResult& result : OpenLogs(pooled.paths, 0, options, {}, args.cache())) {
         if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
         pooled.logs.push_back(std::move(std::get<LogData>(result)));
         LogData& log = pooled.logs.back();
@@ -150,8 +151,9 @@ void AttachDefinitions(LogData& log, const std::string& path,
     if (!unavailable.empty()) throw RuntimeError(path + ": " + unavailable.front().message);
 }
 
-LogData LoadLogOrThrow(const std::string& path, Colour itemColour, const LoadOptions& options) {
-    LoadResult result = LoadLog(path, itemColour, {}, options);
+LogData LoadLogOrThrow(const CliArgs& args, const std::string& path, Colour itemColour,
+                       const LoadOptions& options) {
+    LoadResult result = OpenLog(path, itemColour, {}, options, args.cache());
     if (const auto* error = std::get_if<LoadError>(&result)) throw RuntimeError(error->message);
     return std::move(std::get<LogData>(result));
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "formula/Definitions.h"
+#include "logcache/CachedLoad.h"
 #include "logdata/LogLoader.h"
 #include "logdata/LogModel.h"
 #include "tables/CellStats.h"
@@ -34,17 +35,21 @@ struct RuntimeError : std::runtime_error {
 // as one value.
 class CliArgs {
 public:
-    CliArgs(std::vector<std::string> words, const std::vector<std::string>& knownOptions);
+    CliArgs(std::vector<std::string> words, const std::vector<std::string>& knownOptions,
+            CacheChoices cache = {false, 0, {}});
 
     const std::vector<std::string>& positional() const { return positional_; }
     // The positional words must number exactly `count`.
     void expectPositional(size_t count) const;
     std::optional<std::string> option(const std::string& name) const;  // the last given
     std::vector<std::string> options(const std::string& name) const;   // every one, in order
+    // How logs are opened: through the reopen cache unless --no-cache was given.
+    const CacheChoices& cache() const { return cache_; }
 
 private:
     std::vector<std::string> positional_;
     std::vector<std::pair<std::string, std::string>> options_;
+    CacheChoices cache_;
 };
 
 // A bad value of an option of `command`: one line that says what is wrong and where to look.
@@ -91,7 +96,7 @@ void AttachDefinitions(LogData& log, const std::string& path,
                        std::span<const Definition> definitions, Colour colour = 0);
 
 // The loaded log, or a RuntimeError saying why it could not be loaded.
-LogData LoadLogOrThrow(const std::string& path, Colour itemColour = 0,
+LogData LoadLogOrThrow(const CliArgs& args, const std::string& path, Colour itemColour = 0,
                        const LoadOptions& options = {});
 
 // Where a command prints. Commands throw on failure and print only once nothing can fail any

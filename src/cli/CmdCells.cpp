@@ -31,7 +31,7 @@ void RunCells(const CliArgs& args, const Print& print) {
 
     const std::string& path = args.positional()[1];
     LogData log =
-        LoadLogOrThrow(path, 0, {ItemsToKeep(definitions, ItemsReadByTables(conditions)), 0});
+        LoadLogOrThrow(args, path, 0, {ItemsToKeep(definitions, ItemsReadByTables(conditions)), 0});
     AttachDefinitions(log, path, definitions);
     // Without them every sample reads 0 there, which lies in no cell: say so instead.
     for (const char* axis : {kRpmItem, kMapItem})

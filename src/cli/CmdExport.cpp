@@ -112,7 +112,7 @@ void RunExport(const CliArgs& args, const Print&) {
     const std::vector<Definition> definitions = DefineArgs(args, "export");
     const DisplayColors colors;
     const std::string& logPath = args.positional()[1];
-    LogData log = LoadLogOrThrow(logPath, colors.lngItemColor);
+    LogData log = LoadLogOrThrow(args, logPath, colors.lngItemColor);
     AttachDefinitions(log, logPath, definitions, colors.lngItemColor);
     // --fill shows a filled item, which only a locked item can be.
     for (const std::string& name : args.options("--lock"))
@@ -128,7 +128,7 @@ void RunExport(const CliArgs& args, const Print&) {
 
     std::optional<LogData> versus;
     if (!versusPaths.empty()) {
-        versus = LoadLogOrThrow(versusPaths.front(), colors.lngItemColor);
+        versus = LoadLogOrThrow(args, versusPaths.front(), colors.lngItemColor);
         AttachDefinitions(*versus, versusPaths.front(), definitions, colors.lngItemColor);
     }
 

@@ -17,7 +17,8 @@ void RunFind(const CliArgs& args, const Print& print) {
     const std::vector<Definition> definitions = DefineArgs(args, "find");
 
     const std::string& path = args.positional()[0];
-    LogData log = LoadLogOrThrow(path, 0, {ItemsToKeep(definitions, NamesReadBy(condition)), 0});
+    LogData log =
+        LoadLogOrThrow(args, path, 0, {ItemsToKeep(definitions, NamesReadBy(condition)), 0});
     AttachDefinitions(log, path, definitions);
     const auto bound = FormulaProgram::Bind(condition, log);
     if (const auto* error = std::get_if<FormulaError>(&bound))

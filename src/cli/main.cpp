@@ -9,6 +9,9 @@
 #include "Version.h"
 #include "cli/CliArgs.h"
 #include "logdata/TextFields.h"
+#include "settings/CachePreferences.h"
+#include "settings/PreferencesFile.h"
+#include "settings/SettingsFile.h"
 
 namespace {
 
@@ -128,6 +131,9 @@ std::string Usage() {
         text += "  " + name + " " + command.usage + "\n" + Indented(command.what, "      ");
     text +=
         "  COMMAND --help  that command's usage\n"
+        "  COMMAND ... --no-cache\n"
+        "                  parse each log, neither reading nor writing the reopen cache\n"
+        "                  (also before COMMAND)\n"
         "  --help          this text\n"
         "  --version       the version\n"
         "Exit status: 0 success, 1 runtime error, 2 usage error.\n"
@@ -150,12 +156,20 @@ void SilenceQtUnlessAsked() {
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
 }
 
+// The window's limit for the cache's folder, unless GRAFOLUX_CACHE_LIMIT says otherwise.
+grafolux::CacheChoices ChosenCache(bool bypass) {
+    using namespace grafolux;
+    const std::string preferences = PreferencesFilePath(SettingsFileToRead());
+    return CacheChoicesFor(bypass, LoadCachePreferences(preferences).limit);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace grafolux::cli;
     SilenceQtUnlessAsked();
-    const std::vector<std::string> words(argv + 1, argv + argc);
+    std::vector<std::string> words(argv + 1, argv + argc);
+    const bool noCache = std::erase(words, "--no-cache") > 0;  // wherever it is given
     if (words.empty()) {
         std::cerr << Usage();
         return 2;
@@ -176,9 +190,9 @@ int main(int argc, char** argv) {
             std::cout << CommandUsage(command->first, command->second);
             return 0;
         }
-        command->second.run(CliArgs(rest, command->second.options), [](std::string_view text) {
-            std::fwrite(text.data(), 1, text.size(), stdout);
-        });
+        command->second.run(
+            CliArgs(rest, command->second.options, ChosenCache(noCache)),
+            [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); });
         if (std::fflush(stdout) != 0 || std::ferror(stdout))
             throw RuntimeError("cannot write standard output");
         return 0;

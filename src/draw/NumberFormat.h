@@ -15,7 +15,9 @@ class Surface;
 QString FittedNumber(const Surface& surface, double value, int decimals, double room);
 
 // General form for the low and high value labels: up to 15 significant digits,
-// no grouping ("12.5", "3000", "-0.25", "1E+20"); a missing value (NaN) is "—".
-QString FormatGeneral(double value);
+// no grouping ("12.5", "3000", "-0.25", "1E+20"); a missing value (NaN) is "—". With fewer
+// `digits`, a number that needs more of them is rounded to them ("0.2" for 0.200000000000003
+// with 10), and one that needs no more prints as with 15.
+QString FormatGeneral(double value, int digits = 15);
 
 }  // namespace grafolux

@@ -19,6 +19,7 @@ const GifPalette& ColourCube();
 
 // Cube entry nearest to a colour, channel by channel. A channel halfway between two levels
 // (32, 96, 160) goes to the even level number, as every other rounding in the program does.
+// The encoder's own rule, open so that the tests and the fuzz target check the entries it writes.
 uint8_t CubeIndex(int red, int green, int blue);
 
 // First palette entry of the colour (red + 256 × green + 65536 × blue), or 0 when none has it.

@@ -32,10 +32,11 @@ std::vector<ComputedItem> ComputeItems(const LogData& log,
 
 std::vector<FormulaError> AttachComputedItems(LogData& log, std::span<const Definition> definitions,
                                               Colour colour) {
-    // The logged table and a column per definition, or the allocation failure they would be;
-    // the log is then left as it was.
-    const size_t columns = static_cast<size_t>(log.loggedItemCount()) + definitions.size();
-    if (static_cast<double>(columns) * static_cast<double>(log.lngSampleCount) * sizeof(double) >
+    // The logged columns and a column of doubles per definition, or the allocation failure they
+    // would be; the log is then left as it was.
+    if (static_cast<double>(log.loggedBytes()) + static_cast<double>(definitions.size()) *
+                                                     static_cast<double>(log.lngSampleCount) *
+                                                     sizeof(double) >
         static_cast<double>(PhysicalMemory()))
         throw std::bad_alloc();
 
@@ -61,8 +62,7 @@ std::vector<std::optional<FormulaError>> CheckDefinitions(std::span<const std::s
                                                           const LogData& log) {
     // The logged items' names without their samples: binding needs no more.
     LogData items;
-    items.lngItemCount = log.loggedItemCount();
-    items.udtItems.assign(log.udtItems.begin(), log.udtItems.begin() + items.lngItemCount + 1);
+    for (int32_t k = 1; k <= log.loggedItemCount(); ++k) items.AddItem(log.udtItems[k], Column());
 
     std::vector<std::optional<FormulaError>> faults(texts.size());
     std::vector<Definition> sound;

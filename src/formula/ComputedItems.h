@@ -7,21 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "formula/ComputedItem.h"
 #include "formula/Definitions.h"
 #include "formula/FormulaError.h"
 #include "logdata/LogModel.h"
 
 namespace grafolux {
-
-struct ComputedItem {
-    std::string name;
-    // One value per sample of the log (element 0 is sample 1), a quiet NaN where the value is
-    // missing; empty when the item is unavailable.
-    std::vector<double> values;
-    // Why the item is unavailable for this log (kind Log): an item it names is not in the log,
-    // the log has an item of its name, or it names an unavailable definition.
-    std::optional<FormulaError> unavailable;
-};
 
 // The definitions (as ParseDefinitions gives them) in order, each computed over every sample of
 // the log; one result per definition, in the same order.

@@ -177,7 +177,8 @@ std::variant<FormulaProgram, FormulaError> FormulaProgram::Bind(
                 if (item != computed.rend()) {
                     named->second = item->values.data();
                 } else if (const int32_t k = log.itemNamed(node.name)) {
-                    named->second = log.column(k).data();
+                    program.held_.push_back(log.wholeColumn(k));
+                    named->second = program.held_.back()->data();
                 } else {
                     return fail(FormulaErrorKind::Log, node.column,
                                 "the log has no item " + Quoted(node.name));

@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "formula/ComputedItems.h"
+#include "formula/ComputedItem.h"
 #include "formula/Expression.h"
 #include "formula/FormulaError.h"
 #include "logdata/LogModel.h"
@@ -26,9 +26,9 @@ class FormulaProgram {
 public:
     // Resolves the expression's names: a computed item of that name first (an unavailable one is
     // an error, even where the log has an item of that name: the definition took the name), else
-    // the log's last item of that name, else an error (kind Log). The program
-    // reads the columns in place: it must not outlive the log or the computed items, or see them
-    // change.
+    // the log's last item of that name, else an error (kind Log). The program reads a logged
+    // item's column decoded whole, as views do, and a computed item's in place: it must not
+    // outlive the computed items, or see them change.
     static std::variant<FormulaProgram, FormulaError> Bind(
         const Expression& expression, const LogData& log,
         std::span<const ComputedItem> computed = {});
@@ -64,6 +64,7 @@ private:
     int32_t sampleCount_ = 0;
     std::vector<double> constants_;
     std::vector<Source> sources_;
+    std::vector<WholeColumn> held_;  // the logged items' columns the sources read
     std::vector<Step> steps_;
     uint32_t registers_ = 0;
     Operand result_;  // where the value is when there is no step

@@ -24,14 +24,17 @@ int32_t DraggedOffset(int32_t startOffset, double pixels, double twipsPerSample,
     return ClampOffset(startOffset + static_cast<int64_t>(clamped), countA, countB);
 }
 
-int32_t NearestValueSample(std::span<const double> values, double value) {
+int32_t NearestValueSample(std::span<const double> values, double value, int64_t near) {
     if (std::isnan(value)) return 0;
     int32_t best = 0;
     double distance = 0;
     for (size_t i = 0; i < values.size(); ++i) {
         const double d = std::fabs(values[i] - value);
-        if (!std::isnan(d) && (best == 0 || d < distance)) {
-            best = static_cast<int32_t>(i + 1);
+        const int64_t sample = static_cast<int64_t>(i) + 1;
+        const bool nearer =
+            d < distance || (d == distance && std::llabs(sample - near) < std::llabs(best - near));
+        if (!std::isnan(d) && (best == 0 || nearer)) {
+            best = static_cast<int32_t>(sample);
             distance = d;
         }
     }

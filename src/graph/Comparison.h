@@ -19,9 +19,10 @@ int32_t OffsetAligning(int32_t sampleA, int32_t sampleB, int32_t countA, int32_t
 int32_t DraggedOffset(int32_t startOffset, double pixels, double twipsPerSample, int32_t countA,
                       int32_t countB);
 
-// The sample (1-based) whose value is nearest to `value`, the first of equals; values that
+// The sample (1-based) whose value is nearest to `value`; of equally near ones the nearest to
+// sample `near` (which may lie outside the values), the earlier of two as near. Values that
 // are missing do not count. 0 when none is present or `value` is missing.
-int32_t NearestValueSample(std::span<const double> values, double value);
+int32_t NearestValueSample(std::span<const double> values, double value, int64_t near);
 
 // Of the vertices 0..lastVertex of a plot whose vertex j shows sample `first` + j (rounded
 // halves to even), the first and the last that show a sample within low..high; from > to when

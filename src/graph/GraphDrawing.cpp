@@ -45,12 +45,6 @@ struct ItemValues {
     double highest = 0;
     bool fractional = false;
     bool present = false;  // some value in the range is not missing
-
-    QString Text(double value) const { return FormatGrouped(value, fractional ? 2 : 0); }
-    // The legend's second line.
-    QString Range() const {
-        return present ? Text(lowest) + " - " + Text(highest) : QStringLiteral("no value");
-    }
 };
 
 // Whether some value is not a whole number; inf and NaN count as whole. One pass without a
@@ -144,7 +138,7 @@ void DrawValueGrid(DrawingArea& area, const PlotSize& layout, const ItemValues& 
             graph.Line(kTickStart, kMarginTop + y, kMarginLeft, kMarginTop + y);
             canvas.Line(0, y, layout.CW, y);
             graph.SetForeColor(colors.lngTextColor);
-            const QString text = FormatGrouped(value, decimals);
+            const QString text = FittedNumber(graph, value, decimals, kValueLabelRight);
             graph.PrintAt(kValueLabelRight - graph.TextWidth(text),
                           kMarginTop + y - graph.TextHeight(text) / 2, text);
         }
@@ -203,7 +197,8 @@ struct VersusRange {
 
 // The item's values in both logs, for the scale of both curves (its own without B's).
 ItemValues ValuesWithVersus(ItemValues values, const VersusRange* versus, int32_t versusItem) {
-    if (versusItem != 0) TakeIn(values, ShownPart(versus->log.column(versusItem), versus->range));
+    if (versusItem != 0)
+        TakeIn(values, ShownPart(*versus->log.wholeColumn(versusItem), versus->range));
     return Settled(values);
 }
 
@@ -211,7 +206,8 @@ ItemValues ValuesWithVersus(ItemValues values, const VersusRange* versus, int32_
 void DrawVersusCurve(Surface& canvas, const VersusRange& versus, int32_t versusItem, Colour colour,
                      const PlotSize& layout, const ItemValues& values, const ValueScale& scale,
                      CurveDrawer drawCurve) {
-    CurvePlot plot = PlotFor(versus.log.column(versusItem), versus.range, layout, values, scale);
+    const WholeColumn samples = versus.log.wholeColumn(versusItem);
+    CurvePlot plot = PlotFor(*samples, versus.range, layout, values, scale);
     std::tie(plot.fromVertex, plot.toVertex) = VerticesOnSamples(
         plot.first, plot.LastLineVertex(), versus.range.sFirst, versus.range.sLast);
     plot.dash = kComparisonDash;
@@ -220,9 +216,12 @@ void DrawVersusCurve(Surface& canvas, const VersusRange& versus, int32_t versusI
 }
 
 // The legend's second line of an item: its range, or that B lacks it.
-QString LegendValues(const ItemValues& values, const VersusRange* versus, const ItemInfo& item) {
-    return versus && versus->log.itemNamed(item.strName) == 0 ? QStringLiteral("not in B")
-                                                              : values.Range();
+QString LegendValues(DrawingArea& area, const ItemValues& values, const VersusRange* versus,
+                     const ItemInfo& item) {
+    if (versus && versus->log.itemNamed(item.strName) == 0) return QStringLiteral("not in B");
+    return values.present
+               ? LegendRange(area, values.lowest, values.highest, values.fractional ? 2 : 0)
+               : QStringLiteral("no value");
 }
 
 QString SignedSamples(int32_t offset) {
@@ -248,15 +247,16 @@ void DrawLockedItem(DrawingArea& area, const LogData& log, int32_t i, const Show
                     const VersusRange* versus) {
     const ItemInfo& item = log.udtItems[static_cast<size_t>(i)];
     const int32_t versusItem = versus ? versus->ItemFor(item) : 0;
-    const ItemValues scanned = ScanValues(log.column(i), range);
+    const WholeColumn samples = log.wholeColumn(i);
+    const ItemValues scanned = ScanValues(*samples, range);
     const ItemValues own = Settled(scanned);
     const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
     const ValueScale scale = ValueScaleFor(values);
-    AddLegendEntry(area, item.colour, DisplayText(item.strName), LegendValues(own, versus, item),
-                   colors);
+    AddLegendEntry(area, item.colour, DisplayText(item.strName),
+                   LegendValues(area, own, versus, item), colors);
     DrawAxes(area, layout, colors);
     area.pbGraphContents.SetForeColor(item.colour);
-    drawCurve(area.pbGraphContents, PlotFor(log.column(i), range, layout, values, scale),
+    drawCurve(area.pbGraphContents, PlotFor(*samples, range, layout, values, scale),
               item.blnFilled);
     if (versusItem != 0)
         DrawVersusCurve(area.pbGraphContents, *versus, versusItem, item.colour, layout, values,
@@ -298,7 +298,8 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
     if (request.versus && request.versus->log) versusRange.emplace(*request.versus, range);
     const VersusRange* versus = versusRange ? &*versusRange : nullptr;
     const int32_t versusItem = versus ? versus->ItemFor(item) : 0;
-    const ItemValues scanned = ScanValues(log.column(k), range);
+    const WholeColumn samples = log.wholeColumn(k);
+    const ItemValues scanned = ScanValues(*samples, range);
     const ItemValues own = Settled(scanned);
     const ItemValues values = versusItem != 0 ? ValuesWithVersus(scanned, versus, versusItem) : own;
     // Without a value there is no scale to mark.
@@ -314,14 +315,14 @@ GraphResult DrawGraph(DrawingArea& area, const LogData& log, const GraphRequest&
         AddLegendText(area, "Offset of B", SignedSamples(request.versus->offset), colors);
     }
     AddLegendEntry(area, kCurrentCurveColor, DisplayText(item.strName),
-                   LegendValues(own, versus, item), colors);
+                   LegendValues(area, own, versus, item), colors);
     for (int32_t i = 1; i <= log.lngItemCount; ++i)
         if (log.udtItems[static_cast<size_t>(i)].blnLocked)
             DrawLockedItem(area, log, i, range, layout, colors, drawCurve, versus);
 
     DrawAxes(area, layout, colors);
     canvas.SetForeColor(kCurrentCurveColor);
-    const CurvePlot plot = PlotFor(log.column(k), range, layout, values, scale);
+    const CurvePlot plot = PlotFor(*samples, range, layout, values, scale);
     drawCurve(canvas, plot, false);  // a curve without a value draws nothing
     if (versusItem != 0)
         DrawVersusCurve(canvas, *versus, versusItem, kCurrentCurveColor, layout, values, scale,

@@ -75,4 +75,8 @@ int32_t LeftCentringColumns(int first, int last, double containerWidth, double c
     return CoveringLeft(left, containerWidth, contentsWidth);
 }
 
+int32_t LeftPlacingColumnAt(int column, int x, double containerWidth, double contentsWidth) {
+    return CoveringLeft(int64_t{x} - column, containerWidth, contentsWidth);
+}
+
 }  // namespace grafolux

@@ -47,4 +47,8 @@ int32_t LeftShowingColumn(int column, double contentsLeft, double containerWidth
 // between (containerWidth - contentsWidth) and 0.
 int32_t LeftCentringColumns(int first, int last, double containerWidth, double contentsWidth);
 
+// The canvas Left, in whole pixels of twips, that puts canvas pixel `column` at pixel `x` of the
+// frame; kept between (containerWidth - contentsWidth) and 0.
+int32_t LeftPlacingColumnAt(int column, int x, double containerWidth, double contentsWidth);
+
 }  // namespace grafolux

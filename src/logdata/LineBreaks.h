@@ -12,6 +12,7 @@ class LineBreaks {
 public:
     explicit LineBreaks(std::string_view bytes)
         : lfEnds_(LineEndRuleOf(bytes) == LineEndRule::AnyEnd) {}
+    explicit LineBreaks(LineEndRule rule) : lfEnds_(rule == LineEndRule::AnyEnd) {}
 
     // The byte that ends the line starting at `p`, or `end` when the line runs to the end.
     const char* lineEnd(const char* p, const char* end) const {

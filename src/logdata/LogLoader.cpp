@@ -1,90 +1,72 @@
 #include "logdata/LogLoader.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <memory>
+#include <limits>
 #include <system_error>
 #include <thread>
+#include <utility>
 
-#include "logdata/HugePages.h"
 #include "logdata/LogParser.h"
 #include "logdata/TextFields.h"
-#include "logdata/ThreadedRun.h"
 
 namespace grafolux {
 
 namespace {
 
-constexpr size_t kReadPiece = size_t{8} << 20;
 constexpr size_t kBytesPerWorker = size_t{1} << 20;  // smaller logs are parsed by one worker
 constexpr unsigned kMaxWorkers = 8;
-
-// The whole file, read once. Not a std::string: that would clear every byte before the read.
-struct FileBytes {
-    std::unique_ptr<char[]> data;
-    size_t size = 0;
-    std::string_view view() const { return {data.get(), size}; }
-};
 
 // The last error as text; unlike strerror, safe while another load runs.
 std::string ErrnoText() { return std::generic_category().message(errno); }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// A regular file up to the size it had when it was opened (a log still being written is cut
+// there; one that shrinks gives what is left), anything else (a pipe, a file of unknown size)
+// to its end.
+class FileSource : public ByteSource {
+public:
+    FileSource(const OpenedLog& file, const std::function<void(std::string_view)>& seen)
+        : file_(file),
+          seen_(seen),
+          left_(file.size() > 0 ? file.size() : std::numeric_limits<uint64_t>::max()) {}
 
-// Reads the file that `path` names when it is opened: a regular file up to the size it has
-// then (a log still being written is cut there; one that shrinks gives what is left), anything
-// else (a pipe, a file of unknown size) to its end. Calls progress(0, 0) once the file is
-// open and its size known, then about every 16 ms. Returns the reason on failure.
-std::string ReadWholeFile(const std::string& path, const LoadProgress& progress, FileBytes& bytes) {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return "cannot be opened (" + ErrnoText() + ")";
-    // Size and kind of the open file, not of the path: a file put in its place meanwhile is
-    // not the one read.
-    struct stat status {};
-    if (fstat(fileno(file.get()), &status) != 0) return "cannot be read (" + ErrnoText() + ")";
-    if (progress) progress(0, 0);
-    const bool regular = S_ISREG(status.st_mode);
-    const bool grows = !regular || status.st_size <= 0;  // pseudo-files report size 0
-    size_t capacity = grows ? kReadPiece : static_cast<size_t>(status.st_size);
-    bytes.data.reset(new char[capacity]);
-    AdviseHugePages(bytes.data.get(), capacity);
-
-    auto lastReport = std::chrono::steady_clock::now();
-    for (;;) {
-        if (bytes.size == capacity) {
-            if (!grows) break;
-            std::unique_ptr<char[]> grown(new char[capacity * 2]);
-            std::memcpy(grown.get(), bytes.data.get(), bytes.size);
-            bytes.data = std::move(grown);
-            capacity *= 2;
-        }
-        const size_t want = std::min(kReadPiece, capacity - bytes.size);
-        const size_t got = std::fread(bytes.data.get() + bytes.size, 1, want, file.get());
-        bytes.size += got;
-        if (got < want) {
-            if (std::ferror(file.get())) return "cannot be read (" + ErrnoText() + ")";
-            break;
-        }
-        if (progress && std::chrono::steady_clock::now() - lastReport >= kProgressInterval) {
-            progress(0, 0);
-            lastReport = std::chrono::steady_clock::now();
-        }
+    size_t Read(char* into, size_t most) override {
+        most = static_cast<size_t>(std::min<uint64_t>(most, left_));
+        ssize_t got;
+        do {
+            got = most == 0 ? 0 : read(file_.descriptor(), into, most);
+        } while (got < 0 && errno == EINTR);
+        if (got < 0) throw ReadFailure{"cannot be read (" + ErrnoText() + ")"};
+        left_ -= static_cast<uint64_t>(got);
+        if (seen_ && got > 0) seen_({into, static_cast<size_t>(got)});
+        return static_cast<size_t>(got);
     }
-    return {};
-}
+    uint64_t size() const override { return file_.size(); }
+
+private:
+    const OpenedLog& file_;
+    const std::function<void(std::string_view)>& seen_;
+    uint64_t left_;
+};
 
 }  // namespace
 
-LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress,
-                   const LoadOptions& options) {
+OpenedLog::OpenedLog(OpenedLog&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)),
+      regular_(other.regular_),
+      size_(other.size_),
+      modified_(other.modified_) {}
+
+OpenedLog::~OpenedLog() {
+    if (descriptor_ >= 0) close(descriptor_);
+}
+
+std::variant<OpenedLog, LoadError> OpenLogFile(const std::string& path) {
     const auto fail = [&](const std::string& what) {
         return LoadError{OnOneLine(path) + ": " + what};
     };
@@ -94,24 +76,44 @@ LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgres
         return fail("no such file");
     if (error) return fail("cannot be opened (" + error.message() + ")");
     if (std::filesystem::is_directory(status)) return fail("is a folder");
+    OpenedLog file;
+    file.descriptor_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file.descriptor_ < 0) return fail("cannot be opened (" + ErrnoText() + ")");
+    // Size and kind of the open file, not of the path: a file put in its place meanwhile is
+    // not the one read.
+    struct stat opened {};
+    if (fstat(file.descriptor_, &opened) != 0) return fail("cannot be read (" + ErrnoText() + ")");
+    file.regular_ = S_ISREG(opened.st_mode);
+    // Pseudo-files report size 0 and are read to their end.
+    file.size_ = file.regular_ && opened.st_size > 0 ? static_cast<uint64_t>(opened.st_size) : 0;
+    file.modified_ = int64_t{opened.st_mtim.tv_sec} * 1000000000 + opened.st_mtim.tv_nsec;
+    return file;
+}
 
-    FileBytes bytes;
-    try {
-        const std::string readError = ReadWholeFile(path, progress, bytes);
-        if (!readError.empty()) return fail(readError);
-    } catch (const std::bad_alloc&) {
-        return fail("not enough memory to read it");
-    }
+LoadResult LoadLog(const std::string& path, Colour itemColour, const LoadProgress& progress,
+                   const LoadOptions& options) {
+    auto opened = OpenLogFile(path);
+    if (auto* error = std::get_if<LoadError>(&opened)) return std::move(*error);
+    return LoadOpenedLog(std::get<OpenedLog>(opened), path, itemColour, progress, options);
+}
+
+LoadResult LoadOpenedLog(const OpenedLog& file, const std::string& path, Colour itemColour,
+                         const LoadProgress& progress, const LoadOptions& options,
+                         const std::function<void(std::string_view bytes)>& seen) {
+    if (progress) progress(0, 0);
     const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
     const int workers =
         options.workers > 0
             ? options.workers
-            : static_cast<int>(std::min<size_t>(cores, bytes.size / kBytesPerWorker + 1));
-    LoadResult result = ParseLog(bytes.view(), itemColour, progress, workers, options.items);
+            : static_cast<int>(file.size() == 0
+                                   ? cores
+                                   : std::min<uint64_t>(cores, file.size() / kBytesPerWorker + 1));
+    FileSource source(file, seen);
+    LoadResult result = ParseStream(source, itemColour, progress, workers, options.items);
     if (auto* failure = std::get_if<LoadError>(&result))
-        failure->message = fail(failure->message).message;
+        failure->message = OnOneLine(path) + ": " + failure->message;
     else if (options.needsSamples && std::get<LogData>(result).lngSampleCount == 0)
-        return fail("the log holds no samples");
+        return LoadError{OnOneLine(path) + ": the log holds no samples"};
     return result;
 }
 

@@ -31,10 +31,6 @@ int64_t SampleMarks::PreviousBit(int64_t b, bool value) const {
     return kNone;
 }
 
-bool SampleMarks::Marked(int32_t sample) const {
-    return sample >= first_ && sample <= last_ && Bit(int64_t{sample} - first_);
-}
-
 bool SampleMarks::AnyMarked(int32_t from, int32_t to) const {
     const int64_t found = NextBit(int64_t{from} - first_, true);
     return found != kNone && found <= int64_t{to} - first_;

@@ -18,7 +18,6 @@ public:
 
     int32_t first() const { return first_; }
     int32_t last() const { return last_; }
-    bool Marked(int32_t sample) const;
     // Whether some sample of from..to is marked.
     bool AnyMarked(int32_t from, int32_t to) const;
 

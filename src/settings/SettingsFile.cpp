@@ -27,18 +27,22 @@ QString DecodePath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-}  // namespace
-
-std::string SettingsFilePath() {
+std::string SettingsFileIn(bool makeFolder) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (TrimWhite(folder.toStdString()).empty()) {
         folder = QCoreApplication::applicationDirPath();
     } else {
         folder += QStringLiteral("/Grafolux");
-        EnsureFolder(folder);
+        if (makeFolder) EnsureFolder(folder);
     }
     return QFile::encodeName(QDir(folder).filePath(QStringLiteral("Grafolux.cfg"))).toStdString();
 }
+
+}  // namespace
+
+std::string SettingsFilePath() { return SettingsFileIn(true); }
+
+std::string SettingsFileToRead() { return SettingsFileIn(false); }
 
 Settings ParseSettings(std::string_view text) {
     Settings settings;

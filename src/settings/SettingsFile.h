@@ -25,6 +25,8 @@ struct Settings {
 // "<folder>/Grafolux/Grafolux.cfg" in the per-user configuration folder (created when
 // missing), or "Grafolux.cfg" beside the program when there is none.
 std::string SettingsFilePath();
+// The same without making the folder: for a program that only reads what is kept beside it.
+std::string SettingsFileToRead();
 
 Settings ParseSettings(std::string_view text);
 std::string FormatSettings(const std::vector<std::string>& strRecent, const WindowState& window);

@@ -18,23 +18,12 @@ ShownCells DifferenceCells(const CellTable& a, const CellTable& b, const CellSho
 }
 
 ColourScale DifferenceScale(const CellTable& a, const CellTable& b, const CellShow& show) {
-    ColourScale scale{show.statistic, -kTrimSaturation, kTrimSaturation, true};
     double reach = 1;
-    if (show.statistic == CellStatistic::Count) {
-        for (const CellTable* table : {&a, &b})
-            for (const auto& row : table->count)
-                for (const int32_t count : row) reach = std::max(reach, static_cast<double>(count));
-    } else if (show.statistic == CellStatistic::StdDev) {
-        for (const auto& row : DifferenceCells(a, b, show))
-            for (const ShownCell& cell : row)
-                if (cell.available && std::isfinite(cell.value))
-                    reach = std::max(reach, std::fabs(cell.value));
-    } else {
-        return scale;
-    }
-    scale.low = -reach;
-    scale.high = reach;
-    return scale;
+    for (const auto& row : DifferenceCells(a, b, show))
+        for (const ShownCell& cell : row)
+            if (cell.available && std::isfinite(cell.value))
+                reach = std::max(reach, std::fabs(cell.value));
+    return {show.statistic, -reach, reach, true};
 }
 
 }  // namespace grafolux

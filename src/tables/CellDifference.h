@@ -11,9 +11,9 @@ namespace grafolux {
 // where both cells are.
 ShownCells DifferenceCells(const CellTable& a, const CellTable& b, const CellShow& show);
 
-// Diverging around 0, blue where B is lower: saturated at ±16 for Mean, Minimum and Maximum,
-// at ± the larger of the two tables' largest counts for Count, at ± the largest difference
-// shown for Std Dev (at least 1 for both, so that the scale has a length).
+// Diverging around 0, blue where B is lower, saturated at ± the largest difference shown (at
+// least 1, so that the scale has a length): a small change still shows in a table without a
+// large one.
 ColourScale DifferenceScale(const CellTable& a, const CellTable& b, const CellShow& show);
 
 }  // namespace grafolux

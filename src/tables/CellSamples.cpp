@@ -24,10 +24,9 @@ SampleMarks MarkCellSamples(const LogData& log, CellAddress cell, int32_t first,
     const int32_t rpmItem = log.itemNamed(kRpmItem), mapItem = log.itemNamed(kMapItem);
     if (rpmItem == 0 || mapItem == 0)
         return SampleMarks(first, last, [](int32_t) { return false; });
-    const double* rpm = log.column(rpmItem).data();  // element 0 is sample 1
-    const double* map = log.column(mapItem).data();
+    ColumnCursor rpm(log.column(rpmItem)), map(log.column(mapItem));
     const CellBounds bounds = BoundsOfCell(cell.row, cell.column);
-    const auto inCell = [&](int32_t s) { return bounds.Holds(rpm[s - 1], map[s - 1]); };
+    const auto inCell = [&](int32_t s) { return bounds.Holds(rpm.at(s - 1), map.at(s - 1)); };
     if (filter.passesAll()) return SampleMarks(first, last, inCell);
     // The filter's marks a block at a time.
     std::array<double, kBlock> passes;

@@ -102,7 +102,7 @@ const ColumnBins& Columns() {
     return columns;
 }
 
-constexpr int32_t kBlock = 2048;  // samples whose filter marks stay in the cache
+constexpr int32_t kBlock = 1024;  // samples whose values and filter marks stay in the cache
 
 // Which samples of a block pass the filter, in the two forms the accumulation adds without a
 // branch: 1 or 0, and 0 or infinity.
@@ -254,23 +254,27 @@ void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
         for (int32_t s = first; s <= last; ++s) cells_->samplesPassed += filter.Passes(s);
         return;
     }
-    const double* rpm = log.column(rpmItem).data();
-    const double* map = log.column(mapItem).data();
-    const double* values = valueItem != 0 ? log.column(valueItem).data() : nullptr;
-    static const std::array<double, kBlock> zeros{};  // a missing value item reads 0
+    // A block of each column at a time; a missing value item reads 0.
+    std::array<double, kBlock> rpm, map, value{};
     Passes passes;
     for (int32_t block = first - 1; block < last; block += kBlock) {
         const int32_t n = std::min(kBlock, last - block);
-        const double* value = values ? values + block : zeros.data();
+        log.column(rpmItem).Read(block, n, rpm.data());
+        log.column(mapItem).Read(block, n, map.data());
+        if (valueItem != 0) log.column(valueItem).Read(block, n, value.data());
         if (filter.passesAll()) {
-            cells_->samplesPassed +=
-                spread_ ? cells_->Accumulate<false, true>(rpm, map, value, block, n, nullptr)
-                        : cells_->Accumulate<false, false>(rpm, map, value, block, n, nullptr);
+            cells_->samplesPassed += spread_
+                                         ? cells_->Accumulate<false, true>(
+                                               rpm.data(), map.data(), value.data(), 0, n, nullptr)
+                                         : cells_->Accumulate<false, false>(
+                                               rpm.data(), map.data(), value.data(), 0, n, nullptr);
         } else {
             passes.Mark(filter, block, n);
-            cells_->samplesPassed +=
-                spread_ ? cells_->Accumulate<true, true>(rpm, map, value, block, n, &passes)
-                        : cells_->Accumulate<true, false>(rpm, map, value, block, n, &passes);
+            cells_->samplesPassed += spread_
+                                         ? cells_->Accumulate<true, true>(
+                                               rpm.data(), map.data(), value.data(), 0, n, &passes)
+                                         : cells_->Accumulate<true, false>(
+                                               rpm.data(), map.data(), value.data(), 0, n, &passes);
         }
     }
 }

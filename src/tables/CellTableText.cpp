@@ -58,10 +58,6 @@ bool IsTextFileName(std::string_view path) {
     return ending == ".txt";
 }
 
-std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show) {
-    return ShownCellsFileText(path, CellsShown(table, show), show.statistic);
-}
-
 std::string ShownCellsText(const ShownCells& cells, CellStatistic statistic) {
     return TabSeparatedText(TableFields(cells, statistic, "N/A"));
 }

@@ -21,12 +21,9 @@ std::string CellTableCsv(const CellTable& table, const CellShow& show = {});
 // A ".txt" name, in any letter case: a table saved there is tab-separated text, else CSV.
 bool IsTextFileName(std::string_view path);
 
-// What "Save Table As" writes to `path`: the tab-separated text for a ".txt" name (in any
-// letter case), CSV for any other.
-std::string CellTableFileText(std::string_view path, const CellTable& table, const CellShow& show);
-
-// The same three for cells already decided (a difference of two tables, say); `statistic`
-// says whether an unavailable cell still prints its value (a count does).
+// The same for cells already decided (a difference of two tables, say), and what "Save Table
+// As" writes to `path`: the text for a ".txt" name (in any letter case), CSV for any other;
+// `statistic` says whether an unavailable cell still prints its value (a count does).
 std::string ShownCellsText(const ShownCells& cells, CellStatistic statistic);
 std::string ShownCellsCsv(const ShownCells& cells, CellStatistic statistic);
 std::string ShownCellsFileText(std::string_view path, const ShownCells& cells,

@@ -106,9 +106,10 @@ Split SplitAt(Pair f) {
     }
 }
 
-// A column as the source gives it, or missing in every sample.
-const double* ColumnOf(std::span<const double> column, int32_t samples) {
-    return column.size() == static_cast<size_t>(samples) ? column.data() : nullptr;
+// The factor as the source gives it, or missing in every sample.
+const double* FactorOf(const RetuneSource& source) {
+    return source.factor.size() == static_cast<size_t>(source.samples) ? source.factor.data()
+                                                                       : nullptr;
 }
 
 const double* MissingBlock() {
@@ -131,50 +132,20 @@ Range ClampedRange(const RetuneSource& source) {
 // One block of a source's samples, from sample `first` (1-based), n of them.
 struct Block {
     int32_t first, n;
+    std::array<double, kBlock> rpmValues, mapValues;
     const double *rpm, *map, *factor;
 
     Block(const RetuneSource& source, int32_t from, int32_t count) : first(from), n(count) {
-        const auto at = [&](std::span<const double> column) {
-            const double* values = ColumnOf(column, source.samples);
-            return values ? values + (from - 1) : MissingBlock();
+        const auto read = [&](const Column* column, std::array<double, kBlock>& values) {
+            if (!column || column->size() != source.samples) return MissingBlock();
+            column->Read(from - 1, count, values.data());
+            return static_cast<const double*>(values.data());
         };
-        rpm = at(source.rpm);
-        map = at(source.map);
-        factor = at(source.factor);
+        rpm = read(source.rpm, rpmValues);
+        map = read(source.map, mapValues);
+        const double* values = FactorOf(source);
+        factor = values ? values + (from - 1) : MissingBlock();
     }
-};
-
-// Asks for the next block's values while this one is gathered, a cache line at a time, so that
-// reading memory and computing overlap.
-class Prefetcher {
-public:
-    // For the block after the one from `from`, whose `used` samples are to be gathered.
-    Prefetcher(const RetuneSource& source, int32_t from, int32_t last, int32_t used) {
-        for (std::span<const double> column : {source.rpm, source.map, source.factor})
-            if (const double* values = ColumnOf(column, source.samples))
-                columns_[count_++] = values;
-        if (source.filter)
-            for (const double* values : source.filter->columns())
-                if (count_ < columns_.size()) columns_[count_++] = values;
-        next_ = start_ = std::min(from + kBlock, last + 1);
-        end_ = std::min(start_ + kBlock, last + 1);
-        pace_ = used > 0 ? static_cast<double>(end_ - start_) / used : kBlock;
-    }
-    // Keeps a little ahead, in step with the s-th sample gathered.
-    void Follow(int32_t s) {
-        const int32_t upTo = std::min(end_, start_ + static_cast<int32_t>(s * pace_) + 64);
-        if (next_ >= upTo) return;
-        for (size_t c = 0; c < count_; ++c)
-            for (int32_t line = next_; line < upTo; line += 8)  // a cache line of doubles
-                __builtin_prefetch(columns_[c] + (line - 1));
-        next_ += (upTo - next_ + 7) / 8 * 8;
-    }
-
-private:
-    std::array<const double*, 8> columns_;  // a filter's further columns beyond these go unasked
-    size_t count_ = 0;
-    int32_t start_, next_, end_;
-    double pace_;  // samples of the next block per sample gathered
 };
 
 // Which samples of a block the retune uses, and what it reads of them.
@@ -280,10 +251,9 @@ int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, Column& lowC
 // gathered with the box's four cells' sums in registers, and the axes are searched only when a
 // run starts.
 template <CellWeighting kWeighting>
-void Accumulate(const FuelMap& map, const BlockUse& marks, RetuneSums& sums, Prefetcher& ahead) {
+void Accumulate(const FuelMap& map, const BlockUse& marks, RetuneSums& sums) {
     size_t row = 0, column = 0;
     for (int32_t s = 0; s < marks.used;) {
-        ahead.Follow(s);
         const Box box(map, marks.at[s], row, column);
         row = box.row;
         column = box.column;
@@ -292,7 +262,6 @@ void Accumulate(const FuelMap& map, const BlockUse& marks, RetuneSums& sums, Pre
         s = box.atEnd ? GatherRun<kWeighting, true>(box, marks, s, lowColumn, highColumn)
                       : GatherRun<kWeighting, false>(box, marks, s, lowColumn, highColumn);
     }
-    ahead.Follow(marks.used);
 }
 
 RetuneCell Finished(double old, const RetuneCellSums& sums, const RetuneSettings& settings) {
@@ -331,7 +300,7 @@ RetuneSource RetuneSourceOf(const LogData& log, int32_t first, int32_t last,
                             std::span<const double> factor, const SampleFilter& filter) {
     const auto column = [&](const char* name) {
         const int32_t item = log.itemNamed(name);
-        return item != 0 ? log.column(item) : std::span<const double>();
+        return item != 0 ? &log.column(item) : nullptr;
     };
     return {log.lngSampleCount, first, last, column(kRpmItem), column(kMapItem), factor, &filter};
 }
@@ -340,9 +309,15 @@ std::vector<double> DefaultFuelFactor(const LogData& log) {
     const int32_t blmItem = log.itemNamed(ValueItemOf(TableKind::Blm));
     const int32_t intItem = log.itemNamed(ValueItemOf(TableKind::Int));
     if (blmItem == 0 || intItem == 0) return {};
-    const std::span<const double> blm = log.column(blmItem), integrator = log.column(intItem);
-    std::vector<double> factor(blm.size());
-    for (size_t s = 0; s < factor.size(); ++s) factor[s] = blm[s] * integrator[s] / 16384;
+    std::vector<double> factor(static_cast<size_t>(log.lngSampleCount));
+    std::array<double, kBlock> blm, integrator;
+    for (int32_t from = 0; from < log.lngSampleCount; from += kBlock) {
+        const int32_t n = std::min(kBlock, log.lngSampleCount - from);
+        log.column(blmItem).Read(from, n, blm.data());
+        log.column(intItem).Read(from, n, integrator.data());
+        for (int32_t i = 0; i < n; ++i)
+            factor[static_cast<size_t>(from + i)] = blm[i] * integrator[i] / 16384;
+    }
     return factor;
 }
 
@@ -384,11 +359,10 @@ RetuneSums GatherRetune(const FuelMap& map, std::span<const RetuneSource> source
         for (int32_t from = first; from <= last; from += kBlock) {
             const Block block(source, from, std::min(kBlock, last - from + 1));
             MarkUse(source, block, *marks, &evidence);
-            Prefetcher ahead(source, from, last, marks->used);
             if (weighting == CellWeighting::Nearest)
-                Accumulate<CellWeighting::Nearest>(map, *marks, sums, ahead);
+                Accumulate<CellWeighting::Nearest>(map, *marks, sums);
             else
-                Accumulate<CellWeighting::Bilinear>(map, *marks, sums, ahead);
+                Accumulate<CellWeighting::Bilinear>(map, *marks, sums);
         }
     }
     return sums;

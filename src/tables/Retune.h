@@ -40,12 +40,14 @@ struct RetuneSettings {
 std::optional<std::string> RetuneSettingsError(const RetuneSettings& settings);
 
 // One log's columns as a retune reads them. Element 0 of a column is sample 1; NaN is a missing
-// value; an empty column (the log lacks the item) is missing in every sample, and so is a column
-// whose length is not `samples`.
+// value; a column that is not there (the log lacks the item) is missing in every sample, and
+// so is a column whose length is not `samples`.
 struct RetuneSource {
     int32_t samples = 0;          // the log's sample count
     int32_t first = 1, last = 0;  // 1-based, clamped into 1 .. samples; first > last: none
-    std::span<const double> rpm, map, factor;
+    const Column* rpm = nullptr;
+    const Column* map = nullptr;
+    std::span<const double> factor;
     const SampleFilter* filter = nullptr;  // resolved against the same log; none: all pass
 };
 

@@ -46,6 +46,8 @@ bool ChooseValueFont(Surface& contents, const std::vector<QString>& texts, const
 
 }  // namespace
 
+QString TrimsFactorText() { return QString::fromUtf8("BLM \u00d7 INT \u00f7 16384"); }
+
 ColourScale ChangeScale(double maxChange) {
     ColourScale scale;
     scale.statistic = CellStatistic::Mean;  // diverging
@@ -165,8 +167,7 @@ std::vector<LegendLine> RetuneLegendLines(const RetuneLegendInput& in) {
     const RetuneEvidence& e = in.evidence;
     std::vector<LegendLine> lines = {
         {"Retune", LegendStyle::Heading},
-        {in.factor.isEmpty() ? QString::fromUtf8("BLM \u00d7 INT \u00f7 16384") : in.factor,
-         LegendStyle::Text},
+        {in.factor.isEmpty() ? TrimsFactorText() : in.factor, LegendStyle::Text},
         {QString::fromUtf8(CellWeightingName(in.settings.weighting).data()) + " cells",
          LegendStyle::Text},
         {"min. weight " + FormatGeneral(in.settings.minWeight), LegendStyle::Text},
@@ -176,16 +177,19 @@ std::vector<LegendLine> RetuneLegendLines(const RetuneLegendInput& in) {
     for (const QString& log : in.logs) lines.push_back({log, LegendStyle::Text});
     lines.push_back({"Samples", LegendStyle::Heading});
     lines.push_back({count(e.samplesUsed) + " used of " + count(e.samplesInRange)});
+    if (!in.conditions.empty() || e.missingAny > 0)
+        lines.push_back({count(e.samplesInRange - e.samplesUsed) + " dropped"});
+    if (e.missingAny > 0) lines.push_back({"no value: " + count(e.missingAny)});
+    // A sample failing two filters counts for both: these need not add up to the dropped.
+    if (!in.conditions.empty()) lines.push_back({"each filter alone:", LegendStyle::Note});
     for (size_t i = 0; i < in.conditions.size(); ++i) {
         const bool ignored = i < in.conditionIgnored.size() && in.conditionIgnored[i];
         const int64_t failed = i < e.failedCondition.size() ? e.failedCondition[i] : 0;
-        lines.push_back({QString::fromUtf8(ConditionDisplayText(in.conditions[i])) + ": " +
-                             count(failed) + " dropped",
-                         ignored ? LegendStyle::StruckOut : LegendStyle::Text});
+        lines.push_back(
+            {QString::fromUtf8(ConditionDisplayText(in.conditions[i])) + ": " + count(failed),
+             ignored ? LegendStyle::StruckOut : LegendStyle::Text});
         if (ignored) lines.push_back({"ignored: no such item", LegendStyle::Note});
     }
-    if (e.missingAny > 0)
-        lines.push_back({"no value: " + count(e.missingAny) + " dropped", LegendStyle::Text});
     lines.push_back({"Cells", LegendStyle::Heading});
     lines.push_back({count(e.trustedCells) + " of " + count(e.cells) + " trusted"});
     lines.push_back({"Change %", LegendStyle::Heading});

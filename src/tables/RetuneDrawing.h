@@ -22,6 +22,10 @@ namespace grafolux {
 constexpr Colour kUntrustedCellColour = RGB(96, 96, 96);
 constexpr Colour kUntrustedTextColour = RGB(168, 168, 168);
 
+// The trims' factor, the retune's default, as the window names it: in the legend and first in
+// the factor's dialog.
+QString TrimsFactorText();
+
 // The scale of the changes: the cell tables' diverging colours, -P % blue to +P % red.
 ColourScale ChangeScale(double maxChange);
 // A cell's colour: its change on that scale, or the untrusted grey.

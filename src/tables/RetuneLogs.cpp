@@ -22,12 +22,9 @@ std::variant<RetuneInputs, RetuneLack> RetuneInputs::For(
             if (log.itemNamed(item) == 0) return RetuneLack{i, item};
         auto input = std::make_unique<Input>();
         input->log = logs[i];
-        if (factorItem) {
-            input->factor = log.column(log.itemNamed(*factorItem));
-        } else {
-            input->ownFactor = DefaultFuelFactor(log);
-            input->factor = input->ownFactor;
-        }
+        input->factor = factorItem
+                            ? log.wholeColumn(log.itemNamed(*factorItem))
+                            : std::make_shared<const std::vector<double>>(DefaultFuelFactor(log));
         input->filter = SampleFilter(log, conditions);
         inputs.inputs_.push_back(std::move(input));
     }
@@ -38,7 +35,7 @@ std::vector<RetuneSource> RetuneInputs::Sources() const {
     std::vector<RetuneSource> sources;
     for (const auto& input : inputs_)
         sources.push_back(RetuneSourceOf(*input->log.log, input->log.first, input->log.last,
-                                         input->factor, input->filter));
+                                         *input->factor, input->filter));
     return sources;
 }
 
@@ -52,7 +49,7 @@ SampleMarks RetuneInputs::MarkCell(size_t log, const FuelMap& map, size_t row, s
                                    int32_t first, int32_t last, CellWeighting weighting) const {
     const Input& input = *inputs_.at(log);
     return MarkRetuneCellSamples(
-        map, RetuneSourceOf(*input.log.log, first, last, input.factor, input.filter), row, column,
+        map, RetuneSourceOf(*input.log.log, first, last, *input.factor, input.filter), row, column,
         weighting);
 }
 
@@ -108,6 +105,14 @@ std::vector<std::string> ItemsReadByRetune(const std::optional<std::string>& fac
     for (const SampleCondition& condition : conditions)
         if (std::find(items.begin(), items.end(), condition.item) == items.end())
             items.push_back(condition.item);
+    return items;
+}
+
+std::vector<std::string> ItemsReadByTablesAndRetune(const std::optional<std::string>& factorItem,
+                                                    std::span<const SampleCondition> conditions) {
+    std::vector<std::string> items = ItemsReadByTables(conditions);
+    if (factorItem && std::find(items.begin(), items.end(), *factorItem) == items.end())
+        items.push_back(*factorItem);
     return items;
 }
 

@@ -42,8 +42,7 @@ public:
 private:
     struct Input {
         TableSource log;
-        std::vector<double> ownFactor;  // the default factor, computed here
-        std::span<const double> factor;
+        WholeColumn factor;  // the item's, or the default factor computed here
         SampleFilter filter;
     };
     // Each input stays where it is made: the sources point at its factor and filter.
@@ -81,5 +80,9 @@ std::string PlainDecimalText(double value);
 // the conditions'.
 std::vector<std::string> ItemsReadByRetune(const std::optional<std::string>& factorItem,
                                            std::span<const SampleCondition> conditions);
+// The items a log pooled into both the tables and the retune keeps: the tables' and the
+// factor's.
+std::vector<std::string> ItemsReadByTablesAndRetune(const std::optional<std::string>& factorItem,
+                                                    std::span<const SampleCondition> conditions);
 
 }  // namespace grafolux

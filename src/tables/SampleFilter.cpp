@@ -70,7 +70,7 @@ std::string Text(const SampleCondition& condition, bool mathematical, std::strin
 
 // The values `op number` lets through. A strict bound is the next double inward, so that no
 // value lies between it and the number; nothing passes "< -inf", "> inf" or a NaN number.
-SampleFilter::Range RangeOf(const double* values, CompareOp op, double n) {
+SampleFilter::Range RangeOf(const Column* values, CompareOp op, double n) {
     constexpr double kUp = std::numeric_limits<double>::infinity();
     const bool nothingBelow = n == -kUp || std::isnan(n), nothingAbove = n == kUp || std::isnan(n);
     switch (op) {
@@ -122,22 +122,16 @@ SampleFilter::SampleFilter(const LogData& log, std::span<const SampleCondition> 
     for (size_t i = 0; i < conditions.size(); ++i) {
         const SampleCondition& c = conditions[i];
         if (const int32_t item = log.itemNamed(c.item)) {
-            ranges_.push_back(RangeOf(log.column(item).data(), c.op, c.number));
+            ranges_.push_back(RangeOf(&log.column(item), c.op, c.number));
             positions_.push_back(i);
         } else
             missing_.push_back(i);
     }
 }
 
-std::vector<const double*> SampleFilter::columns() const {
-    std::vector<const double*> columns;
-    for (const Range& r : ranges_) columns.push_back(r.values);
-    return columns;
-}
-
 bool SampleFilter::Passes(int32_t s) const {
     return std::all_of(ranges_.begin(), ranges_.end(),
-                       [s](const Range& r) { return r.Holds(r.values[s - 1]); });
+                       [s](const Range& r) { return r.Holds(r.column->at(s - 1)); });
 }
 
 void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights) const {
@@ -146,17 +140,13 @@ void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights) co
 
 // One loop per range, each vectorised (a select of doubles by doubles, and the passes counted
 // from the bits of 1.0 and 0.0: the top three are 001 and 000, where a count of comparisons
-// does not vectorise). A column read alone keeps few reads from memory in flight: each piece
-// asks for the one a few pieces on. With kCount, returns how many samples fail.
+// does not vectorise). With kCount, returns how many samples fail.
 template <bool kBeyond, bool kCount>
 int64_t MarkRange(const double* values, double low, double high, int32_t count, double* weights) {
     using Range = SampleFilter::Range;
-    constexpr int32_t kPiece = 64, kAhead = 8 * kPiece;
+    constexpr int32_t kPiece = 64;
     int64_t passed = 0;
     for (int32_t piece = 0; piece < count; piece += kPiece) {
-        if (piece + kAhead < count)
-            for (int32_t line = 0; line < kPiece; line += 8)
-                __builtin_prefetch(values + piece + kAhead + line);
         const int32_t n = std::min(count - piece, kPiece);
         std::array<double, kPiece> passes;
         for (int32_t i = 0; i < n; ++i) {
@@ -175,16 +165,28 @@ int64_t MarkRange(const double* values, double low, double high, int32_t count, 
 void SampleFilter::MarkWeights(int32_t first, int32_t count, double* weights,
                                std::span<int64_t> failing) const {
     std::fill_n(weights, count, 1.0);
-    for (size_t k = 0; k < ranges_.size(); ++k) {
-        const Range& r = ranges_[k];
-        const double* values = r.values + (first - 1);
-        if (failing.empty()) {
-            r.outside ? MarkRange<true, false>(values, r.low, r.high, count, weights)
-                      : MarkRange<false, false>(values, r.low, r.high, count, weights);
-        } else {
-            failing[positions_[k]] +=
-                r.outside ? MarkRange<true, true>(values, r.low, r.high, count, weights)
-                          : MarkRange<false, true>(values, r.low, r.high, count, weights);
+    std::array<double, kBlockSamples> values;
+    for (int32_t done = 0; done < count; done += kBlockSamples) {
+        const int32_t n = std::min(kBlockSamples, count - done);
+        double* marked = weights + done;
+        for (size_t k = 0; k < ranges_.size(); ++k) {
+            const Range& r = ranges_[k];
+            // A stretch of one value passes or fails whole.
+            if (const auto value = r.column->ConstantOver(first - 1 + done, n)) {
+                if (r.Holds(*value)) continue;
+                std::fill_n(marked, n, 0.0);
+                if (!failing.empty()) failing[positions_[k]] += n;
+                continue;
+            }
+            r.column->Read(first - 1 + done, n, values.data());
+            if (failing.empty()) {
+                r.outside ? MarkRange<true, false>(values.data(), r.low, r.high, n, marked)
+                          : MarkRange<false, false>(values.data(), r.low, r.high, n, marked);
+            } else {
+                failing[positions_[k]] +=
+                    r.outside ? MarkRange<true, true>(values.data(), r.low, r.high, n, marked)
+                              : MarkRange<false, true>(values.data(), r.low, r.high, n, marked);
+            }
         }
     }
 }

@@ -38,8 +38,8 @@ std::string ConditionText(const SampleCondition& condition);
 // The same with the mathematical signs ≠ ≤ ≥, for display.
 std::string ConditionDisplayText(const SampleCondition& condition);
 
-// The conditions of a list resolved against one log. Holds pointers into the log's samples:
-// it must not outlive the log or see it change.
+// The conditions of a list resolved against one log. Refers to the log's columns: it must not
+// outlive the log or see it change.
 class SampleFilter {
 public:
     SampleFilter() = default;  // no condition: every sample passes
@@ -56,9 +56,6 @@ public:
     void MarkWeights(int32_t first, int32_t count, double* weights,
                      std::span<int64_t> failing) const;
 
-    // The columns the conditions read (element 0 is sample 1), to be asked for ahead of marking.
-    std::vector<const double*> columns() const;
-
     // No condition names an item of the log: every sample passes.
     bool passesAll() const { return ranges_.empty(); }
     // Positions (0-based, in the list given) of the conditions naming no item of the log;
@@ -72,7 +69,7 @@ public:
     // as every comparison with it is false: a computed item has none where its inputs are
     // missing.
     struct Range {
-        const double* values;  // element 0 is sample 1
+        const Column* column;  // element 0 is sample 1
         double low, high;
         bool outside;
         static bool Within(double x, double low, double high) { return (x >= low) & (x <= high); }

@@ -101,6 +101,18 @@ std::vector<LegendLine> TableLegendLines(const TableLegendInput& in) {
     return lines;
 }
 
+KeyLabels ColourKeyLabels(const Surface& legend, const ColourScale& key, double width) {
+    // A difference's ends are where it saturates, as exact as its cells.
+    const int decimals = key.difference                           ? DecimalsOf(key.statistic)
+                         : key.statistic == CellStatistic::StdDev ? 2
+                                                                  : 0;
+    const bool diverging = IsDiverging(key);
+    const double room = diverging ? width / 3 : width / 2;
+    return {FittedNumber(legend, key.low, decimals, room),
+            diverging ? FormatGrouped((key.low + key.high) / 2, 0) : QString(),
+            FittedNumber(legend, key.high, decimals, room)};
+}
+
 void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
                      const std::optional<ColourScale>& key, const DisplayColors& colors) {
     Surface& legend = area.pbLegend;
@@ -126,7 +138,7 @@ void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
     area.lngLegendLines = drawn;
     if (!key) return;
 
-    // The scale as a bar, its ends and (for the trims) its centre labelled under it.
+    // The scale as a bar, its ends and (when diverging) its centre labelled under it.
     const int steps = TwipsToPixels(width);
     for (int i = 0; i < steps; ++i) {
         const double x = kMargin + i * kTwipsPerPixel;
@@ -136,15 +148,11 @@ void DrawTableLegend(DrawingArea& area, const std::vector<LegendLine>& lines,
     y += kKeyHeight + kTwipsPerPixel;
     legend.SetFont("Arial", 8, false);
     legend.SetForeColor(colors.lngTextColor);
-    const int decimals = key->statistic == CellStatistic::StdDev ? 2 : 0;
-    const QString low = FormatGrouped(key->low, decimals);
-    const QString high = FittedNumber(legend, key->high, decimals, width / 2);
-    legend.PrintAt(kMargin, y, low);
-    legend.PrintAt(kMargin + width - legend.TextWidth(high), y, high);
-    if (IsDiverging(*key)) {
-        const QString centre = FormatGrouped((key->low + key->high) / 2, 0);
-        legend.PrintAt(kMargin + (width - legend.TextWidth(centre)) / 2, y, centre);
-    }
+    const KeyLabels labels = ColourKeyLabels(legend, *key, width);
+    legend.PrintAt(kMargin, y, labels.low);
+    legend.PrintAt(kMargin + width - legend.TextWidth(labels.high), y, labels.high);
+    if (!labels.middle.isEmpty())
+        legend.PrintAt(kMargin + (width - legend.TextWidth(labels.middle)) / 2, y, labels.middle);
     ++area.lngLegendLines;
 }
 

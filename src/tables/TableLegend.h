@@ -48,6 +48,13 @@ std::vector<QString> WrappedLines(const Surface& surface, const QString& text, d
 // Every line's whole text, one a line: the legend's tooltip, for what did not fit.
 QString LegendToolTip(const std::vector<LegendLine>& lines);
 
+// The texts under the colour key, each fitted into its share of `width` in the surface's font:
+// the scale's low and high end and, on a diverging scale, its middle (else empty).
+struct KeyLabels {
+    QString low, middle, high;
+};
+KeyLabels ColourKeyLabels(const Surface& legend, const ColourScale& key, double width);
+
 // Draws the lines, each wrapped to the legend's width, and, when given, the colour key below
 // them onto the cleared legend; lngLegendLines becomes the number of lines (and the key)
 // drawn, 0 when there is nothing.

@@ -45,7 +45,7 @@ FormLayout LayoutForClientSize(double scaleWidth, double scaleHeight, double out
     f.tbLast = {f.lblMax.Left, row2, 1470, 285};
     f.bPrev = {120, row3, 855, 255};
     f.bNext = {1080, row3, 855, 255};
-    f.ProgressBar1 = {2040, row3, W - 2145, 255};
+    f.loadProgress = {2040, row3, W - 2145, 255};
     return f;
 }
 

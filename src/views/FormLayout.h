@@ -25,7 +25,7 @@ struct FormLayout {
     TwipRect lblItem, cbLabels, lblMinV, lblMin, lblMaxV, lblMax;
     TwipRect chkDisplay, chkFilled, lblColor1, bColor, lblColor2, lblFirst, tbFirst, lblLast,
         tbLast;
-    TwipRect bPrev, bNext, ProgressBar1;
+    TwipRect bPrev, bNext, loadProgress;
     TwipLine Line1, Line2, Line3, Line4;
 };
 

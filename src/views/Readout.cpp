@@ -7,6 +7,7 @@
 #include "draw/DisplayText.h"
 #include "draw/NumberFormat.h"
 #include "graph/GraphDrawing.h"
+#include "logdata/TextFields.h"
 #include "tables/CellColours.h"
 
 namespace grafolux {
@@ -16,6 +17,8 @@ namespace {
 constexpr int kBoxMargin = 4;    // pixels between the box and the frame's edge
 constexpr int kMouseReach = 24;  // the box moves aside when the mouse comes this near
 constexpr double kReadableContrast = 4.5;
+// A logged value rarely has more; a computed one would show the noise of its arithmetic.
+constexpr int kShownDigits = 10;
 
 constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
@@ -49,20 +52,24 @@ std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& re
     if (a && b) sample.cells << Number(int64_t{*b} - *a);
     rows.push_back(sample);
 
+    const auto number = [exact = request.exact](double value) {
+        return exact && value == value ? QString::fromStdString(ShortestText(value))
+                                       : FormatGeneral(value, kShownDigits);
+    };
     const auto itemRow = [&](int32_t k, Colour colour) {
         ReadoutRow row{colour, {DisplayText(log.udtItems[static_cast<size_t>(k)].strName)}};
         row.item = true;
         const double value = log.sample(k, request.sample);
-        row.cells << FormatGeneral(value);
+        row.cells << number(value);
         if (versus) {
             const int32_t itemB = versus->itemNamed(log.udtItems[static_cast<size_t>(k)].strName);
             const double valueB =
                 inB && itemB != 0 ? versus->sample(itemB, static_cast<int32_t>(sampleB)) : kMissing;
-            row.cells << FormatGeneral(valueB) << FormatGeneral(Difference(value, valueB));
+            row.cells << number(valueB) << number(Difference(value, valueB));
         }
-        if (a) row.cells << FormatGeneral(log.sample(k, *a));
-        if (b) row.cells << FormatGeneral(log.sample(k, *b));
-        if (a && b) row.cells << FormatGeneral(Difference(log.sample(k, *a), log.sample(k, *b)));
+        if (a) row.cells << number(log.sample(k, *a));
+        if (b) row.cells << number(log.sample(k, *b));
+        if (a && b) row.cells << number(Difference(log.sample(k, *a), log.sample(k, *b)));
         rows.push_back(row);
     };
     itemRow(request.item, kCurrentCurveColor);

@@ -31,16 +31,17 @@ struct ReadoutRequest {
     QString find;                     // where the cursor stands among a Find's runs, or empty
     const LogData* versus = nullptr;  // log B of a comparison
     int32_t offset = 0;               // B's sample s lies at sample s + offset
+    bool exact = false;  // values in their shortest round-trip text, as for the clipboard
 };
 
 // With a marker set, a heading row ("", "Cursor", then "A", "B" and "B − A" as far as they
 // are set). Then the sample row ("Sample", the cursor's sample, the markers' samples and
 // their distance), the current item in the curve's red and the locked items in their own
 // colours, as the legend lists them (the current item once), each with its values in general
-// form ("—" where a value is missing); last the marked cell ("Cell", its name) and the Find's
-// status ("Find", "run 3 of 17"). With log B, the cursor's columns are "Log A", "Log B" (B's
-// sample there, the value of B's item of the same name, "—" where B has none) and "Log B − A",
-// and the heading is always shown.
+// form of at most 10 significant digits, or `exact` ("—" where a value is missing); last the marked
+// cell ("Cell", its name) and the Find's status ("Find", "run 3 of 17"). With log B, the cursor's
+// columns are "Log A", "Log B" (B's sample there, the value of B's item of the same name, "—" where
+// B has none) and "Log B − A", and the heading is always shown.
 std::vector<ReadoutRow> ReadoutRows(const LogData& log, const ReadoutRequest& request,
                                     const DisplayColors& colors);
 

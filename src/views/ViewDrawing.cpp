@@ -73,7 +73,10 @@ TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& 
         legend.includedIsLoaded.push_back(included.isLoaded);
     }
     if (settings.versus) legend.versusLog = settings.versus->name;
-    if (settings.look.coloured) legend.colours = ScaleFor(pooled.table, settings.look.show);
+    // A difference is always tinted, its colours being how B's change reads at a glance (on
+    // its own scale, which drawing it sets).
+    if (settings.look.coloured || settings.versus)
+        legend.colours = ScaleFor(pooled.table, settings.look.show);
     return legend;
 }
 
@@ -86,7 +89,7 @@ PooledTable DrawCellTableForRange(DrawingArea& area, const LogData& log, TableKi
         const CellShow& show = settings.look.show;
         const CellTable versus =
             VersusTableForRange(*settings.versus->log, kind, firstText, lastText, settings).table;
-        if (legend.colours) legend.colours = DifferenceScale(pooled.table, versus, show);
+        legend.colours = DifferenceScale(pooled.table, versus, show);
         DrawShownCells(area, DifferenceCells(pooled.table, versus, show), show.statistic,
                        legend.colours, colors);
     } else {

@@ -75,7 +75,8 @@ PooledTable VersusTableForRange(const LogData& versus, TableKind kind, std::stri
 ShownCells ShownCellsForRange(const LogData& log, TableKind kind, std::string_view firstText,
                               std::string_view lastText, const TableSettings& settings);
 
-// What the legend beside that table says: what the settings change from the plain table.
+// What the legend beside that table says: what the settings change from the plain table. A
+// difference table is coloured whether or not the settings colour the cells.
 TableLegendInput TableLegendFor(const PooledTable& pooled, const TableSettings& settings);
 
 // Draws that table, and its legend; with `settings.versus`, B's table minus it. Returns the

@@ -35,9 +35,11 @@ protected:
         }
         choose(4);
         dialogs.paths.push_back(kData + "after.txt");
-        Menu("Compare With");
+        Menu("CompareWith");
     }
-    int32_t Offset() const { return window->shown().versus ? window->shown().versus->offset : 0; }
+    int32_t Offset() const {
+        return window->document().versus() ? window->document().versus()->offset : 0;
+    }
     void Send(QEvent::Type type, int x, Qt::MouseButtons buttons) {
         const QPoint at(x, 40);
         QMouseEvent event(type, at, canvas->mapToGlobal(at),
@@ -53,7 +55,9 @@ protected:
     SampleAxis Axis() {
         DrawingArea aside;
         aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
-        return DrawGraph(aside, window->log(), {5, 1, 120, window->zoom(), 0}, {}).axis.value();
+        return DrawGraph(aside, window->document().log(), {5, 1, 120, window->document().zoom(), 0},
+                         {})
+            .axis.value();
     }
     QStringList Rows() const {
         QStringList rows;
@@ -77,7 +81,7 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
     ASSERT_EQ(Offset(), 5);
     const QString gif = dir.filePath("versus.gif");
     dialogs.paths.push_back(gif);
-    Menu("Save As GIF");
+    Menu("SaveGif");
     QFile saved(gif), golden(kData + "versus.gif");
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll() == golden.readAll())
@@ -95,8 +99,12 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
     canvas->setFocus();
     QTest::keyClick(canvas, Qt::Key_A);
     dialogs.integers.push_back(20);
-    Menu("Align B at Marker A");
+    Menu("AlignB");
     EXPECT_EQ(Offset(), 30);
+    // B's BLM comes nearest to A's 123 at samples 11, 28, 45 …: offered is the one nearest to
+    // B's sample 20, now under the marker.
+    Menu("AlignB");
+    EXPECT_EQ(dialogs.offeredInteger, 28);
 
     struct Drag {
         const char* name;
@@ -123,26 +131,26 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
 TEST_F(ComparisonWindowTest, DifferenceTableIsTheCommandsAndGoesWithB) {
     LoadBoth();
     Click("bBLM");
-    Menu("Difference B \u2212 A");
-    Menu("Copy Table");
+    Menu("Difference");
+    Menu("CopyTable");
     const ProgramRun cli = RunProgram(
         GRAFOLUX_CLI, {"table", "blm", kData + "before.txt", "--versus", kData + "after.txt"});
     ASSERT_EQ(cli.exitCode, 0) << cli.err;
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), cli.out);
-    Menu("Copy Command");
+    Menu("CopyCommand");
     EXPECT_TRUE(QApplication::clipboard()->text().contains(" --versus "))
         << QApplication::clipboard()->text().toStdString();
 
     dialogs.paths.push_back(dir.filePath("missing.txt"));
-    Menu("Compare With");
+    Menu("CompareWith");
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains("missing.txt")) << dialogs.messages[0].toStdString();
-    ASSERT_TRUE(window->shown().versus.has_value());
+    ASSERT_TRUE(window->document().versus().has_value());
 
-    Menu("Stop Comparing");
-    EXPECT_FALSE(window->shown().versus.has_value());
-    EXPECT_FALSE(Control<QAction>("Difference B \u2212 A")->isEnabled());
-    Menu("Copy Table");
+    Menu("StopComparing");
+    EXPECT_FALSE(window->document().versus().has_value());
+    EXPECT_FALSE(Control<QAction>("Difference")->isEnabled());
+    Menu("CopyTable");
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
               RunProgram(GRAFOLUX_CLI, {"table", "blm", kData + "before.txt"}).out);
     EXPECT_FALSE(window->windowTitle().contains(" vs "));

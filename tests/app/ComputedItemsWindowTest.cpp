@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <functional>
 
 #include "WindowFixture.h"
 #include "app/DefinitionsDialog.h"
@@ -33,7 +35,7 @@ protected:
     }
     void Define(const QStringList& definitions) {
         dialogs.definitionLists.push_back(definitions);
-        Menu("Computed Items");
+        Menu("ComputedItems");
     }
     QComboBox* List() { return Control<QComboBox>("cbLabels"); }
     void Show(int item) { emit List()->activated(item - 1); }
@@ -72,7 +74,7 @@ TEST_F(ComputedItemsWindowTest, AComputedItemIsDrawnLockedAndReadWithItsGap) {
     EXPECT_EQ(Rows().value(2), "R " + QString(QChar(0x2014)));
 
     Define({"First = 1", kR});
-    EXPECT_TRUE(window->log().udtItems[6].blnLocked);
+    EXPECT_TRUE(window->document().log().udtItems[6].blnLocked);
     EXPECT_EQ(List()->currentText(), "SENSOR:BLM");
     Show(6);
     Define({"Second = 2", "First = 1", kR});
@@ -104,12 +106,12 @@ TEST_F(ComputedItemsWindowTest, AFilterOnAComputedItemChangesTheTable) {
     Load();
     Define({kR});
     Click("bBLM");
-    Menu("Copy Table");
+    Menu("CopyTable");
     const QString plain = QApplication::clipboard()->text();
     dialogs.filterLists.push_back(QStringList{"R != 0"});
-    Menu("Filter Samples");
+    Menu("FilterSamples");
     EXPECT_TRUE(dialogs.offeredItems.contains("R"));
-    Menu("Copy Table");
+    Menu("CopyTable");
     const QString filtered = QApplication::clipboard()->text();
     EXPECT_NE(filtered, plain);
     EXPECT_EQ(CopiedCommandsOutput(), filtered.toStdString());
@@ -135,12 +137,12 @@ TEST_F(ComputedItemsWindowTest, FindNextAndPreviousStopAtTheRangesEnds) {
         QString notice;
     } rows[] = {
         {"", 2, 1, ""},
-        {"Find Next", 81, 2, ""},
-        {"Find Next", 161, 3, ""},
-        {"Find Next", 161, 3, after},
-        {"Find Previous", 81, 2, ""},
-        {"Find Previous", 2, 1, ""},
-        {"Find Previous", 2, 1, before},
+        {"FindNext", 81, 2, ""},
+        {"FindNext", 161, 3, ""},
+        {"FindNext", 161, 3, after},
+        {"FindPrevious", 81, 2, ""},
+        {"FindPrevious", 2, 1, ""},
+        {"FindPrevious", 2, 1, before},
     };
     auto* overlay = Control<GraphOverlay>("GraphOverlay");
     for (const auto& row : rows) {
@@ -168,6 +170,38 @@ TEST_F(ComputedItemsWindowTest, FindNextAndPreviousStopAtTheRangesEnds) {
     EXPECT_FALSE(Rows().last().startsWith("Find"));
 }
 
+// What a Find says leaves the sample labels under the plot as drawn, and goes with the next
+// change of view, also to a view where the condition still has no run.
+TEST_F(ComputedItemsWindowTest, FindsMessageKeepsOffTheLabelsAndGoesWithTheNextView) {
+    Load();
+    Click("bZoomIn");
+    auto* overlay = Control<GraphOverlay>("GraphOverlay");
+    const struct {
+        const char* change;
+        std::function<void()> act;
+    } rows[] = {
+        {"scroll", [&] { Control<QScrollBar>("hsbGraph")->setValue(100); }},
+        {"zoom", [&] { Click("bZoomIn"); }},
+        {"range", [&] { Type("tbLast", "150"); }},
+        {"item", [&] { Click("bNext"); }},
+        {"view", [&] { Click("bBLM"); }},
+    };
+    for (const auto& row : rows) {
+        dialogs.findConditions.push_back("SENSOR:MAP > 1000");
+        Menu("Find");
+        ASSERT_FALSE(overlay->notice().isEmpty());
+        const QImage seen = overlay->parentWidget()->grab().toImage();
+        const QImage& canvas = window->area().pbGraphContents.image();
+        const int left = window->area().pbGraphContents.leftPx();
+        for (int y = seen.height() - 20; y < seen.height() - 4; ++y)
+            for (int x = 0; x < 200; ++x)
+                ASSERT_EQ(seen.pixel(x, y), canvas.pixel(x - left, y)) << row.change << y;
+        row.act();
+        EXPECT_EQ(overlay->notice(), "") << row.change;
+        Click("bData");
+    }
+}
+
 TEST_F(ComputedItemsWindowTest, DefinitionsAreKeptAcrossARestart) {
     Load();
     Define({kR, "Half = SENSOR:RPM / 2"});
@@ -176,7 +210,7 @@ TEST_F(ComputedItemsWindowTest, DefinitionsAreKeptAcrossARestart) {
     Start();
     Open(WriteLog(dir, "next.txt", 10));
     EXPECT_EQ(List()->itemText(5), "Half");
-    EXPECT_EQ(window->log().sample(6, 2), 420);
+    EXPECT_EQ(window->document().log().sample(6, 2), 420);
 }
 
 // Each line's problem listed with its number as it is typed, OK only without a fault of the

@@ -120,7 +120,7 @@ TEST_F(FileDropWindow, OpensTheDroppedFileAsOpenDataFileDoesOrRefusesTheDrag) {
         const bool opened = c.answer.dropped;
         EXPECT_EQ(answer.entered, c.answer.entered) << c.what;
         EXPECT_EQ(answer.dropped, c.answer.dropped) << c.what;
-        EXPECT_EQ(window->log().lngSampleCount, opened ? 12 : 7) << c.what;
+        EXPECT_EQ(window->document().log().lngSampleCount, opened ? 12 : 7) << c.what;
         EXPECT_EQ(Recent(), opened ? log.toStdString() : previous) << c.what;
     }
     // A file dropped on a range box opens too, instead of becoming the box's text.
@@ -132,14 +132,14 @@ TEST_F(FileDropWindow, RefusesADropWhileALoadIsUnderWay) {
     DropAnswer during;
     bool loading = false;  // the progress bar says so
     const std::string pipe = OpenWhileLoading([&] {
-        loading = window->findChild<QWidget*>("ProgressBar1")->isEnabled();
+        loading = window->findChild<QWidget*>("loadProgress")->isEnabled();
         during = Drop(Files({Log(dir, "dropped.txt", 5)}));
     });
     ASSERT_TRUE(loading);
     EXPECT_FALSE(during.entered);
     EXPECT_FALSE(during.dropped);
     EXPECT_EQ(Recent(), pipe);
-    EXPECT_EQ(window->log().lngSampleCount, 1);
+    EXPECT_EQ(window->document().log().lngSampleCount, 1);
 }
 
 }  // namespace

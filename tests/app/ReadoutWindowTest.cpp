@@ -70,7 +70,7 @@ protected:
     }
     QByteArray SavedGif(const char* name) {
         dialogs.paths.push_back(dir.filePath(name));
-        Menu("Save As GIF");
+        Menu("SaveGif");
         return ReadAll(dir.filePath(name));
     }
 
@@ -262,13 +262,13 @@ TEST_F(ReadoutTest, AChosenRangeIsShownWhole) {
              Key(Qt::Key_A);
              MoveTo(10);
              Key(Qt::Key_B);
-             Action(QString::fromUtf8("Show Samples A\u2013B"));
+             Action(QString("ShowMarkedSamples"));
          },
          "10..40"},
         {"all samples after a range typed",
          [&] {
              Type("tbFirst", "60");
-             Action("Show All Samples");
+             Action("ShowAllSamples");
          },
          "1..200"},
     };
@@ -279,7 +279,7 @@ TEST_F(ReadoutTest, AChosenRangeIsShownWhole) {
         c.choose();
         EXPECT_EQ(Range(), c.range);
         const bool whole = std::string(c.what) != "a span of one sample";
-        EXPECT_EQ(window->zoom() == 1.0, whole);
+        EXPECT_EQ(window->document().zoom() == 1.0, whole);
         EXPECT_EQ(window->windowTitle().endsWith("(100%)"), whole);
         EXPECT_EQ(Control<QWidget>("bZoomOut")->isEnabled(), !whole);
         EXPECT_EQ(Control<QWidget>("hsbGraph")->isEnabled(), !whole);
@@ -305,9 +305,9 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     QToolTip::hideText();
 
     DoubleClick(empty);  // no samples there: nothing
-    EXPECT_EQ(window->viewMode(), ViewMode::Blm);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Blm);
     DoubleClick(cell);
-    EXPECT_EQ(window->viewMode(), ViewMode::Graph);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Graph);
     EXPECT_EQ(Seen(ColumnOf(3), 1), colors.lngCellMarkColor);  // the strip along the top
     EXPECT_NE(Seen(ColumnOf(100), 1), colors.lngCellMarkColor);
 
@@ -324,14 +324,14 @@ TEST_F(ReadoutTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
     MoveTo(90);
     ASSERT_FALSE(plain.isEmpty());
     EXPECT_EQ(SavedGif("marked.gif"), plain);
-    Action("Clear Cell Marks");
+    Action("ClearCellMarks");
     EXPECT_NE(Seen(ColumnOf(3), 1), colors.lngCellMarkColor);
 
     Open(WriteLog(dir, "other.txt", 150));  // the same samples, with the table filtered
     MoveTo(100);
     EXPECT_EQ(Rows().value(0), "Sample 100");
     dialogs.filterLists.push_back(QStringList{"SENSOR:BLM>=122"});
-    Menu("Filter Samples");
+    Menu("FilterSamples");
     Click("bBLM");
     DoubleClick(PointIn({2, 1}));
     Leave();
@@ -395,12 +395,21 @@ TEST_F(ReadoutTest, NothingHappensWithoutSamplesToPointAt) {
     DoubleClick({20, 20});
     tryAll("before a load");
     Open(WriteText("header.txt", "SENSOR:RPM\tSENSOR:MAP\r\n"));
-    ASSERT_EQ(window->log().lngSampleCount, 0);
-    Action("Show All Samples");
+    ASSERT_EQ(window->document().log().lngSampleCount, 0);
+    Action("ShowAllSamples");
     tryAll("after a log without samples");
     Open(WriteLog(dir, "run.txt", 50));
     Click("bINT");
     tryAll("in a table view");
+}
+
+// A value is shown to ten significant digits, and copied whole.
+TEST_F(ReadoutTest, ShowsTenDigitsAndCopiesThemAll) {
+    Load(WriteText("noisy.txt", "X\r\n0.200000000000003\r\n-0.199999999999999\r\n"));
+    MoveTo(2);
+    EXPECT_EQ(Rows(), QStringList({"Sample 2", "X -0.2"}));
+    Action("CopyValues");
+    EXPECT_EQ(QApplication::clipboard()->text(), "Sample\t2\nX\t-0.199999999999999\n");
 }
 
 }  // namespace

@@ -41,12 +41,12 @@ class RetuneWindowTest : public WindowFixture {
 protected:
     void Paste(const QString& text) {
         QApplication::clipboard()->setText(text);
-        Menu("Paste Map");
+        Menu("PasteMap");
     }
     std::string Clipboard() { return QApplication::clipboard()->text().toStdString(); }
     std::string CopiedNewMap() {
         QApplication::clipboard()->clear();
-        Menu("Copy New Map");
+        Menu("CopyNewMap");
         return Clipboard();
     }
     std::string Cli(const QStringList& args, const QByteArray& map = kMap) {
@@ -67,13 +67,13 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
     WriteBytes(mapFile.toStdString(), kMap);
     Start();
     Open(first.toStdString());
-    EXPECT_FALSE(Control<QAction>("Copy New Map")->isEnabled());
-    Menu("Retune Map");
-    EXPECT_EQ(window->viewMode(), ViewMode::Retune);
-    EXPECT_FALSE(Control<QAction>("Copy New Map")->isEnabled());  // no map yet
+    EXPECT_FALSE(Control<QAction>("CopyNewMap")->isEnabled());
+    Menu("RetuneMap");
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Retune);
+    EXPECT_FALSE(Control<QAction>("CopyNewMap")->isEnabled());  // no map yet
     Paste(kMap);
-    EXPECT_TRUE(Control<QAction>("Copy New Map")->isEnabled());
-    EXPECT_FALSE(Control<QAction>("Copy Table")->isEnabled());
+    EXPECT_TRUE(Control<QAction>("CopyNewMap")->isEnabled());
+    EXPECT_FALSE(Control<QAction>("CopyTable")->isEnabled());
     EXPECT_EQ(CopiedNewMap(), Cli({first}));
 
     std::string before = CopiedNewMap();
@@ -89,29 +89,29 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
         {"an included log",
          [&] {
              dialogs.fileLists.push_back({second});
-             Menu("Include Other Logs");
+             Menu("IncludeLogs");
          }},
         {"filters, one that no log can test",
          [&] {
              dialogs.filterLists.push_back(
                  QStringList{"SENSOR:CTS >= 80", "MW2:7 = 1", "SENSOR:EGT<900"});
-             Menu("Filter Samples");
+             Menu("FilterSamples");
          }},
         {"a minimum weight",
          [&] {
-             dialogs.numbers.push_back(2.5);
-             Menu("Minimum Weight");
+             dialogs.numbers.push_back("2.5");
+             Menu("MinWeight");
          }},
         {"a largest change",
          [&] {
-             dialogs.numbers.push_back(1.5);
-             Menu("Maximum Change");
+             dialogs.numbers.push_back("1.25");
+             Menu("MaxChange");
          }},
-        {"nearest cells", [&] { Menu("Nearest Cells"); }},
+        {"nearest cells", [&] { Menu("NearestCells"); }},
         {"a factor",
          [&] {
              dialogs.itemNames.push_back("SENSOR:BLM");
-             Menu("Retune Factor");
+             Menu("RetuneFactor");
          }},
     };
     for (const auto& step : steps) {
@@ -121,14 +121,15 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
         EXPECT_EQ(CopiedCommandsOutput(), copied) << step.what;
         before = copied;
     }
-    EXPECT_EQ(before, Cli({first, "--first", "20", "--last", "350", "--include", second, "--where",
-                           "SENSOR:CTS>=80", "--where", "MW2:7=1", "--min-weight", "2.5",
-                           "--max-change", "1.5", "--cells", "nearest", "--factor", "SENSOR:BLM"}));
+    EXPECT_EQ(before,
+              Cli({first, "--first", "20", "--last", "350", "--include", second, "--where",
+                   "SENSOR:CTS>=80", "--where", "MW2:7=1", "--min-weight", "2.5", "--max-change",
+                   "1.25", "--cells", "nearest", "--factor", "SENSOR:BLM"}));
 
     // A map opened from a file is named in the command.
     dialogs.paths.push_back(mapFile);
-    Menu("Open Map");
-    Menu("Copy Command");
+    Menu("OpenMap");
+    Menu("CopyCommand");
     EXPECT_NE(Clipboard().find("--map '" + mapFile.toStdString() + "'"), std::string::npos)
         << Clipboard();
     EXPECT_EQ(CopiedCommandsOutput(), before);
@@ -137,7 +138,7 @@ TEST_F(RetuneWindowTest, CopyNewMapEqualsTheCommandLinesOutputForEverySetting) {
     const QString text = dir.filePath("new.txt"), csv = dir.filePath("new.csv");
     for (const QString& name : {text, csv}) {
         dialogs.paths.push_back(name);
-        Menu("Save New Map As");
+        Menu("SaveNewMap");
     }
     EXPECT_EQ(ReadAll(text).toStdString(), before);
     EXPECT_TRUE(ReadAll(csv).startsWith("RPM\\kPa,20,40,60,80\r\n1000,")) << ReadAll(csv).data();
@@ -151,7 +152,7 @@ TEST_F(RetuneWindowTest, FailuresSayWhyAndKeepTheShownMap) {
     Start();
     Open(log.toStdString());
     Paste(kMap);
-    EXPECT_EQ(window->viewMode(), ViewMode::Retune);  // pasting shows the view
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Retune);  // pasting shows the view
     const std::string shown = CopiedNewMap();
     const struct {
         const char* what;
@@ -169,7 +170,7 @@ TEST_F(RetuneWindowTest, FailuresSayWhyAndKeepTheShownMap) {
         {"an empty clipboard",
          [&] {
              QApplication::clipboard()->clear();
-             Menu("Paste Map");
+             Menu("PasteMap");
          },
          "Paste Map|The clipboard holds no text"},
         {"a field that is no number", [&] { Paste("RPM\t20\t40\n1000\t1\t2\n2000\t3\tx\n"); },
@@ -178,8 +179,8 @@ TEST_F(RetuneWindowTest, FailuresSayWhyAndKeepTheShownMap) {
         {"a factor the log lacks",
          [&] {
              dialogs.itemNames.push_back("SENSOR:O2");
-             Menu("Retune Factor");
-             Menu("Copy New Map");
+             Menu("RetuneFactor");
+             Menu("CopyNewMap");
          },
          "Copy New Map|No retune: run1.txt has no item named SENSOR:O2."},
     };
@@ -190,7 +191,7 @@ TEST_F(RetuneWindowTest, FailuresSayWhyAndKeepTheShownMap) {
         EXPECT_TRUE(dialogs.messages[0].startsWith(c.message)) << dialogs.messages[0].toStdString();
     }
     dialogs.itemNames.push_back("");  // back to the trims
-    Menu("Retune Factor");
+    Menu("RetuneFactor");
     EXPECT_EQ(CopiedNewMap(), shown);
 }
 
@@ -207,12 +208,12 @@ TEST_F(RetuneWindowTest, DoubleClickOnACellMarksItsSamplesOnTheGraph) {
         QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(x, y));
     };
     click(canvas->width() * 7 / 8, h / 4);  // 9000 rpm, 300 kPa: no sample
-    EXPECT_EQ(window->viewMode(), ViewMode::Retune);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Retune);
     click(canvas->width() / 8, h + 10);
-    EXPECT_EQ(window->viewMode(), ViewMode::Retune);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Retune);
     click(canvas->width() / 8, h * 3 / 4);  // 1000 rpm, 20 kPa
-    EXPECT_EQ(window->viewMode(), ViewMode::Graph);
-    EXPECT_TRUE(Control<QAction>("Clear Cell Marks")->isEnabled());
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Graph);
+    EXPECT_TRUE(Control<QAction>("ClearCellMarks")->isEnabled());
 }
 
 }  // namespace

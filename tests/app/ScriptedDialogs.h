@@ -14,7 +14,9 @@ public:
     std::deque<std::optional<QColor>> colors;      // answers of the colour dialog
     std::deque<QStringList> fileLists;             // answers of the multi-file dialog; {} cancels
     std::deque<std::optional<int>> integers;       // answers of the number dialog
-    std::deque<std::optional<double>> numbers;     // answers of the decimal dialog
+    int offeredInteger = 0;                        // what the number dialog was last given
+    std::deque<std::optional<QString>> numbers;    // typed in the decimal dialog
+    QString offeredNumber;                         // what the decimal dialog was last given
     std::deque<std::optional<QString>> itemNames;  // answers of the item name dialog
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
     QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
@@ -24,6 +26,7 @@ public:
     std::deque<std::optional<QString>> findConditions;       // answers of "Find"
     QStringList initialPaths;                                // what each file dialog offered
     QStringList messages;                                    // "title|text" of every message box
+    std::vector<ShortcutRow> shortcuts;                      // the last Keyboard Shortcuts list
 
     QString GetOpenFileName(QWidget*, const QString& initial, const QStringList&, int) override {
         return Next(initial);
@@ -38,13 +41,17 @@ public:
         return Take(fileLists);
     }
     std::optional<QColor> GetColor(QWidget*, const QColor&) override { return Take(colors); }
-    std::optional<int> GetInteger(QWidget*, const QString&, const QString&, int, int,
+    std::optional<int> GetInteger(QWidget*, const QString&, const QString&, int value, int,
                                   int) override {
+        offeredInteger = value;
         return Take(integers);
     }
-    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, double, double,
-                                    double, int) override {
-        return Take(numbers);
+    // A text the dialog does not read leaves OK disabled: it is cancelled.
+    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, const QString& text,
+                                    const NumberReader& read) override {
+        offeredNumber = text;
+        const auto typed = Take(numbers);
+        return typed ? read(*typed) : std::nullopt;
     }
     std::optional<QString> GetItemName(QWidget*, const QString&, const QString&, const QStringList&,
                                        const QString&) override {
@@ -72,6 +79,9 @@ public:
     }
     void Warning(QWidget*, const QString& title, const QString& text) override {
         messages << title + "|" + text;
+    }
+    void ShowShortcuts(QWidget*, const std::vector<ShortcutRow>& rows) override {
+        shortcuts = rows;
     }
 
 private:

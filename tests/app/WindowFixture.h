@@ -74,7 +74,7 @@ protected:
     void Menu(const char* name) { Control<QAction>(name)->trigger(); }
     void Open(const std::string& path) {
         dialogs.paths.push_back(QString::fromStdString(path));
-        Menu("Open Data File");
+        Menu("OpenLog");
     }
     void Click(const char* name, int times = 1) {
         for (int i = 0; i < times; ++i)
@@ -114,15 +114,16 @@ protected:
         aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
         const GraphRequest request{Control<QComboBox>("cbLabels")->currentIndex() + 1,
                                    Control<QLineEdit>("tbFirst")->text().toDouble(),
-                                   Control<QLineEdit>("tbLast")->text().toDouble(), window->zoom()};
-        return DrawGraph(aside, window->log(), request, DisplayColors{}).axis.value();
+                                   Control<QLineEdit>("tbLast")->text().toDouble(),
+                                   window->document().zoom()};
+        return DrawGraph(aside, window->document().log(), request, DisplayColors{}).axis.value();
     }
     int CanvasWidth() const { return window->area().pbGraphContents.image().width(); }
     int ColumnOf(int32_t sample) { return ShownAxis().ColumnOfSample(sample, CanvasWidth()); }
     // What the command that Copy Command copies prints, run by the shell with the built
     // grafolux-cli first on the PATH.
     std::string CopiedCommandsOutput() {
-        Menu("Copy Command");
+        Menu("CopyCommand");
         const QString command = QApplication::clipboard()->text();
         const ProgramRun run =
             RunProgram("sh", {"-c", command}, {},

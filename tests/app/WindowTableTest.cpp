@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -42,7 +43,7 @@ protected:
     QAction* Action(const char* name) { return Control<QAction>(name); }
     QImage Canvas() { return window->area().pbGraphContents.image(); }
     std::string Copied() {
-        Menu("Copy Table");
+        Menu("CopyTable");
         return QApplication::clipboard()->text().toStdString();
     }
     std::string Cli(const QStringList& args) {
@@ -58,32 +59,33 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     EXPECT_EQ(window->menuBar()->actions()[1]->text(), "&Table");
     Open(WriteLog(dir, "run1.txt", 300));
     EXPECT_TRUE(window->menuBar()->actions()[1]->isEnabled());
-    EXPECT_FALSE(Action("Copy Table")->isEnabled());  // the graph is shown
+    EXPECT_FALSE(Action("CopyTable")->isEnabled());  // the graph is shown
     ShowBlm();
-    EXPECT_TRUE(Action("Copy Table")->isEnabled());
+    EXPECT_TRUE(Action("CopyTable")->isEnabled());
     const QImage plain = Canvas();
     EXPECT_EQ(window->area().lngLegendLines, 0);
-    for (const char* choice : {"Count", "Minimum", "Maximum", "Std Dev", "Colour Cells"}) {
+    for (const char* choice :
+         {"ShowCount", "ShowMinimum", "ShowMaximum", "ShowStdDev", "ColourCells"}) {
         Menu(choice);
         EXPECT_NE(Canvas(), plain) << choice;
         EXPECT_GT(window->area().lngLegendLines, 0) << choice;
-        if (std::string(choice) != "Colour Cells") {
+        if (std::string(choice) != "ColourCells") {
             EXPECT_TRUE(Action(choice)->isChecked());
         }
     }
-    Menu("Colour Cells");
-    Menu("Mean");
+    Menu("ColourCells");
+    Menu("ShowMean");
     EXPECT_EQ(Canvas(), plain);
     EXPECT_EQ(window->area().lngLegendLines, 0);
 
     dialogs.integers.push_back(1000);  // more than any cell holds
-    Menu("Minimum Samples per Cell");
-    EXPECT_EQ(window->tablePreferences().look.show.minCount, 1000);
+    Menu("MinSamples");
+    EXPECT_EQ(window->document().tableChoices().look.show.minCount, 1000);
     const std::string copied = Copied();
     EXPECT_EQ(std::count(copied.begin(), copied.end(), '/'), 16 * 9) << copied;  // all N/A
     dialogs.integers.push_back(std::nullopt);  // a cancel changes nothing
-    Menu("Minimum Samples per Cell");
-    EXPECT_EQ(window->tablePreferences().look.show.minCount, 1000);
+    Menu("MinSamples");
+    EXPECT_EQ(window->document().tableChoices().look.show.minCount, 1000);
 }
 
 // Copy Table gives what grafolux-cli table prints for the same logs and settings, written out
@@ -95,9 +97,9 @@ TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
                   second = QString::fromStdString(WriteLog(dir, "run2 (b).txt", 90, 5));
     Start();
     Open(first.toStdString());
-    EXPECT_FALSE(Action("Copy Command")->isEnabled());  // the graph is shown
+    EXPECT_FALSE(Action("CopyCommand")->isEnabled());  // the graph is shown
     ShowBlm();
-    EXPECT_TRUE(Action("Copy Command")->isEnabled());
+    EXPECT_TRUE(Action("CopyCommand")->isEnabled());
     const QStringList settings = {"--first", "20",      "--last",  "250",     "--min-count",
                                   "3",       "--where", "MW2:7=1", "--where", "SENSOR:INT<=131"};
     const struct {
@@ -114,25 +116,25 @@ TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
         {"an included log",
          [&] {
              dialogs.fileLists.push_back({second});
-             Menu("Include Other Logs");
+             Menu("IncludeLogs");
          }},
         {"filters",
          [&] {
              dialogs.filterLists.push_back(
                  QStringList{"MW2:7 = 1", "SENSOR:INT<=131", "SENSOR:EGT<900"});
-             Menu("Filter Samples");
+             Menu("FilterSamples");
          }},
         {"minimum samples",
          [&] {
              dialogs.integers.push_back(3);
-             Menu("Minimum Samples per Cell");
+             Menu("MinSamples");
          }},
-        {"Count", [&] { Menu("Count"); }},
-        {"Minimum", [&] { Menu("Minimum"); }},
-        {"Maximum", [&] { Menu("Maximum"); }},
-        {"Std Dev", [&] { Menu("Std Dev"); },
+        {"ShowCount", [&] { Menu("ShowCount"); }},
+        {"ShowMinimum", [&] { Menu("ShowMinimum"); }},
+        {"ShowMaximum", [&] { Menu("ShowMaximum"); }},
+        {"ShowStdDev", [&] { Menu("ShowStdDev"); },
          QStringList{first, "--include", second, "--show", "sd"} + settings},
-        {"Mean", [&] { Menu("Mean"); }},
+        {"ShowMean", [&] { Menu("ShowMean"); }},
         {"the INT table", [&] { Click("bINT"); }},
     };
     for (const auto& step : steps) {
@@ -143,15 +145,15 @@ TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
             EXPECT_EQ(copied, Cli(step.cli)) << step.what;
         }
     }
-    EXPECT_EQ(window->includedLogCount(), 1u);
+    EXPECT_EQ(window->document().includedLogs().size(), 1u);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
 
     ShowBlm();
-    Menu("Count");
+    Menu("ShowCount");
     const QString csv = dir.filePath("table.csv"), text = dir.filePath("table.txt");
     for (const QString& name : {csv, text}) {
         dialogs.paths.push_back(name);
-        Menu("Save Table As");
+        Menu("SaveTable");
     }
     EXPECT_TRUE(ReadAll(csv).startsWith("RPM,20,30,40,50,60,70,80,90,100\r\n400,0,"));
     EXPECT_EQ(ReadAll(text).toStdString(), Copied());
@@ -163,7 +165,7 @@ TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
     Open(path);
     ShowBlm();
     dialogs.filterLists.push_back(QStringList{"MW2:7 = 1"});
-    Menu("Filter Samples");
+    Menu("FilterSamples");
     EXPECT_EQ(dialogs.offeredItems.size(), 5);  // the log's items to choose from
     EXPECT_GT(window->area().lngLegendLines, 0);
     const std::string filtered = Copied();
@@ -177,8 +179,8 @@ TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
     EXPECT_TRUE(QFile::exists(dir.filePath("Preferences.ini")));
 
     Start();
-    ASSERT_EQ(window->tablePreferences().conditions.size(), 1u);
-    Menu("Filter Samples");  // offered again
+    ASSERT_EQ(window->document().tableChoices().conditions.size(), 1u);
+    Menu("FilterSamples");  // offered again
     EXPECT_EQ(dialogs.offeredFilters, QStringList{"MW2:7=1"});
     Open(path);
     ShowBlm();
@@ -208,9 +210,9 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
     dialogs.messages.clear();
     dialogs.fileLists.push_back(
         {QString::fromStdString(path), dir.filePath("missing.txt"), dir.filePath("")});
-    Menu("Include Other Logs");
+    Menu("IncludeLogs");
     EXPECT_EQ(dialogs.initialPaths.back().toStdString(), dir.path().toStdString());
-    EXPECT_EQ(window->includedLogCount(), 1u);
+    EXPECT_EQ(window->document().includedLogs().size(), 1u);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].contains("missing.txt: no such file"))
         << dialogs.messages[0].toStdString();
@@ -218,15 +220,15 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
     EXPECT_EQ(Copied(), Cli({QString::fromStdString(path), QString::fromStdString(path)}));
     const QString tip = Control<QWidget>("pbLegend")->toolTip();
     EXPECT_TRUE(tip.contains("\nthe shown log: counts twice\n")) << tip.toStdString();
-    EXPECT_TRUE(Action("Only This Log")->isEnabled());
+    EXPECT_TRUE(Action("OnlyThisLog")->isEnabled());
     Click("bData");
     EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");
 
     Open(path);
-    EXPECT_EQ(window->includedLogCount(), 0u);
+    EXPECT_EQ(window->document().includedLogs().size(), 0u);
     ShowBlm();
     EXPECT_EQ(Copied(), once);
-    EXPECT_FALSE(Action("Only This Log")->isEnabled());
+    EXPECT_FALSE(Action("OnlyThisLog")->isEnabled());
 }
 
 // New conditions load the included logs again, which cannot start inside another load: the
@@ -236,17 +238,17 @@ TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
     Start();
     Open(path);
     dialogs.fileLists.push_back({QString::fromStdString(path)});
-    Menu("Include Other Logs");
-    ASSERT_EQ(window->includedLogCount(), 1u);
+    Menu("IncludeLogs");
+    ASSERT_EQ(window->document().includedLogs().size(), 1u);
     dialogs.filterLists.push_back(QStringList{"MW2:7 = 1"});
     bool loading = false;
     OpenWhileLoading([&] {
-        loading = Control<QWidget>("ProgressBar1")->isEnabled();
-        Menu("Filter Samples");
+        loading = Control<QWidget>("loadProgress")->isEnabled();
+        Menu("FilterSamples");
     });
     ASSERT_TRUE(loading);
     EXPECT_EQ(dialogs.filterLists.size(), 1u);  // not asked
-    EXPECT_TRUE(window->tablePreferences().conditions.empty());
+    EXPECT_TRUE(window->document().tableChoices().conditions.empty());
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
 }
 
@@ -257,7 +259,7 @@ TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
     dialogs.paths.push_back(name);
     {
         const FileSizeLimit full(16);
-        Menu("Save Table As");
+        Menu("SaveTable");
     }
     EXPECT_EQ(ReadAll(name), "old");
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -265,6 +267,51 @@ TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
         << dialogs.messages[0].toStdString();
     EXPECT_TRUE(dialogs.messages[0].endsWith("File too large"))
         << dialogs.messages[0].toStdString();
+}
+
+// Once Enter, a view button or a click on the drawing area has left a range box, and also in a
+// box with nothing selected, Ctrl+C and Ctrl+V as typed act on the view: the table is copied, a
+// map pasted into the retune view and not into the box.
+TEST_F(WindowTableTest, CopyAndPasteKeysActOnTheViewOnceARangeBoxIsLeft) {
+    StartWith(WriteLog(dir, "run1.txt", 300));
+    ShowBlm();
+    const QString table = QString::fromStdString(Copied());
+    auto* last = Control<QLineEdit>("tbLast");
+    const auto type = [&](const char* text) {
+        last->setFocus();
+        last->selectAll();
+        QTest::keyClicks(last, text);
+        last->selectAll();
+    };
+    const auto keys = [&](Qt::Key key) {
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+    };
+    const struct {
+        const char* leave;
+        std::function<void()> act;
+    } rows[] = {
+        {"Enter", [&] { QTest::keyClick(last, Qt::Key_Return); }},
+        {"a view button", [&] { Click("bBLM"); }},
+        {"the canvas",
+         [&] { QTest::mouseClick(Control<QWidget>("pbGraphContents"), Qt::LeftButton); }},
+        {"the legend", [&] { QTest::mouseClick(Control<QWidget>("pbLegend"), Qt::LeftButton); }},
+        {"nothing, nothing selected", [&] { last->deselect(); }},
+    };
+    for (const auto& row : rows) {
+        type("300");
+        row.act();
+        QApplication::clipboard()->setText("old");
+        keys(Qt::Key_C);
+        EXPECT_EQ(QApplication::clipboard()->text(), table) << row.leave;
+    }
+    Menu("RetuneMap");
+    type("150");
+    QTest::keyClick(last, Qt::Key_Return);
+    EXPECT_EQ(window->document().lastText(), "150");
+    QApplication::clipboard()->setText("RPM\t20\t40\n1000\t1\t2\n2000\t3\t4\n");
+    keys(Qt::Key_V);
+    EXPECT_TRUE(window->document().retuneMap().has_value());
+    EXPECT_EQ(last->text(), "150");
 }
 
 }  // namespace

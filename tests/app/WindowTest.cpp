@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,7 +24,11 @@
 
 #include "Version.h"
 #include "WindowFixture.h"
+#include "app/LogDocument.h"
 #include "app/LogLoading.h"
+#include "app/WindowActions.h"
+#include "logcache/CachedLoad.h"
+#include "settings/CachePreferences.h"
 #include "support/TestFiles.h"
 
 using namespace grafolux;
@@ -54,7 +59,32 @@ TEST_F(WindowTest, FileNamesWithPercentSignsAndAmpersandsShownAndOpenedAsTheyAre
     EXPECT_EQ(entry->iconText().toStdString(), first);  // as shown: no mnemonic eaten
     entry->trigger();
     EXPECT_EQ(window->recent().front(), first);
-    EXPECT_EQ(window->log().lngSampleCount, 5);
+    EXPECT_EQ(window->document().log().lngSampleCount, 5);
+}
+
+// View → Reopen Logs from Cache: unchecked, a log leaves no cache entry and the choice is kept
+// beside a limit written by hand; checked again, the next log leaves one.
+TEST_F(WindowTest, TheCacheChoiceHoldsForTheNextOpenAndIsKept) {
+    const std::string before = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
+    setenv("XDG_CACHE_HOME", dir.filePath("cache").toLocal8Bit().data(), 1);
+    const QDir entries(dir.filePath("cache/grafolux"));
+    WriteText("Preferences.ini", "[Cache]\nLimit=4G\n");
+    Start();
+    EXPECT_TRUE(Control<QAction>("ReopenFromCache")->isChecked());
+    Menu("ReopenFromCache");
+    EXPECT_FALSE(Control<QAction>("ReopenFromCache")->isChecked());
+    Open(WriteLog(dir, "one.txt", 300));
+    FinishCacheWrites();
+    EXPECT_TRUE(entries.isEmpty());
+    const CachePreferences kept =
+        LoadCachePreferences(dir.filePath("Preferences.ini").toStdString());
+    EXPECT_TRUE(kept.bypass);
+    EXPECT_EQ(kept.limit, uint64_t{4} << 30);
+    Menu("ReopenFromCache");
+    Open(WriteLog(dir, "other.txt", 300));
+    FinishCacheWrites();
+    EXPECT_EQ(entries.entryList(QDir::Files).size(), 1);
+    setenv("XDG_CACHE_HOME", before.c_str(), 1);
 }
 
 TEST_F(WindowTest, RangeBoxIsNormalisedOnlyWhenTheFocusMovesWithinTheWindow) {
@@ -86,10 +116,10 @@ TEST_F(WindowTest, StartsEmptyLoadsThroughTheDialogAndRestartsAsItWasLeft) {
     EXPECT_EQ(window->windowTitle(), kAppTitle);
     for (const char* name :
          {"chkDisplay", "cbLabels", "chkFilled", "bPrev", "bNext", "tbFirst", "tbLast", "lblColor1",
-          "lblColor2", "bColor", "ProgressBar1", "bData", "bBLM", "bINT", "bZoomIn", "bZoomOut"})
+          "lblColor2", "bColor", "loadProgress", "bData", "bBLM", "bINT", "bZoomIn", "bZoomOut"})
         EXPECT_FALSE(Control<QWidget>(name)->isEnabled()) << name;
-    EXPECT_FALSE(Control<QAction>("Save As GIF")->isEnabled());
-    EXPECT_FALSE(Control<QAction>("Save As PNG")->isEnabled());
+    EXPECT_FALSE(Control<QAction>("SaveGif")->isEnabled());
+    EXPECT_FALSE(Control<QAction>("SavePng")->isEnabled());
     EXPECT_EQ(window->area().pbGraph.image().size(), QSize(537, 289));
 
     Open(path);
@@ -98,7 +128,7 @@ TEST_F(WindowTest, StartsEmptyLoadsThroughTheDialogAndRestartsAsItWasLeft) {
     EXPECT_EQ(Control<QLineEdit>("tbFirst")->text(), "1");
     EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "20");
     EXPECT_EQ(window->windowTitle(), kAppTitle + " - run1.txt (100%)");
-    EXPECT_EQ(window->viewMode(), ViewMode::Graph);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Graph);
     EXPECT_TRUE(Control<QCheckBox>("chkDisplay")->isEnabled());
     EXPECT_FALSE(Control<QCheckBox>("chkFilled")->isEnabled());
     window->setGeometry(60, 45, 600, 400);
@@ -112,7 +142,7 @@ TEST_F(WindowTest, StartsEmptyLoadsThroughTheDialogAndRestartsAsItWasLeft) {
     EXPECT_EQ(Control<QAction>("mRecent1")->text().toStdString(), path);
     EXPECT_EQ(window->normalGeometry(), before);
     dialogs.paths.push_back("");  // the Open dialog starts at the most recent file
-    Menu("Open Data File");
+    Menu("OpenLog");
     EXPECT_EQ(dialogs.initialPaths.back().toStdString(), path);
 }
 
@@ -148,7 +178,7 @@ TEST_F(WindowTest, ClosedDuringALoadClosesOnceTheLoadIsOver) {
     const std::string pipe = OpenWhileLoading([&] { closedAtOnce = window->close(); });
     EXPECT_FALSE(closedAtOnce);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->log().lngSampleCount, 1);
+    EXPECT_EQ(window->document().log().lngSampleCount, 1);
     window.reset();
     Start();
     EXPECT_EQ(window->recent(), std::vector<std::string>{pipe});
@@ -160,7 +190,8 @@ TEST_F(WindowTest, ClosedDuringALoadClosesOnceTheLoadIsOver) {
 TEST(LogLoading, RefusesALoadInsideALoadAndHandsOverOnlyACompleteLog) {
     QWidget window;
     QProgressBar bar(&window);
-    LogLoading loading(window, bar);
+    const LogDocument document(0);
+    LogLoading loading(document, window, bar);
     bool busy = false, barOn = false, innerAccepted = true, innerRan = false;
     EXPECT_TRUE(loading.Run(
         [&](const LoadProgress&) {
@@ -211,13 +242,13 @@ TEST_F(WindowTest, FailedLoadSaysWhyAndKeepsThePreviousLog) {
         {missing, "no such file", false},
     };
     StartWith(WriteLog(dir, "good.txt", 10));
-    auto* bar = Control<QProgressBar>("ProgressBar1");
+    auto* bar = Control<QProgressBar>("loadProgress");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         dialogs.messages.clear();
         bar->setRange(0, 0);          // "busy", as while a file is still being read
         window->LoadLogFile(c.path);  // as the command line, the Open dialog or a drop would
-        EXPECT_EQ(window->log().lngSampleCount, 10);
+        EXPECT_EQ(window->document().log().lngSampleCount, 10);
         EXPECT_EQ(Control<QComboBox>("cbLabels")->count(), 4);
         EXPECT_EQ(window->windowTitle(), kAppTitle + " - good.txt (100%)");
         EXPECT_FALSE(bar->isEnabled());
@@ -238,19 +269,19 @@ TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
     ASSERT_EQ(left, -450);
 
     Click("chkDisplay");
-    EXPECT_TRUE(window->log().udtItems[1].blnLocked);
+    EXPECT_TRUE(window->document().log().udtItems[1].blnLocked);
     for (const char* name : {"chkFilled", "lblColor1", "lblColor2", "bColor"})
         EXPECT_TRUE(Control<QWidget>(name)->isEnabled()) << name;
     EXPECT_FALSE(Control<QComboBox>("cbLabels")->itemIcon(0).isNull());
 
     Click("chkFilled");
-    EXPECT_TRUE(window->log().udtItems[1].blnFilled);
+    EXPECT_TRUE(window->document().log().udtItems[1].blnFilled);
     dialogs.colors.push_back(std::nullopt);  // cancel changes nothing
     Click("bColor");
-    EXPECT_EQ(window->log().udtItems[1].colour, RGB(0, 0, 192));
+    EXPECT_EQ(window->document().log().udtItems[1].colour, RGB(0, 0, 192));
     dialogs.colors.push_back(QColor(0, 255, 0));
     Click("bColor");
-    EXPECT_EQ(window->log().udtItems[1].colour, RGB(0, 255, 0));
+    EXPECT_EQ(window->document().log().udtItems[1].colour, RGB(0, 255, 0));
     EXPECT_EQ(Control<QPushButton>("bColor")->palette().color(QPalette::Button), QColor(0, 255, 0));
     EXPECT_EQ(window->area().pbGraphContents.Left(), left);
 
@@ -264,8 +295,8 @@ TEST_F(WindowTest, ItemPanelLocksFillsRecoloursAndWraps) {
     EXPECT_EQ(window->area().pbGraphContents.Left(), left);
 
     Click("chkDisplay");  // unlocking keeps fill and colour
-    EXPECT_FALSE(window->log().udtItems[1].blnLocked);
-    EXPECT_TRUE(window->log().udtItems[1].blnFilled);
+    EXPECT_FALSE(window->document().log().udtItems[1].blnLocked);
+    EXPECT_TRUE(window->document().log().udtItems[1].blnFilled);
     EXPECT_TRUE(Control<QComboBox>("cbLabels")->itemIcon(0).isNull());
 }
 
@@ -296,11 +327,11 @@ TEST_F(WindowTest, ZoomCaptionScrollAndDrag) {
 TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     StartWith(WriteLog(dir, "run1.txt", 500));
     Click("bBLM");
-    EXPECT_EQ(window->viewMode(), ViewMode::Blm);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Blm);
     EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_ON");
     EXPECT_FALSE(Control<QWidget>("bZoomIn")->isEnabled());
     Click("bINT");
-    EXPECT_EQ(window->viewMode(), ViewMode::Int);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Int);
     EXPECT_EQ(Control<QToolButton>("bBLM")->property("picture").toString(), "BLM_OFF");
     EXPECT_EQ(Control<QToolButton>("bINT")->property("picture").toString(), "INT_ON");
     const qint64 blmOff = Control<QToolButton>("bBLM")->icon().cacheKey();
@@ -310,10 +341,10 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
 
     Type("tbLast", "900");  // Enter normalises; the rule has its own table
     EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "500");
-    EXPECT_EQ(window->viewMode(), ViewMode::Int);  // a range change redraws the table
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Int);  // a range change redraws the table
 
     Click("bData");
-    EXPECT_EQ(window->viewMode(), ViewMode::Graph);
+    EXPECT_EQ(window->document().viewMode(), ViewMode::Graph);
     const int widthBefore = window->area().pbGraphContents.image().width();
     for (int extra = 10; extra <= 100; extra += 10) {
         window->resize(window->width() + 10, window->height());
@@ -334,7 +365,7 @@ TEST_F(WindowTest, TableViewsNeverScrollSideways) {
     const QString png = dir.filePath("view.png");
     const auto saved = [&] {
         dialogs.paths.push_back(png);
-        Menu("Save As PNG");
+        Menu("SavePng");
         return QImage(png);
     };
     for (const char* table : {"bBLM", "bINT"}) {
@@ -370,18 +401,18 @@ TEST_F(WindowTest, SavesTheViewAsPngInFullColourAndAsGifInTheCubesColours) {
         return QImage(path).convertToFormat(QImage::Format_RGB32);
     };
     // The default view has cube colours only.
-    const QImage defaultPng = save("Save As PNG", png);
+    const QImage defaultPng = save("SavePng", png);
     ASSERT_FALSE(defaultPng.isNull());
     EXPECT_EQ(defaultPng.width(),
               window->area().pbGraph.image().width() + window->area().pbLegend.image().width());
-    EXPECT_EQ(defaultPng, save("Save As GIF", gif));
+    EXPECT_EQ(defaultPng, save("SaveGif", gif));
     EXPECT_EQ(dialogs.initialPaths, QStringList({"", ""}));  // each remembers its own name
 
     // The item locked in a colour off the cube: kept in the PNG, the cube's nearest in the GIF.
     Click("chkDisplay");
     dialogs.colors.push_back(QColor(10, 200, 77));
     Click("bColor");
-    const QImage fullColour = save("Save As PNG", png), cube = save("Save As GIF", gif);
+    const QImage fullColour = save("SavePng", png), cube = save("SaveGif", gif);
     EXPECT_EQ(dialogs.initialPaths.mid(2), QStringList({png, gif}));
     const auto holds = [](const QImage& picture, QRgb colour) {
         for (int y = 0; y < picture.height(); ++y)
@@ -394,11 +425,11 @@ TEST_F(WindowTest, SavesTheViewAsPngInFullColourAndAsGifInTheCubesColours) {
     EXPECT_FALSE(holds(cube, qRgb(10, 200, 77)));
 
     dialogs.paths.push_back(dir.path());  // a folder
-    Menu("Save As PNG");
+    Menu("SavePng");
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].startsWith("Save As PNG|The picture could not be saved:\n"))
         << dialogs.messages[0].toStdString();
-    EXPECT_EQ(Control<QAction>("Save As PNG")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+    EXPECT_EQ(Control<QAction>("SavePng")->shortcut(), QKeySequence("Ctrl+Shift+S"));
 }
 
 TEST_F(WindowTest, CorrectsChosenLogAndConfirms) {
@@ -407,13 +438,35 @@ TEST_F(WindowTest, CorrectsChosenLogAndConfirms) {
                                        "7\r\n1\t0\t0\t0\t0\t0\t0\t0\t1\r\n");
     Start();
     dialogs.paths.push_back(QString::fromStdString(path));
-    Menu("Correct Data for Kartlog BitOrder Bug");
+    Menu("CorrectBitOrder");
     const QString corrected = dir.filePath("bits_corrected.txt");
     ASSERT_TRUE(QFile::exists(corrected));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0],
               "File Corrected|File has been corrected and saved as:\r\n\r\n" + corrected);
-    EXPECT_EQ(window->log().lngItemCount, 0);  // nothing is loaded
+    EXPECT_EQ(window->document().log().lngItemCount, 0);  // nothing is loaded
+}
+
+// Every key of the registry is in Help → Keyboard Shortcuts and in the window's manual page.
+TEST_F(WindowTest, EveryKeyIsInTheShortcutsListAndTheManual) {
+    Start();
+    Menu("KeyboardShortcuts");
+    QStringList listed;
+    for (const ShortcutRow& row : dialogs.shortcuts) listed += row.keys.split(", ");
+    QFile page(GRAFOLUX_MAN_PAGE);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString manual = QString::fromUtf8(page.readAll()).replace("\\-", "-");
+    for (const ActionSpec& spec : WindowActionSpecs()) {
+        QStringList keys = spec.keysText.isEmpty() ? QStringList() : QStringList{spec.keysText};
+        for (const QKeySequence& key : spec.keys) keys << key.toString(QKeySequence::PortableText);
+        for (const QString& key : keys) {
+            EXPECT_TRUE(listed.contains(key)) << spec.name << " " << key.toStdString();
+            // As a word of its own: "Left" is not found in "Alt+Left".
+            const QRegularExpression word("(^|[\\s\"])" + QRegularExpression::escape(key) +
+                                          "($|[\\s\",])");
+            EXPECT_TRUE(manual.contains(word)) << spec.name << " " << key.toStdString();
+        }
+    }
 }
 
 }  // namespace

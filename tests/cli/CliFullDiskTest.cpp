@@ -60,4 +60,24 @@ TEST(CliFullDisk, WritesThatFailForWantOfSpaceSayWhy) {
     }
 }
 
+// A cache that the disk cannot take costs only the cache: the log is read and printed.
+TEST(CliFullDisk, ACacheThatCannotBeWrittenCostsOnlyTheCache) {
+    QTemporaryDir temp;
+    const QString full = temp.filePath("full"), log = temp.filePath("run1.txt");
+    QDir().mkdir(full);
+    {
+        std::ofstream text(log.toStdString(), std::ios::binary);
+        text << "SENSOR:RPM\tSENSOR:MAP\r\n";
+        for (int i = 0; i < 20000; ++i)
+            text << 800 + i * 7 % 5000 << "\t" << i % 1000 / 10.0 << "\r\n";
+    }
+    const CliRun bypassed = RunCli({"dump", log, "--no-cache"});
+    const CliRun run = RunOnSmallDisk(full, "16k", "export XDG_CACHE_HOME=\"$0\"", {"dump", log});
+    if (run.exitCode == 125 || run.err.starts_with("unshare:"))
+        GTEST_SKIP() << "no mount namespace here: " << run.err;
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, bypassed.out);
+}
+
 }  // namespace

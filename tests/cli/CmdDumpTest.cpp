@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+#include <filesystem>
+
 #include "RunCli.h"
 #include "support/TestFiles.h"
 
@@ -37,6 +41,30 @@ TEST(CmdDump, FailureExitsOneWithOneLineAndNoOutput) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "grafolux-cli: " + log.toStdString() + ": the header names no item\n");
+}
+
+// The reopen cache changes no byte: every test log dumped with the cache bypassed (nothing is
+// written then), from a cold cache and from the entry that run wrote.
+TEST(CmdDump, SameBytesWithTheCacheBypassedColdAndWarm) {
+    QTemporaryDir cache;
+    const std::map<QString, QString> environment = {{"XDG_CACHE_HOME", cache.path()}};
+    QStringList logs = {WriteLog("forms.txt",
+                                 "A\tB\tC\r\n-0\t1e300\t&HFF\r\n0.30000000000000004\t\tx\r\n"
+                                 "5e-324\t1.5E2\t12.5kPa\r\n")};
+    for (const auto& file : std::filesystem::recursive_directory_iterator(TEST_DATA_DIR))
+        if (file.path().extension() == ".txt") logs << QString::fromStdString(file.path());
+    for (const QString& log : logs) {
+        const CliRun bypassed = RunCli({"--no-cache", "dump", log}, {}, environment);
+        EXPECT_FALSE(QDir(cache.filePath("grafolux")).exists()) << log.toStdString();
+        const CliRun cold = RunCli({"dump", log}, {}, environment);
+        const CliRun warm = RunCli({"dump", log}, {}, environment);
+        for (const CliRun* run : {&cold, &warm}) {
+            EXPECT_EQ(run->exitCode, bypassed.exitCode) << log.toStdString();
+            EXPECT_EQ(run->out, bypassed.out) << log.toStdString();
+            EXPECT_EQ(run->err, bypassed.err) << log.toStdString();
+        }
+        QDir(cache.filePath("grafolux")).removeRecursively();
+    }
 }
 
 }  // namespace

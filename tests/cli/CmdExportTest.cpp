@@ -114,6 +114,26 @@ TEST(CliExport, ChoosesGifOrPngByTheExtensionAndRefusesAnyOtherBeforeDrawing) {
     EXPECT_EQ(RunCli({"export", "graph", dir.filePath("missing.txt"), "view.jpg"}).exitCode, 2);
 }
 
+// Values near ±1e308 are labelled in exponent form: a label too wide for its box would run to
+// the picture's left edge (a value label) or its right edge (the legend's lines).
+TEST(CliExport, HugeValuesLabelledWithinTheirBoxes) {
+    QTemporaryDir dir;
+    const QString log = dir.filePath("huge.txt"), out = dir.filePath("huge.png");
+    std::ofstream(log.toStdString(), std::ios::binary)
+        << "P\tN\tPN\r\n0\t-1E+308\t1E+308\r\n1E+308\t0\t-1E+308\r\n5E+307\t-5E+307\t0\r\n";
+    ASSERT_EQ(RunCli({"export", "graph", log, out, "--lock", "N", "--lock", "PN"}).exitCode, 0);
+    const QImage picture(out);
+    int left = picture.width(), right = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) == qRgb(0, 255, 255)) {  // the labels' colour
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    EXPECT_GT(left, 1);
+    EXPECT_LT(right, picture.width() - 2);
+}
+
 // The command never needs a display: a windowing platform without one is no reason to fail,
 // and Qt's own complaints (no runtime folder) stay off stderr.
 TEST(CliExport, DrawsWithoutADisplayAndWithoutQtChatter) {

@@ -49,7 +49,7 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
                   oneRow = file("onerow.txt", "RPM\t20\t40\n1000\t1\t2\n"),
                   missing = dir.filePath("missing.txt");
     std::string wide = "RPM";
-    for (int j = 1; j <= 10000; ++j) wide += "\t" + std::to_string(j);
+    for (int j = 1; j <= 10000; ++j) (wide += '\t') += std::to_string(j);
     const QString tooWide = file("wide.txt", wide + "\n1000\n2000\n");
     const QStringList one = {"--min-weight", "1"};
     const std::string loose = Map("52.3\t60.0\t70.0", "55.5\t61.4\t75.5", "60\t70\t88");

@@ -74,7 +74,7 @@ TEST(CorrectedPath, CutsTheLastDotTxtOfTheFileNameOnly) {
 TEST(CorrectLogFile, FullDiskKeepsTheOlderCopyUntilANewOneIsComplete) {
     QTemporaryDir temp;
     const fs::path dir = temp.path().toStdString();
-    WriteBytes(dir / "run1.txt", "A\r\n" + std::string(1 << 20, '7'));
+    WriteBytes(dir / "run1.txt", std::string("A\r\n").append(1 << 20, '7'));
     WriteBytes(dir / "run1_corrected.txt", "older");
 
     const CorrectionResult full = [&] {

@@ -43,6 +43,11 @@ TEST(NumberFormat, GroupedAndGeneralTexts) {
         {"no minus before zero", FormatGrouped(-0.001, 2), "0.00"},
         {"fifteen significant digits", FormatGeneral(1.23456789012345), "1.23456789012345"},
         {"exponent", FormatGeneral(-1e20), "-1E+20"},
+        {"ten digits: noise rounded away", FormatGeneral(0.200000000000003, 10), "0.2"},
+        {"ten digits of more", FormatGeneral(1234567.891234, 10), "1234567.891"},
+        {"ten digits exactly: as with fifteen", FormatGeneral(1234567891000, 10), "1234567891000"},
+        {"one digit: as with fifteen", FormatGeneral(1e12, 10), "1000000000000"},
+        {"small, one digit", FormatGeneral(1e-12, 10), "1E-12"},
     };
     for (const auto& row : rows) EXPECT_EQ(row.got, row.expected) << row.name;
 }

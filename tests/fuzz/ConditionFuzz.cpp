@@ -172,13 +172,14 @@ void CheckFilter(fuzz::FuzzInput& input, const SampleCondition& parsed) {
     const int32_t count = 1 + (shape >> 3) % 8;
 
     LogData log;
-    log.lngItemCount = secondItem ? 2 : 1;
     log.lngSampleCount = count;
-    log.udtItems.push_back({lacksItem ? parsed.item + " " : parsed.item});
-    if (secondItem) log.udtItems.push_back({parsed.item + "#2"});
-    for (int32_t k = 1; k <= log.lngItemCount; ++k)
-        for (int32_t s = 1; s <= count; ++s)
-            log.dblSamples.push_back(SampleValue(input, parsed.number));
+    std::vector<ItemInfo> items = {{lacksItem ? parsed.item + " " : parsed.item}};
+    if (secondItem) items.push_back({parsed.item + "#2"});
+    for (const ItemInfo& item : items) {
+        std::vector<double> samples;
+        for (int32_t s = 1; s <= count; ++s) samples.push_back(SampleValue(input, parsed.number));
+        log.AddItem(item, Column::Encoded(samples));
+    }
 
     std::vector<SampleCondition> conditions = {parsed};
     if (secondCondition) {

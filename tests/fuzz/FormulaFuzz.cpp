@@ -358,16 +358,17 @@ LogData MakeLog(fuzz::FuzzInput& input) {
     static const char* const kNames[] = {"A", "B", "min", "and", "C:1", "x.y", "\xff", "A B"};
     LogData log;
     const uint8_t shape = input.Byte();
-    log.lngItemCount = 1 + shape % 4;
+    const int32_t items = 1 + shape % 4;
     const int32_t drawn = shape / 4 % 41;  // 0 .. 40
     log.lngSampleCount = drawn > 0 && shape >= 224 ? 250 + 11 * drawn : drawn;
-    for (int32_t k = 1; k <= log.lngItemCount; ++k)
-        log.udtItems.push_back({kNames[input.Byte() % std::size(kNames)]});
-    for (int32_t k = 1; k <= log.lngItemCount; ++k) {
-        const size_t first = log.dblSamples.size();
+    std::vector<ItemInfo> named;
+    for (int32_t k = 1; k <= items; ++k)
+        named.push_back({kNames[input.Byte() % std::size(kNames)]});
+    for (const ItemInfo& item : named) {
+        std::vector<double> samples;
         for (int32_t s = 0; s < log.lngSampleCount; ++s)
-            log.dblSamples.push_back(s < drawn ? SampleValue(input)
-                                               : log.dblSamples[first + (s * 7 + 3) % drawn]);
+            samples.push_back(s < drawn ? SampleValue(input) : samples[(s * 7 + 3) % drawn]);
+        log.AddItem(item, Column::Encoded(samples));
     }
     return log;
 }
@@ -437,9 +438,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         error = *fault;
     } else {
         FUZZ_CHECK(tree.has_value());
+        std::vector<WholeColumn> held;
         std::vector<const double*> columns;
-        for (const std::string& name : reference.names)
-            if (const int32_t k = log.itemNamed(name)) columns.push_back(log.column(k).data());
+        for (const std::string& name : reference.names) {
+            if (const int32_t k = log.itemNamed(name)) {
+                held.push_back(log.wholeColumn(k));
+                columns.push_back(held.back()->data());
+            }
+        }
         const auto bound = FormulaProgram::Bind(std::get<Expression>(parsed), log);
         if (const auto* unbound = std::get_if<FormulaError>(&bound)) {
             FUZZ_CHECK(columns.size() < reference.names.size());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "graph/Comparison.h"
@@ -45,12 +46,15 @@ TEST(ComparisonOffset, DragMovesBWithTheMouseToTheNearestSample) {
         EXPECT_EQ(DraggedOffset(c.start, c.pixels, c.twipsPerSample, 100, 40), c.offset) << c.name;
 }
 
-TEST(NearestValueSample, FirstOfTheNearestPresentValues) {
+TEST(NearestValueSample, NearestPresentValueThenNearestInTime) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::vector<double> values = {5, nan, 7.5, 9, 7.5, 2};
-    const std::pair<double, int32_t> cases[] = {{9, 4}, {7.5, 3}, {8.6, 4}, {-10, 6}, {nan, 0}};
-    for (const auto& [value, sample] : cases)
-        EXPECT_EQ(NearestValueSample(values, value), sample) << value;
+    const std::vector<double> values = {5, nan, 7.5, 9, 7.5, 2, 7.5};
+    // {value, the sample to be near, the sample offered}
+    const std::tuple<double, int64_t, int32_t> cases[] = {
+        {9, 1, 4},   {8.6, 7, 4}, {-10, 1, 6},    {nan, 1, 0}, {7.5, 1, 3},
+        {7.5, 6, 5}, {7.5, 4, 3}, {7.5, 1000, 7}, {7.5, -5, 3}};
+    for (const auto& [value, near, sample] : cases)
+        EXPECT_EQ(NearestValueSample(values, value, near), sample) << value << " near " << near;
 }
 
 TEST(VerticesOnSamples, OnlyTheVerticesOverBsSamples) {

@@ -6,6 +6,7 @@
 
 #include "logdata/LogParser.h"
 #include "logdata/TextFields.h"
+#include "support/DrawingTestKit.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ std::string ColumnsText(const LogData& log, const std::vector<std::string>& keep
         if (!keep.empty() && std::ranges::find(keep, log.udtItems[k].strName) == keep.end())
             continue;
         text += log.udtItems[k].strName + ":";
-        for (double v : log.column(k)) text += std::to_string(v) + " ";
+        for (double v : *log.wholeColumn(k)) text += std::to_string(v) + " ";
     }
     return text;
 }
@@ -42,28 +43,33 @@ TEST(ParseLog, KeptColumnsEqualTheFullTablesColumns) {
             EXPECT_EQ(ColumnsText(kept), ColumnsText(full, keep))
                 << keep.front() << " with " << workers << " workers";
             EXPECT_EQ(kept.lngSampleCount, full.lngSampleCount) << keep.front();
-            EXPECT_EQ(kept.dblSamples.size(), static_cast<size_t>(kept.lngItemCount) * 7)
+            EXPECT_EQ(grafolux::test::Table(kept).size(),
+                      static_cast<size_t>(kept.lngItemCount) * 7)
                 << keep.front();
         }
     }
 }
 
-// Chunks cut at every kind of line end, blank and short lines; any split must give the same
-// table as one worker, with no row lost, doubled or shifted.
-TEST(ParseLog, SplittingAmongWorkersNeverChangesTheTable) {
+// Lines cut into pieces, and bytes read, at every kind of line end, blank and short lines; any
+// cut must give the same table as one worker reading large pieces, with no row lost, doubled or
+// shifted.
+TEST(ParseLog, CuttingIntoPiecesNeverChangesTheTable) {
     for (const char* eol : {"\r\n", "\r", "\n"}) {
         std::string bytes = std::string("A\tB\tC") + eol;
         const char* ends[] = {eol, "\r\n", "\r"};
-        for (int line = 0; line < 300; ++line)  // blank lines get CR LF: LF after CR would join
+        for (int line = 0; line < 3000; ++line)  // blank lines get CR LF: LF after CR would join
             bytes += line % 7 == 0 ? "\r\n"
                                    : std::to_string(line) + (line % 5 ? "\t5" : "") +
                                          (line % 11 ? "" : "\t-1\t9") + ends[line % 3];
         const auto single = std::get<LogData>(ParseLog(bytes, 0, {}, 1));
-        ASSERT_EQ(single.lngSampleCount, 300);
-        for (int workers : {2, 3, 4, 5, 6, 7, 9, 13, 17, 40})
-            EXPECT_EQ(std::get<LogData>(ParseLog(bytes, 0, {}, workers)).dblSamples,
-                      single.dblSamples)
-                << workers << " workers";
+        ASSERT_EQ(single.lngSampleCount, 3000);
+        for (const grafolux::PieceLimits limits :
+             {grafolux::PieceLimits{1, 1}, {2, 1}, {7, 5000}, {4096, 1}, {1 << 20, 1}})
+            for (int workers : {1, 2, 3})
+                EXPECT_EQ(grafolux::test::Table(
+                              std::get<LogData>(ParseLog(bytes, 0, {}, workers, {}, limits))),
+                          grafolux::test::Table(single))
+                    << workers << " workers, reads of " << limits.readBytes;
     }
 }
 
@@ -87,8 +93,8 @@ TEST(ParseLog, FastDecimalReadingMatchesValBitForBit) {
     const auto log = std::get<LogData>(ParseLog(bytes, 0, {}, 1));
     for (size_t s = 0; s < fields.size(); ++s) {
         const double val = grafolux::Val(fields[s]);
-        EXPECT_EQ(std::memcmp(&log.dblSamples.at(s), &val, sizeof val), 0)
-            << '"' << fields[s] << '"';
+        const double read = log.sample(1, static_cast<int32_t>(s) + 1);
+        EXPECT_EQ(std::memcmp(&read, &val, sizeof val), 0) << '"' << fields[s] << '"';
     }
 }
 

@@ -57,11 +57,13 @@ TEST(SampleMarks, RunsFromEndToEndAcrossWords) {
             EXPECT_EQ(marks.RunLast(run.first), run.last) << c.pattern << " " << run.first;
             EXPECT_EQ(marks.RunLast(run.last), run.last) << c.pattern << " " << run.first;
         }
-        for (size_t i = 0; i < c.pattern.size(); ++i)
-            EXPECT_EQ(marks.Marked(c.first + static_cast<int32_t>(i)), c.pattern[i] == 'x')
-                << c.pattern << " at " << i;
-        EXPECT_FALSE(marks.Marked(c.first - 1)) << c.pattern;
-        EXPECT_FALSE(marks.Marked(c.first + static_cast<int32_t>(c.pattern.size()))) << c.pattern;
+        for (size_t i = 0; i < c.pattern.size(); ++i) {
+            const int32_t s = c.first + static_cast<int32_t>(i);
+            EXPECT_EQ(marks.AnyMarked(s, s), c.pattern[i] == 'x') << c.pattern << " at " << i;
+        }
+        const int32_t after = c.first + static_cast<int32_t>(c.pattern.size());
+        EXPECT_FALSE(marks.AnyMarked(c.first - 1, c.first - 1)) << c.pattern;
+        EXPECT_FALSE(marks.AnyMarked(after, after)) << c.pattern;
     }
     EXPECT_EQ(SampleMarks().Runs(), RunList{});
 }

@@ -34,8 +34,9 @@ TEST(DefinitionsFrom, KeysInOrderToTheFirstGapWithoutFaultyOnes) {
     std::map<std::string, std::string> many;
     Texts all;
     for (int n = 1; n <= kMaxDefinitions + 1; ++n) {
-        all.push_back("D" + std::to_string(n) + "=" + std::to_string(n));
-        many["Items/Definition" + std::to_string(n)] = all.back();
+        const std::string number = std::to_string(n);
+        (all.emplace_back("D") += number) += "=" + number;
+        many[std::string("Items/Definition") += number] = all.back();
     }
     const Texts read = DefinitionsFrom(many);
     ASSERT_EQ(read.size(), size_t{kMaxDefinitions});

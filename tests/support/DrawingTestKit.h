@@ -20,13 +20,21 @@ struct TestItem {
 
 inline LogData MakeLog(const std::vector<TestItem>& items) {
     LogData log;
-    log.lngItemCount = static_cast<int32_t>(items.size());
     log.lngSampleCount = items.empty() ? 0 : static_cast<int32_t>(items[0].samples.size());
-    for (const TestItem& item : items) {
-        log.udtItems.push_back({item.name, item.locked, item.colour, item.filled});
-        log.dblSamples.insert(log.dblSamples.end(), item.samples.begin(), item.samples.end());
-    }
+    for (const TestItem& item : items)
+        log.AddItem({item.name, item.locked, item.colour, item.filled},
+                    Column::Encoded(item.samples));
     return log;
+}
+
+// Every item's samples, one column after the other.
+inline std::vector<double> Table(const LogData& log) {
+    std::vector<double> values;
+    for (int32_t k = 1; k <= log.lngItemCount; ++k) {
+        const WholeColumn column = log.wholeColumn(k);
+        values.insert(values.end(), column->begin(), column->end());
+    }
+    return values;
 }
 
 // `rows` holds each sample's values in the order of `names`.

@@ -50,20 +50,20 @@ TEST(DifferenceCells, BMinusAWhereBothShowAValueAndCountsAlways) {
     }
 }
 
-TEST(DifferenceScale, DivergesAroundZeroAndSaturatesPerStatistic) {
+TEST(DifferenceScale, DivergesAroundZeroSaturatingAtTheLargestDifference) {
     const CellTable a = OneCell(30, 128, 120, 140, 2);
-    CellTable b = OneCell(7, 100, 100, 150, 9.5);
-    b.count[3][3] = 45;  // a larger count elsewhere
+    CellTable b = OneCell(7, 130.5, 100, 150, 9.5);
+    b.count[3][3] = 45;  // a count A lacks: no difference shown there
     struct Case {
         const char* name;
         CellShow show;
         double reach;
     } cases[] = {
-        {"mean", {}, 16},
-        {"minimum", {CellStatistic::Minimum, 1}, 16},
-        {"maximum", {CellStatistic::Maximum, 1}, 16},
-        {"count: the larger count", {CellStatistic::Count, 1}, 45},
-        {"std dev: the largest difference", {CellStatistic::StdDev, 1}, 7.5},
+        {"mean", {}, 2.5},
+        {"minimum", {CellStatistic::Minimum, 1}, 20},
+        {"maximum", {CellStatistic::Maximum, 1}, 10},
+        {"count", {CellStatistic::Count, 1}, 23},
+        {"std dev", {CellStatistic::StdDev, 1}, 7.5},
     };
     for (const Case& c : cases) {
         const ColourScale scale = DifferenceScale(a, b, c.show);
@@ -76,7 +76,7 @@ TEST(DifferenceScale, DivergesAroundZeroAndSaturatesPerStatistic) {
         EXPECT_GT(higher & 0xFF, (higher >> 16) & 0xFF) << c.name;
         EXPECT_EQ(ScaleColour(scale, 2 * c.reach), higher) << c.name;
     }
-    EXPECT_EQ(DifferenceScale(CellTable{}, CellTable{}, {CellStatistic::Count, 1}).high, 1);
+    EXPECT_EQ(DifferenceScale(a, OneCell(30, 128.5, 120, 140, 2), {}).high, 1);
 }
 
 // The Difference view has a legend even for the plain mean table: what is set against what.

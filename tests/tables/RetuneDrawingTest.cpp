@@ -25,9 +25,9 @@ struct Drawn {
     DrawingArea area;
     Drawn(int rows, int columns, int width, int height) {
         std::string text = "RPM";
-        for (int j = 0; j < columns; ++j) text += "\t" + std::to_string(10 + j);
+        for (int j = 0; j < columns; ++j) (text += '\t') += std::to_string(10 + j);
         for (int i = 0; i < rows; ++i) {
-            text += "\n" + std::to_string(1000 + 100 * i);
+            (text += '\n') += std::to_string(1000 + 100 * i);
             for (int j = 0; j < columns; ++j) text += "\t50.0";
         }
         map = MapOf(text);
@@ -97,15 +97,20 @@ TEST(DrawRetuneMap, CellsColouredByChangeUntrustedGreyValuesWhereTheyFit) {
     }
 }
 
-TEST(RetuneLegend, ListsTheEvidenceAndStrikesAnIgnoredFilter) {
+// 12,000 samples in range: 3,000 fail a filter (2,000 CTS, 1,500 RPM, 500 of them both), 500
+// more lack a value.
+TEST(RetuneLegend, ListsTheEvidenceWithTheTotalDroppedAndStrikesAnIgnoredFilter) {
     RetuneLegendInput in;
     in.settings.maxChange = 7.5;
     in.logs = {"run1.txt", "run2.txt"};
-    in.conditions = {{"SENSOR:CTS", CompareOp::GreaterEqual, 80}, {"MW2:7", CompareOp::Equal, 1}};
-    in.conditionIgnored = {false, true};
+    in.conditions = {{"SENSOR:CTS", CompareOp::GreaterEqual, 80},
+                     {"SENSOR:RPM", CompareOp::Greater, 500},
+                     {"MW2:7", CompareOp::Equal, 1}};
+    in.conditionIgnored = {false, false, true};
     in.evidence.samplesInRange = 12000;
-    in.evidence.samplesUsed = 9500;
-    in.evidence.failedCondition = {2000, 0};
+    in.evidence.samplesUsed = 8500;
+    in.evidence.failedCondition = {2000, 1500, 0};
+    in.evidence.missingAny = 500;
     in.evidence.trustedCells = 3;
     in.evidence.cells = 9;
     const auto text = [](const std::vector<LegendLine>& lines) {
@@ -117,13 +122,16 @@ TEST(RetuneLegend, ListsTheEvidenceAndStrikesAnIgnoredFilter) {
     EXPECT_EQ(text(RetuneLegendLines(in)),
               "0:Retune|1:BLM × INT ÷ 16384|1:bilinear cells|1:min. weight 5|"
               "1:max. change ±7.5 %|0:Logs|1:run1.txt|1:run2.txt|0:Samples|"
-              "1:9,500 used of 12,000|1:SENSOR:CTS ≥ 80: 2,000 dropped|2:MW2:7 = 1: 0 dropped|"
-              "3:ignored: no such item|0:Cells|1:3 of 9 trusted|0:Change %");
-    in.evidence.missingAny = 500;
+              "1:8,500 used of 12,000|1:3,500 dropped|1:no value: 500|3:each filter alone:|"
+              "1:SENSOR:CTS ≥ 80: 2,000|1:SENSOR:RPM > 500: 1,500|2:MW2:7 = 1: 0|"
+              "3:ignored: no such item|0:Cells|"
+              "1:3 of 9 trusted|0:Change %");
+    in = {};  // nothing dropped: nothing said of it
     in.factor = "F";
-    const std::string lacking = text(RetuneLegendLines(in));
-    EXPECT_NE(lacking.find("|1:F|"), std::string::npos) << lacking;
-    EXPECT_NE(lacking.find("|1:no value: 500 dropped|0:Cells"), std::string::npos) << lacking;
+    in.evidence.samplesInRange = in.evidence.samplesUsed = 100;
+    EXPECT_EQ(text(RetuneLegendLines(in)),
+              "0:Retune|1:F|1:bilinear cells|1:min. weight 5|1:max. change ±10 %|0:Logs|"
+              "0:Samples|1:100 used of 100|0:Cells|1:0 of 0 trusted|0:Change %");
 }
 
 TEST(RetuneCellSummary, GivesOldNewChangeWeightFactorAndSamples) {

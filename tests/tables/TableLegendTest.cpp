@@ -89,6 +89,30 @@ TEST(WrappedLines, AsItIsWhenItFitsElseBrokenAtBlanksAndLongWordsCutShort) {
     }
 }
 
+// The key names where its colours end; a difference's ends as exact as its cells.
+TEST(ColourKeyLabels, TheScalesEndsAndMiddleEachFittingItsShare) {
+    Surface legend;
+    legend.SetSize(1815, 4000);
+    legend.SetFont("Arial", 8);
+    const double width = 1665;
+    const struct {
+        const char* what;
+        ColourScale key;
+        std::string low, middle, high;
+    } cases[] = {
+        {"trims", {}, "112", "128", "144"},
+        {"std dev", {CellStatistic::StdDev, 0, 2.5}, "0.00", "", "2.50"},
+        {"mean difference", {CellStatistic::Mean, -2.5, 2.5, true}, "-2.50", "0", "2.50"},
+        {"huge difference", {CellStatistic::Mean, -1e308, 1e308, true}, "-1E+308", "0", "1E+308"},
+    };
+    for (const auto& c : cases) {
+        const KeyLabels labels = ColourKeyLabels(legend, c.key, width);
+        EXPECT_EQ(labels.low.toStdString(), c.low) << c.what;
+        EXPECT_EQ(labels.middle.toStdString(), c.middle) << c.what;
+        EXPECT_EQ(labels.high.toStdString(), c.high) << c.what;
+    }
+}
+
 TEST(ContrastRatio, FromOneForAlikeToTwentyOneForBlackOnWhite) {
     EXPECT_DOUBLE_EQ(ContrastRatio(RGB(0, 0, 0), RGB(255, 255, 255)), 21);
     EXPECT_DOUBLE_EQ(ContrastRatio(RGB(255, 255, 255), RGB(0, 0, 0)), 21);

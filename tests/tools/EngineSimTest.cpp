@@ -32,7 +32,7 @@ TEST(SimulateEngineLog, TheTrimsFollowTheFuelError) {
     const FuelMap trueVe = test::MapOf(kSmall);
     const FuelMap ecu = test::MapOf("RPM,20,60,100\n1000,44,66,88\n3000,55,77,99\n");
     const LogData log = test::SimulatedLog(trueVe, ecu, {.samples = 20000, .seed = 3});
-    const auto column = [&](const char* name) { return log.column(log.itemNamed(name)); };
+    const auto column = [&](const char* name) { return *log.wholeColumn(log.itemNamed(name)); };
     const auto blm = column("SENSOR:BLM"), integrator = column("SENSOR:INT");
     const auto cts = column("SENSOR:CTS"), kpa = column("SENSOR:MAP");
     const auto unsteady = column(test::kUnsteady);

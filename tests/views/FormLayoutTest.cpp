@@ -25,7 +25,7 @@ TEST(LayoutForClientSize, WiderByThousandMovesRightColumnOnly) {
     const FormLayout a = LayoutForClientSize(10440, 5010, 0);
     const FormLayout b = LayoutForClientSize(11440, 5010, 0);
     for (auto member : {&FormLayout::pbGraph, &FormLayout::hsbGraph, &FormLayout::cbLabels,
-                        &FormLayout::ProgressBar1})
+                        &FormLayout::loadProgress})
         EXPECT_EQ((b.*member).Width - (a.*member).Width, 1000);
     for (auto member : {&FormLayout::pbLegend, &FormLayout::lblMinV, &FormLayout::lblMin,
                         &FormLayout::lblMaxV, &FormLayout::lblMax, &FormLayout::lblFirst,
@@ -52,6 +52,6 @@ TEST(LayoutForClientSize, TallerByThousandMovesBottomPanelDown) {
     EXPECT_EQ(b.Line2.Y, a.Line2.Y);
     for (auto member :
          {&FormLayout::hsbGraph, &FormLayout::lblItem, &FormLayout::cbLabels, &FormLayout::tbFirst,
-          &FormLayout::lblColor1, &FormLayout::bPrev, &FormLayout::ProgressBar1})
+          &FormLayout::lblColor1, &FormLayout::bPrev, &FormLayout::loadProgress})
         EXPECT_EQ((b.*member).Top - (a.*member).Top, 1000);
 }

@@ -61,12 +61,6 @@ TEST(ReadoutRows, ValuesAtCursorMarkersAndTheirDifference) {
     for (const auto& c : cases) EXPECT_EQ(ReadoutRows(log, c.request, colors), c.rows) << c.what;
 }
 
-TEST(ReadoutText, TabSeparatedLines) {
-    EXPECT_EQ(ReadoutText({Row(0, {"", "Cursor", "A"}), Row(0, {"Sample", "2", "3"})}),
-              "\tCursor\tA\nSample\t2\t3\n");
-    EXPECT_EQ(ReadoutText({}), "");
-}
-
 // An item's own colour where it reads on the box's background (4.5:1 or more), else black or
 // white.
 TEST(ReadoutTextColour, TheItemsOwnWhereItReadsElseBlackOrWhite) {
