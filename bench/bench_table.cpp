@@ -84,6 +84,18 @@ void BM_BlmTableNoisy(benchmark::State& state) {
     TableOf(state, log);
 }
 
+// Values with a decimal, which no block of whole numbers holds: every value an exact sum's term.
+const grafolux::LogData& TenthsLog() {
+    static const grafolux::LogData log = bench::MakeLog(false, kSamples, 1, true);
+    return log;
+}
+
+void BM_BlmTableTenths(benchmark::State& state) { TableOf(state, TenthsLog()); }
+
+void BM_BlmTableTenthsEveryStatistic(benchmark::State& state) {
+    TableOf(state, TenthsLog(), grafolux::Gathered::Everything);
+}
+
 // The Difference view: B's table minus A's, over two logs of a million samples each (B a
 // copy of A, or the noisy log).
 void DifferenceOf(benchmark::State& state, const grafolux::LogData& versus) {
@@ -117,6 +129,8 @@ BENCHMARK(BM_AllStatisticsTwoConditions)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTableEveryStatistic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmTableNoisy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlmTableTenths)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BlmTableTenthsEveryStatistic)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmDifferenceTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BlmDifferenceTableNoisyB)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

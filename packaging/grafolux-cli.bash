@@ -3,7 +3,7 @@
 _grafolux_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'dump table cells find retune correct gif export --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'dump table cells find retune merge correct gif export --help --version' -- "$cur")
         return
     fi
 
@@ -12,23 +12,25 @@ _grafolux_cli() {
     case $command in
         correct) options='' ;;
         dump) options='--define' ;;
-        table) options='--include --versus --first --last --show --min-count --where --format --define' kinds='blm int' ;;
+        table) options='--include --versus --first --last --show --min-count --where --format --define --partial' kinds='blm int' ;;
         cells) options='--row --column --first --last --where --define' kinds='blm int' ;;
         find) options='--when --define --first --last' ;;
-        retune) options='--map --include --first --last --factor --where --cells --min-weight --max-change --show --format --define' ;;
+        retune) options='--map --include --first --last --factor --where --cells --min-weight --max-change --show --format --define --partial' ;;
+        merge) options='--show --min-count --min-weight --max-change --format --partial' ;;
         gif) options='--transparent' ;;
         export) options='--item --lock --fill --zoom --size --first --last --define --versus --offset' kinds='graph blm int' ;;
         *) return ;;
     esac
 
-    # After an option comes its value, which is a file only for --include, --versus and --map; some
-    # have a fixed set.
+    # After an option comes its value, which is a file only for --include, --versus, --map and
+    # --partial; some have a fixed set.
     case $command$prev in
         retune--show) mapfile -t COMPREPLY < <(compgen -W 'map change weight factor' -- "$cur") ;;
+        merge--show) mapfile -t COMPREPLY < <(compgen -W 'mean count min max sd map change weight factor' -- "$cur") ;;
         *--show) mapfile -t COMPREPLY < <(compgen -W 'mean count min max sd' -- "$cur") ;;
         *--format) mapfile -t COMPREPLY < <(compgen -W 'text csv' -- "$cur") ;;
         *--cells) mapfile -t COMPREPLY < <(compgen -W 'bilinear nearest' -- "$cur") ;;
-        *--include | *--versus | *--map)
+        *--include | *--versus | *--map | *--partial)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             ;;

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -115,25 +116,45 @@ struct Passes {
     }
 };
 
+// Whether every value is a whole number of at most 2^20, as trims are: sums of a block of them
+// and of their squares are whole numbers below 2^53, which doubles add exactly. Told by
+// rounding alone, two at a time (SSE2 on x86-64, NEON on ARM), as it runs before every block:
+// v rounded to a whole number leaves v as it is, and v / 2^21 rounds to 0; the difference and
+// the rounded quotient have no bit set (NaN has some).
+bool SmallWholeNumbers(const double* values, int32_t n) {
+    using Pair = double __attribute__((vector_size(16)));
+    using PairBits = int64_t __attribute__((vector_size(16)));
+    constexpr double kRound = 0x1.8p52, kScale = 0x1p-21;  // adding kRound rounds to a whole
+    const Pair round = {kRound, kRound}, scale = {kScale, kScale};
+    PairBits other = {0, 0};
+    int32_t i = 0;
+    for (; i + 2 <= n; i += 2) {
+        Pair v;
+        std::memcpy(&v, values + i, sizeof v);
+        other |= reinterpret_cast<PairBits>(v + round - round - v) |
+                 reinterpret_cast<PairBits>(v * scale + round - round);
+    }
+    uint64_t rest = 0;
+    for (; i < n; ++i)
+        rest |= std::bit_cast<uint64_t>(values[i] + kRound - kRound - values[i]) |
+                std::bit_cast<uint64_t>(values[i] * kScale + kRound - kRound);
+    return (other[0] | other[1] | static_cast<int64_t>(rest)) == 0;
+}
+
 }  // namespace
 
 // The table's cells with a border of cells for the samples outside it, so that every
-// sample lands in some cell and the accumulation needs no test for the outside. The spread
-// is gathered as sums of differences from a reference value of the cell (its first sample):
-// no division per sample, and no loss of precision when the values lie far from 0.
+// sample lands in some cell and the accumulation needs no test for the outside.
 struct CellTableBuilder::Cells {
     static constexpr int kColumns = ColumnBins::kCount + 2;
     static constexpr int kCount = (RowBins::kCount + 2) * kColumns;
-    std::array<double, kCount> sum{};
     std::array<int32_t, kCount> count{};
+    std::array<int64_t, kCount> wholeSum{};
+    std::array<__int128, kCount> wholeSquares{};
+    std::array<ExactSum, kCount> sum, squares;  // of blocks not all of small whole numbers
     std::array<double, kCount> minimum, maximum;
-    std::array<double, kCount> reference{};  // the cell's first sample, passing or not
-    std::array<bool, kCount> hasReference{};
-    std::array<double, kCount> shiftedSum{};
-    std::array<double, kCount> shiftedSquares{};
     int64_t samplesInRange = 0;
     int64_t samplesPassed = 0;
-    std::vector<Added> added;  // to gather a cell again when its sums overflow
 
     Cells() {
         minimum.fill(std::numeric_limits<double>::infinity());
@@ -141,66 +162,70 @@ struct CellTableBuilder::Cells {
     }
 
     // Samples first .. first + n - 1 (0-based) of the axes, value[0] being the value of sample
-    // `first`, in sample order per cell, those that pass the filter (`passes`, from `first`).
-    // Engine speed and pressure change slowly, so a sample mostly lies in the cell of the one
-    // before: a run of such samples is gathered with the cell's bounds and running figures in
-    // registers, and the cell is looked up only when a run starts. A sample that fails the filter
-    // stays in the run and adds nothing, without a branch: 0 to the sums (which leaves them as they
-    // are to the bit), and a value beyond the minimum and the maximum. Filters such as a
-    // closed-loop flag change often and at random.
-    template <bool kFiltered, bool kSpread>
+    // `first`, those that pass the filter (`passes`, from `first`); with kWhole all values are
+    // small whole numbers. Engine speed and pressure change slowly, so a sample mostly lies in the
+    // cell of the one before: a run of such samples is gathered with the cell's bounds and running
+    // figures in registers, and the cell is looked up only when a run starts. A sample that fails
+    // the filter stays in the run and adds nothing, without a branch: 0 to the sums, and a value
+    // beyond the minimum and the maximum. Filters such as a closed-loop flag change often and at
+    // random.
+    template <bool kFiltered, bool kSpread, bool kWhole>
     int64_t Accumulate(const double* rpm, const double* map, const double* value, int32_t first,
                        int32_t n, const Passes* passes) {
         const RowBins& rows = Rows();
         const ColumnBins& columns = Columns();
-        constexpr double kLargest = std::numeric_limits<double>::max();
         int64_t passedAll = 0;
         for (int32_t s = first, last = first + n; s < last;) {
             const int row = rows.Bin(Key(rpm[s])), column = columns.Bin(Key(map[s]));
             const RowBins::Range rowRange = rows.RangeOf(row);
             const ColumnBins::Range columnRange = columns.RangeOf(column);
             const int cell = row * kColumns + column;
-            if (!hasReference[cell]) {
-                reference[cell] = value[s - first];
-                hasReference[cell] = true;
-            }
-            const double ref = reference[cell];
             const int32_t runStart = s;
             int32_t passed = 0;
-            double runSum = sum[cell], low = minimum[cell], high = maximum[cell];
-            double dSum = shiftedSum[cell], dSquares = shiftedSquares[cell];
+            double runSum = 0, runSquares = 0;  // whole numbers, exact
+            double low = minimum[cell], high = maximum[cell];
             do {
-                double v = value[s - first], vLow = v, vHigh = v;
-                // Kept finite, so that a weight of 0 makes it 0 and not NaN.
-                double d = std::clamp(v - ref, -kLargest, kLargest);
+                double v = value[s - first], vLow, vHigh;
                 if constexpr (kFiltered) {
                     const double weight = passes->weight[s - first];
                     const double beyond = passes->beyond[s - first];
                     passed += static_cast<int32_t>(weight);
-                    v *= weight;
-                    d *= weight;
-                    vLow += beyond;
-                    vHigh -= beyond;
+                    v = weight != 0 ? v : 0.0;  // not even a NaN
+                    vLow = v + beyond;
+                    vHigh = v - beyond;
+                } else {
+                    vLow = vHigh = v + 0.0;  // -0 as 0: the same extremes in any order
                 }
                 ++s;
-                runSum += v;
+                if constexpr (kWhole) {
+                    runSum += v;
+                    if constexpr (kSpread) runSquares += v * v;
+                } else {
+                    sum[cell].Add(v);
+                    if constexpr (kSpread) squares[cell].AddProduct(v, v);
+                }
                 if constexpr (kSpread) {
                     low = std::min(low, vLow);
                     high = std::max(high, vHigh);
-                    dSum += d;
-                    dSquares += d * d;
                 }
             } while (s < last && (rowRange.Holds(Key(rpm[s])) & columnRange.Holds(Key(map[s]))));
             if (!kFiltered) passed = s - runStart;
-            sum[cell] = runSum;
+            wholeSum[cell] += static_cast<int64_t>(runSum);
+            wholeSquares[cell] += static_cast<int64_t>(runSquares);
             minimum[cell] = low;
             maximum[cell] = high;
-            shiftedSum[cell] = dSum;
-            shiftedSquares[cell] = dSquares;
             count[cell] += passed;
             passedAll += passed;
         }
         return passedAll;
+    }
+
+    template <bool kFiltered, bool kSpread>
+    int64_t Accumulate(const double* rpm, const double* map, const double* value, int32_t first,
+                       int32_t n, const Passes* passes) {
+        return SmallWholeNumbers(value, n)
+                   ? Accumulate<kFiltered, kSpread, true>(rpm, map, value, first, n, passes)
+                   : Accumulate<kFiltered, kSpread, false>(rpm, map, value, first, n, passes);
     }
 };
 
@@ -252,81 +277,65 @@ void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
                                                rpm.data(), map.data(), value.data(), 0, n, &passes);
         }
     }
-    Remember(log, first, last, filter);
 }
 
-// Kept out of the accumulation's function: its code, and so the speed of the loops, stay as
-// they are without it.
-[[gnu::noinline]] void CellTableBuilder::Remember(const LogData& log, int32_t first, int32_t last,
-                                                  const SampleFilter& filter) {
-    cells_->added.push_back({&log, first, last, filter});
-}
-
-CellTable CellTableBuilder::Finish() const {
-    CellTable table;
-    table.samplesInRange = cells_->samplesInRange;
-    table.samplesPassed = cells_->samplesPassed;
+TableSums CellTableBuilder::Sums() const {
+    TableSums sums;
+    sums.samplesInRange = cells_->samplesInRange;
+    sums.samplesPassed = cells_->samplesPassed;
+    sums.gathered = spread_ ? Gathered::Everything : Gathered::MeanAndCount;
     for (int k = 1; k <= kTableRows; ++k) {
         for (int m = 1; m <= kTableColumns; ++m) {
             const int cell = k * Cells::kColumns + m;
-            const int32_t count = cells_->count[cell];
-            if (count == 0) continue;
-            const double n = count;
-            const double dSum = cells_->shiftedSum[cell];
-            const double squares = cells_->shiftedSquares[cell] - dSum * dSum / n;
-            double& mean = table.mean[k - 1][m - 1];
-            double& stdDev = table.stdDev[k - 1][m - 1];
-            table.count[k - 1][m - 1] = count;
-            mean = cells_->sum[cell] / n;
-            table.minimum[k - 1][m - 1] = cells_->minimum[cell];
-            table.maximum[k - 1][m - 1] = cells_->maximum[cell];
-            // Values so far apart that their squares overflow: a spread beyond any double,
-            // unless the values are all finite and it can be found again.
-            stdDev = count < 2                ? 0
-                     : std::isfinite(squares) ? std::sqrt(std::max(squares, 0.0) / (n - 1))
-                                              : std::numeric_limits<double>::infinity();
-            const bool spreadOverflows = spread_ && count > 1 && !std::isfinite(squares);
-            if (!std::isfinite(mean) || spreadOverflows) {
-                if (const auto rescaled = Rescale(k, m)) {
-                    mean = rescaled->mean;
-                    if (count > 1) stdDev = rescaled->stdDev;
-                }
-            }
+            CellSums& sum = sums.cells[k - 1][m - 1];
+            sum.count = cells_->count[cell];
+            if (sum.count == 0) continue;
+            sum.sum = cells_->sum[cell];
+            sum.sum.AddWhole(cells_->wholeSum[cell]);
+            if (!spread_) continue;
+            sum.squares = cells_->squares[cell];
+            sum.squares.AddWhole(cells_->wholeSquares[cell]);
+            sum.minimum = cells_->minimum[cell];
+            sum.maximum = cells_->maximum[cell];
+        }
+    }
+    return sums;
+}
+
+void CellSums::Add(const CellSums& other) {
+    count += other.count;
+    sum.Add(other.sum);
+    squares.Add(other.squares);
+    minimum = std::min(minimum, other.minimum);
+    maximum = std::max(maximum, other.maximum);
+}
+
+void TableSums::Add(const TableSums& other) {
+    for (int k = 0; k < kTableRows; ++k)
+        for (int m = 0; m < kTableColumns; ++m) cells[k][m].Add(other.cells[k][m]);
+    samplesInRange += other.samplesInRange;
+    samplesPassed += other.samplesPassed;
+    if (other.gathered == Gathered::MeanAndCount) gathered = Gathered::MeanAndCount;
+}
+
+CellTable TableSums::Table() const {
+    CellTable table;
+    table.samplesInRange = samplesInRange;
+    table.samplesPassed = samplesPassed;
+    for (int k = 0; k < kTableRows; ++k) {
+        for (int m = 0; m < kTableColumns; ++m) {
+            const CellSums& cell = cells[k][m];
+            if (cell.count == 0) continue;
+            table.count[k][m] = static_cast<int32_t>(cell.count);
+            table.mean[k][m] = cell.sum.Divided(static_cast<uint64_t>(cell.count));
+            if (gathered == Gathered::MeanAndCount) continue;
+            table.minimum[k][m] = cell.minimum;
+            table.maximum[k][m] = cell.maximum;
+            if (cell.count > 1)
+                table.stdDev[k][m] = SampleStdDev(cell.sum, cell.squares, cell.count);
         }
     }
     return table;
-}
-
-// Values v of the cell as v / M, M their largest magnitude: sums of them stay within the
-// count, and of their squares within four times the count. None when a value is infinite or
-// NaN, which makes the figures what they are.
-std::optional<CellTableBuilder::Rescaled> CellTableBuilder::Rescale(int k, int m) const {
-    const CellBounds bounds = BoundsOfCell(k, m);
-    const auto forEachValue = [&](auto&& use) {
-        for (const Added& added : cells_->added) {
-            const LogData& log = *added.log;
-            ColumnCursor rpm(log.column(log.itemNamed(kRpmItem)));
-            ColumnCursor map(log.column(log.itemNamed(kMapItem)));
-            const int32_t valueItem = log.itemNamed(ValueItemOf(kind_));
-            for (int32_t s = added.first; s <= added.last; ++s)
-                if (bounds.Holds(rpm.at(s - 1), map.at(s - 1)) && added.filter.Passes(s))
-                    use(valueItem != 0 ? log.sample(valueItem, s) : 0.0);
-        }
-    };
-    double largest = 0, n = 0;
-    bool finite = true;
-    forEachValue([&](double v) {
-        largest = std::max(largest, std::fabs(v));
-        finite &= std::isfinite(v);
-        n += 1;
-    });
-    if (!finite || largest == 0) return std::nullopt;
-    double sum = 0;
-    forEachValue([&](double v) { sum += v / largest; });
-    const double mean = sum / n;
-    double squares = 0;
-    forEachValue([&](double v) { squares += (v / largest - mean) * (v / largest - mean); });
-    return Rescaled{mean * largest, n > 1 ? std::sqrt(squares / (n - 1)) * largest : 0};
 }
 
 CellBounds BoundsOfCell(int k, int m) {

@@ -2,15 +2,16 @@
 // Statistics of SENSOR:BLM or SENSOR:INT per engine-speed x manifold-pressure cell: count,
 // mean, minimum, maximum and sample standard deviation, all gathered in one pass over the
 // samples of one log or of several pooled logs, optionally only of the samples that pass a
-// filter.
+// filter. The sums are exact, so a table is the same whatever the order of its samples, and the
+// sums of tables over parts of the samples add up to those of the whole.
 
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <limits>
 #include <memory>
-#include <optional>
-#include <vector>
 
+#include "exact/ExactSum.h"
 #include "logdata/LogModel.h"
 #include "tables/CellLabels.h"
 #include "tables/SampleFilter.h"
@@ -30,7 +31,7 @@ using CellGrid = std::array<std::array<T, kTableColumns>, kTableRows>;
 struct CellTable {
     // [row k - 1][column m - 1], labelled as CellLabels.h says. A cell without samples
     // holds 0 in every statistic; stdDev is 0 in a cell of one sample.
-    CellGrid<double> mean{};  // the sum in sample order over the count
+    CellGrid<double> mean{};  // the exact sum over the count, rounded once
     CellGrid<int32_t> count{};
     CellGrid<double> minimum{};
     CellGrid<double> maximum{};
@@ -43,8 +44,32 @@ struct CellTable {
 // table's pass, which skips the spread's work).
 enum class Gathered { Everything, MeanAndCount };
 
+// What a cell keeps of its samples, from which every statistic follows.
+struct CellSums {
+    int64_t count = 0;
+    ExactSum sum, squares;  // of the values and of their squares
+    double minimum = std::numeric_limits<double>::infinity();
+    double maximum = -std::numeric_limits<double>::infinity();
+
+    void Add(const CellSums& other);
+    bool operator==(const CellSums&) const = default;
+};
+
+// The sums of every cell: a table in the making, or a part of one.
+struct TableSums {
+    CellGrid<CellSums> cells;  // as CellTable's
+    int64_t samplesInRange = 0, samplesPassed = 0;
+    Gathered gathered = Gathered::Everything;  // MeanAndCount: no squares, minima or maxima
+
+    // Adds the sums of more samples: the sums of both parts together.
+    void Add(const TableSums& other);
+    // Every statistic of every cell. Expects counts of at most 2^31 - 1.
+    CellTable Table() const;
+    bool operator==(const TableSums&) const = default;
+};
+
 // Accumulates samples of one or several logs into one table: adding log A and then log B
-// gives the table of the log whose samples are A's followed by B's.
+// gives the table of the log whose samples are A's followed by B's (or B's followed by A's).
 class CellTableBuilder {
 public:
     explicit CellTableBuilder(TableKind kind, Gathered gathered = Gathered::Everything);
@@ -54,29 +79,17 @@ public:
 
     // Samples first..last (1-based, clamped into the log; first > last adds none) that pass
     // `filter`, which must have been resolved against `log`. A log without SENSOR:RPM or
-    // SENSOR:MAP has no sample in any cell; without the value item its cells hold 0. The log
-    // must outlive Finish().
+    // SENSOR:MAP has no sample in any cell; without the value item its cells hold 0.
     void Add(const LogData& log, int32_t first, int32_t last, const SampleFilter& filter = {});
-    // A cell whose sum or spread overflows a double, with values that are all finite, is
-    // gathered again from the logs with its values scaled by their largest magnitude: its
-    // mean and standard deviation are then infinite only when the true ones are.
-    CellTable Finish() const;
+    TableSums Sums() const;
+    // Exact sums make a mean or a standard deviation infinite only when the true one is.
+    CellTable Finish() const { return Sums().Table(); }
 
 private:
     struct Cells;
-    struct Added {
-        const LogData* log;
-        int32_t first, last;
-        SampleFilter filter;
-    };
-    struct Rescaled {
-        double mean, stdDev;
-    };
-    void Remember(const LogData& log, int32_t first, int32_t last, const SampleFilter& filter);
-    std::optional<Rescaled> Rescale(int k, int m) const;
 
     TableKind kind_;
-    bool spread_;  // minimum, maximum and the standard deviation's sums
+    bool spread_;  // minimum, maximum and the squares
     std::unique_ptr<Cells> cells_;
 };
 

@@ -4,17 +4,23 @@
 
 namespace grafolux {
 
-PooledTable ComputePooledTable(std::span<const TableSource> sources, TableKind kind,
-                               std::span<const SampleCondition> conditions, Gathered gathered) {
-    PooledTable pooled;
+PooledSums ComputePooledSums(std::span<const TableSource> sources, TableKind kind,
+                             std::span<const SampleCondition> conditions, Gathered gathered) {
+    PooledSums pooled;
     CellTableBuilder builder(kind, gathered);
     for (const TableSource& source : sources) {
         const SampleFilter filter(*source.log, conditions);
         builder.Add(*source.log, source.first, source.last, filter);
         pooled.missing.push_back(filter.missing());
     }
-    pooled.table = builder.Finish();
+    pooled.sums = builder.Sums();
     return pooled;
+}
+
+PooledTable ComputePooledTable(std::span<const TableSource> sources, TableKind kind,
+                               std::span<const SampleCondition> conditions, Gathered gathered) {
+    PooledSums pooled = ComputePooledSums(sources, kind, conditions, gathered);
+    return {pooled.sums.Table(), std::move(pooled.missing)};
 }
 
 std::vector<std::string> ItemsReadByTables(std::span<const SampleCondition> conditions) {

@@ -22,7 +22,15 @@ struct PooledTable {
     std::vector<std::vector<size_t>> missing;
 };
 
-// The sources' samples in the order given, as one log holding them one after the other.
+struct PooledSums {
+    TableSums sums;
+    std::vector<std::vector<size_t>> missing;  // as PooledTable's
+};
+
+// The sources' samples, as one log holding them one after the other.
+PooledSums ComputePooledSums(std::span<const TableSource> sources, TableKind kind,
+                             std::span<const SampleCondition> conditions,
+                             Gathered gathered = Gathered::Everything);
 PooledTable ComputePooledTable(std::span<const TableSource> sources, TableKind kind,
                                std::span<const SampleCondition> conditions,
                                Gathered gathered = Gathered::Everything);

@@ -205,64 +205,38 @@ void MarkUse(const RetuneSource& source, const Block& block, BlockUse& marks,
     if (lacking != 0) CountMissing(block, marks, *evidence);
 }
 
-// What the cells gather: W, Σ weight × factor and the samples that touched them. Kept column by
-// column, so that cells (i, j) and (i + 1, j) lie side by side and move as one Pair.
-class Sums {
+// The sums of cells (i, j) and (i + 1, j), which a run of samples in one box reaches again and
+// again. Each weight and each weight × factor is added exactly; the samples that touched each
+// cell are counted in registers while the run lasts.
+class Column {
 public:
-    explicit Sums(const FuelMap& map)
-        : rows_(map.rowCount()),
-          weight_(map.cells.size()),
-          weighted_(map.cells.size()),
-          samples_(map.cells.size()) {}
+    Column(RetuneSums& sums, size_t columns, size_t i, size_t j)
+        : low_(sums.cells[i * columns + j]), high_(sums.cells[(i + 1) * columns + j]) {}
+    ~Column() {
+        low_.samples -= samples_[0];
+        high_.samples -= samples_[1];
+    }
+    Column(const Column&) = delete;
+    Column& operator=(const Column&) = delete;
 
-    // Cell (i, j) of the map.
-    double weight(size_t i, size_t j) const { return weight_[At(i, j)]; }
-    double weighted(size_t i, size_t j) const { return weighted_[At(i, j)]; }
-    int64_t samples(size_t i, size_t j) const { return samples_[At(i, j)]; }
-
-    // The sums of cells (i, j) and (i + 1, j) while a run of samples stays in one box.
-    class Column {
-    public:
-        Column(Sums& sums, size_t i, size_t j)
-            : sums_(sums),
-              at_(sums.At(i, j)),
-              weight_(LoadPair<Pair>(&sums.weight_[at_])),
-              weighted_(LoadPair<Pair>(&sums.weighted_[at_])),
-              samples_(LoadPair<PairMask>(&sums.samples_[at_])) {}
-        ~Column() {
-            StorePair(&sums_.weight_[at_], weight_);
-            StorePair(&sums_.weighted_[at_], weighted_);
-            StorePair(&sums_.samples_[at_], samples_);
-        }
-        Column(const Column&) = delete;
-        Column& operator=(const Column&) = delete;
-
-        void Add(Pair w, Pair factor) {
-            weight_ += w;
-            weighted_ += w * factor;
-            samples_ -= w > 0;  // a true comparison is -1
-        }
-
-    private:
-        Sums& sums_;
-        size_t at_;
-        Pair weight_, weighted_;
-        PairMask samples_;
-    };
+    void Add(Pair w, Pair factor) {
+        low_.weight.Add(w[0]);
+        high_.weight.Add(w[1]);
+        low_.weighted.AddProduct(w[0], factor[0]);
+        high_.weighted.AddProduct(w[1], factor[1]);
+        samples_ += w > 0;  // a true comparison is -1
+    }
 
 private:
-    size_t At(size_t i, size_t j) const { return j * rows_ + i; }
-
-    size_t rows_;
-    std::vector<double> weight_, weighted_;
-    std::vector<int64_t> samples_;
+    RetuneCellSums &low_, &high_;
+    PairMask samples_ = {0, 0};
 };
 
 // The samples used of a run that stays in `box`, from s on, into its four cells; returns the
 // sample after the run.
 template <CellWeighting kWeighting, bool kClamp>
-int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, Sums::Column& lowColumn,
-                  Sums::Column& highColumn) {
+int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, Column& lowColumn,
+                  Column& highColumn) {
     do {
         const Split w = SplitAt<kWeighting>(box.Fraction<kClamp>(marks.at[s]));
         const Pair rowWeights = {w.low[0], w.high[0]};
@@ -277,25 +251,25 @@ int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, Sums::Column
 // gathered with the box's four cells' sums in registers, and the axes are searched only when a
 // run starts.
 template <CellWeighting kWeighting>
-void Accumulate(const FuelMap& map, const BlockUse& marks, Sums& sums) {
+void Accumulate(const FuelMap& map, const BlockUse& marks, RetuneSums& sums) {
     size_t row = 0, column = 0;
     for (int32_t s = 0; s < marks.used;) {
         const Box box(map, marks.at[s], row, column);
         row = box.row;
         column = box.column;
-        Sums::Column lowColumn(sums, row, column), highColumn(sums, row, column + 1);
+        Column lowColumn(sums, map.columnCount(), row, column);
+        Column highColumn(sums, map.columnCount(), row, column + 1);
         s = box.atEnd ? GatherRun<kWeighting, true>(box, marks, s, lowColumn, highColumn)
                       : GatherRun<kWeighting, false>(box, marks, s, lowColumn, highColumn);
     }
 }
 
-RetuneCell Finished(double old, double weight, double weighted, int64_t samples,
-                    const RetuneSettings& settings) {
+RetuneCell Finished(double old, const RetuneCellSums& sums, const RetuneSettings& settings) {
     RetuneCell cell;
-    cell.weight = weight;
-    cell.samples = samples;
-    if (weight > 0) cell.factor = weighted / weight;
-    cell.trusted = weight >= settings.minWeight && cell.factor > 0;
+    cell.weight = sums.weight.Rounded();
+    cell.samples = sums.samples;
+    if (cell.weight > 0) cell.factor = sums.weighted.Rounded() / cell.weight;
+    cell.trusted = cell.weight >= settings.minWeight && cell.factor > 0;
     if (cell.trusted)
         cell.change = std::min(std::max(cell.factor, 1 - settings.maxChange / 100),
                                1 + settings.maxChange / 100);
@@ -347,17 +321,36 @@ std::vector<double> DefaultFuelFactor(const LogData& log) {
     return factor;
 }
 
-RetuneResult Retune(const FuelMap& map, std::span<const RetuneSource> sources,
-                    const RetuneSettings& settings) {
-    RetuneResult result;
-    RetuneEvidence& evidence = result.evidence;
+void RetuneSums::Add(const RetuneSums& other) {
+    for (size_t i = 0; i < cells.size(); ++i) {
+        cells[i].weight.Add(other.cells[i].weight);
+        cells[i].weighted.Add(other.cells[i].weighted);
+        cells[i].samples += other.cells[i].samples;
+    }
+    RetuneEvidence& e = evidence;
+    const RetuneEvidence& o = other.evidence;
+    e.logs += o.logs;
+    e.samplesInRange += o.samplesInRange;
+    e.samplesUsed += o.samplesUsed;
+    for (size_t i = 0; i < e.failedCondition.size(); ++i)
+        e.failedCondition[i] += o.failedCondition[i];
+    e.missingRpm += o.missingRpm;
+    e.missingMap += o.missingMap;
+    e.missingFactor += o.missingFactor;
+    e.missingAny += o.missingAny;
+}
+
+RetuneSums GatherRetune(const FuelMap& map, std::span<const RetuneSource> sources,
+                        CellWeighting weighting) {
+    RetuneSums sums;
+    sums.cells.resize(map.cells.size());
+    RetuneEvidence& evidence = sums.evidence;
     evidence.logs = static_cast<int32_t>(sources.size());
     size_t conditions = 0;
     for (const RetuneSource& source : sources)
         if (source.filter) conditions = std::max(conditions, source.filter->conditionCount());
     evidence.failedCondition.assign(conditions, 0);
 
-    Sums sums(map);
     const auto marks = std::make_unique<BlockUse>();
     for (const RetuneSource& source : sources) {
         const auto [first, last] = ClampedRange(source);
@@ -366,22 +359,24 @@ RetuneResult Retune(const FuelMap& map, std::span<const RetuneSource> sources,
         for (int32_t from = first; from <= last; from += kBlock) {
             const Block block(source, from, std::min(kBlock, last - from + 1));
             MarkUse(source, block, *marks, &evidence);
-            if (settings.weighting == CellWeighting::Nearest)
+            if (weighting == CellWeighting::Nearest)
                 Accumulate<CellWeighting::Nearest>(map, *marks, sums);
             else
                 Accumulate<CellWeighting::Bilinear>(map, *marks, sums);
         }
     }
+    return sums;
+}
 
+RetuneResult Retuned(const FuelMap& map, const RetuneSums& sums, const RetuneSettings& settings) {
+    RetuneResult result;
+    result.evidence = sums.evidence;
     result.cells.reserve(map.cells.size());
-    for (size_t i = 0; i < map.rowCount(); ++i) {
-        for (size_t j = 0; j < map.columnCount(); ++j) {
-            result.cells.push_back(Finished(map.cells[i * map.columnCount() + j], sums.weight(i, j),
-                                            sums.weighted(i, j), sums.samples(i, j), settings));
-            evidence.trustedCells += result.cells.back().trusted;
-        }
+    for (size_t cell = 0; cell < map.cells.size(); ++cell) {
+        result.cells.push_back(Finished(map.cells[cell], sums.cells[cell], settings));
+        result.evidence.trustedCells += result.cells.back().trusted;
     }
-    evidence.cells = static_cast<int32_t>(map.cells.size());
+    result.evidence.cells = static_cast<int32_t>(map.cells.size());
     return result;
 }
 

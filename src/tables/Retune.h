@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exact/ExactSum.h"
 #include "logdata/LogModel.h"
 #include "logdata/SampleMarks.h"
 #include "tables/FuelMap.h"
@@ -60,8 +61,9 @@ RetuneSource RetuneSourceOf(const LogData& log, int32_t first, int32_t last,
 std::vector<double> DefaultFuelFactor(const LogData& log);
 
 struct RetuneCell {
-    double weight = 0;  // W: the sum of the weights the samples gave the cell
-    double factor = std::numeric_limits<double>::quiet_NaN();  // F: Σ weight × factor ÷ W
+    double weight = 0;  // W: the sum of the weights the samples gave the cell, rounded once
+    // F: Σ weight × factor ÷ W, each sum exact and rounded once
+    double factor = std::numeric_limits<double>::quiet_NaN();
     int64_t samples = 0;   // samples that gave the cell a weight above 0
     bool trusted = false;  // W ≥ the minimum weight and F > 0
     double change = 1;     // c: F held to 1 ± maxChange %, 1 where not trusted
@@ -81,7 +83,8 @@ struct RetuneEvidence {
     // pressure or the factor (NaN or, for the factor, infinite): each on its own, and all told
     // (a sample lacking two counted once).
     int64_t missingRpm = 0, missingMap = 0, missingFactor = 0, missingAny = 0;
-    int32_t trustedCells = 0, cells = 0;
+    int32_t trustedCells = 0, cells = 0;  // of the result; 0 in sums
+    bool operator==(const RetuneEvidence&) const = default;
 };
 
 struct RetuneResult {
@@ -89,10 +92,35 @@ struct RetuneResult {
     RetuneEvidence evidence;
 };
 
-// Accumulates in sample order, the sources in the order given. Every source's filter must have
-// been resolved from the same list of conditions. Expects settings without RetuneSettingsError.
-RetuneResult Retune(const FuelMap& map, std::span<const RetuneSource> sources,
-                    const RetuneSettings& settings = {});
+// What a map cell keeps of the samples that weigh on it.
+struct RetuneCellSums {
+    ExactSum weight;    // Σ weight
+    ExactSum weighted;  // Σ weight × factor, each product exact
+    int64_t samples = 0;
+    bool operator==(const RetuneCellSums&) const = default;
+};
+
+// What a retune keeps of its samples, before the settings that judge the cells: a retune in the
+// making, or a part of one. The same whatever the order of the samples.
+struct RetuneSums {
+    std::vector<RetuneCellSums> cells;  // as FuelMap::cells
+    RetuneEvidence evidence;            // all but the cells' counts
+
+    // Adds the sums of more samples of the same map, conditions and weighting.
+    void Add(const RetuneSums& other);
+    bool operator==(const RetuneSums&) const = default;
+};
+
+// Every source's filter must have been resolved from the same list of conditions.
+RetuneSums GatherRetune(const FuelMap& map, std::span<const RetuneSource> sources,
+                        CellWeighting weighting);
+// The new map from the sums. Expects settings without RetuneSettingsError.
+RetuneResult Retuned(const FuelMap& map, const RetuneSums& sums, const RetuneSettings& settings);
+
+inline RetuneResult Retune(const FuelMap& map, std::span<const RetuneSource> sources,
+                           const RetuneSettings& settings = {}) {
+    return Retuned(map, GatherRetune(map, sources, settings.weighting), settings);
+}
 
 // The samples of the source's range (clamped) that the retune uses and that give cell (row,
 // column), 0-based, a weight above 0: the cell's evidence, to mark on the graph.

@@ -58,10 +58,20 @@ std::variant<RetuneOfLogs, RetuneLack> RetuneLogs(const FuelMap& map,
                                                   const std::optional<std::string>& factorItem,
                                                   std::span<const SampleCondition> conditions,
                                                   const RetuneSettings& settings) {
+    auto gathered = GatherRetuneLogs(map, logs, factorItem, conditions, settings.weighting);
+    if (auto* lack = std::get_if<RetuneLack>(&gathered)) return *lack;
+    auto& done = std::get<RetuneSumsOfLogs>(gathered);
+    return RetuneOfLogs{Retuned(map, done.sums, settings), std::move(done.missingConditions)};
+}
+
+std::variant<RetuneSumsOfLogs, RetuneLack> GatherRetuneLogs(
+    const FuelMap& map, std::span<const TableSource> logs,
+    const std::optional<std::string>& factorItem, std::span<const SampleCondition> conditions,
+    CellWeighting weighting) {
     auto inputs = RetuneInputs::For(logs, factorItem, conditions);
     if (auto* lack = std::get_if<RetuneLack>(&inputs)) return *lack;
     const RetuneInputs& read = std::get<RetuneInputs>(inputs);
-    return RetuneOfLogs{Retune(map, read.Sources(), settings), read.MissingConditions()};
+    return RetuneSumsOfLogs{GatherRetune(map, read.Sources(), weighting), read.MissingConditions()};
 }
 
 std::optional<double> PlainDecimal(std::string_view text) {

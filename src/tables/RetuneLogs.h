@@ -60,6 +60,16 @@ std::variant<RetuneOfLogs, RetuneLack> RetuneLogs(const FuelMap& map,
                                                   std::span<const SampleCondition> conditions,
                                                   const RetuneSettings& settings);
 
+// The same before the settings that judge the cells.
+struct RetuneSumsOfLogs {
+    RetuneSums sums;
+    std::vector<std::vector<size_t>> missingConditions;
+};
+std::variant<RetuneSumsOfLogs, RetuneLack> GatherRetuneLogs(
+    const FuelMap& map, std::span<const TableSource> logs,
+    const std::optional<std::string>& factorItem, std::span<const SampleCondition> conditions,
+    CellWeighting weighting);
+
 // A weight or a percentage as the command line and the preferences give it: plain decimals,
 // `digits(.digits)?`, that a double holds; nothing for any other text.
 std::optional<double> PlainDecimal(std::string_view text);

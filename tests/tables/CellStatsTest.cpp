@@ -39,15 +39,18 @@ TEST(ComputeCellTable, BinsAsTheRoundingFormulaToTheLastBit) {
     }
 }
 
-TEST(ComputeCellTable, MeanIsTheSumInSampleOrderOverTheCount) {
-    // In sample order 1e16 + 1 rounds back to 1e16, so the cell of 1,200 rpm sums to 0.
-    const std::vector<std::vector<double>> samples = {
+// Plain addition in sample order would absorb the 1 into 1e16 and give 0 in some orders.
+TEST(ComputeCellTable, MeanIsTheExactSumOverTheCountInAnyOrder) {
+    std::vector<std::vector<double>> samples = {
         {1000, 50, 1e16}, {2000, 50, 127}, {1000, 50, 1}, {2000, 50, 130}, {1000, 50, -1e16}};
-    const CellTable table = ComputeCellTable(
-        test::MakeLogOfRows({kItems.begin(), kItems.begin() + 3}, samples), TableKind::Blm, 1, 5);
-    EXPECT_EQ(table.mean[2][3], 0.0);
-    EXPECT_EQ(table.count[2][3], 3);
-    EXPECT_EQ(table.mean[4][3], 128.5);
+    do {
+        const CellTable table =
+            ComputeCellTable(test::MakeLogOfRows({kItems.begin(), kItems.begin() + 3}, samples),
+                             TableKind::Blm, 1, 5);
+        EXPECT_EQ(table.mean[2][3], 1.0 / 3);
+        EXPECT_EQ(table.count[2][3], 3);
+        EXPECT_EQ(table.mean[4][3], 128.5);
+    } while (std::next_permutation(samples.begin(), samples.end()));
 }
 
 // Every statistic of every cell against a direct computation: two passes for the spread.

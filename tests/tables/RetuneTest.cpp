@@ -160,9 +160,9 @@ TEST(Retune, EverySampleFilteredOutLeavesTheMapAsItCame) {
     EXPECT_EQ(RetuneText(map, result, RetuneShow::Map), text);
 }
 
-// The rules sample by sample with a plain search: the runs, the blocks and the cell marks must
-// agree with them to the last bit, on a log that wanders, jumps, stops on breakpoints, leaves
-// the axes and misses values.
+// The rules sample by sample with a plain search and exact sums: the runs, the blocks and the cell
+// marks must agree with them to the last bit, on a log that wanders, jumps, stops on breakpoints,
+// leaves the axes and misses values.
 TEST(Retune, RunsAndMarksAgreeWithThePlainRuleSampleBySample) {
     const FuelMap map = MapOf(
         "RPM\t20\t30\t45\t60\n1000\t1\t1\t1\t1\n1500\t1\t1\t1\t1\n"
@@ -197,7 +197,7 @@ TEST(Retune, RunsAndMarksAgreeWithThePlainRuleSampleBySample) {
             if (weighting == CellWeighting::Bilinear) return std::pair(1 - f, f);
             return f <= 0.5 ? std::pair(1.0, 0.0) : std::pair(0.0, 1.0);
         };
-        std::vector<double> w(16), s(16);
+        std::vector<ExactSum> w(16), s(16);
         std::vector<int64_t> n(16);
         std::vector<std::vector<bool>> touched(16, std::vector<bool>(7001));
         for (int32_t at = 5; at <= 6500; ++at) {
@@ -211,8 +211,8 @@ TEST(Retune, RunsAndMarksAgreeWithThePlainRuleSampleBySample) {
                                                {i * 4 + 4 + j, r1 * m0},
                                                {i * 4 + j + 1, r0 * m1},
                                                {i * 4 + 5 + j, r1 * m1}}) {
-                w[cell] += weight;
-                s[cell] += weight * f;
+                w[cell].Add(weight);
+                s[cell].AddProduct(weight, f);
                 n[cell] += weight > 0;
                 touched[cell][at] = weight > 0;
             }
@@ -221,9 +221,10 @@ TEST(Retune, RunsAndMarksAgreeWithThePlainRuleSampleBySample) {
         for (size_t cell = 0; cell < 16; ++cell) {
             SCOPED_TRACE(std::string(CellWeightingName(weighting)) + " cell " +
                          std::to_string(cell));
-            EXPECT_EQ(result.cells[cell].weight, w[cell]);
-            EXPECT_TRUE(w[cell] > 0 ? result.cells[cell].factor == s[cell] / w[cell]
-                                    : std::isnan(result.cells[cell].factor));
+            const double weight = w[cell].Rounded();
+            EXPECT_EQ(result.cells[cell].weight, weight);
+            EXPECT_TRUE(weight > 0 ? result.cells[cell].factor == s[cell].Rounded() / weight
+                                   : std::isnan(result.cells[cell].factor));
             EXPECT_EQ(result.cells[cell].samples, n[cell]);
             const SampleMarks marks =
                 MarkRetuneCellSamples(map, source, cell / 4, cell % 4, weighting);
