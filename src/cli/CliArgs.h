@@ -111,5 +111,6 @@ void RunExport(const CliArgs& args, const Print& print);
 void RunCells(const CliArgs& args, const Print& print);
 void RunFind(const CliArgs& args, const Print& print);
 void RunRetune(const CliArgs& args, const Print& print);
+void RunHistogram(const CliArgs& args, const Print& print);
 
 }  // namespace grafolux::cli
