@@ -46,6 +46,12 @@ std::variant<KeptSamples, PlotLack> KeepSamples(std::span<const TableSource> log
     KeptSamples kept;
     kept.values.resize(items.size());
     kept.failing.assign(conditions.size(), 0);
+    // Room for every sample in range, so that keeping one never moves the others.
+    size_t inRange = 0;
+    for (const TableSource& source : logs)
+        inRange += static_cast<size_t>(std::max(
+            0, std::min(source.last, source.log->lngSampleCount) - std::max(source.first, 1) + 1));
+    for (std::vector<double>& values : kept.values) values.reserve(inRange);
     for (size_t i = 0; i < logs.size(); ++i) {
         std::vector<int32_t> columns;
         for (const std::string& item : items) {

@@ -32,13 +32,8 @@ PlotAxis PlotAxis::For(double lowest, double highest, int32_t pixels, double mos
         axis.high = highest;
         axis.steps = 0;
     }
+    axis.perHalf = axis.pixels / (axis.high * 0.5 - axis.low * 0.5);
     return axis;
-}
-
-int32_t PlotAxis::PixelOf(double v) const {
-    const double position = std::floor(FractionOf(v, low, high) * pixels);
-    if (!(position >= 0)) return 0;
-    return position >= pixels ? std::max(pixels - 1, 0) : static_cast<int32_t>(position);
 }
 
 double PlotAxis::ValueAt(double position) const {

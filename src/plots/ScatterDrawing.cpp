@@ -45,17 +45,26 @@ void SetPixels(Surface& canvas, const PointGrid& grid) {
     const int32_t rows = std::min(grid.height(), image.height());
     const int32_t columns = std::min(grid.width(), image.width());
     const auto means = grid.MeanRange();
+    // The shades of the counts up to the fullest pixel's, each worked out once.
+    constexpr uint32_t kMostShades = 1 << 16;
+    std::vector<QRgb> shades(std::min(grid.highestCount(), kMostShades) + 1);
+    for (uint32_t count = 1; count < shades.size(); ++count)
+        shades[count] = ToQColor(DensityColour(count, grid.highestCount())).rgb();
     for (int32_t row = 0; row < rows; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
         for (int32_t column = 0; column < columns; ++column) {
             const uint32_t count = grid.CountAt(column, row);
             if (count == 0) continue;
-            Colour colour = DensityColour(count, grid.highestCount());
             if (grid.hasColours()) {
                 const auto mean = grid.MeanAt(column, row);
-                colour = mean ? MeanColour(*mean, means->first, means->second) : kNoMeanColour;
+                line[column] =
+                    ToQColor(mean ? MeanColour(*mean, means->first, means->second) : kNoMeanColour)
+                        .rgb();
+            } else {
+                line[column] = count < shades.size()
+                                   ? shades[count]
+                                   : ToQColor(DensityColour(count, grid.highestCount())).rgb();
             }
-            line[column] = ToQColor(colour).rgb();
         }
     }
 }
@@ -66,7 +75,7 @@ void AddScaleLegend(DrawingArea& area, const PointGrid& grid, const ScatterItems
                     const DisplayColors& colors) {
     if (!grid.hasColours()) {
         const uint32_t highest = grid.highestCount();
-        AddLegendEntry(area, DensityColour(1, highest), "Samples per pixel",
+        AddLegendEntry(area, DensityColour(1, highest), "Per pixel",
                        LegendRange(area, 1, highest, 0), colors);
         AddLegendEntry(area, DensityColour(highest, highest), "", "", colors);
         return;
@@ -115,9 +124,8 @@ void DrawPlotNotice(DrawingArea& area, const QString& notice, const DisplayColor
 
 void AddSampleLegend(DrawingArea& area, const KeptSamples& kept,
                      std::span<const SampleCondition> conditions, const DisplayColors& colors) {
-    AddLegendText(area, "Samples shown",
-                  Grouped(static_cast<int64_t>(kept.count())) + " of " + Grouped(kept.inRange),
-                  colors);
+    AddLegendText(area, "Samples shown", Grouped(static_cast<int64_t>(kept.count())), colors);
+    AddLegendText(area, "In range", Grouped(kept.inRange), colors);
     for (size_t c = 0; c < conditions.size(); ++c) {
         // A filter no log can test changes nothing (and the copied command leaves it out).
         const bool nowhere = std::all_of(

@@ -14,6 +14,13 @@ const char kLog[] =
     "2500\t50\t90\r\n3000\t60\t90\r\n";
 const char kOther[] = "SENSOR:RPM\tSENSOR:MAP\tSENSOR:CTS\r\n3500\t70\t90\r\n";
 
+struct Case {
+    QStringList arguments;
+    int exitCode;
+    std::string said;
+    bool usage;
+};
+
 // The bins' rule reaches the command with the range, filters, pooled logs and computed items
 // (its edges are the core's tests); every failure is one line, a usage error with the usage.
 TEST(CliHistogram, PrintsBinsOrFailsWithOneLine) {
@@ -21,12 +28,7 @@ TEST(CliHistogram, PrintsBinsOrFailsWithOneLine) {
     const QString log = dir.filePath("run.txt"), other = dir.filePath("other.txt");
     WriteBytes(log.toStdString(), kLog);
     WriteBytes(other.toStdString(), kOther);
-    const struct {
-        QStringList arguments;
-        int exitCode;
-        std::string said;
-        bool usage;
-    } cases[] = {
+    const Case cases[] = {
         {{"LOG", "SENSOR:MAP", "--bins", "4"},
          0,
          "20\t30\t1\n30\t40\t1\n40\t50\t1\n50\t60\t2\n",
@@ -77,12 +79,7 @@ TEST(CliExportScatter, DrawsOrFailsWithOneLine) {
     QTemporaryDir dir;
     const QString log = dir.filePath("run.txt"), out = dir.filePath("out.png");
     WriteBytes(log.toStdString(), kLog);
-    const struct {
-        QStringList arguments;
-        int exitCode;
-        std::string said;
-        bool usage;
-    } cases[] = {
+    const Case cases[] = {
         {{"--x", "SENSOR:MAP", "--y", "SENSOR:MAP"}, 0, "", false},
         {{"--x", "SENSOR:CTS", "--y", "SENSOR:MAP", "--colour", "SENSOR:RPM"}, 0, "", false},
         {{"--x", "SENSOR:RPM", "--y", "SENSOR:MAP", "--where", "SENSOR:MAP>100"}, 0, "", false},

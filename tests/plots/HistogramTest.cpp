@@ -74,6 +74,24 @@ TEST(Histogram, PercentilesInterpolateBetweenRanks) {
     EXPECT_DOUBLE_EQ(small->p95, 3.85);
     const double huge[] = {-1e308, 1e308};
     EXPECT_EQ(HistogramOf(huge, 2)->median, 0);
+    // Crowded together but for one far value, and repeated: against a sorted copy.
+    for (const double far : {1e9, 1.0}) {
+        std::vector<double> crowded;
+        for (int i = 0; i < 1000; ++i) crowded.push_back((i * 7919) % 1000 / 1000.0);
+        crowded.push_back(far);
+        std::vector<double> sorted = crowded;
+        std::sort(sorted.begin(), sorted.end());
+        const auto at = [&](double part) {
+            const double rank = 1000 * part;
+            const size_t low = static_cast<size_t>(rank);
+            return sorted[low] +
+                   (sorted[low + 1] - sorted[low]) * (rank - static_cast<double>(low));
+        };
+        const auto crowd = HistogramOf(crowded, 3);
+        EXPECT_DOUBLE_EQ(crowd->median, at(0.5)) << far;
+        EXPECT_DOUBLE_EQ(crowd->p5, at(0.05)) << far;
+        EXPECT_DOUBLE_EQ(crowd->p95, at(0.95)) << far;
+    }
 }
 
 }  // namespace

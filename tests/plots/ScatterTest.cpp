@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "plots/KeptSamples.h"
+#include "plots/PixelSamples.h"
 #include "plots/PointGrid.h"
 #include "plots/ScatterDrawing.h"
 #include "support/DrawingTestKit.h"
@@ -149,6 +150,26 @@ TEST(DrawScatter, PointsOnTheirPixels) {
     kept = {};
     kept.values = {{}, {}};
     EXPECT_FALSE(DrawScatter(area, kept, {"X", "Y", std::nullopt}, {}, DisplayColors{}));
+}
+
+// A double-click's samples: those of the range on the pixel that pass the filters, and of
+// them the one nearest the point clicked.
+TEST(PixelSamples, MarksThePixelsSamplesAndFindsTheNearest) {
+    const double nan = std::nan("");
+    const LogData log = test::MakeLogOfRows(
+        {"X", "Y", "F"},
+        {{1.1, 1.1, 1}, {1.9, 1.9, 1}, {1.5, nan, 1}, {1.2, 1.2, 0}, {5, 5, 1}, {1.8, 1.3, 1}});
+    const PlotAxis axis = PlotAxis::For(0, 10, 10, 10);
+    const PlotPixel pixel{axis, axis, 1, 8};  // values 1 … 2 across and up
+    const std::vector<SampleCondition> conditions = {{"F", CompareOp::Equal, 1}};
+    const SampleMarks marks =
+        MarkPixelSamples(log, 1, 6, {"X", "Y", std::nullopt}, conditions, pixel);
+    EXPECT_EQ(marks.Runs(), (std::vector<SampleMarks::Run>{{1, 2}, {6, 6}}));
+    EXPECT_EQ(MarkPixelSamples(log, 2, 6, {"X", "Y", std::nullopt}, conditions, pixel).Runs(),
+              (std::vector<SampleMarks::Run>{{2, 2}, {6, 6}}));
+    EXPECT_EQ(NearestSample(marks, log, {"X", "Y", std::nullopt}, pixel, 1.85, 1.35), 6);
+    EXPECT_EQ(NearestSample(marks, log, {"X", "Y", std::nullopt}, pixel, 1.0, 1.0), 1);
+    EXPECT_EQ(NearestSample({}, log, {"X", "Y", std::nullopt}, pixel, 1.0, 1.0), std::nullopt);
 }
 
 }  // namespace
