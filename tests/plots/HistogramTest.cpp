@@ -20,6 +20,7 @@ TEST(Histogram, BinsMatchDirectCountAtEdges) {
     const Case cases[] = {
         {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 5, "0\t2\t2\n2\t4\t2\n4\t6\t2\n6\t8\t2\n8\t10\t3\n"},
         {{0.1, 0.2, 0.3, 0.4}, 3, ""},
+        {{1.9, 6.2, 4}, 4, ""},  // min + 4·w passes max: the last bin still ends there
         {{-1e308, 1e308, 0, 5e307},
          4,
          "-1e+308\t-5e+307\t1\n-5e+307\t0\t0\n0\t5e+307\t1\n"
