@@ -3,7 +3,7 @@
 _grafolux_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'dump table cells find retune merge correct gif export --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'dump table cells find retune merge correct gif export histogram --help --version' -- "$cur")
         return
     fi
 
@@ -18,7 +18,8 @@ _grafolux_cli() {
         retune) options='--map --include --first --last --factor --where --cells --min-weight --max-change --show --format --define --partial' ;;
         merge) options='--show --min-count --min-weight --max-change --format --partial' ;;
         gif) options='--transparent' ;;
-        export) options='--item --lock --fill --zoom --size --first --last --define --versus --offset' kinds='graph blm int' ;;
+        export) options='--item --lock --fill --zoom --size --first --last --define --versus --offset --x --y --colour --where --include' kinds='graph blm int scatter' ;;
+        histogram) options='--bins --first --last --where --define --include --format' ;;
         *) return ;;
     esac
 

@@ -257,10 +257,17 @@ bool GraphReadout::Canvas_MouseRelease(QMouseEvent* event) {
     return true;
 }
 
-void GraphReadout::MarkOnGraph(const QString& name, CellMarker marker) {
+void GraphReadout::MarkOnGraph(const QString& name, CellMarker marker,
+                               std::optional<int32_t> centre) {
     marked_ = MarkedCell{name, std::move(marker), SampleMarks()};
     document_.ShowView(ViewMode::Graph);  // as its button shows it; its drawing marks the samples
     if (!axis_) return;
+    if (centre && marked_->marks.AnyMarked(*centre, *centre)) {
+        const int column = axis_->ColumnOfSample(*centre, area_.pbGraphContents.image().width());
+        PlaceCursor(*centre, LeftCentringColumns(column, column, area_.pbGraphContainer.Width(),
+                                                 area_.pbGraphContents.Width()));
+        return;
+    }
     if (const auto start = marked_->marks.NextRunStart(axis_->sFirst - 1))
         ShowRun(marked_->marks, *start);
 }

@@ -57,8 +57,10 @@ public:
     // Samples to mark on the graph, found again at each drawing for its range (first, last)
     // and named in the readout: a cell's of a table or of the retune view.
     using CellMarker = std::function<SampleMarks(int32_t first, int32_t last)>;
-    // Marks them and shows the graph at their first run.
-    void MarkOnGraph(const QString& name, CellMarker marker);
+    // Marks them and shows the graph at their first run, or centred on the marked sample
+    // `centre`.
+    void MarkOnGraph(const QString& name, CellMarker marker,
+                     std::optional<int32_t> centre = std::nullopt);
     // The sample under the cursor line while it shows.
     std::optional<int32_t> cursor() const { return cursor_; }
     const Markers& markers() const { return markers_; }

@@ -12,6 +12,7 @@
 #include "app/PictureBox.h"
 #include "graph/ZoomMath.h"
 #include "logdata/Rounding.h"
+#include "views/PlotViewDrawing.h"
 #include "views/RetuneViewDrawing.h"
 #include "views/ViewDrawing.h"
 
@@ -59,8 +60,11 @@ GraphView::GraphView(LogDocument& document, DrawingArea& area, const DisplayColo
 
     connect(&document, &LogDocument::LogShown, this, &GraphView::ShowNewLog);
     connect(&document, &LogDocument::ViewWanted, this, &GraphView::ShowView);
-    connect(&document, &LogDocument::CurrentItemChanged, this, &GraphView::ShowGraph);
-    connect(&document, &LogDocument::ItemLookChanged, this, &GraphView::ShowGraph);
+    connect(&document, &LogDocument::CurrentItemChanged, this, &GraphView::FollowItem);
+    connect(&document, &LogDocument::ItemLookChanged, this, &GraphView::FollowItem);
+    connect(&document, &LogDocument::PlotChoicesChanged, this, [this] {
+        if (IsPlotView(document_.viewMode())) RedrawCurrentView();
+    });
     connect(&document, &LogDocument::RangeEntered, this, &GraphView::ApplySampleRange);
     connect(&document, &LogDocument::ComparisonChanged, this, &GraphView::Redraw);
     connect(&document, &LogDocument::DefinitionsChanged, this, [this] {
@@ -153,6 +157,29 @@ void GraphView::DrawRetune() {
     emit ViewDrawn(std::nullopt);
 }
 
+void GraphView::DrawScatter() {
+    const grafolux::ScatterDrawn drawn =
+        DrawScatterForRange(area_, document_.log(), document_.firstText(), document_.lastText(),
+                            colors_, document_.tableSettings(), document_.scatterItems());
+    pbLegend->setToolTip({});
+    emit ScatterDrawn(drawn.grid);
+    SyncSurfaces();
+    ShowScrollBar();
+    emit ViewDrawn(std::nullopt);
+}
+
+void GraphView::DrawHistogram() {
+    const LogDocument& d = document_;
+    const PlotPreferences& choices = d.plotChoices();
+    DrawHistogramForRange(area_, d.log(), d.firstText(), d.lastText(), colors_, d.tableSettings(),
+                          d.log().udtItems[static_cast<size_t>(d.currentItem())].strName,
+                          {choices.bins, choices.percent});
+    pbLegend->setToolTip({});
+    SyncSurfaces();
+    ShowScrollBar();
+    emit ViewDrawn(std::nullopt);
+}
+
 void GraphView::RedrawCurrentView() {
     const ViewMode mode = document_.viewMode();
     if (mode == ViewMode::Graph)
@@ -161,6 +188,10 @@ void GraphView::RedrawCurrentView() {
         DrawCellTable(*kind);
     else if (mode == ViewMode::Retune)
         DrawRetune();
+    else if (mode == ViewMode::Scatter)
+        DrawScatter();
+    else if (mode == ViewMode::Histogram)
+        DrawHistogram();
 }
 
 void GraphView::Redraw() {
@@ -170,7 +201,14 @@ void GraphView::Redraw() {
 
 void GraphView::RedrawTableView() {
     const ViewMode mode = document_.viewMode();
-    if (IsTableView(mode) || mode == ViewMode::Retune) RedrawCurrentView();
+    if (IsTableView(mode) || mode == ViewMode::Retune || IsPlotView(mode)) RedrawCurrentView();
+}
+
+void GraphView::FollowItem() {
+    if (document_.viewMode() == ViewMode::Histogram)
+        RedrawCurrentView();
+    else
+        ShowGraph();
 }
 
 // The graph again: after a change of the item or its look.

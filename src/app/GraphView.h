@@ -9,6 +9,7 @@
 
 #include "app/Icons.h"
 #include "graph/GraphDrawing.h"
+#include "plots/PointGrid.h"
 #include "tables/PooledTable.h"
 #include "tables/Retune.h"
 #include "views/ViewMode.h"
@@ -48,6 +49,8 @@ signals:
     void TableDrawn(TableKind kind, const PooledTable& drawn);
     // None where the view says why it shows no map.
     void RetuneDrawn(const std::optional<RetuneResult>& result);
+    // None where the scatter plot shows no point.
+    void ScatterDrawn(const std::optional<PointGrid>& grid);
     // After any of them, once the surfaces show it; the graph's axis, none for the others.
     void ViewDrawn(const std::optional<SampleAxis>& axis);
     // The canvas was scrolled or dragged sideways.
@@ -65,6 +68,10 @@ private:
     void DrawGraph();
     void DrawCellTable(TableKind kind);
     void DrawRetune();
+    void DrawScatter();
+    void DrawHistogram();
+    // The current item or its look changed: the histogram follows it, else the graph shows.
+    void FollowItem();
     void SetViewMode(ViewMode mode);
     void SetZoom(double zoom);
     void SyncSurfaces();

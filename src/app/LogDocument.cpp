@@ -1,5 +1,6 @@
 #include "app/LogDocument.h"
 
+#include <algorithm>
 #include <new>
 #include <variant>
 
@@ -9,6 +10,7 @@
 #include "formula/ComputedItems.h"
 #include "graph/Comparison.h"
 #include "graph/ZoomMath.h"
+#include "plots/Histogram.h"
 #include "settings/DefinitionPreferences.h"
 #include "tables/PooledTable.h"
 #include "tables/RetuneLogs.h"
@@ -158,8 +160,16 @@ void LogDocument::AddIncludedLogs(std::vector<IncludedFile> logs) {
 }
 
 ItemsNeeded LogDocument::ItemsIncludedLogsKeep() const {
-    return ItemsNeededFor(
-        definitions_, ItemsReadByTablesAndRetune(retuneChoices_.factor, tableChoices_.conditions));
+    std::vector<std::string> items =
+        ItemsReadByTablesAndRetune(retuneChoices_.factor, tableChoices_.conditions);
+    // The plots' items, and the histogram's while it shows.
+    std::vector<std::string> plotted = {plotChoices_.x, plotChoices_.y, plotChoices_.colour};
+    if (viewMode_ == ViewMode::Histogram && loaded_)
+        plotted.push_back(log_.udtItems[static_cast<size_t>(currentItem_)].strName);
+    for (std::string& name : plotted)
+        if (!name.empty() && std::find(items.begin(), items.end(), name) == items.end())
+            items.push_back(std::move(name));
+    return ItemsNeededFor(definitions_, std::move(items));
 }
 
 TableSettings LogDocument::tableSettings() const {
@@ -213,6 +223,18 @@ void LogDocument::SetViewChoices(ViewPreferences choices) {
 void LogDocument::SetCacheChoices(CachePreferences choices) {
     cacheChoices_ = choices;
     emit CacheChoicesChanged(cacheChoices_);
+}
+
+ScatterItems LogDocument::scatterItems() const {
+    const PlotPreferences& choices = plotChoices_;
+    return {choices.x, choices.y,
+            choices.colour.empty() ? std::nullopt : std::optional<std::string>(choices.colour)};
+}
+
+void LogDocument::SetPlotChoices(PlotPreferences choices) {
+    choices.bins = std::clamp(choices.bins, 1, kMostHistogramBins);
+    plotChoices_ = std::move(choices);
+    emit PlotChoicesChanged(plotChoices_);
 }
 
 void LogDocument::SetZoom(double zoom) {

@@ -2,7 +2,7 @@
 // What the window shows, in one place: log A and log B with B's offset, the computed items'
 // definitions, the logs included in the tables, the tables' and the retune's choices and the
 // retune's map, the sample range as typed, the Find condition, the view and the View menu's
-// choices. Its setters keep it
+// choices, the scatter plot's items and the histogram's bins. Its setters keep it
 // valid and say what changed; the controllers read it and follow the signals that concern them.
 
 #include <QObject>
@@ -15,7 +15,9 @@
 
 #include "formula/Definitions.h"
 #include "logdata/LogModel.h"
+#include "plots/ScatterDrawing.h"
 #include "settings/CachePreferences.h"
+#include "settings/PlotPreferences.h"
 #include "settings/RetunePreferences.h"
 #include "settings/TablePreferences.h"
 #include "settings/ViewPreferences.h"
@@ -100,8 +102,8 @@ public:
     const std::vector<IncludedFile>& includedLogs() const { return included_; }
     void SetIncludedLogs(std::vector<IncludedFile> logs);
     void AddIncludedLogs(std::vector<IncludedFile> logs);
-    // The items an included log keeps for the tables, the retune and the filters, with the
-    // definitions that compute the ones it does not log.
+    // The items an included log keeps for the tables, the retune, the filters, the scatter plot
+    // and the histogram shown, with the definitions that compute the ones it does not log.
     ItemsNeeded ItemsIncludedLogsKeep() const;
     // What the tables pool and how they look.
     TableSettings tableSettings() const;
@@ -141,6 +143,10 @@ public:
     // Whether logs are reopened from the cache, and its size limit.
     const CachePreferences& cacheChoices() const { return cacheChoices_; }
     void SetCacheChoices(CachePreferences choices);
+    // The scatter plot's items and the histogram's bins (held to 1 … kMostHistogramBins).
+    const PlotPreferences& plotChoices() const { return plotChoices_; }
+    void SetPlotChoices(PlotPreferences choices);
+    ScatterItems scatterItems() const;
 
 signals:
     void LogShown();
@@ -163,6 +169,7 @@ signals:
     void ZoomChanged(double zoom);
     void ViewChoicesChanged(const ViewPreferences& choices);
     void CacheChoicesChanged(const CachePreferences& choices);
+    void PlotChoicesChanged(const PlotPreferences& choices);
     // A log's computed items could not be made for want of memory; it keeps the items it had.
     void ItemsNotComputed();
 
@@ -193,6 +200,7 @@ private:
     int32_t scrollPos_ = 0;
     ViewPreferences viewChoices_;
     CachePreferences cacheChoices_;
+    PlotPreferences plotChoices_;
 };
 
 }  // namespace grafolux

@@ -20,6 +20,7 @@ PreferencesKeeper::PreferencesKeeper(LogDocument& document, const std::string& s
     document.SetDefinitions(LoadDefinitions(path_));
     document.SetViewChoices(LoadViewPreferences(path_));
     document.SetCacheChoices(LoadCachePreferences(path_));
+    document.SetPlotChoices(LoadPlotPreferences(path_));
     // What was read is not written back; each change from here on is.
     connect(&document, &LogDocument::TableChoicesChanged, this,
             [this](const TablePreferences& choices) {
@@ -41,6 +42,11 @@ PreferencesKeeper::PreferencesKeeper(LogDocument& document, const std::string& s
                 std::string error;
                 Kept(SaveCacheBypass(path_, choices.bypass, &error), "reopen cache's choice",
                      error);
+            });
+    connect(&document, &LogDocument::PlotChoicesChanged, this,
+            [this](const PlotPreferences& choices) {
+                std::string error;
+                Kept(SavePlotPreferences(path_, choices, &error), "plots' choices", error);
             });
     connect(&document, &LogDocument::DefinitionsChanged, this, [this, &document] {
         std::string error;

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <QWidget>
 #include <limits>
 #include <variant>
@@ -56,6 +57,15 @@ TableMenu::TableMenu(LogDocument& document, ActionRegistry& actions, Dialogs& di
             [this] { ReloadIncludedLogs(false); });
     connect(&document, &LogDocument::RetuneChoicesChanged, this,
             [this] { ReloadIncludedLogs(false); });
+    // The plots read items of their own.
+    connect(&document, &LogDocument::PlotChoicesChanged, this,
+            [this] { ReloadIncludedLogs(false); });
+    // The histogram reads the current item: once the view has changed, not inside its drawing.
+    const auto reloadLater = [this] {
+        QTimer::singleShot(0, this, [this] { ReloadIncludedLogs(false); });
+    };
+    connect(&document, &LogDocument::ViewModeChanged, this, reloadLater);
+    connect(&document, &LogDocument::CurrentItemChanged, this, reloadLater);
 }
 
 // The cells of the table view as drawn, for its numbers out.

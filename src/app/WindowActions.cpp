@@ -117,6 +117,31 @@ std::vector<ActionSpec> MakeSpecs() {
          P::View,
          E::Always,
          C::ReopenFromCache},
+        {ActionId::ScatterPlot,
+         "ScatterPlot",
+         "&Scatter Plot...",
+         {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
+         {},
+         P::View,
+         E::LogShown,
+         C::Never,
+         true},
+        {ActionId::Histogram,
+         "Histogram",
+         "&Histogram",
+         {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_H)},
+         {},
+         P::View,
+         E::LogShown},
+        {ActionId::HistogramBins, "HistogramBins", "Histogram &Bins...", {}, {}, P::View},
+        {ActionId::HistogramPercent,
+         "HistogramPercent",
+         "Histogram in Per&cent",
+         {},
+         {},
+         P::View,
+         E::Always,
+         C::HistogramPercent},
 
         {ActionId::ShowMean,
          "ShowMean",
@@ -206,7 +231,7 @@ std::vector<ActionSpec> MakeSpecs() {
          {QKeySequence::Copy},
          {},
          P::Table,
-         E::TableView,
+         E::TableOrHistogramView,
          C::Never,
          true},
         {ActionId::CopyCommand,
@@ -215,7 +240,7 @@ std::vector<ActionSpec> MakeSpecs() {
          {Key(Qt::CTRL | Qt::SHIFT | Qt::Key_C)},
          {},
          P::Table,
-         E::TableOrRetuneView},
+         E::CommandView},
         {ActionId::SaveTable, "SaveTable", "Save Table &As...", {}, {}, P::Table, E::TableView},
         {ActionId::RetuneMap,
          "RetuneMap",
@@ -435,6 +460,7 @@ ActionRegistry::ActionRegistry(const LogDocument& document, QWidget& window, QWi
     connect(&document, &LogDocument::DifferenceChanged, this, &ActionRegistry::Refresh);
     connect(&document, &LogDocument::ViewChoicesChanged, this, &ActionRegistry::Refresh);
     connect(&document, &LogDocument::CacheChoicesChanged, this, &ActionRegistry::Refresh);
+    connect(&document, &LogDocument::PlotChoicesChanged, this, &ActionRegistry::Refresh);
     Refresh();
 }
 
@@ -463,8 +489,10 @@ bool ActionRegistry::IsEnabled(const ActionSpec& spec) const {
             return document_.versus().has_value();
         case Enabled::TableView:
             return IsTableView(view);
-        case Enabled::TableOrRetuneView:
-            return IsTableView(view) || view == ViewMode::Retune;
+        case Enabled::TableOrHistogramView:
+            return IsTableView(view) || view == ViewMode::Histogram;
+        case Enabled::CommandView:
+            return IsTableView(view) || view == ViewMode::Retune || IsPlotView(view);
         case Enabled::NewMapShown:
             return view == ViewMode::Retune && document_.retuneMap().has_value();
         case Enabled::IncludedLogs:
@@ -509,6 +537,8 @@ bool ActionRegistry::IsChecked(Checked checked) const {
             return document_.viewChoices().wheelZoom;
         case Checked::ReopenFromCache:
             return !document_.cacheChoices().bypass;
+        case Checked::HistogramPercent:
+            return document_.plotChoices().percent;
     }
     return false;
 }

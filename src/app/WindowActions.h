@@ -40,6 +40,10 @@ enum class ActionId {
     KeepItemsAcrossLogs,
     WheelZoom,
     ReopenFromCache,
+    ScatterPlot,
+    Histogram,
+    HistogramBins,
+    HistogramPercent,
     // Table
     ShowMean,
     ShowCount,
@@ -96,10 +100,11 @@ enum class Enabled {
     LogShown,
     Comparing,
     TableView,
-    TableOrRetuneView,
-    NewMapShown,   // the retune view with a map
-    IncludedLogs,  // further logs count in the tables
-    OwnRule,       // the controller that handles it says
+    TableOrHistogramView,  // a view with a table of numbers to copy
+    CommandView,           // a view that a grafolux-cli command draws or prints
+    NewMapShown,           // the retune view with a map
+    IncludedLogs,          // further logs count in the tables
+    OwnRule,               // the controller that handles it says
 };
 
 // What a check mark shows.
@@ -118,6 +123,7 @@ enum class Checked {
     KeepItemsAcrossLogs,
     WheelZoom,
     ReopenFromCache,
+    HistogramPercent,
 };
 
 struct ActionSpec {

@@ -28,6 +28,7 @@
 #include "app/LogLoading.h"
 #include "app/PictureBox.h"
 #include "app/PictureExport.h"
+#include "app/PlotView.h"
 #include "app/PreferencesKeeper.h"
 #include "app/RecentList.h"
 #include "app/RetuneView.h"
@@ -128,6 +129,8 @@ void frmMain::CreateControllers() {
     find_ = new FindController(document, *actions_, dialogs_, *readout_, *this);
     retune_ = new RetuneView(document, area_, *actions_, dialogs_, *readout_, *ui_.pbGraphContents,
                              *this);
+    plots_ =
+        new PlotView(document, area_, *actions_, dialogs_, *readout_, *ui_.pbGraphContents, *this);
     compare_ =
         new ComparisonController(document, ui_, *actions_, dialogs_, *loading_, *readout_, *this);
     view_ = new GraphView(document, area_, colors_, ui_, this);
@@ -135,6 +138,7 @@ void frmMain::CreateControllers() {
     connect(view_, &GraphView::GraphDrawn, items_, &ItemPanel::ShowGraph);
     connect(view_, &GraphView::TableDrawn, cells_, &TableCells::ShowTable);
     connect(view_, &GraphView::RetuneDrawn, retune_, &RetuneView::ShowRetune);
+    connect(view_, &GraphView::ScatterDrawn, plots_, &PlotView::ShowScatter);
     connect(view_, &GraphView::ViewDrawn, readout_, &GraphReadout::ShowReadout);
     connect(view_, &GraphView::ViewDrawn, find_, &FindController::ShowView);
     connect(view_, &GraphView::ViewDrawn, compare_, &ComparisonController::ShowView);

@@ -33,6 +33,7 @@ class LogLoading;
 class PictureExport;
 class PreferencesKeeper;
 class RetuneView;
+class PlotView;
 class SampleRangeBoxes;
 class TableCells;
 class TableMenu;
@@ -109,6 +110,7 @@ private:
     ComputedItemsController* computed_;
     FindController* find_;
     RetuneView* retune_;
+    PlotView* plots_;
     ComparisonController* compare_;
 };
 

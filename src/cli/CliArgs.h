@@ -112,5 +112,6 @@ void RunCells(const CliArgs& args, const Print& print);
 void RunFind(const CliArgs& args, const Print& print);
 void RunRetune(const CliArgs& args, const Print& print);
 void RunMerge(const CliArgs& args, const Print& print);
+void RunHistogram(const CliArgs& args, const Print& print);
 
 }  // namespace grafolux::cli

@@ -11,6 +11,7 @@
 #include "graph/Comparison.h"
 #include "graph/ZoomMath.h"
 #include "logdata/TextFields.h"
+#include "plots/ScatterDrawing.h"
 #include "views/FormLayout.h"
 #include "views/ViewDrawing.h"
 #include "views/ViewExport.h"
@@ -79,9 +80,89 @@ std::unique_ptr<QGuiApplication> WindowlessApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// Only the scatter plot has axes of items, filters and further logs.
+void RefuseScatterOptions(const CliArgs& args) {
+    for (const char* option : {"--x", "--y", "--colour", "--where", "--include"})
+        if (!args.options(option).empty())
+            throw UsageError(std::string(option) + " applies to the scatter plot only");
+}
+
+QSize SizeArg(const CliArgs& args, const FormLayout& layout) {
+    return args.option("--size")
+               ? DrawingSize(*args.option("--size"))
+               : QSize(TwipsToPixels(layout.pbGraph.Width), TwipsToPixels(layout.pbGraph.Height));
+}
+
+// A GIF's size is limited; a PNG is as large as memory allows.
+void CheckPictureSize(QSize size, const FormLayout& layout, ViewMode view, PictureFormat format) {
+    if (const QString problem =
+            GifSizeProblem(ComposedSize(size, TwipsToPixels(layout.pbLegend.Width), view));
+        format == PictureFormat::Gif && !problem.isEmpty())
+        throw UsageError("--size " + std::to_string(size.width()) + "x" +
+                         std::to_string(size.height()) + " is too large: " + problem.toStdString());
+}
+
+// The drawing area of a window whose pbGraph is `size` pixels.
+void SizeArea(DrawingArea& area, QSize size, const FormLayout& layout,
+              const DisplayColors& colors) {
+    PaintBackgrounds(area, colors);
+    area.pbGraph.SetSize(size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel);
+    area.pbLegend.SetSize(layout.pbLegend.Width, size.height() * kTwipsPerPixel);
+}
+
+// Composes the view as "Save As" does and writes it to `out`.
+void SaveView(const DrawingArea& area, ViewMode view, const std::string& out,
+              PictureFormat format) {
+    const QImage picture = ComposeView(area, view);
+    if (picture.isNull() || area.pbGraph.OutOfMemory() || area.pbGraphContents.OutOfMemory() ||
+        area.pbLegend.OutOfMemory())
+        throw RuntimeError("not enough memory to draw a view this large");
+    const QString path = QFile::decodeName(out.c_str());
+    QString error;
+    if (!(format == PictureFormat::Png ? SavePng(picture, path, &error)
+                                       : GIF().SaveGIF(picture, path, false, 0, &error)))
+        throw RuntimeError(error.toStdString());
+}
+
+void ExportScatter(const CliArgs& args) {
+    args.expectPositional(3);
+    RefuseGraphOptionsForTables(args);
+    const std::string& out = args.positional()[2];
+    const PictureFormat format = FormatOf(out);
+    const auto x = args.option("--x"), y = args.option("--y");
+    if (!x || !y) throw UsageError("a scatter plot needs --x ITEM and --y ITEM");
+    const ScatterItems items{*x, *y, args.option("--colour")};
+    const FormLayout layout = DefaultLayout();
+    const QSize size = SizeArg(args, layout);
+    CheckPictureSize(size, layout, ViewMode::Scatter, format);
+    const std::vector<SampleCondition> conditions = WhereConditions(args, "export");
+    const std::vector<Definition> definitions = DefineArgs(args, "export");
+    std::vector<std::string> read = ItemsOf(items);
+    for (const SampleCondition& condition : conditions) read.push_back(condition.item);
+    std::vector<std::string> paths = {args.positional()[1]};
+    for (const std::string& path : args.options("--include")) paths.push_back(path);
+    const PooledLogs logs =
+        LoadRangedLogs(args, paths, 1, {ItemsToKeep(definitions, read), 0}, definitions);
+    const auto kept = KeepScatterSamples(logs.Sources(), items, conditions);
+    if (const auto* lack = std::get_if<PlotLack>(&kept))
+        throw RuntimeError(logs.paths[lack->log] + ": no item named " + lack->item);
+    const KeptSamples& samples = std::get<KeptSamples>(kept);
+    for (size_t i = 0; i < logs.paths.size(); ++i)
+        CheckConditionItems(args, logs.paths[i], samples.missingConditions[i]);
+
+    const auto application = WindowlessApplication();
+    const DisplayColors colors;
+    DrawingArea area;
+    SizeArea(area, size, layout, colors);
+    DrawScatter(area, samples, items, conditions, colors);
+    SaveView(area, ViewMode::Scatter, out, format);
+}
+
 }  // namespace
 
 void RunExport(const CliArgs& args, const Print&) {
+    if (!args.positional().empty() && args.positional()[0] == "scatter") return ExportScatter(args);
+    RefuseScatterOptions(args);
     args.expectPositional(3);
     const ViewMode view = ViewNamed(args.positional()[0]);
     const std::string& out = args.positional()[2];
@@ -99,15 +180,8 @@ void RunExport(const CliArgs& args, const Print&) {
     if (!wholeOffset)
         throw BadValue("export", "--offset needs a whole number of samples, not " + offsetText);
     const FormLayout layout = DefaultLayout();
-    const QSize size = args.option("--size") ? DrawingSize(*args.option("--size"))
-                                             : QSize(TwipsToPixels(layout.pbGraph.Width),
-                                                     TwipsToPixels(layout.pbGraph.Height));
-    const int legendWidth = TwipsToPixels(layout.pbLegend.Width);
-    // A PNG is as large as memory allows.
-    if (const QString problem = GifSizeProblem(ComposedSize(size, legendWidth, view));
-        format == PictureFormat::Gif && !problem.isEmpty())
-        throw UsageError("--size " + std::to_string(size.width()) + "x" +
-                         std::to_string(size.height()) + " is too large: " + problem.toStdString());
+    const QSize size = SizeArg(args, layout);
+    CheckPictureSize(size, layout, view, format);
 
     const std::vector<Definition> definitions = DefineArgs(args, "export");
     const DisplayColors colors;
@@ -134,9 +208,7 @@ void RunExport(const CliArgs& args, const Print&) {
 
     const auto application = WindowlessApplication();
     DrawingArea area;
-    PaintBackgrounds(area, colors);
-    area.pbGraph.SetSize(size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel);
-    area.pbLegend.SetSize(layout.pbLegend.Width, size.height() * kTwipsPerPixel);
+    SizeArea(area, size, layout, colors);
     if (view == ViewMode::Graph)
         DrawGraphForRange(area, log, {item, zoom, 0}, first, last, colors,
                           versus ? std::optional(GraphComparison{
@@ -147,15 +219,7 @@ void RunExport(const CliArgs& args, const Print&) {
                                  : std::nullopt);
     else
         DrawCellTableForRange(area, log, *TableKindOf(view), first, last, colors);
-    const QImage picture = ComposeView(area, view);
-    if (picture.isNull() || area.pbGraph.OutOfMemory() || area.pbGraphContents.OutOfMemory() ||
-        area.pbLegend.OutOfMemory())
-        throw RuntimeError("not enough memory to draw a view this large");
-    const QString path = QFile::decodeName(out.c_str());
-    QString error;
-    if (!(format == PictureFormat::Png ? SavePng(picture, path, &error)
-                                       : GIF().SaveGIF(picture, path, false, 0, &error)))
-        throw RuntimeError(error.toStdString());
+    SaveView(area, view, out, format);
 }
 
 }  // namespace grafolux::cli

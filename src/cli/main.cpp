@@ -95,13 +95,26 @@ const std::map<std::string, Command>& Commands() {
         {"export",
          {"graph|blm|int LOG OUT.gif|OUT.png [--item N|NAME] [--lock NAME]...\n"
           "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]\n"
-          "         [--define DEF]... [--versus LOGB [--offset K]]",
+          "         [--define DEF]... [--versus LOGB [--offset K]]\n"
+          "       scatter LOG OUT.gif|OUT.png --x ITEM --y ITEM [--colour ITEM] [--size WxH]\n"
+          "         [--first N] [--last N] [--where COND]... [--define DEF]... [--include LOG]...",
           "save a view as the window draws it, as GIF or PNG by OUT's extension; the\n"
           "graph with --versus has LOGB's curves dashed over LOG's, LOGB's sample S at\n"
-          "LOG's sample S + K",
+          "LOG's sample S + K; the scatter plot has a point per sample of LOG (in the\n"
+          "range) and of each --include LOG (whole) that passes every --where (COND as\n"
+          "for table) and has a value of both items, a pixel's shade the samples on it or\n"
+          "the mean of the --colour item over them",
           {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last", "--define",
-           "--versus", "--offset"},
+           "--versus", "--offset", "--x", "--y", "--colour", "--where", "--include"},
           RunExport}},
+        {"histogram",
+         {"LOG ITEM [--bins N] [--first N] [--last N] [--where COND]... [--define DEF]...\n"
+          "         [--include LOG]... [--format text|csv]",
+          "LOW<TAB>HIGH<TAB>COUNT for each of N equal bins (default 20) from the smallest\n"
+          "to the largest value of ITEM over the samples kept as for export scatter; a\n"
+          "value v goes to bin floor((v - min) / w), the last bin also holds the largest",
+          {"--bins", "--first", "--last", "--where", "--define", "--include", "--format"},
+          RunHistogram}},
     };
     return commands;
 }

@@ -15,7 +15,8 @@ constexpr int kCanvasTop = 120;
 }  // namespace
 
 QSize ComposedSize(QSize graph, int legendWidth, ViewMode view, bool tableLegend) {
-    return {graph.width() + (view == ViewMode::Graph || tableLegend ? legendWidth : 0),
+    return {graph.width() +
+                (view == ViewMode::Graph || IsPlotView(view) || tableLegend ? legendWidth : 0),
             graph.height()};
 }
 
@@ -25,7 +26,7 @@ QImage ComposeView(const DrawingArea& area, ViewMode view) {
     const QImage& legend = area.pbLegend.image();
     // A table's legend is empty unless the Table menu changed something; then it is kept.
     const bool tableLegend = view != ViewMode::Graph && area.lngLegendLines > 0;
-    const bool withLegend = view == ViewMode::Graph || tableLegend;
+    const bool withLegend = view == ViewMode::Graph || IsPlotView(view) || tableLegend;
 
     QImage pbGif(ComposedSize(graph.size(), legend.width(), view, tableLegend),
                  QImage::Format_RGB32);

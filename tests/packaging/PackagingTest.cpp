@@ -225,7 +225,7 @@ TEST_F(Installed, CompletionOffersKindsAndFilesButNotForAnOptionsValue) {
         {"grafolux-cli ta", {"table"}},
         {"grafolux-cli table ", {"blm", "int"}},
         {"grafolux-cli export b", {"blm"}},
-        {"grafolux-cli export ", {"blm", "graph", "int"}},
+        {"grafolux-cli export ", {"blm", "graph", "int", "scatter"}},
         {"grafolux-cli export graph ", files},
         {"grafolux-cli export graph run", {"run 1.txt"}},
         {"grafolux-cli export graph log.txt --item ", {}},
