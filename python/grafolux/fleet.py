@@ -158,6 +158,16 @@ class Progress:
             sys.stderr.write("\n")
 
 
+def fault_of(future):
+    """Why a task made no partial (an error it raised, a cancel), or None."""
+    if future.status == "finished":
+        return None
+    try:
+        return future.exception() or Error(f"task {future.status}")
+    except Exception as error:  # a cancelled future has no exception to give
+        return Error(f"task {future.status}: {error!r}")
+
+
 def failure(log, error):
     message = str(error)
     return message if log in message else f"{log}: {message}"
@@ -177,20 +187,20 @@ def run(client, job):
     ready, skipped, left, merging = [], [], len(tasks), 0
     try:
         for future in pending:
+            error = fault_of(future)
             if future.key in logs:
                 left -= 1
                 progress.step()
-                if future.status == "error":
+                if error:
                     index, log = logs[future.key]
-                    error = future.exception()
                     if isinstance(error, UsageError) or not job.skip_bad:
                         raise Fault(failure(log, error), 2 if isinstance(error, UsageError) else 1)
                     skipped.append((index, failure(log, error)))
                     continue
             else:
                 merging -= 1
-                if future.status == "error":
-                    raise Fault(str(future.exception()))
+                if error:
+                    raise Fault(str(error))
             ready.append(future)
             while len(ready) >= FAN_IN or (left == merging == 0 and len(ready) > 1):
                 group, ready = ready[:FAN_IN], ready[FAN_IN:]
@@ -208,7 +218,7 @@ def connect(job):
 
     if job.scheduler:
         try:
-            return Client(job.scheduler, timeout=10)
+            return Client(job.scheduler, timeout=5)
         except Exception as error:  # what the connection says differs by Dask's version
             raise Fault(f"cannot reach the scheduler at {job.scheduler}: {error}") from error
     cluster = LocalCluster(n_workers=job.workers, threads_per_worker=1, processes=True,
@@ -218,6 +228,9 @@ def connect(job):
 
 
 def main(argv):
+    if argv[:1] in (["--help"], ["-h"]):
+        sys.stdout.write(USAGE)
+        return 0
     try:
         job = Job(argv)
         check(job)

@@ -5,21 +5,16 @@ import json
 import os
 import re
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
 
-try:
-    import distributed  # noqa: F401
-except ImportError as missing:
-    print(f"skipped: {missing}")
-    sys.exit(77)
+from support import CLI, SYNTHLOG, require
 
-CLI = os.environ["GRAFOLUX_CLI"]
-SYNTHLOG = os.environ["SYNTHLOG"]
+require("distributed")
+
 LOGS = 300
 
 
@@ -33,7 +28,7 @@ def stop(process):
         os.killpg(process.pid, signal.SIGKILL)
     except ProcessLookupError:
         pass
-    process.wait()
+    process.communicate()  # and its pipes closed
 
 
 class Fleet(unittest.TestCase):
@@ -55,7 +50,8 @@ class Fleet(unittest.TestCase):
             out.writelines(f"{log}\n" for log in cls.logs)
         address_file = os.path.join(cls.dir.name, "scheduler.json")
         cls.scheduler = started(["dask", "scheduler", "--host", "127.0.0.1", "--port", "0",
-                                 "--no-dashboard", "--scheduler-file", address_file],
+                                 "--no-dashboard", "--scheduler-file", address_file,
+                                 "--idle-timeout", "300"],
                                 stderr=subprocess.DEVNULL)
         cls.addClassCleanup(stop, cls.scheduler)
         for _ in range(300):
@@ -69,7 +65,8 @@ class Fleet(unittest.TestCase):
     @classmethod
     def worker(cls):
         process = started(["dask", "worker", cls.address, "--host", "127.0.0.1", "--nthreads",
-                           "1", "--no-dashboard"], stderr=subprocess.DEVNULL)
+                           "1", "--no-dashboard", "--death-timeout", "60"],
+                          stderr=subprocess.DEVNULL)
         cls.addClassCleanup(stop, process)
         return process
 
@@ -83,8 +80,9 @@ class Fleet(unittest.TestCase):
         run = self.fleet("table", "blm", "--logs-from", self.list, "--scheduler", self.address,
                          "--show", "sd")
         self.addCleanup(stop, run)
+        # Killed as soon as the first log is done: partials are held by both workers then.
         seen = b""
-        while not re.search(rb" ([3-9]\d|1\d\d)/300 logs", seen):
+        while not re.search(rb" \d+/300 logs", seen):
             byte = run.stderr.read(1)
             self.assertTrue(byte, seen)
             seen += byte

@@ -4,21 +4,16 @@ import math
 import os
 import random
 import struct
-import sys
 import subprocess
 import tempfile
 import unittest
 
-try:
-    import pandas  # noqa: F401
-except ImportError as missing:
-    print(f"skipped: {missing}")
-    sys.exit(77)
+from support import CLI, SYNTHLOG, require
+
+require("pandas")
 
 import grafolux
 
-CLI = os.environ["GRAFOLUX_CLI"]
-SYNTHLOG = os.environ["SYNTHLOG"]
 MAP = "RPM\\kPa\t20\t60\t100\n800\t40.0\t50.0\t60.0\n3000\t45.5\t55.5\t65.5\n6000\t50\t60\t70\n"
 # Odd values: -0, a number beyond a double and texts read as 0, a name given twice, CR LF.
 ODD = ("SENSOR:RPM\tSENSOR:MAP\tX\tX\r\n"
