@@ -48,9 +48,10 @@ started+=($!)
 until [ -s "$out/s.json" ]; do sleep 0.2; done
 address=$("$python" -c 'import json,sys; print(json.load(open(sys.argv[1]))["address"])' \
   "$out/s.json")
-# Worker W under time; it writes its own pid, which the SIGINT that ends it needs.
+# Worker W under time, set up as the README says; it writes its own pid, which the SIGINT that ends it needs.
 worker() {
   /usr/bin/time -f %M -o "$out/worker$1" bash -c 'echo $$ > "$0"; exec "$@"' "$out/pid$1" \
+    env MALLOC_TRIM_THRESHOLD_=67108864 MALLOC_MMAP_THRESHOLD_=33554432 \
     dask worker "$address" --host 127.0.0.1 --nthreads 1 --no-nanny --no-dashboard \
     2>/dev/null &
   started+=($!)
