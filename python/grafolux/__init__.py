@@ -42,9 +42,7 @@ def _words(options):
         flag = b"--" + name.replace("_", "-").encode()
         if value is None:
             continue
-        if name == "versus":  # its logs follow the one option
-            words += [flag, *_paths(value)]
-        elif isinstance(value, (list, tuple)):
+        if isinstance(value, (list, tuple)):
             for item in value:
                 words += [flag, _word(item)]
         else:

@@ -99,10 +99,11 @@ class Fleet(unittest.TestCase):
             out.write(b"SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n")
         missing = os.path.join(self.dir.name, "missing.txt")
         few = self.logs[:20]
-        twice = self.logs[:3] + self.logs[:1]
+        twice = self.logs[:1] * 2  # two partials: the last merge of a run
         where = ["--scheduler", self.address]
         cases = [
-            (["table", "blm", *twice, *where], 0, [CLI, "table", "blm", *twice], ""),
+            (["table", "blm", *twice, "--show", "count", *where], 0,
+             [CLI, "table", "blm", *twice, "--show", "count"], ""),
             (["table", "blm", *few, header, *where], 0, [CLI, "table", "blm", *few, header], ""),
             (["table", "blm", *few, missing, *where], 1, None, missing + ": "),
             (["table", "blm", missing, *few, self.dir.name, "--skip-bad", *where], 0,

@@ -15,8 +15,8 @@ require("pandas")
 import grafolux
 
 MAP = "RPM\\kPa\t20\t60\t100\n800\t40.0\t50.0\t60.0\n3000\t45.5\t55.5\t65.5\n6000\t50\t60\t70\n"
-# Odd values: -0, a number beyond a double and texts read as 0, a name given twice, CR LF.
-ODD = ("SENSOR:RPM\tSENSOR:MAP\tX\tX\r\n"
+# Odd values: -0, a number beyond a double and texts read as 0, a UTF-8 name given twice, CR LF.
+ODD = ("SENSOR:RPM\tSENSOR:MAP\t\u03bb\t\u03bb\r\n"
        "-0\t1E999\tnan\t0.1\r\n"
        "2500.5\t-1.5e-300\tinf\t&H10\r\n")
 
