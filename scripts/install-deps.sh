@@ -4,6 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
           libgtest-dev libbenchmark-dev libgif-dev libxxhash-dev clang-format git file dpkg-dev
+          pybind11-dev python3-dev python3-pandas python3-distributed
           desktop-file-utils groff-base mawk python3-minimal time xvfb xdotool)
 if [ "${1:-}" = --list ]; then
   printf '%s\n' "${packages[@]}"

@@ -1,5 +1,7 @@
 #include "cli/CliResults.h"
 
+#include "partial/PartialFile.h"
+#include "partial/PartialText.h"
 #include "tables/CellTableText.h"
 #include "tables/RetuneLogs.h"
 
@@ -63,6 +65,40 @@ void RefuseOptions(const CliArgs& args, const std::string& command,
                    std::initializer_list<const char*> options, const std::string& why) {
     for (const char* option : options)
         if (args.option(option)) throw BadValue(command, std::string(option) + " " + why);
+}
+
+void WritePartialTo(const std::string& out, const Partial& partial, const Print& print) {
+    if (out == "-") {
+        print(PartialBytes(partial));
+        return;
+    }
+    if (const auto error = WritePartialFile(out, partial)) throw RuntimeError(*error);
+}
+
+void MergedOutput(const CliArgs& args, const std::function<Partial()>& merge, const Print& print) {
+    const std::optional<std::string> partial = args.option("--partial");
+    if (partial)
+        RefuseOptions(args, "merge",
+                      {"--show", "--min-count", "--min-weight", "--max-change", "--format"},
+                      "is for what merge prints, and with --partial it prints nothing");
+    const bool csv = CsvFormatArg(args, "merge");
+    const Partial merged = merge();
+    if (partial) {
+        WritePartialTo(*partial, merged, print);
+        return;
+    }
+    if (const auto* table = std::get_if<TableSums>(&merged.sums)) {
+        RefuseOptions(args, "merge", {"--min-weight", "--max-change"},
+                      "is for retune partials, and these are table partials");
+        print(TableOutput(table->Table(), CellShowArgs(args, "merge"), csv));
+        return;
+    }
+    RefuseOptions(args, "merge", {"--min-count"},
+                  "is for table partials, and these are retune partials");
+    const FuelMap map = PartialMap(merged);
+    const RetuneResult result =
+        Retuned(map, std::get<RetuneSums>(merged.sums), RetuneJudgementArgs(args, "merge"));
+    print(RetuneOutput(map, result, RetuneShowArg(args, "merge"), csv));
 }
 
 std::string TableOutput(const CellTable& table, const CellShow& show, bool csv) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/CliArgs.h"
+#include "partial/Partial.h"
 #include "tables/CellDisplay.h"
 #include "tables/FuelMap.h"
 #include "tables/Retune.h"
@@ -26,6 +27,13 @@ bool CsvFormatArg(const CliArgs& args, const std::string& command);
 // A usage error when `args` has any of `options`, which `why` explains.
 void RefuseOptions(const CliArgs& args, const std::string& command,
                    std::initializer_list<const char*> options, const std::string& why);
+
+// Writes the partial to the file `out` atomically, or prints its bytes when `out` is "-".
+void WritePartialTo(const std::string& out, const Partial& partial, const Print& print);
+
+// What merge does, `args` being its own: checks the options, then prints the partial that
+// `merge` gives as its command would, or with --partial writes it.
+void MergedOutput(const CliArgs& args, const std::function<Partial()>& merge, const Print& print);
 
 std::string TableOutput(const CellTable& table, const CellShow& show, bool csv);
 std::string RetuneOutput(const FuelMap& map, const RetuneResult& result, RetuneShow show, bool csv);

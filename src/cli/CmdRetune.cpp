@@ -5,7 +5,6 @@
 
 #include "cli/CliArgs.h"
 #include "cli/CliResults.h"
-#include "partial/PartialFile.h"
 #include "tables/FuelMap.h"
 #include "tables/RetuneLogs.h"
 #include "tables/RetuneText.h"
@@ -71,8 +70,7 @@ void RunRetune(const CliArgs& args, const Print& print) {
                 CheckConditionItems(args, logs.paths[lack->log], {*lack->condition});
             throw RuntimeError(logs.paths[lack->log] + ": no item named " + lack->item);
         }
-        if (const auto error = WritePartialFile(*partial, std::get<Partial>(made)))
-            throw RuntimeError(*error);
+        WritePartialTo(*partial, std::get<Partial>(made), print);
         return;
     }
     const auto retuned = RetuneLogs(map, logs.Sources(), factor, conditions, settings);

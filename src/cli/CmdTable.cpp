@@ -1,6 +1,5 @@
 #include "cli/CliArgs.h"
 #include "cli/CliResults.h"
-#include "partial/PartialFile.h"
 #include "tables/CellDifference.h"
 #include "tables/CellTableText.h"
 #include "tables/PooledTable.h"
@@ -34,8 +33,7 @@ void RunTable(const CliArgs& args, const Print& print) {
         auto made = MakeTablePartial({table, conditions, args.options("--define")}, logs.Sources());
         if (const auto* lack = std::get_if<PartialLack>(&made))
             CheckConditionItems(args, logs.paths[lack->log], {*lack->condition});
-        if (const auto error = WritePartialFile(*partial, std::get<Partial>(made)))
-            throw RuntimeError(*error);
+        WritePartialTo(*partial, std::get<Partial>(made), print);
         return;
     }
     const Gathered gathered = GatheredFor(show.statistic);

@@ -11,6 +11,14 @@
 
 namespace grafolux {
 
+namespace {
+
+std::string Unmergeable(const std::string& a, const std::string& b, const std::string& difference) {
+    return a + " and " + b + " cannot be merged: they differ in " + difference;
+}
+
+}  // namespace
+
 std::variant<Partial, std::string> ReadPartialFile(const std::string& path) {
     QFile file(QFile::decodeName(path.c_str()));
     const auto failed = [&] { return path + ": " + file.errorString().toStdString(); };
@@ -33,6 +41,14 @@ std::optional<std::string> WritePartialFile(const std::string& path, const Parti
     if (WriteFileAtomically(QFile::decodeName(path.c_str()), PartialBytes(partial), &error))
         return std::nullopt;
     return path + ": " + error.toStdString();
+}
+
+std::optional<std::string> MergeNamedPartial(Partial& into, const std::string& firstName,
+                                             const Partial& more, const std::string& moreName) {
+    if (const auto difference = FingerprintDifference(into, more))
+        return Unmergeable(firstName, moreName, *difference);
+    if (const auto fault = MergePartial(into, more)) return moreName + ": " + *fault;
+    return std::nullopt;
 }
 
 std::variant<Partial, std::string> MergePartialFiles(const std::vector<std::string>& paths) {
@@ -60,8 +76,7 @@ std::variant<Partial, std::string> MergePartialFiles(const std::vector<std::stri
                 part.fault = *fault;
             } else if (const auto difference =
                            FingerprintDifference(merged, std::get<Partial>(read))) {
-                part.fault = paths[0] + " and " + paths[i] + " cannot be merged: they differ in " +
-                             *difference;
+                part.fault = Unmergeable(paths[0], paths[i], *difference);
             } else if (!part.merged) {
                 part.merged = std::move(std::get<Partial>(read));
             } else if (const auto fault = MergePartial(*part.merged, std::get<Partial>(read))) {

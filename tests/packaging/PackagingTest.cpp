@@ -22,6 +22,9 @@ namespace {
 const QStringList kInstalledFiles = {
     "bin/grafolux",
     "bin/grafolux-cli",
+    "lib/python3/dist-packages/grafolux/__init__.py",
+    "lib/python3/dist-packages/grafolux/" PYTHON_MODULE,
+    "lib/python3/dist-packages/grafolux/fleet.py",
     "share/applications/grafolux.desktop",
     "share/bash-completion/completions/grafolux-cli",
     "share/icons/hicolor/128x128/apps/grafolux.png",
@@ -143,6 +146,16 @@ TEST_F(Installed, PutsEveryFileInItsPlaceWithItsMode) {
         const bool program = file.startsWith("bin/");
         EXPECT_EQ(QFileInfo(Path(file)).isExecutable(), program) << file.toStdString();
     }
+}
+
+// Debian's python3 finds the package where the Debian package puts it, with its module.
+TEST_F(Installed, PythonPackageImportsFromDebiansPythonPath) {
+    const ProgramRun run =
+        RunProgram(PYTHON_EXECUTABLE,
+                   {"-c", "import grafolux, grafolux.fleet; print(grafolux._grafolux.__file__)"},
+                   {}, {{"PYTHONPATH", Path("lib/python3/dist-packages")}});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(Out(run).trimmed(), Path("lib/python3/dist-packages/grafolux/" PYTHON_MODULE));
 }
 
 TEST_F(Installed, DesktopEntryValidatesAndNamesTheInstalledProgramAndIcon) {
