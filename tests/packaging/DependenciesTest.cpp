@@ -17,10 +17,13 @@
 namespace {
 
 // Programs the build and the tests run (the compiler, CPack's dependency scan, the packaging and
-// command-line tests), beside those the scripts run.
-const QStringList kRunByTheBuild = {"bash",           "c++",  "ccache", "desktop-file-validate",
-                                    "dpkg-shlibdeps", "file", "groff",  "gzip",
-                                    "ninja",          "sh",   "unshare"};
+// command-line tests, the diff of a golden file), beside those the scripts run.
+const QStringList kRunByTheBuild = {"bash",   "c++",
+                                    "ccache", "desktop-file-validate",
+                                    "diff",   "dpkg-shlibdeps",
+                                    "file",   "groff",
+                                    "gzip",   "ninja",
+                                    "sh",     "unshare"};
 
 // What must be there before install-deps.sh can run at all: its installer, and sudo for a user
 // who is not root.
