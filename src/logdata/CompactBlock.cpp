@@ -181,7 +181,9 @@ SampleBlock PackedBlock(const int64_t* integers, int64_t low, int shift, uint8_t
     }
     uint8_t* positions = out + packed;
     uint8_t* values = positions + static_cast<size_t>(aside.count) * sizeof(uint16_t);
-    std::memcpy(positions, aside.positions, static_cast<size_t>(aside.count) * sizeof(uint16_t));
+    if (aside.count > 0)  // else no positions at all: memcpy may not be given a null pointer
+        std::memcpy(positions, aside.positions,
+                    static_cast<size_t>(aside.count) * sizeof(uint16_t));
     for (int32_t k = 0; k < aside.count; ++k) {
         const double value = FieldValue(fields[aside.positions[k]], others);
         std::memcpy(values + static_cast<size_t>(k) * sizeof value, &value, sizeof value);
