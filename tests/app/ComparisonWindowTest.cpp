@@ -7,7 +7,9 @@
 #include "app/GraphOverlay.h"
 #include "graph/Comparison.h"
 #include "graph/GraphDrawing.h"
+#include "support/Golden.h"
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 
 namespace grafolux {
 namespace {
@@ -82,10 +84,7 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
     const QString gif = dir.filePath("versus.gif");
     dialogs.paths.push_back(gif);
     Menu("SaveGif");
-    QFile saved(gif), golden(kData + "versus.gif");
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll() == golden.readAll())
-        << "differs from tests/data/compare/versus.gif";
+    EXPECT_TRUE(::test::SameAsGoldenBytes(ReadAll(gif), kData + "versus.gif"));
 
     // The readout: A's value, B's at B's sample there and B − A; "—" for an item B lacks.
     Send(QEvent::MouseMove,

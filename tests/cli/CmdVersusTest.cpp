@@ -6,6 +6,8 @@
 #include <fstream>
 
 #include "RunCli.h"
+#include "support/Golden.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -89,9 +91,7 @@ TEST(CliExportVersus, DrawsTheComparisonOrRefusesItsOptions) {
                               QStringList{"--offset", "5", "--item", "SENSOR:BLM", "--lock",
                                           "SENSOR:TPS", "--lock", "SENSOR:CTS", "--zoom", "2"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    QFile made(out), golden(data + "versus.gif");
-    ASSERT_TRUE(made.open(QIODevice::ReadOnly) && golden.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(made.readAll() == golden.readAll()) << "differs from tests/data/compare/versus.gif";
+    EXPECT_TRUE(::test::SameAsGoldenBytes(ReadAll(out), data + "versus.gif"));
 
     const std::pair<QStringList, std::string> refused[] = {
         {graph + QStringList{"--offset", "3"}, "--offset needs a log"},

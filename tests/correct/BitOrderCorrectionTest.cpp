@@ -8,6 +8,7 @@
 
 #include "correct/BitOrderCorrection.h"
 #include "support/FileSizeLimit.h"
+#include "support/Golden.h"
 #include "support/TestFiles.h"
 
 namespace fs = std::filesystem;
@@ -48,8 +49,9 @@ TEST_P(GoldenCorrection, OutputMatchesExpected) {
         return;
     }
     EXPECT_EQ(result.outputPath, (dir / "run1_corrected.txt").string());
-    const std::string expected = ReadBytes(folder / "expected.txt");
-    EXPECT_EQ(ReadBytes(result.outputPath), expected);
+    EXPECT_TRUE(
+        ::test::SameAsGoldenText(QByteArray::fromStdString(ReadBytes(result.outputPath)),
+                                 QString::fromStdString((folder / "expected.txt").string())));
 }
 
 INSTANTIATE_TEST_SUITE_P(Correct, GoldenCorrection, testing::ValuesIn([] {

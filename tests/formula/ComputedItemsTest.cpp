@@ -6,7 +6,7 @@
 #include "formula/ComputedItems.h"
 #include "formula/FormulaReader.h"
 #include "logdata/SampleMarks.h"
-#include "support/DrawingTestKit.h"
+#include "support/LogTestKit.h"
 
 namespace grafolux {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "FormulaTestKit.h"
 #include "formula/FormulaReader.h"
-#include "support/DrawingTestKit.h"
+#include "support/LogTestKit.h"
 
 namespace grafolux {
 namespace {

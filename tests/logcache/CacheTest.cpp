@@ -14,7 +14,7 @@
 #include "logcache/CacheFolder.h"
 #include "logcache/CachedLoad.h"
 #include "logdata/LogParser.h"
-#include "support/DrawingTestKit.h"
+#include "support/LogTestKit.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "logdata/LogParser.h"
 #include "logdata/TextFields.h"
-#include "support/DrawingTestKit.h"
+#include "support/LogTestKit.h"
 
 namespace {
 

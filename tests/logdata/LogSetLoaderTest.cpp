@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "logdata/LogSetLoader.h"
-#include "support/DrawingTestKit.h"
+#include "support/LogTestKit.h"
 #include "support/TestFiles.h"
 
 namespace {
