@@ -18,8 +18,18 @@ namespace {
 
 // Programs the build and the tests run (the compiler, CPack's dependency scan, the packaging,
 // command-line and fleet tests, the diff of a golden file), beside those the scripts run.
-const QStringList kRunByTheBuild = {"bash", "c++", "ccache", "dask", "desktop-file-validate", "diff",
-                                    "dpkg-shlibdeps", "file", "groff", "gzip", "ninja", "sh",
+const QStringList kRunByTheBuild = {"bash",
+                                    "c++",
+                                    "ccache",
+                                    "dask",
+                                    "desktop-file-validate",
+                                    "diff",
+                                    "dpkg-shlibdeps",
+                                    "file",
+                                    "groff",
+                                    "gzip",
+                                    "ninja",
+                                    "sh",
                                     "unshare"};
 
 // What must be there before install-deps.sh can run at all: its installer, and sudo for a user
