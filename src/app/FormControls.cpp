@@ -55,7 +55,7 @@ void CreateToolButtons(QWidget& form, FormControls& c) {
     c.bBLM = toolButton("bBLM", "BLM Table", {});
     c.bINT = toolButton("bINT", "INT Table", {});
     c.bSaveGif = toolButton("bSaveGif", "Save As GIF", SaveGifIcon());
-    const std::vector<QKeySequence>& zoomKeys = SpecOf(ActionId::ZoomKeys).keys;
+    const std::vector<QKeySequence>& zoomKeys = EntryOf(ActionId::ZoomKeys).keys;
     c.bZoomIn->setShortcut(zoomKeys.at(0));
     c.bZoomOut->setShortcut(zoomKeys.at(1));
 }

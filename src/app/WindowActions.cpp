@@ -18,7 +18,7 @@ using C = Checked;
 
 QKeySequence Key(QKeyCombination key) { return QKeySequence(key); }
 
-std::vector<ActionSpec> MakeSpecs() {
+std::vector<ActionEntry> MakeEntries() {
     const QString dash = QString::fromUtf8("\u2013"), minus = QString::fromUtf8("\u2212");
     return {
         {ActionId::OpenLog, "OpenLog", "&Open Data File", {QKeySequence::Open}, {}, P::File},
@@ -410,14 +410,14 @@ std::vector<ActionSpec> MakeSpecs() {
 
 }  // namespace
 
-const std::vector<ActionSpec>& WindowActionSpecs() {
-    static const std::vector<ActionSpec> specs = MakeSpecs();
-    return specs;
+const std::vector<ActionEntry>& WindowActionEntries() {
+    static const std::vector<ActionEntry> entries = MakeEntries();
+    return entries;
 }
 
-const ActionSpec& SpecOf(ActionId id) {
-    for (const ActionSpec& spec : WindowActionSpecs())
-        if (spec.id == id) return spec;
+const ActionEntry& EntryOf(ActionId id) {
+    for (const ActionEntry& entry : WindowActionEntries())
+        if (entry.id == id) return entry;
     throw std::logic_error("an action without an entry in the registry");
 }
 
@@ -426,30 +426,30 @@ static QString PlainText(QString text) { return text.remove('&').remove("...").s
 
 std::vector<ShortcutRow> ShortcutRows() {
     std::vector<ShortcutRow> rows;
-    for (const ActionSpec& spec : WindowActionSpecs()) {
+    for (const ActionEntry& entry : WindowActionEntries()) {
         QStringList keys;
-        for (const QKeySequence& key : spec.keys) keys << key.toString(QKeySequence::PortableText);
-        if (!spec.keysText.isEmpty()) keys << spec.keysText;
-        if (!keys.isEmpty()) rows.push_back({keys.join(", "), PlainText(spec.text)});
+        for (const QKeySequence& key : entry.keys) keys << key.toString(QKeySequence::PortableText);
+        if (!entry.keysText.isEmpty()) keys << entry.keysText;
+        if (!keys.isEmpty()) rows.push_back({keys.join(", "), PlainText(entry.text)});
     }
     return rows;
 }
 
 ActionRegistry::ActionRegistry(const LogDocument& document, QWidget& window, QWidget& canvas)
     : QObject(&window), document_(document) {
-    for (const ActionSpec& spec : WindowActionSpecs()) {
-        if (spec.place == ActionPlace::KeysOnly) continue;
-        const bool onCanvas = spec.place == ActionPlace::Canvas;
-        auto* action = new QAction(spec.text, onCanvas ? &canvas : &window);
-        action->setObjectName(spec.name);
-        action->setShortcuts(QList<QKeySequence>(spec.keys.begin(), spec.keys.end()));
-        action->setCheckable(spec.checked != Checked::Never);
+    for (const ActionEntry& entry : WindowActionEntries()) {
+        if (entry.place == ActionPlace::KeysOnly) continue;
+        const bool onCanvas = entry.place == ActionPlace::Canvas;
+        auto* action = new QAction(entry.text, onCanvas ? &canvas : &window);
+        action->setObjectName(entry.name);
+        action->setShortcuts(QList<QKeySequence>(entry.keys.begin(), entry.keys.end()));
+        action->setCheckable(entry.checked != Checked::Never);
         if (onCanvas) {
             // The keys work while the canvas has the focus; its menu shows them.
             action->setShortcutContext(Qt::WidgetShortcut);
             canvas.addAction(action);
         }
-        actions_[spec.id] = action;
+        actions_[entry.id] = action;
     }
     for (auto signal : {&LogDocument::LogShown, &LogDocument::ComparisonChanged,
                         &LogDocument::IncludedLogsChanged, &LogDocument::RetuneMapChanged})
@@ -471,16 +471,16 @@ void ActionRegistry::Bind(ActionId id, std::function<void()> handler, std::funct
 }
 
 void ActionRegistry::AddTo(QMenu& menu, ActionPlace place) const {
-    for (const ActionSpec& spec : WindowActionSpecs()) {
-        if (spec.place != place) continue;
-        if (spec.separatorBefore) menu.addSeparator();
-        menu.addAction(action(spec.id));
+    for (const ActionEntry& entry : WindowActionEntries()) {
+        if (entry.place != place) continue;
+        if (entry.separatorBefore) menu.addSeparator();
+        menu.addAction(action(entry.id));
     }
 }
 
-bool ActionRegistry::IsEnabled(const ActionSpec& spec) const {
+bool ActionRegistry::IsEnabled(const ActionEntry& entry) const {
     const ViewMode view = document_.viewMode();
-    switch (spec.enabled) {
+    switch (entry.enabled) {
         case Enabled::Always:
             return true;
         case Enabled::LogShown:
@@ -498,7 +498,7 @@ bool ActionRegistry::IsEnabled(const ActionSpec& spec) const {
         case Enabled::IncludedLogs:
             return !document_.includedLogs().empty();
         case Enabled::OwnRule: {
-            const auto rule = rules_.find(spec.id);
+            const auto rule = rules_.find(entry.id);
             return rule != rules_.end() && rule->second();
         }
     }
@@ -544,11 +544,11 @@ bool ActionRegistry::IsChecked(Checked checked) const {
 }
 
 void ActionRegistry::Refresh() {
-    for (const ActionSpec& spec : WindowActionSpecs()) {
-        const auto found = actions_.find(spec.id);
+    for (const ActionEntry& entry : WindowActionEntries()) {
+        const auto found = actions_.find(entry.id);
         if (found == actions_.end()) continue;
-        found->second->setEnabled(IsEnabled(spec));
-        if (spec.checked != Checked::Never) found->second->setChecked(IsChecked(spec.checked));
+        found->second->setEnabled(IsEnabled(entry));
+        if (entry.checked != Checked::Never) found->second->setChecked(IsChecked(entry.checked));
     }
 }
 

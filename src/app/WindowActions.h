@@ -126,7 +126,7 @@ enum class Checked {
     HistogramPercent,
 };
 
-struct ActionSpec {
+struct ActionEntry {
     ActionId id;
     const char* name;  // the action's object name
     QString text;      // with its mnemonic
@@ -139,8 +139,8 @@ struct ActionSpec {
 };
 
 // Every action of the window and every key it takes, in the order of the menus.
-const std::vector<ActionSpec>& WindowActionSpecs();
-const ActionSpec& SpecOf(ActionId id);
+const std::vector<ActionEntry>& WindowActionEntries();
+const ActionEntry& EntryOf(ActionId id);
 
 // The rows of Help → Keyboard Shortcuts: every entry that has keys, in the registry's order.
 std::vector<ShortcutRow> ShortcutRows();
@@ -161,7 +161,7 @@ public:
     void Refresh();
 
 private:
-    bool IsEnabled(const ActionSpec& spec) const;
+    bool IsEnabled(const ActionEntry& entry) const;
     bool IsChecked(Checked checked) const;
 
     const LogDocument& document_;

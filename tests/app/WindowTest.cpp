@@ -456,15 +456,15 @@ TEST_F(WindowTest, EveryKeyIsInTheShortcutsListAndTheManual) {
     QFile page(GRAFOLUX_MAN_PAGE);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString manual = QString::fromUtf8(page.readAll()).replace("\\-", "-");
-    for (const ActionSpec& spec : WindowActionSpecs()) {
-        QStringList keys = spec.keysText.isEmpty() ? QStringList() : QStringList{spec.keysText};
-        for (const QKeySequence& key : spec.keys) keys << key.toString(QKeySequence::PortableText);
+    for (const ActionEntry& entry : WindowActionEntries()) {
+        QStringList keys = entry.keysText.isEmpty() ? QStringList() : QStringList{entry.keysText};
+        for (const QKeySequence& key : entry.keys) keys << key.toString(QKeySequence::PortableText);
         for (const QString& key : keys) {
-            EXPECT_TRUE(listed.contains(key)) << spec.name << " " << key.toStdString();
+            EXPECT_TRUE(listed.contains(key)) << entry.name << " " << key.toStdString();
             // As a word of its own: "Left" is not found in "Alt+Left".
             const QRegularExpression word("(^|[\\s\"])" + QRegularExpression::escape(key) +
                                           "($|[\\s\",])");
-            EXPECT_TRUE(manual.contains(word)) << spec.name << " " << key.toStdString();
+            EXPECT_TRUE(manual.contains(word)) << entry.name << " " << key.toStdString();
         }
     }
 }
