@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Grafolux needs to build, test, package and benchmark, and the
-# programs its scripts call that a minimal Debian lacks. `--list` prints the packages instead.
+# programs its scripts call that a minimal Debian lacks, without the packages they merely
+# recommend (those doubled the install: a compiler tool chain, plotting and GUI kits).
+# `--list` prints the packages instead.
 set -euo pipefail
 packages=(cmake ninja-build g++ ccache qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
           libgtest-dev libbenchmark-dev libgif-dev libxxhash-dev clang-format git file dpkg-dev
@@ -18,4 +20,4 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

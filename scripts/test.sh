@@ -2,13 +2,21 @@
 # Installs what is missing, checks the house rules the build cannot see (formatting, QtWidgets
 # only in the window), builds, and runs every test optimised (the package's flags, with
 # warnings as errors), then the test programs alone once more under the sanitizers (all but the
-# window's and the packaging tests: the asan preset says which).
+# window's and the packaging tests: the asan preset says which). Each step's time goes to the
+# end of the output, so a slow step shows which it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/check-house.sh
+timings=()
+step() {
+  local start=$SECONDS
+  "$@"
+  timings+=("$(printf '%5d s  %s' $((SECONDS - start)) "$*")")
+}
+step scripts/install-deps.sh
+step scripts/check-house.sh
 for preset in default asan; do
-  cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
-  ctest --preset "$preset"
+  step cmake --preset "$preset" >/dev/null
+  step cmake --build --preset "$preset"
+  step ctest --preset "$preset"
 done
+printf '%s\n' "${timings[@]}"
