@@ -158,11 +158,13 @@ void GraphView::DrawRetune() {
 }
 
 void GraphView::DrawScatter() {
-    const grafolux::ScatterDrawn drawn =
-        DrawScatterForRange(area_, document_.log(), document_.firstText(), document_.lastText(),
-                            colors_, document_.tableSettings(), document_.scatterItems());
+    const LogDocument& d = document_;
+    grafolux::ScatterDrawn drawn =
+        DrawScatterForRange(area_, d.log(), d.firstText(), d.lastText(), colors_, d.tableSettings(),
+                            d.scatterItems(), d.versusLog());
     pbLegend->setToolTip({});
-    emit ScatterDrawn(drawn.grid);
+    emit ScatterDrawn(drawn.grids ? std::make_shared<const ScatterGrids>(std::move(*drawn.grids))
+                                  : nullptr);
     SyncSurfaces();
     ShowScrollBar();
     emit ViewDrawn(std::nullopt);

@@ -5,11 +5,12 @@
 
 #include <QObject>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "app/Icons.h"
 #include "graph/GraphDrawing.h"
-#include "plots/PointGrid.h"
+#include "plots/ScatterDrawing.h"
 #include "tables/PooledTable.h"
 #include "tables/Retune.h"
 #include "views/ViewMode.h"
@@ -49,8 +50,8 @@ signals:
     void TableDrawn(TableKind kind, const PooledTable& drawn);
     // None where the view says why it shows no map.
     void RetuneDrawn(const std::optional<RetuneResult>& result);
-    // None where the scatter plot shows no point.
-    void ScatterDrawn(const std::optional<PointGrid>& grid);
+    // None where the scatter plot shows no point; shared, as the grids are large.
+    void ScatterDrawn(std::shared_ptr<const ScatterGrids> grids);
     // After any of them, once the surfaces show it; the graph's axis, none for the others.
     void ViewDrawn(const std::optional<SampleAxis>& axis);
     // The canvas was scrolled or dragged sideways.

@@ -102,6 +102,11 @@ void LogDocument::Compare(LogData log, std::string path) {
     emit ComparisonChanged();
 }
 
+std::optional<VersusLog> LogDocument::versusLog() const {
+    if (!versus_) return std::nullopt;
+    return VersusLog{versus_->title, versus_->path, &versus_->log};
+}
+
 void LogDocument::StopComparing() {
     if (!versus_) return;
     versus_.reset();
@@ -177,7 +182,7 @@ TableSettings LogDocument::tableSettings() const {
     for (const IncludedFile& file : included_)
         settings.included.push_back(
             {FileTitle(file.path), file.path, &file.log, SameFile(file.path, shownPath_)});
-    if (difference()) settings.versus = VersusLog{versus_->title, versus_->path, &versus_->log};
+    if (difference()) settings.versus = versusLog();
     return settings;
 }
 

@@ -81,6 +81,8 @@ public:
 
     // ---- Log B ----
     const std::optional<ComparedLog>& versus() const { return versus_; }
+    // B as the views read it; none without B.
+    std::optional<VersusLog> versusLog() const;
     void Compare(LogData log, std::string path);
     void StopComparing();
     // Kept where B still touches A.

@@ -30,6 +30,10 @@ const std::string& CurrentItemName(const LogDocument& document) {
     return document.log().udtItems[static_cast<size_t>(document.currentItem())].strName;
 }
 
+QString SamplesText(uint32_t count) {
+    return FormatGrouped(count, 0) + (count == 1 ? " sample" : " samples");
+}
+
 }  // namespace
 
 PlotView::PlotView(LogDocument& document, const DrawingArea& area, ActionRegistry& actions,
@@ -58,7 +62,9 @@ PlotView::PlotView(LogDocument& document, const DrawingArea& area, ActionRegistr
                   *this);
 }
 
-void PlotView::ShowScatter(const std::optional<PointGrid>& grid) { shownGrid_ = grid; }
+void PlotView::ShowScatter(std::shared_ptr<const ScatterGrids> grids) {
+    shownGrids_ = std::move(grids);
+}
 
 // X, Y and the colour item asked in turn, offering the log's items; a cancel changes nothing.
 void PlotView::mScatterPlot_Click() {
@@ -122,44 +128,50 @@ void PlotView::mCopyCommand_Click() {
     if (!IsPlotView(view)) return;
     const ScatterItems items = d.scatterItems();
     const std::string& item = CurrentItemName(d);
+    const bool scatter = view == ViewMode::Scatter;
     const PlotCommandLogs logs = WindowPlotLogs(
         d.shownPath(), d.log(), d.firstText(), d.lastText(), d.tableSettings(), d.definitions(),
-        view == ViewMode::Scatter ? ItemsOf(items) : std::vector{item});
+        scatter ? ItemsOf(items) : std::vector{item}, scatter ? d.versusLog() : std::nullopt);
     const std::vector<std::string> words =
-        view == ViewMode::Scatter
-            ? ScatterCommandWords(logs, "scatter.png", items, area_.pbGraph.image().size())
-            : HistogramCommandWords(logs, item, d.plotChoices().bins);
+        scatter ? ScatterCommandWords(logs, "scatter.png", items, area_.pbGraph.image().size())
+                : HistogramCommandWords(logs, item, d.plotChoices().bins);
     CopyText(dialogs_, &window_, "Copy Command", "command",
              QString::fromLocal8Bit(ShellCommandLine(words)));
 }
 
 // ---- The pixel under the mouse ----
 
+bool PlotView::OnPlot(QPoint point) const {
+    return shownGrids_ && point.x() >= 0 && point.y() >= 0 &&
+           point.x() < shownGrids_->shown.width() && point.y() < shownGrids_->shown.height();
+}
+
 void PlotView::ShowPixelTip(QPoint point, QPoint globalPoint) {
-    if (!shownGrid_ || point.x() < 0 || point.y() < 0 || point.x() >= shownGrid_->width() ||
-        point.y() >= shownGrid_->height()) {
+    if (!OnPlot(point)) {
         QToolTip::hideText();
         return;
     }
-    const PointGrid& grid = *shownGrid_;
+    const PointGrid& grid = shownGrids_->shown;
     const double x = grid.xAxis().ValueAt(point.x() + 0.5);
     const double y = grid.yAxis().ValueAt(grid.height() - point.y() - 0.5);
     const uint32_t count = grid.CountAt(point.x(), point.y());
-    QString text = "X " + FormatGeneral(x, 6) + "\nY " + FormatGeneral(y, 6) + "\n" +
-                   FormatGrouped(count, 0) + (count == 1 ? " sample" : " samples");
+    QString text =
+        "X " + FormatGeneral(x, 6) + "\nY " + FormatGeneral(y, 6) + "\n" + SamplesText(count);
     if (const auto mean = grid.MeanAt(point.x(), point.y()))
         text +=
             "\nmean " + DisplayText(document_.plotChoices().colour) + " " + FormatGeneral(*mean, 6);
+    if (const auto& versus = shownGrids_->versus; versus && document_.versus()) {
+        text += "\n" + document_.versus()->title + ": " +
+                SamplesText(versus->CountAt(point.x(), point.y()));
+    }
     QToolTip::showText(globalPoint, text, &canvas_);
 }
 
 // The shown log's samples on the pixel, marked on the graph at each of its drawings; the graph
 // centred on the one nearest the point clicked.
 void PlotView::MarkPixel(QPoint point) {
-    if (!shownGrid_ || point.x() < 0 || point.y() < 0 || point.x() >= shownGrid_->width() ||
-        point.y() >= shownGrid_->height() || shownGrid_->CountAt(point.x(), point.y()) == 0)
-        return;
-    const PointGrid& grid = *shownGrid_;
+    if (!OnPlot(point) || shownGrids_->shown.CountAt(point.x(), point.y()) == 0) return;
+    const PointGrid& grid = shownGrids_->shown;
     const PlotPixel pixel{grid.xAxis(), grid.yAxis(), point.x(), point.y()};
     const ScatterItems items = document_.scatterItems();
     const double x = grid.xAxis().ValueAt(point.x() + 0.5);

@@ -5,9 +5,10 @@
 // under the mouse and a double-click that marks that pixel's samples on the graph.
 
 #include <QObject>
+#include <memory>
 #include <optional>
 
-#include "plots/PointGrid.h"
+#include "plots/ScatterDrawing.h"
 
 class QWidget;
 
@@ -27,13 +28,15 @@ public:
              Dialogs& dialogs, GraphReadout& readout, PictureBox& canvas, QWidget& window);
 
     // The scatter plot was drawn: its pixels, none when it shows no point.
-    void ShowScatter(const std::optional<PointGrid>& grid);
+    void ShowScatter(std::shared_ptr<const ScatterGrids> grids);
 
 private:
     void mScatterPlot_Click();
     void mHistogramBins_Click();
     void mCopyTable_Click();
     void mCopyCommand_Click();
+    // The point lies on the last drawing's plot.
+    bool OnPlot(QPoint point) const;
     void ShowPixelTip(QPoint point, QPoint globalPoint);
     void MarkPixel(QPoint point);
 
@@ -43,7 +46,7 @@ private:
     GraphReadout& readout_;
     PictureBox& canvas_;
     QWidget& window_;
-    std::optional<PointGrid> shownGrid_;  // of the last drawing, for the mouse
+    std::shared_ptr<const ScatterGrids> shownGrids_;  // of the last drawing, for the mouse
 };
 
 }  // namespace grafolux

@@ -79,13 +79,15 @@ const std::map<std::string, Command>& Commands() {
           "         [--fill NAME]... [--zoom Z] [--size WxH] [--first N] [--last N]\n"
           "         [--define DEF]... [--versus LOGB [--offset K]]\n"
           "       scatter LOG OUT.gif|OUT.png --x ITEM --y ITEM [--colour ITEM] [--size WxH]\n"
-          "         [--first N] [--last N] [--where COND]... [--define DEF]... [--include LOG]...",
+          "         [--first N] [--last N] [--where COND]... [--define DEF]... [--include LOG]...\n"
+          "         [--versus LOGB]",
           "save a view as the window draws it, as GIF or PNG by OUT's extension; the\n"
           "graph with --versus has LOGB's curves dashed over LOG's, LOGB's sample S at\n"
           "LOG's sample S + K; the scatter plot has a point per sample of LOG (in the\n"
           "range) and of each --include LOG (whole) that passes every --where (COND as\n"
           "for table) and has a value of both items, a pixel's shade the samples on it or\n"
-          "the mean of the --colour item over them",
+          "the mean of the --colour item over them; with --versus, LOGB's points (its\n"
+          "samples --first to --last by its own numbers) in a red scale over LOG's",
           {"--item", "--lock", "--fill", "--zoom", "--size", "--first", "--last", "--define",
            "--versus", "--offset", "--x", "--y", "--colour", "--where", "--include"},
           RunExport}},

@@ -63,11 +63,19 @@ PictureFormat FormatOf(const std::string& path) {
     throw UsageError("the picture's name must end in .gif or .png: " + path);
 }
 
-// Only the graph has a current item, locked items, a zoom and a comparison.
-void RefuseGraphOptionsForTables(const CliArgs& args) {
-    for (const char* option : {"--item", "--lock", "--fill", "--zoom", "--versus", "--offset"})
+// Only the graph has a current item, locked items, a zoom and an offset comparison.
+void RefuseGraphOptions(const CliArgs& args) {
+    for (const char* option : {"--item", "--lock", "--fill", "--zoom", "--offset"})
         if (!args.options(option).empty())
             throw UsageError(std::string(option) + " applies to the graph view only");
+}
+
+// The one log --versus names, if any.
+std::optional<std::string> VersusPath(const CliArgs& args, const char* view) {
+    const std::vector<std::string> paths = args.options("--versus");
+    if (paths.size() > 1) throw UsageError(std::string("--versus takes one log for ") + view);
+    if (paths.empty()) return std::nullopt;
+    return paths.front();
 }
 
 // Text is drawn through the font system, which needs an application object. The command
@@ -126,7 +134,8 @@ void SaveView(const DrawingArea& area, ViewMode view, const std::string& out,
 
 void ExportScatter(const CliArgs& args) {
     args.expectPositional(3);
-    RefuseGraphOptionsForTables(args);
+    RefuseGraphOptions(args);
+    const auto versusPath = VersusPath(args, "a scatter plot");
     const std::string& out = args.positional()[2];
     const PictureFormat format = FormatOf(out);
     const auto x = args.option("--x"), y = args.option("--y");
@@ -149,12 +158,20 @@ void ExportScatter(const CliArgs& args) {
     const KeptSamples& samples = std::get<KeptSamples>(kept);
     for (size_t i = 0; i < logs.paths.size(); ++i)
         CheckConditionItems(args, logs.paths[i], samples.missingConditions[i]);
+    std::optional<VersusSamples> versus;
+    if (versusPath) {
+        const PooledLogs b = LoadRangedLogs(args, {*versusPath}, 1,
+                                            {ItemsToKeep(definitions, read), 0}, definitions);
+        versus = KeepVersusSamples(FileTitle(*versusPath), b.Sources().front(), items, conditions);
+        if (const auto* kept = std::get_if<KeptSamples>(&versus->samples))
+            CheckConditionItems(args, *versusPath, kept->missingConditions.front());
+    }
 
     const auto application = WindowlessApplication();
     const DisplayColors colors;
     DrawingArea area;
     SizeArea(area, size, layout, colors);
-    DrawScatter(area, samples, items, conditions, colors);
+    DrawScatter(area, samples, items, conditions, colors, versus ? &*versus : nullptr);
     SaveView(area, ViewMode::Scatter, out, format);
 }
 
@@ -167,10 +184,13 @@ void RunExport(const CliArgs& args, const Print&) {
     const ViewMode view = ViewNamed(args.positional()[0]);
     const std::string& out = args.positional()[2];
     const PictureFormat format = FormatOf(out);
-    if (view != ViewMode::Graph) RefuseGraphOptionsForTables(args);
-    const std::vector<std::string> versusPaths = args.options("--versus");
-    if (versusPaths.size() > 1) throw UsageError("--versus takes one log for a graph");
-    if (versusPaths.empty() && args.option("--offset"))
+    if (view != ViewMode::Graph) {
+        RefuseGraphOptions(args);
+        if (args.option("--versus"))
+            throw UsageError("--versus applies to the graph and the scatter plot only");
+    }
+    const auto versusPath = VersusPath(args, "a graph");
+    if (!versusPath && args.option("--offset"))
         throw UsageError("--offset needs a log to compare, given by --versus");
     const std::string offsetText = args.option("--offset").value_or("0");
     const bool wholeOffset = !offsetText.empty() && offsetText.size() <= 18 &&
@@ -201,9 +221,9 @@ void RunExport(const CliArgs& args, const Print&) {
     const std::string last = args.option("--last").value_or(std::to_string(log.lngSampleCount));
 
     std::optional<LogData> versus;
-    if (!versusPaths.empty()) {
-        versus = LoadLogOrThrow(args, versusPaths.front(), colors.lngItemColor);
-        AttachDefinitions(*versus, versusPaths.front(), definitions, colors.lngItemColor);
+    if (versusPath) {
+        versus = LoadLogOrThrow(args, *versusPath, colors.lngItemColor);
+        AttachDefinitions(*versus, *versusPath, definitions, colors.lngItemColor);
     }
 
     const auto application = WindowlessApplication();
@@ -215,7 +235,7 @@ void RunExport(const CliArgs& args, const Print&) {
                                        &*versus,
                                        ClampOffset(std::stoll(offsetText), log.lngSampleCount,
                                                    versus->lngSampleCount),
-                                       FileTitle(logPath), FileTitle(versusPaths.front())})
+                                       FileTitle(logPath), FileTitle(*versusPath)})
                                  : std::nullopt);
     else
         DrawCellTableForRange(area, log, *TableKindOf(view), first, last, colors);

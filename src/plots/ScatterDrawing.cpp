@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "draw/DisplayText.h"
 #include "draw/NumberFormat.h"
@@ -31,42 +32,68 @@ Colour Along(const std::array<Stop, N>& stops, double fraction) {
 }
 
 constexpr std::array<Stop, 3> kDensityStops = {{{48, 64, 200}, {0, 200, 255}, {255, 255, 255}}};
+constexpr std::array<Stop, 3> kVersusDensityStops = {{{170, 0, 0}, {255, 48, 48}, {255, 150, 120}}};
 constexpr std::array<Stop, 5> kMeanStops = {
     {{128, 64, 192}, {48, 112, 224}, {32, 176, 144}, {144, 212, 64}, {253, 231, 37}}};
 
-// The values of one item, lowest and highest.
-std::pair<double, double> Bounds(const std::vector<double>& values) {
-    const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    return {*low, *high};
+// The lowest and highest of an item's values over the logs drawn (at least one has some).
+std::pair<double, double> Bounds(const std::vector<double>& shown, const KeptSamples* versus,
+                                 size_t item) {
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    for (const auto* values : {&shown, versus ? &versus->values[item] : nullptr}) {
+        if (!values || values->empty()) continue;
+        const auto [least, most] = std::minmax_element(values->begin(), values->end());
+        low = std::min(low, *least);
+        high = std::max(high, *most);
+    }
+    return {low, high};
 }
 
-void SetPixels(Surface& canvas, const PointGrid& grid) {
+// The shades of the counts up to the fullest pixel's, each worked out once.
+class Shades {
+public:
+    Shades(Colour (*shade)(uint32_t, uint32_t), uint32_t highest)
+        : shade_(shade), highest_(highest), table_(std::min(highest, kMostShades) + 1) {
+        for (uint32_t count = 1; count < table_.size(); ++count)
+            table_[count] = ToQColor(shade(count, highest)).rgb();
+    }
+    QRgb operator()(uint32_t count) const {
+        return count < table_.size() ? table_[count] : ToQColor(shade_(count, highest_)).rgb();
+    }
+
+private:
+    static constexpr uint32_t kMostShades = 1 << 16;
+    Colour (*shade_)(uint32_t, uint32_t);
+    uint32_t highest_;
+    std::vector<QRgb> table_;
+};
+
+// Each pixel with a point takes `colour` of its column and row.
+template <typename PixelColour>
+void SetPixels(Surface& canvas, const PointGrid& grid, PixelColour colour) {
     QImage& image = canvas.image();
     const int32_t rows = std::min(grid.height(), image.height());
     const int32_t columns = std::min(grid.width(), image.width());
-    const auto means = grid.MeanRange();
-    // The shades of the counts up to the fullest pixel's, each worked out once.
-    constexpr uint32_t kMostShades = 1 << 16;
-    std::vector<QRgb> shades(std::min(grid.highestCount(), kMostShades) + 1);
-    for (uint32_t count = 1; count < shades.size(); ++count)
-        shades[count] = ToQColor(DensityColour(count, grid.highestCount())).rgb();
     for (int32_t row = 0; row < rows; ++row) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(row));
-        for (int32_t column = 0; column < columns; ++column) {
-            const uint32_t count = grid.CountAt(column, row);
-            if (count == 0) continue;
-            if (grid.hasColours()) {
-                const auto mean = grid.MeanAt(column, row);
-                line[column] =
-                    ToQColor(mean ? MeanColour(*mean, means->first, means->second) : kNoMeanColour)
-                        .rgb();
-            } else {
-                line[column] = count < shades.size()
-                                   ? shades[count]
-                                   : ToQColor(DensityColour(count, grid.highestCount())).rgb();
-            }
-        }
+        for (int32_t column = 0; column < columns; ++column)
+            if (const uint32_t count = grid.CountAt(column, row))
+                line[column] = colour(count, column, row);
     }
+}
+
+void SetShownPixels(Surface& canvas, const PointGrid& grid) {
+    if (!grid.hasColours()) {
+        const Shades shades(DensityColour, grid.highestCount());
+        return SetPixels(canvas, grid,
+                         [&](uint32_t count, int32_t, int32_t) { return shades(count); });
+    }
+    const auto means = grid.MeanRange();
+    SetPixels(canvas, grid, [&](uint32_t, int32_t column, int32_t row) {
+        const auto mean = grid.MeanAt(column, row);
+        return ToQColor(mean ? MeanColour(*mean, means->first, means->second) : kNoMeanColour)
+            .rgb();
+    });
 }
 
 QString Grouped(int64_t count) { return FormatGrouped(static_cast<double>(count), 0); }
@@ -92,6 +119,20 @@ void AddScaleLegend(DrawingArea& area, const PointGrid& grid, const ScatterItems
                    colors);
 }
 
+// B's swatch, name and shades, or why it has no point.
+void AddVersusLegend(DrawingArea& area, const VersusSamples& versus,
+                     const std::optional<PointGrid>& grid, const DisplayColors& colors) {
+    if (const auto* lack = std::get_if<PlotLack>(&versus.samples))
+        return AddLegendText(area, versus.name, "has no item " + DisplayText(lack->item), colors);
+    const auto& kept = std::get<KeptSamples>(versus.samples);
+    if (kept.count() == 0) return AddLegendText(area, versus.name, "no sample left", colors);
+    const uint32_t highest = grid->highestCount();
+    AddLegendEntry(area, VersusDensityColour(1, highest), versus.name,
+                   LegendRange(area, 1, highest, 0), colors);
+    AddLegendEntry(area, VersusDensityColour(highest, highest), "",
+                   Grouped(static_cast<int64_t>(kept.count())) + " shown", colors);
+}
+
 }  // namespace
 
 std::vector<std::string> ItemsOf(const ScatterItems& items) {
@@ -106,8 +147,19 @@ std::variant<KeptSamples, PlotLack> KeepScatterSamples(
     return KeepSamples(logs, ItemsOf(items), 2, conditions);
 }
 
+VersusSamples KeepVersusSamples(QString name, const TableSource& source, const ScatterItems& items,
+                                std::span<const SampleCondition> conditions) {
+    return {std::move(name),
+            KeepScatterSamples({&source, 1}, {items.x, items.y, std::nullopt}, conditions)};
+}
+
 Colour DensityColour(uint32_t count, uint32_t highest) {
     return Along(kDensityStops,
+                 highest > 1 ? std::log(static_cast<double>(count)) / std::log(highest) : 1.0);
+}
+
+Colour VersusDensityColour(uint32_t count, uint32_t highest) {
+    return Along(kVersusDensityStops,
                  highest > 1 ? std::log(static_cast<double>(count)) / std::log(highest) : 1.0);
 }
 
@@ -140,30 +192,43 @@ void AddSampleLegend(DrawingArea& area, const KeptSamples& kept,
         AddLegendText(area, "Without a value", Grouped(kept.withoutValue), colors);
 }
 
-std::optional<PointGrid> DrawScatter(DrawingArea& area, const KeptSamples& kept,
-                                     const ScatterItems& items,
-                                     std::span<const SampleCondition> conditions,
-                                     const DisplayColors& colors) {
+std::optional<ScatterGrids> DrawScatter(DrawingArea& area, const KeptSamples& kept,
+                                        const ScatterItems& items,
+                                        std::span<const SampleCondition> conditions,
+                                        const DisplayColors& colors, const VersusSamples* versus) {
     const PlotPixels pixels = PlacePlot(area);
     AddLegendText(area, "X", DisplayText(items.x), colors);
     AddLegendText(area, "Y", DisplayText(items.y), colors);
-    if (kept.count() == 0) {
+    const KeptSamples* versusKept = versus ? std::get_if<KeptSamples>(&versus->samples) : nullptr;
+    if (kept.count() == 0 && (!versusKept || versusKept->count() == 0)) {
         if (items.colour) AddLegendText(area, "Colour", DisplayText(*items.colour), colors);
         AddSampleLegend(area, kept, conditions, colors);
+        if (versus) AddVersusLegend(area, *versus, std::nullopt, colors);
         DrawPlotNotice(area, "No sample is left to plot", colors);
         return std::nullopt;
     }
-    const auto [xLow, xHigh] = Bounds(kept.values[0]);
-    const auto [yLow, yHigh] = Bounds(kept.values[1]);
-    PointGrid grid(PlotAxis::For(xLow, xHigh, pixels.width, MostStepsAcross(pixels.width)),
-                   PlotAxis::For(yLow, yHigh, pixels.height, MostStepsDown(pixels.height)));
+    const auto [xLow, xHigh] = Bounds(kept.values[0], versusKept, 0);
+    const auto [yLow, yHigh] = Bounds(kept.values[1], versusKept, 1);
+    ScatterGrids grids{
+        PointGrid(PlotAxis::For(xLow, xHigh, pixels.width, MostStepsAcross(pixels.width)),
+                  PlotAxis::For(yLow, yHigh, pixels.height, MostStepsDown(pixels.height))),
+        std::nullopt};
+    PointGrid& grid = grids.shown;
     grid.Add(kept.values[0], kept.values[1],
              items.colour ? std::span<const double>(kept.values[2]) : std::span<const double>());
     DrawPlotFrame(area, grid.xAxis(), grid.yAxis(), colors);
-    SetPixels(area.pbGraphContents, grid);
-    AddScaleLegend(area, grid, items, colors);
+    SetShownPixels(area.pbGraphContents, grid);
+    if (versusKept) {
+        grids.versus.emplace(grid.xAxis(), grid.yAxis());
+        grids.versus->Add(versusKept->values[0], versusKept->values[1]);
+        const Shades shades(VersusDensityColour, grids.versus->highestCount());
+        SetPixels(area.pbGraphContents, *grids.versus,
+                  [&](uint32_t count, int32_t, int32_t) { return shades(count); });
+    }
+    if (kept.count() > 0) AddScaleLegend(area, grid, items, colors);
+    if (versus) AddVersusLegend(area, *versus, grids.versus, colors);
     AddSampleLegend(area, kept, conditions, colors);
-    return grid;
+    return grids;
 }
 
 }  // namespace grafolux

@@ -23,13 +23,20 @@ PlotCommandLogs WindowPlotLogs(const std::string& path, const LogData& log,
                                std::string_view firstText, std::string_view lastText,
                                const TableSettings& settings,
                                std::span<const Definition> definitions,
-                               std::vector<std::string> items) {
-    PlotCommandLogs command{AbsolutePath(path),           {}, RoundedRangeNumber(firstText),
-                            RoundedRangeNumber(lastText), {}, {}};
+                               std::vector<std::string> items,
+                               const std::optional<VersusLog>& versus) {
+    PlotCommandLogs command;
+    command.log = AbsolutePath(path);
+    command.first = RoundedRangeNumber(firstText);
+    command.last = RoundedRangeNumber(lastText);
     std::vector<const LogData*> logs = {&log};
     for (const IncludedLog& included : settings.included) {
         command.included.push_back(AbsolutePath(included.path));
         logs.push_back(included.log);
+    }
+    if (versus) {
+        command.versus = AbsolutePath(versus->path);
+        logs.push_back(versus->log);
     }
     command.conditions = ConditionsSomeLogTests(logs, settings.conditions);
     for (const SampleCondition& condition : command.conditions) items.push_back(condition.item);
@@ -46,6 +53,7 @@ std::vector<std::string> ScatterCommandWords(const PlotCommandLogs& logs, const 
     words.insert(words.end(),
                  {"--size", std::to_string(size.width()) + "x" + std::to_string(size.height())});
     AddLogOptions(words, logs);
+    if (!logs.versus.empty()) words.insert(words.end(), {"--versus", logs.versus});
     return words;
 }
 

@@ -33,7 +33,8 @@ QString PlotLackNotice(const PlotLack& lack, const TableSettings& settings) {
 
 ScatterDrawn DrawScatterForRange(DrawingArea& area, const LogData& log, std::string_view firstText,
                                  std::string_view lastText, const DisplayColors& colors,
-                                 const TableSettings& settings, const ScatterItems& items) {
+                                 const TableSettings& settings, const ScatterItems& items,
+                                 const std::optional<VersusLog>& versus) {
     auto samples = ScatterSamplesForRange(log, firstText, lastText, settings, items);
     if (const auto* lack = std::get_if<PlotLack>(&samples)) {
         PlacePlot(area);
@@ -42,7 +43,13 @@ ScatterDrawn DrawScatterForRange(DrawingArea& area, const LogData& log, std::str
     }
     ScatterDrawn drawn;
     drawn.kept = std::get<KeptSamples>(std::move(samples));
-    drawn.grid = DrawScatter(area, *drawn.kept, items, settings.conditions, colors);
+    const auto versusSamples =
+        versus ? std::optional(KeepVersusSamples(
+                     versus->name, VersusSourceForRange(*versus->log, firstText, lastText), items,
+                     settings.conditions))
+               : std::nullopt;
+    drawn.grids = DrawScatter(area, *drawn.kept, items, settings.conditions, colors,
+                              versusSamples ? &*versusSamples : nullptr);
     return drawn;
 }
 

@@ -39,10 +39,15 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                               gathered.value_or(GatheredFor(settings.look.show.statistic)));
 }
 
+TableSource VersusSourceForRange(const LogData& versus, std::string_view firstText,
+                                 std::string_view lastText) {
+    return {&versus, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)};
+}
+
 PooledTable VersusTableForRange(const LogData& versus, TableKind kind, std::string_view firstText,
                                 std::string_view lastText, const TableSettings& settings,
                                 std::optional<Gathered> gathered) {
-    const TableSource source{&versus, RoundedRangeNumber(firstText), RoundedRangeNumber(lastText)};
+    const TableSource source = VersusSourceForRange(versus, firstText, lastText);
     return ComputePooledTable({&source, 1}, kind, settings.conditions,
                               gathered.value_or(GatheredFor(settings.look.show.statistic)));
 }

@@ -65,6 +65,10 @@ PooledTable TableForRange(const LogData& log, TableKind kind, std::string_view f
                           std::string_view lastText, const TableSettings& settings,
                           std::optional<Gathered> gathered = std::nullopt);
 
+// Log B in the range boxes' range of its own sample numbers: what B's table and points count.
+TableSource VersusSourceForRange(const LogData& versus, std::string_view firstText,
+                                 std::string_view lastText);
+
 // Log B's table for a difference view: B alone, in the range boxes' range of its own sample
 // numbers, under the settings' conditions.
 PooledTable VersusTableForRange(const LogData& versus, TableKind kind, std::string_view firstText,

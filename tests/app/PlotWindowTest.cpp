@@ -33,7 +33,7 @@ protected:
 };
 
 // The picture the window saves is the one its copied `export scatter` command draws, with a
-// colour item, a filter and an included log; and the choice is kept for the next start.
+// colour item, a filter, an included log and a log B; and the choice is kept for the next start.
 TEST_F(PlotWindowTest, SavedScatterEqualsTheCopiedCommandsPicture) {
     StartWith();
     dialogs.fileLists.push_back({QString::fromStdString(WriteLog(dir, "other run.txt", 90))});
@@ -44,11 +44,14 @@ TEST_F(PlotWindowTest, SavedScatterEqualsTheCopiedCommandsPicture) {
     dialogs.itemNames = {"SENSOR:RPM", "SENSOR:MAP", "SENSOR:BLM"};
     Menu("ScatterPlot");
     EXPECT_EQ(window->document().viewMode(), ViewMode::Scatter);
+    dialogs.paths.push_back(QString::fromStdString(WriteLog(dir, "b run.txt", 70)));
+    Menu("CompareWith");
     EXPECT_FALSE(Control<QAction>("CopyTable")->isEnabled());
     dialogs.paths.push_back(dir.filePath("window.png"));
     Menu("SavePng");
     const ProgramRun run = RunCopiedCommand();
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("--versus")) << run.err;
     const QImage saved(dir.filePath("window.png")), drawn(dir.filePath("scatter.png"));
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),

@@ -98,7 +98,11 @@ TEST(CliExportVersus, DrawsTheComparisonOrRefusesItsOptions) {
         {graph + versus + QStringList{"--offset", "2.5"}, "--offset needs a whole number"},
         {graph + versus + QStringList{data + "after.txt"}, "--versus takes one log"},
         {QStringList{"export", "blm", data + "before.txt", out} + versus,
-         "--versus applies to the graph view only"},
+         "--versus applies to the graph and the scatter plot only"},
+        {QStringList{"export", "scatter", data + "before.txt", out, "--x", "SENSOR:RPM", "--y",
+                     "SENSOR:MAP"} +
+             versus + QStringList{"--offset", "3"},
+         "--offset applies to the graph view only"},
     };
     for (const auto& [args, err] : refused) {
         const CliRun failed = RunCli(args);

@@ -134,8 +134,9 @@ TEST(DrawScatter, PointsOnTheirPixels) {
     KeptSamples kept;
     kept.values = {{0, 0, 100, 37}, {0, 0, 100, 80}};
     kept.inRange = 4;
-    const auto grid = DrawScatter(area, kept, {"X", "Y", std::nullopt}, {}, DisplayColors{});
-    ASSERT_TRUE(grid);
+    const auto grids = DrawScatter(area, kept, {"X", "Y", std::nullopt}, {}, DisplayColors{});
+    ASSERT_TRUE(grids);
+    const PointGrid* grid = &grids->shown;
     EXPECT_EQ(grid->highestCount(), 2u);
     for (size_t i = 0; i < 4; ++i) {
         const int32_t column = grid->ColumnOf(kept.values[0][i]),
@@ -150,6 +151,42 @@ TEST(DrawScatter, PointsOnTheirPixels) {
     kept = {};
     kept.values = {{}, {}};
     EXPECT_FALSE(DrawScatter(area, kept, {"X", "Y", std::nullopt}, {}, DisplayColors{}));
+}
+
+// B's points lie over A's in B's own shades, on axes stretched to hold both; a B that lacks an
+// item leaves A's plot as it is; B alone still draws.
+TEST(DrawScatter, VersusPointsOverTheShownLogs) {
+    DrawingArea area;
+    area.pbGraph.SetSize(300 * kTwipsPerPixel, 200 * kTwipsPerPixel);
+    area.pbLegend.SetSize(100 * kTwipsPerPixel, 200 * kTwipsPerPixel);
+    const ScatterItems items{"X", "Y", std::nullopt};
+    KeptSamples a, b;
+    a.values = {{0, 10}, {0, 10}};
+    b.values = {{0, 40, 40}, {0, 30, 30}};
+    const VersusSamples versus{"b.txt", b};
+    const auto grids = DrawScatter(area, a, items, {}, DisplayColors{}, &versus);
+    ASSERT_TRUE(grids && grids->versus);
+    const PointGrid& shown = grids->shown;
+    const auto pixel = [&](double x, double y) {
+        return test::PixelAt(area.pbGraphContents, shown.ColumnOf(x), shown.RowOf(y));
+    };
+    EXPECT_GE(shown.xAxis().high, 40);  // the axes hold B's points
+    EXPECT_GE(shown.yAxis().high, 30);
+    EXPECT_EQ(pixel(10, 10), DensityColour(1, 1));
+    EXPECT_EQ(pixel(0, 0), VersusDensityColour(1, 2));  // over A's point
+    EXPECT_EQ(pixel(40, 30), VersusDensityColour(2, 2));
+    EXPECT_EQ(VersusDensityColour(1, 2), RGB(170, 0, 0));
+
+    const VersusSamples lacking{"b.txt", PlotLack{0, "Y"}};
+    const auto alone = DrawScatter(area, a, items, {}, DisplayColors{}, &lacking);
+    ASSERT_TRUE(alone);
+    EXPECT_FALSE(alone->versus);
+    EXPECT_LT(alone->shown.xAxis().high, 40);
+    KeptSamples none;
+    none.values = {{}, {}};
+    const auto onlyB = DrawScatter(area, none, items, {}, DisplayColors{}, &versus);
+    ASSERT_TRUE(onlyB && onlyB->versus);
+    EXPECT_EQ(onlyB->versus->highestCount(), 2u);
 }
 
 // A double-click's samples: those of the range on the pixel that pass the filters, and of
