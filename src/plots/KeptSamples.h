@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "plots/LargePages.h"
 #include "tables/PooledTable.h"
 #include "tables/SampleFilter.h"
 
@@ -21,9 +22,7 @@ struct PlotLack {
 
 struct KeptSamples {
     // Per item read, the kept samples' values, the logs' one after the other.
-    std::vector<std::vector<double>> values;
-    // The first log's kept samples (they come first) by their sample numbers.
-    std::vector<int32_t> firstLogSamples;
+    std::vector<PlotValues> values;
     int64_t inRange = 0;  // samples in the logs' ranges
     // Samples that pass the filters but lack a value of an item that must have one.
     int64_t withoutValue = 0;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "plots/PlotAxis.h"
-#include "plots/ValueSum.h"
+#include "plots/LargePages.h"
 
 namespace grafolux {
 
@@ -30,7 +30,12 @@ public:
     int32_t RowOf(double y) const { return y_.RowOf(y); }
 
     uint32_t CountAt(int32_t column, int32_t row) const { return counts_[Index(column, row)]; }
-    std::optional<double> MeanAt(int32_t column, int32_t row) const;
+    std::optional<double> MeanAt(int32_t column, int32_t row) const {
+        if (sums_.empty()) return std::nullopt;
+        const size_t at = Index(column, row);
+        if (summed_[at] == 0) return std::nullopt;
+        return sums_[at] / summed_[at];
+    }
     uint32_t highestCount() const { return highestCount_; }
     // Colour values were given.
     bool hasColours() const { return hasColours_; }
@@ -42,9 +47,14 @@ private:
         return static_cast<size_t>(row) * static_cast<size_t>(x_.pixels) +
                static_cast<size_t>(column);
     }
+    // Adds the points whose pixels are `at` (their colour values, or none).
+    void AddAt(std::span<const uint32_t> at, const double* colours);
+
     PlotAxis x_, y_;
-    std::vector<uint32_t> counts_;
-    std::vector<ValueSum> sums_;  // empty without a colour item
+    ZeroedArray<uint32_t> counts_;
+    // With a colour item, per pixel the sum of its values and how many were summed.
+    ZeroedArray<double> sums_;
+    ZeroedArray<uint32_t> summed_;
     uint32_t highestCount_ = 0;
     bool hasColours_ = false;
 };

@@ -37,15 +37,15 @@ constexpr std::array<Stop, 5> kMeanStops = {
     {{128, 64, 192}, {48, 112, 224}, {32, 176, 144}, {144, 212, 64}, {253, 231, 37}}};
 
 // The lowest and highest of an item's values over the logs drawn (at least one has some).
-std::pair<double, double> Bounds(const std::vector<double>& shown, const KeptSamples* versus,
+std::pair<double, double> Bounds(const KeptSamples& shown, const KeptSamples* versus,
                                  size_t item) {
     double low = std::numeric_limits<double>::infinity(), high = -low;
-    for (const auto* values : {&shown, versus ? &versus->values[item] : nullptr}) {
-        if (!values || values->empty()) continue;
-        const auto [least, most] = std::minmax_element(values->begin(), values->end());
-        low = std::min(low, *least);
-        high = std::max(high, *most);
-    }
+    for (const KeptSamples* kept : {&shown, versus})
+        if (kept)
+            for (const double value : kept->values[item]) {
+                low = std::min(low, value);
+                high = std::max(high, value);
+            }
     return {low, high};
 }
 
@@ -66,6 +66,26 @@ private:
     Colour (*shade_)(uint32_t, uint32_t);
     uint32_t highest_;
     std::vector<QRgb> table_;
+};
+
+// The mean scale from the lowest to the highest pixel mean in steps finer than the eye tells
+// apart, each worked out once, so that a pixel's colour is a look-up.
+class MeanShades {
+public:
+    MeanShades(double low, double high) : low_(low), high_(high) {
+        for (size_t step = 0; step <= kSteps; ++step)
+            table_[step] = ToQColor(Along(kMeanStops, static_cast<double>(step) / kSteps)).rgb();
+    }
+    QRgb operator()(double mean) const {
+        if (!(high_ > low_)) return table_[kSteps / 2];
+        const double fraction = std::clamp(FractionOf(mean, low_, high_), 0.0, 1.0);
+        return table_[static_cast<size_t>(fraction * kSteps + 0.5)];
+    }
+
+private:
+    static constexpr size_t kSteps = 1024;
+    double low_, high_;
+    std::array<QRgb, kSteps + 1> table_;
 };
 
 // Each pixel with a point takes `colour` of its column and row.
@@ -89,10 +109,15 @@ void SetShownPixels(Surface& canvas, const PointGrid& grid) {
                          [&](uint32_t count, int32_t, int32_t) { return shades(count); });
     }
     const auto means = grid.MeanRange();
+    if (!means)
+        return SetPixels(canvas, grid, [](uint32_t, int32_t, int32_t) {
+            return ToQColor(kNoMeanColour).rgb();
+        });
+    const MeanShades shades(means->first, means->second);
+    const QRgb none = ToQColor(kNoMeanColour).rgb();
     SetPixels(canvas, grid, [&](uint32_t, int32_t column, int32_t row) {
         const auto mean = grid.MeanAt(column, row);
-        return ToQColor(mean ? MeanColour(*mean, means->first, means->second) : kNoMeanColour)
-            .rgb();
+        return mean ? shades(*mean) : none;
     });
 }
 
@@ -207,8 +232,8 @@ std::optional<ScatterGrids> DrawScatter(DrawingArea& area, const KeptSamples& ke
         DrawPlotNotice(area, "No sample is left to plot", colors);
         return std::nullopt;
     }
-    const auto [xLow, xHigh] = Bounds(kept.values[0], versusKept, 0);
-    const auto [yLow, yHigh] = Bounds(kept.values[1], versusKept, 1);
+    const auto [xLow, xHigh] = Bounds(kept, versusKept, 0);
+    const auto [yLow, yHigh] = Bounds(kept, versusKept, 1);
     ScatterGrids grids{
         PointGrid(PlotAxis::For(xLow, xHigh, pixels.width, MostStepsAcross(pixels.width)),
                   PlotAxis::For(yLow, yHigh, pixels.height, MostStepsDown(pixels.height))),

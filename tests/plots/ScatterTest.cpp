@@ -112,10 +112,9 @@ TEST(KeepSamples, RangeFiltersAndMissingValues) {
     const auto kept = KeepScatterSamples(sources, {"X", "Y", "C"}, conditions);
     ASSERT_TRUE(std::holds_alternative<KeptSamples>(kept));
     const KeptSamples& k = std::get<KeptSamples>(kept);
-    EXPECT_EQ(k.values[0], (std::vector<double>{3, 5, 6}));
-    EXPECT_EQ(k.values[1], (std::vector<double>{30, 50, 60}));
+    EXPECT_EQ(k.values[0], (PlotValues{3, 5, 6}));
+    EXPECT_EQ(k.values[1], (PlotValues{30, 50, 60}));
     EXPECT_TRUE(std::isnan(k.values[2][0]));  // the colour item may lack a value
-    EXPECT_EQ(k.firstLogSamples, (std::vector<int32_t>{3, 5}));
     EXPECT_EQ(k.inRange, 5);
     EXPECT_EQ(k.withoutValue, 1);
     EXPECT_EQ(k.failing, (std::vector<int64_t>{1, 0}));
