@@ -2,9 +2,7 @@
 // (some cells rich, some lean), each pass on a fresh log of the map the last one made, as
 // `grafolux-cli retune` runs them. The filter is a careful tuner's: a warm engine
 // (SENSOR:CTS >= 80) and no transient (a computed item, UNSTEADY <= 2 kPa: SimulatedLog.h).
-#include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <numbers>
 
