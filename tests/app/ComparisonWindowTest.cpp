@@ -1,14 +1,8 @@
-#include <QClipboard>
-#include <QComboBox>
-#include <QFile>
 #include <QMouseEvent>
 
 #include "WindowFixture.h"
-#include "app/GraphOverlay.h"
 #include "graph/Comparison.h"
-#include "graph/GraphDrawing.h"
 #include "support/Golden.h"
-#include "support/RunProgram.h"
 #include "support/TestFiles.h"
 
 namespace grafolux {
@@ -25,7 +19,6 @@ protected:
         QApplication::setActiveWindow(window.get());  // keys reach the canvas
         Open((kData + "before.txt").toStdString());
         canvas = Control<QWidget>("pbGraphContents");
-        overlay = Control<GraphOverlay>("GraphOverlay");
         auto* items = Control<QComboBox>("cbLabels");
         const auto choose = [items](int index) {
             items->setCurrentIndex(index);
@@ -53,21 +46,7 @@ protected:
         canvas->setFocus();
         QTest::keyClick(canvas, static_cast<Qt::Key>(key), Qt::AltModifier);
     }
-    // Where the graph as drawn now puts each sample.
-    SampleAxis Axis() {
-        DrawingArea aside;
-        aside.pbGraph.SetSize(window->area().pbGraph.Width(), window->area().pbGraph.Height());
-        return DrawGraph(aside, window->document().log(), {5, 1, 120, window->document().zoom(), 0},
-                         {})
-            .axis.value();
-    }
-    QStringList Rows() const {
-        QStringList rows;
-        for (const ReadoutRow& row : overlay->readoutRows()) rows << row.cells.join(' ');
-        return rows;
-    }
     QWidget* canvas = nullptr;
-    GraphOverlay* overlay = nullptr;
 };
 
 // B comes over A and is moved by keys and by Alt + drag; the saved picture is the one the
@@ -87,8 +66,7 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
     EXPECT_TRUE(::test::SameAsGoldenBytes(ReadAll(gif), kData + "versus.gif"));
 
     // The readout: A's value, B's at B's sample there and B − A; "—" for an item B lacks.
-    Send(QEvent::MouseMove,
-         Axis().ColumnOfSample(50, window->area().pbGraphContents.image().width()), Qt::NoButton);
+    Send(QEvent::MouseMove, ColumnOf(50), Qt::NoButton);
     const QString minus = QString::fromUtf8("\u2212"), none = QString::fromUtf8("\u2014");
     EXPECT_EQ(Rows(), QStringList({" Log A Log B Log B " + minus + " A", "Sample 50 45 -5",
                                    "SENSOR:BLM 123 126 3", "SENSOR:TPS 27 " + none + " " + none,
@@ -110,8 +88,8 @@ TEST_F(ComparisonWindowTest, BDrawnOverAMovedByKeysAndDragsAndSavedAsTheCommandD
         int pixels;
         int32_t offset;
     } drags[] = {
-        {"right", 40, DraggedOffset(5, 40, Axis().dx, 120, 100)},
-        {"left", -25, DraggedOffset(5, -25, Axis().dx, 120, 100)},
+        {"right", 40, DraggedOffset(5, 40, ShownAxis().dx, 120, 100)},
+        {"left", -25, DraggedOffset(5, -25, ShownAxis().dx, 120, 100)},
         {"beyond B's end", -5000, -99},
         {"beyond A's end", 5000, 119},
     };

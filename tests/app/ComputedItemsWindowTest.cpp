@@ -1,21 +1,15 @@
 // Computed items and Find in the window, end to end on the offscreen platform with scripted
 // dialogs.
-#include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <functional>
 
 #include "WindowFixture.h"
 #include "app/DefinitionsDialog.h"
-#include "support/RunProgram.h"
 
 namespace grafolux {
 namespace {

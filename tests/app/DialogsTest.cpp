@@ -1,11 +1,6 @@
 // The platform's own dialogs, as far as the window relies on them.
-#include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QTemporaryDir>
-#include <QTimer>
 
 #include "WindowFixture.h"
 

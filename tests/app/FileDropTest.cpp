@@ -1,14 +1,8 @@
 // Opening a log by dropping it on the window: what a drag may carry, and the window's answer.
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QDropEvent>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QUrl>
-#include <functional>
 
 #include "WindowFixture.h"
 #include "app/FileDrop.h"

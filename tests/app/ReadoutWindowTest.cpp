@@ -1,12 +1,8 @@
 // Reading values off the graph in the window: cursor, markers, span, cell marks, and the
 // saved picture that none of them enters.
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QFile>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
-#include <functional>
 
 #include "WindowFixture.h"
 #include "support/TestFiles.h"

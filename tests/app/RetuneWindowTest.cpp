@@ -1,37 +1,14 @@
 // The retune view end to end on the offscreen platform, with scripted dialogs: its new map,
 // command and file against the built grafolux-cli.
-#include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QFileInfo>
 #include <QMimeData>
-#include <QTemporaryDir>
-#include <QTest>
-#include <fstream>
-#include <functional>
 
 #include "WindowFixture.h"
-#include "support/RunProgram.h"
 #include "support/TestFiles.h"
 
 using namespace grafolux;
 
 namespace {
-
-// Samples over the map's cells, trims off 128 by the cell, a closed-loop flag on two samples in
-// three, the engine warm after the first 40.
-std::string WriteTrimLog(const QTemporaryDir& dir, const char* name, int lines, int offset = 0) {
-    const std::string path = dir.filePath(name).toStdString();
-    std::ofstream out(path, std::ios::binary);
-    out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tSENSOR:CTS\tMW2:7\r\n";
-    for (int i = 0; i < lines; ++i)
-        out << 1000 + 500 * (i % 5) << '\t' << 20 + 15 * (i % 4) << '\t'
-            << 116 + (i * 7 + offset) % 25 << '\t' << 126 + i % 5 << '\t' << (i < 40 ? 30 : 90)
-            << '\t' << (i % 3 != 0) << "\r\n";
-    return path;
-}
 
 const char kMap[] =
     "RPM\\kPa\t20\t40\t60\t80\n1000\t40.0\t50.0\t60.0\t70.0\n2000\t45.0\t55.0\t65.0\t75.0\n"

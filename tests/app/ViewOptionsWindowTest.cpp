@@ -1,6 +1,5 @@
 // The View menu's choices end to end on the offscreen platform: each off as the window always
 // was, each on as chosen, and kept for the next start.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QWheelEvent>

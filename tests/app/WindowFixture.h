@@ -41,6 +41,20 @@ inline std::string WriteLog(const QTemporaryDir& dir, const char* name, int line
     return path;
 }
 
+// Samples over the map's cells, trims off 128 by the cell, a closed-loop flag on two samples in
+// three, the engine warm after the first 40.
+inline std::string WriteTrimLog(const QTemporaryDir& dir, const char* name, int lines,
+                                int offset = 0) {
+    const std::string path = dir.filePath(name).toStdString();
+    std::ofstream out(path, std::ios::binary);
+    out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tSENSOR:CTS\tMW2:7\r\n";
+    for (int i = 0; i < lines; ++i)
+        out << 1000 + 500 * (i % 5) << '\t' << 20 + 15 * (i % 4) << '\t'
+            << 116 + (i * 7 + offset) % 25 << '\t' << 126 + i % 5 << '\t' << (i < 40 ? 30 : 90)
+            << '\t' << (i % 3 != 0) << "\r\n";
+    return path;
+}
+
 class WindowFixture : public testing::Test {
 protected:
     QTemporaryDir dir;

@@ -1,41 +1,16 @@
 // The Table menu end to end on the offscreen platform, with scripted dialogs.
-#include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <algorithm>
-#include <fstream>
-#include <functional>
 
 #include "WindowFixture.h"
 #include "support/FileSizeLimit.h"
-#include "support/RunProgram.h"
 #include "support/TestFiles.h"
 
 using namespace grafolux;
 
 namespace {
-
-// Samples over a few cells, trims around 128, a closed-loop flag on two samples in three.
-std::string WriteLog(const QTemporaryDir& dir, const char* name, int lines, int offset = 0) {
-    const std::string path = dir.filePath(name).toStdString();
-    std::ofstream out(path, std::ios::binary);
-    out << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tMW2:7\r\n";
-    for (int i = 0; i < lines; ++i)
-        out << 800 + 400 * (i % 3) << '\t' << 30 + 10 * (i % 2) << '\t'
-            << 120 + (i * 7 + offset) % 17 << '\t' << 128 + i % 5 << '\t' << (i % 3 != 0) << "\r\n";
-    return path;
-}
 
 class WindowTableTest : public WindowFixture {
 protected:
@@ -57,7 +32,7 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     Start();
     EXPECT_FALSE(window->menuBar()->actions()[1]->isEnabled());  // Table, after File
     EXPECT_EQ(window->menuBar()->actions()[1]->text(), "&Table");
-    Open(WriteLog(dir, "run1.txt", 300));
+    Open(WriteTrimLog(dir, "run1.txt", 300));
     EXPECT_TRUE(window->menuBar()->actions()[1]->isEnabled());
     EXPECT_FALSE(Action("CopyTable")->isEnabled());  // the graph is shown
     ShowBlm();
@@ -93,8 +68,8 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
 // need quoting, a range, included logs, filters (one that no log can test), minimum samples,
 // each statistic, either table. Save Table As writes CSV, or the copied text for a .txt name.
 TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
-    const QString first = QString::fromStdString(WriteLog(dir, "run 1's.txt", 300)),
-                  second = QString::fromStdString(WriteLog(dir, "run2 (b).txt", 90, 5));
+    const QString first = QString::fromStdString(WriteTrimLog(dir, "run 1's.txt", 300)),
+                  second = QString::fromStdString(WriteTrimLog(dir, "run2 (b).txt", 90, 5));
     Start();
     Open(first.toStdString());
     EXPECT_FALSE(Action("CopyCommand")->isEnabled());  // the graph is shown
@@ -160,13 +135,13 @@ TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
 }
 
 TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
-    const std::string path = WriteLog(dir, "run1.txt", 300);
+    const std::string path = WriteTrimLog(dir, "run1.txt", 300);
     Start();
     Open(path);
     ShowBlm();
     dialogs.filterLists.push_back(QStringList{"MW2:7 = 1"});
     Menu("FilterSamples");
-    EXPECT_EQ(dialogs.offeredItems.size(), 5);  // the log's items to choose from
+    EXPECT_EQ(dialogs.offeredItems.size(), 6);  // the log's items to choose from
     EXPECT_GT(window->area().lngLegendLines, 0);
     const std::string filtered = Copied();
     window->close();
@@ -199,7 +174,7 @@ TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
 // since); a log that fails is left out alone; the shown log counts twice, which the legend's
 // tooltip says; a new Open drops them.
 TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpen) {
-    const std::string path = WriteLog(dir, "run1.txt", 300);
+    const std::string path = WriteTrimLog(dir, "run1.txt", 300);
     ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
     Start();
     Open(path);
@@ -234,7 +209,7 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
 // New conditions load the included logs again, which cannot start inside another load: the
 // filters wait for it.
 TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
-    const std::string path = WriteLog(dir, "run1.txt", 300);
+    const std::string path = WriteTrimLog(dir, "run1.txt", 300);
     Start();
     Open(path);
     dialogs.fileLists.push_back({QString::fromStdString(path)});
@@ -253,7 +228,7 @@ TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
 }
 
 TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
-    StartWith(WriteLog(dir, "run1.txt", 300));
+    StartWith(WriteTrimLog(dir, "run1.txt", 300));
     ShowBlm();
     const QString name = QString::fromStdString(WriteText("table.csv", "old"));
     dialogs.paths.push_back(name);
@@ -273,7 +248,7 @@ TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
 // box with nothing selected, Ctrl+C and Ctrl+V as typed act on the view: the table is copied, a
 // map pasted into the retune view and not into the box.
 TEST_F(WindowTableTest, CopyAndPasteKeysActOnTheViewOnceARangeBoxIsLeft) {
-    StartWith(WriteLog(dir, "run1.txt", 300));
+    StartWith(WriteTrimLog(dir, "run1.txt", 300));
     ShowBlm();
     const QString table = QString::fromStdString(Copied());
     auto* last = Control<QLineEdit>("tbLast");

@@ -1,10 +1,7 @@
 // --define and find: computed items on the command line, their output, and their failures as
 // one line with the exit code of their kind.
-#include <gtest/gtest.h>
 
 #include <QImage>
-#include <QTemporaryDir>
-#include <fstream>
 
 #include "RunCli.h"
 
@@ -19,8 +16,7 @@ const QString kR = "R = 1 / (SENSOR:MAP - 50)", kDMap = "dMAP = SENSOR:MAP - SEN
 
 TEST(CliDefine, ComputedItemsInEveryCommandAndTheirFailures) {
     QTemporaryDir dir;
-    const QString log = dir.filePath("run.txt");
-    std::ofstream(log.toStdString(), std::ios::binary) << kLog;
+    const QString log = WriteIn(dir, "run.txt", kLog);
     const struct {
         const char* name;
         QStringList args;  // after the command; LOG stands for the log's path
@@ -93,8 +89,7 @@ TEST(CliDefine, ComputedItemsInEveryCommandAndTheirFailures) {
 // breaks where a value is missing: the red columns of the graph are two runs.
 TEST(CliDefine, ExportDrawsAComputedItemWithItsGaps) {
     QTemporaryDir dir;
-    const QString log = dir.filePath("run.txt"), out = dir.filePath("r.png");
-    std::ofstream(log.toStdString(), std::ios::binary) << kLog;
+    const QString log = WriteIn(dir, "run.txt", kLog), out = dir.filePath("r.png");
     for (const char* item : {"R", "5"}) {
         QFile::remove(out);
         const CliRun run = RunCli({"export", "graph", log, out, "--define", kR, "--item", item});

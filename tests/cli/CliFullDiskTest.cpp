@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <fstream>
 
 #include "RunCli.h"
 

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <fstream>
 
 #include "RunCli.h"
 
@@ -17,9 +14,8 @@ const char kLog[] =
 // The options reach the cell's marks (their rules are the core's tests).
 TEST(CliCells, PrintsTheRunsOfACellOrFailsWithOneLine) {
     QTemporaryDir dir;
-    const QString log = dir.filePath("run.txt"), noMap = dir.filePath("nomap.txt");
-    std::ofstream(log.toStdString(), std::ios::binary) << kLog;
-    std::ofstream(noMap.toStdString(), std::ios::binary) << "SENSOR:RPM\tSENSOR:BLM\r\n1200\t1\r\n";
+    const QString log = WriteIn(dir, "run.txt", kLog),
+                  noMap = WriteIn(dir, "nomap.txt", "SENSOR:RPM\tSENSOR:BLM\r\n1200\t1\r\n");
     const QStringList cell = {"--row", "1200", "--column", "50"};
     struct Case {
         QStringList args;

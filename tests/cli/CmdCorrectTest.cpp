@@ -1,10 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <filesystem>
 
 #include "RunCli.h"
-#include "support/TestFiles.h"
 
 namespace fs = std::filesystem;
 

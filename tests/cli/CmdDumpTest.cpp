@@ -1,11 +1,7 @@
-#include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
-#include <filesystem>
 
 #include "RunCli.h"
-#include "support/TestFiles.h"
 
 namespace {
 

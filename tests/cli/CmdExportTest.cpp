@@ -1,10 +1,7 @@
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
-#include <QTemporaryDir>
-#include <fstream>
 
 #include "RunCli.h"
 
@@ -18,10 +15,9 @@ struct ExportCase {
 
 TEST(CliExport, WritesTheViewAtTheDrawingSizeOrNothing) {
     QTemporaryDir dir;
-    const QString log = dir.filePath("run1.txt");
-    std::ofstream(log.toStdString(), std::ios::binary)
-        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n800\t30\t128\r\n1200\t50\t130\r\n"
-           "1600\t70\t126\r\n";
+    const QString log = WriteIn(dir, "run1.txt",
+                                "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n800\t30\t128\r\n"
+                                "1200\t50\t130\r\n1600\t70\t126\r\n");
     const ExportCase cases[] = {
         {{"graph", "LOG", "OUT"}, 0, {537 + 121, 289}},  // the window's default size + legend
         {{"blm", "LOG", "OUT"}, 0, {537, 289}},          // a table has no legend
@@ -66,10 +62,9 @@ TEST(CliExport, WritesTheViewAtTheDrawingSizeOrNothing) {
 
 TEST(CliExport, ChoosesGifOrPngByTheExtensionAndRefusesAnyOtherBeforeDrawing) {
     QTemporaryDir dir;
-    const QString log = dir.filePath("run1.txt");
-    std::ofstream(log.toStdString(), std::ios::binary) << "A\tB\r\n1\t2\r\n3\t4\r\n";
+    const QString log = WriteIn(dir, "run1.txt", "A\tB\r\n1\t2\r\n3\t4\r\n");
     QDir(dir.path()).mkdir("folder.png");
-    std::ofstream(dir.filePath("file").toStdString()).close();
+    WriteIn(dir, "file", "");
     const struct {
         QString out;  // in the temporary folder
         QStringList more;
@@ -118,9 +113,10 @@ TEST(CliExport, ChoosesGifOrPngByTheExtensionAndRefusesAnyOtherBeforeDrawing) {
 // the picture's left edge (a value label) or its right edge (the legend's lines).
 TEST(CliExport, HugeValuesLabelledWithinTheirBoxes) {
     QTemporaryDir dir;
-    const QString log = dir.filePath("huge.txt"), out = dir.filePath("huge.png");
-    std::ofstream(log.toStdString(), std::ios::binary)
-        << "P\tN\tPN\r\n0\t-1E+308\t1E+308\r\n1E+308\t0\t-1E+308\r\n5E+307\t-5E+307\t0\r\n";
+    const QString out = dir.filePath("huge.png");
+    const QString log =
+        WriteIn(dir, "huge.txt",
+                "P\tN\tPN\r\n0\t-1E+308\t1E+308\r\n1E+308\t0\t-1E+308\r\n5E+307\t-5E+307\t0\r\n");
     ASSERT_EQ(RunCli({"export", "graph", log, out, "--lock", "N", "--lock", "PN"}).exitCode, 0);
     const QImage picture(out);
     int left = picture.width(), right = 0;
@@ -138,8 +134,8 @@ TEST(CliExport, HugeValuesLabelledWithinTheirBoxes) {
 // and Qt's own complaints (no runtime folder) stay off stderr.
 TEST(CliExport, DrawsWithoutADisplayAndWithoutQtChatter) {
     QTemporaryDir dir;
-    const QString log = dir.filePath("run1.txt"), out = dir.filePath("view.gif");
-    std::ofstream(log.toStdString(), std::ios::binary) << "A\tB\r\n1\t2\r\n3\t4\r\n";
+    const QString log = WriteIn(dir, "run1.txt", "A\tB\r\n1\t2\r\n3\t4\r\n"),
+                  out = dir.filePath("view.gif");
     const std::map<QString, QString> noDisplay = {{"QT_QPA_PLATFORM", "xcb"},
                                                   {"DISPLAY", ""},
                                                   {"WAYLAND_DISPLAY", ""},

@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
 #include <QImage>
-#include <QTemporaryDir>
 #include <optional>
 
 #include "RunCli.h"

@@ -1,9 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 
 #include "RunCli.h"
-#include "support/TestFiles.h"
 
 namespace {
 
@@ -14,18 +11,15 @@ const char kMap[] = "RPM\t20\t40\n1000\t50.0\t60.0\n2000\t55.5\t65.5\n";
 // command prints; every failure is one line naming the files (a usage error adds the usage).
 TEST(CliMerge, PrintsWhatThePooledCommandPrintsOrFailsWithOneLine) {
     QTemporaryDir dir;
-    const auto file = [&](const QString& name, const std::string& bytes) {
-        WriteBytes(dir.filePath(name).toStdString(), bytes);
-        return dir.filePath(name);
-    };
     // Appended piece by piece: GCC 12 takes "x" + string for an overflow.
     const auto log = [&](const QString& name, const char* lines) {
-        return file(name, std::string(kHeader).append(lines));
+        return WriteIn(dir, name, std::string(kHeader).append(lines));
     };
     const QString a = log("a.txt", "1000\t20\t120.1\t128\t90\r\n1000\t20\t130.3\t127\t90\r\n"),
                   b = log("b.txt", "1000\t22\t126.7\t130\t90\r\n2000\t40\t1e17\t131\t90\r\n"),
                   c = log("c.txt", "1000\t20\t0.1\t126\t40\r\n2000\t40\t-1e17\t129\t90\r\n"),
-                  map = file("map.txt", kMap), notPartial = a, missing = dir.filePath("none");
+                  map = WriteIn(dir, "map.txt", kMap), notPartial = a,
+                  missing = dir.filePath("none");
     const QStringList warm = {"--where", "SENSOR:CTS>50"};
     const auto made = [&](const QStringList& args) {
         const CliRun run = RunCli(args);
@@ -44,7 +38,8 @@ TEST(CliMerge, PrintsWhatThePooledCommandPrintsOrFailsWithOneLine) {
     EXPECT_EQ(made(QStringList{"table", "blm", b, a, "--partial", "-"} + warm).out, bytes);
     std::string altered = bytes;
     altered[60] ^= 1;
-    const QString damaged = file("damaged", altered), cut = file("cut", bytes.substr(0, 90));
+    const QString damaged = WriteIn(dir, "damaged", altered),
+                  cut = WriteIn(dir, "cut", bytes.substr(0, 90));
     const QString other = dir.filePath("other");
     made({"table", "int", a, "--partial", other});
 

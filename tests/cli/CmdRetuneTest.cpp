@@ -1,12 +1,6 @@
-#include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <algorithm>
-#include <fstream>
-#include <string>
 
 #include "RunCli.h"
-#include "support/TestFiles.h"
 
 namespace {
 
@@ -34,17 +28,14 @@ std::string Map(const std::string& row1000, const std::string& row2000,
 // (a usage error adds the usage) and nothing on stdout.
 TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
     QTemporaryDir dir;
-    const auto file = [&](const char* name, std::string_view bytes) {
-        const QString path = dir.filePath(name);
-        WriteBytes(path.toStdString(), bytes);
-        return path;
-    };
-    const QString log = file("run.txt", kLog), between = file("between.txt", kBetween),
-                  map = file("map.txt", kMap),
-                  noInt =
-                      file("noint.txt", "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n1000\t20\t1\r\n"),
-                  noRpm = file("norpm.txt", "SENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n20\t1\t1\r\n"),
-                  badMap = file("bad.txt", "RPM,20,40\n1000,1,2\n2000,3,x\n"),
+    const QString log = WriteIn(dir, "run.txt", kLog),
+                  between = WriteIn(dir, "between.txt", kBetween),
+                  map = WriteIn(dir, "map.txt", kMap),
+                  noInt = WriteIn(dir, "noint.txt",
+                                  "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n1000\t20\t1\r\n"),
+                  noRpm = WriteIn(dir, "norpm.txt",
+                                  "SENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n20\t1\t1\r\n"),
+                  badMap = WriteIn(dir, "bad.txt", "RPM,20,40\n1000,1,2\n2000,3,x\n"),
                   missing = dir.filePath("missing.txt");
     const QStringList one = {"--min-weight", "1"};
     const std::string loose = Map("52.3\t60.0\t70.0", "55.5\t61.4\t75.5", "60\t70\t88");

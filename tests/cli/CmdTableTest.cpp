@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <fstream>
 
 #include "RunCli.h"
 
@@ -12,14 +9,14 @@ namespace {
 // adds the usage) and nothing on stdout.
 TEST(CliTable, PrintsTheCellsOfTheLogsOrFailsClearly) {
     QTemporaryDir dir;
-    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt"), c = dir.filePath("c.txt");
-    std::ofstream(a.toStdString(), std::ios::binary)
-        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tMW2:7\r\n"
-           "400\t20\t120\t1\t1\r\n400\t20\t130\t2\t0\r\n400\t20\t126\t3\t1\r\n";
-    std::ofstream(b.toStdString(), std::ios::binary)
-        << "SENSOR:INT\tSENSOR:MAP\tSENSOR:RPM\tSENSOR:BLM\tMW2:7\r\n4\t20\t400\t140\t1\r\n";
-    std::ofstream(c.toStdString(), std::ios::binary)
-        << "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n400\t20\t100\r\n400\t20\t110\r\n";
+    const QString a = WriteIn(dir, "a.txt",
+                              "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tMW2:7\r\n"
+                              "400\t20\t120\t1\t1\r\n400\t20\t130\t2\t0\r\n400\t20\t126\t3\t1\r\n");
+    const QString b = WriteIn(dir, "b.txt",
+                              "SENSOR:INT\tSENSOR:MAP\tSENSOR:RPM\tSENSOR:BLM\tMW2:7\r\n"
+                              "4\t20\t400\t140\t1\r\n");
+    const QString c = WriteIn(
+        dir, "c.txt", "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n400\t20\t100\r\n400\t20\t110\r\n");
     const QString missing = dir.filePath("missing.txt");
     struct Case {
         QStringList args;

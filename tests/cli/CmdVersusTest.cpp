@@ -1,13 +1,7 @@
-#include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <algorithm>
-#include <fstream>
 
 #include "RunCli.h"
 #include "support/Golden.h"
-#include "support/TestFiles.h"
 
 namespace {
 
@@ -21,13 +15,12 @@ std::string Row(const std::string& table, const std::string& label) {
 // it, --first/--last apply to every log, and the faults of its logs are one line each.
 TEST(CliTableVersus, PrintsBMinusAOrFailsClearly) {
     QTemporaryDir dir;
-    const QString a = dir.filePath("a.txt"), b = dir.filePath("b.txt"), c = dir.filePath("c.txt");
-    const char* header = "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n";
-    std::ofstream(a.toStdString(), std::ios::binary)
-        << header << "400\t20\t120\r\n400\t20\t130\r\n800\t30\t128\r\n";
-    std::ofstream(b.toStdString(), std::ios::binary)
-        << header << "400\t20\t140\r\n400\t20\t110.5\r\n400\t20\t121\r\n";
-    std::ofstream(c.toStdString(), std::ios::binary) << header << "800\t30\t138\r\n";
+    const std::string header = "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n";
+    const QString a =
+        WriteIn(dir, "a.txt", header + "400\t20\t120\r\n400\t20\t130\r\n800\t30\t128\r\n");
+    const QString b =
+        WriteIn(dir, "b.txt", header + "400\t20\t140\r\n400\t20\t110.5\r\n400\t20\t121\r\n");
+    const QString c = WriteIn(dir, "c.txt", header + "800\t30\t138\r\n");
     const std::string na8 = "\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A\tN/A";
     const QString missing = dir.filePath("missing.txt");
     struct Case {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 
 using CliRun = ProgramRun;
 

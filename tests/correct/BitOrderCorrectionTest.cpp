@@ -1,9 +1,5 @@
-#include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QTemporaryDir>
-#include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "correct/BitOrderCorrection.h"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
 #include "export/GifEncoder.h"
 #include "export/GifPalette.h"
 #include "support/TestFiles.h"

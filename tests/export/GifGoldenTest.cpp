@@ -1,10 +1,8 @@
 // Each picture in tests/data/gif (.ppm, .png) is encoded and compared byte for byte with the
 // .gif of its name; a .transparent file beside it holds the transparent colour as RRGGBB.
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include "export/GifEncoder.h"
 #include "support/Golden.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <functional>
 
 #include "export/GifEncoder.h"

@@ -3,10 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <thread>
 

@@ -7,9 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <map>
 #include <set>
-#include <string>
 
 #include "support/RunProgram.h"
 #include "support/TestFiles.h"

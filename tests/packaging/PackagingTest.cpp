@@ -12,7 +12,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
-#include <map>
 
 #include "support/RunProgram.h"
 

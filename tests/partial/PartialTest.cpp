@@ -65,42 +65,36 @@ Partial PartialOf(const std::vector<const LogData*>& logs, bool retune) {
                                       std::get<RetuneSumsOfLogs>(gathered).sums));
 }
 
-// What the pooled run prints, every statistic or figure.
-std::string PooledText(const std::vector<const LogData*>& logs, bool retune) {
+// Every statistic of the table, or every figure of the retune, as printed.
+std::string TableTexts(const CellTable& table) {
     std::string text;
-    if (!retune) {
-        const CellTable table = ComputePooledTable(SourcesOf(logs), TableKind::Blm, kWarm).table;
-        for (const CellStatistic statistic :
-             {CellStatistic::Mean, CellStatistic::Count, CellStatistic::Minimum,
-              CellStatistic::Maximum, CellStatistic::StdDev})
-            text += CellTableText(table, {statistic, 2});
-        return text;
-    }
-    const RetuneSettings settings{CellWeighting::Bilinear, 1.5, 10};
-    const auto retuned = RetuneLogs(kMap, SourcesOf(logs), std::nullopt, kWarm, settings);
-    for (const RetuneShow show :
-         {RetuneShow::Map, RetuneShow::Change, RetuneShow::Weight, RetuneShow::Factor})
-        text += RetuneText(kMap, std::get<RetuneOfLogs>(retuned).result, show);
+    for (const CellStatistic statistic :
+         {CellStatistic::Mean, CellStatistic::Count, CellStatistic::Minimum, CellStatistic::Maximum,
+          CellStatistic::StdDev})
+        text += CellTableText(table, {statistic, 2});
     return text;
 }
-
-std::string MergedText(const Partial& merged) {
-    if (!IsRetunePartial(merged)) {
-        std::string text;
-        const CellTable table = std::get<TableSums>(merged.sums).Table();
-        for (const CellStatistic statistic :
-             {CellStatistic::Mean, CellStatistic::Count, CellStatistic::Minimum,
-              CellStatistic::Maximum, CellStatistic::StdDev})
-            text += CellTableText(table, {statistic, 2});
-        return text;
-    }
-    const RetuneResult result =
-        Retuned(kMap, std::get<RetuneSums>(merged.sums), {CellWeighting::Bilinear, 1.5, 10});
+std::string RetuneTexts(const RetuneResult& result) {
     std::string text;
     for (const RetuneShow show :
          {RetuneShow::Map, RetuneShow::Change, RetuneShow::Weight, RetuneShow::Factor})
         text += RetuneText(kMap, result, show);
     return text;
+}
+
+// What the pooled run prints.
+std::string PooledText(const std::vector<const LogData*>& logs, bool retune) {
+    if (!retune)
+        return TableTexts(ComputePooledTable(SourcesOf(logs), TableKind::Blm, kWarm).table);
+    const RetuneSettings settings{CellWeighting::Bilinear, 1.5, 10};
+    const auto retuned = RetuneLogs(kMap, SourcesOf(logs), std::nullopt, kWarm, settings);
+    return RetuneTexts(std::get<RetuneOfLogs>(retuned).result);
+}
+
+std::string MergedText(const Partial& merged) {
+    if (!IsRetunePartial(merged)) return TableTexts(std::get<TableSums>(merged.sums).Table());
+    return RetuneTexts(
+        Retuned(kMap, std::get<RetuneSums>(merged.sums), {CellWeighting::Bilinear, 1.5, 10}));
 }
 
 // Logs split at random into parts, each part's partial made in its own order, the partials

@@ -8,13 +8,10 @@
 #include <QSaveFile>
 #include <string>
 
+#include "support/TestFiles.h"
+
 namespace test {
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -75,7 +72,7 @@ std::string PixelDifference(const QImage& madeImage, const QImage& goldenImage) 
 
 testing::AssertionResult SameAsGoldenText(const QByteArray& made, const QString& golden) {
     Rewrite(golden, made);
-    if (made == ReadFile(golden)) return Verdict(golden, made, true, "");
+    if (made == ReadAll(golden)) return Verdict(golden, made, true, "");
     const testing::AssertionResult verdict = Verdict(golden, made, false, "");
     QProcess diff;
     diff.start("diff", {"-u", golden, ActualPath(golden)});
@@ -86,7 +83,7 @@ testing::AssertionResult SameAsGoldenText(const QByteArray& made, const QString&
 
 testing::AssertionResult SameAsGoldenBytes(const QByteArray& made, const QString& golden) {
     Rewrite(golden, made);
-    const QByteArray expected = ReadFile(golden);
+    const QByteArray expected = ReadAll(golden);
     if (made == expected) return Verdict(golden, made, true, "");
     std::string how = PixelDifference(QImage::fromData(made), QImage::fromData(expected));
     if (how.empty()) {

@@ -18,6 +18,12 @@ inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
 }
 
+// `bytes` written to `name` in `dir`; its path.
+inline QString WriteIn(const QTemporaryDir& dir, const QString& name, std::string_view bytes) {
+    WriteBytes(dir.filePath(name).toStdString(), bytes);
+    return dir.filePath(name);
+}
+
 // `bytes` written to `name` in `folder` of the test's temporary folder; its path.
 inline std::string WriteTempFile(const std::string& folder, const std::string& name,
                                  std::string_view bytes) {

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <functional>
 
 #include "SimulatedLog.h"

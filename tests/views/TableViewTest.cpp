@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 
 #include <QDir>
-#include <QImage>
 #include <cmath>
 
 #include "support/DrawingTestKit.h"
