@@ -137,7 +137,8 @@ if [ ! -f "$build/build.ninja" ]; then
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$repo}
-  cmake --preset default -B "$build" -DGRAFOLUX_BUILD_TESTS=ON "${launcher[@]}" \
+  # File by file rather than in batches: a mutation then recompiles its own file alone.
+  cmake --preset default -B "$build" -DGRAFOLUX_BUILD_TESTS=ON -DCMAKE_UNITY_BUILD=OFF "${launcher[@]}" \
     >"$logs/configure.log" 2>&1 || die "configuring failed; see $logs/configure.log"
 fi
 build_all() { cmake --build "$build" --parallel 2 >"$1" 2>&1; }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the house rules the build cannot see (formatting, QtWidgets
 # only in the window), builds, and runs every test optimised (the package's flags, with
-# warnings as errors), then the test programs alone once more under the sanitizers (all but the
-# window's and the packaging tests: the asan preset says which). Each step's time goes to the
+# warnings as errors), then the test programs of the readers and the command line once more
+# under the sanitizers (the asan preset says which). Each step's time goes to the
 # end of the output, so a slow step shows which it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."

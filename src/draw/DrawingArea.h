@@ -14,6 +14,13 @@ constexpr int kMarginLeft = 600;
 constexpr int kMarginRight = 75;
 constexpr int kMarginTop = 120;
 constexpr int kBottomStrip = 300;
+// The ticks left of the plot: a value tick runs from kValueTickStart to the axis, its label
+// right-aligned at kValueLabelRight; a table's row tick is kRowTickLength long, its label
+// kRowLabelGap left of it.
+constexpr double kValueTickStart = 555;
+constexpr double kValueLabelRight = 525;
+constexpr int kRowTickLength = 45;
+constexpr int kRowLabelGap = 30;
 
 struct DrawingArea {
     Surface pbGraph;

@@ -6,6 +6,10 @@
 
 namespace grafolux {
 
+QString DecodePath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
 bool FileExists(const std::string& path) {
     std::error_code error;
     return !path.empty() && std::filesystem::exists(path, error);
@@ -16,12 +20,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, error) && !error;
 }
 
-}  // namespace grafolux
-
-namespace grafolux {
-
-QString FileTitle(const std::string& path) {
-    return QFileInfo(QFile::decodeName(path.c_str())).fileName();
-}
+QString FileTitle(const std::string& path) { return QFileInfo(DecodePath(path)).fileName(); }
 
 }  // namespace grafolux

@@ -6,6 +6,8 @@
 
 namespace grafolux {
 
+// The path as Qt names files: its bytes decoded as the system decodes file names.
+QString DecodePath(const std::string& path);
 // True when the path names an existing file or folder.
 bool FileExists(const std::string& path);
 // True when both paths name the same existing file (through links and different spellings).

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "logdata/TextFields.h"
+
 namespace grafolux {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsNameCharacter(char c) { return IsLetter(c) || IsDigit(c) || c == ':' || c == '.'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

@@ -43,7 +43,7 @@ void WidenBounds(std::span<const double> values, double& low, double& high) {
 namespace {
 
 // The vertices that fall into one pixel column.
-struct Column {
+struct PixelColumn {
     int x;
     int64_t j0, j1;
     double vFirst, vLast, vMin, vMax;
@@ -73,7 +73,7 @@ void ForEachColumn(const CurvePlot& plot, int64_t first, int64_t last, ColumnOf 
         int next = x;
         while (j1 < last && (next = columnOf(j1 + 1)) == x) ++j1;
 
-        Column c{x, j0, j1, 0, 0, 0, 0};
+        PixelColumn c{x, j0, j1, 0, 0, 0, 0};
         if (consecutive) {
             const std::span<const double> values = plot.samples.subspan(
                 static_cast<size_t>(index(j0) - 1), static_cast<size_t>(index(j1) - index(j0) + 1));
@@ -102,7 +102,7 @@ struct ColumnRows {
 };
 
 template <typename RowOf>
-ColumnRows RowsOf(const Column& c, RowOf rowOf) {
+ColumnRows RowsOf(const PixelColumn& c, RowOf rowOf) {
     const int low = rowOf(c.vMin);
     const int high = c.vMax == c.vMin ? low : rowOf(c.vMax);
     auto row = [&](double v) { return v == c.vMin ? low : v == c.vMax ? high : rowOf(v); };
@@ -129,7 +129,7 @@ void LineOf(const CurvePlot& plot, int64_t first, int64_t last, std::vector<QLin
     bool ownRun = true;
     auto columnOf = [&plot](int64_t j) { return plot.LineColumn(j); };
     auto rowOf = [&plot](double v) { return plot.LineRow(v); };
-    ForEachColumn(plot, first, last, columnOf, [&](const Column& c) {
+    ForEachColumn(plot, first, last, columnOf, [&](const PixelColumn& c) {
         const ColumnRows rows = RowsOf(c, rowOf);
         const int firstRow = rows.first;
         if (started) {
@@ -169,7 +169,7 @@ void BandOf(const CurvePlot& plot, int64_t first, int64_t last, Band& band) {
     bool started = false;
     auto columnOf = [&plot](int64_t j) { return plot.BandColumn(j); };
     auto rowOf = [&plot](double v) { return plot.BandRow(v); };
-    ForEachColumn(plot, first, last, columnOf, [&](const Column& c) {
+    ForEachColumn(plot, first, last, columnOf, [&](const PixelColumn& c) {
         const ColumnRows rows = RowsOf(c, rowOf);
         const int firstRow = rows.first;
         if (started) {

@@ -17,8 +17,6 @@ namespace grafolux {
 namespace {
 
 constexpr double kPixel = kTwipsPerPixel;  // one device pixel in twips, across and down
-constexpr double kTickStart = 555;         // value ticks run from here to the axis
-constexpr double kValueLabelRight = 525;   // value labels end here, right-aligned
 constexpr double kSampleLineDrop = 60;     // sample grid lines reach below the axis
 constexpr double kSampleLabelShift = 15;   // sample labels are centred right of their line
 constexpr double kAxisEndRight = 615;
@@ -135,7 +133,7 @@ void DrawValueGrid(DrawingArea& area, const PlotSize& layout, const ItemValues& 
             const double y = RoundLong(layout.H - (layout.H / scale.steps) * t);
             graph.SetForeColor(colors.lngGridColor);
             canvas.SetForeColor(colors.lngGridColor);
-            graph.Line(kTickStart, kMarginTop + y, kMarginLeft, kMarginTop + y);
+            graph.Line(kValueTickStart, kMarginTop + y, kMarginLeft, kMarginTop + y);
             canvas.Line(0, y, layout.CW, y);
             graph.SetForeColor(colors.lngTextColor);
             const QString text = FittedNumber(graph, value, decimals, kValueLabelRight);
@@ -234,9 +232,9 @@ void DrawAxes(DrawingArea& area, const PlotSize& layout, const DisplayColors& co
     Surface& canvas = area.pbGraphContents;
     graph.SetForeColor(colors.lngForeColor);
     canvas.SetForeColor(colors.lngForeColor);
-    graph.Line(kTickStart, kMarginTop, kMarginLeft, kMarginTop);
+    graph.Line(kValueTickStart, kMarginTop, kMarginLeft, kMarginTop);
     graph.Line(kMarginLeft, kMarginTop, kMarginLeft, kMarginTop + layout.H);
-    graph.Line(kTickStart, kMarginTop + layout.H, kAxisEndRight, kMarginTop + layout.H);
+    graph.Line(kValueTickStart, kMarginTop + layout.H, kAxisEndRight, kMarginTop + layout.H);
     canvas.Line(0, layout.H, layout.CW, layout.H);
 }
 

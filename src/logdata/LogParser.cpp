@@ -39,8 +39,6 @@ std::vector<ItemInfo> ReadItems(std::string_view header, Colour colour) {
     return items;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 // A field of at most 15 digits with an optional "-" and ".": its digits as the mantissa and the
 // digits after the point as the decimals, whose quotient is the very value that from_chars and
 // Val give ("-0" reads as 0, as in Val). Returns nullptr for any other field. Inlined into every

@@ -9,7 +9,6 @@ namespace grafolux {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // ASCII folding only: the result must not depend on the locale the program runs in.
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -59,6 +58,12 @@ double DecimalValue(std::string_view s) {
 }
 
 }  // namespace
+
+std::string_view Trimmed(std::string_view text) {
+    const size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
 
 double Val(std::string_view text) {
     std::string compact;

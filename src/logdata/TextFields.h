@@ -7,6 +7,12 @@
 
 namespace grafolux {
 
+// A decimal digit, whatever the locale.
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The text without the spaces and tabs at its ends.
+std::string_view Trimmed(std::string_view text);
+
 // The number rule: blanks removed, optional sign, digits with one '.', optional exponent,
 // or &H / &O integers; reading stops at the first character that cannot continue the
 // number. Text without a number, and numbers beyond a double or 32 bits, read as 0.

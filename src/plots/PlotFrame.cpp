@@ -10,8 +10,6 @@ namespace grafolux {
 namespace {
 
 constexpr double kPixel = kTwipsPerPixel;
-constexpr double kTickStart = 555;
-constexpr double kValueLabelRight = 525;
 constexpr double kLabelDrop = 60;
 constexpr double kAxisEndRight = 615;
 
@@ -54,7 +52,7 @@ void DrawPlotFrame(DrawingArea& area, const PlotAxis& x, const PlotAxis& y,
         const double top = std::round(H - position * kPixel);
         graph.SetForeColor(colors.lngGridColor);
         canvas.SetForeColor(colors.lngGridColor);
-        graph.Line(kTickStart, kMarginTop + top, kMarginLeft, kMarginTop + top);
+        graph.Line(kValueTickStart, kMarginTop + top, kMarginLeft, kMarginTop + top);
         canvas.Line(0, top, W, top);
         graph.SetForeColor(colors.lngTextColor);
         const QString text = FittedNumber(graph, value, Decimals(y), kValueLabelRight);
@@ -76,9 +74,9 @@ void DrawPlotFrame(DrawingArea& area, const PlotAxis& x, const PlotAxis& y,
     });
     graph.SetForeColor(colors.lngForeColor);
     canvas.SetForeColor(colors.lngForeColor);
-    graph.Line(kTickStart, kMarginTop, kMarginLeft, kMarginTop);
+    graph.Line(kValueTickStart, kMarginTop, kMarginLeft, kMarginTop);
     graph.Line(kMarginLeft, kMarginTop, kMarginLeft, kMarginTop + H);
-    graph.Line(kTickStart, kMarginTop + H, kAxisEndRight, kMarginTop + H);
+    graph.Line(kValueTickStart, kMarginTop + H, kAxisEndRight, kMarginTop + H);
     canvas.Line(0, H, W, H);
 }
 

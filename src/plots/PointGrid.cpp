@@ -12,7 +12,7 @@ namespace {
 // Points go through in pieces whose pixels are worked out first, so that the pixels' counts,
 // spread over megabytes, can be fetched ahead of their turn: a plot of random points would
 // otherwise wait on memory at every point.
-constexpr size_t kPiece = 4096;
+constexpr size_t kPointPiece = 4096;
 constexpr size_t kFetchAhead = 16;
 
 }  // namespace
@@ -28,9 +28,9 @@ void PointGrid::Add(std::span<const double> xs, std::span<const double> ys,
         sums_ = ZeroedArray<double>(counts_.size());
         summed_ = ZeroedArray<uint32_t>(counts_.size());
     }
-    std::array<uint32_t, kPiece> at;
-    for (size_t from = 0; from < xs.size(); from += kPiece) {
-        const size_t n = std::min(kPiece, xs.size() - from);
+    std::array<uint32_t, kPointPiece> at;
+    for (size_t from = 0; from < xs.size(); from += kPointPiece) {
+        const size_t n = std::min(kPointPiece, xs.size() - from);
         for (size_t i = 0; i < n; ++i)
             at[i] = static_cast<uint32_t>(Index(ColumnOf(xs[from + i]), RowOf(ys[from + i])));
         AddAt({at.data(), n}, colours.empty() ? nullptr : colours.data() + from);

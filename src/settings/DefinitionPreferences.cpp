@@ -9,10 +9,10 @@ namespace grafolux {
 
 namespace {
 
-constexpr const char* kGroup = "Items";
+constexpr const char* kItemsGroup = "Items";
 
 std::string DefinitionKey(size_t n) {
-    return std::string(kGroup) + "/Definition" + std::to_string(n);
+    return std::string(kItemsGroup) + "/Definition" + std::to_string(n);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ std::vector<std::string> LoadDefinitions(const std::string& path) {
 
 bool SaveDefinitions(const std::string& path, const std::vector<std::string>& definitions,
                      std::string* error) {
-    return WritePreferencesGroup(path, kGroup, DefinitionsValues(definitions), error);
+    return WritePreferencesGroup(path, kItemsGroup, DefinitionsValues(definitions), error);
 }
 
 }  // namespace grafolux

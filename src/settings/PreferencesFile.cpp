@@ -4,15 +4,9 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "files/FileChecks.h"
+
 namespace grafolux {
-
-namespace {
-
-QString DecodePath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-}  // namespace
 
 std::string PreferencesFilePath(const std::string& settingsFile) {
     const QString folder = QFileInfo(DecodePath(settingsFile)).path();

@@ -7,9 +7,9 @@ namespace grafolux {
 
 namespace {
 
-constexpr const char* kGroup = "Retune";
+constexpr const char* kRetuneGroup = "Retune";
 
-std::string Key(const char* name) { return std::string(kGroup) + "/" + name; }
+std::string Key(const char* name) { return std::string(kRetuneGroup) + "/" + name; }
 
 }  // namespace
 
@@ -47,7 +47,7 @@ RetunePreferences LoadRetunePreferences(const std::string& path) {
 
 bool SaveRetunePreferences(const std::string& path, const RetunePreferences& preferences,
                            std::string* error) {
-    return WritePreferencesGroup(path, kGroup, RetunePreferencesValues(preferences), error);
+    return WritePreferencesGroup(path, kRetuneGroup, RetunePreferencesValues(preferences), error);
 }
 
 }  // namespace grafolux

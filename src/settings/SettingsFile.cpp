@@ -23,10 +23,6 @@ void EnsureFolder(const QString& folder) {
     if (!QFileInfo::exists(folder)) QDir().mkpath(folder);
 }
 
-QString DecodePath(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
 std::string SettingsFileIn(bool makeFolder) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (TrimWhite(folder.toStdString()).empty()) {

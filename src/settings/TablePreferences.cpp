@@ -9,16 +9,16 @@ namespace grafolux {
 namespace {
 
 constexpr int kMaxConditions = 100;
-constexpr const char* kGroup = "Table";
+constexpr const char* kTableGroup = "Table";
 
-std::string FilterKey(int n) { return std::string(kGroup) + "/Filter" + std::to_string(n); }
+std::string FilterKey(int n) { return std::string(kTableGroup) + "/Filter" + std::to_string(n); }
 
 }  // namespace
 
 TablePreferences TablePreferencesFrom(const std::map<std::string, std::string>& values) {
     TablePreferences preferences;
     const auto value = [&](const std::string& key) -> const std::string* {
-        const auto found = values.find(std::string(kGroup) + "/" + key);
+        const auto found = values.find(std::string(kTableGroup) + "/" + key);
         return found == values.end() ? nullptr : &found->second;
     };
     if (const std::string* text = value("Statistic"))
@@ -43,7 +43,7 @@ TablePreferences TablePreferencesFrom(const std::map<std::string, std::string>& 
 }
 
 std::map<std::string, std::string> TablePreferencesValues(const TablePreferences& preferences) {
-    const std::string group = std::string(kGroup) + "/";
+    const std::string group = std::string(kTableGroup) + "/";
     std::map<std::string, std::string> values = {
         {group + "Statistic", std::string(StatisticName(preferences.look.show.statistic))},
         {group + "MinimumSamples", std::to_string(preferences.look.show.minCount)},
@@ -61,7 +61,7 @@ TablePreferences LoadTablePreferences(const std::string& path) {
 
 bool SaveTablePreferences(const std::string& path, const TablePreferences& preferences,
                           std::string* error) {
-    return WritePreferencesGroup(path, kGroup, TablePreferencesValues(preferences), error);
+    return WritePreferencesGroup(path, kTableGroup, TablePreferencesValues(preferences), error);
 }
 
 }  // namespace grafolux

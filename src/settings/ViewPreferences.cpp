@@ -8,7 +8,7 @@ namespace grafolux {
 
 namespace {
 
-constexpr const char* kGroup = "View";
+constexpr const char* kViewGroup = "View";
 
 // Each choice with its key.
 struct Keyed {
@@ -38,7 +38,7 @@ bool SaveViewPreferences(const std::string& path, const ViewPreferences& prefere
     std::map<std::string, std::string> values;
     for (const Keyed& keyed : kKeys)
         values[keyed.key] = preferences.*keyed.choice ? "true" : "false";
-    return WritePreferencesGroup(path, kGroup, values, error);
+    return WritePreferencesGroup(path, kViewGroup, values, error);
 }
 
 }  // namespace grafolux

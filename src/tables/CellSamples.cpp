@@ -11,7 +11,7 @@ namespace grafolux {
 
 namespace {
 
-constexpr int kBlock = 4096;  // samples whose filter marks fit on the stack
+constexpr int kMarkedBlock = 4096;  // samples whose filter marks fit on the stack
 
 QString Grouped(double value) { return FormatGrouped(value, 0); }
 
@@ -29,12 +29,12 @@ SampleMarks MarkCellSamples(const LogData& log, CellAddress cell, int32_t first,
     const auto inCell = [&](int32_t s) { return bounds.Holds(rpm.at(s - 1), map.at(s - 1)); };
     if (filter.passesAll()) return SampleMarks(first, last, inCell);
     // The filter's marks a block at a time.
-    std::array<double, kBlock> passes;
+    std::array<double, kMarkedBlock> passes;
     int32_t blockStart = first, blockEnd = first;
     return SampleMarks(first, last, [&](int32_t s) {
         if (s == blockEnd) {
             blockStart = s;
-            blockEnd = s + std::min(kBlock, last - s + 1);
+            blockEnd = s + std::min(kMarkedBlock, last - s + 1);
             filter.MarkWeights(blockStart, blockEnd - blockStart, passes.data());
         }
         return inCell(s) & (passes[static_cast<size_t>(s - blockStart)] != 0);

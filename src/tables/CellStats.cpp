@@ -102,12 +102,12 @@ const ColumnBins& Columns() {
     return columns;
 }
 
-constexpr int32_t kBlock = 1024;  // samples whose values and filter marks stay in the cache
+constexpr int32_t kStatsBlock = 1024;  // samples whose values and filter marks stay in the cache
 
 // Which samples of a block pass the filter, in the two forms the accumulation adds without a
 // branch: 1 or 0, and 0 or infinity.
 struct Passes {
-    std::array<double, kBlock> weight, beyond;
+    std::array<double, kStatsBlock> weight, beyond;
 
     void Mark(const SampleFilter& filter, int32_t first, int32_t n) {
         filter.MarkWeights(first + 1, n, weight.data());
@@ -255,10 +255,10 @@ void CellTableBuilder::Add(const LogData& log, int32_t first, int32_t last,
         return;
     }
     // A block of each column at a time; a missing value item reads 0.
-    std::array<double, kBlock> rpm, map, value{};
+    std::array<double, kStatsBlock> rpm, map, value{};
     Passes passes;
-    for (int32_t block = first - 1; block < last; block += kBlock) {
-        const int32_t n = std::min(kBlock, last - block);
+    for (int32_t block = first - 1; block < last; block += kStatsBlock) {
+        const int32_t n = std::min(kStatsBlock, last - block);
         log.column(rpmItem).Read(block, n, rpm.data());
         log.column(mapItem).Read(block, n, map.data());
         if (valueItem != 0) log.column(valueItem).Read(block, n, value.data());

@@ -11,8 +11,6 @@ namespace grafolux {
 
 namespace {
 
-constexpr int kTickLength = 45;
-constexpr int kLabelGap = 30;
 constexpr int kColumnOverhang = 60;  // column lines reach into the label strip
 constexpr Colour kCellColor = RGB(255, 255, 0);
 constexpr Colour kEmptyCellColor = RGB(128, 128, 128);
@@ -59,12 +57,12 @@ void DrawShownCells(DrawingArea& area, const ShownCells& cells, CellStatistic st
         const double y = H - h * i;
         graph.SetForeColor(colors.lngGridColor);
         contents.SetForeColor(colors.lngGridColor);
-        graph.Line(kMarginLeft - kTickLength, kMarginTop + y, kMarginLeft, kMarginTop + y);
+        graph.Line(kMarginLeft - kRowTickLength, kMarginTop + y, kMarginLeft, kMarginTop + y);
         contents.Line(0, y, Wc, y);
         if (i < kTableRows) {
             graph.SetForeColor(colors.lngTextColor);
             const QString label = FormatGrouped(RowRpm(i + 1), 0);
-            graph.PrintAt(kMarginLeft - kTickLength - kLabelGap - graph.TextWidth(label),
+            graph.PrintAt(kMarginLeft - kRowTickLength - kRowLabelGap - graph.TextWidth(label),
                           kMarginTop + y - h / 2 - graph.TextHeight(label) / 2, label);
         }
     }

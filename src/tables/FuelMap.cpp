@@ -11,14 +11,6 @@ namespace grafolux {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text) {
-    const size_t begin = text.find_first_not_of(kBlanks);
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
-}
-
 // The lines of the text without their line ends; blank lines at the end dropped.
 std::vector<std::string_view> Lines(std::string_view text) {
     std::vector<std::string_view> lines;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr int32_t kBlock = 512;  // samples whose marks stay in the first-level cache
+constexpr int32_t kRetuneBlock = 512;  // samples whose marks stay in the first-level cache
 
 // Two doubles side by side, computed as one (SSE2 on x86-64, NEON on ARM), where the compiler
 // does not vectorise a loop itself: engine speed and pressure, or two cells of the map. Each
@@ -114,7 +114,7 @@ const double* FactorOf(const RetuneSource& source) {
 
 const double* MissingBlock() {
     static const auto nans = [] {
-        std::array<double, kBlock> values;
+        std::array<double, kRetuneBlock> values;
         values.fill(kNaN);
         return values;
     }();
@@ -132,11 +132,11 @@ Range ClampedRange(const RetuneSource& source) {
 // One block of a source's samples, from sample `first` (1-based), n of them.
 struct Block {
     int32_t first, n;
-    std::array<double, kBlock> rpmValues, mapValues;
+    std::array<double, kRetuneBlock> rpmValues, mapValues;
     const double *rpm, *map, *factor;
 
     Block(const RetuneSource& source, int32_t from, int32_t count) : first(from), n(count) {
-        const auto read = [&](const Column* column, std::array<double, kBlock>& values) {
+        const auto read = [&](const Column* column, std::array<double, kRetuneBlock>& values) {
             if (!column || column->size() != source.samples) return MissingBlock();
             column->Read(from - 1, count, values.data());
             return static_cast<const double*>(values.data());
@@ -150,11 +150,11 @@ struct Block {
 
 // Which samples of a block the retune uses, and what it reads of them.
 struct BlockUse {
-    std::array<double, kBlock> passes;  // 1 where the sample passes the filter, else 0
-    std::array<double, kBlock> use;     // 1 where it also has all three values, else 0
+    std::array<double, kRetuneBlock> passes;  // 1 where the sample passes the filter, else 0
+    std::array<double, kRetuneBlock> use;     // 1 where it also has all three values, else 0
     // The samples used, one after the other: engine speed and pressure, and the factor twice.
     int32_t used = 0;
-    std::array<Pair, kBlock> at, factor;
+    std::array<Pair, kRetuneBlock> at, factor;
 };
 
 // The samples lacking a value, of those that pass the filter.
@@ -208,16 +208,16 @@ void MarkUse(const RetuneSource& source, const Block& block, BlockUse& marks,
 // The sums of cells (i, j) and (i + 1, j), which a run of samples in one box reaches again and
 // again. Each weight and each weight × factor is added exactly; the samples that touched each
 // cell are counted in registers while the run lasts.
-class Column {
+class CellPairSums {
 public:
-    Column(RetuneSums& sums, size_t columns, size_t i, size_t j)
+    CellPairSums(RetuneSums& sums, size_t columns, size_t i, size_t j)
         : low_(sums.cells[i * columns + j]), high_(sums.cells[(i + 1) * columns + j]) {}
-    ~Column() {
+    ~CellPairSums() {
         low_.samples -= samples_[0];
         high_.samples -= samples_[1];
     }
-    Column(const Column&) = delete;
-    Column& operator=(const Column&) = delete;
+    CellPairSums(const CellPairSums&) = delete;
+    CellPairSums& operator=(const CellPairSums&) = delete;
 
     void Add(Pair w, Pair factor) {
         low_.weight.Add(w[0]);
@@ -235,8 +235,8 @@ private:
 // The samples used of a run that stays in `box`, from s on, into its four cells; returns the
 // sample after the run.
 template <CellWeighting kWeighting, bool kClamp>
-int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, Column& lowColumn,
-                  Column& highColumn) {
+int32_t GatherRun(const Box& box, const BlockUse& marks, int32_t s, CellPairSums& lowColumn,
+                  CellPairSums& highColumn) {
     do {
         const Split w = SplitAt<kWeighting>(box.Fraction<kClamp>(marks.at[s]));
         const Pair rowWeights = {w.low[0], w.high[0]};
@@ -257,8 +257,8 @@ void Accumulate(const FuelMap& map, const BlockUse& marks, RetuneSums& sums) {
         const Box box(map, marks.at[s], row, column);
         row = box.row;
         column = box.column;
-        Column lowColumn(sums, map.columnCount(), row, column);
-        Column highColumn(sums, map.columnCount(), row, column + 1);
+        CellPairSums lowColumn(sums, map.columnCount(), row, column);
+        CellPairSums highColumn(sums, map.columnCount(), row, column + 1);
         s = box.atEnd ? GatherRun<kWeighting, true>(box, marks, s, lowColumn, highColumn)
                       : GatherRun<kWeighting, false>(box, marks, s, lowColumn, highColumn);
     }
@@ -310,9 +310,9 @@ std::vector<double> DefaultFuelFactor(const LogData& log) {
     const int32_t intItem = log.itemNamed(ValueItemOf(TableKind::Int));
     if (blmItem == 0 || intItem == 0) return {};
     std::vector<double> factor(static_cast<size_t>(log.lngSampleCount));
-    std::array<double, kBlock> blm, integrator;
-    for (int32_t from = 0; from < log.lngSampleCount; from += kBlock) {
-        const int32_t n = std::min(kBlock, log.lngSampleCount - from);
+    std::array<double, kRetuneBlock> blm, integrator;
+    for (int32_t from = 0; from < log.lngSampleCount; from += kRetuneBlock) {
+        const int32_t n = std::min(kRetuneBlock, log.lngSampleCount - from);
         log.column(blmItem).Read(from, n, blm.data());
         log.column(intItem).Read(from, n, integrator.data());
         for (int32_t i = 0; i < n; ++i)
@@ -356,8 +356,8 @@ RetuneSums GatherRetune(const FuelMap& map, std::span<const RetuneSource> source
         const auto [first, last] = ClampedRange(source);
         if (first > last) continue;
         evidence.samplesInRange += last - first + 1;
-        for (int32_t from = first; from <= last; from += kBlock) {
-            const Block block(source, from, std::min(kBlock, last - from + 1));
+        for (int32_t from = first; from <= last; from += kRetuneBlock) {
+            const Block block(source, from, std::min(kRetuneBlock, last - from + 1));
             MarkUse(source, block, *marks, &evidence);
             if (weighting == CellWeighting::Nearest)
                 Accumulate<CellWeighting::Nearest>(map, *marks, sums);
@@ -400,7 +400,7 @@ SampleMarks MarkRetuneCellSamples(const FuelMap& map, const RetuneSource& source
     std::optional<Block> block;
     return SampleMarks(first, last, [&](int32_t s) {
         if (!block || s == block->first + block->n) {
-            block.emplace(source, s, std::min(kBlock, last - s + 1));
+            block.emplace(source, s, std::min(kRetuneBlock, last - s + 1));
             MarkUse(source, *block, *marks, nullptr);
         }
         const auto i = static_cast<size_t>(s - block->first);

@@ -11,8 +11,6 @@ namespace grafolux {
 
 namespace {
 
-constexpr int kTickLength = 45;
-constexpr int kLabelGap = 30;
 constexpr double kCellPadding = 2 * kTwipsPerPixel;  // a value keeps off its cell's edges
 
 struct Grid {
@@ -99,9 +97,9 @@ void DrawRetuneMap(DrawingArea& area, const FuelMap& map, const RetuneResult& re
         const QString label = QString::fromStdString(map.rows.texts[i]);
         const double y = kMarginTop + g.H - g.h * (static_cast<double>(i) + 0.5);
         graph.SetForeColor(colors.lngGridColor);
-        graph.Line(kMarginLeft - kTickLength, y, kMarginLeft, y);
+        graph.Line(kMarginLeft - kRowTickLength, y, kMarginLeft, y);
         graph.SetForeColor(colors.lngTextColor);
-        graph.PrintAt(kMarginLeft - kTickLength - kLabelGap - graph.TextWidth(label),
+        graph.PrintAt(kMarginLeft - kRowTickLength - kRowLabelGap - graph.TextWidth(label),
                       y - graph.TextHeight(label) / 2, label);
     }
     double widest = 0;

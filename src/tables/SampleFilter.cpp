@@ -30,12 +30,6 @@ constexpr std::array<OperatorText, 9> kOperators = {{
     {">", CompareOp::Greater},
 }};
 
-std::string_view Trimmed(std::string_view text) {
-    const size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos) return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
 bool BeginsLikeNumber(std::string_view text) {
     if (text.empty()) return false;
     const char c = text[0];

@@ -8,7 +8,7 @@
 namespace {
 
 // MAP 30, 40, 50, 60, 70, 50: R = 1/(MAP - 50) is missing in samples 3 and 6.
-const char kLog[] =
+const char kDefineLog[] =
     "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:TPS\r\n"
     "1200\t30\t120\t0\r\n1200\t40\t124\t5\r\n1200\t50\t128\t10\r\n1200\t60\t132\t15\r\n"
     "2000\t70\t136\t20\r\n1200\t50\t140\t25\r\n";
@@ -16,7 +16,7 @@ const QString kR = "R = 1 / (SENSOR:MAP - 50)", kDMap = "dMAP = SENSOR:MAP - SEN
 
 TEST(CliDefine, ComputedItemsInEveryCommandAndTheirFailures) {
     QTemporaryDir dir;
-    const QString log = WriteIn(dir, "run.txt", kLog);
+    const QString log = WriteIn(dir, "run.txt", kDefineLog);
     const struct {
         const char* name;
         QStringList args;  // after the command; LOG stands for the log's path
@@ -89,7 +89,7 @@ TEST(CliDefine, ComputedItemsInEveryCommandAndTheirFailures) {
 // breaks where a value is missing: the red columns of the graph are two runs.
 TEST(CliDefine, ExportDrawsAComputedItemWithItsGaps) {
     QTemporaryDir dir;
-    const QString log = WriteIn(dir, "run.txt", kLog), out = dir.filePath("r.png");
+    const QString log = WriteIn(dir, "run.txt", kDefineLog), out = dir.filePath("r.png");
     for (const char* item : {"R", "5"}) {
         QFile::remove(out);
         const CliRun run = RunCli({"export", "graph", log, out, "--define", kR, "--item", item});

@@ -6,7 +6,7 @@ namespace {
 
 // Samples 1, 2 and 6, 7 lie in the cell of 1,200 rpm and 50 kPa (sample 6 is cold); 3 and 4
 // in that of 400 rpm and 20 kPa.
-const char kLog[] =
+const char kCellsLog[] =
     "SENSOR:RPM\tSENSOR:MAP\tSENSOR:CTS\r\n"
     "1000\t50\t90\r\n1399.99\t54.99\t90\r\n400\t20\t90\r\n200\t15\t90\r\n"
     "1400\t50\t90\r\n1200\t45\t20\r\n1200\t50\t90\r\n";
@@ -14,7 +14,7 @@ const char kLog[] =
 // The options reach the cell's marks (their rules are the core's tests).
 TEST(CliCells, PrintsTheRunsOfACellOrFailsWithOneLine) {
     QTemporaryDir dir;
-    const QString log = WriteIn(dir, "run.txt", kLog),
+    const QString log = WriteIn(dir, "run.txt", kCellsLog),
                   noMap = WriteIn(dir, "nomap.txt", "SENSOR:RPM\tSENSOR:BLM\r\n1200\t1\r\n");
     const QStringList cell = {"--row", "1200", "--column", "50"};
     struct Case {

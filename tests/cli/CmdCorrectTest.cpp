@@ -6,7 +6,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kLog[] = "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0";
+const char kCorrectLog[] = "A\tMW2:0\tMW2:1\tMW2:2\tMW2:3\tMW2:4\tMW2:5\tMW2:6\tMW2:7\r\n1\t0";
 
 // Success prints the copy's path; failure exits 1 with one line on stderr and writes nothing.
 // Which logs fail is the correction's own table.
@@ -17,9 +17,9 @@ TEST(CliCorrect, PrintsThePathOrOneErrorLine) {
         bool outputIsFolder;
         int exitCode;
     } rows[] = {
-        {"corrected", kLog, false, 0},
+        {"corrected", kCorrectLog, false, 0},
         {"missing log", nullptr, false, 1},
-        {"output cannot be written", kLog, true, 1},
+        {"output cannot be written", kCorrectLog, true, 1},
     };
     for (const auto& row : rows) {
         QTemporaryDir temp;

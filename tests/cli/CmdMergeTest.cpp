@@ -5,7 +5,7 @@
 namespace {
 
 const char kHeader[] = "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tSENSOR:CTS\r\n";
-const char kMap[] = "RPM\t20\t40\n1000\t50.0\t60.0\n2000\t55.5\t65.5\n";
+const char kMergeMap[] = "RPM\t20\t40\n1000\t50.0\t60.0\n2000\t55.5\t65.5\n";
 
 // Partials written by table and retune, merged in any order and split, print what the pooled
 // command prints; every failure is one line naming the files (a usage error adds the usage).
@@ -18,7 +18,7 @@ TEST(CliMerge, PrintsWhatThePooledCommandPrintsOrFailsWithOneLine) {
     const QString a = log("a.txt", "1000\t20\t120.1\t128\t90\r\n1000\t20\t130.3\t127\t90\r\n"),
                   b = log("b.txt", "1000\t22\t126.7\t130\t90\r\n2000\t40\t1e17\t131\t90\r\n"),
                   c = log("c.txt", "1000\t20\t0.1\t126\t40\r\n2000\t40\t-1e17\t129\t90\r\n"),
-                  map = WriteIn(dir, "map.txt", kMap), notPartial = a,
+                  map = WriteIn(dir, "map.txt", kMergeMap), notPartial = a,
                   missing = dir.filePath("none");
     const QStringList warm = {"--where", "SENSOR:CTS>50"};
     const auto made = [&](const QStringList& args) {

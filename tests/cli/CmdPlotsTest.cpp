@@ -9,7 +9,7 @@
 namespace {
 
 // MAP 20 … 60, RPM rising, CTS constant, a second log with one more MAP value.
-const char kLog[] =
+const char kPlotsLog[] =
     "SENSOR:RPM\tSENSOR:MAP\tSENSOR:CTS\r\n1000\t20\t90\r\n1500\t30\t90\r\n2000\t40\t90\r\n"
     "2500\t50\t90\r\n3000\t60\t90\r\n";
 const char kOther[] = "SENSOR:RPM\tSENSOR:MAP\tSENSOR:CTS\r\n3500\t70\t90\r\n";
@@ -26,7 +26,7 @@ struct Case {
 TEST(CliHistogram, PrintsBinsOrFailsWithOneLine) {
     QTemporaryDir dir;
     const QString log = dir.filePath("run.txt"), other = dir.filePath("other.txt");
-    WriteBytes(log.toStdString(), kLog);
+    WriteBytes(log.toStdString(), kPlotsLog);
     WriteBytes(other.toStdString(), kOther);
     const Case cases[] = {
         {{"LOG", "SENSOR:MAP", "--bins", "4"},
@@ -78,7 +78,7 @@ TEST(CliHistogram, PrintsBinsOrFailsWithOneLine) {
 TEST(CliExportScatter, DrawsOrFailsWithOneLine) {
     QTemporaryDir dir;
     const QString log = dir.filePath("run.txt"), out = dir.filePath("out.png");
-    WriteBytes(log.toStdString(), kLog);
+    WriteBytes(log.toStdString(), kPlotsLog);
     const Case cases[] = {
         {{"--x", "SENSOR:MAP", "--y", "SENSOR:MAP"}, 0, "", false},
         {{"--x", "SENSOR:CTS", "--y", "SENSOR:MAP", "--colour", "SENSOR:RPM"}, 0, "", false},

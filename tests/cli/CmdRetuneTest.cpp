@@ -6,7 +6,7 @@ namespace {
 
 // Two samples in the cell of 1000 rpm and 20 kPa (factors 1 and 1.09375), two in that of 2000
 // and 40 (0.9375 each; the second cold), one in that of 3000 and 60 (1.09375).
-const char kLog[] =
+const char kRetuneLog[] =
     "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\tSENSOR:CTS\r\n"
     "1000\t20\t128\t128\t90\r\n1000\t20\t140\t128\t90\r\n2000\t40\t120\t128\t90\r\n"
     "2000\t40\t120\t128\t40\r\n3000\t60\t128\t140\t90\r\n";
@@ -14,7 +14,7 @@ const char kLog[] =
 const char kBetween[] =
     "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n1500\t30\t144\t128\r\n"
     "1000\t20\t0\t128\r\n";
-const char kMap[] =
+const char kRetuneMap[] =
     "RPM\\kPa\t20\t40\t60\n1000\t50.0\t60.0\t70.0\n2000\t55.5\t65.5\t75.5\n3000\t60\t70\t80\n";
 
 std::string Map(const std::string& row1000, const std::string& row2000,
@@ -28,9 +28,9 @@ std::string Map(const std::string& row1000, const std::string& row2000,
 // (a usage error adds the usage) and nothing on stdout.
 TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
     QTemporaryDir dir;
-    const QString log = WriteIn(dir, "run.txt", kLog),
+    const QString log = WriteIn(dir, "run.txt", kRetuneLog),
                   between = WriteIn(dir, "between.txt", kBetween),
-                  map = WriteIn(dir, "map.txt", kMap),
+                  map = WriteIn(dir, "map.txt", kRetuneMap),
                   noInt = WriteIn(dir, "noint.txt",
                                   "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n1000\t20\t1\r\n"),
                   noRpm = WriteIn(dir, "norpm.txt",
@@ -47,13 +47,13 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
         QByteArray input = {};
         bool usage = false;  // the usage text follows the line
     } cases[] = {
-        {"the default weight trusts no cell: the map as read", {log, "--map", map}, 0, kMap},
+        {"the default weight trusts no cell: the map as read", {log, "--map", map}, 0, kRetuneMap},
         {"a weight of 1 trusts three cells", QStringList{log, "--map", map} + one, 0, loose},
         {"a condition drops the cold sample",
          QStringList{log, "--map", map, "--where", "SENSOR:CTS>50", "--show", "weight"} + one, 0,
          Map("2.00\t0.00\t0.00", "0.00\t1.00\t0.00", "0.00\t0.00\t1.00")},
         {"every sample filtered out: the map as read",
-         QStringList{log, "--map", map, "--where", "SENSOR:CTS>100"} + one, 0, kMap},
+         QStringList{log, "--map", map, "--where", "SENSOR:CTS>100"} + one, 0, kRetuneMap},
         {"the range of each log",
          QStringList{log, "--map", map, "--first", "3", "--last", "4", "--show", "change"} + one, 0,
          Map("N/A\tN/A\tN/A", "N/A\t-6.2\tN/A", "N/A\tN/A\tN/A")},
@@ -77,7 +77,7 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
         {"CSV with the trusted changes",
          QStringList{log, "--map", map, "--show", "change", "--format", "csv"} + one, 0,
          "RPM\\kPa,20,40,60\r\n1000,4.7,,\r\n2000,,-6.2,\r\n3000,,,9.4\r\n"},
-        {"the map from standard input", QStringList{log, "--map", "-"} + one, 0, loose, kMap},
+        {"the map from standard input", QStringList{log, "--map", "-"} + one, 0, loose, kRetuneMap},
         {"a map field that is no number",
          {log, "--map", badMap},
          1,
@@ -133,7 +133,7 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
             EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.name;
         }
     }
-    EXPECT_EQ(ReadAll(map), QByteArray(kMap));  // read, never written
+    EXPECT_EQ(ReadAll(map), QByteArray(kRetuneMap));  // read, never written
 }
 
 }  // namespace

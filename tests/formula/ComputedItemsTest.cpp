@@ -11,7 +11,7 @@
 namespace grafolux {
 namespace {
 
-constexpr double M = std::numeric_limits<double>::quiet_NaN();
+constexpr double kMissing = std::numeric_limits<double>::quiet_NaN();
 
 std::vector<Definition> Parsed(const std::vector<std::string>& texts) {
     auto parsed = ParseDefinitions(texts);
@@ -29,7 +29,7 @@ TEST(ComputeItems, UnavailableDefinitionsLeaveTheOthersWorking) {
         std::vector<double> values;
         std::string unavailable;
     } rows[] = {
-        {"AFR = 14.7 / O2", {29.4, 14.7, M}, ""},
+        {"AFR = 14.7 / O2", {29.4, 14.7, kMissing}, ""},
         {"dMAP=MAP - MAP[-1]", {0, 2, 8}, ""},
         {"Knock=KNOCK > 0", {}, R"m("Knock=KNOCK > 0": column 7: the log has no item "KNOCK")m"},
         {"Late = Knock and dMAP > 0",
@@ -114,12 +114,12 @@ TEST(AttachComputedItems, NewListReplacesTheOldKeepingTheLooksOfNamesThatStay) {
         {"one new after",
          {"AFR=7.35/O2", "dMAP=MAP-MAP[-1]"},
          "O2 MAP AFR dMAP",
-         {{14.7, 7.35, M}, {0, 2, 8}},
+         {{14.7, 7.35, kMissing}, {0, 2, 8}},
          {}},
         {"one new before, unavailable ones left out",
          {"Knock=KNOCK", "Late=Knock>10", "dMAP=MAP-MAP[-1]", "AFR=7.35/O2"},
          "O2 MAP dMAP AFR",
-         {{0, 2, 8}, {14.7, 7.35, M}},
+         {{0, 2, 8}, {14.7, 7.35, kMissing}},
          {R"m("Knock=KNOCK": column 7: the log has no item "KNOCK")m",
           R"m("Late=Knock>10": column 6: "Knock" is unavailable for this log)m"}},
     };
@@ -176,7 +176,7 @@ TEST(CheckDefinitions, EachLineFaultyUnavailableOrSound) {
 
 // Find's marks: the samples of the range where the value is present and not 0.
 TEST(MarkHolding, RunsWithinTheRangeClampedIntoTheLog) {
-    const LogData log = test::MakeLog({{"A", {1, 0, 2, M, 3, 3, -1, 0}}});
+    const LogData log = test::MakeLog({{"A", {1, 0, 2, kMissing, 3, 3, -1, 0}}});
     auto parsed = ParseExpression("A");
     auto bound = FormulaProgram::Bind(std::get<Expression>(parsed), log);
     const FormulaProgram& program = std::get<FormulaProgram>(bound);

@@ -6,7 +6,7 @@
 namespace grafolux {
 namespace {
 
-struct Row {
+struct ErrorRow {
     const char* name;
     std::string text;
     std::string message;  // after the quoted text
@@ -21,7 +21,7 @@ std::string Repeated(std::string_view text, int times) {
 // Faults of a bare expression's text: found without a log, the column in the message.
 TEST(ParseExpression, FaultsNameTheirColumn) {
     const std::string deep = Repeated("(", 10000) + "1" + Repeated(")", 10000);
-    const Row rows[] = {
+    const ErrorRow rows[] = {
         {"empty", "", R"m(column 1: operand expected)m"},
         {"blanks only", "  ", R"m(column 3: operand expected)m"},
         {"trailing operator", "A+", R"m(column 3: operand expected)m"},
@@ -65,7 +65,7 @@ TEST(ParseExpression, FaultsNameTheirColumn) {
         {"10,000 nots", Repeated("not ", 10000) + "1",
          R"m(column 1025: nested too deeply (at most 256 levels))m"},
     };
-    for (const Row& row : rows) {
+    for (const ErrorRow& row : rows) {
         const auto parsed = ParseExpression(row.text);
         const auto* error = std::get_if<FormulaError>(&parsed);
         ASSERT_TRUE(error) << row.name;

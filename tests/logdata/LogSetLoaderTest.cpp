@@ -8,7 +8,7 @@ namespace {
 
 using namespace grafolux;
 
-std::string WriteFile(const std::string& name, const std::string& bytes) {
+std::string WriteSetFile(const std::string& name, const std::string& bytes) {
     return WriteTempFile("log_set_loader_test", name, bytes);
 }
 
@@ -24,8 +24,8 @@ std::string Lines(int count, int seed) {
 // progress climbs to its total.
 TEST(LoadLogs, EachResultAsLoadingAloneFailuresStayInTheirPlace) {
     const std::vector<std::string> paths = {
-        WriteFile("a.txt", Lines(30000, 3)), WriteFile("b.txt", Lines(10, 5)),
-        WriteFile("missing.txt", "") + "-gone", WriteFile("c.txt", Lines(20000, 7))};
+        WriteSetFile("a.txt", Lines(30000, 3)), WriteSetFile("b.txt", Lines(10, 5)),
+        WriteSetFile("missing.txt", "") + "-gone", WriteSetFile("c.txt", Lines(20000, 7))};
     const LoadOptions options{{"SENSOR:RPM", "SENSOR:MAP"}, 0};
     int64_t lastDone = -1, lastTotal = -1;
     const auto results = LoadLogs(paths, 0, options, [&](int64_t done, int64_t total) {

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "MapOf.h"
 #include "tables/CellColours.h"
 #include "tables/RetuneDrawing.h"
 
 namespace grafolux {
 namespace {
-
-FuelMap MapOf(std::string_view text) { return std::get<FuelMap>(ParseFuelMap(text, "map")); }
 
 RetuneCell Trusted(double change) {
     RetuneCell cell;

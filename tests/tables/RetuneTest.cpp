@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "MapOf.h"
 #include "support/DrawingTestKit.h"
 #include "tables/Retune.h"
 #include "tables/RetuneText.h"
@@ -13,8 +14,6 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
-
-FuelMap MapOf(std::string_view text) { return std::get<FuelMap>(ParseFuelMap(text, "map")); }
 
 // Rows 1000, 2000, 3000 rpm; columns 20, 40, 60 kPa; every cell 50.
 const FuelMap kMap =

@@ -5,7 +5,7 @@
 namespace grafolux {
 namespace {
 
-constexpr QRgb kGrey = qRgb(128, 128, 128), kBlue = qRgb(0, 0, 255);
+constexpr QRgb kPureGrey = qRgb(128, 128, 128), kPureBlue = qRgb(0, 0, 255);
 
 // pbGraph 120 x 60 grey, the frame 70 x 40, the canvas 140 x 40 with column x coloured (x, 1, 2),
 // the legend 30 x 80 blue.
@@ -46,11 +46,11 @@ TEST(ComposeView, LegendAndVisiblePartOfTheCanvas) {
             << c.name;
         const auto at = [&](int x, int y) { return pic.pixel(41 + x, 8 + y); };
         EXPECT_EQ(pic.size(), QSize(c.width, 60)) << c.name;
-        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.width == 150 ? kBlue : kGrey) << c.name;
+        EXPECT_EQ(pic.pixel(c.width - 1, 59), c.width == 150 ? kPureBlue : kPureGrey) << c.name;
         EXPECT_EQ(at(0, 0), qRgb(c.firstColumn, 1, 2)) << c.name;
-        EXPECT_EQ(at(69, 39), c.lastColumn < 0 ? kGrey : qRgb(c.lastColumn, 1, 2)) << c.name;
-        EXPECT_EQ(at(-1, 0), kGrey) << c.name;
-        EXPECT_EQ(at(0, 40), kGrey) << c.name;
+        EXPECT_EQ(at(69, 39), c.lastColumn < 0 ? kPureGrey : qRgb(c.lastColumn, 1, 2)) << c.name;
+        EXPECT_EQ(at(-1, 0), kPureGrey) << c.name;
+        EXPECT_EQ(at(0, 40), kPureGrey) << c.name;
     }
 }
 
