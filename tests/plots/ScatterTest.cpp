@@ -147,6 +147,17 @@ TEST(DrawScatter, PointsOnTheirPixels) {
     EXPECT_EQ(DensityColour(1, 2), RGB(48, 64, 200));
     EXPECT_EQ(DensityColour(2, 2), RGB(255, 255, 255));
     EXPECT_EQ(MeanColour(5, 0, 10), RGB(32, 176, 144));
+    // With a colour item: the pixels' means 5 (of 0 and 10), none, and 2 span the scale.
+    kept.values.push_back({0, 10, std::nan(""), 2});
+    const auto coloured = DrawScatter(area, kept, {"X", "Y", "C"}, {}, DisplayColors{});
+    ASSERT_TRUE(coloured);
+    const auto pixel = [&](size_t i) {
+        return test::PixelAt(area.pbGraphContents, coloured->shown.ColumnOf(kept.values[0][i]),
+                             coloured->shown.RowOf(kept.values[1][i]));
+    };
+    EXPECT_EQ(pixel(0), MeanColour(5, 2, 5));
+    EXPECT_EQ(pixel(2), kNoMeanColour);
+    EXPECT_EQ(pixel(3), MeanColour(2, 2, 5));
     kept = {};
     kept.values = {{}, {}};
     EXPECT_FALSE(DrawScatter(area, kept, {"X", "Y", std::nullopt}, {}, DisplayColors{}));
