@@ -200,12 +200,13 @@ def run(client, job):
                     if isinstance(error, UsageError) or not job.skip_bad:
                         raise Fault(failure(log, error), 2 if isinstance(error, UsageError) else 1)
                     skipped.append((index, failure(log, error)))
-                    continue
             else:
                 merging -= 1
                 if error:
                     raise Fault(str(error))
-            ready.append(future)
+            if not error:
+                ready.append(future)
+            # Also after a skipped log: it may be the last task to finish, with partials ready.
             while len(ready) >= FAN_IN or (left == merging == 0 and len(ready) > 1):
                 group, ready = ready[:FAN_IN], ready[FAN_IN:]
                 pending.add(client.submit(merged_partial, *group, pure=False))
