@@ -164,12 +164,12 @@ class Progress:
 
 def fault_of(future):
     """Why a task made no partial (an error it raised, a cancel), or None."""
-    if future.status == "finished":
-        return None
     try:
-        return future.exception() or Error(f"task {future.status}")
+        # Waits first: a result lost with its worker after it was done is being computed again.
+        error = future.exception()
     except Exception as error:  # a cancelled future has no exception to give
         return Error(f"task {future.status}: {error!r}")
+    return error or (None if future.status == "finished" else Error(f"task {future.status}"))
 
 
 def failure(log, error):

@@ -37,21 +37,24 @@ def stop(process):
 
 
 class Done:
-    """A task run at once in this process, as much of a Dask future as the runner reads."""
+    """A task run at once in this process, as much of a Dask future as the runner reads; its
+    result lost with a worker until waited for, as Dask then computes it again."""
 
     keys = itertools.count()
 
     def __init__(self, function, *args):
-        self.key, self.status, self.error, self.value = next(Done.keys), "finished", None, None
+        self.key, self.status, self.error, self.value = next(Done.keys), "lost", None, None
         try:
             self.value = function(*(arg.value if isinstance(arg, Done) else arg for arg in args))
         except Exception as error:
-            self.status, self.error = "error", error
+            self.error = error
 
     def result(self):
+        self.exception()
         return self.value
 
     def exception(self):
+        self.status = "error" if self.error else "finished"
         return self.error
 
 
@@ -128,7 +131,7 @@ class Fleet(unittest.TestCase):
         self.assertEqual(out, pooled)
         self.workers[0] = self.worker()
 
-    def test_logs_skipped_last_lose_no_partial(self):
+    def test_logs_lost_or_skipped_last_cost_no_partial(self):
         client = mock.Mock(submit=lambda *task, pure: Done(*task))
         few = self.logs[:fleet.FAN_IN + 4]  # a merge done before the bad logs fail
         missing = os.path.join(self.dir.name, "missing.txt")
