@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "plots/PlotAxis.h"
 #include "plots/LargePages.h"
+#include "plots/PlotAxis.h"
 
 namespace grafolux {
 

@@ -37,8 +37,7 @@ constexpr std::array<Stop, 5> kMeanStops = {
     {{128, 64, 192}, {48, 112, 224}, {32, 176, 144}, {144, 212, 64}, {253, 231, 37}}};
 
 // The lowest and highest of an item's values over the logs drawn (at least one has some).
-std::pair<double, double> Bounds(const KeptSamples& shown, const KeptSamples* versus,
-                                 size_t item) {
+std::pair<double, double> Bounds(const KeptSamples& shown, const KeptSamples* versus, size_t item) {
     double low = std::numeric_limits<double>::infinity(), high = -low;
     for (const KeptSamples* kept : {&shown, versus})
         if (kept)
@@ -110,9 +109,8 @@ void SetShownPixels(Surface& canvas, const PointGrid& grid) {
     }
     const auto means = grid.MeanRange();
     if (!means)
-        return SetPixels(canvas, grid, [](uint32_t, int32_t, int32_t) {
-            return ToQColor(kNoMeanColour).rgb();
-        });
+        return SetPixels(canvas, grid,
+                         [](uint32_t, int32_t, int32_t) { return ToQColor(kNoMeanColour).rgb(); });
     const MeanShades shades(means->first, means->second);
     const QRgb none = ToQColor(kNoMeanColour).rgb();
     SetPixels(canvas, grid, [&](uint32_t, int32_t column, int32_t row) {
