@@ -165,11 +165,12 @@ class Progress:
 def fault_of(future):
     """Why a task made no partial (an error it raised, a cancel), or None."""
     try:
-        # Waits first: a result lost with its worker after it was done is being computed again.
+        # Waits: a result lost with a killed worker is computed again. Lost even after that, it is
+        # computed again for the merge that needs it, so its state then says nothing.
         error = future.exception()
-    except Exception as error:  # a cancelled future has no exception to give
+    except Exception as error:  # the wait itself failed (a client closed)
         return Error(f"task {future.status}: {error!r}")
-    return error or (None if future.status == "finished" else Error(f"task {future.status}"))
+    return error or (Error("task cancelled") if future.status == "cancelled" else None)
 
 
 def failure(log, error):

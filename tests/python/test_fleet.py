@@ -38,7 +38,7 @@ def stop(process):
 
 class Done:
     """A task run at once in this process, as much of a Dask future as the runner reads; its
-    result lost with a worker until waited for, as Dask then computes it again."""
+    result since lost with a worker, as Dask computes it again when it is needed."""
 
     keys = itertools.count()
 
@@ -50,11 +50,9 @@ class Done:
             self.error = error
 
     def result(self):
-        self.exception()
         return self.value
 
     def exception(self):
-        self.status = "error" if self.error else "finished"
         return self.error
 
 
