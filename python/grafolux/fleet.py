@@ -164,12 +164,13 @@ class Progress:
 
 def fault_of(future):
     """Why a task made no partial (an error it raised, a cancel), or None."""
-    if future.status == "finished":
-        return None
     try:
-        return future.exception() or Error(f"task {future.status}")
-    except Exception as error:  # a cancelled future has no exception to give
+        # Waits: a result lost with a killed worker is computed again. Lost even after that, it is
+        # computed again for the merge that needs it, so its state then says nothing.
+        error = future.exception()
+    except Exception as error:  # the wait itself failed (a client closed)
         return Error(f"task {future.status}: {error!r}")
+    return error or (Error("task cancelled") if future.status == "cancelled" else None)
 
 
 def failure(log, error):
@@ -200,12 +201,13 @@ def run(client, job):
                     if isinstance(error, UsageError) or not job.skip_bad:
                         raise Fault(failure(log, error), 2 if isinstance(error, UsageError) else 1)
                     skipped.append((index, failure(log, error)))
-                    continue
             else:
                 merging -= 1
                 if error:
                     raise Fault(str(error))
-            ready.append(future)
+            if not error:
+                ready.append(future)
+            # Also after a skipped log: it may be the last task to finish, with partials ready.
             while len(ready) >= FAN_IN or (left == merging == 0 and len(ready) > 1):
                 group, ready = ready[:FAN_IN], ready[FAN_IN:]
                 pending.add(client.submit(merged_partial, *group, pure=False))

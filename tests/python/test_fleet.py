@@ -1,6 +1,8 @@
 """python3 -m grafolux.fleet on a real Dask scheduler and two workers on 127.0.0.1, one of them
-killed mid-run, against the pooled grafolux-cli command; and its refusals."""
+killed mid-run, against the pooled grafolux-cli command; and its refusals. The runner once more
+in this process, its tasks completing in an order forced by the test."""
 
+import itertools
 import json
 import os
 import re
@@ -10,10 +12,13 @@ import sys
 import tempfile
 import time
 import unittest
+from unittest import mock
 
 from support import CLI, SYNTHLOG, require
 
 require("distributed")
+
+from grafolux import fleet
 
 LOGS = 300
 
@@ -29,6 +34,37 @@ def stop(process):
     except ProcessLookupError:
         pass
     process.communicate()  # and its pipes closed
+
+
+class Done:
+    """A task run at once in this process, as much of a Dask future as the runner reads; its
+    result since lost with a worker, as Dask computes it again when it is needed."""
+
+    keys = itertools.count()
+
+    def __init__(self, function, *args):
+        self.key, self.status, self.error, self.value = next(Done.keys), "lost", None, None
+        try:
+            self.value = function(*(arg.value if isinstance(arg, Done) else arg for arg in args))
+        except Exception as error:
+            self.error = error
+
+    def result(self):
+        return self.value
+
+    def exception(self):
+        return self.error
+
+
+class FailedLast(list):
+    """Tasks as completed, the failed ones after all others: the order that once lost partials."""
+
+    add = list.append
+
+    def __iter__(self):
+        while self:
+            self.sort(key=lambda task: task.error is not None)
+            yield self.pop(0)
 
 
 class Fleet(unittest.TestCase):
@@ -92,6 +128,17 @@ class Fleet(unittest.TestCase):
         self.assertEqual(run.returncode, 0, err)
         self.assertEqual(out, pooled)
         self.workers[0] = self.worker()
+
+    def test_logs_lost_or_skipped_last_cost_no_partial(self):
+        client = mock.Mock(submit=lambda *task, pure: Done(*task))
+        few = self.logs[:fleet.FAN_IN + 4]  # a merge done before the bad logs fail
+        missing = os.path.join(self.dir.name, "missing.txt")
+        job = fleet.Job(["table", "blm", self.dir.name, *few, missing, "--skip-bad"])
+        with mock.patch("distributed.as_completed", FailedLast), mock.patch("sys.stderr"):
+            part, skipped = fleet.run(client, job)
+        self.assertEqual(len(skipped), 2, skipped)
+        pooled = subprocess.run([CLI, "table", "blm", *few], capture_output=True).stdout
+        self.assertEqual(fleet._answer(*fleet._grafolux.merge([part], [], False)), pooled)
 
     def test_bad_input_fails_with_one_line_or_is_skipped(self):
         header = os.path.join(self.dir.name, "header.txt")
