@@ -16,12 +16,15 @@ double Edge(double min, double width, int32_t i) {
     return std::isfinite(edge) ? edge : (min * 0.5 + i * (width * 0.5)) * 2;
 }
 
-// ⌊(v − min) / w⌋ clamped into the bins; in halves where v − min passes the doubles.
+// ⌊(v − min) / w⌋ clamped into the bins; in halves where v − min passes the doubles. Below 0
+// is clamped first, so the conversion's truncation is the floor (and far cheaper than
+// std::floor).
 int32_t BinOf(double v, double min, double width, int32_t bins) {
     const double offset = v - min;
     const double position =
-        std::floor(std::isfinite(offset) ? offset / width : (v * 0.5 - min * 0.5) / (width * 0.5));
-    return position >= bins - 1 ? bins - 1 : static_cast<int32_t>(std::max(position, 0.0));
+        std::isfinite(offset) ? offset / width : (v * 0.5 - min * 0.5) / (width * 0.5);
+    if (!(position >= 0)) return 0;
+    return position >= bins - 1 ? bins - 1 : static_cast<int32_t>(position);
 }
 
 // The values at the ranks asked (0-based, of the values in order), without sorting them all:
@@ -34,9 +37,9 @@ std::vector<double> ValuesAtRanks(std::span<const double> values, double min, do
     constexpr int32_t kFineBins = 4096;
     const double perHalf = kFineBins / (max * 0.5 - min * 0.5);
     const auto fineBin = [&](double v) {
-        const double position = std::floor((v * 0.5 - min * 0.5) * perHalf);
-        return position >= kFineBins - 1 ? size_t{kFineBins - 1}
-                                         : static_cast<size_t>(std::max(position, 0.0));
+        const double position = (v * 0.5 - min * 0.5) * perHalf;
+        if (!(position >= 0)) return size_t{0};
+        return position >= kFineBins - 1 ? size_t{kFineBins - 1} : static_cast<size_t>(position);
     };
     std::vector<size_t> below(kFineBins + 1);  // values in the bins before each
     for (const double v : values) ++below[fineBin(v) + 1];
