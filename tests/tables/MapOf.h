@@ -8,8 +8,6 @@
 
 namespace grafolux {
 
-inline FuelMap MapOf(std::string_view text) {
-    return std::get<FuelMap>(ParseFuelMap(text, "map"));
-}
+inline FuelMap MapOf(std::string_view text) { return std::get<FuelMap>(ParseFuelMap(text, "map")); }
 
 }  // namespace grafolux
