@@ -47,6 +47,14 @@ TEST_F(ComputedItemsWindowTest, AComputedItemIsDrawnLockedAndReadWithItsGap) {
     Load();
     Define({kR});
     EXPECT_EQ(List()->itemText(4), "R");
+    // The window's check reaches the dialog (its messages are CheckDefinitions' test); a list
+    // with a fault of the text is not taken.
+    Define({"X = (", "K = SENSOR:KNOCK"});
+    ASSERT_EQ(dialogs.definitionProblems.size(), 2u);
+    EXPECT_TRUE(dialogs.definitionProblems[0].fault);
+    EXPECT_FALSE(dialogs.definitionProblems[1].fault ||
+                 dialogs.definitionProblems[1].message.isEmpty());
+    EXPECT_EQ(List()->itemText(4), "R");
     const struct {
         const char* name;
         int current;  // R, or SENSOR:BLM with R locked
@@ -75,23 +83,6 @@ TEST_F(ComputedItemsWindowTest, AComputedItemIsDrawnLockedAndReadWithItsGap) {
     EXPECT_EQ(List()->currentText(), "R");
     Define({"Second = 2"});
     EXPECT_EQ(List()->currentText(), "SENSOR:RPM");  // R gone
-}
-
-// The window's check of the dialog's lines: unavailable with the reason, the others items; a
-// list with a fault of the text is not taken.
-TEST_F(ComputedItemsWindowTest, AnUnavailableDefinitionIsListedWithItsReason) {
-    Load();
-    Define({"K = SENSOR:KNOCK * 2", kR, "L = K + 1"});
-    EXPECT_EQ(dialogs.definitionProblems,
-              (std::vector<DefinitionProblem>{
-                  {R"m("K = SENSOR:KNOCK * 2": column 5: the log has no item "SENSOR:KNOCK")m"},
-                  {},
-                  {R"m("L = K + 1": column 5: "K" is unavailable for this log)m"}}));
-    EXPECT_EQ(dialogs.definitionsCheck({"X = ("}),
-              (std::vector<DefinitionProblem>{{R"m("X = (": column 6: operand expected)m", true}}));
-    Define({"X = ("});
-    EXPECT_EQ(List()->count(), 5);
-    EXPECT_EQ(List()->itemText(4), "R");
 }
 
 // A filter's condition names a computed item, a missing value failing it: the window's table

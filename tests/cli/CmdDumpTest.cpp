@@ -31,14 +31,6 @@ TEST(CmdDump, PrintsNamesThenSamplesInShortestRoundTripForm) {
     EXPECT_EQ(full.err, "grafolux-cli: cannot write standard output\n");
 }
 
-TEST(CmdDump, FailureExitsOneWithOneLineAndNoOutput) {
-    const QString log = WriteLog("noitem.txt", "\r\n1\r\n");
-    const CliRun run = RunCli({"dump", log});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "grafolux-cli: " + log.toStdString() + ": the header names no item\n");
-}
-
 // The reopen cache changes no byte: every test log dumped with the cache bypassed (nothing is
 // written then), from a cold cache and from the entry that run wrote.
 TEST(CmdDump, SameBytesWithTheCacheBypassedColdAndWarm) {
