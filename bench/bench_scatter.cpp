@@ -50,7 +50,7 @@ void ScatterRedraw(benchmark::State& state) {
     SetUpArea(area);
     SetUpArea(graph);
     const auto scatter = [&] {
-        return DrawScatterForRange(area, *log, "1", last, {}, {}, kItems).grids.has_value();
+        return DrawScatterForRange(area, *log, "1", last, {}, {}, kItems).has_value();
     };
     const GraphRequest request{1, 1, double(log->lngSampleCount), 1, 0};
     scatter();

@@ -159,12 +159,11 @@ void GraphView::DrawRetune() {
 
 void GraphView::DrawScatter() {
     const LogDocument& d = document_;
-    grafolux::ScatterDrawn drawn =
+    std::optional<ScatterGrids> grids =
         DrawScatterForRange(area_, d.log(), d.firstText(), d.lastText(), colors_, d.tableSettings(),
                             d.scatterItems(), d.versusLog());
     pbLegend->setToolTip({});
-    emit ScatterDrawn(drawn.grids ? std::make_shared<const ScatterGrids>(std::move(*drawn.grids))
-                                  : nullptr);
+    emit ScatterDrawn(grids ? std::make_shared<const ScatterGrids>(std::move(*grids)) : nullptr);
     SyncSurfaces();
     ShowScrollBar();
     emit ViewDrawn(std::nullopt);

@@ -31,6 +31,12 @@ Colour Along(const std::array<Stop, N>& stops, double fraction) {
                mix(stops[i].b, stops[i + 1].b));
 }
 
+// Where `count` samples lie on a density scale whose top is the fullest pixel's `highest`:
+// logarithmic, so that a few samples still show beside thousands.
+double DensityFraction(uint32_t count, uint32_t highest) {
+    return highest > 1 ? std::log(static_cast<double>(count)) / std::log(highest) : 1.0;
+}
+
 constexpr std::array<Stop, 3> kDensityStops = {{{48, 64, 200}, {0, 200, 255}, {255, 255, 255}}};
 constexpr std::array<Stop, 3> kVersusDensityStops = {{{170, 0, 0}, {255, 48, 48}, {255, 150, 120}}};
 constexpr std::array<Stop, 5> kMeanStops = {
@@ -177,13 +183,11 @@ VersusSamples KeepVersusSamples(QString name, const TableSource& source, const S
 }
 
 Colour DensityColour(uint32_t count, uint32_t highest) {
-    return Along(kDensityStops,
-                 highest > 1 ? std::log(static_cast<double>(count)) / std::log(highest) : 1.0);
+    return Along(kDensityStops, DensityFraction(count, highest));
 }
 
 Colour VersusDensityColour(uint32_t count, uint32_t highest) {
-    return Along(kVersusDensityStops,
-                 highest > 1 ? std::log(static_cast<double>(count)) / std::log(highest) : 1.0);
+    return Along(kVersusDensityStops, DensityFraction(count, highest));
 }
 
 Colour MeanColour(double mean, double low, double high) {

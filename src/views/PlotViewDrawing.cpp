@@ -31,26 +31,23 @@ QString PlotLackNotice(const PlotLack& lack, const TableSettings& settings) {
     return name + " has no item " + DisplayText(lack.item);
 }
 
-ScatterDrawn DrawScatterForRange(DrawingArea& area, const LogData& log, std::string_view firstText,
-                                 std::string_view lastText, const DisplayColors& colors,
-                                 const TableSettings& settings, const ScatterItems& items,
-                                 const std::optional<VersusLog>& versus) {
+std::optional<ScatterGrids> DrawScatterForRange(
+    DrawingArea& area, const LogData& log, std::string_view firstText, std::string_view lastText,
+    const DisplayColors& colors, const TableSettings& settings, const ScatterItems& items,
+    const std::optional<VersusLog>& versus) {
     auto samples = ScatterSamplesForRange(log, firstText, lastText, settings, items);
     if (const auto* lack = std::get_if<PlotLack>(&samples)) {
         PlacePlot(area);
         DrawPlotNotice(area, PlotLackNotice(*lack, settings), colors);
-        return {};
+        return std::nullopt;
     }
-    ScatterDrawn drawn;
-    drawn.kept = std::get<KeptSamples>(std::move(samples));
     const auto versusSamples =
         versus ? std::optional(KeepVersusSamples(
                      versus->name, VersusSourceForRange(*versus->log, firstText, lastText), items,
                      settings.conditions))
                : std::nullopt;
-    drawn.grids = DrawScatter(area, *drawn.kept, items, settings.conditions, colors,
-                              versusSamples ? &*versusSamples : nullptr);
-    return drawn;
+    return DrawScatter(area, std::get<KeptSamples>(samples), items, settings.conditions, colors,
+                       versusSamples ? &*versusSamples : nullptr);
 }
 
 std::optional<Histogram> DrawHistogramForRange(

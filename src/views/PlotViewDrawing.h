@@ -31,17 +31,13 @@ std::variant<KeptSamples, PlotLack> HistogramSamplesForRange(const LogData& log,
 // What a view says of a log that lacks an item it reads.
 QString PlotLackNotice(const PlotLack& lack, const TableSettings& settings);
 
-// What the scatter view shows: the samples and their pixels, none when nothing is plotted.
-struct ScatterDrawn {
-    std::optional<KeptSamples> kept;
-    std::optional<ScatterGrids> grids;
-};
-// With `versus`, B's points over the shown log's: B alone, in the range boxes' range of its own
-// sample numbers (as its difference table), under the settings' conditions.
-ScatterDrawn DrawScatterForRange(DrawingArea& area, const LogData& log, std::string_view firstText,
-                                 std::string_view lastText, const DisplayColors& colors,
-                                 const TableSettings& settings, const ScatterItems& items,
-                                 const std::optional<VersusLog>& versus = std::nullopt);
+// Draws the scatter plot; the points' pixels, none when nothing is plotted. With `versus`, B's
+// points over the shown log's: B alone, in the range boxes' range of its own sample numbers (as
+// its difference table), under the settings' conditions.
+std::optional<ScatterGrids> DrawScatterForRange(
+    DrawingArea& area, const LogData& log, std::string_view firstText, std::string_view lastText,
+    const DisplayColors& colors, const TableSettings& settings, const ScatterItems& items,
+    const std::optional<VersusLog>& versus = std::nullopt);
 
 std::optional<Histogram> DrawHistogramForRange(
     DrawingArea& area, const LogData& log, std::string_view firstText, std::string_view lastText,
