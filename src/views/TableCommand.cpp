@@ -44,7 +44,7 @@ std::vector<std::string> TableCommandWords(const TableCommand& command) {
         words.insert(words.end(), {"--define", definition});
     for (const SampleCondition& condition : command.conditions)
         words.insert(words.end(), {"--where", ConditionText(condition)});
-    words.insert(words.end(), {"--format", command.csv ? "csv" : "text"});
+    words.insert(words.end(), {"--format", "text"});
     return words;
 }
 
@@ -59,7 +59,6 @@ TableCommand WindowTableCommand(TableKind kind, const std::string& path, const L
                          RoundedRangeNumber(lastText),
                          settings.look.show,
                          {},
-                         false,
                          {}};
     std::vector<const LogData*> logs = {&log};
     for (const IncludedLog& included : settings.included) {

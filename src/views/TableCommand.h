@@ -21,14 +21,13 @@ struct TableCommand {
     int32_t first = 1, last = 1;
     CellShow show;
     std::vector<SampleCondition> conditions;
-    bool csv = false;
     std::vector<std::string> definitions;  // whole NAME=EXPR texts the conditions read
     std::vector<std::string> versus{};     // the difference B − A of these logs' table
 };
 
 // "grafolux-cli", "table", the kind, the log, each included log after --include, the versus
 // logs after one --versus, then the range, the statistic, the minimum samples, every
-// definition, every condition and the format, each option with its value: every setting spelt
+// definition, every condition and the text format, each option with its value: every setting spelt
 // out, defaults too.
 std::vector<std::string> TableCommandWords(const TableCommand& command);
 
