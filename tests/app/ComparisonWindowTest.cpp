@@ -3,7 +3,6 @@
 #include "WindowFixture.h"
 #include "graph/Comparison.h"
 #include "support/Golden.h"
-#include "support/TestFiles.h"
 
 namespace grafolux {
 namespace {
@@ -15,9 +14,7 @@ protected:
     // before.txt with TPS and CTS locked and BLM current (TPS is not in after.txt), compared
     // with after.txt.
     void LoadBoth() {
-        Start();
-        QApplication::setActiveWindow(window.get());  // keys reach the canvas
-        Open((kData + "before.txt").toStdString());
+        StartWith((kData + "before.txt").toStdString());
         canvas = Control<QWidget>("pbGraphContents");
         auto* items = Control<QComboBox>("cbLabels");
         const auto choose = [items](int index) {
@@ -109,11 +106,8 @@ TEST_F(ComparisonWindowTest, DifferenceTableIsTheCommandsAndGoesWithB) {
     LoadBoth();
     Click("bBLM");
     Menu("Difference");
-    Menu("CopyTable");
-    const ProgramRun cli = RunProgram(
-        GRAFOLUX_CLI, {"table", "blm", kData + "before.txt", "--versus", kData + "after.txt"});
-    ASSERT_EQ(cli.exitCode, 0) << cli.err;
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), cli.out);
+    EXPECT_EQ(CopiedTable(),
+              CliOutput({"table", "blm", kData + "before.txt", "--versus", kData + "after.txt"}));
     Menu("CopyCommand");
     EXPECT_TRUE(QApplication::clipboard()->text().contains(" --versus "))
         << QApplication::clipboard()->text().toStdString();
@@ -127,9 +121,7 @@ TEST_F(ComparisonWindowTest, DifferenceTableIsTheCommandsAndGoesWithB) {
     Menu("StopComparing");
     EXPECT_FALSE(window->document().versus().has_value());
     EXPECT_FALSE(Control<QAction>("Difference")->isEnabled());
-    Menu("CopyTable");
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
-              RunProgram(GRAFOLUX_CLI, {"table", "blm", kData + "before.txt"}).out);
+    EXPECT_EQ(CopiedTable(), CliOutput({"table", "blm", kData + "before.txt"}));
     EXPECT_FALSE(window->windowTitle().contains(" vs "));
 }
 

@@ -91,15 +91,13 @@ TEST_F(ComputedItemsWindowTest, AFilterOnAComputedItemChangesTheTable) {
     Load();
     Define({kR});
     Click("bBLM");
-    Menu("CopyTable");
-    const QString plain = QApplication::clipboard()->text();
+    const std::string plain = CopiedTable();
     dialogs.filterLists.push_back(QStringList{"R != 0"});
     Menu("FilterSamples");
     EXPECT_TRUE(dialogs.offeredItems.contains("R"));
-    Menu("CopyTable");
-    const QString filtered = QApplication::clipboard()->text();
+    const std::string filtered = CopiedTable();
     EXPECT_NE(filtered, plain);
-    EXPECT_EQ(CopiedCommandsOutput(), filtered.toStdString());
+    EXPECT_EQ(CopiedCommandsOutput(), filtered);
 }
 
 // From run to run within the range, scrolled into view, counted in the readout, saying so at
@@ -192,8 +190,7 @@ TEST_F(ComputedItemsWindowTest, DefinitionsAreKeptAcrossARestart) {
     Define({kR, "Half = SENSOR:RPM / 2"});
     window->close();
     window.reset();
-    Start();
-    Open(WriteLog(dir, "next.txt", 10));
+    StartWith(WriteLog(dir, "next.txt", 10));
     EXPECT_EQ(List()->itemText(5), "Half");
     EXPECT_EQ(window->document().log().sample(6, 2), 420);
 }

@@ -1,36 +1,13 @@
 // The scatter plot and the histogram end to end on the offscreen platform, against the built
 // grafolux-cli.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QImage>
-
 #include "WindowFixture.h"
 #include "settings/PlotPreferences.h"
-#include "support/RunProgram.h"
 
 using namespace grafolux;
 
 namespace {
 
-class PlotWindowTest : public WindowFixture {
-protected:
-    // Runs the copied command in the test's folder, the built grafolux-cli first on the PATH.
-    ProgramRun RunCopiedCommand() {
-        Menu("CopyCommand");
-        const QString command = QApplication::clipboard()->text();
-        return RunProgram(
-            "sh", {"-c", "cd '" + dir.path() + "' && " + command}, {},
-            {{"PATH", QFileInfo(GRAFOLUX_CLI).absolutePath() + ":" + qgetenv("PATH")}});
-    }
-    std::string CopiedTable() {
-        QApplication::clipboard()->clear();
-        Menu("CopyTable");
-        return QApplication::clipboard()->text().toStdString();
-    }
-};
+using PlotWindowTest = WindowFixture;
 
 // The picture the window saves is the one its copied `export scatter` command draws, with a
 // colour item, a filter, an included log and a log B; and the choice is kept for the next start.
@@ -49,9 +26,8 @@ TEST_F(PlotWindowTest, SavedScatterEqualsTheCopiedCommandsPicture) {
     EXPECT_FALSE(Control<QAction>("CopyTable")->isEnabled());
     dialogs.paths.push_back(dir.filePath("window.png"));
     Menu("SavePng");
-    const ProgramRun run = RunCopiedCommand();
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_TRUE(QApplication::clipboard()->text().contains("--versus")) << run.err;
+    CopiedCommandsOutput();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("--versus"));
     const QImage saved(dir.filePath("window.png")), drawn(dir.filePath("scatter.png"));
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
@@ -71,7 +47,7 @@ TEST_F(PlotWindowTest, HistogramTableEqualsTheCopiedCommandsOutput) {
     EXPECT_EQ(window->document().viewMode(), ViewMode::Histogram);
     std::string table = CopiedTable();
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 20);
-    EXPECT_EQ(RunCopiedCommand().out, table);
+    EXPECT_EQ(CopiedCommandsOutput(), table);
     emit Control<QComboBox>("cbLabels")->activated(1);  // SENSOR:MAP, still a histogram
     EXPECT_EQ(window->document().viewMode(), ViewMode::Histogram);
     EXPECT_NE(CopiedTable(), table);
@@ -79,7 +55,7 @@ TEST_F(PlotWindowTest, HistogramTableEqualsTheCopiedCommandsOutput) {
     Menu("HistogramBins");
     table = CopiedTable();
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 7);
-    EXPECT_EQ(RunCopiedCommand().out, table);
+    EXPECT_EQ(CopiedCommandsOutput(), table);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
 }
 

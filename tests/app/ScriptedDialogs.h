@@ -16,12 +16,10 @@ public:
     std::deque<std::optional<int>> integers;       // answers of the number dialog
     int offeredInteger = 0;                        // what the number dialog was last given
     std::deque<std::optional<QString>> numbers;    // typed in the decimal dialog
-    QString offeredNumber;                         // what the decimal dialog was last given
     std::deque<std::optional<QString>> itemNames;  // answers of the item name dialog
     std::deque<std::optional<QStringList>> filterLists;  // answers of the filter dialog
     QStringList offeredFilters, offeredItems;            // what the filter dialog was last given
     std::deque<std::optional<QStringList>> definitionLists;  // answers of "Computed Items"
-    DefinitionsCheck definitionsCheck;                       // its check, for more texts
     std::vector<DefinitionProblem> definitionProblems;       // the check of the last answer
     std::deque<std::optional<QString>> findConditions;       // answers of "Find"
     QStringList initialPaths;                                // what each file dialog offered
@@ -47,9 +45,8 @@ public:
         return Take(integers);
     }
     // A text the dialog does not read leaves OK disabled: it is cancelled.
-    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, const QString& text,
+    std::optional<double> GetNumber(QWidget*, const QString&, const QString&, const QString&,
                                     const NumberReader& read) override {
-        offeredNumber = text;
         const auto typed = Take(numbers);
         return typed ? read(*typed) : std::nullopt;
     }
@@ -65,7 +62,6 @@ public:
     }
     std::optional<QStringList> EditDefinitions(QWidget*, const QStringList&, const QStringList&,
                                                const DefinitionsCheck& check) override {
-        definitionsCheck = check;
         std::optional<QStringList> answer = Take(definitionLists);
         definitionProblems = answer ? check(*answer) : std::vector<DefinitionProblem>{};
         return answer;

@@ -28,6 +28,7 @@
 #include "app/frmMain.h"
 #include "graph/GraphDrawing.h"
 #include "support/RunProgram.h"
+#include "support/TestFiles.h"
 
 namespace grafolux {
 
@@ -75,9 +76,7 @@ protected:
     }
     // `bytes` written to `name` in the test's folder; its path.
     std::string WriteText(const char* name, std::string_view bytes) {
-        const std::string path = dir.filePath(name).toStdString();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return WriteIn(dir, name, bytes).toStdString();
     }
     template <typename T>
     T* Control(const char* name) {
@@ -134,15 +133,27 @@ protected:
     }
     int CanvasWidth() const { return window->area().pbGraphContents.image().width(); }
     int ColumnOf(int32_t sample) { return ShownAxis().ColumnOfSample(sample, CanvasWidth()); }
-    // What the command that Copy Command copies prints, run by the shell with the built
-    // grafolux-cli first on the PATH.
+    // What the command that Copy Command copies prints, run by the shell in the test's folder
+    // with the built grafolux-cli first on the PATH.
     std::string CopiedCommandsOutput() {
         Menu("CopyCommand");
         const QString command = QApplication::clipboard()->text();
         const ProgramRun run =
-            RunProgram("sh", {"-c", command}, {},
+            RunProgram("sh", {"-c", "cd \"$0\" && " + command, dir.path()}, {},
                        {{"PATH", QFileInfo(GRAFOLUX_CLI).absolutePath() + ":" + qgetenv("PATH")}});
         EXPECT_EQ(run.exitCode, 0) << command.toStdString() << "\n" << run.err;
+        return run.out;
+    }
+    // What Copy Table puts on the clipboard: "" when it copies nothing.
+    std::string CopiedTable() {
+        QApplication::clipboard()->clear();
+        Menu("CopyTable");
+        return QApplication::clipboard()->text().toStdString();
+    }
+    // What the built grafolux-cli prints for `args`.
+    std::string CliOutput(const QStringList& args, const QByteArray& input = {}) {
+        const ProgramRun run = RunProgram(GRAFOLUX_CLI, args, input);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
         return run.out;
     }
     // The readout's rows, each one's cells joined by blanks.

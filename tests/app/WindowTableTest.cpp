@@ -6,7 +6,6 @@
 
 #include "WindowFixture.h"
 #include "support/FileSizeLimit.h"
-#include "support/TestFiles.h"
 
 using namespace grafolux;
 
@@ -14,17 +13,10 @@ namespace {
 
 class WindowTableTest : public WindowFixture {
 protected:
-    void ShowBlm() { Click("bBLM"); }
     QAction* Action(const char* name) { return Control<QAction>(name); }
     QImage Canvas() { return window->area().pbGraphContents.image(); }
-    std::string Copied() {
-        Menu("CopyTable");
-        return QApplication::clipboard()->text().toStdString();
-    }
     std::string Cli(const QStringList& args) {
-        const ProgramRun run = RunProgram(GRAFOLUX_CLI, QStringList{"table", "blm"} + args);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        return run.out;
+        return CliOutput(QStringList{"table", "blm"} + args);
     }
 };
 
@@ -35,7 +27,7 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     Open(WriteTrimLog(dir, "run1.txt", 300));
     EXPECT_TRUE(window->menuBar()->actions()[1]->isEnabled());
     EXPECT_FALSE(Action("CopyTable")->isEnabled());  // the graph is shown
-    ShowBlm();
+    Click("bBLM");
     EXPECT_TRUE(Action("CopyTable")->isEnabled());
     const QImage plain = Canvas();
     EXPECT_EQ(window->area().lngLegendLines, 0);
@@ -53,14 +45,10 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     EXPECT_EQ(Canvas(), plain);
     EXPECT_EQ(window->area().lngLegendLines, 0);
 
-    dialogs.integers.push_back(1000);  // more than any cell holds
+    dialogs.integers.push_back(
+        std::nullopt);  // a cancel changes nothing: Copy Table's test sets it
     Menu("MinSamples");
-    EXPECT_EQ(window->document().tableChoices().look.show.minCount, 1000);
-    const std::string copied = Copied();
-    EXPECT_EQ(std::count(copied.begin(), copied.end(), '/'), 16 * 9) << copied;  // all N/A
-    dialogs.integers.push_back(std::nullopt);  // a cancel changes nothing
-    Menu("MinSamples");
-    EXPECT_EQ(window->document().tableChoices().look.show.minCount, 1000);
+    EXPECT_EQ(window->document().tableChoices().look.show.minCount, 1);
 }
 
 // Copy Table gives what grafolux-cli table prints for the same logs and settings, written out
@@ -70,10 +58,9 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
 TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
     const QString first = QString::fromStdString(WriteTrimLog(dir, "run 1's.txt", 300)),
                   second = QString::fromStdString(WriteTrimLog(dir, "run2 (b).txt", 90, 5));
-    Start();
-    Open(first.toStdString());
+    StartWith(first.toStdString());
     EXPECT_FALSE(Action("CopyCommand")->isEnabled());  // the graph is shown
-    ShowBlm();
+    Click("bBLM");
     EXPECT_TRUE(Action("CopyCommand")->isEnabled());
     const QStringList settings = {"--first", "20",      "--last",  "250",     "--min-count",
                                   "3",       "--where", "MW2:7=1", "--where", "SENSOR:INT<=131"};
@@ -114,7 +101,7 @@ TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
     };
     for (const auto& step : steps) {
         step.change();
-        const std::string copied = Copied();
+        const std::string copied = CopiedTable();
         EXPECT_EQ(CopiedCommandsOutput(), copied) << step.what;
         if (!step.cli.isEmpty()) {
             EXPECT_EQ(copied, Cli(step.cli)) << step.what;
@@ -123,7 +110,7 @@ TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
     EXPECT_EQ(window->document().includedLogs().size(), 1u);
     EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.join('\n').toStdString();
 
-    ShowBlm();
+    Click("bBLM");
     Menu("ShowCount");
     const QString csv = dir.filePath("table.csv"), text = dir.filePath("table.txt");
     for (const QString& name : {csv, text}) {
@@ -131,19 +118,18 @@ TEST_F(WindowTableTest, CopyTableAndCopyCommandPrintWhatTheCommandLinePrints) {
         Menu("SaveTable");
     }
     EXPECT_TRUE(ReadAll(csv).startsWith("RPM,20,30,40,50,60,70,80,90,100\r\n400,0,"));
-    EXPECT_EQ(ReadAll(text).toStdString(), Copied());
+    EXPECT_EQ(ReadAll(text).toStdString(), CopiedTable());
 }
 
 TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
     const std::string path = WriteTrimLog(dir, "run1.txt", 300);
-    Start();
-    Open(path);
-    ShowBlm();
+    StartWith(path);
+    Click("bBLM");
     dialogs.filterLists.push_back(QStringList{"MW2:7 = 1"});
     Menu("FilterSamples");
     EXPECT_EQ(dialogs.offeredItems.size(), 6);  // the log's items to choose from
     EXPECT_GT(window->area().lngLegendLines, 0);
-    const std::string filtered = Copied();
+    const std::string filtered = CopiedTable();
     window->close();
     window.reset();
 
@@ -158,15 +144,15 @@ TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
     Menu("FilterSamples");  // offered again
     EXPECT_EQ(dialogs.offeredFilters, QStringList{"MW2:7=1"});
     Open(path);
-    ShowBlm();
-    EXPECT_EQ(Copied(), filtered);
+    Click("bBLM");
+    EXPECT_EQ(CopiedTable(), filtered);
 
     // A log without the item: the condition is ignored, so every sample counts.
     const std::string other =
         WriteText("plain.txt", "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n800\t30\t120\r\n");
     Open(other);
-    ShowBlm();
-    EXPECT_EQ(Copied(), Cli({QString::fromStdString(other)}));
+    Click("bBLM");
+    EXPECT_EQ(CopiedTable(), Cli({QString::fromStdString(other)}));
     EXPECT_GT(window->area().lngLegendLines, 0);  // the struck-out condition
 }
 
@@ -176,11 +162,10 @@ TEST_F(WindowTableTest, FiltersAreKeptForTheNextLogAndMissingItemsIgnored) {
 TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpen) {
     const std::string path = WriteTrimLog(dir, "run1.txt", 300);
     ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
-    Start();
-    Open(path);
+    StartWith(path);
     Open(WriteText("other/empty.txt", ""));
-    ShowBlm();
-    const std::string once = Copied();
+    Click("bBLM");
+    const std::string once = CopiedTable();
     EXPECT_EQ(Control<QWidget>("pbLegend")->toolTip(), "");  // the plain table has no legend
     dialogs.messages.clear();
     dialogs.fileLists.push_back(
@@ -192,7 +177,7 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
     EXPECT_TRUE(dialogs.messages[0].contains("missing.txt: no such file"))
         << dialogs.messages[0].toStdString();
     EXPECT_TRUE(dialogs.messages[0].contains("is a folder")) << dialogs.messages[0].toStdString();
-    EXPECT_EQ(Copied(), Cli({QString::fromStdString(path), QString::fromStdString(path)}));
+    EXPECT_EQ(CopiedTable(), Cli({QString::fromStdString(path), QString::fromStdString(path)}));
     const QString tip = Control<QWidget>("pbLegend")->toolTip();
     EXPECT_TRUE(tip.contains("\nthe shown log: counts twice\n")) << tip.toStdString();
     EXPECT_TRUE(Action("OnlyThisLog")->isEnabled());
@@ -201,8 +186,8 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
 
     Open(path);
     EXPECT_EQ(window->document().includedLogs().size(), 0u);
-    ShowBlm();
-    EXPECT_EQ(Copied(), once);
+    Click("bBLM");
+    EXPECT_EQ(CopiedTable(), once);
     EXPECT_FALSE(Action("OnlyThisLog")->isEnabled());
 }
 
@@ -210,8 +195,7 @@ TEST_F(WindowTableTest, IncludedLogsFailAloneCountTwiceWhenShownAndGoWithANewOpe
 // filters wait for it.
 TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
     const std::string path = WriteTrimLog(dir, "run1.txt", 300);
-    Start();
-    Open(path);
+    StartWith(path);
     dialogs.fileLists.push_back({QString::fromStdString(path)});
     Menu("IncludeLogs");
     ASSERT_EQ(window->document().includedLogs().size(), 1u);
@@ -229,7 +213,7 @@ TEST_F(WindowTableTest, FiltersCannotChangeWhileALogLoads) {
 
 TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
     StartWith(WriteTrimLog(dir, "run1.txt", 300));
-    ShowBlm();
+    Click("bBLM");
     const QString name = QString::fromStdString(WriteText("table.csv", "old"));
     dialogs.paths.push_back(name);
     {
@@ -249,8 +233,8 @@ TEST_F(WindowTableTest, FullDiskKeepsTheOldTableFileAndSaysWhy) {
 // map pasted into the retune view and not into the box.
 TEST_F(WindowTableTest, CopyAndPasteKeysActOnTheViewOnceARangeBoxIsLeft) {
     StartWith(WriteTrimLog(dir, "run1.txt", 300));
-    ShowBlm();
-    const QString table = QString::fromStdString(Copied());
+    Click("bBLM");
+    const QString table = QString::fromStdString(CopiedTable());
     auto* last = Control<QLineEdit>("tbLast");
     const auto type = [&](const char* text) {
         last->setFocus();
