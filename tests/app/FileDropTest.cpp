@@ -122,18 +122,4 @@ TEST_F(FileDropWindow, OpensTheDroppedFileAsOpenDataFileDoesOrRefusesTheDrag) {
         EXPECT_FALSE(window->findChild<QLineEdit*>(box)->acceptDrops()) << box;
 }
 
-TEST_F(FileDropWindow, RefusesADropWhileALoadIsUnderWay) {
-    DropAnswer during;
-    bool loading = false;  // the progress bar says so
-    const std::string pipe = OpenWhileLoading([&] {
-        loading = window->findChild<QWidget*>("loadProgress")->isEnabled();
-        during = Drop(Files({Log(dir, "dropped.txt", 5)}));
-    });
-    ASSERT_TRUE(loading);
-    EXPECT_FALSE(during.entered);
-    EXPECT_FALSE(during.dropped);
-    EXPECT_EQ(Recent(), pipe);
-    EXPECT_EQ(window->document().log().lngSampleCount, 1);
-}
-
 }  // namespace

@@ -3,8 +3,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFocusEvent>
-#include <QImageReader>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,12 +12,9 @@
 
 #include "Version.h"
 #include "WindowFixture.h"
-#include "app/LogDocument.h"
-#include "app/LogLoading.h"
 #include "app/WindowActions.h"
 #include "logcache/CachedLoad.h"
 #include "settings/CachePreferences.h"
-#include "support/TestFiles.h"
 
 using namespace grafolux;
 
@@ -174,41 +169,6 @@ TEST_F(WindowTest, ClosedDuringALoadClosesOnceTheLoadIsOver) {
     EXPECT_EQ(window->recent(), std::vector<std::string>{pipe});
 }
 
-// The load protocol alone, as a log loaded beside the shown one would use it: a load asked for
-// inside a running one is refused, a failure is handed its reason and no log, and the bar
-// rests afterwards.
-TEST(LogLoading, RefusesALoadInsideALoadAndHandsOverOnlyACompleteLog) {
-    QWidget window;
-    QProgressBar bar(&window);
-    const LogDocument document(0);
-    LogLoading loading(document, window, bar);
-    bool busy = false, barOn = false, innerAccepted = true, innerRan = false;
-    EXPECT_TRUE(loading.Run(
-        [&](const LoadProgress&) {
-            busy = loading.Busy();
-            barOn = bar.isEnabled();
-            innerAccepted = loading.Run([&](const LoadProgress&) { innerRan = true; }, [] {});
-        },
-        [] {}));
-    EXPECT_TRUE(busy);
-    EXPECT_TRUE(barOn);
-    EXPECT_FALSE(innerAccepted);
-    EXPECT_FALSE(innerRan);
-    EXPECT_FALSE(loading.Busy());
-    EXPECT_FALSE(bar.isEnabled());
-    EXPECT_EQ(bar.value(), 0);
-
-    QTemporaryDir dir;
-    const std::string missing = dir.filePath("missing.txt").toStdString();
-    bool handedOver = false;
-    std::string reason;
-    loading.LoadOne(
-        missing, 0, {}, [&](LogData&) { handedOver = true; },
-        [&](const LoadError& error) { reason = error.message; });
-    EXPECT_FALSE(handedOver);
-    EXPECT_NE(reason.find("missing.txt"), std::string::npos) << reason;
-}
-
 // A header alone and a missing file: each says why, and the shown log stays (the
 // loader's test has every reason). Every load of an existing file is listed; the progress bar
 // rests after each, disabled at 0 of a real range, never left "busy".
@@ -305,7 +265,7 @@ TEST_F(WindowTest, ZoomCaptionScrollAndDrag) {
     EXPECT_FALSE(Control<QWidget>("hsbGraph")->isEnabled());
 }
 
-TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
+TEST_F(WindowTest, ViewsAndResizeRedraw) {
     StartWith(WriteLog(dir, "run1.txt", 500));
     Click("bBLM");
     EXPECT_EQ(window->document().viewMode(), ViewMode::Blm);
@@ -318,10 +278,6 @@ TEST_F(WindowTest, ViewsRangeAndResizeRedraw) {
     Click("bBLM");
     Click("bINT");  // one icon per picture: new ones would fill Qt's pixmap cache
     EXPECT_EQ(Control<QToolButton>("bBLM")->icon().cacheKey(), blmOff);
-
-    Type("tbLast", "900");  // Enter normalises; the rule has its own table
-    EXPECT_EQ(Control<QLineEdit>("tbLast")->text(), "500");
-    EXPECT_EQ(window->document().viewMode(), ViewMode::Int);  // a range change redraws the table
 
     Click("bData");
     EXPECT_EQ(window->document().viewMode(), ViewMode::Graph);

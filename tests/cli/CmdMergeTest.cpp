@@ -36,10 +36,6 @@ TEST(CliMerge, PrintsWhatThePooledCommandPrintsOrFailsWithOneLine) {
     made({"retune", a, c, "--map", map, "--partial", rac});
     const std::string bytes = ReadAll(ab).toStdString();
     EXPECT_EQ(made(QStringList{"table", "blm", b, a, "--partial", "-"} + warm).out, bytes);
-    std::string altered = bytes;
-    altered[60] ^= 1;
-    const QString damaged = WriteIn(dir, "damaged", altered),
-                  cut = WriteIn(dir, "cut", bytes.substr(0, 90));
     const QString other = dir.filePath("other");
     made({"table", "int", a, "--partial", other});
 
@@ -64,8 +60,6 @@ TEST(CliMerge, PrintsWhatThePooledCommandPrintsOrFailsWithOneLine) {
          ab.toStdString() + " and " + other.toStdString() +
              " cannot be merged: they differ in the table (blm or int)"},
         {{ab, rb}, {}, 1, ab.toStdString() + " and " + rb.toStdString() + " cannot be merged"},
-        {{ab, damaged}, {}, 1, damaged.toStdString() + ": damaged"},
-        {{cut}, {}, 1, cut.toStdString() + ": cut short"},
         {{notPartial}, {}, 1, notPartial.toStdString() + ": not a partial result"},
         {{missing}, {}, 1, missing.toStdString() + ": "},
         {{ab, "--partial", dir.filePath("no/such/folder/out")},

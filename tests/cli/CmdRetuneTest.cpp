@@ -33,9 +33,6 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
                   map = WriteIn(dir, "map.txt", kRetuneMap),
                   noInt = WriteIn(dir, "noint.txt",
                                   "SENSOR:RPM\tSENSOR:MAP\tSENSOR:BLM\r\n1000\t20\t1\r\n"),
-                  noRpm = WriteIn(dir, "norpm.txt",
-                                  "SENSOR:MAP\tSENSOR:BLM\tSENSOR:INT\r\n20\t1\t1\r\n"),
-                  badMap = WriteIn(dir, "bad.txt", "RPM,20,40\n1000,1,2\n2000,3,x\n"),
                   missing = dir.filePath("missing.txt");
     const QStringList one = {"--min-weight", "1"};
     const std::string loose = Map("52.3\t60.0\t70.0", "55.5\t61.4\t75.5", "60\t70\t88");
@@ -43,7 +40,7 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
         const char* name;
         QStringList args;
         int exitCode;
-        std::string out;  // for a failure the start of the line on stderr
+        std::string out;  // for a failure the start of the line after ""
         QByteArray input = {};
         bool usage = false;  // the usage text follows the line
     } cases[] = {
@@ -78,61 +75,37 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
          QStringList{log, "--map", map, "--show", "change", "--format", "csv"} + one, 0,
          "RPM\\kPa,20,40,60\r\n1000,4.7,,\r\n2000,,-6.2,\r\n3000,,,9.4\r\n"},
         {"the map from standard input", QStringList{log, "--map", "-"} + one, 0, loose, kRetuneMap},
-        {"a map field that is no number",
-         {log, "--map", badMap},
-         1,
-         "grafolux-cli: " + badMap.toStdString() + " line 3 field 3: \"x\" is not a number"},
         {"a fault of the map from standard input",
          {log, "--map", "-"},
          1,
-         "grafolux-cli: standard input line 1: 0 columns, expected 2 to 64",
+         "standard input line 1: 0 columns, expected 2 to 64",
          "RPM\n"},
-        {"no map file", {log, "--map", missing}, 1, "grafolux-cli: " + missing.toStdString()},
-        {"a log without engine speed",
-         {log, noRpm, "--map", map},
-         1,
-         "grafolux-cli: " + noRpm.toStdString() + ": no item named SENSOR:RPM"},
+        {"no map file", {log, "--map", missing}, 1, missing.toStdString()},
         {"a log without the integrator of the default factor",
          {log, "--map", map, "--include", noInt},
          1,
-         "grafolux-cli: " + noInt.toStdString() + ": no item named SENSOR:INT"},
-        {"a log without the factor's item",
-         {log, "--map", map, "--factor", "SENSOR:O2"},
-         1,
-         "grafolux-cli: " + log.toStdString() + ": no item named SENSOR:O2"},
+         noInt.toStdString() + ": no item named SENSOR:INT"},
         {"a condition on an item the log lacks",
          {log, "--map", map, "--where", "SENSOR:EGT<900"},
          1,
-         "grafolux-cli: " + log.toStdString() + ": no item named SENSOR:EGT (in --where"},
-        {"a bad weighting", {log, "--map", map, "--cells", "cubic"}, 2, "grafolux-cli: --cells"},
+         log.toStdString() + ": no item named SENSOR:EGT (in --where"},
+        {"a bad weighting", {log, "--map", map, "--cells", "cubic"}, 2, "--cells"},
         {"a negative change",
          {log, "--map", map, "--max-change", "-1"},
          2,
-         "grafolux-cli: --max-change needs a number 0 or more, not -1"},
+         "--max-change needs a number 0 or more, not -1"},
         {"a weight that is no number",
          {log, "--map", map, "--min-weight", "1e3"},
          2,
-         "grafolux-cli: --min-weight needs"},
-        {"a bad figure", {log, "--map", map, "--show", "mean"}, 2, "grafolux-cli: --show must"},
-        {"a bad format", {log, "--map", map, "--format", "xml"}, 2, "grafolux-cli: --format must"},
-        {"no map", {log}, 2, "grafolux-cli: --map is needed", {}, true},
-        {"no log", {"--map", map}, 2, "grafolux-cli: wrong number of arguments", {}, true},
+         "--min-weight needs"},
+        {"a bad figure", {log, "--map", map, "--show", "mean"}, 2, "--show must"},
+        {"a bad format", {log, "--map", map, "--format", "xml"}, 2, "--format must"},
+        {"no map", {log}, 2, "--map is needed", {}, true},
+        {"no log", {"--map", map}, 2, "wrong number of arguments", {}, true},
     };
-    for (const Case& c : cases) {
-        const CliRun run = RunCli(QStringList{"retune"} + c.args, c.input);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.name << ": " << run.err;
-        if (c.exitCode == 0) {
-            EXPECT_EQ(run.out, c.out) << c.name;
-            EXPECT_EQ(run.err, "") << c.name;
-            continue;
-        }
-        EXPECT_EQ(run.out, "") << c.name;
-        EXPECT_TRUE(run.err.starts_with(c.out)) << c.name << ": " << run.err;
-        EXPECT_EQ(run.err.find("\nusage:") != std::string::npos, c.usage) << c.name << run.err;
-        if (!c.usage) {
-            EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << c.name;
-        }
-    }
+    for (const Case& c : cases)
+        ExpectOutcome(RunCli(QStringList{"retune"} + c.args, c.input), c.exitCode, c.out, c.usage,
+                      c.name);
     EXPECT_EQ(ReadAll(map), QByteArray(kRetuneMap));  // read, never written
 }
 

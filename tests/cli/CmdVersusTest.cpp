@@ -30,11 +30,6 @@ TEST(CliTableVersus, PrintsBMinusAOrFailsClearly) {
         std::string row400, row800;  // of the output; for a failure, the start of the error
     } cases[] = {
         {"mean", {a, "--versus", b}, 0, "400\t-1.1666666666666714" + na8, "800\tN/A" + na8},
-        {"count, always",
-         {a, "--versus", b, "--show", "count"},
-         0,
-         "400\t1\t0\t0\t0\t0\t0\t0\t0\t0",
-         "800\t0\t-1\t0\t0\t0\t0\t0\t0\t0"},
         {"pooled",
          {a, "--versus", b, c},
          0,
