@@ -2,7 +2,8 @@
 # The mutation check: how many small faults in the source the tests catch. Applies each entry
 # of scripts/mutations.txt in turn, rebuilds build/mutate incrementally, runs the test programs
 # that the rebuild relinked (or whose program under test it relinked) and calls the mutation
-# caught when one of them fails or runs out of time. Slow, so not part of scripts/test.sh.
+# caught when one of them fails, runs out of time or aborts while its tests are listed. Slow, so
+# not part of scripts/test.sh.
 set -euo pipefail
 
 usage() {
@@ -247,8 +248,15 @@ for i in "${!names[@]}"; do
   sleep 0.01  # a relinked program is then newer than the mark, whatever the clock's grain
   if ! build_all "$log"; then
     restore
-    say "${label}no-build  $name (see $log)"
-    unbuilt=$((unbuilt + 1))
+    # Everything compiled and linked, but a test program aborted while GoogleTest listed its
+    # tests (its set-up broke): that program caught the mutation.
+    if grep -q "Error running test executable" "$log" && ! grep -qE "error:|undefined reference" "$log"; then
+      caught=$((caught + 1))
+      say "${label}caught    $name by a test program that aborted while listing its tests"
+    else
+      say "${label}no-build  $name (see $log)"
+      unbuilt=$((unbuilt + 1))
+    fi
     continue
   fi
   declare -A relinked=()
