@@ -122,4 +122,17 @@ TEST_F(FileDropWindow, OpensTheDroppedFileAsOpenDataFileDoesOrRefusesTheDrag) {
         EXPECT_FALSE(window->findChild<QLineEdit*>(box)->acceptDrops()) << box;
 }
 
+// The load's progress bar shows it under way; a file dragged in meanwhile is refused at once.
+TEST_F(FileDropWindow, RefusesADropWhileALoadIsUnderWay) {
+    DropAnswer during;
+    bool loading = false;
+    const std::string pipe = OpenWhileLoading([&] {
+        loading = window->findChild<QWidget*>("loadProgress")->isEnabled();
+        during = Drop(Files({Log(dir, "dropped.txt", 5)}));
+    });
+    ASSERT_TRUE(loading);
+    EXPECT_FALSE(during.entered || during.dropped);
+    EXPECT_EQ(Recent(), pipe);
+}
+
 }  // namespace
