@@ -27,8 +27,8 @@ struct TableCommand {
 
 // "grafolux-cli", "table", the kind, the log, each included log after --include, the versus
 // logs after one --versus, then the range, the statistic, the minimum samples, every
-// definition, every condition and the text format, each option with its value: every setting spelt
-// out, defaults too.
+// definition, every condition and the text format, each option with its value: every setting
+// spelt out, defaults too.
 std::vector<std::string> TableCommandWords(const TableCommand& command);
 
 // The path made absolute, so that a copied command runs from any folder.

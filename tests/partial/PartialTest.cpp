@@ -174,6 +174,7 @@ TEST(ReadPartialBytes, RefusesWhatIsNotAWholePartial) {
     // One digit of the middle changed: the text still reads, only its check sum tells.
     std::string altered = bytes;
     const size_t digit = bytes.find_first_of("23456789", bytes.size() / 2);
+    ASSERT_NE(digit, std::string::npos);
     altered[digit] = static_cast<char>(altered[digit] - 1);
     std::string newer = bytes;
     newer.replace(0, 18, "grafolux partial 2");
