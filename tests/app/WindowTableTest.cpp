@@ -45,8 +45,8 @@ TEST_F(WindowTableTest, MenuChoicesChangeTheDrawnCellsAndMeanGivesTodaysTableBac
     EXPECT_EQ(Canvas(), plain);
     EXPECT_EQ(window->area().lngLegendLines, 0);
 
-    dialogs.integers.push_back(
-        std::nullopt);  // a cancel changes nothing: Copy Table's test sets it
+    // A cancel changes nothing (the copy test sets a minimum and compares with the command).
+    dialogs.integers.push_back(std::nullopt);
     Menu("MinSamples");
     EXPECT_EQ(window->document().tableChoices().look.show.minCount, 1);
 }

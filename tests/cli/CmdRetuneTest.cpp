@@ -40,7 +40,7 @@ TEST(CliRetune, PrintsTheNewMapOrAFigureOrFailsWithOneLine) {
         const char* name;
         QStringList args;
         int exitCode;
-        std::string out;  // for a failure the start of the line after ""
+        std::string out;  // for a failure the start of the line after "grafolux-cli: "
         QByteArray input = {};
         bool usage = false;  // the usage text follows the line
     } cases[] = {
